@@ -1,0 +1,59 @@
+#include "checks/Datas.h"
+
+#include <cstdint>
+
+#include "run/Campo.h"
+#include "run/Falha.h"
+
+namespace rolval {
+
+namespace {
+
+// Reads a date part as a number; blanks around the digits are allowed, anything else is a failure.
+std::int32_t LeParte(std::string_view linha, int coluna, int tamanho) {
+  const std::string_view parte = Apara(Campo(linha, coluna, tamanho));
+  if (parte.empty()) throw FalhaExecucao(ClasseFalha::Outra, "date part is not a number");
+  std::int32_t v = 0;
+  for (const char c : parte) {
+    if (c < '0' || c > '9') throw FalhaExecucao(ClasseFalha::Outra, "date part is not a number");
+    v = v * 10 + (c - '0');
+  }
+  return v;
+}
+
+}  // namespace
+
+int DiasDoMes(int mes, int ano) {
+  switch (mes) {
+    case 4: case 6: case 9: case 11: return 30;
+    case 2: return (ano % 4 == 0) ? 29 : 28;
+    default: return 31;
+  }
+}
+
+bool ValidaData(std::string_view linha, int coluna, int tipoData) {
+  bool resultado = true;
+  std::int32_t dia = 0, mes = 0, ano = 0;
+  if (tipoData == DataDDMMAAAA) {
+    dia = LeParte(linha, coluna, 2);
+    mes = LeParte(linha, coluna + 2, 2);
+    ano = LeParte(linha, coluna + 4, 4);
+  } else if (tipoData == DataMMAAAA) {
+    mes = LeParte(linha, coluna, 2);
+    ano = LeParte(linha, coluna + 2, 4);
+  }
+  if (dia >= 1) {
+    if (mes < 1 || mes > 12)
+      resultado = false;
+    else if (dia > DiasDoMes(mes, ano))
+      resultado = false;
+  } else if (tipoData == DataDDMMAAAA) {
+    resultado = false;
+  }
+  if (mes < 1 || mes > 12) resultado = false;
+  if (ano < 1900) resultado = false;
+  if (dia == 0 && mes == 0 && ano == 0) resultado = true;
+  return resultado;
+}
+
+}  // namespace rolval

@@ -1,0 +1,20 @@
+#pragma once
+// Calendar dates and reference periods read from a record line.
+#include <string_view>
+
+namespace rolval {
+
+// Date forms: DDMMAAAA and MMAAAA (a reference period).
+inline constexpr int DataDDMMAAAA = 8;
+inline constexpr int DataMMAAAA = 6;
+
+// True when the date at 1-based column `coluna` of `linha` in form `tipoData` is a calendar date
+// (year 1900 or later; every year divisible by 4 is a leap year) or is all zeros (no date given).
+// A part that is not a number at all (a letter, nothing) is a run failure, not a False: callers
+// test the field with ValidaNumerico first.
+bool ValidaData(std::string_view linha, int coluna, int tipoData);
+
+// Days in a month (1-12) of a year: February has 29 days in every year divisible by 4.
+int DiasDoMes(int mes, int ano);
+
+}  // namespace rolval

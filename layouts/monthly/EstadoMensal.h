@@ -1,0 +1,67 @@
+#pragma once
+// What the validator of the monthly return (layouts 04 and 05) keeps from record to record: the
+// sequence counter, the current reference period, the declared and counted annex lines, the
+// header amounts kept for the end-of-return checks, and the per-return totals and lists.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "run/Campo.h"
+
+namespace rolval {
+
+// The 17 annex types, in the order of the header's declared line counts (columns 841-891).
+enum class Anexo : std::size_t {
+  X01, X02, X03, X03A, X04, X05, X05A, X05B, X06, X07, X07A, X07B, X08, X09, X10, X11, X12
+};
+inline constexpr std::size_t QtdTiposAnexo = 17;
+
+// One CFOP of the X05 list, with the summed amounts of columns 88 and 101.
+struct EntradaCfopX05 {
+  std::int32_t cfop = 0;
+  double valor1 = 0;
+  double valor2 = 0;
+};
+
+// One CFOP of the X05A or X05B list, with its summed amount.
+struct EntradaCfop {
+  std::int32_t cfop = 0;
+  double valor = 0;
+};
+
+// The header amounts kept for the end-of-return checks, named by their first column. Each is
+// overwritten only when its field is numeric.
+struct ValoresCabecalho {
+  double v44 = 0, v74 = 0, v89 = 0, v104 = 0, v194 = 0, v209 = 0, v254 = 0, v359 = 0, v375 = 0,
+         v390 = 0, v435 = 0, v450 = 0, v465 = 0, v480 = 0, v495 = 0, v510 = 0, v525 = 0, v540 = 0,
+         v555 = 0, v703 = 0, v718 = 0, v733 = 0, v748 = 0;
+  Fixo<1> MarcaAnexo7;  // column 374
+};
+
+// Totals and lists of one return: reset at every header.
+struct RetornoMensal {
+  double TotX01 = 0, TotX02 = 0, TotX03 = 0, TotX04 = 0, TotX05 = 0, TotX06 = 0;
+  double X07Valor1 = 0, X07Valor2 = 0, X07Total1 = 0, X07Total2 = 0;
+  double TotX07A = 0, TotX07B = 0;
+  double TotX08a = 0, TotX08b = 0, TotX09a = 0, TotX09b = 0, TotX10a = 0, TotX10b = 0;
+  double TotX11a = 0, TotX11b = 0, TotX12a = 0, TotX12b = 0;
+  std::vector<std::int32_t> CodigosX03;
+  std::vector<EntradaCfopX05> CfopX05;
+  std::vector<EntradaCfop> CfopX05A;
+  std::vector<EntradaCfop> CfopX05B;
+};
+
+struct EstadoMensal {
+  std::int32_t ContadorSequencia = 0;  // sequence expected in the next record of the open return
+  std::string ReferenciaAAAAMM;        // the current header's period, year first
+  std::array<std::int32_t, QtdTiposAnexo> LinhasDeclaradas{};
+  std::array<std::int32_t, QtdTiposAnexo> LinhasLidas{};
+  ValoresCabecalho cabecalho;
+  RetornoMensal retorno;
+
+  std::int32_t& Declaradas(Anexo a) { return LinhasDeclaradas[static_cast<std::size_t>(a)]; }
+  std::int32_t& Lidas(Anexo a) { return LinhasLidas[static_cast<std::size_t>(a)]; }
+};
+
+}  // namespace rolval

@@ -1,0 +1,21 @@
+#pragma once
+// The validator of the monthly return, layouts 04 and 05: one call per record line, and the
+// checks made when a return is complete.
+#include <string_view>
+
+#include "run/Execucao.h"
+
+namespace rolval {
+
+void ValidaVersao45(Execucao& execucao, std::string_view linha);
+
+// End-of-return checks of the return being closed: declared against counted annex lines, and
+// the annex totals against the header's amounts.
+void ConfereLinhasAnexos(Execucao& execucao);
+void ConfereValores(Execucao& execucao);
+
+// The end-of-return checks of the last return at the end of the file: the line counts only when
+// an annex record was counted in that return, then the amounts.
+void FechaUltimoRetornoMensal(Execucao& execucao);
+
+}  // namespace rolval

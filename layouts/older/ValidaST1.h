@@ -1,0 +1,11 @@
+#pragma once
+// The validator of the tax-substitution return, layout ST 01: every line is a whole return.
+#include <string_view>
+
+#include "run/Execucao.h"
+
+namespace rolval {
+
+void ValidaST1(Execucao& execucao, std::string_view linha);
+
+}  // namespace rolval

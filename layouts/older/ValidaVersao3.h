@@ -1,0 +1,11 @@
+#pragma once
+// The validator of the monthly return, layout 03: every line is a whole return.
+#include <string_view>
+
+#include "run/Execucao.h"
+
+namespace rolval {
+
+void ValidaVersao3(Execucao& execucao, std::string_view linha);
+
+}  // namespace rolval

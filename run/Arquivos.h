@@ -1,0 +1,69 @@
+#pragma once
+// The file layer of a run: a buffered writer of CR LF text lines and a reader of input lines.
+// Every operating-system error becomes a FalhaExecucao of its class.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rolval {
+
+class ArquivoSaida {
+ public:
+  ArquivoSaida() = default;
+  ~ArquivoSaida();
+  ArquivoSaida(const ArquivoSaida&) = delete;
+  ArquivoSaida& operator=(const ArquivoSaida&) = delete;
+
+  void Cria(const std::string& caminho);  // create or truncate, for writing
+  void AbreParaAcrescentar(const std::string& caminho);  // create or append
+  bool Aberto() const { return fd_ >= 0; }
+  void Escreve(std::string_view bytes);
+  void EscreveLinha(std::string_view bytes);  // the bytes and CR LF
+  void EscreveConteudoDe(const std::string& origem);  // copies a whole file, byte for byte
+  void Fecha();         // writes what is buffered and closes; throws on failure
+  void FechaEmSilencio() noexcept;  // closes without writing what is buffered (failure paths)
+
+ private:
+  void Abre(const std::string& caminho, int modo);
+  void Descarrega();
+  int fd_ = -1;
+  std::string caminho_;
+  std::vector<char> buffer_;
+  std::size_t usado_ = 0;
+};
+
+// Reads the input file line by line. A line ends at CR LF or at a lone CR; a lone LF is an
+// ordinary character. One byte is one character.
+class LeitorLinhas {
+ public:
+  LeitorLinhas() = default;
+  ~LeitorLinhas();
+  LeitorLinhas(const LeitorLinhas&) = delete;
+  LeitorLinhas& operator=(const LeitorLinhas&) = delete;
+
+  void Abre(const std::string& caminho);
+  bool Aberto() const { return fd_ >= 0; }
+  void Fecha() noexcept;
+  std::int64_t Tamanho() const { return tamanho_; }  // length in bytes when opened
+  std::int64_t Posicao() const { return posicao_; }  // bytes consumed so far
+  bool Fim();  // true when no byte is left to read
+  // Reads the next line into `linha` (without its end). Keeps at most `limite` + 1 characters, so
+  // that a line longer than `limite` is seen as such without being held whole; the rest of such a
+  // line is skipped only if another line is read. Reading at the end is a failure.
+  void LeLinha(std::string& linha, std::size_t limite);
+
+ private:
+  bool Enche();  // refills the buffer; false at the end of the file
+  void PulaRestoDaLinha();
+  int fd_ = -1;
+  std::string caminho_;
+  std::int64_t tamanho_ = 0;
+  std::int64_t posicao_ = 0;
+  std::vector<char> buffer_;
+  std::size_t inicio_ = 0;
+  std::size_t fim_ = 0;
+  bool restoPendente_ = false;  // the last line was cut at its limit
+};
+
+}  // namespace rolval

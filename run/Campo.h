@@ -1,0 +1,54 @@
+#pragma once
+// Fixed-width fields of a record line: reading a field by 1-based column and length, and the
+// fixed-length text items of the run state (assignment pads with blanks on the right or cuts).
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstring>
+#include <string_view>
+
+namespace rolval {
+
+// The characters of `linha` from 1-based `coluna` on, at most `tamanho` of them: shorter when the
+// line ends earlier, empty when the column lies beyond its end. A view into the line, never a copy.
+constexpr std::string_view Campo(std::string_view linha, int coluna, int tamanho) {
+  if (coluna < 1 || tamanho <= 0) return {};
+  const auto inicio = static_cast<std::size_t>(coluna - 1);
+  if (inicio >= linha.size()) return {};
+  return linha.substr(inicio, static_cast<std::size_t>(tamanho));
+}
+
+// A text item of exactly N characters.
+template <std::size_t N>
+class Fixo {
+ public:
+  constexpr Fixo() { d_.fill(' '); }
+  constexpr Fixo(std::string_view s) { *this = s; }  // NOLINT: implicit on purpose
+  constexpr Fixo& operator=(std::string_view s) {
+    const std::size_t n = std::min(s.size(), N);
+    for (std::size_t i = 0; i < N; ++i) d_[i] = i < n ? s[i] : ' ';
+    return *this;
+  }
+  constexpr std::string_view vista() const { return {d_.data(), N}; }
+  constexpr operator std::string_view() const { return vista(); }  // NOLINT
+  constexpr bool operator==(std::string_view s) const { return vista() == s; }
+  constexpr bool operator==(const Fixo& o) const { return d_ == o.d_; }
+  constexpr char operator[](std::size_t i) const { return d_[i]; }
+
+ private:
+  std::array<char, N> d_{};
+};
+
+// The text without leading and trailing blanks (the space character only).
+constexpr std::string_view Apara(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
+constexpr std::string_view AparaDireita(std::string_view s) {
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace rolval

@@ -1,0 +1,55 @@
+#include "run/Execucao.h"
+
+#include "run/Latin1.h"
+
+namespace rolval {
+
+void PrefixoRegistro::Limpa() {
+  Marca.clear();
+  Inscricao.clear();
+  Complemento = "0";
+  Versao = "";
+  Marcador = "";
+  DiaInicio = "";
+  DiaFim = "";
+  MesAnoRef = "";
+  Sequencia = "";
+  TipoRegistro = "";
+}
+
+Execucao::Execucao(std::filesystem::path pastaTrabalho, Tela& tela)
+    : pasta_(std::move(pastaTrabalho)), tela_(tela) {
+  LimpaVariaveis();
+}
+
+void Execucao::LimpaVariaveis() {
+  mensal = EstadoMensal{};
+  st2 = EstadoST2{};
+  antigos = EstadoAntigos{};
+  LinhaAtual.clear();
+  RegistroAtual.Limpa();
+  CabecalhoROL.Limpa();
+  LinhaCabecalho = LinhaX03A = LinhaX05A = LinhaX07A = LinhaX05 = LinhaX07 = 0;
+  LinhaCabecalhoST = 0;
+  CfopErro = 0;
+  HouveErro = false;
+  CabecalhoLido = false;
+  ListaROLs.clear();
+  QtdROLs = 0;
+  NumLinha = 0;
+}
+
+void Execucao::AcrescentaListaROLs(std::string_view entrada) {
+  ListaROLs.append(entrada);
+  if (ListaROLs.size() > 69) {
+    aux2.EscreveLinha(ListaROLs);
+    ListaROLs.clear();
+  }
+}
+
+void Execucao::MostraContribuinte(std::string_view inscricaoLatin1) {
+  tela_.DefineContrib(ParaUtf8(inscricaoLatin1));
+  tela_.AtualizaProgresso();
+}
+
+}  // namespace rolval

@@ -1,0 +1,232 @@
+// The findings log: the two catalogues of messages and the fixed layout of a finding line.
+#include <array>
+
+#include "run/Execucao.h"
+#include "run/Formatos.h"
+#include "run/Latin1.h"
+
+namespace rolval {
+
+namespace {
+
+// Monthly catalogue, codes 1 to 52 (codes without text are empty).
+constexpr std::array<std::string_view, 53> CatalogoMensal = {
+    "",
+    "Marca teleprocessamento inválida",
+    "Versão da ROL é incorreta",
+    "Mês/Ano de referência inválido",
+    "Dígito controle inválido",
+    "Nro de linhas do anexo inválido",
+    "Identificação Registro Inválida",
+    "Campo numérico é esperado",
+    "Conteúdo deve ser 'S' ou 'N'",
+    "Contador de sequência incorreto",
+    "Qtd Ocorrências anexo inválida",
+    "Conteúdo deve ser 'A','B' ou 'S'",
+    "Data Inválida",
+    "Campo alfabético é esperado",
+    "Conteúdo só pode ser 'X' ou ' '",
+    "Dia de término inválido",
+    "Campo obrigatório não informado",
+    "Arquivo não é ROL04",
+    "Arquivo de Parâmetros Inválido",
+    "Arquivo não encontrado",
+    "Anexo com cabeçalho inválido",
+    "Arquivo a ser validado não é ROL",
+    "Data de Entrega deve ser zerada",
+    "CFOP inválido",
+    "Valor incorreto",
+    "Vencimento Incorreto",
+    "Dia Início Período Inválida",
+    "Arquivo a ser validado não é ROL03",
+    "Não pode ler unidade informada",
+    "Código Inválido",
+    "Valor Incorreto",
+    "Período Apuração Incorreto",
+    "Dia Vencimento Incorreto",
+    "Valor Incorreto da Referência",
+    "Deve existir apenas UM Anexo 7",
+    "Não pode ter anexo 7, 7a e 7b",
+    "",  // 36 is built with the CFOP
+    "Referência Incorreta",
+    "", "", "", "", "", "",  // 38 to 43
+    "Anexo X03a sem Anexo X03",
+    "Anexo X05a ou X05b sem Anexo X05",
+    "Anexo X07a ou X07b sem Anexo X07",
+    "Cálculo de ICMS Próprio Incorreto",
+    "Cálculo ICMS Subst. Trib. Incorreto",
+    "Arquivo não é ROL05",
+    "Arquivo com ROLs de versões diferentes",
+    "Referência incompatível com versão",
+    "Venc Anexo VIII deve ser no Mes/Ano ROL",
+};
+
+// Tax-substitution catalogue, codes 1 to 41; the texts of the codes built with a number are
+// completed in MensagemST.
+constexpr std::array<std::string_view, 42> CatalogoST = {
+    "",
+    "Arquivo não é ROL ST",
+    "AVISO: Campos 9 e 10 zerados",
+    "Campo não deve ser informado",
+    "Data Incorreta",
+    "Campo Fixo Incorreto",
+    "Vencimento anterior não informado",
+    "",  // 7
+    "",  // 8
+    "",  // 9
+    "",  // 10
+    "",  // 11
+    "Campo 10 não pode ser maior que o 9",
+    "",  // 13
+    "",  // 14
+    "",  // 15
+    "Data vencimento em duplicidade",
+    "Campo 12 não pode ser maior que o 11",
+    "AVISO: Campos 11 e 12 zerados",
+    "",  // 19
+    "",  // 20
+    "Código de UF Favorecida incorreto",
+    "Inscrição Estadual incorreta",
+    "AVISO: Campos 10 e 11 zerados",
+    "AVISO: Campos 12 e 13 zerados",
+    "Campo 10 deve ser menor que o 11",
+    "Campo 13 deve ser menor que o 12",
+    "Deve existir o Anexo III",
+    "Nro de linhas do anexo inválido",
+    "AVISO: mesma Inscrição Estadual da ROL",
+    "Não pode ser a mesma Inscrição da ROL",
+    "",  // 31
+    "ROL deve ser marcada Sem Movimento",
+    "Todas as ROLs devem ser da mesma UF",
+    "Mês/Ano refer. incompatível com versão",
+    "Data deve ser superior a Mês/Ano refer.",
+    "",  // 36
+    "Informe nº de linhas do Anexo III",
+    "AVISO: Campo 8 maior que Campo 7",
+    "AVISO: Campo 9 maior que Campo 7",
+    "AVISO: Venc + de 2 meses após data ROL",
+    "",  // 41
+};
+
+bool ECodigoDeFechamento(int codigo) {
+  switch (codigo) {
+    case 5: case 30: case 33: case 34: case 35: case 36: case 37:
+    case 44: case 45: case 46: case 47: case 48:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool ECodigoDeArquivo(int codigo) {
+  switch (codigo) {
+    case 17: case 18: case 19: case 21: case 27: case 28: case 49:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The registration as a 14-character working copy (blank-filled or cut).
+Fixo<14> Copia14(std::string_view inscricao) { return Fixo<14>(inscricao); }
+
+}  // namespace
+
+void Execucao::GravaErro(int codigo, int inicio, int fim) {
+  Fixo<14> inscricao = Copia14(RegistroAtual.Inscricao);
+  Fixo<6> periodo = RegistroAtual.MesAnoRef;
+  std::int32_t linha = NumLinha;
+  std::string mensagem;
+  if (codigo >= 1 && codigo < static_cast<int>(CatalogoMensal.size()))
+    mensagem = CatalogoMensal[static_cast<std::size_t>(codigo)];
+
+  if (ECodigoDeFechamento(codigo)) {
+    inscricao = Copia14(CabecalhoROL.Inscricao);
+    periodo = CabecalhoROL.MesAnoRef;
+    switch (codigo) {
+      case 30: linha = LinhaX07; break;
+      case 36: linha = LinhaX05; break;
+      case 44: linha = LinhaX03A; break;
+      case 45: linha = LinhaX05A; break;
+      case 46: linha = LinhaX07A; break;
+      default: linha = LinhaCabecalho; break;
+    }
+  } else if (ECodigoDeArquivo(codigo)) {
+    if (codigo == 18) controle.Documento = "";
+    inscricao = "";
+    periodo = "000000";
+    RegistroAtual.Inscricao.clear();
+  } else if (codigo == 50) {
+    periodo = "000000";
+  }
+  if (codigo == 36) {
+    mensagem = "Valor do CFOP ";
+    AcrescentaNumero(mensagem, CfopErro);
+    mensagem += " incorreto";
+  }
+  EscreveLinhaErro(inscricao, periodo, linha, inicio, fim, mensagem, true);
+}
+
+void Execucao::GravaErroST(int codigo, int numero, int inicio, int fim) {
+  Fixo<14> inscricao = Copia14(RegistroAtual.Inscricao);
+  const Fixo<6> periodoLido = RegistroAtual.MesAnoRef;
+  Fixo<6> periodo = periodoLido;
+  std::int32_t linha = NumLinha;
+  const std::string n = std::to_string(numero);
+  std::string mensagem;
+  if (codigo >= 1 && codigo < static_cast<int>(CatalogoST.size()))
+    mensagem = CatalogoST[static_cast<std::size_t>(codigo)];
+  switch (codigo) {
+    case 1: inscricao = ""; periodo = ""; break;
+    case 7: mensagem = "Campo " + n + " deve ser maior que 04/1999"; break;
+    case 8: mensagem = "Informe o campo " + n; break;
+    case 9: mensagem = "Dig. Controle Campo " + n + " Incorreto"; break;
+    case 10: mensagem = "Campo " + n + " deve ser positivo"; break;
+    case 11: mensagem = "Campo " + n + " não pode ser maior que o 6"; break;
+    case 13: mensagem = "Valor do campo " + n + " incorreto"; break;
+    case 14: mensagem = "Soma parcelas difere do campo " + n; break;
+    case 15: mensagem = n + "° venc deve ser maior que 01/" + FormataPeriodo(periodoLido); break;
+    case 19: mensagem = "Informe o valor do " + n + "° pagamento"; break;
+    case 20: mensagem = "Informe o vencimento do " + n + "° pagto"; break;
+    case 28: linha = LinhaCabecalhoST; break;
+    case 31: mensagem = "Valor do campo " + n + " incorreto"; linha = LinhaCabecalhoST; break;
+    case 36:
+      mensagem = std::string("Informações duplicadas no Anexo ") +
+                 (numero == 1 ? "I" : numero == 2 ? "II" : "III");
+      break;
+    case 41: mensagem = "Campo " + n + " deve ser menor que 07/2000"; break;
+    default: break;
+  }
+  EscreveLinhaErro(inscricao, periodo, linha, inicio, fim, mensagem, false);
+}
+
+void Execucao::EscreveLinhaErro(std::string_view inscricao, std::string_view periodo,
+                                std::int32_t linha, int inicio, int fim,
+                                std::string_view mensagemUtf8, bool cortaInscricao) {
+  std::string& s = linhaErro_;
+  s.clear();
+  const std::string_view doc = controle.Documento;
+  if (Apara(doc).empty() || doc == DocROLST02) {
+    s.push_back(' ');
+    s.append(inscricao);
+  } else {
+    s.append("    ");
+    const std::size_t antes = s.size();
+    AcrescentaInscricaoMascarada(s, inscricao);
+    if (cortaInscricao && s.size() - antes > 11) s.resize(antes + 11);
+  }
+  if (Apara(periodo).empty()) periodo = "000000";
+  AcrescentaPeriodoMascarado(s, periodo);
+  s.push_back(' ');
+  AcrescentaNumero(s, linha);
+  s.push_back(' ');
+  AcrescentaNumero(s, inicio);
+  s.push_back(' ');
+  AcrescentaNumero(s, fim);
+  s.push_back(' ');
+  AcrescentaLatin1(s, mensagemUtf8);
+  HouveErro = true;
+  aux1.EscreveLinha(s);
+}
+
+}  // namespace rolval

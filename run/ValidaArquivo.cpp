@@ -1,0 +1,206 @@
+#include "run/ValidaArquivo.h"
+
+#include <cmath>
+#include <sys/stat.h>
+
+#include "run/Falha.h"
+
+namespace rolval {
+
+namespace {
+
+// Longest line the reader keeps: more than any record, so that a longer line is still seen as such.
+constexpr std::size_t LimiteLinha = 1024;
+
+bool ArquivoExiste(const std::string& caminho) {
+  struct stat st {};
+  return ::stat(caminho.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+// Percentage of the file read, from the position after the line just read, in 128-byte blocks
+// as the progress bar has always counted it; never above 100.
+float ValorProgresso(std::int64_t posicao, std::int64_t tamanho, int comprimento) {
+  const double denominador = static_cast<double>(tamanho - comprimento);
+  if (denominador <= 0) return 100.0f;  // a file of one record without its line end
+  const double blocos = static_cast<double>(posicao / 128);
+  const double valor = std::nearbyint(blocos * 100.0 / denominador * 128.0);
+  return static_cast<float>(std::min(valor, 100.0));
+}
+
+void FechaTudo(Execucao& ex) noexcept {
+  ex.entrada.Fecha();
+  ex.aux1.FechaEmSilencio();
+  ex.aux2.FechaEmSilencio();
+}
+
+// The failure handler's report for a failure met after recognition: one file-level finding,
+// then the report. False when even that could not be written.
+bool RelatorioDeFalha(Execucao& ex, int codigo) noexcept {
+  try {
+    ex.entrada.Fecha();
+    if (!ex.aux1.Aberto()) ex.aux1.AbreParaAcrescentar(ex.CaminhoTrabalho(NomeAux1));
+    ex.GravaErro(codigo, 0, 0);
+    ex.aux1.Fecha();
+    ex.aux2.Fecha();
+    ex.GeraSaida();
+    return true;
+  } catch (...) {
+    FechaTudo(ex);
+    return false;
+  }
+}
+
+}  // namespace
+
+bool ReconheceROL03(std::string_view l) { return Campo(l, 1, 6) == "****03"; }
+bool ReconheceROL04(std::string_view l) { return Campo(l, 1, 6) == "****04"; }
+bool ReconheceROL05(std::string_view l) { return Campo(l, 1, 6) == "****05"; }
+bool ReconheceROLST01(std::string_view l) { return Campo(l, 1, 5) == "RST01"; }
+bool ReconheceROLST02(std::string_view l) { return Campo(l, 3, 5) == "RST02"; }
+
+bool ConfereCabecalhoInicial(Execucao& ex, std::string_view linha) {
+  if (ex.CabecalhoLido) return true;
+  ex.RegistroAtual.Versao = Campo(linha, 5, 2);
+  ex.RegistroAtual.Sequencia = Campo(linha, 36, 4);
+  ex.RegistroAtual.TipoRegistro = Campo(linha, 40, 4);
+  const int codigo = ex.controle.Documento == DocROL04 ? 17 : 49;
+  if (ex.RegistroAtual.TipoRegistro != "ABC ") {
+    ex.GravaErro(codigo, 40, 43);
+    return false;
+  }
+  ex.VersaoArquivo = ex.RegistroAtual.Versao;
+  ex.CabecalhoLido = true;
+  if (ex.RegistroAtual.Sequencia != "0001") {
+    ex.GravaErro(codigo, 36, 39);
+    return false;
+  }
+  return true;
+}
+
+int EnquadraST2(Execucao& ex, std::string_view linha, int comprimentoAnterior) {
+  const std::string_view tipo = Apara(Campo(linha, 1, 2));
+  ex.RegistroAtual.TipoRegistro = tipo;
+  if (tipo == "A0") return 797;
+  if (tipo == "A1" || tipo == "A2") return 50;
+  if (tipo == "A3") return 46;
+  ex.RegistroAtual.MesAnoRef = "";
+  ex.GravaErro(6, 1, 2);
+  return comprimentoAnterior;
+}
+
+Desfecho ValidaArquivo(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& tabela) {
+  Tela& tela = ex.tela();
+  bool reconhecido = false;
+  ex.LimpaVariaveis();
+  try {
+    tela.MostraProgresso();
+    // The path is taken whole; blanks typed after it are not part of it.
+    ex.controle.NomeArquivo = std::string(AparaDireita(nomeArq));
+    const std::string& caminho = ex.controle.NomeArquivo;
+    ex.aux1.Cria(ex.CaminhoTrabalho(NomeAux1));
+    ex.aux2.Cria(ex.CaminhoTrabalho(NomeAux2));
+
+    if (!ArquivoExiste(caminho)) {
+      FechaTudo(ex);
+      tela.EscondeProgresso();
+      tela.MostraMensagem("Não foi possível localizar o arquivo especificado.", "Atenção",
+                          IconeMensagem::Informacao);
+      return Desfecho::SemRelatorio;
+    }
+    ex.entrada.Abre(caminho);
+    ex.entrada.LeLinha(ex.LinhaAtual, LimiteLinha);
+
+    const LayoutArquivo* layout = nullptr;
+    for (const LayoutArquivo& candidato : tabela.layouts) {
+      if (candidato.reconhece(ex.LinhaAtual)) {
+        layout = &candidato;
+        break;
+      }
+    }
+    if (layout == nullptr) {
+      ex.controle.Documento = "";
+      ex.GravaErro(21, 0, 0);
+      ex.aux1.Fecha();
+      ex.aux2.Fecha();
+      ex.entrada.Fecha();
+      ex.GeraSaida();
+      tela.EscondeProgresso();
+      tela.MostraSaida();
+      return Desfecho::RelatorioNOK;
+    }
+    ex.controle.Documento = layout->documento;
+    reconhecido = true;
+    // Start again from the first line, so that the read loop counts it.
+    ex.entrada.Fecha();
+    ex.entrada.Abre(caminho);
+    int comprimento = layout->comprimento;
+
+    bool ler = true;
+    if (layout->verificaTamanho) {
+      const std::int64_t tamanho = ex.entrada.Tamanho();
+      const std::int64_t registro = comprimento + 2;  // every record carries its CR LF
+      if (tamanho % registro != 0 || tamanho / registro == 0) {
+        ex.GravaErro(21, 0, 0);
+        ler = false;
+      }
+    }
+    if (ler && layout->prepara != nullptr) layout->prepara(ex);
+
+    while (ler && !ex.entrada.Fim()) {
+      ex.entrada.LeLinha(ex.LinhaAtual, LimiteLinha);
+      ++ex.NumLinha;
+      const std::string_view linha = ex.LinhaAtual;
+      if (layout->enquadra != nullptr) comprimento = layout->enquadra(ex, linha, comprimento);
+      tela.DefineValorProgresso(
+          ValorProgresso(ex.entrada.Posicao(), ex.entrada.Tamanho(), comprimento));
+      if (linha.size() != static_cast<std::size_t>(comprimento)) {
+        ex.GravaErro(21, 0, 0);
+        break;
+      }
+      if (layout->antesDeValidar != nullptr && !layout->antesDeValidar(ex, linha)) break;
+      tela.AtualizaProgresso();
+      tela.DefineVer(layout->legenda);
+      if (layout->valida != nullptr) layout->valida(ex, linha);
+    }
+
+    // End phase.
+    if (ex.ListaROLs.size() > 1) ex.aux2.EscreveLinha(ex.ListaROLs);
+    for (const FechamentoFinal& fechamento : tabela.fechamentos)
+      if (fechamento.aplica(ex)) fechamento.fecha(ex);
+    ex.entrada.Fecha();
+    ex.aux1.Fecha();
+    ex.aux2.Fecha();
+    ex.GeraSaida();
+    tela.EscondeProgresso();
+    tela.MostraSaida();
+    return ex.HouveErro ? Desfecho::RelatorioNOK : Desfecho::RelatorioOK;
+  } catch (const FalhaExecucao& falha) {
+    switch (falha.classe()) {
+      case ClasseFalha::Acesso:
+      case ClasseFalha::Dispositivo: {
+        const bool relatorio =
+            reconhecido && RelatorioDeFalha(ex, falha.classe() == ClasseFalha::Acesso ? 19 : 28);
+        FechaTudo(ex);
+        tela.EscondeProgresso();
+        return relatorio ? Desfecho::RelatorioSemJanela : Desfecho::SemRelatorio;
+      }
+      case ClasseFalha::DiscoCheio:
+        FechaTudo(ex);
+        tela.MostraMensagem("Disco Cheio. Não é possível Executar Validador.", "Atenção",
+                            IconeMensagem::Nenhum);
+        tela.EscondeProgresso();
+        return Desfecho::SemRelatorio;
+      case ClasseFalha::Outra:
+        break;
+    }
+  } catch (const std::exception&) {
+    // Anything else (memory exhausted, a failed conversion) is handled as an unknown failure.
+  }
+  FechaTudo(ex);
+  tela.EscondeProgresso();
+  tela.MostraMensagem("Não foi possível acessar o arquivo que você marcou para ser validado.",
+                      "Atenção", IconeMensagem::Informacao);
+  return Desfecho::SemRelatorio;
+}
+
+}  // namespace rolval

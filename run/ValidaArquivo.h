@@ -1,0 +1,63 @@
+#pragma once
+// The run driver: one validation run of one file, from the reset of the run state to the report.
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "run/Execucao.h"
+
+namespace rolval {
+
+// One layout the driver recognises, with what the driver needs to frame and dispatch its lines.
+struct LayoutArquivo {
+  std::string_view documento;  // the 12-character tag
+  int comprimento;             // record length before the first line (without the line end)
+  bool verificaTamanho;        // whether the file size must be a whole number of records
+  std::string_view legenda;    // the progress caption (UTF-8)
+  bool (*reconhece)(std::string_view primeiraLinha);
+  void (*valida)(Execucao&, std::string_view linha);  // null: lines are framed and counted only
+  void (*prepara)(Execucao&);  // before the first line is read; may be null
+  // Per-line framing before the length check; returns the expected length of this line. May be null.
+  int (*enquadra)(Execucao&, std::string_view linha, int comprimentoAnterior);
+  // Checks before the dispatch of a line; false ends the reading. May be null.
+  bool (*antesDeValidar)(Execucao&, std::string_view linha);
+};
+
+// An end-of-file closing: the checks of the last return, run when their condition holds.
+struct FechamentoFinal {
+  bool (*aplica)(const Execucao&);
+  void (*fecha)(Execucao&);
+};
+
+struct TabelaLayouts {
+  std::span<const LayoutArquivo> layouts;  // tried on the first line in this order
+  std::span<const FechamentoFinal> fechamentos;  // run in this order at the end
+};
+
+// How a run ended.
+enum class Desfecho {
+  RelatorioOK,      // report with status OK, output window shown
+  RelatorioNOK,     // report with status NOK, output window shown
+  RelatorioSemJanela,  // a report was written by the failure handler; no output window
+  SemRelatorio,     // the run ended without a report (a message box, or nothing)
+};
+
+// The file to validate is `nomeArq` as typed in the path box: trailing blanks are ignored.
+Desfecho ValidaArquivo(Execucao& execucao, std::string_view nomeArq, const TabelaLayouts& tabela);
+
+// The tests on a file's first line that recognise each layout.
+bool ReconheceROL03(std::string_view primeiraLinha);
+bool ReconheceROL04(std::string_view primeiraLinha);
+bool ReconheceROL05(std::string_view primeiraLinha);
+bool ReconheceROLST01(std::string_view primeiraLinha);
+bool ReconheceROLST02(std::string_view primeiraLinha);
+
+// The first-line header checks of layouts 04 and 05 (record type "ABC ", sequence "0001"),
+// shared by both table entries.
+bool ConfereCabecalhoInicial(Execucao& execucao, std::string_view linha);
+
+// The per-line framing of layout ST 02: the record type of columns 1-2 gives the record length;
+// an unknown type is reported (code 6) and keeps the length of the previous record.
+int EnquadraST2(Execucao& execucao, std::string_view linha, int comprimentoAnterior);
+
+}  // namespace rolval

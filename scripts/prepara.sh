@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what building and testing ROLVAL needs, when it is missing (Debian packages).
+set -euo pipefail
+pacotes=(build-essential cmake g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
+         qt6-base-dev nlohmann-json3-dev clang libclang-rt-dev xvfb xauth time)
+faltam=()
+for p in "${pacotes[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltam+=("$p")
+done
+if [ ${#faltam[@]} -gt 0 ]; then
+  echo "Installing: ${faltam[*]}"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${faltam[@]}"
+fi

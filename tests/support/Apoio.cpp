@@ -1,0 +1,105 @@
+#include "tests/support/Apoio.h"
+
+#include <array>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <unistd.h>
+
+#include "run/Latin1.h"
+
+namespace rolval::teste {
+
+PastaTemporaria::PastaTemporaria() {
+  const char* base = std::getenv("TMPDIR");
+  std::string modelo = std::string(base && *base ? base : "/tmp") + "/rolval-teste-XXXXXX";
+  if (::mkdtemp(modelo.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  caminho_ = modelo;
+}
+
+PastaTemporaria::~PastaTemporaria() {
+  std::error_code ignorado;
+  std::filesystem::permissions(caminho_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ignorado);
+  std::filesystem::remove_all(caminho_, ignorado);
+}
+
+std::string LeArquivo(const std::filesystem::path& caminho) {
+  std::ifstream in(caminho, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void EscreveArquivo(const std::filesystem::path& caminho, std::string_view bytes) {
+  std::ofstream out(caminho, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ComCRLF(const std::vector<std::string>& registros) {
+  std::string s;
+  for (const auto& r : registros) {
+    s += r;
+    s += "\r\n";
+  }
+  return s;
+}
+
+std::string L1(std::string_view utf8) { return ParaLatin1(utf8); }
+
+namespace {
+
+std::vector<std::string> Linhas(const std::string& latin1) {
+  std::vector<std::string> linhas;
+  std::size_t inicio = 0;
+  while (inicio < latin1.size()) {
+    const std::size_t fim = latin1.find("\r\n", inicio);
+    if (fim == std::string::npos) {
+      linhas.push_back(ParaUtf8(latin1.substr(inicio)));
+      break;
+    }
+    linhas.push_back(ParaUtf8(latin1.substr(inicio, fim - inicio)));
+    inicio = fim + 2;
+  }
+  return linhas;
+}
+
+}  // namespace
+
+ResultadoExecucao ExecutaArquivo(const std::string& caminho, const std::filesystem::path& pasta,
+                                 const TabelaLayouts& tabela) {
+  ResultadoExecucao r{};
+  Execucao execucao(pasta, r.tela);
+  r.desfecho = ValidaArquivo(execucao, caminho, tabela);
+  r.saida = LeArquivo(pasta / NomeSaida);
+  r.param = LeArquivo(pasta / NomeParam);
+  r.linhasSaida = Linhas(r.saida);
+  if (!r.linhasSaida.empty() && r.linhasSaida[0] == "ENCAMINHAMOS ABAIXO OS ERROS/AVISOS ENCONTRADOS:")
+    r.achados.assign(r.linhasSaida.begin() + std::min<std::ptrdiff_t>(6, static_cast<std::ptrdiff_t>(r.linhasSaida.size())),
+                     r.linhasSaida.end());
+  r.sobrouAuxiliar = std::filesystem::exists(pasta / NomeAux1) || std::filesystem::exists(pasta / NomeAux2);
+  return r;
+}
+
+ResultadoExecucao ExecutaConteudo(std::string_view conteudo, const TabelaLayouts& tabela) {
+  PastaTemporaria pasta;
+  const auto arquivo = pasta / "entrada.txt";
+  EscreveArquivo(arquivo, conteudo);
+  return ExecutaArquivo(arquivo.string(), pasta.caminho(), tabela);
+}
+
+const TabelaLayouts& TabelaSoEnquadramento() {
+  static constexpr std::array<LayoutArquivo, 5> layouts = {{
+      {DocROL03, 898, true, "Validando ROL Versão 3", ReconheceROL03, nullptr, nullptr, nullptr, nullptr},
+      {DocROL04, 898, true, "Validando ROL Versão 4", ReconheceROL04, nullptr, nullptr, nullptr,
+       ConfereCabecalhoInicial},
+      {DocROL05, 898, true, "Validando ROL Versão 5", ReconheceROL05, nullptr, nullptr, nullptr,
+       ConfereCabecalhoInicial},
+      {DocROLST01, 754, true, "Validando ROL Versão ST", ReconheceROLST01, nullptr, nullptr, nullptr, nullptr},
+      {DocROLST02, 50, false, "Validando ROL ST Versão 2", ReconheceROLST02, nullptr, nullptr, EnquadraST2,
+       nullptr},
+  }};
+  static constexpr TabelaLayouts tabela{layouts, {}};
+  return tabela;
+}
+
+}  // namespace rolval::teste

@@ -1,0 +1,85 @@
+#pragma once
+// Test helpers: a window set that records what the run showed, a temporary folder, reading and
+// writing files byte for byte, and one whole run of a file with its report.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "run/Execucao.h"
+#include "run/ValidaArquivo.h"
+
+namespace rolval::teste {
+
+// Records every call a run made on its windows.
+class TelaGravada : public Tela {
+ public:
+  void MostraProgresso() override { eventos.push_back("MostraProgresso"); }
+  void AtualizaProgresso() override { ++atualizacoes; }
+  void DefineValorProgresso(float valor) override { valores.push_back(valor); }
+  void DefineVer(std::string_view legenda) override { ver = legenda; }
+  void DefineContrib(std::string_view contribuinte) override { contribs.emplace_back(contribuinte); }
+  void EscondeProgresso() override { eventos.push_back("EscondeProgresso"); }
+  void MostraSaida() override { eventos.push_back("MostraSaida"); }
+  void MostraMensagem(std::string_view texto, std::string_view titulo, IconeMensagem icone) override {
+    mensagens.push_back({std::string(texto), std::string(titulo), icone});
+  }
+
+  struct Mensagem {
+    std::string texto;
+    std::string titulo;
+    IconeMensagem icone;
+  };
+  std::vector<std::string> eventos;
+  std::vector<float> valores;
+  std::vector<std::string> contribs;
+  std::vector<Mensagem> mensagens;
+  std::string ver;
+  int atualizacoes = 0;
+};
+
+// A fresh folder under the system's temporary folder, removed with its content.
+class PastaTemporaria {
+ public:
+  PastaTemporaria();
+  ~PastaTemporaria();
+  PastaTemporaria(const PastaTemporaria&) = delete;
+  PastaTemporaria& operator=(const PastaTemporaria&) = delete;
+  const std::filesystem::path& caminho() const { return caminho_; }
+  std::filesystem::path operator/(const std::string& nome) const { return caminho_ / nome; }
+
+ private:
+  std::filesystem::path caminho_;
+};
+
+std::string LeArquivo(const std::filesystem::path& caminho);  // bytes; empty when missing
+void EscreveArquivo(const std::filesystem::path& caminho, std::string_view bytes);
+
+// Joins records with CR LF after each one.
+std::string ComCRLF(const std::vector<std::string>& registros);
+
+// Text given in UTF-8, as the Latin-1 bytes the report holds.
+std::string L1(std::string_view utf8);
+
+// The outcome of one whole run.
+struct ResultadoExecucao {
+  Desfecho desfecho;
+  std::string saida;  // saida.txt (Latin-1), empty when none
+  std::string param;  // param.txt, empty when none
+  std::vector<std::string> linhasSaida;  // saida.txt split at CR LF, as UTF-8
+  std::vector<std::string> achados;      // the finding lines only (after the headings), UTF-8
+  TelaGravada tela;
+  bool sobrouAuxiliar = false;  // a work file was left in the work folder
+};
+
+// Validates the bytes `conteudo` (written to a file in a temporary folder) with `tabela`.
+ResultadoExecucao ExecutaConteudo(std::string_view conteudo, const TabelaLayouts& tabela);
+// Validates the file at `caminho` with `tabela`, with `pasta` as the work folder.
+ResultadoExecucao ExecutaArquivo(const std::string& caminho, const std::filesystem::path& pasta,
+                                 const TabelaLayouts& tabela);
+
+// The same layouts as the program's table, but with no validator attached: lines are framed,
+// counted and length-checked only. Lets the run driver be tested on its own.
+const TabelaLayouts& TabelaSoEnquadramento();
+
+}  // namespace rolval::teste

@@ -1,13 +1,145 @@
 #include "checks/Cadastros.h"
 
+#include <array>
+#include <string>
+
+#include "run/Campo.h"
+
 namespace rolval {
 
-// Not built yet.
-bool ValidaUF(std::string_view) { return true; }
-bool ValidaInscricao(std::string_view, std::string_view) { return true; }
-bool ValidaCPFCNPJ(std::string_view) { return true; }
-std::int32_t DiferencaMeses(std::int32_t, std::int32_t, std::int32_t, std::int32_t) { return 0; }
+namespace {
+
+// The 27 federative units; "TQ" is the home unit.
+constexpr std::array<std::string_view, 27> kUnidades = {
+    "AC", "AL", "AP", "AM", "BA", "CE", "DF", "ES", "GO", "MA", "MT", "MS", "MG", "PA",
+    "PB", "PR", "PE", "PI", "RN", "RJ", "RO", "TQ", "RR", "SC", "SP", "SE", "TO"};
+
+// True when the field read as a number from the left is 0: blanks are skipped, digits are read,
+// and reading stops at the first other character. An empty, all-blank or non-numeric field is 0.
+bool ValorLidoEZero(std::string_view numero) {
+  for (const char c : numero) {
+    if (c == ' ') continue;
+    if (c < '0' || c > '9') return true;
+    if (c != '0') return false;
+  }
+  return true;
+}
+
+// The check digit of a weighted sum: 0 when the remainder by 11 is 0 or 1, else 11 - remainder.
+int DigitoModulo11(int soma) {
+  const int r = soma % 11;
+  return r < 2 ? 0 : 11 - r;
+}
+
+bool SoDigitos(std::string_view s) {
+  for (const char c : s)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+// The check digits of the first `pesos.size()` digits of `d` with the CPF/CNPJ weights; the
+// second sum adds the first check digit with weight 2.
+bool ConfereDigitosFederais(std::string_view d, std::initializer_list<int> pesos1,
+                            std::initializer_list<int> pesos2) {
+  int s1 = 0;
+  std::size_t i = 0;
+  for (const int p : pesos1) s1 += (d[i++] - '0') * p;
+  const int v1 = DigitoModulo11(s1);
+  int s2 = 0;
+  i = 0;
+  for (const int p : pesos2) s2 += (d[i++] - '0') * p;
+  s2 += v1 * 2;
+  const int v2 = DigitoModulo11(s2);
+  const std::size_t n = pesos1.size();
+  return d[n] - '0' == v1 && d[n + 1] - '0' == v2;
+}
+
+// The ordering key AAAAMM of a period, as a number. For months 0..99 and years 0..9999 its order
+// is the order of the zero-padded text key.
+std::int64_t ChavePeriodo(std::int32_t mes, std::int32_t ano) {
+  return static_cast<std::int64_t>(ano) * 100 + mes;
+}
+
+}  // namespace
+
+bool ValidaUF(std::string_view codigo) {
+  for (const std::string_view uf : kUnidades)
+    if (codigo == uf) return true;
+  return false;
+}
+
+bool ValidaInscricao(std::string_view numero, std::string_view uf) {
+  // Every condition is evaluated, so the unit's registration rule sees every number.
+  const bool iniciaComBranco = !numero.empty() && numero.front() == ' ';
+  const bool valorZero = ValorLidoEZero(numero);
+  const bool tamanhoTQ = uf == "TQ" && AparaDireita(numero).size() != 10;
+  // NUL-terminated copies for the C interface; a 14-character field fits the small-string buffer.
+  const std::string numeroC(numero);
+  const std::string ufC(uf);
+  const bool recusadaPelaUnidade = ConsisteInscricaoEstadual(numeroC.c_str(), ufC.c_str()) != 0;
+  return !(iniciaComBranco || valorZero || tamanhoTQ || recusadaPelaUnidade);
+}
+
+bool ValidaCPFCNPJ(std::string_view numero) {
+  if (!SoDigitos(numero)) return false;
+  if (numero.size() < 12) {
+    if (numero.size() != 11) return false;
+    // Eleven equal digits are not refused: they pass whenever their check digits agree.
+    return ConfereDigitosFederais(numero, {10, 9, 8, 7, 6, 5, 4, 3, 2},
+                                  {11, 10, 9, 8, 7, 6, 5, 4, 3});
+  }
+  if (numero.size() != 14) return false;
+  int somaSimples = 0;
+  for (std::size_t i = 0; i < 12; ++i) somaSimples += numero[i] - '0';
+  if (somaSimples == 0) return false;  // twelve zeros: refused even when the check digits agree
+  return ConfereDigitosFederais(numero, {5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2},
+                                {6, 5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3});
+}
+
+std::int32_t DiferencaMeses(std::int32_t mes1, std::int32_t ano1, std::int32_t mes2, std::int32_t ano2) {
+  // The first period steps one month at a time until its key reaches the second key: add 1 to the
+  // month, and past 12 go to month 1 of the next year. The steps are counted at once, so that a
+  // far-away year costs no loop; months outside 1..12 step exactly as that rule has them.
+  const std::int64_t chave2 = ChavePeriodo(mes2, ano2);
+  std::int64_t chave1 = ChavePeriodo(mes1, ano1);
+  if (chave1 > chave2) return -1;
+  std::int64_t n = 0;
+  std::int64_t mes = mes1;
+  std::int64_t ano = ano1;
+  if (mes < 1) {
+    // Months below 1 rise one by one to month 1 of the same year, the key rising by 1 a step.
+    const std::int64_t ateMes1 = 1 - mes;
+    if (chave2 - chave1 <= ateMes1) return static_cast<std::int32_t>(chave2 - chave1);
+    n = ateMes1;
+    mes = 1;
+  } else if (mes > 12) {
+    // A month above 12 goes in one step to month 1 of the next year.
+    if (chave1 == chave2) return 0;
+    n = 1;
+    mes = 1;
+    ++ano;
+  }
+  chave1 = ano * 100 + mes;
+  if (chave1 >= chave2) return static_cast<std::int32_t>(n);
+  // The first real month whose key is not below the second key: month 0 (or below) comes before
+  // month 1 of its year and a month above 12 after month 12.
+  std::int64_t anoAlvo = chave2 / 100;
+  std::int64_t mesAlvo = chave2 % 100;
+  if (mesAlvo < 0) {
+    mesAlvo += 100;
+    --anoAlvo;
+  }
+  if (mesAlvo == 0) {
+    mesAlvo = 1;
+  } else if (mesAlvo > 12) {
+    mesAlvo = 1;
+    ++anoAlvo;
+  }
+  n += (anoAlvo * 12 + mesAlvo) - (ano * 12 + mes);
+  return static_cast<std::int32_t>(n);
+}
 
 }  // namespace rolval
 
+// Accepts every number until the per-unit rules are in.
 extern "C" std::int16_t ConsisteInscricaoEstadual(const char*, const char*) { return 0; }

@@ -1,12 +1,70 @@
 #include "layouts/substitution/ValidaST2.h"
 
+#include "layouts/substitution/AnexosST2.h"
+#include "layouts/substitution/CabecalhoST2.h"
+#include "run/Campo.h"
+#include "run/Formatos.h"
+
 namespace rolval {
 
-// Not built yet: the lines of layout ST 02 are framed and counted by the run driver only.
-void ValidaST2(Execucao&, std::string_view) {}
+namespace {
 
-void ConfereAnexosST(Execucao&) {}
+// Closes the return in hand and opens the one this header starts: the findings of the closed
+// return are written before anything of the new header is stored, so they still name it.
+void AbreRetornoST2(Execucao& ex, std::string_view linha) {
+  EstadoST2& st = ex.st2;
+  st.ChaveAnexoI.clear();
+  st.ChaveAnexoII.clear();
+  st.ChaveAnexoIII.clear();
+  if (Campo(linha, 3, 5) != "RST02") ex.GravaErro(21, 0, 0);
+  ConfereAnexosST(ex);
 
-void PreparaST2(Execucao&) {}
+  ex.RegistroAtual.Inscricao.assign(Campo(linha, 14, 14));
+  ex.RegistroAtual.MesAnoRef = Campo(linha, 8, 6);
+  ex.MostraContribuinte(ex.RegistroAtual.Inscricao);
+
+  // List entry: the registration as read, the period masked, two blanks.
+  std::string& entrada = st.EntradaLista;
+  entrada.assign(ex.RegistroAtual.Inscricao);
+  entrada.push_back(' ');
+  AcrescentaPeriodoMascarado(entrada, ex.RegistroAtual.MesAnoRef);
+  entrada.append("  ");
+  ex.AcrescentaListaROLs(entrada);
+
+  ++ex.QtdROLs;
+  st.SomaAnexoI = 0;
+  st.SomaAnexoII = 0;
+  st.ContaAnexoI = 0;
+  st.ContaAnexoII = 0;
+  st.ContaAnexoIII = 0;
+  ex.LinhaCabecalhoST = ex.NumLinha;
+}
+
+void ValidaCabecalhoST2(Execucao& ex, std::string_view linha) {
+  AbreRetornoST2(ex, linha);
+  LeituraCabecalhoST2 leitura;
+  ValidaIdentificacaoST2(ex, linha, leitura);
+  ex.st2.RefAAAAMM = leitura.RefAAAAMM;
+  ValidaValoresST2(ex, linha, leitura);
+  ValidaDeclaranteST2(ex, linha, leitura);
+}
+
+}  // namespace
+
+void ValidaST2(Execucao& ex, std::string_view linha) {
+  // The run driver has already put the trimmed record type in TipoRegistro and reported any
+  // type other than these four.
+  const std::string_view tipo = Apara(ex.RegistroAtual.TipoRegistro.vista());
+  if (tipo == "A0")
+    ValidaCabecalhoST2(ex, linha);
+  else if (tipo == "A1")
+    ValidaAnexoIouII(ex, linha, AnexoST2::I);
+  else if (tipo == "A2")
+    ValidaAnexoIouII(ex, linha, AnexoST2::II);
+  else if (tipo == "A3")
+    ValidaAnexoIII(ex, linha);
+}
+
+void PreparaST2(Execucao& ex) { ex.st2.UFFavorecida.clear(); }
 
 }  // namespace rolval

@@ -1,5 +1,7 @@
 #pragma once
-// The validator of the tax-substitution return, layout ST 02: one call per record line.
+// The validator of the tax-substitution return, layout ST 02: one call per record line. A return
+// is a header "A0" followed by its annex records "A1", "A2" and "A3"; each header closes the
+// return before it.
 #include <string_view>
 
 #include "run/Execucao.h"
@@ -8,7 +10,8 @@ namespace rolval {
 
 void ValidaST2(Execucao& execucao, std::string_view linha);
 
-// The end-of-return checks of the return in hand (annex totals and counts).
+// The end-of-return checks of the return in hand: the A1 and A2 sums against the header's fields
+// 14 and 15, and the annex record counts against the declared ones, at the header's line.
 void ConfereAnexosST(Execucao& execucao);
 
 // Before the first line of a file: no beneficiary unit is known yet.

@@ -1,0 +1,103 @@
+#include "layouts/substitution/AnexosST2.h"
+
+#include "checks/Cadastros.h"
+#include "checks/Numeros.h"
+#include "layouts/substitution/DatasST2.h"
+
+namespace rolval {
+
+namespace {
+
+// The key is columns 1 to `fimChave`; only a record that repeats the one just before it in the
+// same annex is caught.
+void ConfereDuplicidade(Execucao& ex, std::string_view linha, int fimChave,
+                        std::string& chaveAnterior, int numeroAnexo) {
+  const std::string_view chave = Campo(linha, 1, fimChave);
+  if (chave == chaveAnterior) ex.GravaErroST(36, numeroAnexo, 3, fimChave);
+  chaveAnterior.assign(chave);
+}
+
+bool MesmaInscricaoDaROL(const Execucao& ex, std::string_view inscricao) {
+  return Apara(inscricao) == Apara(ex.RegistroAtual.Inscricao);
+}
+
+// The date must lie between January five years before the reference year and the end of the
+// reference month. Without an accepted reference period there is no window to test.
+void ConfereDataAnexo(Execucao& ex, std::string_view linha) {
+  if (!ValidaNumerico(linha, 28, 8)) {
+    ex.GravaErro(7, 28, 35);
+    return;
+  }
+  if (!ValidaDataAAAAMMDD(linha, 28)) {
+    ex.GravaErro(12, 28, 35);
+    return;
+  }
+  const std::int32_t ref = ex.st2.RefAAAAMM;
+  if (ref == 0) return;
+  const auto mes = static_cast<std::int32_t>(ValorInteiro(Campo(linha, 28, 6)));
+  const std::int32_t inicio = (ref / 100 - 5) * 100 + 1;
+  if (mes > ref || mes < inicio) ex.GravaErroST(4, 0, 28, 35);
+}
+
+}  // namespace
+
+void ValidaAnexoIouII(Execucao& ex, std::string_view linha, AnexoST2 anexo) {
+  EstadoST2& st = ex.st2;
+  const bool eAnexoI = anexo == AnexoST2::I;
+  ++(eAnexoI ? st.ContaAnexoI : st.ContaAnexoII);
+  ConfereDuplicidade(ex, linha, 27, eAnexoI ? st.ChaveAnexoI : st.ChaveAnexoII,
+                     static_cast<int>(anexo));
+
+  if (!ValidaNumerico(linha, 3, 8))
+    ex.GravaErro(7, 3, 10);
+  else if (ValorInteiro(Campo(linha, 3, 8)) == 0)
+    ex.GravaErro(16, 3, 10);
+  if (Apara(Campo(linha, 11, 3)).empty()) ex.GravaErro(16, 11, 13);
+
+  const std::string_view inscricao = Campo(linha, 14, 14);
+  if (!ValidaInscricao(inscricao, st.UFFavorecida))
+    ex.GravaErroST(22, 0, 14, 27);
+  else if (MesmaInscricaoDaROL(ex, inscricao))
+    ex.GravaErroST(29, 0, 14, 27);
+
+  ConfereDataAnexo(ex, linha);
+
+  if (!ValidaNumerico(linha, 36, 15)) {
+    ex.GravaErro(7, 36, 50);
+  } else {
+    const double valor = ValorNumerico(Campo(linha, 36, 15));
+    if (valor == 0)
+      ex.GravaErro(16, 36, 50);
+    else
+      (eAnexoI ? st.SomaAnexoI : st.SomaAnexoII) += valor;
+  }
+}
+
+void ValidaAnexoIII(Execucao& ex, std::string_view linha) {
+  EstadoST2& st = ex.st2;
+  ++st.ContaAnexoIII;
+  ConfereDuplicidade(ex, linha, 16, st.ChaveAnexoIII, 3);
+
+  const std::string_view inscricao = Campo(linha, 3, 14);
+  if (!ValidaInscricao(inscricao, st.UFFavorecida))
+    ex.GravaErroST(22, 0, 3, 16);
+  else if (MesmaInscricaoDaROL(ex, inscricao))
+    ex.GravaErroST(30, 0, 3, 16);
+
+  // The first amount must exceed the second whenever either is positive, and a first amount
+  // needs a second one.
+  if (!ValidaNumerico(linha, 32, 15)) {
+    ex.GravaErro(7, 32, 46);
+    return;
+  }
+  const double b = ValorNumerico(Campo(linha, 32, 15));
+  const bool aNumerico = ValidaNumerico(linha, 17, 15);
+  const double a = aNumerico ? ValorNumerico(Campo(linha, 17, 15)) : 0;
+  if (aNumerico && a != 0 && b == 0) ex.GravaErro(16, 32, 46);
+  if (!aNumerico)
+    ex.GravaErro(7, 17, 31);
+  else if ((a != 0 || b != 0) && !(a > b))
+    ex.GravaErro(24, 17, 31);
+}
+
+}  // namespace rolval

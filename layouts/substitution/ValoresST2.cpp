@@ -1,0 +1,137 @@
+// Header "A0" of layout ST 02, columns 170-394: amount fields 7 to 21, their cross-rules, the sum
+// that tells a return with movement from one without, and the balance of fields 18, 20 and 21.
+#include <optional>
+
+#include "checks/Numeros.h"
+#include "layouts/substitution/CabecalhoST2.h"
+
+namespace rolval {
+
+namespace {
+
+// Amount field n (7 to 21) starts at column 170 + 15·(n − 7).
+constexpr int ColunaCampo(int campo) { return 170 + 15 * (campo - 7); }
+
+// The amount fields as they are read, in the order of their checks.
+class LeitorValores {
+ public:
+  LeitorValores(Execucao& ex, std::string_view linha, bool semMovimento)
+      : ex_(ex), linha_(linha), semMovimento_(semMovimento) {}
+
+  // The value of field n, or nothing when it is not numeric (reported here, in its place).
+  std::optional<double> Le(int campo) {
+    const int c = ColunaCampo(campo);
+    if (!ValidaNumerico(linha_, c, 15)) {
+      ex_.GravaErro(7, c, c + 14);
+      return std::nullopt;
+    }
+    return ValorNumerico(Campo(linha_, c, 15));
+  }
+
+  // A return marked without movement must not carry the amount; the amount counts for movement.
+  void SemMovimentoESoma(int campo, double valor) {
+    if (semMovimento_ && valor > 0) {
+      const int c = ColunaCampo(campo);
+      ex_.GravaErroST(3, 0, c, c + 14);
+    }
+    soma_ += valor;
+  }
+
+  double Soma() const { return soma_; }
+
+ private:
+  Execucao& ex_;
+  std::string_view linha_;
+  bool semMovimento_;
+  double soma_ = 0;  // fields 7 to 15, 17, 18, 19 and 21, each when numeric
+};
+
+// Fields n and n + 1, where field n must exceed field n + 1 whenever either is positive (reported
+// on field n + 1 with `codigoOrdem`), and where a return with movement is warned when both are
+// zero (reported on field n with `codigoZerados`). Nothing when field n was not numeric.
+void ConferePar(Execucao& ex, bool semMovimento, int campo, std::optional<double> primeiro,
+                double segundo, int codigoOrdem, int codigoZerados) {
+  if (!primeiro) return;
+  const int cPrimeiro = ColunaCampo(campo);
+  const int cSegundo = ColunaCampo(campo + 1);
+  if ((*primeiro > 0 || segundo > 0) && !(*primeiro > segundo))
+    ex.GravaErroST(codigoOrdem, 0, cSegundo, cSegundo + 14);
+  if (!semMovimento && *primeiro == 0 && segundo == 0)
+    ex.GravaErroST(codigoZerados, 0, cPrimeiro, cPrimeiro + 14);
+}
+
+}  // namespace
+
+void ValidaValoresST2(Execucao& ex, std::string_view linha, const LeituraCabecalhoST2& leitura) {
+  const bool semMov = leitura.SemMovimento;
+  LeitorValores v(ex, linha, semMov);
+
+  const auto f7 = v.Le(7);
+  if (f7) v.SemMovimentoESoma(7, *f7);
+
+  if (const auto f8 = v.Le(8)) {
+    v.SemMovimentoESoma(8, *f8);
+    if (f7 && *f8 > *f7) ex.GravaErroST(38, 0, 185, 199);
+  }
+  if (const auto f9 = v.Le(9)) {
+    v.SemMovimentoESoma(9, *f9);
+    if (f7 && *f9 > *f7) ex.GravaErroST(39, 0, 200, 214);
+  }
+
+  const auto f10 = v.Le(10);
+  if (f10) v.SemMovimentoESoma(10, *f10);
+  if (const auto f11 = v.Le(11)) {
+    ConferePar(ex, semMov, 10, f10, *f11, 25, 23);
+    v.SemMovimentoESoma(11, *f11);
+  }
+
+  const auto f12 = v.Le(12);
+  if (f12) v.SemMovimentoESoma(12, *f12);
+  const auto f13 = v.Le(13);
+  if (f13) {
+    ConferePar(ex, semMov, 12, f12, *f13, 26, 24);
+    v.SemMovimentoESoma(13, *f13);
+  }
+
+  const auto f14 = v.Le(14);
+  if (f14) {
+    ex.st2.TotalAnexoI = *f14;
+    v.SemMovimentoESoma(14, *f14);
+  }
+  const auto f15 = v.Le(15);
+  if (f15) {
+    ex.st2.TotalAnexoII = *f15;
+    v.SemMovimentoESoma(15, *f15);
+  }
+  const auto f16 = v.Le(16);
+  const auto f17 = v.Le(17);
+  if (f17) v.SemMovimentoESoma(17, *f17);
+  const auto f19 = v.Le(19);
+  if (f19) v.SemMovimentoESoma(19, *f19);
+  const auto f18 = v.Le(18);
+  if (f18) v.SemMovimentoESoma(18, *f18);
+  const auto f20 = v.Le(20);
+  const auto f21 = v.Le(21);
+  if (f21) {
+    if (*f21 != leitura.SomaParcelas) ex.GravaErroST(14, 21, 380, 394);
+    v.SemMovimentoESoma(21, *f21);
+  }
+
+  if (!semMov && v.Soma() == 0) ex.GravaErroST(32, 0, 28, 28);
+
+  // Balance: credits (fields 14 to 17) against fields 13 and 19. A positive balance is due in
+  // field 21, a negative one is carried in field 20; field 18 is what is left of field 13.
+  if (f13 && f14 && f15 && f16 && f17 && f18 && f19 && f20 && f21) {
+    const double creditos = *f14 + *f15 + *f16 + *f17;
+    const double saldo = *f13 + *f19 - creditos;
+    const double esperado21 = saldo > 0 ? saldo : 0;
+    const double esperado20 = saldo < 0 ? -saldo : 0;
+    double esperado18 = 0;
+    if (!(saldo < 0) && *f13 - creditos > 0) esperado18 = *f13 - creditos;
+    if (*f18 != esperado18) ex.GravaErroST(13, 18, 335, 349);
+    if (*f20 != esperado20) ex.GravaErroST(13, 20, 365, 379);
+    if (*f21 != esperado21) ex.GravaErroST(13, 21, 380, 394);
+  }
+}
+
+}  // namespace rolval

@@ -1,8 +1,240 @@
 #include "layouts/older/ValidaST1.h"
 
+#include <array>
+#include <cstdint>
+
+#include "checks/Cadastros.h"
+#include "checks/Datas.h"
+#include "checks/Numeros.h"
+#include "layouts/older/RetornoAntigo.h"
+
 namespace rolval {
 
-// Not built yet: the lines of layout ST 01 are framed and counted by the run driver only.
-void ValidaST1(Execucao&, std::string_view) {}
+namespace {
+
+// Reference periods a layout ST 01 return may carry (AAAAMM): May 1999 to June 2000.
+constexpr std::int32_t PrimeiraReferencia = 199905;
+constexpr std::int32_t UltimaReferencia = 200006;
+
+// A date DDMMAAAA of digits as the number AAAAMMDD (0 for the all-zero date).
+std::int64_t DataOrdenavel(std::string_view ddmmaaaa) {
+  return ValorInteiro(ddmmaaaa.substr(4, 4)) * 10000 + ValorInteiro(ddmmaaaa.substr(2, 2)) * 100 +
+         ValorInteiro(ddmmaaaa.substr(0, 2));
+}
+
+// The period of the return (field 4, columns 7-16): first day, last day and reference month.
+// Gives the reference AAAAMM, or 0 when the period is not accepted.
+std::int32_t ConferePeriodo(Execucao& ex, std::string_view linha) {
+  if (!ExigeNumerico(ex, linha, 7, 10)) return 0;
+  // The last day followed by the reference month makes the date DDMMAAAA at column 9.
+  if (!ValidaData(linha, 9, DataDDMMAAAA)) {
+    ex.GravaErro(12, 7, 16);
+    return 0;
+  }
+  const std::string_view diaInicio = Campo(linha, 7, 2);
+  const std::string_view diaFim = Campo(linha, 9, 2);
+  if (diaInicio == "00" || !(diaInicio < diaFim)) {
+    ex.GravaErro(12, 7, 16);
+    return 0;
+  }
+  const std::string_view periodo = Campo(linha, 11, 6);
+  const auto mes = static_cast<std::int32_t>(ValorInteiro(periodo.substr(0, 2)));
+  const auto ano = static_cast<std::int32_t>(ValorInteiro(periodo.substr(2, 4)));
+  const std::int32_t r = ano * 100 + mes;
+  if (r < PrimeiraReferencia)
+    ex.GravaErroST(7, 4, 7, 16);
+  else if (r > UltimaReferencia)
+    ex.GravaErroST(41, 4, 7, 16);
+  if (diaInicio != "01") ex.GravaErro(26, 7, 16);
+  // The period must run to the last day of its month.
+  if (ValorInteiro(diaFim) != DiasDoMes(mes, ano)) ex.GravaErro(15, 7, 16);
+  return r;
+}
+
+// The registration number (field 5) and the federal number of the declarant (field 23).
+void ConfereInscricoes(Execucao& ex, std::string_view linha) {
+  if (ExigeNumerico(ex, linha, 17, 10)) {
+    const std::string_view inscricao = Campo(linha, 17, 10);
+    if (ValorNumerico(inscricao) == 0)
+      ex.GravaErroST(8, 5, 17, 26);
+    else if (inscricao[9] != CalculaDigito(inscricao))
+      ex.GravaErroST(9, 5, 17, 26);
+  }
+  if (ExigeNumerico(ex, linha, 27, 14)) {
+    const std::string_view cnpj = Campo(linha, 27, 14);
+    if (ValorNumerico(cnpj) == 0)
+      ex.GravaErroST(8, 23, 27, 40);
+    else if (!ValidaCPFCNPJ(cnpj))
+      ex.GravaErroST(9, 23, 27, 40);
+  }
+}
+
+// Columns of amount fields 6 to 17: 15 digits each from column 48.
+constexpr int ColunaDoCampo(int campo) { return 48 + 15 * (campo - 6); }
+
+ValorLido LeCampo(Execucao& ex, std::string_view linha, int campo, double ausente = 0) {
+  return LeValor(ex, linha, ColunaDoCampo(campo), 15, ausente);
+}
+
+// The amounts, fields 6 to 17 (10 before 9), and the no-movement mark of column 41.
+// Gives field 17, the amount the installments must add up to.
+double ConfereValores(Execucao& ex, std::string_view linha) {
+  const double v6 = LeCampo(ex, linha, 6).valor;
+  double t = v6;
+  for (int campo = 7; campo <= 8; ++campo) {
+    const ValorLido v = LeCampo(ex, linha, campo);
+    if (!v.numerico) continue;
+    if (v.valor > v6)
+      ex.GravaErroST(11, campo, ColunaDoCampo(campo), ColunaDoCampo(campo) + 14);
+    else
+      t += v.valor;
+  }
+
+  // A field 10 or 11 that is not a number is taken as -1: it adds nothing and is not zero.
+  const double v10 = LeCampo(ex, linha, 10, -1).valor;
+  if (v10 > 0) t += v10;
+  const ValorLido v9 = LeCampo(ex, linha, 9);
+  if (v9.numerico) {
+    if ((v9.valor > 0 || v10 > 0) && !(v9.valor > v10)) ex.GravaErroST(12, 9, 93, 107);
+    if (v9.valor == 0 && v10 == 0) ex.GravaErroST(2, 0, 93, 107);
+    t += v9.valor;
+  }
+
+  const ValorLido v11 = LeCampo(ex, linha, 11, -1);
+  if (v11.numerico) t += v11.valor;
+  const ValorLido v12 = LeCampo(ex, linha, 12);
+  if (v12.numerico) {
+    if ((v11.valor > 0 || v12.valor > 0) && !(v11.valor > v12.valor)) ex.GravaErroST(17, 0, 123, 137);
+    if (v11.valor == 0 && v12.valor == 0) ex.GravaErroST(18, 0, 123, 137);
+  }
+  t += v12.valor;
+  const double v13 = LeCampo(ex, linha, 13).valor;
+  t += v13;
+  const double v14 = LeCampo(ex, linha, 14).valor;
+  t += v14;
+
+  // The no-movement mark and the amounts exclude each other, and one of them must be there.
+  const bool marcado = !Apara(Campo(linha, 41, 1)).empty();
+  if (marcado && t > 0)
+    ex.GravaErroST(3, 0, 41, 41);
+  else if (!marcado && t == 0)
+    ex.GravaErro(16, 41, 41);
+
+  const double v15 = LeCampo(ex, linha, 15).valor;
+  const ValorLido v16 = LeCampo(ex, linha, 16);
+  if (v16.numerico) {
+    double x = v14 + v13 + v15 - v12.valor;
+    if (x < 0) x = 0;
+    if (v16.valor != x) ex.GravaErroST(13, 16, 198, 212);
+  }
+  const ValorLido v17 = LeCampo(ex, linha, 17);
+  if (v17.numerico) {
+    double y = v12.valor - (v14 + v13 + v15);
+    if (y < 0) y = 0;
+    if (v17.valor != y) ex.GravaErroST(13, 17, 213, 227);
+  }
+  return v17.valor;
+}
+
+constexpr int QtdParcelas = 6;
+constexpr int ColunaDaParcela(int k) { return 228 + 23 * (k - 1); }  // k = 1 to 6
+
+// The six installments: each date with its amount, their sum against field 17, and the order and
+// uniqueness of the due dates.
+void ConfereParcelas(Execucao& ex, std::string_view linha, std::int32_t r, double v17) {
+  std::array<std::int64_t, QtdParcelas + 1> d{};  // AAAAMMDD by installment (1-6), 0 when absent
+  double v = 0;  // a non-numeric amount leaves the previous installment's amount here
+  double s = 0;
+  for (int k = 1; k <= QtdParcelas; ++k) {
+    const int p = ColunaDaParcela(k);
+    if (ExigeNumerico(ex, linha, p, 8)) {
+      if (ValidaData(linha, p, DataDDMMAAAA))
+        d[k] = DataOrdenavel(Campo(linha, p, 8));
+      else
+        ex.GravaErro(12, p, p + 7);
+    }
+    const ValorLido valor = LeValor(ex, linha, p + 8, 15);
+    if (valor.numerico) {
+      v = valor.valor;
+      s += v;
+    }
+    if (d[k] > 0 && v == 0)
+      ex.GravaErroST(19, k, p + 8, p + 22);
+    else if (d[k] == 0 && v > 0)
+      ex.GravaErroST(20, k, p, p + 7);
+  }
+
+  if (s != v17) ex.GravaErroST(14, 17, 213, 227);
+
+  for (int k = 1; k <= QtdParcelas; ++k) {
+    if (d[k] <= 0) continue;
+    const int p = ColunaDaParcela(k);
+    if (d[k] / 100 < r)
+      ex.GravaErroST(15, k, p, p + 7);
+    else if (k > 1 && d[k - 1] == 0)
+      ex.GravaErroST(6, 0, p, p + 7);
+    // A repeated due date is reported at the other installment; the pair is thus reported twice.
+    for (int i = 1; i <= QtdParcelas; ++i) {
+      if (i == k || d[i] != d[k]) continue;
+      const int q = ColunaDaParcela(i);
+      ex.GravaErroST(16, 0, q, q + 7);
+    }
+  }
+}
+
+// A text field that must be filled in (blanks do not count).
+void ExigeTexto(Execucao& ex, std::string_view linha, int campo, int coluna, int tamanho) {
+  if (Apara(Campo(linha, coluna, tamanho)).empty())
+    ex.GravaErroST(8, campo, coluna, coluna + tamanho - 1);
+}
+
+// The declarant (fields 24 to 26), the signature (field 28) and the digit fields among them.
+void ConfereFechamento(Execucao& ex, std::string_view linha, std::int32_t r) {
+  ExigeTexto(ex, linha, 24, 366, 46);
+  if (ExigeNumerico(ex, linha, 412, 11)) {
+    const std::string_view cpf = Campo(linha, 412, 11);
+    if (ValorNumerico(cpf) == 0)
+      ex.GravaErroST(8, 25, 412, 422);
+    else if (!ValidaCPFCNPJ(cpf))
+      ex.GravaErroST(9, 25, 412, 422);
+  }
+  ExigeTexto(ex, linha, 26, 423, 30);
+  ExigeNumerico(ex, linha, 453, 4);
+  ExigeNumerico(ex, linha, 457, 8);
+  ExigeTexto(ex, linha, 28, 465, 30);
+  if (ExigeNumerico(ex, linha, 495, 8)) {
+    const std::string_view data = Campo(linha, 495, 8);
+    if (ValorNumerico(data) == 0)
+      ex.GravaErroST(8, 28, 495, 502);
+    else if (!ValidaData(linha, 495, DataDDMMAAAA))
+      ex.GravaErro(12, 495, 502);
+    else if (DataOrdenavel(data) / 100 < r)  // the return cannot be signed before its month
+      ex.GravaErroST(4, 0, 495, 502);
+  }
+  ExigeNumerico(ex, linha, 503, 4);
+  ExigeNumerico(ex, linha, 507, 8);
+}
+
+}  // namespace
+
+void ValidaST1(Execucao& ex, std::string_view linha) {
+  PrefixoRegistro& reg = ex.RegistroAtual;
+  reg.Marca = Campo(linha, 1, 5);
+  reg.Marcador = Campo(linha, 6, 1);
+  reg.DiaInicio = Campo(linha, 7, 2);
+  reg.DiaFim = Campo(linha, 9, 2);
+  reg.MesAnoRef = Campo(linha, 11, 6);
+  reg.Inscricao = Campo(linha, 17, 10);
+  RegistraRetornoAntigo(ex);
+
+  if (Campo(linha, 1, 5) != "RST01") ex.GravaErroST(5, 0, 1, 5);
+  const std::string_view marcador = reg.Marcador;
+  if (marcador != " " && marcador != "X") ex.GravaErro(14, 6, 6);
+  const std::int32_t r = ConferePeriodo(ex, linha);
+  ConfereInscricoes(ex, linha);
+  const double v17 = ConfereValores(ex, linha);
+  ConfereParcelas(ex, linha, r, v17);
+  ConfereFechamento(ex, linha, r);
+}
 
 }  // namespace rolval

@@ -1,8 +1,217 @@
 #include "layouts/older/ValidaVersao3.h"
 
+#include <array>
+
+#include "checks/Datas.h"
+#include "checks/Numeros.h"
+#include "layouts/older/RetornoAntigo.h"
+
 namespace rolval {
 
-// Not built yet: the lines of layout 03 are framed and counted by the run driver only.
-void ValidaVersao3(Execucao&, std::string_view) {}
+namespace {
+
+// Month keys AAAAMM, compared as text: year first, so that text order is chronological order.
+using ChaveMes = std::array<char, 6>;
+
+// The key of a period MMAAAA.
+ChaveMes ChaveDoPeriodo(std::string_view mmaaaa) {
+  return {mmaaaa[2], mmaaaa[3], mmaaaa[4], mmaaaa[5], mmaaaa[0], mmaaaa[1]};
+}
+
+// The key of a due date DDMMAAAA: its year, then its month.
+ChaveMes ChaveDaData(std::string_view ddmmaaaa) {
+  return {ddmmaaaa[4], ddmmaaaa[5], ddmmaaaa[6], ddmmaaaa[7], ddmmaaaa[2], ddmmaaaa[3]};
+}
+
+std::string_view Vista(const ChaveMes& chave) { return {chave.data(), chave.size()}; }
+
+// The reference key of the return: empty while the period is not a number, and then no due date
+// can come before it.
+struct Referencia {
+  ChaveMes chave{};
+  bool lida = false;
+  bool Antecede(const ChaveMes& vencimento) const { return lida && Vista(vencimento) < Vista(chave); }
+};
+
+// Oldest and latest reference periods a layout-03 return may carry.
+constexpr std::string_view PrimeiraReferencia = "199407";
+constexpr std::string_view UltimaReferencia = "199809";
+
+// Identification of the return (columns 1-35); gives the reference key.
+Referencia ConfereIdentificacao(Execucao& ex, std::string_view linha) {
+  if (Campo(linha, 1, 4) != "****") ex.GravaErro(1, 1, 4);
+  if (ExigeNumerico(ex, linha, 5, 2) && Campo(linha, 5, 2) != "03") ex.GravaErro(2, 5, 6);
+  const std::string_view marcador = ex.RegistroAtual.Marcador;
+  if (marcador != " " && marcador != "X") ex.GravaErro(14, 15, 15);
+
+  const std::string_view diaInicio = Campo(linha, 16, 2);
+  if (ExigeNumerico(ex, linha, 16, 2) && (diaInicio < "01" || diaInicio > "31")) ex.GravaErro(26, 16, 17);
+  if (ExigeNumerico(ex, linha, 18, 2) && !(Campo(linha, 18, 2) > diaInicio)) ex.GravaErro(15, 18, 19);
+
+  Referencia r;
+  if (ExigeNumerico(ex, linha, 20, 6)) {
+    r.chave = ChaveDoPeriodo(Campo(linha, 20, 6));
+    r.lida = true;
+    if (!ValidaData(linha, 20, DataMMAAAA))
+      ex.GravaErro(12, 20, 25);
+    else if (Vista(r.chave) < PrimeiraReferencia || Vista(r.chave) > UltimaReferencia)
+      ex.GravaErro(3, 20, 25);
+  }
+
+  if (ExigeNumerico(ex, linha, 26, 10)) {
+    const std::string_view inscricao = Campo(linha, 26, 10);
+    if (ValorNumerico(inscricao) == 0) {
+      // A return without a registration is reported, from here on, as registration 0.
+      ex.RegistroAtual.Inscricao = "0";
+      ex.GravaErro(16, 26, 35);
+    } else if (inscricao[9] != CalculaDigito(inscricao)) {
+      ex.GravaErro(4, 26, 35);
+    }
+  }
+  return r;
+}
+
+// The amounts of columns 84-499 that later rules compare, named as the rules name them; 0 where
+// the field is not numeric.
+struct Montantes {
+  double D = 0, E = 0, F = 0, I = 0, J = 0;
+};
+
+// Amounts of columns 84-499: the difference A - B = C, the running sums E and F, and the balances
+// G, H and I.
+Montantes ConfereMontantes(Execucao& ex, std::string_view linha) {
+  Montantes m;
+  const double a = LeValor(ex, linha, 84, 16).valor;
+  const double b = LeValor(ex, linha, 100, 16).valor;
+  const double c = LeValor(ex, linha, 116, 16).valor;
+  if (a - b != c) ex.GravaErro(24, 116, 131);
+
+  double s = 0;
+  for (int coluna = 132; coluna <= 260; coluna += 16) s += LeValor(ex, linha, coluna, 16).valor;
+  m.D = LeValor(ex, linha, 276, 16).valor;
+  s += m.D;
+  const ValorLido e = LeValor(ex, linha, 292, 16);
+  m.E = e.valor;
+  if (e.numerico && m.E != s) ex.GravaErro(24, 292, 307);
+
+  // The second sum starts again at column 308; when that field is not a number the first sum runs on.
+  const ValorLido reinicio = LeValor(ex, linha, 308, 16);
+  if (reinicio.numerico) s = reinicio.valor;
+  for (int coluna = 324; coluna <= 404; coluna += 16) s += LeValor(ex, linha, coluna, 16).valor;
+  const ValorLido f = LeValor(ex, linha, 420, 16);
+  m.F = f.valor;
+  if (f.numerico && m.F != s) ex.GravaErro(24, 420, 435);
+
+  const ValorLido g = LeValor(ex, linha, 436, 16);
+  if (g.numerico && m.E > m.F && g.valor != m.E - m.F) ex.GravaErro(24, 436, 451);
+  const double h = LeValor(ex, linha, 452, 16).valor;
+  if (g.valor < h) ex.GravaErro(24, 452, 467);
+  const ValorLido i = LeValor(ex, linha, 468, 16);
+  m.I = i.valor;
+  if (i.numerico) {
+    if (m.I > 0 && g.valor != h) ex.GravaErro(24, 468, 483);
+    if (m.F > m.E && m.I != m.F - m.E + h) ex.GravaErro(24, 468, 483);
+  }
+  m.J = LeValor(ex, linha, 484, 16).valor;
+  return m;
+}
+
+constexpr int PrimeiroVencimento = 516;
+constexpr int TamanhoVencimento = 24;
+constexpr int QtdVencimentos = 9;
+
+// First pass over a due-date entry at column p, led by the date.
+void ConfereDataDoVencimento(Execucao& ex, std::string_view linha, int p, const Referencia& r) {
+  if (!ExigeNumerico(ex, linha, p, 8)) return;
+  const std::string_view data = Campo(linha, p, 8);
+  if (ValorNumerico(data) == 0) return;
+  if (!ValidaData(linha, p, DataDDMMAAAA)) {
+    ex.GravaErro(12, p, p + 7);
+    return;
+  }
+  if (r.Antecede(ChaveDaData(data))) {
+    ex.GravaErro(25, p, p + 7);
+    return;
+  }
+  const ValorLido valor = LeValor(ex, linha, p + 8, 16);
+  if (valor.numerico && valor.valor < 1) ex.GravaErro(16, p + 8, p + 23);
+}
+
+// Second pass over a due-date entry at column p, led by the amount, which it adds to `total`.
+void ConfereValorDoVencimento(Execucao& ex, std::string_view linha, int p, const Referencia& r,
+                              double& total) {
+  const ValorLido valor = LeValor(ex, linha, p + 8, 16);
+  if (!valor.numerico) return;
+  total += valor.valor;
+  if (!(valor.valor > 0)) return;
+  // A date that is not all digits cannot be read as a date; the first pass has reported it, and
+  // the entry ends here.
+  if (!ValidaNumerico(linha, p, 8)) return;
+  const std::string_view data = Campo(linha, p, 8);
+  if (!ValidaData(linha, p, DataDDMMAAAA)) {
+    ex.GravaErro(12, p, p + 7);
+    return;
+  }
+  if (r.Antecede(ChaveDaData(data))) {
+    ex.GravaErro(25, p, p + 7);
+    return;
+  }
+  // A positive amount needs a due date: an all-zero date passed the date check but fails here.
+  if (ValorNumerico(data) < 1) ex.GravaErro(16, p, p + 7);
+}
+
+// The nine due-date entries, then the closing rules of L and K; `m` holds the amounts of 84-499.
+void ConfereVencimentos(Execucao& ex, std::string_view linha, const Referencia& r, const Montantes& m) {
+  // The first entry's date and amount, for the rule that K above L needs a first payment.
+  double v1 = 0, v2 = 0;
+  if (ValidaNumerico(linha, PrimeiroVencimento, 8))
+    v1 = ValorNumerico(Campo(linha, PrimeiroVencimento, 8));
+  if (ValidaNumerico(linha, PrimeiroVencimento + 8, 16))
+    v2 = ValorNumerico(Campo(linha, PrimeiroVencimento + 8, 16));
+
+  double t = 0;
+  for (int k = 0; k < QtdVencimentos; ++k) {
+    const int p = PrimeiroVencimento + TamanhoVencimento * k;
+    ConfereDataDoVencimento(ex, linha, p, r);
+    ConfereValorDoVencimento(ex, linha, p, r, t);
+  }
+
+  const ValorLido l = LeValor(ex, linha, 732, 16);
+  if (l.numerico) t += l.valor;
+  const ValorLido k = LeValor(ex, linha, 500, 16);
+  if (k.numerico) {
+    if (m.J + m.I != k.valor) ex.GravaErro(24, 500, 515);
+    if (m.D != 0) {
+      if (t - m.D > k.valor) ex.GravaErro(24, 500, 515);
+    } else if (t != k.valor) {
+      ex.GravaErro(24, 500, 515);
+    }
+  }
+  if (k.valor > l.valor) {
+    if (v1 == 0) ex.GravaErro(16, 516, 523);
+    if (v2 == 0) ex.GravaErro(16, 524, 539);
+  }
+}
+
+}  // namespace
+
+void ValidaVersao3(Execucao& ex, std::string_view linha) {
+  PrefixoRegistro& reg = ex.RegistroAtual;
+  reg.Marca = Campo(linha, 1, 4);
+  reg.Versao = Campo(linha, 5, 2);
+  reg.Complemento = Campo(linha, 7, 8);
+  reg.Marcador = Campo(linha, 15, 1);
+  reg.DiaInicio = Campo(linha, 16, 2);
+  reg.DiaFim = Campo(linha, 18, 2);
+  reg.MesAnoRef = Campo(linha, 20, 6);
+  reg.Inscricao = Campo(linha, 26, 10);
+
+  const Referencia r = ConfereIdentificacao(ex, linha);
+  RegistraRetornoAntigo(ex);
+  const Montantes m = ConfereMontantes(ex, linha);
+  ConfereVencimentos(ex, linha, r, m);
+  for (int coluna = 748; coluna <= 860; coluna += 16) ExigeNumerico(ex, linha, coluna, 16);
+  ExigeNumerico(ex, linha, 876, 4);
+}
 
 }  // namespace rolval

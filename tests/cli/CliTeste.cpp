@@ -1,0 +1,110 @@
+// rolval-cli as a script sees it: stdout, stderr, exit status and the files left in --dir.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+
+#include "tests/support/Apoio.h"
+
+namespace rolval {
+namespace {
+
+using namespace teste;
+
+struct Saida {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs rolval-cli with `args` (already quoted for the shell), after the variable settings `ambiente`.
+Saida Roda(const std::string& args, const std::string& ambiente = "") {
+  PastaTemporaria temp;
+  const std::string comando = ambiente + " '" + ROLVAL_CLI + "' " + args + " 2>'" +
+                              (temp / "err").string() + "'";
+  Saida s;
+  FILE* p = ::popen(comando.c_str(), "r");
+  if (p == nullptr) return s;
+  std::array<char, 4096> buf{};
+  std::size_t n;
+  while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) s.out.append(buf.data(), n);
+  const int w = ::pclose(p);
+  s.status = WIFEXITED(w) ? WEXITSTATUS(w) : -1;
+  s.err = LeArquivo(temp / "err");
+  return s;
+}
+
+std::string Aspas(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
+
+TEST(Cli, ArquivoNaoReconhecidoComDir) {
+  PastaTemporaria pasta;
+  EscreveArquivo(pasta / "x.txt", "hello\r\n");
+  const Saida s = Roda("--dir " + Aspas(pasta / "trab") + " " + Aspas(pasta / "x.txt"));
+  EXPECT_EQ(s.status, 1);
+  const std::string esperado =
+      "ENCAMINHAMOS ABAIXO OS ERROS/AVISOS ENCONTRADOS:\r\n\r\nDocumento: DESCONHECIDO\r\n" +
+      std::string(73, '-') + "\r\nInscrição      Período Lin Ini Fim Descrição do Erro\r\n" +
+      std::string(73, '-') + "\r\n" + std::string(15, ' ') +
+      "00/0000 000 000 000 Arquivo a ser validado não é ROL\r\n";
+  EXPECT_EQ(s.out, esperado);  // stdout is UTF-8
+  EXPECT_EQ(LeArquivo(pasta / "trab" / "saida.txt"), L1(esperado));  // the file is Latin-1
+  EXPECT_EQ(LeArquivo(pasta / "trab" / "param.txt"), "\r\nNOK\r\n");
+  EXPECT_FALSE(std::filesystem::exists(pasta / "trab" / "aux00001.txt"));
+  EXPECT_FALSE(std::filesystem::exists(pasta / "trab" / "aux00002.txt"));
+}
+
+TEST(Cli, ArquivoAusente) {
+  PastaTemporaria pasta;
+  const Saida s = Roda("--dir " + Aspas(pasta.caminho()) + " " + Aspas(pasta / "nada.txt"));
+  EXPECT_EQ(s.status, 2);
+  EXPECT_EQ(s.err, "Não foi possível localizar o arquivo especificado.\n");
+  EXPECT_TRUE(s.out.empty());
+  EXPECT_FALSE(std::filesystem::exists(pasta / "saida.txt"));
+}
+
+TEST(Cli, ArquivoVazio) {
+  PastaTemporaria pasta;
+  EscreveArquivo(pasta / "vazio.txt", "");
+  const Saida s = Roda(Aspas(pasta / "vazio.txt"));
+  EXPECT_EQ(s.status, 2);
+  EXPECT_EQ(s.err, "Não foi possível acessar o arquivo que você marcou para ser validado.\n");
+}
+
+TEST(Cli, RelatorioOKSaiComZero) {
+  PastaTemporaria pasta;
+  std::string l = "****05";
+  l.resize(898, '0');
+  l.replace(35, 8, "0001ABC ");
+  EscreveArquivo(pasta / "f.txt", l + "\r\n");
+  const Saida s = Roda("--dir " + Aspas(pasta / "t") + " " + Aspas(pasta / "f.txt"));
+  // Whatever the layout's own checks find, the status follows the report.
+  const std::string param = LeArquivo(pasta / "t" / "param.txt");
+  EXPECT_EQ(s.status, param == "\r\nOK\r\n" ? 0 : 1);
+  EXPECT_NE(s.out.find("Documento: ROL05"), std::string::npos);
+}
+
+TEST(Cli, SemDirNaoDeixaPastaTemporaria) {
+  PastaTemporaria pasta;
+  EscreveArquivo(pasta / "x.txt", "hello\r\n");
+  std::filesystem::create_directory(pasta / "tmp");
+  const Saida s = Roda(Aspas(pasta / "x.txt"), "TMPDIR=" + Aspas(pasta / "tmp"));
+  EXPECT_EQ(s.status, 1);
+  EXPECT_TRUE(std::filesystem::is_empty(pasta / "tmp"));
+}
+
+TEST(Cli, UsoAjudaEVersao) {
+  EXPECT_EQ(Roda("").status, 64);
+  EXPECT_EQ(Roda("--bogus x").status, 64);
+  EXPECT_EQ(Roda("--dir").status, 64);
+  const Saida ajuda = Roda("--help");
+  EXPECT_EQ(ajuda.status, 0);
+  EXPECT_NE(ajuda.out.find("Usage: rolval-cli"), std::string::npos);
+  const Saida versao = Roda("--version");
+  EXPECT_EQ(versao.status, 0);
+  EXPECT_EQ(versao.out.rfind("rolval-cli ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace rolval

@@ -3,6 +3,7 @@
 // sequence counter, the current reference period, the declared and counted annex lines, the
 // header amounts kept for the end-of-return checks, and the per-return totals and lists.
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -50,6 +51,11 @@ struct RetornoMensal {
   std::vector<EntradaCfopX05> CfopX05;
   std::vector<EntradaCfop> CfopX05A;
   std::vector<EntradaCfop> CfopX05B;
+  // Lookup aids beside the lists, so that a CFOP or a code is found without walking a list: where
+  // each CFOP 1-999 stands in CfopX05, CfopX05A and CfopX05B (position + 1, 0 when absent; empty
+  // until the list gets its first entry), and which codes 1-999 CodigosX03 holds.
+  std::vector<std::int32_t> PosicaoCfopX05, PosicaoCfopX05A, PosicaoCfopX05B;
+  std::bitset<1000> CodigoX03Presente;
 };
 
 struct EstadoMensal {
@@ -59,6 +65,7 @@ struct EstadoMensal {
   std::array<std::int32_t, QtdTiposAnexo> LinhasLidas{};
   ValoresCabecalho cabecalho;
   RetornoMensal retorno;
+  std::string EntradaLista;  // the list-of-returns entry of the header being read (reused buffer)
 
   std::int32_t& Declaradas(Anexo a) { return LinhasDeclaradas[static_cast<std::size_t>(a)]; }
   std::int32_t& Lidas(Anexo a) { return LinhasLidas[static_cast<std::size_t>(a)]; }

@@ -1,8 +1,116 @@
+// The framing of every record of the monthly return, layouts 04 and 05: the prefix, the agreement
+// of annex records with their header, the sequence counter and the dispatch by record type.
 #include "layouts/monthly/ValidaVersao45.h"
+
+#include <array>
+#include <cstdint>
+
+#include "checks/Numeros.h"
+#include "layouts/monthly/AnexosCfop.h"
+#include "layouts/monthly/AnexosRegistros.h"
+#include "layouts/monthly/AnexosX07aX12.h"
+#include "layouts/monthly/CabecalhoMensal.h"
 
 namespace rolval {
 
-// Not built yet: the lines of layouts 04 and 05 are framed and counted by the run driver only.
-void ValidaVersao45(Execucao&, std::string_view) {}
+namespace {
+
+// The record types of the monthly return: the header, then the 17 annex types in the order of
+// the Anexo enum.
+constexpr std::string_view TipoCabecalho = "ABC ";
+constexpr std::array<std::string_view, QtdTiposAnexo> TiposAnexo = {
+    "X01 ", "X02 ", "X03 ", "X03A", "X04 ", "X05 ", "X05A", "X05B", "X06 ",
+    "X07 ", "X07A", "X07B", "X08 ", "X09 ", "X10 ", "X11 ", "X12 "};
+
+// The annex type of a record type, or QtdTiposAnexo when it is none (exact, case-sensitive).
+std::size_t IndiceAnexo(std::string_view tipo) {
+  for (std::size_t i = 0; i < TiposAnexo.size(); ++i)
+    if (TiposAnexo[i] == tipo) return i;
+  return QtdTiposAnexo;
+}
+
+// F1: the prefix of the record, columns 1-43.
+void LePrefixo(PrefixoRegistro& reg, std::string_view linha) {
+  reg.Marca.assign(Campo(linha, 1, 4));
+  reg.Versao = Campo(linha, 5, 2);
+  reg.Complemento = Campo(linha, 7, 8);
+  reg.Marcador = Campo(linha, 15, 1);
+  reg.DiaInicio = Campo(linha, 16, 2);
+  reg.DiaFim = Campo(linha, 18, 2);
+  reg.MesAnoRef = Campo(linha, 20, 6);
+  reg.Inscricao.assign(Campo(linha, 26, 10));
+  reg.Sequencia = Campo(linha, 36, 4);
+  reg.TipoRegistro = Campo(linha, 40, 4);
+}
+
+// F2: an annex record carries its header's identification; the first field that differs is
+// reported, and only that one.
+void ConfereIdentificacaoDoAnexo(Execucao& ex) {
+  const PrefixoRegistro& reg = ex.RegistroAtual;
+  const PrefixoRegistro& cab = ex.CabecalhoROL;
+  if (reg.Marca != cab.Marca)
+    ex.GravaErro(20, 1, 4);
+  else if (reg.Versao != cab.Versao)
+    ex.GravaErro(20, 5, 6);
+  else if (reg.DiaInicio != cab.DiaInicio)
+    ex.GravaErro(20, 16, 17);
+  else if (reg.DiaFim != cab.DiaFim)
+    ex.GravaErro(20, 18, 19);
+  else if (reg.MesAnoRef != cab.MesAnoRef)
+    ex.GravaErro(20, 20, 25);
+  else if (reg.Inscricao != cab.Inscricao)
+    ex.GravaErro(20, 26, 35);
+}
+
+}  // namespace
+
+void ValidaVersao45(Execucao& ex, std::string_view linha) {
+  EstadoMensal& m = ex.mensal;
+  PrefixoRegistro& reg = ex.RegistroAtual;
+  LePrefixo(reg, linha);
+
+  const bool cabecalho = reg.TipoRegistro == TipoCabecalho;
+  if (cabecalho) {
+    // A header closes the return that is open: its annex line counts first.
+    if (m.ContadorSequencia > 0) ConfereLinhasAnexos(ex);
+    m.ContadorSequencia = 1;
+  } else {
+    ConfereIdentificacaoDoAnexo(ex);
+  }
+
+  if (!ValidaNumerico(linha, 36, 4))
+    ex.GravaErro(7, 36, 39);
+  else if (ValorInteiro(Campo(linha, 36, 4)) != m.ContadorSequencia)
+    ex.GravaErro(9, 36, 39);
+
+  const std::size_t indice = cabecalho ? QtdTiposAnexo : IndiceAnexo(reg.TipoRegistro);
+  if (!cabecalho && indice == QtdTiposAnexo) ex.GravaErro(6, 40, 43);
+  ++m.ContadorSequencia;
+
+  if (cabecalho) {
+    ValidaCabecalhoMensal(ex, linha);
+    return;
+  }
+  if (indice == QtdTiposAnexo) return;  // an unknown type is not validated further
+  const auto tipo = static_cast<Anexo>(indice);
+  switch (tipo) {
+    case Anexo::X01:
+    case Anexo::X05:
+    case Anexo::X05A:
+    case Anexo::X05B:
+      ValidaAnexoCfop(ex, linha, tipo);
+      break;
+    case Anexo::X02:
+    case Anexo::X06:
+    case Anexo::X03:
+    case Anexo::X03A:
+    case Anexo::X04:
+      ValidaAnexoX02aX06(ex, linha, tipo);
+      break;
+    default:
+      ValidaAnexoX07aX12(ex, linha);
+      break;
+  }
+}
 
 }  // namespace rolval

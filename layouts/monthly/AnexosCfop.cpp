@@ -1,0 +1,92 @@
+#include "layouts/monthly/AnexosCfop.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "layouts/monthly/ItemAnexo.h"
+
+namespace rolval {
+
+namespace {
+
+constexpr int LarguraX01 = 68;  // X01 and X05
+constexpr int LarguraX05A = 19;  // X05A and X05B
+
+// The entry of `cfop` in a CFOP list: the existing one, or a new one appended at the end. A CFOP
+// of 0 (zero or not numeric) always gets an entry of its own; `posicao` tells where each CFOP
+// 1-999 stands (position + 1), so that the list is never walked.
+template <class Entrada>
+Entrada& EntradaDoCfop(std::vector<Entrada>& lista, std::vector<std::int32_t>& posicao,
+                       std::int32_t cfop) {
+  const bool indexado = cfop > 0 && cfop < 1000;
+  if (indexado) {
+    if (posicao.empty()) posicao.assign(1000, 0);
+    const std::int32_t onde = posicao[static_cast<std::size_t>(cfop)];
+    if (onde > 0) return lista[static_cast<std::size_t>(onde - 1)];
+  }
+  Entrada nova;
+  nova.cfop = cfop;
+  lista.push_back(nova);
+  if (indexado) posicao[static_cast<std::size_t>(cfop)] = static_cast<std::int32_t>(lista.size());
+  return lista.back();
+}
+
+bool CfopEmX05(const RetornoMensal& r, std::int32_t cfop) {
+  return cfop > 0 && cfop < 1000 && !r.PosicaoCfopX05.empty() &&
+         r.PosicaoCfopX05[static_cast<std::size_t>(cfop)] > 0;
+}
+
+// An item of X01 or X05: CFOP and five amounts; the third adds to the record type's total, and
+// in X05 the fourth and fifth go to the CFOP's entry, whatever the CFOP's findings.
+void ValidaItemX01ouX05(Execucao& ex, const ItemAnexo& item, Anexo tipo) {
+  RetornoMensal& r = ex.mensal.retorno;
+  const CfopLido cfop = LeCfop(item, 46);
+  item.Valor(49, 13);
+  item.Valor(62, 13);
+  const double total = item.Parcela(75, 13);
+  const double primeiro = item.Parcela(88, 13);
+  const double segundo = item.Parcela(101, 13);
+  if (tipo == Anexo::X01) {
+    r.TotX01 += total;
+    return;
+  }
+  r.TotX05 += total;
+  EntradaCfopX05& entrada = EntradaDoCfop(r.CfopX05, r.PosicaoCfopX05, cfop.valor);
+  entrada.valor1 += primeiro;
+  entrada.valor2 += segundo;
+}
+
+// An item of X05A or X05B: a CFOP that must already stand in the X05 list as read so far, a
+// required number and the amount that details the X05 CFOP.
+void ValidaItemX05AouB(Execucao& ex, const ItemAnexo& item, Anexo tipo) {
+  RetornoMensal& r = ex.mensal.retorno;
+  const CfopLido cfop = LeCfop(item, 46);
+  if (cfop.valido && !CfopEmX05(r, cfop.valor)) item.Erro(23, 46, 3);
+  bool informado = false;
+  item.Obrigatorio(49, 3, informado);
+  const double valor = item.Parcela(52, 13);
+  EntradaCfop& entrada = tipo == Anexo::X05A
+                             ? EntradaDoCfop(r.CfopX05A, r.PosicaoCfopX05A, cfop.valor)
+                             : EntradaDoCfop(r.CfopX05B, r.PosicaoCfopX05B, cfop.valor);
+  entrada.valor += valor;
+}
+
+}  // namespace
+
+void ValidaAnexoCfop(Execucao& ex, std::string_view linha, Anexo tipo) {
+  const bool detalhe = tipo == Anexo::X05A || tipo == Anexo::X05B;
+  // The detail records are remembered even when their count fails.
+  if (detalhe) ex.LinhaX05A = ex.NumLinha;
+  const int quantidade = LeQuantidadeItens(ex, linha, detalhe ? 44 : 12);
+  if (quantidade == 0) return;
+  if (tipo == Anexo::X05) ex.LinhaX05 = ex.NumLinha;
+  ex.mensal.Lidas(tipo) += quantidade;
+  for (int k = 1; k <= quantidade; ++k) {
+    if (detalhe)
+      ValidaItemX05AouB(ex, ItemAnexo(ex, linha, LarguraX05A, k), tipo);
+    else
+      ValidaItemX01ouX05(ex, ItemAnexo(ex, linha, LarguraX01, k), tipo);
+  }
+}
+
+}  // namespace rolval

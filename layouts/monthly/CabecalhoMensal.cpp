@@ -1,0 +1,249 @@
+#include "layouts/monthly/CabecalhoMensal.h"
+
+#include <cstdint>
+#include <optional>
+
+#include "checks/Datas.h"
+#include "checks/Numeros.h"
+#include "layouts/monthly/ValidaVersao45.h"
+#include "run/Formatos.h"
+
+namespace rolval {
+
+namespace {
+
+// An amount field of the header: its value, or code 7 at its columns and nothing.
+std::optional<double> LeValor(Execucao& ex, std::string_view linha, int coluna, int tamanho = 15) {
+  if (!ValidaNumerico(linha, coluna, tamanho)) {
+    ex.GravaErro(7, coluna, coluna + tamanho - 1);
+    return std::nullopt;
+  }
+  return ValorNumerico(Campo(linha, coluna, tamanho));
+}
+
+// An amount that enters the sums and the kept amounts: a field that is not numeric counts as 0.
+double Parcela(Execucao& ex, std::string_view linha, int coluna) {
+  return LeValor(ex, linha, coluna).value_or(0);
+}
+
+// A total that must equal the sum of the amounts before it (checked when it is numeric).
+double ConfereTotal(Execucao& ex, std::string_view linha, int coluna, double soma) {
+  const std::optional<double> total = LeValor(ex, linha, coluna);
+  if (total && *total != soma) ex.GravaErro(24, coluna, coluna + 14);
+  return total.value_or(0);
+}
+
+// An amount that must be explained: when greater than 0, the text that follows it is required.
+double ParcelaExplicada(Execucao& ex, std::string_view linha, int coluna, int colunaTexto) {
+  const double valor = Parcela(ex, linha, coluna);
+  if (valor > 0 && Apara(Campo(linha, colunaTexto, 60)).empty())
+    ex.GravaErro(16, colunaTexto, colunaTexto + 59);
+  return valor;
+}
+
+void ConfereSimNao(Execucao& ex, std::string_view marca, int coluna) {
+  if (marca != "S" && marca != "N") ex.GravaErro(8, coluna, coluna);
+}
+
+// H4 to H10: the identification of the header.
+void ConfereIdentificacao(Execucao& ex, std::string_view linha) {
+  PrefixoRegistro& reg = ex.RegistroAtual;
+  EstadoMensal& m = ex.mensal;
+
+  if (reg.Marca != "****") ex.GravaErro(1, 1, 4);
+
+  if (!ValidaNumerico(linha, 5, 2))
+    ex.GravaErro(7, 5, 6);
+  else if (reg.Versao != "04" && reg.Versao != "05")
+    ex.GravaErro(2, 5, 6);
+  else if (reg.Versao != ex.VersaoArquivo)
+    ex.GravaErro(50, 5, 6);
+
+  if (reg.Marcador != " " && reg.Marcador != "X") ex.GravaErro(14, 15, 15);
+
+  // The reference period, also kept year first; each version covers a window of periods.
+  if (ValidaNumerico(linha, 20, 6)) {
+    const std::string_view mesAno = reg.MesAnoRef;
+    m.ReferenciaAAAAMM.assign(mesAno.substr(2, 4));
+    m.ReferenciaAAAAMM.append(mesAno.substr(0, 2));
+    if (!ValidaData(linha, 20, DataMMAAAA)) ex.GravaErro(12, 20, 25);
+    const std::string_view ref = m.ReferenciaAAAAMM;
+    const bool naJanela = reg.Versao == "04" ? ref >= "199810" && ref <= "200008" : ref >= "200009";
+    if (!naJanela) ex.GravaErro(51, 20, 25);
+  } else {
+    ex.GravaErro(7, 20, 25);
+  }
+
+  if (!ValidaNumerico(linha, 16, 2))
+    ex.GravaErro(7, 16, 17);
+  else if (reg.DiaInicio != "01")
+    ex.GravaErro(26, 16, 17);
+
+  // The last day of the period is the last day of the reference month (the period kept above,
+  // which is the earlier header's when this one's is not numeric).
+  if (!ValidaNumerico(linha, 18, 2)) {
+    ex.GravaErro(7, 18, 19);
+  } else if (m.ReferenciaAAAAMM.size() == 6) {
+    const std::string_view ref = m.ReferenciaAAAAMM;
+    const auto mes = static_cast<int>(ValorInteiro(ref.substr(4, 2)));
+    const auto ano = static_cast<int>(ValorInteiro(ref.substr(0, 4)));
+    if (mes >= 1 && mes <= 12) {
+      const int ultimo = DiasDoMes(mes, ano);
+      const char esperado[2] = {static_cast<char>('0' + ultimo / 10), static_cast<char>('0' + ultimo % 10)};
+      if (reg.DiaFim != std::string_view(esperado, 2)) ex.GravaErro(15, 18, 19);
+    }
+  }
+
+  if (!ValidaNumerico(linha, 26, 10)) {
+    ex.GravaErro(7, 26, 35);
+  } else if (ValorInteiro(Campo(linha, 26, 10)) == 0) {
+    // A return without a registration is known as registration 0 from here on.
+    reg.Inscricao = "0";
+    ex.GravaErro(16, 26, 35);
+  } else if (reg.Inscricao[9] != CalculaDigito(reg.Inscricao)) {
+    ex.GravaErro(4, 26, 35);
+  }
+}
+
+// H11 to H13: the new return enters the list of returns and becomes the header of the records
+// that follow.
+void AbreRetorno(Execucao& ex) {
+  const PrefixoRegistro& reg = ex.RegistroAtual;
+  std::string& entrada = ex.mensal.EntradaLista;
+  entrada.clear();
+  AcrescentaInscricaoMascarada(entrada, reg.Inscricao);
+  entrada.append("    ");
+  AcrescentaPeriodoMascarado(entrada, reg.MesAnoRef);
+  entrada.append("  ");
+  ex.AcrescentaListaROLs(entrada);
+  ++ex.QtdROLs;
+
+  PrefixoRegistro& cab = ex.CabecalhoROL;
+  cab.Marca = reg.Marca;
+  cab.Versao = reg.Versao;
+  cab.Complemento = reg.Complemento;
+  cab.Marcador = reg.Marcador;
+  cab.DiaInicio = reg.DiaInicio;
+  cab.DiaFim = reg.DiaFim;
+  cab.MesAnoRef = reg.MesAnoRef;
+  cab.Inscricao = reg.Inscricao;
+}
+
+// H14: the amounts of the header in the order they are checked: columns 44 to 555, the totals
+// mark at 834, then 570 to 778, then 804 and 819. A and B are the running sums.
+void ConfereValoresCabecalho(Execucao& ex, std::string_view l) {
+  ValoresCabecalho& k = ex.mensal.cabecalho;
+  RetornoMensal& r = ex.mensal.retorno;
+  auto parcela = [&](int coluna) { return Parcela(ex, l, coluna); };
+  double a = 0;
+  double b = 0;
+
+  // The taxpayer's own tax: debits (44-133) and their total.
+  k.v44 = parcela(44);
+  a = k.v44;
+  a += parcela(59);
+  k.v74 = parcela(74);
+  a += k.v74;
+  k.v89 = parcela(89);
+  a += k.v89;
+  k.v104 = parcela(104);
+  a += k.v104;
+  a += ParcelaExplicada(ex, l, 119, 134);
+  k.v194 = ConfereTotal(ex, l, 194, a);
+
+  // Credits (209-298) and their total.
+  k.v209 = parcela(209);
+  a = k.v209;
+  a += parcela(224);
+  a += parcela(239);
+  k.v254 = parcela(254);
+  a += k.v254;
+  a += parcela(269);
+  a += ParcelaExplicada(ex, l, 284, 299);
+  k.v359 = ConfereTotal(ex, l, 359, a);
+
+  k.MarcaAnexo7 = Campo(l, 374, 1);
+  ConfereSimNao(ex, k.MarcaAnexo7, 374);
+
+  k.v375 = parcela(375);
+  k.v390 = parcela(390);
+  const double v405 = parcela(405);
+  a = v405;
+  r.TotX10a -= v405;
+  const double v420 = parcela(420);
+  k.v435 = parcela(435);
+  k.v450 = parcela(450);
+  k.v465 = parcela(465);
+  k.v480 = parcela(480);
+  k.v495 = parcela(495);
+  b = v420 + k.v495;
+  if (k.v495 > k.v480) ex.GravaErro(24, 495, 509);
+  k.v510 = parcela(510);
+  a += k.v510;
+  k.v525 = parcela(525);
+  k.v540 = parcela(540);
+  k.v555 = parcela(555);
+
+  // The totals mark decides whether 570 and 585 carry the sums above or nothing.
+  const Fixo<1> marcaTotais = Campo(l, 834, 1);
+  ConfereSimNao(ex, marcaTotais, 834);
+  const bool totais = marcaTotais == "S";
+  for (const auto& [coluna, soma] : {std::pair{570, a}, std::pair{585, b}}) {
+    const std::optional<double> valor = LeValor(ex, l, coluna);
+    if (valor && (totais ? *valor != soma : *valor > 0)) ex.GravaErro(24, coluna, coluna + 14);
+  }
+
+  // Numbers that are only checked for digits.
+  for (const auto& [coluna, tamanho] :
+       {std::pair{600, 15}, std::pair{615, 6}, std::pair{621, 15}, std::pair{636, 7},
+        std::pair{643, 15}, std::pair{658, 15}})
+    LeValor(ex, l, coluna, tamanho);
+
+  // Two sums side by side, A and B, and their totals.
+  a = parcela(673);
+  b = parcela(688);
+  k.v703 = parcela(703);
+  a += k.v703;
+  k.v718 = parcela(718);
+  b += k.v718;
+  k.v733 = parcela(733);
+  a += k.v733;
+  k.v748 = parcela(748);
+  b += k.v748;
+  ConfereTotal(ex, l, 763, a);
+  ConfereTotal(ex, l, 778, b);
+
+  r.TotX08a += parcela(804);
+  r.TotX08b += parcela(819);
+}
+
+// H16: the annex line counts the header declares, 841-891; a count that is not numeric leaves
+// both counters of its type as they were.
+void LeLinhasDeclaradas(Execucao& ex, std::string_view linha) {
+  EstadoMensal& m = ex.mensal;
+  for (std::size_t i = 0; i < QtdTiposAnexo; ++i) {
+    const int coluna = 841 + 3 * static_cast<int>(i);
+    if (!ValidaNumerico(linha, coluna, 3)) {
+      ex.GravaErro(7, coluna, coluna + 2);
+      continue;
+    }
+    m.LinhasDeclaradas[i] = static_cast<std::int32_t>(ValorInteiro(Campo(linha, coluna, 3)));
+    m.LinhasLidas[i] = 0;
+  }
+}
+
+}  // namespace
+
+void ValidaCabecalhoMensal(Execucao& ex, std::string_view linha) {
+  ex.MostraContribuinte(FormataInscricao(ex.RegistroAtual.Inscricao));
+  // The return before this one is closed before anything of the new header is kept.
+  if (!ex.CabecalhoROL.Inscricao.empty()) ConfereValores(ex);
+  ex.mensal.retorno = RetornoMensal{};
+  ConfereIdentificacao(ex, linha);
+  AbreRetorno(ex);
+  ConfereValoresCabecalho(ex, linha);
+  ex.LinhaCabecalho = ex.NumLinha;
+  LeLinhasDeclaradas(ex, linha);
+}
+
+}  // namespace rolval

@@ -1,0 +1,75 @@
+#include "layouts/monthly/ItemAnexo.h"
+
+#include "checks/Numeros.h"
+
+namespace rolval {
+
+int LeQuantidadeItens(Execucao& ex, std::string_view linha, int maximo) {
+  if (!ValidaNumerico(linha, 44, 2)) {
+    ex.GravaErro(7, 44, 45);
+    return 0;
+  }
+  const auto quantidade = static_cast<int>(ValorInteiro(Campo(linha, 44, 2)));
+  if (quantidade < 1 || quantidade > maximo) {
+    ex.GravaErro(10, 44, 45);
+    return 0;
+  }
+  return quantidade;
+}
+
+std::string_view ItemAnexo::Texto(int colunaItem1, int tamanho) const {
+  return Campo(linha_, Coluna(colunaItem1), tamanho);
+}
+
+void ItemAnexo::Erro(int codigo, int colunaItem1, int tamanho) const {
+  const int coluna = Coluna(colunaItem1);
+  ex_.GravaErro(codigo, coluna, coluna + tamanho - 1);
+}
+
+std::optional<double> ItemAnexo::Valor(int colunaItem1, int tamanho) const {
+  if (!ValidaNumerico(linha_, Coluna(colunaItem1), tamanho)) {
+    Erro(7, colunaItem1, tamanho);
+    return std::nullopt;
+  }
+  return ValorNumerico(Texto(colunaItem1, tamanho));
+}
+
+std::int64_t ItemAnexo::Obrigatorio(int colunaItem1, int tamanho, bool& valido) const {
+  valido = false;
+  if (!ValidaNumerico(linha_, Coluna(colunaItem1), tamanho)) {
+    Erro(7, colunaItem1, tamanho);
+    return 0;
+  }
+  const std::int64_t valor = ValorInteiro(Texto(colunaItem1, tamanho));
+  if (valor == 0)
+    Erro(16, colunaItem1, tamanho);
+  else
+    valido = true;
+  return valor;
+}
+
+void ItemAnexo::Inscricao(int colunaItem1, bool exigido) const {
+  const std::optional<double> valor = Valor(colunaItem1, 10);
+  if (!valor) return;
+  if (*valor == 0) {
+    if (exigido) Erro(16, colunaItem1, 10);
+    return;
+  }
+  const std::string_view numero = Texto(colunaItem1, 10);
+  if (numero[9] != CalculaDigito(numero)) Erro(4, colunaItem1, 10);
+}
+
+CfopLido LeCfop(const ItemAnexo& item, int colunaItem1) {
+  CfopLido cfop;
+  bool informado = false;
+  cfop.valor = static_cast<std::int32_t>(item.Obrigatorio(colunaItem1, 3, informado));
+  if (!informado) return cfop;
+  if (cfop.valor % 100 == 0) {
+    item.Erro(23, colunaItem1, 3);
+    return cfop;
+  }
+  cfop.valido = true;
+  return cfop;
+}
+
+}  // namespace rolval

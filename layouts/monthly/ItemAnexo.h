@@ -1,0 +1,53 @@
+#pragma once
+// The body frame of the annex records X01 to X06: the count of items at columns 44-45, and items
+// of a fixed width from column 46 on, whose fields are read and reported at the columns of their
+// own item. Every check here reports its own finding and answers what the caller goes on with.
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "run/Execucao.h"
+
+namespace rolval {
+
+// The count of items when it is numeric and from 1 to `maximo`; otherwise code 7 or code 10 at
+// columns 44-45 and 0, and the caller reads nothing else of the record.
+int LeQuantidadeItens(Execucao& execucao, std::string_view linha, int maximo);
+
+// Item k (from 1) of an annex record whose items are `largura` characters wide. A field is named
+// by its column in item 1; it is read and reported at column + largura x (k - 1).
+class ItemAnexo {
+ public:
+  ItemAnexo(Execucao& execucao, std::string_view linha, int largura, int k)
+      : ex_(execucao), linha_(linha), deslocamento_(largura * (k - 1)) {}
+
+  int Coluna(int colunaItem1) const { return colunaItem1 + deslocamento_; }
+  std::string_view Texto(int colunaItem1, int tamanho) const;
+  void Erro(int codigo, int colunaItem1, int tamanho) const;
+
+  // A numeric field: its value; code 7 and nothing when it is not numeric.
+  std::optional<double> Valor(int colunaItem1, int tamanho) const;
+  // A numeric amount, 0 when it is not numeric (code 7): what it adds to a total.
+  double Parcela(int colunaItem1, int tamanho) const { return Valor(colunaItem1, tamanho).value_or(0); }
+  // A number that must be given: numeric (7) and not 0 (16). Its value, 0 when not numeric;
+  // `valido` tells whether both checks passed.
+  std::int64_t Obrigatorio(int colunaItem1, int tamanho, bool& valido) const;
+  // A registry number of 10 digits: numeric (7); 0 is code 16 when `exigido` and allowed
+  // otherwise; any other value must end in its check digit (4).
+  void Inscricao(int colunaItem1, bool exigido) const;
+
+ private:
+  Execucao& ex_;
+  std::string_view linha_;
+  int deslocamento_;
+};
+
+// A CFOP of three digits at `colunaItem1`: numeric (7), not 0 (16), not a round hundred (23),
+// the first failing check only. Its value (0 when not numeric) and whether every check passed.
+struct CfopLido {
+  std::int32_t valor = 0;
+  bool valido = false;
+};
+CfopLido LeCfop(const ItemAnexo& item, int colunaItem1);
+
+}  // namespace rolval

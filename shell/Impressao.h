@@ -1,0 +1,48 @@
+#pragma once
+// Printing of the report: one empty line, then one printer line per line of saida.txt.
+#include <QFont>
+#include <QPainter>
+#include <QString>
+#include <filesystem>
+
+class QPrinter;
+
+namespace rolval {
+
+// Where the report's lines go, one printer line each.
+class ImpressoraLinhas {
+ public:
+  virtual ~ImpressoraLinhas() = default;
+  virtual bool Comeca() = 0;  // opens the print document; false when the printer refuses it
+  virtual void ImprimeLinha(const QString& linha) = 0;
+  virtual bool Termina() = 0;  // ends the document, which sends it to the printer
+  virtual void Abandona() = 0;  // drops a document begun but not ended: nothing is sent
+};
+
+// Prints the report at `relatorio` (Latin-1 text, CR LF lines). False when anything failed on
+// the way (the report could not be read, the printer refused); the report file is closed in every case.
+bool ImprimeRelatorio(const std::filesystem::path& relatorio, ImpressoraLinhas& impressora);
+
+// The printer font: Courier New 10 point, or a monospace font of the same metrics where that
+// font is missing.
+QFont FonteImpressora();
+
+// A QPrinter seen as lines: each line at the left margin under the previous one, a new page
+// when the page is full. Lines wider than the page are cut at its edge.
+class ImpressoraQt : public ImpressoraLinhas {
+ public:
+  explicit ImpressoraQt(QPrinter& impressora) : impressora_(impressora) {}
+  bool Comeca() override;
+  void ImprimeLinha(const QString& linha) override;
+  bool Termina() override;
+  void Abandona() override;
+
+ private:
+  QPrinter& impressora_;
+  QPainter pintor_;
+  int alturaLinha_ = 0;
+  int ascendente_ = 0;
+  int y_ = 0;
+};
+
+}  // namespace rolval

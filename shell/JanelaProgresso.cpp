@@ -1,0 +1,82 @@
+#include "shell/JanelaProgresso.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace rolval {
+
+JanelaProgresso::JanelaProgresso()
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+  setObjectName(QStringLiteral("valida"));
+  setWindowTitle(QStringLiteral("Programa de Validação de Documentos"));
+  QFont fonte = font();
+  fonte.setPointSizeF(9.75);
+  setFont(fonte);
+
+  ProgressBar1 = new QProgressBar(this);
+  ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+  ProgressBar1->setRange(0, 100);
+  ProgressBar1->setValue(0);
+  ProgressBar1->setTextVisible(false);
+  Label2 = new QLabel(QStringLiteral("Contribuinte:"), this);
+  Label2->setObjectName(QStringLiteral("Label2"));
+  contrib = new QLabel(this);
+  contrib->setObjectName(QStringLiteral("contrib"));
+  ver = new QLabel(this);
+  ver->setObjectName(QStringLiteral("ver"));
+
+  auto* linhaContrib = new QHBoxLayout;
+  linhaContrib->addWidget(Label2);
+  linhaContrib->addWidget(contrib, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(ver);
+  layout->addWidget(ProgressBar1);
+  layout->addLayout(linhaContrib);
+  setMinimumWidth(360);
+  adjustSize();
+}
+
+void JanelaProgresso::Mostra() {
+  show();
+  raise();
+  // Until the window system has put the window on screen, repaints go nowhere.
+  const QDeadlineTimer prazo(500);
+  while (windowHandle() != nullptr && !windowHandle()->isExposed() && !prazo.hasExpired())
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+  mudou_ = true;
+  Atualiza();
+}
+
+void JanelaProgresso::Atualiza() {
+  if (!mudou_) return;
+  mudou_ = false;
+  repaint();
+}
+
+void JanelaProgresso::DefineValor(int valor) {
+  if (valor == ProgressBar1->value()) return;
+  ProgressBar1->setValue(valor);
+  ProgressBar1->repaint();
+}
+
+void JanelaProgresso::DefineVer(const QString& legenda) {
+  if (legenda == ver->text()) return;
+  ver->setText(legenda);
+  mudou_ = true;
+}
+
+void JanelaProgresso::DefineContrib(const QString& contribuinte) {
+  if (contribuinte == contrib->text()) return;
+  contrib->setText(contribuinte);
+  mudou_ = true;
+}
+
+// The window belongs to the run: only the run hides it.
+void JanelaProgresso::closeEvent(QCloseEvent* evento) { evento->ignore(); }
+
+}  // namespace rolval

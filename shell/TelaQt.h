@@ -1,0 +1,53 @@
+#pragma once
+// The windows of a run in the desktop program: the progress window, the output window and the
+// message boxes, as the run driver reaches them.
+#include <QPointer>
+#include <filesystem>
+#include <memory>
+
+#include "run/Tela.h"
+
+class QWidget;
+
+namespace rolval {
+
+class Dialogos;
+class Execucao;
+class JanelaProgresso;
+class Saida;
+
+class TelaQt : public Tela {
+ public:
+  // `principal` is the main window: the owner of message boxes and the window the output window
+  // disables. `pastaTrabalho` holds the report.
+  TelaQt(QWidget* principal, std::filesystem::path pastaTrabalho, Dialogos& dialogos);
+  ~TelaQt() override;
+  TelaQt(const TelaQt&) = delete;
+  TelaQt& operator=(const TelaQt&) = delete;
+
+  // The run whose state the output window's Fechar resets; set once, before the first run.
+  void DefineExecucao(Execucao* execucao) { execucao_ = execucao; }
+
+  void MostraProgresso() override;
+  void AtualizaProgresso() override;
+  void DefineValorProgresso(float valor) override;
+  void DefineVer(std::string_view legendaUtf8) override;
+  void DefineContrib(std::string_view contribuinteUtf8) override;
+  void EscondeProgresso() override;
+  void MostraSaida() override;
+  void MostraMensagem(std::string_view textoUtf8, std::string_view tituloUtf8,
+                      IconeMensagem icone) override;
+
+  JanelaProgresso* progresso() const { return progresso_.get(); }
+  Saida* saida() const { return saida_; }
+
+ private:
+  QPointer<QWidget> principal_;
+  std::filesystem::path pasta_;
+  Dialogos& dialogos_;
+  Execucao* execucao_ = nullptr;
+  std::unique_ptr<JanelaProgresso> progresso_;
+  QPointer<Saida> saida_;
+};
+
+}  // namespace rolval

@@ -1,0 +1,90 @@
+// rolval-capturas: takes a screenshot of each window of the program, for the documentation.
+// Usage: rolval-capturas FOLDER SAMPLE. Run it on a real display (capturas.sh starts a virtual one);
+// the pictures are taken from the screen, as the window system shows them.
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <cstdio>
+
+#include "shell/Dialogos.h"
+#include "shell/JanelaProgresso.h"
+#include "shell/Principal.h"
+#include "shell/Saida.h"
+#include "shell/TelaQt.h"
+
+using namespace rolval;
+
+namespace {
+
+// No dialog is shown while the pictures are taken.
+class DialogosSilenciosos : public Dialogos {
+ public:
+  QString PerguntaArquivo(QWidget*) override { return {}; }
+  void MostraMensagem(QWidget*, const QString& texto, const QString&, IconeMensagem) override {
+    std::fprintf(stderr, "rolval-capturas: message: %s\n", texto.toUtf8().constData());
+  }
+  bool PreparaImpressora(QWidget*, QPrinter&) override { return false; }
+};
+
+void Espera(int ms) {
+  const QDeadlineTimer prazo(ms);
+  while (!prazo.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+bool Captura(QWidget* janela, const QString& arquivo) {
+  if (janela == nullptr) return false;
+  const QDeadlineTimer prazo(3000);
+  while ((janela->windowHandle() == nullptr || !janela->windowHandle()->isExposed()) && !prazo.hasExpired())
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  Espera(300);
+  const QPixmap imagem = janela->screen()->grabWindow(janela->winId());
+  if (imagem.isNull() || !imagem.save(arquivo)) {
+    std::fprintf(stderr, "rolval-capturas: could not write %s\n", arquivo.toUtf8().constData());
+    return false;
+  }
+  std::printf("%s\n", arquivo.toUtf8().constData());
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication aplicacao(argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "Usage: rolval-capturas FOLDER SAMPLE\n");
+    return 64;
+  }
+  const QString destino = QString::fromLocal8Bit(argv[1]);
+  QTemporaryDir trabalho;
+  if (!trabalho.isValid()) return 2;
+  const std::filesystem::path pasta = trabalho.path().toStdString();
+  DialogosSilenciosos dialogos;
+  bool tudo = true;
+
+  Principal principal(pasta, dialogos);
+  principal.findChild<QLineEdit*>(QStringLiteral("NomeArq"))->setText(QString::fromLocal8Bit(argv[2]));
+  principal.move(40, 40);
+  principal.show();
+  tudo &= Captura(&principal, destino + QStringLiteral("/principal.png"));
+
+  // The progress window as a run of a layout-05 file shows it.
+  TelaQt telaAvulsa(&principal, pasta, dialogos);
+  telaAvulsa.MostraProgresso();
+  telaAvulsa.DefineVer("Validando ROL Versão 5");
+  telaAvulsa.DefineContrib("123/4567890");
+  telaAvulsa.DefineValorProgresso(40.0f);
+  telaAvulsa.AtualizaProgresso();
+  tudo &= Captura(telaAvulsa.progresso(), destino + QStringLiteral("/valida.png"));
+  telaAvulsa.EscondeProgresso();
+
+  principal.BValidar_Click();
+  Saida* saida = principal.tela()->saida();
+  if (saida != nullptr) saida->move(80, 80);
+  tudo &= Captura(saida, destino + QStringLiteral("/saida.png"));
+  if (saida != nullptr) saida->close();
+  return tudo ? 0 : 1;
+}

@@ -140,6 +140,3 @@ std::int32_t DiferencaMeses(std::int32_t mes1, std::int32_t ano1, std::int32_t m
 }
 
 }  // namespace rolval
-
-// Accepts every number until the per-unit rules are in.
-extern "C" std::int16_t ConsisteInscricaoEstadual(const char*, const char*) { return 0; }

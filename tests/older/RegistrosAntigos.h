@@ -1,0 +1,52 @@
+#pragma once
+// Valid records of layouts 03 and ST 01, which tests spoil one field at a time, and the finding
+// lines the report prints for them.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tests/support/Apoio.h"
+
+namespace rolval::teste {
+
+// A fixed-width record line under construction.
+class Registro {
+ public:
+  explicit Registro(std::size_t tamanho) : linha_(tamanho, ' ') {}
+  // Writes `texto` from 1-based column `coluna` on; a text that runs past the record is a test bug.
+  Registro& Poe(int coluna, std::string_view texto);
+  // Writes `valor` zero-filled to `tamanho` digits from column `coluna` on.
+  Registro& Valor(int coluna, int tamanho, std::int64_t valor);
+  const std::string& linha() const { return linha_; }
+  operator std::string() const { return linha_; }  // NOLINT: records go straight into ComCRLF
+
+ private:
+  std::string linha_;
+};
+
+// Layout 03, registration 0123456789, period 05/1996. Amounts: A 1000 - B 400 = C 600; first sum
+// 150 (column 132) = E; second sum 200 (column 308) = F; G 0, H 0, I 50 = F - E + H, J 100,
+// K 150 = J + I; one due-date entry, 10/10/1998 with 150 (= K, since D is 0); L 0.
+Registro ROL03Valido();
+
+// Layout ST 01, registration 0123456789, period 01 to 30 of 09/1999, CNPJ 11222333000181.
+// Fields 6 to 17: 1000, 0, 0, 500, 100, 300, 100, 0, 0, 0, 0 and 100; one installment,
+// 10/08/2000 with 100; declarant CPF 52998224725; signed 15/08/2000.
+Registro ST01Valido();
+
+// Columns of the amount field `campo` (6 to 17) of layout ST 01, and of installment k (1 to 6).
+constexpr int ColunaST1(int campo) { return 48 + 15 * (campo - 6); }
+constexpr int ColunaParcela(int k) { return 228 + 23 * (k - 1); }
+// Column of due-date entry k (1 to 9) of layout 03.
+constexpr int ColunaVencimento(int k) { return 516 + 24 * (k - 1); }
+
+// A finding line of layouts 03 and ST 01: four blanks, the masked registration, the masked period,
+// then line, first and last column (three digits at least) and the message.
+std::string LinhaAchado(std::string_view inscricao, std::string_view periodo, int linha, int inicio,
+                   int fim, std::string_view mensagem);
+
+// The findings of a run of the records (CR LF after each) with every layout.
+ResultadoExecucao ExecutaRegistros(const std::vector<std::string>& registros);
+
+}  // namespace rolval::teste

@@ -49,9 +49,8 @@ void TelaTerminal::EscondeProgresso() {
 }
 
 void TelaTerminal::MostraMensagem(std::string_view texto, std::string_view, IconeMensagem) {
-  mostrouMensagem_ = true;
   EscondeProgresso();
-  std::fprintf(stderr, "%.*s\n", static_cast<int>(texto.size()), texto.data());
+  mensagens_.emplace_back(texto);
 }
 
 }  // namespace rolval

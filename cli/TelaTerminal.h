@@ -2,6 +2,7 @@
 // The windows of a run as a terminal shows them: a progress bar on stderr when stderr is a
 // terminal, and message-box texts on stderr.
 #include <string>
+#include <vector>
 
 #include "run/Tela.h"
 
@@ -19,7 +20,8 @@ class TelaTerminal : public Tela {
   void MostraSaida() override {}
   void MostraMensagem(std::string_view texto, std::string_view titulo, IconeMensagem) override;
 
-  bool mostrouMensagem() const { return mostrouMensagem_; }
+  // Message-box texts are kept, not printed, so that runs side by side do not mix them.
+  const std::vector<std::string>& mensagens() const { return mensagens_; }
 
  private:
   void Desenha();
@@ -28,7 +30,7 @@ class TelaTerminal : public Tela {
   int percentual_ = -1;
   std::string ver_;
   std::string contrib_;
-  bool mostrouMensagem_ = false;
+  std::vector<std::string> mensagens_;
 };
 
 }  // namespace rolval

@@ -44,6 +44,25 @@ struct PrefixoRegistro {
   void Limpa();  // empty texts, blanks, and Complemento the digit 0 and seven blanks
 };
 
+// One finding as written to the findings log, in its printed pieces (Latin-1 bytes).
+struct Achado {
+  char catalogo;                // 'M' (monthly catalogue) or 'S' (tax-substitution catalogue)
+  int codigo;
+  std::string_view inscricao;   // the registration part, as printed, without surrounding blanks
+  std::string_view periodo;     // as printed ("05/2005")
+  std::int32_t linha;
+  int inicio;
+  int fim;
+  std::string_view mensagem;
+};
+
+// Told of every finding as it is written (for machine-readable output); optional.
+class OuvinteAchados {
+ public:
+  virtual ~OuvinteAchados() = default;
+  virtual void Anota(const Achado& achado) = 0;
+};
+
 // Names of the work files and the report, inside the run's work folder.
 inline constexpr const char* NomeParam = "param.txt";
 inline constexpr const char* NomeSaida = "saida.txt";
@@ -73,6 +92,8 @@ class Execucao {
 
   // Writes saida.txt and param.txt from the work files and deletes them.
   void GeraSaida();
+
+  void DefineOuvinte(OuvinteAchados* ouvinte) { ouvinte_ = ouvinte; }
 
   Tela& tela() { return tela_; }
   const std::filesystem::path& pastaTrabalho() const { return pasta_; }
@@ -111,11 +132,13 @@ class Execucao {
   LeitorLinhas entrada;
 
  private:
-  void EscreveLinhaErro(std::string_view inscricao, std::string_view periodo, std::int32_t linha,
-                        int inicio, int fim, std::string_view mensagemUtf8, bool cortaInscricao);
+  void EscreveLinhaErro(char catalogo, int codigo, std::string_view inscricao, std::string_view periodo,
+                        std::int32_t linha, int inicio, int fim, std::string_view mensagemUtf8,
+                        bool cortaInscricao);
   std::filesystem::path pasta_;
   Tela& tela_;
   std::string linhaErro_;  // reused for every finding line
+  OuvinteAchados* ouvinte_ = nullptr;
 };
 
 }  // namespace rolval

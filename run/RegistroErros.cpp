@@ -164,7 +164,7 @@ void Execucao::GravaErro(int codigo, int inicio, int fim) {
     AcrescentaNumero(mensagem, CfopErro);
     mensagem += " incorreto";
   }
-  EscreveLinhaErro(inscricao, periodo, linha, inicio, fim, mensagem, true);
+  EscreveLinhaErro('M', codigo, inscricao, periodo, linha, inicio, fim, mensagem, true);
 }
 
 void Execucao::GravaErroST(int codigo, int numero, int inicio, int fim) {
@@ -197,11 +197,11 @@ void Execucao::GravaErroST(int codigo, int numero, int inicio, int fim) {
     case 41: mensagem = "Campo " + n + " deve ser menor que 07/2000"; break;
     default: break;
   }
-  EscreveLinhaErro(inscricao, periodo, linha, inicio, fim, mensagem, false);
+  EscreveLinhaErro('S', codigo, inscricao, periodo, linha, inicio, fim, mensagem, false);
 }
 
-void Execucao::EscreveLinhaErro(std::string_view inscricao, std::string_view periodo,
-                                std::int32_t linha, int inicio, int fim,
+void Execucao::EscreveLinhaErro(char catalogo, int codigo, std::string_view inscricao,
+                                std::string_view periodo, std::int32_t linha, int inicio, int fim,
                                 std::string_view mensagemUtf8, bool cortaInscricao) {
   std::string& s = linhaErro_;
   s.clear();
@@ -215,8 +215,10 @@ void Execucao::EscreveLinhaErro(std::string_view inscricao, std::string_view per
     AcrescentaInscricaoMascarada(s, inscricao);
     if (cortaInscricao && s.size() - antes > 11) s.resize(antes + 11);
   }
+  const std::size_t fimInscricao = s.size();
   if (Apara(periodo).empty()) periodo = "000000";
   AcrescentaPeriodoMascarado(s, periodo);
+  const std::size_t fimPeriodo = s.size();
   s.push_back(' ');
   AcrescentaNumero(s, linha);
   s.push_back(' ');
@@ -224,9 +226,16 @@ void Execucao::EscreveLinhaErro(std::string_view inscricao, std::string_view per
   s.push_back(' ');
   AcrescentaNumero(s, fim);
   s.push_back(' ');
+  const std::size_t inicioMensagem = s.size();
   AcrescentaLatin1(s, mensagemUtf8);
   HouveErro = true;
   aux1.EscreveLinha(s);
+  if (ouvinte_ != nullptr) {
+    const std::string_view v = s;
+    ouvinte_->Anota(Achado{catalogo, codigo, Apara(v.substr(0, fimInscricao)),
+                           v.substr(fimInscricao, fimPeriodo - fimInscricao), linha, inicio, fim,
+                           v.substr(inicioMensagem)});
+  }
 }
 
 }  // namespace rolval

@@ -1,11 +1,8 @@
 // rolval-cli as a script sees it: stdout, stderr, exit status and the files left in --dir.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
 #include <filesystem>
 
+#include "tests/cli/RodaCli.h"
 #include "tests/support/Apoio.h"
 
 namespace rolval {
@@ -13,35 +10,10 @@ namespace {
 
 using namespace teste;
 
-struct Saida {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-// Runs rolval-cli with `args` (already quoted for the shell), after the variable settings `ambiente`.
-Saida Roda(const std::string& args, const std::string& ambiente = "") {
-  PastaTemporaria temp;
-  const std::string comando = ambiente + " '" + ROLVAL_CLI + "' " + args + " 2>'" +
-                              (temp / "err").string() + "'";
-  Saida s;
-  FILE* p = ::popen(comando.c_str(), "r");
-  if (p == nullptr) return s;
-  std::array<char, 4096> buf{};
-  std::size_t n;
-  while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) s.out.append(buf.data(), n);
-  const int w = ::pclose(p);
-  s.status = WIFEXITED(w) ? WEXITSTATUS(w) : -1;
-  s.err = LeArquivo(temp / "err");
-  return s;
-}
-
-std::string Aspas(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
-
 TEST(Cli, ArquivoNaoReconhecidoComDir) {
   PastaTemporaria pasta;
   EscreveArquivo(pasta / "x.txt", "hello\r\n");
-  const Saida s = Roda("--dir " + Aspas(pasta / "trab") + " " + Aspas(pasta / "x.txt"));
+  const SaidaCli s = Roda("--dir " + Aspas(pasta / "trab") + " " + Aspas(pasta / "x.txt"));
   EXPECT_EQ(s.status, 1);
   const std::string esperado =
       "ENCAMINHAMOS ABAIXO OS ERROS/AVISOS ENCONTRADOS:\r\n\r\nDocumento: DESCONHECIDO\r\n" +
@@ -57,7 +29,7 @@ TEST(Cli, ArquivoNaoReconhecidoComDir) {
 
 TEST(Cli, ArquivoAusente) {
   PastaTemporaria pasta;
-  const Saida s = Roda("--dir " + Aspas(pasta.caminho()) + " " + Aspas(pasta / "nada.txt"));
+  const SaidaCli s = Roda("--dir " + Aspas(pasta.caminho()) + " " + Aspas(pasta / "nada.txt"));
   EXPECT_EQ(s.status, 2);
   EXPECT_EQ(s.err, "Não foi possível localizar o arquivo especificado.\n");
   EXPECT_TRUE(s.out.empty());
@@ -67,7 +39,7 @@ TEST(Cli, ArquivoAusente) {
 TEST(Cli, ArquivoVazio) {
   PastaTemporaria pasta;
   EscreveArquivo(pasta / "vazio.txt", "");
-  const Saida s = Roda(Aspas(pasta / "vazio.txt"));
+  const SaidaCli s = Roda(Aspas(pasta / "vazio.txt"));
   EXPECT_EQ(s.status, 2);
   EXPECT_EQ(s.err, "Não foi possível acessar o arquivo que você marcou para ser validado.\n");
 }
@@ -78,7 +50,7 @@ TEST(Cli, RelatorioOKSaiComZero) {
   l.resize(898, '0');
   l.replace(35, 8, "0001ABC ");
   EscreveArquivo(pasta / "f.txt", l + "\r\n");
-  const Saida s = Roda("--dir " + Aspas(pasta / "t") + " " + Aspas(pasta / "f.txt"));
+  const SaidaCli s = Roda("--dir " + Aspas(pasta / "t") + " " + Aspas(pasta / "f.txt"));
   // Whatever the layout's own checks find, the status follows the report.
   const std::string param = LeArquivo(pasta / "t" / "param.txt");
   EXPECT_EQ(s.status, param == "\r\nOK\r\n" ? 0 : 1);
@@ -89,7 +61,7 @@ TEST(Cli, SemDirNaoDeixaPastaTemporaria) {
   PastaTemporaria pasta;
   EscreveArquivo(pasta / "x.txt", "hello\r\n");
   std::filesystem::create_directory(pasta / "tmp");
-  const Saida s = Roda(Aspas(pasta / "x.txt"), "TMPDIR=" + Aspas(pasta / "tmp"));
+  const SaidaCli s = Roda(Aspas(pasta / "x.txt"), "TMPDIR=" + Aspas(pasta / "tmp"));
   EXPECT_EQ(s.status, 1);
   EXPECT_TRUE(std::filesystem::is_empty(pasta / "tmp"));
 }
@@ -98,10 +70,10 @@ TEST(Cli, UsoAjudaEVersao) {
   EXPECT_EQ(Roda("").status, 64);
   EXPECT_EQ(Roda("--bogus x").status, 64);
   EXPECT_EQ(Roda("--dir").status, 64);
-  const Saida ajuda = Roda("--help");
+  const SaidaCli ajuda = Roda("--help");
   EXPECT_EQ(ajuda.status, 0);
   EXPECT_NE(ajuda.out.find("Usage: rolval-cli"), std::string::npos);
-  const Saida versao = Roda("--version");
+  const SaidaCli versao = Roda("--version");
   EXPECT_EQ(versao.status, 0);
   EXPECT_EQ(versao.out.rfind("rolval-cli ", 0), 0u);
 }

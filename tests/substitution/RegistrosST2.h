@@ -41,6 +41,7 @@ class RegistroST2 {
 class RegistroA0 : public RegistroST2 {
  public:
   RegistroA0();
+  RegistroA0& Poe(int coluna, std::string_view texto) { RegistroST2::Poe(coluna, texto); return *this; }
   RegistroA0& Periodo(std::string_view mmaaaa) { Poe(8, mmaaaa); return *this; }
   RegistroA0& Inscricao(std::string_view inscricao14) { Poe(14, inscricao14); return *this; }
   RegistroA0& SemMovimento() { Poe(28, "X"); return *this; }
@@ -67,6 +68,7 @@ class RegistroA0 : public RegistroST2 {
 class RegistroA1 : public RegistroST2 {
  public:
   explicit RegistroA1(std::string_view tipo = "A1");
+  RegistroA1& Poe(int coluna, std::string_view texto) { RegistroST2::Poe(coluna, texto); return *this; }
   RegistroA1& Numero(std::int64_t numero) { PoeNumero(3, 8, numero); return *this; }
   RegistroA1& Inscricao(std::string_view inscricao14) { Poe(14, inscricao14); return *this; }
   RegistroA1& Data(std::string_view aaaammdd) { Poe(28, aaaammdd); return *this; }
@@ -77,6 +79,7 @@ class RegistroA1 : public RegistroST2 {
 class RegistroA3 : public RegistroST2 {
  public:
   RegistroA3();
+  RegistroA3& Poe(int coluna, std::string_view texto) { RegistroST2::Poe(coluna, texto); return *this; }
   RegistroA3& Inscricao(std::string_view inscricao14) { Poe(3, inscricao14); return *this; }
   RegistroA3& Valores(std::int64_t a, std::int64_t b);
 };

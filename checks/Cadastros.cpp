@@ -54,8 +54,8 @@ bool ConfereDigitosFederais(std::string_view d, std::initializer_list<int> pesos
   return d[n] - '0' == v1 && d[n + 1] - '0' == v2;
 }
 
-// The ordering key AAAAMM of a period, as a number. For months 0..99 and years 0..9999 its order
-// is the order of the zero-padded text key.
+// The ordering key AAAAMM of a period, as a number. For months 0..99 and years 0..9999 (all that
+// two- and four-digit fields can hold) its order is the order of the zero-padded text key.
 std::int64_t ChavePeriodo(std::int32_t mes, std::int32_t ano) {
   return static_cast<std::int64_t>(ano) * 100 + mes;
 }

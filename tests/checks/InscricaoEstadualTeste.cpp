@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -113,7 +114,7 @@ const std::vector<CasoUnidade>& CasosPorUnidade() {
       {"PB", {"060000015" /* pub */, "160000017" /* hand */, "161234569" /* hand */}, {"160000018"}},
       {"PR",
        {"1234567850",   // pub
-        "4140011229",   // pub
+        "4120000050",   // hand
         "9876543254"},  // hand
        {"1234567851", "1234567840"}},
       {"PE",
@@ -149,7 +150,7 @@ const std::vector<CasoUnidade>& CasosPorUnidade() {
       {"SE", {"271234563" /* pub */, "270000003" /* hand */, "272567892" /* hand */}, {"271234564"}},
       {"TO",
        {"29010227836",   // pub: the 11-digit form, kind 01
-        "290227836",     // pub: the same number in the 9-digit form
+        "290227836",     // hand: the same number in the 9-digit form
         "29021234569",   // hand: kind 02
         "29997654322",   // hand: kind 99
         "290102278"},    // hand

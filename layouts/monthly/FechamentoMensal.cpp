@@ -1,6 +1,7 @@
 // The checks made when a monthly return is complete. Every finding here names the return being
 // closed: its header's registration and period, with the saved line of the record concerned.
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "layouts/monthly/ValidaVersao45.h"
@@ -20,19 +21,44 @@ void ConfereLinhas(Execucao& ex, Anexo anexo) {
   }
 }
 
-// The first entry of a detail list with the CFOP, or null.
-const EntradaCfop* ProcuraCfop(const std::vector<EntradaCfop>& lista, std::int32_t cfop) {
-  for (const EntradaCfop& entrada : lista)
-    if (entrada.cfop == cfop) return &entrada;
-  return nullptr;
-}
+// A detail list (X05A or X05B) as the reconciliation searches it: the entry of a CFOP 1-999
+// through the list's position table; the entries of CFOP 0 (zero or not numeric) are each their
+// own, and only the first of them can match, so it is looked up once.
+class ListaDetalhe {
+ public:
+  ListaDetalhe(const std::vector<EntradaCfop>& lista, const std::vector<std::int32_t>& posicao)
+      : lista_(lista), posicao_(posicao) {
+    for (const EntradaCfop& entrada : lista_)
+      if (entrada.cfop == 0) {
+        primeiraSemCfop_ = &entrada;
+        break;
+      }
+  }
 
-// An amount of an X05 CFOP must be detailed, to the unit, by the entry of the same CFOP in the
-// X05A (first amount) or X05B (second amount) list.
-void ConfereDetalheCfop(Execucao& ex, std::int32_t cfop, double valor,
-                        const std::vector<EntradaCfop>& detalhe) {
+  const EntradaCfop* Procura(std::int32_t cfop) const {
+    if (cfop == 0) return primeiraSemCfop_;
+    if (cfop < 0 || static_cast<std::size_t>(cfop) >= posicao_.size()) return ProcuraNaLista(cfop);
+    const std::int32_t onde = posicao_[static_cast<std::size_t>(cfop)];
+    return onde > 0 ? &lista_[static_cast<std::size_t>(onde - 1)] : nullptr;
+  }
+
+ private:
+  const EntradaCfop* ProcuraNaLista(std::int32_t cfop) const {
+    for (const EntradaCfop& entrada : lista_)
+      if (entrada.cfop == cfop) return &entrada;
+    return nullptr;
+  }
+
+  const std::vector<EntradaCfop>& lista_;
+  const std::vector<std::int32_t>& posicao_;
+  const EntradaCfop* primeiraSemCfop_ = nullptr;
+};
+
+// An amount of an X05 CFOP must be detailed, to the unit, by the first entry of the same CFOP in
+// the X05A (first amount) or X05B (second amount) list.
+void ConfereDetalheCfop(Execucao& ex, std::int32_t cfop, double valor, const ListaDetalhe& detalhe) {
   if (!(valor > 0)) return;
-  const EntradaCfop* entrada = ProcuraCfop(detalhe, cfop);
+  const EntradaCfop* entrada = detalhe.Procura(cfop);
   if (entrada == nullptr || entrada->valor != valor) {
     ex.CfopErro = cfop;
     ex.GravaErro(36, 999, 999);
@@ -119,9 +145,11 @@ void ConfereValores(Execucao& ex) {
   }
 
   // Every X05 CFOP amount detailed by X05A and X05B, in the order the CFOPs first appeared.
+  const ListaDetalhe detalheA(r.CfopX05A, r.PosicaoCfopX05A);
+  const ListaDetalhe detalheB(r.CfopX05B, r.PosicaoCfopX05B);
   for (const EntradaCfopX05& entrada : r.CfopX05) {
-    ConfereDetalheCfop(ex, entrada.cfop, entrada.valor1, r.CfopX05A);
-    ConfereDetalheCfop(ex, entrada.cfop, entrada.valor2, r.CfopX05B);
+    ConfereDetalheCfop(ex, entrada.cfop, entrada.valor1, detalheA);
+    ConfereDetalheCfop(ex, entrada.cfop, entrada.valor2, detalheB);
   }
 
   if (r.TotX07A != r.X07Valor1) ex.GravaErro(30, 46, 58);

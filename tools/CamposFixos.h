@@ -1,0 +1,20 @@
+#pragma once
+// Putting fixed-width records together: fields written at 1-based columns over a record of
+// blanks, or appended in column order to a run of fields (an annex item).
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace rolval::amostras {
+
+// A whole number of exactly `tamanho` digits, zero-filled, written from `coluna` on. It must be
+// 0 or more and fit; a field that does not fit the record is a fault of the caller.
+void PoeNumero(std::string& registro, int coluna, int tamanho, std::int64_t valor);
+void PoeTexto(std::string& registro, int coluna, std::string_view texto);
+std::int64_t LeNumero(std::string_view registro, int coluna, int tamanho);  // digits only
+
+// Appends a whole number of exactly `tamanho` digits, or a text cut or blank-filled to `tamanho`.
+void AcrescentaDigitos(std::string& destino, int tamanho, std::int64_t valor);
+void AcrescentaTexto(std::string& destino, int tamanho, std::string_view texto);
+
+}  // namespace rolval::amostras

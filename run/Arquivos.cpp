@@ -15,6 +15,16 @@ namespace {
 constexpr std::size_t TamanhoBuffer = 1 << 16;
 }
 
+int SistemaArquivos::Abre(const char* caminho, int flags, mode_t modo) { return ::open(caminho, flags, modo); }
+ssize_t SistemaArquivos::Le(int fd, void* destino, std::size_t n) { return ::read(fd, destino, n); }
+ssize_t SistemaArquivos::Escreve(int fd, const void* origem, std::size_t n) { return ::write(fd, origem, n); }
+int SistemaArquivos::Fecha(int fd) { return ::close(fd); }
+
+SistemaArquivos& SistemaArquivos::Padrao() {
+  static SistemaArquivos sistema;
+  return sistema;
+}
+
 ArquivoSaida::~ArquivoSaida() { FechaEmSilencio(); }
 
 void ArquivoSaida::Cria(const std::string& caminho) { Abre(caminho, O_TRUNC); }
@@ -24,7 +34,7 @@ void ArquivoSaida::AbreParaAcrescentar(const std::string& caminho) { Abre(caminh
 void ArquivoSaida::Abre(const std::string& caminho, int modo) {
   FechaEmSilencio();
   caminho_ = caminho;
-  fd_ = ::open(caminho.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | modo, 0644);
+  fd_ = sistema_->Abre(caminho.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | modo, 0644);
   if (fd_ < 0) FalhaDoSistema("create", caminho);
   buffer_.resize(TamanhoBuffer);
   usado_ = 0;
@@ -47,28 +57,28 @@ void ArquivoSaida::EscreveLinha(std::string_view bytes) {
 }
 
 void ArquivoSaida::EscreveConteudoDe(const std::string& origem) {
-  const int fd = ::open(origem.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = sistema_->Abre(origem.c_str(), O_RDONLY | O_CLOEXEC, 0);
   if (fd < 0) FalhaDoSistema("open", origem);
   std::vector<char> bloco(TamanhoBuffer);
   for (;;) {
-    const ssize_t n = ::read(fd, bloco.data(), bloco.size());
+    const ssize_t n = sistema_->Le(fd, bloco.data(), bloco.size());
     if (n < 0) {
       if (errno == EINTR) continue;
       const int erro = errno;
-      ::close(fd);
+      sistema_->Fecha(fd);
       errno = erro;
       FalhaDoSistema("read", origem);
     }
     if (n == 0) break;
     Escreve(std::string_view(bloco.data(), static_cast<std::size_t>(n)));
   }
-  ::close(fd);
+  sistema_->Fecha(fd);
 }
 
 void ArquivoSaida::Descarrega() {
   std::size_t feito = 0;
   while (feito < usado_) {
-    const ssize_t n = ::write(fd_, buffer_.data() + feito, usado_ - feito);
+    const ssize_t n = sistema_->Escreve(fd_, buffer_.data() + feito, usado_ - feito);
     if (n < 0) {
       if (errno == EINTR) continue;
       FalhaDoSistema("write", caminho_);
@@ -83,11 +93,11 @@ void ArquivoSaida::Fecha() {
   Descarrega();
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) FalhaDoSistema("close", caminho_);
+  if (sistema_->Fecha(fd) != 0) FalhaDoSistema("close", caminho_);
 }
 
 void ArquivoSaida::FechaEmSilencio() noexcept {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0) sistema_->Fecha(fd_);
   fd_ = -1;
   usado_ = 0;
 }
@@ -97,7 +107,8 @@ LeitorLinhas::~LeitorLinhas() { Fecha(); }
 void LeitorLinhas::Abre(const std::string& caminho) {
   Fecha();
   caminho_ = caminho;
-  fd_ = ::open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without blocking: a pipe with no writer must not hang the run.
+  fd_ = sistema_->Abre(caminho.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0);
   if (fd_ < 0) FalhaDoSistema("open", caminho);
   struct stat st {};
   if (::fstat(fd_, &st) != 0) {
@@ -111,6 +122,13 @@ void LeitorLinhas::Abre(const std::string& caminho) {
     errno = EISDIR;
     FalhaDoSistema("open", caminho);
   }
+  // Only a regular file has a length and can be read twice from its start.
+  if (!S_ISREG(st.st_mode)) {
+    Fecha();
+    throw FalhaExecucao(ClasseFalha::Outra, "not a regular file: " + caminho);
+  }
+  const int flags = ::fcntl(fd_, F_GETFL);
+  if (flags >= 0) ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK);
   tamanho_ = static_cast<std::int64_t>(st.st_size);
   posicao_ = 0;
   buffer_.resize(TamanhoBuffer);
@@ -119,14 +137,14 @@ void LeitorLinhas::Abre(const std::string& caminho) {
 }
 
 void LeitorLinhas::Fecha() noexcept {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0) sistema_->Fecha(fd_);
   fd_ = -1;
 }
 
 bool LeitorLinhas::Enche() {
   if (fd_ < 0) throw FalhaExecucao(ClasseFalha::Outra, "read from a closed file " + caminho_);
   for (;;) {
-    const ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
+    const ssize_t n = sistema_->Le(fd_, buffer_.data(), buffer_.size());
     if (n < 0) {
       if (errno == EINTR) continue;
       FalhaDoSistema("read", caminho_);

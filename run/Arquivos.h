@@ -1,6 +1,8 @@
 #pragma once
 // The file layer of a run: a buffered writer of CR LF text lines and a reader of input lines.
 // Every operating-system error becomes a FalhaExecucao of its class.
+#include <sys/types.h>
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -8,9 +10,23 @@
 
 namespace rolval {
 
+// The operating-system calls the file layer makes, in one place, so that tests can make any of
+// them fail. The standard one calls the system; failures set errno as the system does.
+class SistemaArquivos {
+ public:
+  virtual ~SistemaArquivos() = default;
+  virtual int Abre(const char* caminho, int flags, mode_t modo);
+  virtual ssize_t Le(int fd, void* destino, std::size_t n);
+  virtual ssize_t Escreve(int fd, const void* origem, std::size_t n);
+  virtual int Fecha(int fd);
+  static SistemaArquivos& Padrao();  // the system's own calls; keeps no state
+};
+
 class ArquivoSaida {
  public:
   ArquivoSaida() = default;
+  explicit ArquivoSaida(SistemaArquivos& sistema) : sistema_(&sistema) {}
+  void Usa(SistemaArquivos& sistema) { sistema_ = &sistema; }
   ~ArquivoSaida();
   ArquivoSaida(const ArquivoSaida&) = delete;
   ArquivoSaida& operator=(const ArquivoSaida&) = delete;
@@ -27,6 +43,7 @@ class ArquivoSaida {
  private:
   void Abre(const std::string& caminho, int modo);
   void Descarrega();
+  SistemaArquivos* sistema_ = &SistemaArquivos::Padrao();
   int fd_ = -1;
   std::string caminho_;
   std::vector<char> buffer_;
@@ -39,6 +56,7 @@ class LeitorLinhas {
  public:
   LeitorLinhas() = default;
   ~LeitorLinhas();
+  void Usa(SistemaArquivos& sistema) { sistema_ = &sistema; }
   LeitorLinhas(const LeitorLinhas&) = delete;
   LeitorLinhas& operator=(const LeitorLinhas&) = delete;
 
@@ -56,6 +74,7 @@ class LeitorLinhas {
  private:
   bool Enche();  // refills the buffer; false at the end of the file
   void PulaRestoDaLinha();
+  SistemaArquivos* sistema_ = &SistemaArquivos::Padrao();
   int fd_ = -1;
   std::string caminho_;
   std::int64_t tamanho_ = 0;

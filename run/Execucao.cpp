@@ -22,6 +22,13 @@ Execucao::Execucao(std::filesystem::path pastaTrabalho, Tela& tela)
   LimpaVariaveis();
 }
 
+void Execucao::DefineSistemaArquivos(SistemaArquivos& sistema) {
+  sistema_ = &sistema;
+  aux1.Usa(sistema);
+  aux2.Usa(sistema);
+  entrada.Usa(sistema);
+}
+
 void Execucao::LimpaVariaveis() {
   mensal = EstadoMensal{};
   st2 = EstadoST2{};

@@ -95,6 +95,10 @@ class Execucao {
 
   void DefineOuvinte(OuvinteAchados* ouvinte) { ouvinte_ = ouvinte; }
 
+  // The file layer every file of the run goes through (tests make its calls fail).
+  void DefineSistemaArquivos(SistemaArquivos& sistema);
+  SistemaArquivos& sistemaArquivos() { return *sistema_; }
+
   Tela& tela() { return tela_; }
   const std::filesystem::path& pastaTrabalho() const { return pasta_; }
   std::string CaminhoTrabalho(const char* nome) const { return (pasta_ / nome).string(); }
@@ -139,6 +143,7 @@ class Execucao {
   Tela& tela_;
   std::string linhaErro_;  // reused for every finding line
   OuvinteAchados* ouvinte_ = nullptr;
+  SistemaArquivos* sistema_ = &SistemaArquivos::Padrao();
 };
 
 }  // namespace rolval

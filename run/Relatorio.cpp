@@ -8,10 +8,10 @@
 namespace rolval {
 
 void Execucao::GeraSaida() {
-  ArquivoSaida param;
+  ArquivoSaida param(*sistema_);
   param.Cria(CaminhoTrabalho(NomeParam));
   param.EscreveLinha("");
-  ArquivoSaida saida;
+  ArquivoSaida saida(*sistema_);
   saida.Cria(CaminhoTrabalho(NomeSaida));
 
   const std::string_view doc = controle.Documento;

@@ -147,6 +147,10 @@ TEST(ST01Valores, CamposSeteAQuatorze) {
       {"9 não numérico", [](Registro& r) { r.Poe(93, Letras15); }, {E(93, 107, M7)}},
       {"11 não numérico com 12 positivo", [](Registro& r) { r.Poe(123, Letras15); },
        {E(123, 137, M7), E(123, 137, ST17)}},
+      // Taken as -1, field 11 is not zero: no warning of fields 11 and 12 both zero.
+      {"11 não numérico com 12 zerado",
+       [](Registro& r) { r.Poe(123, Letras15); ValorCampo(r, 12, 0); ValorCampo(r, 17, 0); Parcela(r, 1, "00000000", 0); },
+       {E(123, 137, M7)}},
       {"11 igual a 12", [](Registro& r) { ValorCampo(r, 11, 100); }, {E(123, 137, ST17)}},
       {"11 e 12 zerados",
        [](Registro& r) { ValorCampo(r, 11, 0); ValorCampo(r, 12, 0); ValorCampo(r, 17, 0); Parcela(r, 1, "00000000", 0); },

@@ -1,6 +1,7 @@
 // rolval-amostras: writes sample data files for tests, demonstrations and benchmarks.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <stdexcept>
@@ -33,14 +34,23 @@ void Ajuda() {
       "  --help         show this help and exit\n"
       "\n"
       "Layouts:\n");
-  for (const ModuloAmostra& modulo : ModulosAmostra()) {
-    std::printf("  %-4s %.*s\n       annexes:", std::string(modulo.layout).c_str(),
+  const auto modulos = ModulosAmostra();
+  for (const ModuloAmostra& modulo : modulos)
+    std::printf("  %-5.*s %.*s\n", static_cast<int>(modulo.layout.size()), modulo.layout.data(),
                 static_cast<int>(modulo.descricao.size()), modulo.descricao.data());
+  // Layouts of one module share their annexes and spoils: shown once for all of them.
+  for (std::size_t i = 0; i < modulos.size(); ++i) {
+    const ModuloAmostra& modulo = modulos[i];
+    if (i > 0 && modulos[i - 1].anexos.data() == modulo.anexos.data()) continue;
+    std::printf("\nLayout %.*s", static_cast<int>(modulo.layout.size()), modulo.layout.data());
+    for (std::size_t j = i + 1; j < modulos.size() && modulos[j].anexos.data() == modulo.anexos.data(); ++j)
+      std::printf(", %.*s", static_cast<int>(modulos[j].layout.size()), modulos[j].layout.data());
+    std::printf("\n  annexes:");
     for (const std::string_view anexo : modulo.anexos)
       std::printf(" %.*s", static_cast<int>(anexo.size()), anexo.data());
-    std::printf("\n       spoils:\n");
+    std::printf("\n  spoils:\n");
     for (const DescricaoEstrago& estrago : modulo.estragos)
-      std::printf("         %-11.*s %.*s\n", static_cast<int>(estrago.tipo.size()), estrago.tipo.data(),
+      std::printf("    %-11.*s %.*s\n", static_cast<int>(estrago.tipo.size()), estrago.tipo.data(),
                   static_cast<int>(estrago.efeito.size()), estrago.efeito.data());
   }
   std::printf("\nExit status: 0 file written; 1 the file could not be written; 64 usage error.\n");
@@ -104,22 +114,27 @@ int main(int argc, char** argv) {
   }
   if (destino.empty()) return ErroDeUso("no output file (-o FILE)");
 
+  // The file is written under a temporary name and takes its own name only when whole: a failed
+  // run leaves no half sample behind, nor loses a file that was there before.
+  const std::string parcial = destino + ".parcial";
   try {
     if (destino == "-") {
       GeraAmostra(opcoes, std::cout);
     } else {
-      std::ofstream saida(destino, std::ios::binary | std::ios::trunc);
+      std::ofstream saida(parcial, std::ios::binary | std::ios::trunc);
       if (!saida) {
-        std::perror(("rolval-amostras: " + destino).c_str());
+        std::perror(("rolval-amostras: " + parcial).c_str());
         return SaidaFalha;
       }
       GeraAmostra(opcoes, saida);
       saida.close();
       if (!saida) throw std::runtime_error("the sample file could not be written");
+      std::filesystem::rename(parcial, destino);
     }
-  } catch (const std::invalid_argument& erro) {
-    return ErroDeUso(erro.what());
   } catch (const std::exception& erro) {
+    std::error_code ignorado;
+    if (destino != "-") std::filesystem::remove(parcial, ignorado);
+    if (dynamic_cast<const std::invalid_argument*>(&erro) != nullptr) return ErroDeUso(erro.what());
     std::fprintf(stderr, "rolval-amostras: %s\n", erro.what());
     return SaidaFalha;
   }

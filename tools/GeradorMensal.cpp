@@ -42,8 +42,8 @@ constexpr std::array<std::string_view, QtdTipos> Nomes = {
 
 constexpr std::array<DescricaoEstrago, 7> Estragos = {{
     {"soma-XNN",
-     "adds 1 to the summed amount of the first XNN item (X01 X02 X03 X04 X05 X05A X05B X06 X07A "
-     "X07B X08 X09 X10 X11 X12); the header keeps its total"},
+     "adds 1 to the summed amount of the first XNN item; the header keeps its\n"
+     "                total (XNN: X01 X02 X03 X04 X05 X05A X05B X06 X07A X07B X08 X09 X10 X11 X12)"},
     {"linhas-XNN", "the header declares one XNN line more than the return holds"},
     {"digito", "a wrong check digit in the return's registration number (in all its records)"},
     {"numerico", "a letter in the header's number at columns 600-614"},

@@ -2,6 +2,7 @@
 // returns, and each kind of spoil gives exactly the finding it stands for, in the return it names.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -236,6 +237,50 @@ TEST(GeradorAmostras, OpcoesQueOLayoutNaoAtendeSaoRecusadas) {
   EXPECT_THROW(am::LeEstrago("digito:"), std::invalid_argument);
   EXPECT_THROW(am::LeEstrago("digito:2x"), std::invalid_argument);
   EXPECT_THROW(am::LeEstrago(":2"), std::invalid_argument);
+}
+
+// The bundled layout-05 samples: the generator makes them again byte for byte from the options
+// below, and the validator gives the reports they are meant to show.
+am::OpcoesAmostra OpcoesAmostraLimpa() { return Opcoes("05", 4, 2005); }
+am::OpcoesAmostra OpcoesAmostraComErros() {
+  am::OpcoesAmostra opcoes = Opcoes("05", 3, 2006);
+  for (const char* estrago : {"numerico:1", "soma-X02:1", "digito:2", "soma-X05A:2", "vencimento:3", "linhas-X09:3"})
+    opcoes.estragos.push_back(am::LeEstrago(estrago));
+  return opcoes;
+}
+
+std::filesystem::path Amostra(const char* nome) {
+  return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "samples" / nome;
+}
+
+TEST(AmostrasMensais, GeradorRefazAsAmostras) {
+  EXPECT_EQ(LeArquivo(Amostra("rol05-limpo.txt")), am::GeraAmostraTexto(OpcoesAmostraLimpa()));
+  EXPECT_EQ(LeArquivo(Amostra("rol05-com-erros.txt")), am::GeraAmostraTexto(OpcoesAmostraComErros()));
+}
+
+TEST(AmostrasMensais, LimpaTemQuatroRetornos) {
+  PastaTemporaria pasta;
+  const ResultadoExecucao r = ExecutaArquivo(Amostra("rol05-limpo.txt").string(), pasta.caminho(), TabelaPadrao());
+  ASSERT_EQ(r.desfecho, Desfecho::RelatorioOK);
+  ASSERT_EQ(r.linhasSaida.size(), 12u);
+  EXPECT_EQ(r.linhasSaida[7], "669/2516777    12/2003  474/3284103    03/2015  935/8514880    08/2008  ");
+  EXPECT_EQ(r.linhasSaida[8], "083/3224123    08/2002  ");
+  EXPECT_EQ(r.linhasSaida[11], "Foram Validadas 004 ROL(s).");
+}
+
+TEST(AmostrasMensais, ComErros) {
+  PastaTemporaria pasta;
+  const ResultadoExecucao r =
+      ExecutaArquivo(Amostra("rol05-com-erros.txt").string(), pasta.caminho(), TabelaPadrao());
+  EXPECT_EQ(r.desfecho, Desfecho::RelatorioNOK);
+  EXPECT_EQ(r.achados, (std::vector<std::string>{
+                           Achado("514/3522508", "08/2014", 1, 600, 614, "Campo numérico é esperado"),
+                           Achado("514/3522508", "08/2014", 1, 74, 88, "Valor Incorreto da Referência"),
+                           Achado("954/2969968", "04/2004", 19, 26, 35, "Dígito controle inválido"),
+                           Achado("954/2969968", "04/2004", 25, 999, 999, "Valor do CFOP 202 incorreto"),
+                           Achado("901/7152015", "10/2004", 50, 50, 57, "Venc Anexo VIII deve ser no Mes/Ano ROL"),
+                           Achado("901/7152015", "10/2004", 37, 880, 882, "Nro de linhas do anexo inválido"),
+                       }));
 }
 
 }  // namespace

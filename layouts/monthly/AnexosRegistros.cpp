@@ -122,7 +122,8 @@ void ConfereVencimentoX04(Execucao& ex, const ItemAnexo& item) {
     item.Erro(12, 56, 8);
     return;
   }
-  const std::int64_t aaaamm = ValorInteiro(data.substr(4, 4)) * 100 + ValorInteiro(data.substr(2, 2));
+  const std::int64_t aaaamm =
+      ValorInteiro(data.substr(4, 4)) * 100 + ValorInteiro(data.substr(2, 2));
   if (aaaamm > ReferenciaNumerica(ex.mensal.ReferenciaAAAAMM)) item.Erro(25, 56, 8);
 }
 

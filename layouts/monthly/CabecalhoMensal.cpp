@@ -45,7 +45,7 @@ void ConfereSimNao(Execucao& ex, std::string_view marca, int coluna) {
   if (marca != "S" && marca != "N") ex.GravaErro(8, coluna, coluna);
 }
 
-// H4 to H10: the identification of the header.
+// The identification of the header: mark, version, marker, period, days and registration.
 void ConfereIdentificacao(Execucao& ex, std::string_view linha) {
   PrefixoRegistro& reg = ex.RegistroAtual;
   EstadoMensal& m = ex.mensal;
@@ -89,7 +89,8 @@ void ConfereIdentificacao(Execucao& ex, std::string_view linha) {
     const auto ano = static_cast<int>(ValorInteiro(ref.substr(0, 4)));
     if (mes >= 1 && mes <= 12) {
       const int ultimo = DiasDoMes(mes, ano);
-      const char esperado[2] = {static_cast<char>('0' + ultimo / 10), static_cast<char>('0' + ultimo % 10)};
+      const char esperado[2] = {static_cast<char>('0' + ultimo / 10),
+                                static_cast<char>('0' + ultimo % 10)};
       if (reg.DiaFim != std::string_view(esperado, 2)) ex.GravaErro(15, 18, 19);
     }
   }
@@ -105,7 +106,7 @@ void ConfereIdentificacao(Execucao& ex, std::string_view linha) {
   }
 }
 
-// H11 to H13: the new return enters the list of returns and becomes the header of the records
+// The new return enters the list of returns and becomes the header of the records
 // that follow.
 void AbreRetorno(Execucao& ex) {
   const PrefixoRegistro& reg = ex.RegistroAtual;
@@ -129,7 +130,7 @@ void AbreRetorno(Execucao& ex) {
   cab.Inscricao = reg.Inscricao;
 }
 
-// H14: the amounts of the header in the order they are checked: columns 44 to 555, the totals
+// The amounts of the header in the order they are checked: columns 44 to 555, the totals
 // mark at 834, then 570 to 778, then 804 and 819. A and B are the running sums.
 void ConfereValoresCabecalho(Execucao& ex, std::string_view l) {
   ValoresCabecalho& k = ex.mensal.cabecalho;
@@ -217,7 +218,7 @@ void ConfereValoresCabecalho(Execucao& ex, std::string_view l) {
   r.TotX08b += parcela(819);
 }
 
-// H16: the annex line counts the header declares, 841-891; a count that is not numeric leaves
+// The annex line counts the header declares, 841-891; a count that is not numeric leaves
 // both counters of its type as they were.
 void LeLinhasDeclaradas(Execucao& ex, std::string_view linha) {
   EstadoMensal& m = ex.mensal;

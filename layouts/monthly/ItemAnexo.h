@@ -28,7 +28,9 @@ class ItemAnexo {
   // A numeric field: its value; code 7 and nothing when it is not numeric.
   std::optional<double> Valor(int colunaItem1, int tamanho) const;
   // A numeric amount, 0 when it is not numeric (code 7): what it adds to a total.
-  double Parcela(int colunaItem1, int tamanho) const { return Valor(colunaItem1, tamanho).value_or(0); }
+  double Parcela(int colunaItem1, int tamanho) const {
+    return Valor(colunaItem1, tamanho).value_or(0);
+  }
   // A number that must be given: numeric (7) and not 0 (16). Its value, 0 when not numeric;
   // `valido` tells whether both checks passed.
   std::int64_t Obrigatorio(int colunaItem1, int tamanho, bool& valido) const;

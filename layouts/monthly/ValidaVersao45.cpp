@@ -29,7 +29,7 @@ std::size_t IndiceAnexo(std::string_view tipo) {
   return QtdTiposAnexo;
 }
 
-// F1: the prefix of the record, columns 1-43.
+// The prefix of the record, columns 1-43.
 void LePrefixo(PrefixoRegistro& reg, std::string_view linha) {
   reg.Marca.assign(Campo(linha, 1, 4));
   reg.Versao = Campo(linha, 5, 2);
@@ -43,7 +43,7 @@ void LePrefixo(PrefixoRegistro& reg, std::string_view linha) {
   reg.TipoRegistro = Campo(linha, 40, 4);
 }
 
-// F2: an annex record carries its header's identification; the first field that differs is
+// An annex record carries its header's identification; the first field that differs is
 // reported, and only that one.
 void ConfereIdentificacaoDoAnexo(Execucao& ex) {
   const PrefixoRegistro& reg = ex.RegistroAtual;

@@ -8,6 +8,8 @@
 
 namespace rolval {
 
+// `linha` has the length of its record type (the run driver has checked it) and the trimmed type
+// is in TipoRegistro of RegistroAtual; a line of another type is left alone.
 void ValidaST2(Execucao& execucao, std::string_view linha);
 
 // The end-of-return checks of the return in hand: the A1 and A2 sums against the header's fields

@@ -59,9 +59,8 @@ void JanelaProgresso::Atualiza() {
 }
 
 void JanelaProgresso::DefineValor(int valor) {
-  if (valor == ProgressBar1->value()) return;
+  // The bar repaints itself at once whenever the new value shows differently.
   ProgressBar1->setValue(valor);
-  ProgressBar1->repaint();
 }
 
 void JanelaProgresso::DefineVer(const QString& legenda) {

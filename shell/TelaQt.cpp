@@ -20,6 +20,8 @@ TelaQt::TelaQt(QWidget* principal, std::filesystem::path pastaTrabalho, Dialogos
 
 TelaQt::~TelaQt() { delete saida_.data(); }
 
+Saida* TelaQt::saida() const { return saida_.data(); }
+
 void TelaQt::MostraProgresso() {
   progresso_ = std::make_unique<JanelaProgresso>();
   progresso_->Mostra();

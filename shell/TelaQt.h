@@ -39,7 +39,7 @@ class TelaQt : public Tela {
                       IconeMensagem icone) override;
 
   JanelaProgresso* progresso() const { return progresso_.get(); }
-  Saida* saida() const { return saida_; }
+  Saida* saida() const;  // the output window, while it is loaded
 
  private:
   QPointer<QWidget> principal_;

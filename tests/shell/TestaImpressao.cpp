@@ -1,0 +1,198 @@
+// Printing the report: the line sequence sent to the printer, failures on the way, and real prints
+// to PDF from the output window.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <filesystem>
+#include <stdexcept>
+
+#include "run/Execucao.h"
+#include "shell/Impressao.h"
+#include "shell/Principal.h"
+#include "tests/shell/ApoioJanelas.h"
+#include "tests/support/Apoio.h"
+
+namespace rolval::teste {
+namespace {
+
+// Records the lines it is given; can refuse to start or fail at a given line.
+class ImpressoraGravada : public ImpressoraLinhas {
+ public:
+  bool Comeca() override {
+    ++comecos;
+    return aceita;
+  }
+  void ImprimeLinha(const QString& linha) override {
+    if (falhaNaLinha == static_cast<int>(linhas.size())) throw std::runtime_error("printer fault");
+    linhas.push_back(linha);
+  }
+  bool Termina() override {
+    ++terminos;
+    return true;
+  }
+  void Abandona() override { ++abandonos; }
+
+  bool aceita = true;
+  int falhaNaLinha = -1;
+  std::vector<QString> linhas;
+  int comecos = 0;
+  int terminos = 0;
+  int abandonos = 0;
+};
+
+int DescritoresAbertos() {
+  int n = 0;
+  if (DIR* pasta = ::opendir("/proc/self/fd")) {
+    while (::readdir(pasta) != nullptr) ++n;
+    ::closedir(pasta);
+  }
+  return n;
+}
+
+TEST(ImprimeRelatorio, UmaLinhaVaziaEDepoisCadaLinhaDoRelatorio) {
+  PastaTemporaria pasta;
+  EscreveArquivo(pasta / NomeSaida, L1("ARQUIVO OK.\r\n\r\nInscrição 12\r\nFim\r\n"));
+  ImpressoraGravada impressora;
+  for (int vez = 1; vez <= 2; ++vez) {
+    EXPECT_TRUE(ImprimeRelatorio(pasta / NomeSaida, impressora));
+    EXPECT_EQ(impressora.comecos, vez);
+    EXPECT_EQ(impressora.terminos, vez);
+  }
+  const std::vector<QString> uma = {QString(), QStringLiteral("ARQUIVO OK."), QString(),
+                                    QStringLiteral("Inscrição 12"), QStringLiteral("Fim")};
+  std::vector<QString> duas = uma;
+  duas.insert(duas.end(), uma.begin(), uma.end());
+  EXPECT_EQ(impressora.linhas, duas);
+  EXPECT_EQ(impressora.abandonos, 0);
+}
+
+TEST(ImprimeRelatorio, FalhaTerminaSemMandarNadaEFechaORelatorio) {
+  PastaTemporaria pasta;
+  EscreveArquivo(pasta / NomeSaida, "A\r\nB\r\nC\r\n");
+  const int abertos = DescritoresAbertos();
+
+  ImpressoraGravada meio;
+  meio.falhaNaLinha = 2;
+  EXPECT_FALSE(ImprimeRelatorio(pasta / NomeSaida, meio));
+  EXPECT_EQ(meio.linhas, (std::vector<QString>{QString(), QStringLiteral("A")}));
+  EXPECT_EQ(meio.abandonos, 1);
+  EXPECT_EQ(meio.terminos, 0);
+  EXPECT_EQ(DescritoresAbertos(), abertos);
+
+  ImpressoraGravada recusa;
+  recusa.aceita = false;
+  EXPECT_FALSE(ImprimeRelatorio(pasta / NomeSaida, recusa));
+  EXPECT_TRUE(recusa.linhas.empty());
+  EXPECT_EQ(recusa.terminos + recusa.abandonos, 0);
+  EXPECT_EQ(DescritoresAbertos(), abertos);
+
+  ImpressoraGravada semRelatorio;
+  EXPECT_FALSE(ImprimeRelatorio(pasta / "inexistente.txt", semRelatorio));
+  EXPECT_EQ(semRelatorio.comecos, 0);
+  EXPECT_EQ(DescritoresAbertos(), abertos);
+}
+
+TEST(ImprimeRelatorio, FonteCourierNew10OuUmaDeMesmasMedidas) {
+  const QFont fonte = FonteImpressora();
+  EXPECT_EQ(fonte.families().value(0), QStringLiteral("Courier New"));
+  EXPECT_EQ(fonte.pointSize(), 10);
+  EXPECT_TRUE(QFontInfo(fonte).fixedPitch()) << QFontInfo(fonte).family().toStdString();
+}
+
+// The words of a PDF with their boxes, as pdftotext gives them.
+struct PalavraPdf {
+  QString texto;
+  double yMin;
+};
+
+std::vector<PalavraPdf> PalavrasPdf(const QString& pdf) {
+  QProcess pdftotext;
+  pdftotext.start(QStringLiteral(ROLVAL_PDFTOTEXT), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+  if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) return {};
+  const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
+  static const QRegularExpression palavra(
+      QStringLiteral("<word xMin=\"[0-9.]+\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"[0-9.]+\">([^<]*)</word>"));
+  std::vector<PalavraPdf> palavras;
+  for (auto it = palavra.globalMatch(html); it.hasNext();) {
+    const auto m = it.next();
+    QString texto = m.captured(2);
+    texto.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    palavras.push_back({texto, m.captured(1).toDouble()});
+  }
+  return palavras;
+}
+
+class ImpressaoDaSaida : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (QString::fromLatin1(ROLVAL_PDFTOTEXT).isEmpty())
+      FAIL() << "pdftotext (poppler-utils) is needed to read the printed PDF; scripts/prepara.sh installs it";
+    dialogos.pastaPdf = QString::fromStdString(pasta.caminho().string());
+    principal = std::make_unique<Principal>(pasta.caminho(), dialogos);
+    principal->show();
+    EscreveArquivo(pasta / "nao-rol.txt", "ARQUIVO QUALQUER\r\n");
+    Controle<QLineEdit>(principal.get(), "NomeArq")
+        ->setText(QString::fromStdString((pasta / "nao-rol.txt").string()));
+    principal->BValidar_Click();
+    saida = JanelaVisivel(QStringLiteral("Saida"));
+    ASSERT_NE(saida, nullptr);
+  }
+  void TearDown() override {
+    principal.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  PastaTemporaria pasta;
+  DialogosGravados dialogos;
+  std::unique_ptr<Principal> principal;
+  QWidget* saida = nullptr;
+};
+
+TEST_F(ImpressaoDaSaida, CadaImpressaoMandaORelatorioInteiroDepoisDeUmaLinhaVazia) {
+  const QStringList esperadas = {
+      QStringLiteral("ENCAMINHAMOS ABAIXO OS ERROS/AVISOS ENCONTRADOS:"),
+      QStringLiteral("Documento: DESCONHECIDO"),
+      QString(73, QLatin1Char('-')),
+      QStringLiteral("Inscrição Período Lin Ini Fim Descrição do Erro"),
+      QString(73, QLatin1Char('-')),
+      QStringLiteral("00/0000 000 000 000 Arquivo a ser validado não é ROL"),
+  };
+  QPushButton* imprimir = Controle<QPushButton>(saida, "BImprimir");
+  QTest::mouseClick(imprimir, Qt::LeftButton);
+  QTest::mouseClick(imprimir, Qt::LeftButton);
+  ASSERT_EQ(dialogos.impressoes, 2);
+
+  for (int vez = 1; vez <= 2; ++vez) {
+    const std::vector<PalavraPdf> palavras = PalavrasPdf(dialogos.ArquivoPdf(vez));
+    ASSERT_FALSE(palavras.empty()) << "print " << vez;
+    QStringList texto;
+    for (const PalavraPdf& p : palavras) texto << p.texto;
+    EXPECT_EQ(texto.join(QLatin1Char(' ')), esperadas.join(QLatin1Char(' ')).simplified()) << "print " << vez;
+    // With no margin, the first printed word sits one line (about 11 points of Courier 10) down
+    // the page: the empty line comes first.
+    EXPECT_GT(palavras.front().yMin, 8.0) << "print " << vez;
+    EXPECT_LT(palavras.front().yMin, 20.0) << "print " << vez;
+  }
+  // The window stays open, with its report, for more prints.
+  EXPECT_TRUE(saida->isVisible());
+  EXPECT_TRUE(std::filesystem::exists(pasta / NomeSaida));
+}
+
+TEST_F(ImpressaoDaSaida, DialogoCanceladoNaoImprimeNada) {
+  dialogos.aceitaImpressao = false;
+  QTest::mouseClick(Controle<QPushButton>(saida, "BImprimir"), Qt::LeftButton);
+  EXPECT_EQ(dialogos.impressoes, 1);
+  EXPECT_FALSE(QFile::exists(dialogos.ArquivoPdf(1)));
+  EXPECT_TRUE(dialogos.mensagens.empty());
+  EXPECT_TRUE(saida->isVisible());
+}
+
+}  // namespace
+}  // namespace rolval::teste

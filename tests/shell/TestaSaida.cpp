@@ -1,0 +1,150 @@
+// The output window: shown at the end of a run with the report, the main window disabled while it
+// is open, and its two ways of closing (Fechar, and the title bar).
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+
+#include "VersaoPrograma.h"
+#include "run/Execucao.h"
+#include "shell/Principal.h"
+#include "shell/Saida.h"
+#include "tests/shell/ApoioJanelas.h"
+#include "tests/support/Apoio.h"
+
+namespace rolval::teste {
+namespace {
+
+class JanelaSaida : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    principal = std::make_unique<Principal>(pasta.caminho(), dialogos);
+    principal->show();
+  }
+  void TearDown() override {
+    principal.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  // Validates `caminho` from the main window and returns the output window, if one is shown.
+  QWidget* Valida(const std::string& caminho) {
+    Controle<QLineEdit>(principal.get(), "NomeArq")->setText(QString::fromStdString(caminho));
+    QTest::mouseClick(Controle<QPushButton>(principal.get(), "BValidar"), Qt::LeftButton);
+    return JanelaVisivel(QStringLiteral("Saida"));
+  }
+  std::string ArquivoNaoROL() {
+    EscreveArquivo(pasta / "nao-rol.txt", "ARQUIVO QUALQUER\r\n");
+    return (pasta / "nao-rol.txt").string();
+  }
+  QString TextoMostrado(QWidget* saida) {
+    return Controle<QPlainTextEdit>(saida, "txtsaida")->toPlainText();
+  }
+
+  PastaTemporaria pasta;
+  DialogosGravados dialogos;
+  std::unique_ptr<Principal> principal;
+};
+
+TEST_F(JanelaSaida, ValidarMostraORelatorioEDesabilitaAPrincipal) {
+  QWidget* saida = Valida(std::string(ROLVAL_FONTE) + "/samples/rol05-limpo.txt");
+  ASSERT_NE(saida, nullptr);
+  EXPECT_TRUE(dialogos.mensagens.empty());
+  EXPECT_EQ(saida->windowTitle(),
+            QStringLiteral("Programa de Validação de Documentos - ") + QString::fromLatin1(VersaoTexto));
+  const std::string relatorio = LeArquivo(pasta / NomeSaida);
+  ASSERT_FALSE(relatorio.empty());
+  const QString texto = TextoMostrado(saida);
+  EXPECT_EQ(texto, TextoRelatorio(QByteArray::fromStdString(relatorio)));
+  EXPECT_TRUE(texto.contains(QStringLiteral("\nDocumento: ROL05 ")));
+  EXPECT_TRUE(Controle<QPlainTextEdit>(saida, "txtsaida")->isReadOnly());
+  EXPECT_EQ(Controle<QPushButton>(saida, "BImprimir")->text(), QStringLiteral("&Imprimir"));
+  EXPECT_EQ(Controle<QPushButton>(saida, "BFechar")->text(), QStringLiteral("&Fechar"));
+  EXPECT_FALSE(principal->isEnabled());
+  EXPECT_FALSE(JanelaCarregada(QStringLiteral("valida")));
+}
+
+TEST_F(JanelaSaida, MostraORelatorioDecodificadoLinhaALinha) {
+  QWidget* saida = Valida(ArquivoNaoROL());
+  ASSERT_NE(saida, nullptr);
+  const QStringList linhas = TextoMostrado(saida).split(QLatin1Char('\n'));
+  ASSERT_EQ(linhas.size(), 7);
+  EXPECT_EQ(linhas[0], QStringLiteral("ENCAMINHAMOS ABAIXO OS ERROS/AVISOS ENCONTRADOS:"));
+  EXPECT_EQ(linhas[1], QString());
+  EXPECT_EQ(linhas[2], QStringLiteral("Documento: DESCONHECIDO"));
+  EXPECT_EQ(linhas[4], QStringLiteral("Inscrição      Período Lin Ini Fim Descrição do Erro"));
+  EXPECT_EQ(linhas[6], QStringLiteral("               00/0000 000 000 000 Arquivo a ser validado não é ROL"));
+}
+
+TEST(TextoRelatorio, QuebraAsLinhasEmCRLFeCRSemLinhaVaziaNoFim) {
+  const struct {
+    QByteArray latin1;
+    QString texto;
+  } casos[] = {
+      {QByteArray("A\r\nB\r\n"), QStringLiteral("A\nB")},
+      {QByteArray("A\r\n\r\nB\r\n"), QStringLiteral("A\n\nB")},
+      {QByteArray("A\rB"), QStringLiteral("A\nB")},
+      {QByteArray("Inscri\xe7\xe3o\r\n"), QStringLiteral("Inscrição")},
+      {QByteArray("N\xba 1\r\n"), QStringLiteral("Nº 1")},
+      {QByteArray(), QString()},
+  };
+  for (const auto& c : casos) EXPECT_EQ(TextoRelatorio(c.latin1), c.texto) << c.latin1.toStdString();
+}
+
+TEST_F(JanelaSaida, FecharApagaORelatorioLimpaOEstadoEDevolveAPrincipal) {
+  QWidget* saida = Valida(ArquivoNaoROL());
+  ASSERT_NE(saida, nullptr);
+  Execucao& execucao = *principal->execucao();
+  ASSERT_TRUE(execucao.HouveErro);
+  ASSERT_EQ(execucao.LinhaAtual, "ARQUIVO QUALQUER");
+
+  QTest::mouseClick(Controle<QPushButton>(saida, "BFechar"), Qt::LeftButton);
+
+  EXPECT_FALSE(std::filesystem::exists(pasta / NomeSaida));
+  EXPECT_TRUE(std::filesystem::exists(pasta / NomeParam));
+  EXPECT_FALSE(execucao.HouveErro);
+  EXPECT_TRUE(execucao.LinhaAtual.empty());
+  EXPECT_TRUE(principal->isEnabled());
+  EXPECT_TRUE(principal->isVisible());
+  EXPECT_FALSE(JanelaCarregada(QStringLiteral("Saida")));
+
+  // The main window takes a new run as before.
+  QWidget* outra = Valida(ArquivoNaoROL());
+  ASSERT_NE(outra, nullptr);
+  EXPECT_TRUE(std::filesystem::exists(pasta / NomeSaida));
+  EXPECT_FALSE(principal->isEnabled());
+}
+
+TEST_F(JanelaSaida, FecharPelaBarraDeTituloApagaORelatorioSemLimparOEstado) {
+  QWidget* saida = Valida(ArquivoNaoROL());
+  ASSERT_NE(saida, nullptr);
+  Execucao& execucao = *principal->execucao();
+  principal->hide();  // a main window the user had put away is shown again
+
+  saida->close();  // what the title bar's close button does
+
+  EXPECT_FALSE(std::filesystem::exists(pasta / NomeSaida));
+  EXPECT_TRUE(std::filesystem::exists(pasta / NomeParam));
+  EXPECT_TRUE(execucao.HouveErro);
+  EXPECT_EQ(execucao.LinhaAtual, "ARQUIVO QUALQUER");
+  EXPECT_TRUE(principal->isEnabled());
+  EXPECT_TRUE(principal->isVisible());
+  EXPECT_FALSE(JanelaCarregada(QStringLiteral("Saida")));
+}
+
+TEST_F(JanelaSaida, ExecucaoSemRelatorioNaoMostraAJanela) {
+  // An empty file: its first line cannot be read, and the run ends on a message with no report.
+  const std::string arquivoVazio = (pasta / "vazio.txt").string();
+  EscreveArquivo(arquivoVazio, "");
+  EXPECT_EQ(Valida(arquivoVazio), nullptr);
+  ASSERT_EQ(dialogos.mensagens.size(), 1u);
+  EXPECT_EQ(dialogos.mensagens[0].texto,
+            QStringLiteral("Não foi possível acessar o arquivo que você marcou para ser validado."));
+  EXPECT_EQ(dialogos.mensagens[0].titulo, QStringLiteral("Atenção"));
+  EXPECT_EQ(dialogos.mensagens[0].icone, IconeMensagem::Informacao);
+  EXPECT_TRUE(principal->isEnabled());
+}
+
+}  // namespace
+}  // namespace rolval::teste

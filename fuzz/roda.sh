@@ -18,11 +18,16 @@ alvos=("$@")
 [ ${#alvos[@]} -eq 0 ] && alvos=(execucao versao45 st2 versao3 st1 campos)
 build="${ROLVAL_FUZZ_BUILD:-$raiz/build-fuzz}"
 
-cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  -DROLVAL_FUZZ=ON -DROLVAL_TESTS=OFF -DROLVAL_SHELL=OFF >/dev/null
 alvosBuild=(rolval-sementes)
 for a in "${alvos[@]}"; do alvosBuild+=("fuzz_$a"); done
-cmake --build "$build" -j "$(nproc)" --target "${alvosBuild[@]}" >/dev/null
+mkdir -p "$build"
+if ! { cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+         -DROLVAL_FUZZ=ON -DROLVAL_TESTS=OFF -DROLVAL_SHELL=OFF &&
+       cmake --build "$build" -j "$(nproc)" --target "${alvosBuild[@]}"; } >"$build/construcao.log" 2>&1; then
+  tail -n 40 "$build/construcao.log" >&2
+  echo "fuzz/roda.sh: the fuzz targets did not build (log in $build/construcao.log)" >&2
+  exit 2
+fi
 
 # Seeds: made afresh each time; the bundled samples go to the targets that read whole files.
 sementes="$build/sementes"

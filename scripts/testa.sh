@@ -16,4 +16,7 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DROLVAL_SANITIZE=ON >/dev/nul
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
-echo "All tests passed (plain and sanitizer builds)."
+
+# Every fuzz target for a short while, from its seeds: a crash or a broken property fails the run.
+ROLVAL_FUZZ_BUILD="$raiz/build-fuzz" ./fuzz/roda.sh 20
+echo "All tests passed (plain and sanitizer builds, fuzz targets)."

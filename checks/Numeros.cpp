@@ -3,18 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "run/Campo.h"
-
 namespace rolval {
-
-bool ValidaNumerico(std::string_view linha, int coluna, int tamanho) {
-  const std::string_view campo = Campo(linha, coluna, tamanho);
-  // A field cut short by the end of the line, or all blanks, is not numeric.
-  if (tamanho <= 0 || static_cast<int>(campo.size()) != tamanho) return false;
-  for (const char c : campo)
-    if (c < '0' || c > '9') return false;
-  return true;
-}
 
 char CalculaDigito(std::string_view numero) {
   const std::string_view n = Apara(numero);
@@ -31,16 +20,20 @@ char CalculaDigito(std::string_view numero) {
   return (k >= 10) ? '0' : static_cast<char>('0' + k);
 }
 
-double ValorNumerico(std::string_view digitos) {
-  if (digitos.size() <= 18) return static_cast<double>(ValorInteiro(digitos));
-  const std::string copia(digitos);
+namespace digitos {
+
+double ValorNumericoLongo(std::string_view texto) {
+  // The conversion needs a terminated text; fields are short, so a buffer on the stack does.
+  char curto[64];
+  if (texto.size() < sizeof curto) {
+    std::memcpy(curto, texto.data(), texto.size());
+    curto[texto.size()] = '\0';
+    return std::strtod(curto, nullptr);
+  }
+  const std::string copia(texto);
   return std::strtod(copia.c_str(), nullptr);
 }
 
-std::int64_t ValorInteiro(std::string_view digitos) {
-  std::int64_t v = 0;
-  for (const char c : digitos) v = v * 10 + (c - '0');
-  return v;
-}
+}  // namespace digitos
 
 }  // namespace rolval

@@ -1,23 +1,100 @@
 #pragma once
 // Numeric fields and the check digit of the home-state registration number (REG/TB).
+// The digit test and the conversions are inline: every amount of every record goes through them.
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
+
+#include "run/Campo.h"
 
 namespace rolval {
 
+namespace digitos {
+
+// Eight characters at once, as one little-endian word (the first character in the low byte).
+inline std::uint64_t Carrega8(const char* p) {
+  std::uint64_t v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+inline constexpr bool PalavraUtil = std::endian::native == std::endian::little;
+
+// True when all eight bytes of `v` are '0' to '9': the high half of every byte is 3, and stays 3
+// when 6 is added to the byte (a low half above 9 carries into it). No byte carries into the
+// next one, as the first test already holds every byte below 0x40.
+constexpr bool OitoDigitos(std::uint64_t v) {
+  constexpr std::uint64_t altos = 0xF0F0F0F0F0F0F0F0ULL;
+  constexpr std::uint64_t tres = 0x3030303030303030ULL;
+  return (v & altos) == tres && ((v + 0x0606060606060606ULL) & altos) == tres;
+}
+
+// The value of eight digits held as by Carrega8: pairs, then quadruples, then the whole.
+constexpr std::uint64_t ValorOitoDigitos(std::uint64_t v) {
+  v -= 0x3030303030303030ULL;
+  v = (v * 10) + (v >> 8);
+  v = (((v & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32))) +
+       (((v >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32)))) >>
+      32;
+  return v & 0xFFFFFFFFULL;
+}
+
+// True when every character of `s` is a digit 0-9 (true for the empty text).
+inline bool SoDigitos(std::string_view s) {
+  const char* p = s.data();
+  std::size_t n = s.size();
+  if constexpr (PalavraUtil) {
+    for (; n >= 8; p += 8, n -= 8)
+      if (!OitoDigitos(Carrega8(p))) return false;
+  }
+  for (; n > 0; ++p, --n)
+    if (*p < '0' || *p > '9') return false;
+  return true;
+}
+
+// Fields of more than 18 digits, beyond what a 64-bit integer holds: through the library's
+// decimal conversion, rounded to the nearest double.
+double ValorNumericoLongo(std::string_view digitos);
+
+}  // namespace digitos
+
 // True when the line holds all `tamanho` characters of the field at 1-based column `coluna` and
 // every one of them is a digit 0-9.
-bool ValidaNumerico(std::string_view linha, int coluna, int tamanho);
+inline bool ValidaNumerico(std::string_view linha, int coluna, int tamanho) {
+  const std::string_view campo = Campo(linha, coluna, tamanho);
+  // A field cut short by the end of the line, or all blanks, is not numeric.
+  if (tamanho <= 0 || static_cast<int>(campo.size()) != tamanho) return false;
+  return digitos::SoDigitos(campo);
+}
 
 // The check digit ("0" to "9") that the last character of `numero` must equal: weights 2, then
 // L-1 down to 2, modulus 11, with 10 and 11 giving 0. Blanks around the number are ignored.
 char CalculaDigito(std::string_view numero);
 
+// The value of a short field of digits (a count, a code) as an integer. Digits only; anything
+// else gives what the decimal rule makes of it (each character counts as its code minus '0').
+inline std::int64_t ValorInteiro(std::string_view texto) {
+  // Unsigned, so that a field too long for 64 bits wraps instead of overflowing.
+  std::uint64_t v = 0;
+  const char* p = texto.data();
+  std::size_t n = texto.size();
+  if constexpr (digitos::PalavraUtil) {
+    for (; n >= 8; p += 8, n -= 8) {
+      const std::uint64_t palavra = digitos::Carrega8(p);
+      if (!digitos::OitoDigitos(palavra)) break;
+      v = v * 100000000ULL + digitos::ValorOitoDigitos(palavra);
+    }
+  }
+  for (; n > 0; ++p, --n) v = v * 10 + static_cast<std::uint64_t>(static_cast<std::int64_t>(*p - '0'));
+  return static_cast<std::int64_t>(v);
+}
+
 // The value of a field of digits as a whole number in double precision (rounded to the nearest
 // double beyond 2^53). The field must be digits only.
-double ValorNumerico(std::string_view digitos);
-
-// The value of a short field of digits (a count, a code) as an integer. Digits only.
-std::int64_t ValorInteiro(std::string_view digitos);
+inline double ValorNumerico(std::string_view digitos) {
+  if (digitos.size() <= 18) return static_cast<double>(ValorInteiro(digitos));
+  return digitos::ValorNumericoLongo(digitos);
+}
 
 }  // namespace rolval

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstring>
 #include <string_view>
+#include <type_traits>
 
 namespace rolval {
 
@@ -26,7 +27,13 @@ class Fixo {
   constexpr Fixo(std::string_view s) { *this = s; }  // NOLINT: implicit on purpose
   constexpr Fixo& operator=(std::string_view s) {
     const std::size_t n = std::min(s.size(), N);
-    for (std::size_t i = 0; i < N; ++i) d_[i] = i < n ? s[i] : ' ';
+    if (std::is_constant_evaluated()) {
+      for (std::size_t i = 0; i < N; ++i) d_[i] = i < n ? s[i] : ' ';
+    } else {
+      // Every record's prefix is read into these: one copy and one fill, no per-character test.
+      if (n > 0) std::memcpy(d_.data(), s.data(), n);
+      std::memset(d_.data() + n, ' ', N - n);
+    }
     return *this;
   }
   constexpr std::string_view vista() const { return {d_.data(), N}; }

@@ -142,6 +142,7 @@ class Execucao {
   std::filesystem::path pasta_;
   Tela& tela_;
   std::string linhaErro_;  // reused for every finding line
+  std::string mensagem_;   // reused for the messages built with a number
   OuvinteAchados* ouvinte_ = nullptr;
   SistemaArquivos* sistema_ = &SistemaArquivos::Padrao();
 };

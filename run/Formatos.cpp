@@ -1,5 +1,7 @@
 #include "run/Formatos.h"
 
+#include <algorithm>
+
 #include "run/Campo.h"
 
 namespace rolval {
@@ -18,15 +20,25 @@ std::string_view DigitosSignificativos(std::string_view texto, bool aceitaBranco
 }
 
 // Appends `digitos` zero-filled to at least `minimo` digits with a slash before the last `depois`.
+// Built in a buffer on the stack and appended at once.
 void AcrescentaComBarra(std::string& destino, std::string_view digitos, std::size_t minimo,
                         std::size_t depois) {
   const std::size_t total = std::max(minimo, digitos.size());
+  const std::size_t zeros = total - digitos.size();
   const std::size_t barra = total - depois;
-  for (std::size_t i = 0; i < total; ++i) {
-    if (i == barra) destino.push_back('/');
-    const std::size_t zeros = total - digitos.size();
-    destino.push_back(i < zeros ? '0' : digitos[i - zeros]);
+  char curto[32];
+  std::string longo;
+  char* saida = curto;
+  if (total + 1 > sizeof curto) {
+    longo.resize(total + 1);
+    saida = longo.data();
   }
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < total; ++i) {
+    if (i == barra) saida[n++] = '/';
+    saida[n++] = i < zeros ? '0' : digitos[i - zeros];
+  }
+  destino.append(saida, n);
 }
 
 }  // namespace
@@ -62,17 +74,20 @@ std::string FormataPeriodo(std::string_view periodo) {
 }
 
 void AcrescentaNumero(std::string& destino, std::int64_t valor, int digitos) {
+  // The digits are written backwards from the end of a buffer, then appended at once.
   char tmp[24];
-  int n = 0;
+  char* const fim = tmp + sizeof tmp;
+  char* p = fim;
   const bool negativo = valor < 0;
   std::uint64_t v = negativo ? static_cast<std::uint64_t>(-(valor + 1)) + 1 : static_cast<std::uint64_t>(valor);
   do {
-    tmp[n++] = static_cast<char>('0' + v % 10);
+    *--p = static_cast<char>('0' + v % 10);
     v /= 10;
   } while (v != 0);
-  while (n < digitos) tmp[n++] = '0';
+  const auto escritos = static_cast<int>(fim - p);
   if (negativo) destino.push_back('-');
-  while (n > 0) destino.push_back(tmp[--n]);
+  if (digitos > escritos) destino.append(static_cast<std::size_t>(digitos - escritos), '0');
+  destino.append(p, static_cast<std::size_t>(escritos));
 }
 
 }  // namespace rolval

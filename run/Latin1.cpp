@@ -1,23 +1,59 @@
 #include "run/Latin1.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace rolval {
 
+namespace {
+
+// Characters converted in one go into a buffer on the stack, then appended at once: the
+// destination grows once per block instead of once per character.
+constexpr std::size_t Bloco = 256;
+
+// How many characters from the start of `s` are below 0x80 (ASCII), eight at a time.
+std::size_t TrechoAscii(std::string_view s) {
+  std::size_t i = 0;
+  for (; i + 8 <= s.size(); i += 8) {
+    std::uint64_t v;
+    std::memcpy(&v, s.data() + i, sizeof v);
+    if ((v & 0x8080808080808080ULL) != 0) break;
+  }
+  while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+  return i;
+}
+
+}  // namespace
+
 void AcrescentaLatin1(std::string& destino, std::string_view utf8) {
+  char saida[Bloco];
+  std::size_t usado = 0;
   for (std::size_t i = 0; i < utf8.size();) {
-    const auto c = static_cast<unsigned char>(utf8[i]);
-    if (c < 0x80) {
-      destino.push_back(static_cast<char>(c));
-      ++i;
+    // A run of ASCII goes over as it is.
+    const std::size_t ascii = TrechoAscii(utf8.substr(i));
+    if (ascii > 0) {
+      if (usado > 0) {
+        destino.append(saida, usado);
+        usado = 0;
+      }
+      destino.append(utf8.data() + i, ascii);
+      i += ascii;
       continue;
     }
+    const auto c = static_cast<unsigned char>(utf8[i]);
     // Length of the sequence and its code point.
     std::size_t n = (c >= 0xF0) ? 4 : (c >= 0xE0) ? 3 : (c >= 0xC0) ? 2 : 1;
     if (i + n > utf8.size()) n = utf8.size() - i;
     unsigned long ponto = (n == 2) ? (c & 0x1Fu) : (n == 3) ? (c & 0x0Fu) : (c & 0x07u);
     for (std::size_t k = 1; k < n; ++k) ponto = (ponto << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
-    destino.push_back(n >= 2 && ponto <= 0xFF ? static_cast<char>(ponto) : '?');
+    saida[usado++] = n >= 2 && ponto <= 0xFF ? static_cast<char>(ponto) : '?';
+    if (usado == Bloco) {
+      destino.append(saida, usado);
+      usado = 0;
+    }
     i += n;
   }
+  destino.append(saida, usado);
 }
 
 std::string ParaLatin1(std::string_view utf8) {
@@ -28,14 +64,25 @@ std::string ParaLatin1(std::string_view utf8) {
 }
 
 void AcrescentaUtf8(std::string& destino, std::string_view latin1) {
-  for (const char ch : latin1) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c < 0x80) {
-      destino.push_back(ch);
-    } else {
-      destino.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      destino.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  char saida[2 * Bloco];
+  while (!latin1.empty()) {
+    const std::size_t ascii = TrechoAscii(latin1);
+    destino.append(latin1.data(), ascii);
+    latin1.remove_prefix(ascii);
+    // The characters above 0x7F, and the short ASCII runs between them, through the buffer.
+    std::size_t usado = 0;
+    std::size_t i = 0;
+    for (; i < latin1.size() && i < Bloco; ++i) {
+      const auto c = static_cast<unsigned char>(latin1[i]);
+      if (c < 0x80) {
+        saida[usado++] = static_cast<char>(c);
+      } else {
+        saida[usado++] = static_cast<char>(0xC0 | (c >> 6));
+        saida[usado++] = static_cast<char>(0x80 | (c & 0x3F));
+      }
     }
+    destino.append(saida, usado);
+    latin1.remove_prefix(i);
   }
 }
 

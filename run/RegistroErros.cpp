@@ -136,7 +136,7 @@ void Execucao::GravaErro(int codigo, int inicio, int fim) {
   Fixo<14> inscricao = Copia14(RegistroAtual.Inscricao);
   Fixo<6> periodo = RegistroAtual.MesAnoRef;
   std::int32_t linha = NumLinha;
-  std::string mensagem;
+  std::string_view mensagem;
   if (codigo >= 1 && codigo < static_cast<int>(CatalogoMensal.size()))
     mensagem = CatalogoMensal[static_cast<std::size_t>(codigo)];
 
@@ -160,9 +160,11 @@ void Execucao::GravaErro(int codigo, int inicio, int fim) {
     periodo = "000000";
   }
   if (codigo == 36) {
-    mensagem = "Valor do CFOP ";
-    AcrescentaNumero(mensagem, CfopErro);
-    mensagem += " incorreto";
+    // Built in the reused message buffer: no text is allocated per finding.
+    mensagem_.assign("Valor do CFOP ");
+    AcrescentaNumero(mensagem_, CfopErro);
+    mensagem_.append(" incorreto");
+    mensagem = mensagem_;
   }
   EscreveLinhaErro('M', codigo, inscricao, periodo, linha, inicio, fim, mensagem, true);
 }
@@ -172,29 +174,41 @@ void Execucao::GravaErroST(int codigo, int numero, int inicio, int fim) {
   const Fixo<6> periodoLido = RegistroAtual.MesAnoRef;
   Fixo<6> periodo = periodoLido;
   std::int32_t linha = NumLinha;
-  const std::string n = std::to_string(numero);
-  std::string mensagem;
+  std::string_view mensagem;
   if (codigo >= 1 && codigo < static_cast<int>(CatalogoST.size()))
     mensagem = CatalogoST[static_cast<std::size_t>(codigo)];
+  // The messages built with the number: antes + number + depois, in the reused message buffer.
+  std::string& m = mensagem_;
+  auto monta = [&](std::string_view antes, std::string_view depois) {
+    m.assign(antes);
+    AcrescentaNumero(m, numero, 1);
+    m.append(depois);
+    mensagem = m;
+  };
   switch (codigo) {
     case 1: inscricao = ""; periodo = ""; break;
-    case 7: mensagem = "Campo " + n + " deve ser maior que 04/1999"; break;
-    case 8: mensagem = "Informe o campo " + n; break;
-    case 9: mensagem = "Dig. Controle Campo " + n + " Incorreto"; break;
-    case 10: mensagem = "Campo " + n + " deve ser positivo"; break;
-    case 11: mensagem = "Campo " + n + " não pode ser maior que o 6"; break;
-    case 13: mensagem = "Valor do campo " + n + " incorreto"; break;
-    case 14: mensagem = "Soma parcelas difere do campo " + n; break;
-    case 15: mensagem = n + "° venc deve ser maior que 01/" + FormataPeriodo(periodoLido); break;
-    case 19: mensagem = "Informe o valor do " + n + "° pagamento"; break;
-    case 20: mensagem = "Informe o vencimento do " + n + "° pagto"; break;
-    case 28: linha = LinhaCabecalhoST; break;
-    case 31: mensagem = "Valor do campo " + n + " incorreto"; linha = LinhaCabecalhoST; break;
-    case 36:
-      mensagem = std::string("Informações duplicadas no Anexo ") +
-                 (numero == 1 ? "I" : numero == 2 ? "II" : "III");
+    case 7: monta("Campo ", " deve ser maior que 04/1999"); break;
+    case 8: monta("Informe o campo ", ""); break;
+    case 9: monta("Dig. Controle Campo ", " Incorreto"); break;
+    case 10: monta("Campo ", " deve ser positivo"); break;
+    case 11: monta("Campo ", " não pode ser maior que o 6"); break;
+    case 13: monta("Valor do campo ", " incorreto"); break;
+    case 14: monta("Soma parcelas difere do campo ", ""); break;
+    case 15:
+      monta("", "° venc deve ser maior que 01/");
+      AcrescentaPeriodoMascarado(m, periodoLido);
+      mensagem = m;
       break;
-    case 41: mensagem = "Campo " + n + " deve ser menor que 07/2000"; break;
+    case 19: monta("Informe o valor do ", "° pagamento"); break;
+    case 20: monta("Informe o vencimento do ", "° pagto"); break;
+    case 28: linha = LinhaCabecalhoST; break;
+    case 31: monta("Valor do campo ", " incorreto"); linha = LinhaCabecalhoST; break;
+    case 36:
+      mensagem = numero == 1   ? "Informações duplicadas no Anexo I"
+                 : numero == 2 ? "Informações duplicadas no Anexo II"
+                               : "Informações duplicadas no Anexo III";
+      break;
+    case 41: monta("Campo ", " deve ser menor que 07/2000"); break;
     default: break;
   }
   EscreveLinhaErro('S', codigo, inscricao, periodo, linha, inicio, fim, mensagem, false);

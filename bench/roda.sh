@@ -1,0 +1,213 @@
+#!/usr/bin/env bash
+# Whole-file benchmarks of rolval-cli: builds an optimised rolval-cli and the sample generator in
+# a temporary folder, writes large and small sample files, and times rolval-cli on each next to
+# `wc -l` on the same file (page cache warm, median of several runs), with the findings per
+# second and the peak resident memory. One command from a fresh checkout:
+#
+#     bench/roda.sh [--runs N] [--mb N] [--dir DIR] [--micro]
+#
+#   --runs N  timed runs of each command (default 10, after 2 warm-up runs)
+#   --mb N    size of the large files in MB (default 180, about 200,000 records)
+#   --dir DIR keep the build and the sample files in DIR (created) instead of a temporary folder
+#   --micro   also build and run the micro-benchmarks (bench/*Bench.cpp, Google Benchmark)
+#
+# Needs: cmake, a C++20 compiler, hyperfine and GNU time (/usr/bin/time); the last two are
+# installed from Debian's packages when missing and the script runs as root (or with sudo).
+set -euo pipefail
+
+raiz="$(cd "$(dirname "$0")/.." && pwd)"
+execucoes=10
+mb_grande=180
+mb_pequeno=2
+pasta=""
+micro=0
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --runs) execucoes="$2"; shift 2 ;;
+    --mb) mb_grande="$2"; shift 2 ;;
+    --dir) pasta="$2"; shift 2 ;;
+    --micro) micro=1; shift ;;
+    -h|--help) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    *) echo "roda.sh: unknown option '$1' (try --help)" >&2; exit 64 ;;
+  esac
+done
+
+# --- What the measurements need -----------------------------------------------------------------
+instala() {
+  local faltam=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltam+=("$p")
+  done
+  [ ${#faltam[@]} -eq 0 ] && return 0
+  echo "Installing: ${faltam[*]}" >&2
+  local sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${faltam[@]}"
+}
+if ! command -v hyperfine >/dev/null || [ ! -x /usr/bin/time ]; then
+  instala hyperfine time
+fi
+if [ "$micro" = 1 ]; then instala libbenchmark-dev; fi
+
+if [ -z "$pasta" ]; then
+  pasta="$(mktemp -d "${TMPDIR:-/tmp}/rolval-bench-XXXXXX")"
+  trap 'rm -rf "$pasta"' EXIT
+else
+  mkdir -p "$pasta"
+  pasta="$(cd "$pasta" && pwd)"
+fi
+build="$pasta/build"
+dados="$pasta/dados"
+mkdir -p "$dados"
+
+# --- Build: Release at -O2, only what is measured -----------------------------------------------
+# GCC 12 reports a false -Wrestrict inside std::string::assign at -O2; it stays a warning here so
+# that an optimised build is possible with that compiler.
+alvos=(rolval-cli rolval-amostras)
+bench_opcao=OFF
+if [ "$micro" = 1 ]; then alvos+=(rolval-micro); bench_opcao=ON; fi
+echo "Building (Release, -O2) in $build ..." >&2
+cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
+  -DCMAKE_CXX_FLAGS="-Wno-error=restrict" -DROLVAL_TESTS=OFF -DROLVAL_SHELL=OFF \
+  -DROLVAL_BENCH="$bench_opcao" >"$pasta/cmake.log" 2>&1 || { cat "$pasta/cmake.log" >&2; exit 1; }
+cmake --build "$build" -j "$(nproc)" --target "${alvos[@]}" >"$pasta/build.log" 2>&1 ||
+  { tail -40 "$pasta/build.log" >&2; exit 1; }
+cli="$build/cli/rolval-cli"
+gerador="$build/tools/rolval-amostras"
+
+# --- Sample files -------------------------------------------------------------------------------
+# A file of about N MB of layout L: the number of returns is scaled from a probe of 50 returns.
+# Prints nothing and fails when the generator has no module for the layout.
+gera() {
+  local layout="$1" mb="$2" destino="$3"
+  local sonda="$dados/sonda.txt"
+  "$gerador" --layout "$layout" --returns 50 -o "$sonda" 2>/dev/null || return 1
+  local bytes
+  bytes=$(stat -c %s "$sonda")
+  local retornos=$(( (mb * 1000000 * 50 + bytes - 1) / bytes ))
+  [ "$retornos" -lt 1 ] && retornos=1
+  "$gerador" --layout "$layout" --returns "$retornos" -o "$destino"
+  rm -f "$sonda"
+}
+
+# The first of the generator's names for a layout that it knows.
+modulo() {
+  for nome in "$@"; do
+    if "$gerador" --layout "$nome" --returns 1 -o /dev/null 2>/dev/null; then
+      echo "$nome"
+      return 0
+    fi
+  done
+  return 1
+}
+
+# Every record with a finding: the check digit of every header's registration is changed (code
+# 4 on the header), so every annex record differs from its header (code 20).
+estraga_todos() {
+  awk 'BEGIN { ORS = "" }
+       substr($0, 40, 4) == "ABC " { d = substr($0, 35, 1); $0 = substr($0, 1, 34) ((d + 1) % 10) substr($0, 36) }
+       { print $0 "\n" }' "$1" >"$2"
+}
+
+casos=()    # name:file
+declare -A descricao
+adiciona() {  # name file description
+  casos+=("$1:$2")
+  descricao[$1]="$3"
+}
+
+echo "Writing the sample files in $dados ..." >&2
+for mb in "$mb_grande" "$mb_pequeno"; do
+  gera 05 "$mb" "$dados/rol05-limpo-${mb}mb.txt"
+  adiciona "05-clean-${mb}MB" "$dados/rol05-limpo-${mb}mb.txt" "layout 05, every annex type, no finding"
+  estraga_todos "$dados/rol05-limpo-${mb}mb.txt" "$dados/rol05-achados-${mb}mb.txt"
+  adiciona "05-findings-${mb}MB" "$dados/rol05-achados-${mb}mb.txt" "layout 05, a finding in every record"
+  if nome=$(modulo ST02 st02 ST2 02); then
+    gera "$nome" "$mb" "$dados/rolst02-limpo-${mb}mb.txt"
+    adiciona "ST02-clean-${mb}MB" "$dados/rolst02-limpo-${mb}mb.txt" "layout ST 02, no finding"
+  elif [ "$mb" = "$mb_grande" ]; then
+    echo "note: the generator has no module for layout ST 02 yet; not measured" >&2
+  fi
+  if nome=$(modulo 03); then
+    gera "$nome" "$mb" "$dados/rol03-limpo-${mb}mb.txt"
+    adiciona "03-clean-${mb}MB" "$dados/rol03-limpo-${mb}mb.txt" "layout 03, no finding"
+  elif [ "$mb" = "$mb_grande" ]; then
+    echo "note: the generator has no module for layout 03 yet; not measured" >&2
+  fi
+done
+
+# --- Measurements -------------------------------------------------------------------------------
+# hyperfine's CSV: command,mean,stddev,median,user,system,min,max (seconds).
+mede() {  # csv-file command...
+  local csv="$1"; shift
+  hyperfine --style none --warmup 2 --runs "$execucoes" --ignore-failure --export-csv "$csv" "$@" \
+    >/dev/null 2>&1
+}
+campo_csv() {  # csv-file row(1 = first command) column
+  awk -F, -v linha="$(( $2 + 1 ))" -v coluna="$3" 'NR == linha { print $coluna }' "$1"
+}
+
+printf '\nrolval-cli %s, %s, %s, %d CPUs, load average %s\n' \
+  "$(git -C "$raiz" describe --always --dirty 2>/dev/null || echo '?')" "$(date -u '+%Y-%m-%d %H:%M UTC')" \
+  "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')" "$(nproc)" \
+  "$(cut -d' ' -f1-3 /proc/loadavg)"
+printf 'Medians of %d runs after 2 warm-up runs; MB = 10^6 bytes; CPU = user + system (means).\n\n' "$execucoes"
+printf '%-18s %8s %9s %10s %8s %8s %7s %8s %7s %12s %8s\n' case MB records findings "rolval s" "wc s" \
+  ratio MB/s "CPU rt" findings/s "RSS MB"
+resultados="$pasta/resultados.tsv"
+: >"$resultados"
+for caso in "${casos[@]}"; do
+  nome="${caso%%:*}"
+  arquivo="${caso#*:}"
+  csv="$pasta/$nome.csv"
+  cat "$arquivo" >/dev/null  # into the page cache
+  mede "$csv" "$cli $arquivo" "wc -l $arquivo"
+  t_rolval=$(campo_csv "$csv" 1 4)
+  t_wc=$(campo_csv "$csv" 2 4)
+  cpu_rolval=$(awk -v u="$(campo_csv "$csv" 1 5)" -v s="$(campo_csv "$csv" 1 6)" 'BEGIN { print u + s }')
+  cpu_wc=$(awk -v u="$(campo_csv "$csv" 2 5)" -v s="$(campo_csv "$csv" 2 6)" 'BEGIN { print u + s }')
+  bytes=$(stat -c %s "$arquivo")
+  registros=$(wc -l <"$arquivo")
+  achados=$("$cli" --summary "$arquivo" | awk -F'\t' 'NR == 1 { sub(/ findings/, "", $5); print $5 }' || true)
+  # Peak resident memory (GNU time's maximum resident set size, in KB) of one more run.
+  /usr/bin/time -f '%M' -o "$pasta/rss.txt" "$cli" "$arquivo" >/dev/null 2>&1 || true
+  rss_kb=$(tail -1 "$pasta/rss.txt")
+  awk -v nome="$nome" -v bytes="$bytes" -v registros="$registros" -v achados="$achados" \
+      -v tr="$t_rolval" -v tw="$t_wc" -v cr="$cpu_rolval" -v cw="$cpu_wc" -v rss="$rss_kb" \
+      -v tabela="$resultados" 'BEGIN {
+    mb = bytes / 1e6
+    printf "%-18s %8.1f %9d %10d %8.3f %8.3f %7.2f %8.0f %7.2f %12.0f %8.1f\n", nome, mb, registros,
+      achados, tr, tw, tr / tw, mb / tr, (cw > 0 ? cr / cw : 0), achados / tr, rss / 1024
+    printf "%s\t%f\t%d\t%d\t%f\t%f\t%f\t%f\t%d\n", nome, mb, registros, achados, tr, tw, cr, cw, rss >> tabela
+  }'
+done
+printf '\nratio: median time of rolval-cli / median time of wc -l on the same file; CPU rt: the same\n'
+printf 'with CPU time. rolval-cli prints the whole report (to /dev/null), as a user would see it.\n'
+
+# --- Targets ------------------------------------------------------------------------------------
+echo
+awk -F'\t' -v grande="${mb_grande}MB" -v pequeno="${mb_pequeno}MB" '
+  { nome[NR] = $1; tr[$1] = $5; tw[$1] = $6; mb[$1] = $2; rss[$1] = $9 / 1024 }
+  END {
+    c = "05-clean-" grande; e = "05-findings-" grande
+    if (c in tr) printf "target  clean layout-05 file within 5x wc -l:        %.2fx  %s\n", tr[c] / tw[c], (tr[c] <= 5 * tw[c] ? "met" : "NOT met")
+    if (e in tr) printf "target  findings in every record >= 300 MB/s:          %.0f MB/s  %s\n", mb[e] / tr[e], (mb[e] / tr[e] >= 300 ? "met" : "NOT met")
+    maior = 0
+    for (i = 1; i <= NR; i++) if (rss[nome[i]] > maior) maior = rss[nome[i]]
+    printf "target  peak resident memory under 16 MB:              %.1f MB  %s\n", maior, (maior < 16 ? "met" : "NOT met")
+    for (i = 1; i <= NR; i++) {
+      n = nome[i]
+      if (n !~ grande "$") continue
+      p = n; sub(grande "$", pequeno, p)
+      if (!(p in rss)) continue
+      d = rss[n] - rss[p]
+      printf "target  memory of %-18s vs %s within 2 MB: %+.1f MB  %s\n", n, pequeno, d, (d <= 2 && d >= -2 ? "met" : "NOT met")
+    }
+  }' "$resultados"
+
+if [ "$micro" = 1 ]; then
+  echo
+  echo "Micro-benchmarks:"
+  "$build/bench/rolval-micro" --benchmark_min_time=0.2 2>&1
+fi

@@ -3,8 +3,11 @@
 # display and writes them to docs/capturas/*.png. Needs Xvfb (scripts/prepara.sh installs it).
 set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
+# An existing build folder may be given; otherwise one of its own is made.
 build="${1:-$raiz/build-capturas}"
-cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROLVAL_TESTS=OFF >/dev/null
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROLVAL_TESTS=OFF >/dev/null
+fi
 cmake --build "$build" --target rolval-capturas -j "$(nproc)"
 mkdir -p "$raiz/docs/capturas"
 cd "$raiz"

@@ -2,6 +2,7 @@
 // crashes it catches a run whose outcome, report and status file disagree.
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "fuzz/Bancada.h"
 #include "layouts/Layouts.h"
@@ -33,15 +34,41 @@ class TelaConferida : public Tela {
   std::abort();
 }
 
+// A size of the input's reads drawn from the input itself (the same input, the same size): from
+// one byte at a time to a whole small file.
+std::size_t FatiaDe(const std::uint8_t* dados, std::size_t tamanho) {
+  std::uint32_t h = 2166136261u;
+  for (std::size_t i = 0; i < tamanho; ++i) h = (h ^ dados[i]) * 16777619u;
+  return 1 + h % 1031;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tamanho) {
   fuzz::SistemaMemoria& sistema = fuzz::Sistema();
+  // The same file read in pieces of another size: the reader must find the same lines.
+  sistema.NovaEntrada(dados, tamanho);
+  sistema.DefineFatia(FatiaDe(dados, tamanho));
+  Desfecho desfechoEmFatias{};
+  std::string saidaEmFatias, paramEmFatias;
+  {
+    TelaMuda tela;
+    Execucao ex(sistema.Pasta(), tela);
+    ex.DefineSistemaArquivos(sistema);
+    desfechoEmFatias = ValidaArquivo(ex, sistema.NovaEntrada(dados, tamanho), TabelaPadrao());
+    saidaEmFatias = sistema.Conteudo(NomeSaida);
+    paramEmFatias = sistema.Conteudo(NomeParam);
+  }
+  sistema.DefineFatia(0);
+
   const std::string caminho = sistema.NovaEntrada(dados, tamanho);
   TelaConferida tela;
   Execucao ex(sistema.Pasta(), tela);
   ex.DefineSistemaArquivos(sistema);
   const Desfecho desfecho = ValidaArquivo(ex, caminho, TabelaPadrao());
+  if (desfecho != desfechoEmFatias || sistema.Conteudo(NomeSaida) != saidaEmFatias ||
+      sistema.Conteudo(NomeParam) != paramEmFatias)
+    Quebra("the outcome depends on how many bytes a read brings");
 
   if (tela.foraDaFaixa) Quebra("progress value outside 0-100");
   if (tela.mostrou != 1 || tela.escondeu != 1) Quebra("the progress window was not shown and hidden once");

@@ -27,6 +27,9 @@ class SistemaMemoria : public SistemaArquivos {
   const std::filesystem::path& Pasta() const { return pasta_; }
   // A file written under the work folder, as written so far; empty when there is none.
   std::string_view Conteudo(const char* nome) const;
+  // The most bytes one read of the input hands back (0: as many as asked), so that lines and line
+  // ends fall across the reader's refills.
+  void DefineFatia(std::size_t fatia) { fatia_ = fatia; }
 
   int Abre(const char* caminho, int flags, mode_t modo) override;
   ssize_t Le(int fd, void* destino, std::size_t n) override;
@@ -46,6 +49,7 @@ class SistemaMemoria : public SistemaArquivos {
   std::map<std::string, std::string, std::less<>> arquivos_;
   std::unordered_map<int, Aberto> abertos_;
   int proximo_ = 1 << 24;  // descriptor numbers no real file gets
+  std::size_t fatia_ = 0;
 };
 
 }  // namespace rolval::fuzz

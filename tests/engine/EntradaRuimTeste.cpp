@@ -260,6 +260,7 @@ class SistemaContado : public SistemaArquivos {
   int aberturasDaEntrada = 0;
   int falhaNaAbertura = 0;  // 1-based opening of the input that fails; 0: none
   int erro = 0;
+  std::size_t fatia = 0;  // the most bytes one read of the input brings; 0: as many as asked
 
   int Abre(const char* caminho, int flags, mode_t modo) override {
     if (caminho == entrada) {
@@ -274,6 +275,7 @@ class SistemaContado : public SistemaArquivos {
     return SistemaArquivos::Abre(caminho, flags, modo);
   }
   ssize_t Le(int fd, void* destino, std::size_t n) override {
+    if (fd == fdEntrada_ && fatia > 0) n = std::min(n, fatia);
     const ssize_t r = SistemaArquivos::Le(fd, destino, n);
     if (fd == fdEntrada_ && r > 0) lidosDaEntrada += r;
     return r;
@@ -337,6 +339,39 @@ TEST(ArquivoEnorme, CemMegabytesSemFimDeLinhaNaoSaoLidos) {
     EXPECT_LE(x.sistema.lidosDaEntrada, 2 * Bloco);
     EXPECT_EQ(x.sistema.aberturasDaEntrada, 2);
     EXPECT_FALSE(x.r.sobrouAuxiliar);
+  }
+}
+
+TEST(LeituraEmPedacos, OMesmoRelatorioComQualquerTamanhoDeLeitura) {
+  // The system may hand the input back in pieces of any size: a CR at the end of one piece and
+  // its LF at the start of the next, or a line cut at the reader's limit across pieces, must
+  // give the same lines, hence the same report, as one read of everything.
+  auto st2Longa = RetornoST2();
+  st2Longa[2].resize(1500, '0');  // far past the longest line the reader keeps
+  const struct {
+    const char* nome;
+    std::string conteudo;
+  } casos[] = {
+      {"monthly", Amostra05(2, {{"numerico", 2}})},
+      {"ST 02", ComCRLF(RetornoST2())},
+      {"ST 02 with lone CRs", TrocaFimDeLinha(ComCRLF(RetornoST2()), "\r", true)},
+      {"ST 02 with a line too long", ComCRLF(st2Longa)},
+  };
+  for (const auto& caso : casos) {
+    PastaTemporaria pasta;
+    const std::string arquivo = (pasta / "entrada.txt").string();
+    EscreveArquivo(arquivo, caso.conteudo);
+    ResultadoComSistema inteiro;
+    ExecutaContado(arquivo, pasta.caminho(), inteiro);
+    ASSERT_EQ(inteiro.r.desfecho, Desfecho::RelatorioNOK) << caso.nome;
+    for (const std::size_t fatia : {1, 2, 3, 46, 47, 48, 797, 798, 799, 899, 900, 901, 1025, 1026, 1027}) {
+      SCOPED_TRACE(std::string(caso.nome) + ", reads of " + std::to_string(fatia));
+      ResultadoComSistema pedacos;
+      pedacos.sistema.fatia = fatia;
+      ExecutaContado(arquivo, pasta.caminho(), pedacos);
+      EXPECT_EQ(pedacos.r.desfecho, inteiro.r.desfecho);
+      EXPECT_EQ(pedacos.r.saida, inteiro.r.saida);
+    }
   }
 }
 

@@ -48,14 +48,23 @@ void JanelaProgresso::Mostra() {
   const QDeadlineTimer prazo(500);
   while (windowHandle() != nullptr && !windowHandle()->isExposed() && !prazo.hasExpired())
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-  mudou_ = true;
-  Atualiza();
+  Pinta();
 }
 
 void JanelaProgresso::Atualiza() {
   if (!mudou_) return;
+  const bool barraAndou = ProgressBar1->value() != valorPintado_;
+  if (!barraAndou && desdePintura_.isValid() && desdePintura_.elapsed() < IntervaloLegendasMs) return;
+  Pinta();
+}
+
+void JanelaProgresso::Pinta() {
+  if (ver->text() != verPendente_) ver->setText(verPendente_);
+  if (contrib->text() != contribPendente_) contrib->setText(contribPendente_);
   mudou_ = false;
+  valorPintado_ = ProgressBar1->value();
   repaint();
+  desdePintura_.restart();
 }
 
 void JanelaProgresso::DefineValor(int valor) {
@@ -64,14 +73,14 @@ void JanelaProgresso::DefineValor(int valor) {
 }
 
 void JanelaProgresso::DefineVer(const QString& legenda) {
-  if (legenda == ver->text()) return;
-  ver->setText(legenda);
+  if (legenda == verPendente_) return;
+  verPendente_ = legenda;
   mudou_ = true;
 }
 
 void JanelaProgresso::DefineContrib(const QString& contribuinte) {
-  if (contribuinte == contrib->text()) return;
-  contrib->setText(contribuinte);
+  if (contribuinte == contribPendente_) return;
+  contribPendente_ = contribuinte;
   mudou_ = true;
 }
 

@@ -23,6 +23,7 @@ TelaQt::~TelaQt() { delete saida_.data(); }
 Saida* TelaQt::saida() const { return saida_.data(); }
 
 void TelaQt::MostraProgresso() {
+  ver_.clear();
   progresso_ = std::make_unique<JanelaProgresso>();
   progresso_->Mostra();
 }
@@ -36,7 +37,9 @@ void TelaQt::DefineValorProgresso(float valor) {
 }
 
 void TelaQt::DefineVer(std::string_view legendaUtf8) {
-  if (progresso_) progresso_->DefineVer(DeUtf8(legendaUtf8));
+  if (!progresso_ || legendaUtf8 == ver_) return;
+  ver_ = legendaUtf8;
+  progresso_->DefineVer(DeUtf8(legendaUtf8));
 }
 
 void TelaQt::DefineContrib(std::string_view contribuinteUtf8) {

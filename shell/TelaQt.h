@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "run/Tela.h"
 
@@ -47,6 +48,7 @@ class TelaQt : public Tela {
   Dialogos& dialogos_;
   Execucao* execucao_ = nullptr;
   std::unique_ptr<JanelaProgresso> progresso_;
+  std::string ver_;  // the caption last given, so that the same one each line costs nothing
   QPointer<Saida> saida_;
 };
 

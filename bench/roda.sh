@@ -102,6 +102,38 @@ modulo() {
   return 1
 }
 
+# A file of about N MB made of copies of a bundled clean sample file (whole returns), for the
+# layouts the generator does not write yet.
+repete() {
+  local origem="$1" mb="$2" destino="$3"
+  local bytes n bloco="$dados/bloco.txt"
+  bytes=$(stat -c %s "$origem")
+  n=$(( (mb * 1000000 + bytes - 1) / bytes ))
+  cp "$origem" "$bloco"
+  : >"$destino"
+  # Binary doubling: the copies of each set bit of n, from the smallest block up.
+  while [ "$n" -gt 0 ]; do
+    if [ $(( n & 1 )) -eq 1 ]; then cat "$bloco" >>"$destino"; fi
+    n=$(( n >> 1 ))
+    if [ "$n" -gt 0 ]; then cat "$bloco" "$bloco" >"$bloco.2" && mv "$bloco.2" "$bloco"; fi
+  done
+  rm -f "$bloco"
+}
+
+# A clean file of a layout: from the generator when it has a module for the layout (the first of
+# the names given that it knows), otherwise from copies of the bundled sample. Prints how it was made.
+gera_limpo() {  # mb destination sample names...
+  local mb="$1" destino="$2" amostra="$3"; shift 3
+  local nome
+  if nome=$(modulo "$@"); then
+    gera "$nome" "$mb" "$destino"
+    echo "generator"
+  else
+    repete "$raiz/samples/$amostra" "$mb" "$destino"
+    echo "copies of samples/$amostra"
+  fi
+}
+
 # Every record with a finding: the check digit of every header's registration is changed (code
 # 4 on the header), so every annex record differs from its header (code 20).
 estraga_todos() {
@@ -123,18 +155,10 @@ for mb in "$mb_grande" "$mb_pequeno"; do
   adiciona "05-clean-${mb}MB" "$dados/rol05-limpo-${mb}mb.txt" "layout 05, every annex type, no finding"
   estraga_todos "$dados/rol05-limpo-${mb}mb.txt" "$dados/rol05-achados-${mb}mb.txt"
   adiciona "05-findings-${mb}MB" "$dados/rol05-achados-${mb}mb.txt" "layout 05, a finding in every record"
-  if nome=$(modulo ST02 st02 ST2 02); then
-    gera "$nome" "$mb" "$dados/rolst02-limpo-${mb}mb.txt"
-    adiciona "ST02-clean-${mb}MB" "$dados/rolst02-limpo-${mb}mb.txt" "layout ST 02, no finding"
-  elif [ "$mb" = "$mb_grande" ]; then
-    echo "note: the generator has no module for layout ST 02 yet; not measured" >&2
-  fi
-  if nome=$(modulo 03); then
-    gera "$nome" "$mb" "$dados/rol03-limpo-${mb}mb.txt"
-    adiciona "03-clean-${mb}MB" "$dados/rol03-limpo-${mb}mb.txt" "layout 03, no finding"
-  elif [ "$mb" = "$mb_grande" ]; then
-    echo "note: the generator has no module for layout 03 yet; not measured" >&2
-  fi
+  origem=$(gera_limpo "$mb" "$dados/rolst02-limpo-${mb}mb.txt" rolst02-limpo.txt ST02 st02 ST2 02)
+  adiciona "ST02-clean-${mb}MB" "$dados/rolst02-limpo-${mb}mb.txt" "layout ST 02, no finding ($origem)"
+  origem=$(gera_limpo "$mb" "$dados/rol03-limpo-${mb}mb.txt" rol03-limpo.txt 03)
+  adiciona "03-clean-${mb}MB" "$dados/rol03-limpo-${mb}mb.txt" "layout 03, no finding ($origem)"
 done
 
 # --- Measurements -------------------------------------------------------------------------------
@@ -153,8 +177,8 @@ printf '\nrolval-cli %s, %s, %s, %d CPUs, load average %s\n' \
   "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')" "$(nproc)" \
   "$(cut -d' ' -f1-3 /proc/loadavg)"
 printf 'Medians of %d runs after 2 warm-up runs; MB = 10^6 bytes; CPU = user + system (means).\n\n' "$execucoes"
-printf '%-18s %8s %9s %10s %8s %8s %7s %8s %7s %12s %8s\n' case MB records findings "rolval s" "wc s" \
-  ratio MB/s "CPU rt" findings/s "RSS MB"
+printf '%-18s %6s %8s %9s %10s %8s %8s %7s %8s %7s %12s %8s\n' case status MB records findings \
+  "rolval s" "wc s" ratio MB/s "CPU rt" findings/s "RSS MB"
 resultados="$pasta/resultados.tsv"
 : >"$resultados"
 for caso in "${casos[@]}"; do
@@ -169,19 +193,23 @@ for caso in "${casos[@]}"; do
   cpu_wc=$(awk -v u="$(campo_csv "$csv" 2 5)" -v s="$(campo_csv "$csv" 2 6)" 'BEGIN { print u + s }')
   bytes=$(stat -c %s "$arquivo")
   registros=$(wc -l <"$arquivo")
-  achados=$("$cli" --summary "$arquivo" | awk -F'\t' 'NR == 1 { sub(/ findings/, "", $5); print $5 }' || true)
+  resumo=$("$cli" --summary "$arquivo" | head -1 || true)
+  achados=$(printf '%s\n' "$resumo" | awk -F'\t' '{ sub(/ findings/, "", $5); print $5 + 0 }')
+  situacao=$(printf '%s\n' "$resumo" | awk -F'\t' '{ print $3 }')
   # Peak resident memory (GNU time's maximum resident set size, in KB) of one more run.
   /usr/bin/time -f '%M' -o "$pasta/rss.txt" "$cli" "$arquivo" >/dev/null 2>&1 || true
   rss_kb=$(tail -1 "$pasta/rss.txt")
-  awk -v nome="$nome" -v bytes="$bytes" -v registros="$registros" -v achados="$achados" \
+  awk -v nome="$nome" -v situacao="$situacao" -v bytes="$bytes" -v registros="$registros" -v achados="$achados" \
       -v tr="$t_rolval" -v tw="$t_wc" -v cr="$cpu_rolval" -v cw="$cpu_wc" -v rss="$rss_kb" \
       -v tabela="$resultados" 'BEGIN {
     mb = bytes / 1e6
-    printf "%-18s %8.1f %9d %10d %8.3f %8.3f %7.2f %8.0f %7.2f %12.0f %8.1f\n", nome, mb, registros,
+    printf "%-18s %6s %8.1f %9d %10d %8.3f %8.3f %7.2f %8.0f %7.2f %12.0f %8.1f\n", nome, situacao, mb, registros,
       achados, tr, tw, tr / tw, mb / tr, (cw > 0 ? cr / cw : 0), achados / tr, rss / 1024
     printf "%s\t%f\t%d\t%d\t%f\t%f\t%f\t%f\t%d\n", nome, mb, registros, achados, tr, tw, cr, cw, rss >> tabela
   }'
 done
+echo
+for caso in "${casos[@]}"; do printf '%-18s %s\n' "${caso%%:*}" "${descricao[${caso%%:*}]}"; done
 printf '\nratio: median time of rolval-cli / median time of wc -l on the same file; CPU rt: the same\n'
 printf 'with CPU time. rolval-cli prints the whole report (to /dev/null), as a user would see it.\n'
 

@@ -55,7 +55,10 @@ void Execucao::AcrescentaListaROLs(std::string_view entrada) {
 }
 
 void Execucao::MostraContribuinte(std::string_view inscricaoLatin1) {
-  tela_.DefineContrib(ParaUtf8(inscricaoLatin1));
+  // Converted in a reused buffer: in the one-line layouts this happens at every line.
+  contribUtf8_.clear();
+  AcrescentaUtf8(contribUtf8_, inscricaoLatin1);
+  tela_.DefineContrib(contribUtf8_);
   tela_.AtualizaProgresso();
 }
 

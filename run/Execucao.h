@@ -143,6 +143,7 @@ class Execucao {
   Tela& tela_;
   std::string linhaErro_;  // reused for every finding line
   std::string mensagem_;   // reused for the messages built with a number
+  std::string contribUtf8_;  // reused for the taxpayer shown in the progress window
   OuvinteAchados* ouvinte_ = nullptr;
   SistemaArquivos* sistema_ = &SistemaArquivos::Padrao();
 };

@@ -6,6 +6,7 @@
 
 #include <QFontInfo>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -127,6 +128,30 @@ std::vector<PalavraPdf> PalavrasPdf(const QString& pdf) {
     palavras.push_back({texto, m.captured(1).toDouble()});
   }
   return palavras;
+}
+
+TEST(ImprimeRelatorio, RelatorioDeVariasPaginasNaoPerdeLinhas) {
+  if (QString::fromLatin1(ROLVAL_PDFTOTEXT).isEmpty()) FAIL() << "pdftotext (poppler-utils) is needed";
+  PastaTemporaria pasta;
+  std::string relatorio;
+  for (int i = 1; i <= 150; ++i) relatorio += "LINHA" + std::to_string(1000 + i) + "\r\n";
+  EscreveArquivo(pasta / NomeSaida, relatorio);
+  QPrinter impressora(QPrinter::HighResolution);
+  impressora.setOutputFormat(QPrinter::PdfFormat);
+  const QString pdf = QString::fromStdString((pasta / "varias.pdf").string());
+  impressora.setOutputFileName(pdf);
+  ImpressoraQt linhas(impressora);
+  ASSERT_TRUE(ImprimeRelatorio(pasta / NomeSaida, linhas));
+
+  QProcess pdftotext;
+  pdftotext.start(QStringLiteral(ROLVAL_PDFTOTEXT), {pdf, QStringLiteral("-")});
+  ASSERT_TRUE(pdftotext.waitForFinished(30000));
+  const QString texto = QString::fromUtf8(pdftotext.readAllStandardOutput());
+  EXPECT_GE(texto.count(QLatin1Char('\f')), 2) << "more than one page";
+  QStringList impressas = texto.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+  QStringList esperadas;
+  for (int i = 1; i <= 150; ++i) esperadas << QStringLiteral("LINHA%1").arg(1000 + i);
+  EXPECT_EQ(impressas, esperadas);
 }
 
 class ImpressaoDaSaida : public ::testing::Test {

@@ -14,6 +14,15 @@ constexpr std::array<std::string_view, 27> kUnidades = {
     "AC", "AL", "AP", "AM", "BA", "CE", "DF", "ES", "GO", "MA", "MT", "MS", "MG", "PA",
     "PB", "PR", "PE", "PI", "RN", "RJ", "RO", "TQ", "RR", "SC", "SP", "SE", "TO"};
 
+// The units as a table of flags, one for every pair of capital letters: a code is looked up at
+// once instead of being compared with every unit (every header and many annex records name one).
+constexpr std::array<bool, 26 * 26> kTabelaUnidades = [] {
+  std::array<bool, 26 * 26> tabela{};
+  for (const std::string_view uf : kUnidades)
+    tabela[static_cast<std::size_t>(uf[0] - 'A') * 26 + static_cast<std::size_t>(uf[1] - 'A')] = true;
+  return tabela;
+}();
+
 // True when the field read as a number from the left is 0: blanks are skipped, digits are read,
 // and reading stops at the first other character. An empty, all-blank or non-numeric field is 0.
 bool ValorLidoEZero(std::string_view numero) {
@@ -63,9 +72,11 @@ std::int64_t ChavePeriodo(std::int32_t mes, std::int32_t ano) {
 }  // namespace
 
 bool ValidaUF(std::string_view codigo) {
-  for (const std::string_view uf : kUnidades)
-    if (codigo == uf) return true;
-  return false;
+  if (codigo.size() != 2) return false;
+  // Capital letters only: anything else falls outside the 26 x 26 table.
+  const unsigned primeira = static_cast<unsigned char>(codigo[0]) - 'A';
+  const unsigned segunda = static_cast<unsigned char>(codigo[1]) - 'A';
+  return primeira < 26 && segunda < 26 && kTabelaUnidades[primeira * 26 + segunda];
 }
 
 bool ValidaInscricao(std::string_view numero, std::string_view uf) {

@@ -11,7 +11,13 @@ namespace {
 
 // Reads a date part as a number; blanks around the digits are allowed, anything else is a failure.
 std::int32_t LeParte(std::string_view linha, int coluna, int tamanho) {
-  const std::string_view parte = Apara(Campo(linha, coluna, tamanho));
+  const std::string_view campo = Campo(linha, coluna, tamanho);
+  // The usual case, digits only: read in one pass, with nothing to trim.
+  std::int32_t lido = 0;
+  std::size_t i = 0;
+  for (; i < campo.size() && campo[i] >= '0' && campo[i] <= '9'; ++i) lido = lido * 10 + (campo[i] - '0');
+  if (i == campo.size() && i > 0) return lido;
+  const std::string_view parte = Apara(campo);
   if (parte.empty()) throw FalhaExecucao(ClasseFalha::Outra, "date part is not a number");
   std::int32_t v = 0;
   for (const char c : parte) {

@@ -102,7 +102,8 @@ void ValidaIdentificacaoST2(Execucao& ex, std::string_view linha, LeituraCabecal
     ex.GravaErroST(21, 0, 168, 169);
   else if (!ex.st2.UFFavorecida.empty() && ex.st2.UFFavorecida != uf)
     ex.GravaErroST(33, 0, 168, 169);
-  ex.st2.UFFavorecida.assign(uf);
+  ex.st2.UFFavorecida.clear();
+  ex.st2.UFFavorecida.append(uf.data(), uf.size());
 }
 
 }  // namespace rolval

@@ -1,6 +1,8 @@
 #include "run/ValidaArquivo.h"
 
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 #include <sys/stat.h>
 
 #include "run/Falha.h"
@@ -97,6 +99,9 @@ Desfecho ValidaArquivo(Execucao& ex, std::string_view nomeArq, const TabelaLayou
     // The path is taken whole; blanks typed after it are not part of it.
     ex.controle.NomeArquivo = std::string(AparaDireita(nomeArq));
     const std::string& caminho = ex.controle.NomeArquivo;
+    // The status of an earlier run must not outlive a run that ends without a report.
+    std::error_code semStatusAnterior;
+    std::filesystem::remove(ex.CaminhoTrabalho(NomeParam), semStatusAnterior);
     ex.aux1.Cria(ex.CaminhoTrabalho(NomeAux1));
     ex.aux2.Cria(ex.CaminhoTrabalho(NomeAux2));
 

@@ -439,11 +439,9 @@ TEST(FalhaAoAbrir, ArquivoQueSomeDepoisDoReconhecimento) {
   }
 }
 
-// Reproduces a fault of the run driver, not mended here (the driver is not this suite's to
-// change): a run that ends without a report, after a run that was OK in the same work folder,
-// leaves the earlier param.txt saying "OK", as if the failed run had passed. Enable it once the
-// driver clears the earlier status at the start of a run.
-TEST(FalhaAoAbrir, DISABLED_RelatorioAnteriorNaoPassaPorResultadoDeUmaFalha) {
+// A run that ends without a report, after a run that was OK in the same work folder, must not
+// leave the earlier param.txt saying "OK", as if the failed run had passed.
+TEST(FalhaAoAbrir, RelatorioAnteriorNaoPassaPorResultadoDeUmaFalha) {
   PastaTemporaria pasta;
   const std::string bom = (pasta / "bom.txt").string();
   EscreveArquivo(bom, Amostra05(1));

@@ -62,14 +62,12 @@ dados="$pasta/dados"
 mkdir -p "$dados"
 
 # --- Build: Release at -O2, only what is measured -----------------------------------------------
-# GCC 12 reports a false -Wrestrict inside std::string::assign at -O2; it stays a warning here so
-# that an optimised build is possible with that compiler.
 alvos=(rolval-cli rolval-amostras)
 bench_opcao=OFF
 if [ "$micro" = 1 ]; then alvos+=(rolval-micro); bench_opcao=ON; fi
 echo "Building (Release, -O2) in $build ..." >&2
 cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-  -DCMAKE_CXX_FLAGS="-Wno-error=restrict" -DROLVAL_TESTS=OFF -DROLVAL_SHELL=OFF \
+  -DROLVAL_TESTS=OFF -DROLVAL_SHELL=OFF \
   -DROLVAL_BENCH="$bench_opcao" >"$pasta/cmake.log" 2>&1 || { cat "$pasta/cmake.log" >&2; exit 1; }
 cmake --build "$build" -j "$(nproc)" --target "${alvos[@]}" >"$pasta/build.log" 2>&1 ||
   { tail -40 "$pasta/build.log" >&2; exit 1; }

@@ -148,7 +148,9 @@ adiciona() {  # name file description
 }
 
 echo "Writing the sample files in $dados ..." >&2
-for mb in "$mb_grande" "$mb_pequeno"; do
+tamanhos=("$mb_grande")
+[ "$mb_grande" != "$mb_pequeno" ] && tamanhos+=("$mb_pequeno")
+for mb in "${tamanhos[@]}"; do
   gera 05 "$mb" "$dados/rol05-limpo-${mb}mb.txt"
   adiciona "05-clean-${mb}MB" "$dados/rol05-limpo-${mb}mb.txt" "layout 05, every annex type, no finding"
   estraga_todos "$dados/rol05-limpo-${mb}mb.txt" "$dados/rol05-achados-${mb}mb.txt"
@@ -226,7 +228,7 @@ awk -F'\t' -v grande="${mb_grande}MB" -v pequeno="${mb_pequeno}MB" '
       n = nome[i]
       if (n !~ grande "$") continue
       p = n; sub(grande "$", pequeno, p)
-      if (!(p in rss)) continue
+      if (!(p in rss) || p == n) continue
       d = rss[n] - rss[p]
       printf "target  memory of %-18s vs %s within 2 MB: %+.1f MB  %s\n", n, pequeno, d, (d <= 2 && d >= -2 ? "met" : "NOT met")
     }

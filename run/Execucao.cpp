@@ -17,6 +17,17 @@ void PrefixoRegistro::Limpa() {
   TipoRegistro = "";
 }
 
+void PrefixoRegistro::LeIdentificacaoMensal(std::string_view linha) {
+  Marca.assign(Campo(linha, 1, 4));
+  Versao = Campo(linha, 5, 2);
+  Complemento = Campo(linha, 7, 8);
+  Marcador = Campo(linha, 15, 1);
+  DiaInicio = Campo(linha, 16, 2);
+  DiaFim = Campo(linha, 18, 2);
+  MesAnoRef = Campo(linha, 20, 6);
+  Inscricao.assign(Campo(linha, 26, 10));
+}
+
 Execucao::Execucao(std::filesystem::path pastaTrabalho, Tela& tela)
     : pasta_(std::move(pastaTrabalho)), tela_(tela) {
   LimpaVariaveis();

@@ -42,6 +42,10 @@ struct PrefixoRegistro {
   Fixo<4> TipoRegistro;
 
   void Limpa();  // empty texts, blanks, and Complemento the digit 0 and seven blanks
+
+  // The identification of a monthly record (layouts 03, 04 and 05), columns 1-35: mark, version,
+  // complement, marker, first and last day, period and registration.
+  void LeIdentificacaoMensal(std::string_view linha);
 };
 
 // One finding as written to the findings log, in its printed pieces (Latin-1 bytes).

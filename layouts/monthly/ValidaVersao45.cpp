@@ -31,14 +31,7 @@ std::size_t IndiceAnexo(std::string_view tipo) {
 
 // The prefix of the record, columns 1-43.
 void LePrefixo(PrefixoRegistro& reg, std::string_view linha) {
-  reg.Marca.assign(Campo(linha, 1, 4));
-  reg.Versao = Campo(linha, 5, 2);
-  reg.Complemento = Campo(linha, 7, 8);
-  reg.Marcador = Campo(linha, 15, 1);
-  reg.DiaInicio = Campo(linha, 16, 2);
-  reg.DiaFim = Campo(linha, 18, 2);
-  reg.MesAnoRef = Campo(linha, 20, 6);
-  reg.Inscricao.assign(Campo(linha, 26, 10));
+  reg.LeIdentificacaoMensal(linha);
   reg.Sequencia = Campo(linha, 36, 4);
   reg.TipoRegistro = Campo(linha, 40, 4);
 }

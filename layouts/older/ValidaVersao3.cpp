@@ -62,7 +62,7 @@ Referencia ConfereIdentificacao(Execucao& ex, std::string_view linha) {
     const std::string_view inscricao = Campo(linha, 26, 10);
     if (ValorNumerico(inscricao) == 0) {
       // A return without a registration is reported, from here on, as registration 0.
-      ex.RegistroAtual.Inscricao = "0";
+      ex.RegistroAtual.Inscricao.assign(1, '0');
       ex.GravaErro(16, 26, 35);
     } else if (inscricao[9] != CalculaDigito(inscricao)) {
       ex.GravaErro(4, 26, 35);
@@ -196,15 +196,7 @@ void ConfereVencimentos(Execucao& ex, std::string_view linha, const Referencia& 
 }  // namespace
 
 void ValidaVersao3(Execucao& ex, std::string_view linha) {
-  PrefixoRegistro& reg = ex.RegistroAtual;
-  reg.Marca = Campo(linha, 1, 4);
-  reg.Versao = Campo(linha, 5, 2);
-  reg.Complemento = Campo(linha, 7, 8);
-  reg.Marcador = Campo(linha, 15, 1);
-  reg.DiaInicio = Campo(linha, 16, 2);
-  reg.DiaFim = Campo(linha, 18, 2);
-  reg.MesAnoRef = Campo(linha, 20, 6);
-  reg.Inscricao = Campo(linha, 26, 10);
+  ex.RegistroAtual.LeIdentificacaoMensal(linha);
 
   const Referencia r = ConfereIdentificacao(ex, linha);
   RegistraRetornoAntigo(ex);

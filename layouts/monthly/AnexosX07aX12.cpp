@@ -4,6 +4,7 @@
 
 #include "checks/Datas.h"
 #include "checks/Numeros.h"
+#include "layouts/monthly/ItemAnexo.h"
 
 namespace rolval {
 
@@ -11,21 +12,6 @@ namespace {
 
 // Where item k of an annex record starts: the items follow the count field from column 46 on.
 constexpr int ColunaItem(int largura, int k) { return 46 + largura * (k - 1); }
-
-// The count field (columns 44-45). Reports code 7 when it is not numeric and code 10 when it lies
-// outside minimo..maximo; then answers 0 and the caller reads nothing else of the record.
-int LeQuantidade(Execucao& ex, std::string_view linha, int minimo, int maximo) {
-  if (!ValidaNumerico(linha, 44, 2)) {
-    ex.GravaErro(7, 44, 45);
-    return 0;
-  }
-  const auto quantidade = static_cast<int>(ValorInteiro(Campo(linha, 44, 2)));
-  if (quantidade < minimo || quantidade > maximo) {
-    ex.GravaErro(10, 44, 45);
-    return 0;
-  }
-  return quantidade;
-}
 
 // A numeric field: its value, or code 7 at its columns and false.
 bool LeNumero(Execucao& ex, std::string_view linha, int coluna, int tamanho, double& valor) {
@@ -107,7 +93,7 @@ void ValidaGrupoX07(Execucao& ex, std::string_view linha, int coluna, double& va
 void ValidaX07(Execucao& ex, std::string_view linha) {
   EstadoMensal& m = ex.mensal;
   ex.LinhaX07 = ex.NumLinha;
-  if (LeQuantidade(ex, linha, 1, 1) == 0) return;
+  if (LeQuantidadeItens(ex, linha, 1) == 0) return;
   m.Lidas(Anexo::X07) += 1;
   ValidaGrupoX07(ex, linha, 46, m.retorno.X07Valor1, m.retorno.X07Total1);
   ValidaGrupoX07(ex, linha, 145, m.retorno.X07Valor2, m.retorno.X07Total2);
@@ -117,7 +103,7 @@ void ValidaX07(Execucao& ex, std::string_view linha) {
 void ValidaX07AouB(Execucao& ex, std::string_view linha, Anexo anexo, double& total) {
   constexpr int largura = 29;
   ex.LinhaX07A = ex.NumLinha;
-  const int quantidade = LeQuantidade(ex, linha, 1, 29);
+  const int quantidade = LeQuantidadeItens(ex, linha, 29);
   if (quantidade == 0) return;
   ex.mensal.Lidas(anexo) += quantidade;
   for (int k = 1; k <= quantidade; ++k) {
@@ -134,7 +120,7 @@ void ValidaX08ouX10(Execucao& ex, std::string_view linha, Anexo anexo, double& t
                     double& totalB) {
   constexpr int largura = 48;
   const bool eX08 = anexo == Anexo::X08;
-  const int quantidade = LeQuantidade(ex, linha, 1, 17);
+  const int quantidade = LeQuantidadeItens(ex, linha, 17);
   if (quantidade == 0) return;
   ex.mensal.Lidas(anexo) += quantidade;
   const int diaInicio = ValorDia(ex.RegistroAtual.DiaInicio);
@@ -177,7 +163,7 @@ void ValidaX08ouX10(Execucao& ex, std::string_view linha, Anexo anexo, double& t
 // X09: amounts by due day, which must lie inside the period of the record.
 void ValidaX09(Execucao& ex, std::string_view linha) {
   constexpr int largura = 38;
-  const int quantidade = LeQuantidade(ex, linha, 1, 22);
+  const int quantidade = LeQuantidadeItens(ex, linha, 22);
   if (quantidade == 0) return;
   RetornoMensal& r = ex.mensal.retorno;
   ex.mensal.Lidas(Anexo::X09) += quantidade;
@@ -200,7 +186,7 @@ void ValidaX09(Execucao& ex, std::string_view linha) {
 // X11: pairs of amounts under a two-character code.
 void ValidaX11(Execucao& ex, std::string_view linha) {
   constexpr int largura = 28;
-  const int quantidade = LeQuantidade(ex, linha, 1, 30);
+  const int quantidade = LeQuantidadeItens(ex, linha, 30);
   if (quantidade == 0) return;
   RetornoMensal& r = ex.mensal.retorno;
   ex.mensal.Lidas(Anexo::X11) += quantidade;
@@ -215,7 +201,7 @@ void ValidaX11(Execucao& ex, std::string_view linha) {
 // X12: pairs of amounts under a three-digit number.
 void ValidaX12(Execucao& ex, std::string_view linha) {
   constexpr int largura = 29;
-  const int quantidade = LeQuantidade(ex, linha, 1, 29);
+  const int quantidade = LeQuantidadeItens(ex, linha, 29);
   if (quantidade == 0) return;
   RetornoMensal& r = ex.mensal.retorno;
   ex.mensal.Lidas(Anexo::X12) += quantidade;

@@ -15,6 +15,7 @@
 
 #include "VersaoPrograma.h"
 #include "layouts/Layouts.h"
+#include "run/Campo.h"
 #include "run/Execucao.h"
 #include "shell/Dialogos.h"
 #include "shell/Saida.h"
@@ -156,7 +157,11 @@ void Principal::BValidar_Click() {
     explicit MarcaExecucao(bool& m) : marca(m) { marca = true; }
     ~MarcaExecucao() { marca = false; }
   } durante(emExecucao_);
-  ValidaArquivo(*execucao_, NomeArq->text().toStdString(), TabelaPadrao());
+  const std::string caminho = NomeArq->text().toStdString();
+  // The file as the run is about to read it (the path as the run takes it, trailing blanks
+  // off): the output window shows records only from that same file.
+  tela_->MarcaEntrada(std::string(AparaDireita(caminho)));
+  ValidaArquivo(*execucao_, caminho, TabelaPadrao());
 }
 
 void Principal::Bsair_Click() {

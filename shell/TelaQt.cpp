@@ -56,7 +56,7 @@ void TelaQt::MostraSaida() {
   // One output window at a time. The main window is disabled while one is open, so no run can
   // start then; should one be left, it goes without unloading, as the report is the new run's.
   delete saida_.data();
-  saida_ = new Saida(*execucao_, pasta_, principal_, dialogos_);
+  saida_ = new Saida(*execucao_, pasta_, principal_, dialogos_, marcaEntrada_);
   saida_->show();
   saida_->raise();
   saida_->activateWindow();

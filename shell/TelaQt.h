@@ -4,9 +4,11 @@
 #include <QPointer>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "run/Tela.h"
+#include "shell/IndiceLinhas.h"
 
 class QWidget;
 
@@ -29,6 +31,10 @@ class TelaQt : public Tela {
   // The run whose state the output window's Fechar resets; set once, before the first run.
   void DefineExecucao(Execucao* execucao) { execucao_ = execucao; }
 
+  // Takes the mark (size, modification time) of the file a run is about to validate, for the
+  // output window of that run; called before every run.
+  void MarcaEntrada(const std::string& caminho) { marcaEntrada_ = MarcaDe(caminho); }
+
   void MostraProgresso() override;
   void AtualizaProgresso() override;
   void DefineValorProgresso(float valor) override;
@@ -48,6 +54,7 @@ class TelaQt : public Tela {
   Dialogos& dialogos_;
   Execucao* execucao_ = nullptr;
   std::unique_ptr<JanelaProgresso> progresso_;
+  std::optional<MarcaArquivo> marcaEntrada_;
   std::string ver_;  // the caption last given, so that the same one each line costs nothing
   QPointer<Saida> saida_;
 };

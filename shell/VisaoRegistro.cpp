@@ -1,0 +1,219 @@
+#include "shell/VisaoRegistro.h"
+
+#include <QEvent>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cstring>
+
+namespace rolval {
+
+namespace {
+
+// The record line is the third line of the view, under the two ruler lines.
+constexpr int BlocoRegistro = 2;
+
+QString Mensagem(const AchadoLido& achado) {
+  return QString::fromLatin1(achado.mensagem.data(), static_cast<qsizetype>(achado.mensagem.size()));
+}
+
+QString Cabecalho(const AchadoLido& achado, int ordem, int total) {
+  QString texto = QStringLiteral("Achado %1 de %2").arg(ordem).arg(total);
+  if (achado.linha > 0) {
+    texto += QStringLiteral(" - linha %1").arg(achado.linha);
+    if (achado.inicio > 0)
+      texto += QStringLiteral(", colunas %1 a %2").arg(achado.inicio).arg(achado.fim);
+  }
+  return texto + QStringLiteral(": ") + Mensagem(achado);
+}
+
+QString AvisoDe(const LinhaArquivo& linha) {
+  switch (linha.situacao) {
+    case SituacaoLinha::ArquivoAusente:
+      return QStringLiteral("O arquivo validado não foi encontrado; o registro não pode ser mostrado.");
+    case SituacaoLinha::ArquivoAlterado:
+      return QStringLiteral(
+          "O arquivo validado foi alterado depois da validação; o registro não pode ser mostrado.");
+    case SituacaoLinha::ArquivoIlegivel:
+      return QStringLiteral("Não foi possível ler o arquivo validado (%1); o registro não pode ser "
+                            "mostrado.")
+          .arg(QString::fromLocal8Bit(std::strerror(linha.erro)));
+    case SituacaoLinha::LinhaInexistente:
+      return QStringLiteral("O arquivo validado não tem a linha %1.").arg(linha.numero);
+    case SituacaoLinha::Lida:
+      break;
+  }
+  return {};
+}
+
+QTextEdit::ExtraSelection Realce(QPlainTextEdit* texto, int bloco, int inicio, int fim,
+                                 const QColor& cor) {
+  QTextEdit::ExtraSelection realce;
+  realce.cursor = QTextCursor(texto->document()->findBlockByNumber(bloco));
+  const int base = realce.cursor.block().position();
+  realce.cursor.setPosition(base + inicio);
+  realce.cursor.setPosition(base + fim, QTextCursor::KeepAnchor);
+  realce.format.setBackground(cor);
+  return realce;
+}
+
+}  // namespace
+
+QString ReguaNumeros(int colunas) {
+  QString regua(std::max(colunas, 0), QLatin1Char(' '));
+  for (int coluna = 10; coluna <= colunas; coluna += 10) {
+    const QString numero = QString::number(coluna);
+    regua.replace(coluna - numero.size(), numero.size(), numero);
+  }
+  return regua;
+}
+
+QString ReguaMarcas(int colunas) {
+  QString regua(std::max(colunas, 0), QLatin1Char('.'));
+  for (int coluna = 5; coluna <= colunas; coluna += 5)
+    regua[coluna - 1] = coluna % 10 == 0 ? QLatin1Char('|') : QLatin1Char(':');
+  return regua;
+}
+
+QString TextoRegistro(std::string_view bytes) {
+  QString texto(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+  QChar* saida = texto.data();
+  for (const char b : bytes) {
+    const auto c = static_cast<unsigned char>(b);
+    // Control bytes have no picture, and an LF or a tab would break the columns.
+    const bool controle = c < 0x20 || (c >= 0x7F && c < 0xA0);
+    *saida++ = controle ? QChar(0xFFFD) : QChar(c);
+  }
+  return texto;
+}
+
+VisaoRegistro::VisaoRegistro(QWidget* pai) : QWidget(pai) {
+  setObjectName(QStringLiteral("VisaoRegistro"));
+  lblAchado = new QLabel(this);
+  lblAchado->setObjectName(QStringLiteral("lblAchado"));
+  lblAchado->setWordWrap(true);
+  lblAchado->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lblAviso = new QLabel(this);
+  lblAviso->setObjectName(QStringLiteral("lblAviso"));
+  lblAviso->setWordWrap(true);
+  lblAviso->hide();
+  txtregistro = new QPlainTextEdit(this);
+  txtregistro->setObjectName(QStringLiteral("txtregistro"));
+  txtregistro->setReadOnly(true);
+  txtregistro->setLineWrapMode(QPlainTextEdit::NoWrap);
+  txtregistro->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  txtregistro->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  QFont fonte = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  fonte.setPointSize(9);
+  txtregistro->setFont(fonte);
+  // Three lines (the two ruler lines and the record) and the scroll bar, nothing more.
+  const QFontMetrics medidas(fonte);
+  const int margens = 2 * static_cast<int>(txtregistro->document()->documentMargin()) +
+                      2 * txtregistro->frameWidth();
+  txtregistro->setFixedHeight(medidas.lineSpacing() * 3 + margens +
+                              txtregistro->horizontalScrollBar()->sizeHint().height() + 4);
+  txtregistro->viewport()->installEventFilter(this);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(lblAchado);
+  layout->addWidget(lblAviso);
+  layout->addWidget(txtregistro);
+  layout->addStretch(1);
+}
+
+void VisaoRegistro::Mostra(const AchadoLido& achado, int ordem, int total, IndiceLinhas& indice) {
+  campoInicio_ = campoFim_ = 0;
+  lblAchado->setText(Cabecalho(achado, ordem, total));
+  txtregistro->setExtraSelections({});
+  if (achado.linha <= 0) {
+    // A finding of the whole file: its message is all there is to show.
+    txtregistro->clear();
+    txtregistro->hide();
+    lblAviso->hide();
+    return;
+  }
+  const LinhaArquivo linha = indice.Le(achado.linha, LimiteMostrado);
+  if (linha.situacao != SituacaoLinha::Lida) {
+    MostraTexto(AvisoDe(linha));
+    return;
+  }
+
+  const auto comprimento = static_cast<std::int64_t>(linha.bytes.size());
+  const bool temCampo = achado.inicio > 0 && achado.fim >= achado.inicio;
+  // The ruler reaches the field's last column even past the line's end, up to the shown limit.
+  std::int64_t colunas = comprimento;
+  if (temCampo) colunas = std::max(colunas, std::min<std::int64_t>(achado.fim, LimiteMostrado));
+  const int n = static_cast<int>(colunas);
+  txtregistro->setPlainText(ReguaNumeros(n) + QLatin1Char('\n') + ReguaMarcas(n) + QLatin1Char('\n') +
+                            TextoRegistro(linha.bytes));
+
+  QStringList avisos;
+  if (linha.cortada)
+    avisos << QStringLiteral("A linha tem mais de %1 caracteres; mostrado só o início.")
+                  .arg(LimiteMostrado);
+  if (temCampo && achado.inicio > comprimento && !linha.cortada)
+    avisos << QStringLiteral("As colunas %1 a %2 ficam além do fim da linha, de %3 caracteres.")
+                  .arg(achado.inicio)
+                  .arg(achado.fim)
+                  .arg(comprimento);
+  lblAviso->setText(avisos.join(QLatin1Char(' ')));
+  lblAviso->setVisible(!avisos.isEmpty());
+  txtregistro->show();
+
+  if (temCampo && achado.inicio <= colunas) {
+    const int inicio = static_cast<int>(achado.inicio - 1);
+    const int fimRegua = static_cast<int>(std::min(achado.fim, colunas));
+    QList<QTextEdit::ExtraSelection> realces;
+    const QColor regua = palette().color(QPalette::Midlight);
+    realces << Realce(txtregistro, 0, inicio, fimRegua, regua)
+            << Realce(txtregistro, 1, inicio, fimRegua, regua);
+    if (achado.inicio <= comprimento) {
+      campoInicio_ = inicio;
+      campoFim_ = static_cast<int>(std::min(achado.fim, comprimento));
+      realces << Realce(txtregistro, BlocoRegistro, campoInicio_, campoFim_, QColor(255, 230, 120));
+    }
+    txtregistro->setExtraSelections(realces);
+  }
+  RolaAteCampo();
+}
+
+void VisaoRegistro::MostraTexto(const QString& aviso) {
+  txtregistro->clear();
+  txtregistro->hide();
+  lblAviso->setText(aviso);
+  lblAviso->show();
+}
+
+// The field's columns selected, its end brought into sight and then its start, so that a field
+// wider than the view shows from its start.
+void VisaoRegistro::RolaAteCampo() {
+  const QTextBlock bloco = txtregistro->document()->findBlockByNumber(BlocoRegistro);
+  if (!bloco.isValid()) return;
+  QTextCursor cursor(bloco);
+  const int base = bloco.position();
+  if (campoFim_ > campoInicio_) {
+    cursor.setPosition(base + campoFim_);
+    txtregistro->setTextCursor(cursor);
+    txtregistro->ensureCursorVisible();
+    cursor.setPosition(base + campoInicio_, QTextCursor::KeepAnchor);
+    txtregistro->setTextCursor(cursor);
+    txtregistro->ensureCursorVisible();
+  } else {
+    txtregistro->setTextCursor(cursor);
+    txtregistro->horizontalScrollBar()->setValue(0);
+  }
+  txtregistro->verticalScrollBar()->setValue(0);
+}
+
+bool VisaoRegistro::eventFilter(QObject* objeto, QEvent* evento) {
+  // The view gets its real width only once laid out: the field is brought into sight again then.
+  if (objeto == txtregistro->viewport() && evento->type() == QEvent::Resize) RolaAteCampo();
+  return QWidget::eventFilter(objeto, evento);
+}
+
+}  // namespace rolval

@@ -1,0 +1,51 @@
+#pragma once
+// The record view of the output window: one finding's message and line number above the line of
+// the validated file it names, under a column ruler, with the field's columns highlighted and in
+// sight. Says so instead when the file is gone or no longer the one the run read.
+#include <QWidget>
+#include <cstdint>
+
+#include "shell/AchadosRelatorio.h"
+#include "shell/IndiceLinhas.h"
+
+class QLabel;
+class QPlainTextEdit;
+
+namespace rolval {
+
+class VisaoRegistro : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Bytes of a line shown at most; a record has 898, so only a line far too long is cut.
+  static constexpr std::size_t LimiteMostrado = 8192;
+
+  explicit VisaoRegistro(QWidget* pai);
+
+  // Shows finding number `ordem` (1-based) of `total`, its line fetched from `indice`.
+  void Mostra(const AchadoLido& achado, int ordem, int total, IndiceLinhas& indice);
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+ private:
+  void MostraTexto(const QString& aviso);
+  void RolaAteCampo();
+
+  QLabel* lblAchado;
+  QLabel* lblAviso;
+  QPlainTextEdit* txtregistro;
+  // Columns of the field on the record line, 0-based, end exclusive; empty when none is shown.
+  int campoInicio_ = 0;
+  int campoFim_ = 0;
+};
+
+// The ruler over `colunas` columns: numbers every ten (each ending at its column), then a mark
+// every column ("." , ":" every five, "|" every ten).
+QString ReguaNumeros(int colunas);
+QString ReguaMarcas(int colunas);
+
+// A line's bytes for display, one column each: Latin-1, with control bytes as U+FFFD.
+QString TextoRegistro(std::string_view bytes);
+
+}  // namespace rolval

@@ -1,6 +1,8 @@
 // rolval-capturas: takes a screenshot of each window of the program, for the documentation.
-// Usage: rolval-capturas FOLDER SAMPLE. Run it on a real display (capturas.sh starts a virtual one);
-// the pictures are taken from the screen, as the window system shows them.
+// Usage: rolval-capturas FOLDER SAMPLE [SAMPLE_WITH_FINDINGS]. With the third argument the output
+// window is taken again, showing the record of one of that file's findings. Run it on a real
+// display (capturas.sh starts a virtual one); the pictures are taken from the screen, as the
+// window system shows them.
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QLineEdit>
@@ -8,6 +10,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QWindow>
+#include <algorithm>
 #include <cstdio>
 
 #include "shell/Dialogos.h"
@@ -54,8 +57,8 @@ bool Captura(QWidget* janela, const QString& arquivo) {
 
 int main(int argc, char** argv) {
   QApplication aplicacao(argc, argv);
-  if (argc != 3) {
-    std::fprintf(stderr, "Usage: rolval-capturas FOLDER SAMPLE\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "Usage: rolval-capturas FOLDER SAMPLE [SAMPLE_WITH_FINDINGS]\n");
     return 64;
   }
   const QString destino = QString::fromLocal8Bit(argv[1]);
@@ -86,5 +89,18 @@ int main(int argc, char** argv) {
   if (saida != nullptr) saida->move(80, 80);
   tudo &= Captura(saida, destino + QStringLiteral("/saida.png"));
   if (saida != nullptr) saida->close();
+
+  if (argc == 4) {
+    // The record view on the third finding of the file, which names a field in mid-record.
+    principal.findChild<QLineEdit*>(QStringLiteral("NomeArq"))->setText(QString::fromLocal8Bit(argv[3]));
+    principal.BValidar_Click();
+    Saida* registro = principal.tela()->saida();
+    if (registro != nullptr) {
+      registro->move(80, 80);
+      registro->MostraAchado(std::min<int>(2, static_cast<int>(registro->achados().achados.size()) - 1));
+    }
+    tudo &= Captura(registro, destino + QStringLiteral("/registro.png"));
+    if (registro != nullptr) registro->close();
+  }
   return tudo ? 0 : 1;
 }

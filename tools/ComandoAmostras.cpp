@@ -27,7 +27,8 @@ void Ajuda() {
       "  --returns N    number of returns (default 1)\n"
       "  --annexes A    annex types in every return: all (default), none, or a comma-separated\n"
       "                 list; a detail annex brings the annex it details\n"
-      "  --items N      items of each annex type in a return (default: 1 to 3, drawn)\n"
+      "  --items N      items (ST02: records) of each annex type in a return (default: 1 to 3,\n"
+      "                 drawn)\n"
       "  --spoil K[:R]  spoil return R (default 1) as kind K says; may be repeated\n"
       "  --seed S       seed of the drawn values (default 1); a seed always gives the same file\n"
       "  -o FILE        the file to write ('-' for standard output)\n"
@@ -39,15 +40,19 @@ void Ajuda() {
     std::printf("  %-5.*s %.*s\n", static_cast<int>(modulo.layout.size()), modulo.layout.data(),
                 static_cast<int>(modulo.descricao.size()), modulo.descricao.data());
   // Layouts of one module share their annexes and spoils: shown once for all of them.
+  auto mesmoModulo = [](const ModuloAmostra& a, const ModuloAmostra& b) {
+    return a.gera == b.gera && a.estragos.data() == b.estragos.data();
+  };
   for (std::size_t i = 0; i < modulos.size(); ++i) {
     const ModuloAmostra& modulo = modulos[i];
-    if (i > 0 && modulos[i - 1].anexos.data() == modulo.anexos.data()) continue;
+    if (i > 0 && mesmoModulo(modulos[i - 1], modulo)) continue;
     std::printf("\nLayout %.*s", static_cast<int>(modulo.layout.size()), modulo.layout.data());
-    for (std::size_t j = i + 1; j < modulos.size() && modulos[j].anexos.data() == modulo.anexos.data(); ++j)
+    for (std::size_t j = i + 1; j < modulos.size() && mesmoModulo(modulos[j], modulo); ++j)
       std::printf(", %.*s", static_cast<int>(modulos[j].layout.size()), modulos[j].layout.data());
     std::printf("\n  annexes:");
     for (const std::string_view anexo : modulo.anexos)
       std::printf(" %.*s", static_cast<int>(anexo.size()), anexo.data());
+    if (modulo.anexos.empty()) std::printf(" none (one line a return)");
     std::printf("\n  spoils:\n");
     for (const DescricaoEstrago& estrago : modulo.estragos)
       std::printf("    %-11.*s %.*s\n", static_cast<int>(estrago.tipo.size()), estrago.tipo.data(),

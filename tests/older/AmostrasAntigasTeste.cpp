@@ -1,4 +1,12 @@
-// The bundled sample files of layouts 03 and ST 01 give the reports they are meant to show.
+// The bundled sample files of layouts 03 and ST 01 give the reports they are meant to show. The
+// sample generator makes them (tests/tools checks that it makes them byte for byte):
+//
+//   rol03-limpo.txt:        rolval-amostras --layout 03 --returns 7 --seed 1994 -o samples/rol03-limpo.txt
+//   rol03-com-erros.txt:    rolval-amostras --layout 03 --returns 4 --seed 1995 --spoil soma:1 --spoil digito:2
+//                             --spoil numerico:3 --spoil vencimento:4 -o samples/rol03-com-erros.txt
+//   rolst01-limpo.txt:      rolval-amostras --layout ST01 --returns 5 --seed 1999 -o samples/rolst01-limpo.txt
+//   rolst01-com-erros.txt:  rolval-amostras --layout ST01 --returns 4 --seed 2000 --spoil soma:1 --spoil digito:2
+//                             --spoil numerico:3 --spoil vencimento:4 -o samples/rolst01-com-erros.txt
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -29,13 +37,13 @@ TEST(AmostrasAntigas, LimposSaemOK) {
   };
   for (const Caso& c : {
            Caso{"rol03-limpo.txt",
-                {"255/5125765    07/1994  452/2047710    12/1994  355/3593123    03/1995  ",
-                 "680/2507173    08/1996  724/6977741    02/1997  034/7013465    11/1997  ",
-                 "523/4505789    09/1998  "},
+                {"705/9268619    06/1997  094/8587563    05/1998  348/8498516    01/1996  ",
+                 "557/7798856    02/1995  909/4236279    12/1996  536/6189604    11/1996  ",
+                 "259/2865980    03/1998  "},
                 "Foram Validadas 007 ROL(s)."},
            Caso{"rolst01-limpo.txt",
-                {"411/6508089    05/1999  290/4337568    08/1999  922/9051859    12/1999  ",
-                 "972/9859987    02/2000  227/5157012    06/2000  "},
+                {"111/4933489    02/2000  294/2835197    10/1999  763/4394174    08/1999  ",
+                 "832/6583594    09/1999  804/4509699    09/1999  "},
                 "Foram Validadas 005 ROL(s)."},
        }) {
     SCOPED_TRACE(c.arquivo);
@@ -52,15 +60,12 @@ TEST(AmostrasAntigas, ROL03ComErros) {
   const auto r = ValidaAmostra("rol03-com-erros.txt");
   EXPECT_EQ(r.desfecho, Desfecho::RelatorioNOK);
   const std::vector<std::string> esperado = {
-      "    400/800524107/1994 001 016 017 Dia Início Período Inválida",
-      "    508/467903506/1994 002 020 025 Mês/Ano de referência inválido",
-      // A due date that is not a number, with an amount: reported once, and the run goes on.
-      "    271/545054503/1995 003 516 523 Campo numérico é esperado",
-      "    271/545054503/1995 003 516 523 Campo obrigatório não informado",
-      "    639/118010008/1996 004 026 035 Dígito controle inválido",
-      "    928/892916402/1997 005 116 131 Valor incorreto",
-      "    575/705259311/1997 006 500 515 Valor incorreto",
-      "    575/705259311/1997 006 500 515 Valor incorreto",
+      "    868/970407606/1995 001 292 307 Valor incorreto",
+      "    665/768750208/1994 002 026 035 Dígito controle inválido",
+      "    306/769328202/1998 003 748 763 Campo numérico é esperado",
+      // A due date before the reference month is read twice: led by the date, then by its amount.
+      "    260/225381702/1998 004 516 523 Vencimento Incorreto",
+      "    260/225381702/1998 004 516 523 Vencimento Incorreto",
   };
   EXPECT_EQ(r.achados, esperado);
 }
@@ -69,17 +74,10 @@ TEST(AmostrasAntigas, ST01ComErros) {
   const auto r = ValidaAmostra("rolst01-com-erros.txt");
   EXPECT_EQ(r.desfecho, Desfecho::RelatorioNOK);
   const std::vector<std::string> esperado = {
-      "    578/618032405/1999 001 007 016 Dia de término inválido",
-      "    812/660882808/1999 002 041 041 Campo não deve ser informado",
-      "    525/079925212/1999 003 251 258 Data vencimento em duplicidade",
-      "    525/079925212/1999 003 228 235 Data vencimento em duplicidade",
-      "    431/439382202/2000 004 027 040 Dig. Controle Campo 23 Incorreto",
-      "    683/670508306/2000 005 366 411 Informe o campo 24",
-      "    433/043547007/2000 006 007 016 Campo 4 deve ser menor que 07/2000",
-      "    433/043547007/2000 006 228 235 1° venc deve ser maior que 01/07/2000",
-      "    433/043547007/2000 006 251 258 2° venc deve ser maior que 01/07/2000",
-      "    433/043547007/2000 006 274 281 3° venc deve ser maior que 01/07/2000",
-      "    433/043547007/2000 006 495 502 Data Incorreta",
+      "    175/740260504/2000 001 213 227 Soma parcelas difere do campo 17",
+      "    731/009503205/2000 002 017 026 Dig. Controle Campo 5 Incorreto",
+      "    999/864035606/2000 003 453 456 Campo numérico é esperado",
+      "    630/870262902/2000 004 228 235 1° venc deve ser maior que 01/02/2000",
   };
   EXPECT_EQ(r.achados, esperado);
 }

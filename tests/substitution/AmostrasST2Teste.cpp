@@ -1,4 +1,10 @@
-// The bundled ST 02 sample files give the reports they are meant to show.
+// The bundled ST 02 sample files give the reports they are meant to show. The sample generator
+// makes them (tests/tools checks that it makes them byte for byte):
+//
+//   rolst02-limpo.txt:      rolval-amostras --layout ST02 --returns 3 --seed 2002 -o samples/rolst02-limpo.txt
+//   rolst02-com-erros.txt:  rolval-amostras --layout ST02 --returns 3 --seed 2003 --spoil numerico:1
+//                             --spoil soma-A1:1 --spoil repete-A3:2 --spoil digito:2 --spoil vencimento:3
+//                             --spoil linhas-A2:3 -o samples/rolst02-com-erros.txt
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -22,24 +28,23 @@ TEST(AmostrasST2, LimpoTemTresRetornos) {
   const auto r = ValidaAmostra("rolst02-limpo.txt");
   ASSERT_EQ(r.desfecho, Desfecho::RelatorioOK);
   ASSERT_EQ(r.linhasSaida.size(), 11u);
-  EXPECT_EQ(r.linhasSaida[7], "0123456789     07/2000  0500000000     08/2000  9876543216     09/2000  ");
+  EXPECT_EQ(r.linhasSaida[7], "2615204267     05/2001  5418520314     05/2009  8172097440     07/2005  ");
   EXPECT_EQ(r.linhasSaida[10], "Foram Validadas 003 ROL(s) ST.");
 }
 
 TEST(AmostrasST2, ComErros) {
   const auto r = ValidaAmostra("rolst02-com-erros.txt");
-  const std::string p06 = "06/2000", p07 = "07/2000", sem = "00/0000";
+  EXPECT_EQ(r.desfecho, Desfecho::RelatorioNOK);
+  const std::string_view primeira = "5875974911    ", segunda = "8780811955    ", terceira = "2893547510    ";
+  // The first return's annex total is reported at its header when the second header closes it;
+  // the third return's count at the end of the file.
   EXPECT_EQ(r.achados,
-            (Linhas{Achado(InscricaoROL, p06, 1, 8, 13, "Mês/Ano refer. incompatível com versão"),
-                    Achado(InscricaoROL, p06, 1, 53, 60, "Data vencimento em duplicidade"),
-                    Achado(InscricaoROL, p06, 1, 30, 37, "Data vencimento em duplicidade"),
-                    Achado(InscricaoROL, p06, 2, 28, 35, "Data Incorreta"),
-                    Achado(InscricaoROL, sem, 3, 1, 2, "Identificação Registro Inválida"),
-                    Achado(InscricaoROL, sem, 4, 3, 27, "Informações duplicadas no Anexo I"),
-                    Achado(InscricaoROL, sem, 5, 17, 31, "Valor incorreto"),
-                    Achado(InscricaoROL2, p07, 6, 230, 244, "Campo 10 deve ser menor que o 11"),
-                    Achado(InscricaoROL2, p07, 6, 335, 349, "Valor do campo 18 incorreto"),
-                    Achado(InscricaoROL2, p07, 6, 786, 789, "Nro de linhas do anexo inválido")}));
+            (Linhas{Achado(primeira, "06/2006", 1, 305, 319, "Campo numérico é esperado"),
+                    Achado(primeira, "06/2006", 1, 275, 289, "Valor do campo 14 incorreto"),
+                    Achado(segunda, "12/2015", 7, 395, 408, "Dig. Controle Campo 28 Incorreto"),
+                    Achado(segunda, "12/2015", 13, 3, 16, "Informações duplicadas no Anexo III"),
+                    Achado(terceira, "12/2008", 15, 30, 37, "1° venc deve ser maior que 01/12/2008"),
+                    Achado(terceira, "12/2008", 15, 790, 793, "Nro de linhas do anexo inválido")}));
 }
 
 }  // namespace

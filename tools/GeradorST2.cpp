@@ -51,7 +51,7 @@ constexpr std::array<std::string_view, 6> Pessoas = {
     "MARIA APARECIDA DOS SANTOS", "JOSE CARLOS PEREIRA",  "ANA LUCIA FERREIRA",
     "ANTONIO MARCOS OLIVEIRA",    "FRANCISCA RODRIGUES", "PAULO ROBERTO ALMEIDA"};
 
-enum class TipoEstrago { Soma, Linhas, Duplicado, Digito, Numerico, Vencimento };
+enum class TipoEstrago { Soma, Linhas, Repete, Digito, Numerico, Vencimento };
 
 struct EstragoST2 {
   TipoEstrago tipo;
@@ -98,7 +98,7 @@ std::vector<EstragoST2> LeEstragos(const OpcoesAmostra& opcoes, const std::array
       m.tipo = TipoEstrago::Linhas;
       m.anexo = ProcuraAnexo(tipo.substr(7), tipo);
     } else if (tipo.starts_with("repete-")) {
-      m.tipo = TipoEstrago::Duplicado;
+      m.tipo = TipoEstrago::Repete;
       m.anexo = ProcuraAnexo(tipo.substr(7), tipo);
       exige(pedidos[m.anexo], "that annex in the file");
       exige(opcoes.itens != 1, "two records of the annex (--items 1 gives one)");
@@ -137,10 +137,10 @@ class GeradorST2 {
         soma_[a] = 0;
         if (!pedidos_[a]) continue;
         int n = opcoes_.itens > 0 ? opcoes_.itens : static_cast<int>(sorteio_.Entre(1, 3));
-        if (TemEstrago(r, TipoEstrago::Duplicado, static_cast<Anexo>(a))) n = std::max(n, 2);
+        if (TemEstrago(r, TipoEstrago::Repete, static_cast<Anexo>(a))) n = std::max(n, 2);
         GeraAnexo(static_cast<Anexo>(a), n);
       }
-      MontaCabecalho(NovoRegistro(0), TemEstrago(r, TipoEstrago::Vencimento, A1));
+      MontaCabecalho(NovoRegistro(0), TemEstrago(r, TipoEstrago::Vencimento));
       for (const EstragoST2& e : estragos_)
         if (e.retorno == r) Estraga(e);
       for (std::size_t i = 0; i < usados_; ++i) {
@@ -158,9 +158,9 @@ class GeradorST2 {
   std::int64_t Valor() { return sorteio_.Entre(0, 9'999'999); }
   std::int64_t Positivo() { return sorteio_.Entre(1, 9'999'999); }
 
-  bool TemEstrago(std::int32_t retorno, TipoEstrago tipo, Anexo anexo) const {
+  bool TemEstrago(std::int32_t retorno, TipoEstrago tipo, Anexo anexo = A1) const {
     return std::any_of(estragos_.begin(), estragos_.end(), [&](const EstragoST2& e) {
-      return e.retorno == retorno && e.tipo == tipo && (tipo != TipoEstrago::Duplicado || e.anexo == anexo);
+      return e.retorno == retorno && e.tipo == tipo && (tipo != TipoEstrago::Repete || e.anexo == anexo);
     });
   }
 
@@ -325,7 +325,7 @@ class GeradorST2 {
       case TipoEstrago::Linhas:
         SomaUm(cabecalho, ColunaQuantidade[e.anexo], 4);
         break;
-      case TipoEstrago::Duplicado: {
+      case TipoEstrago::Repete: {
         const std::size_t primeiro = PrimeiroDoAnexo(e.anexo);
         const auto fim = static_cast<std::size_t>(FimChave[e.anexo]);
         registros_[primeiro + 1].replace(0, fim, registros_[primeiro], 0, fim);

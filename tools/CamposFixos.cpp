@@ -1,5 +1,8 @@
 #include "tools/CamposFixos.h"
 
+#include <ostream>
+#include <stdexcept>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -55,6 +58,14 @@ void AcrescentaTexto(std::string& destino, int tamanho, std::string_view texto) 
   const std::size_t n = std::min(texto.size(), static_cast<std::size_t>(tamanho));
   destino.append(texto.substr(0, n));
   destino.append(static_cast<std::size_t>(tamanho) - n, ' ');
+}
+
+void EscreveRegistros(std::ostream& saida, const std::vector<std::string>& registros, std::size_t quantos) {
+  for (std::size_t i = 0; i < quantos; ++i) {
+    saida.write(registros[i].data(), static_cast<std::streamsize>(registros[i].size()));
+    saida.write("\r\n", 2);
+  }
+  if (!saida) throw std::runtime_error("the sample file could not be written");
 }
 
 }  // namespace rolval::amostras

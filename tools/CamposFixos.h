@@ -2,8 +2,10 @@
 // Putting fixed-width records together: fields written at 1-based columns over a record of
 // blanks, or appended in column order to a run of fields (an annex item).
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rolval::amostras {
 
@@ -16,5 +18,9 @@ std::int64_t LeNumero(std::string_view registro, int coluna, int tamanho);  // d
 // Appends a whole number of exactly `tamanho` digits, or a text cut or blank-filled to `tamanho`.
 void AcrescentaDigitos(std::string& destino, int tamanho, std::int64_t valor);
 void AcrescentaTexto(std::string& destino, int tamanho, std::string_view texto);
+
+// Writes the first `quantos` records of a return, each followed by CR LF; throws
+// std::runtime_error when the output fails.
+void EscreveRegistros(std::ostream& saida, const std::vector<std::string>& registros, std::size_t quantos);
 
 }  // namespace rolval::amostras

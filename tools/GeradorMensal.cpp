@@ -155,11 +155,7 @@ class GeradorMensal {
       MontaRegistros();
       for (const EstragoMensal& e : estragos_)
         if (e.retorno == r) Estraga(e);
-      for (std::size_t i = 0; i < usados_; ++i) {
-        saida_.write(registros_[i].data(), static_cast<std::streamsize>(registros_[i].size()));
-        saida_.write("\r\n", 2);
-      }
-      if (!saida_) throw std::runtime_error("the sample file could not be written");
+      EscreveRegistros(saida_, registros_, usados_);
       resumo.registros += static_cast<std::int64_t>(usados_);
       ++resumo.retornos;
     }

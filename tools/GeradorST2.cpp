@@ -143,11 +143,7 @@ class GeradorST2 {
       MontaCabecalho(NovoRegistro(0), TemEstrago(r, TipoEstrago::Vencimento));
       for (const EstragoST2& e : estragos_)
         if (e.retorno == r) Estraga(e);
-      for (std::size_t i = 0; i < usados_; ++i) {
-        saida_.write(registros_[i].data(), static_cast<std::streamsize>(registros_[i].size()));
-        saida_.write("\r\n", 2);
-      }
-      if (!saida_) throw std::runtime_error("the sample file could not be written");
+      EscreveRegistros(saida_, registros_, usados_);
       resumo.registros += static_cast<std::int64_t>(usados_);
       ++resumo.retornos;
     }

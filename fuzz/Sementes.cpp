@@ -1,6 +1,6 @@
 // rolval-sementes PASTA: writes the first corpora of the fuzz targets into PASTA/<target>/: sample
-// files of layouts 04 and 05 from the sample generator (clean and with each kind of spoil), the
-// valid records the test suites build for layouts ST 02, 03 and ST 01, and the field-check seeds.
+// files of every layout from the sample generator (clean and with each kind of spoil), the valid
+// records the test suites build for layouts ST 02, 03 and ST 01, and the field-check seeds.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -23,36 +23,64 @@ void Grava(const fs::path& pasta, const std::string& nome, const std::string& by
   if (!out) throw std::runtime_error("cannot write " + (pasta / nome).string());
 }
 
-// Monthly files: small ones (one item an annex) of every spoil kind, and a few larger clean ones.
-std::vector<std::pair<std::string, std::string>> Mensais() {
-  std::vector<std::pair<std::string, std::string>> r;
-  for (const std::string layout : {"04", "05"}) {
-    const amostras::ModuloAmostra* modulo = amostras::ProcuraModulo(layout);
-    if (modulo == nullptr) continue;
+// The target that validates a layout's lines, by the generator's name of the layout.
+std::string AlvoDoLayout(std::string_view layout) {
+  if (layout == "04" || layout == "05") return "versao45";
+  if (layout == "ST02") return "st2";
+  if (layout == "03") return "versao3";
+  if (layout == "ST01") return "st1";
+  return {};
+}
+
+struct Semente {
+  std::string alvo;
+  std::string nome;
+  std::string bytes;
+};
+
+// Files of every layout the generator writes: small ones (one item an annex) clean, of two
+// returns, with drawn items, and one for each kind of spoil the layout knows.
+std::vector<Semente> DoGerador() {
+  std::vector<Semente> r;
+  for (const amostras::ModuloAmostra& modulo : amostras::ModulosAmostra()) {
+    const std::string layout(modulo.layout);
+    const std::string alvo = AlvoDoLayout(layout);
+    if (alvo.empty()) continue;
+    const auto acrescenta = [&](const std::string& nome, amostras::OpcoesAmostra opcoes) {
+      // A layout without annex items refuses a number of items: then the generator draws them.
+      for (int tentativa = 0; tentativa < 2; ++tentativa, opcoes.itens = 0) {
+        try {
+          r.push_back({alvo, "rol" + layout + "-" + nome, amostras::GeraAmostraTexto(opcoes)});
+          return;
+        } catch (const std::exception&) {
+          // Options this layout cannot honour: tried once more without items, then left out.
+        }
+      }
+    };
     amostras::OpcoesAmostra base;
     base.layout = layout;
     base.itens = 1;
-    r.emplace_back("rol" + layout + "-limpo", amostras::GeraAmostraTexto(base));
+    acrescenta("limpo", base);
     amostras::OpcoesAmostra dois = base;
     dois.retornos = 2;
     dois.anexos = "none";
-    r.emplace_back("rol" + layout + "-dois-sem-anexos", amostras::GeraAmostraTexto(dois));
+    acrescenta("dois-sem-anexos", dois);
     amostras::OpcoesAmostra varios = base;
     varios.itens = 0;
     varios.semente = 7;
-    r.emplace_back("rol" + layout + "-itens-sorteados", amostras::GeraAmostraTexto(varios));
-    for (const amostras::DescricaoEstrago& e : modulo->estragos) {
+    acrescenta("itens-sorteados", varios);
+    for (const amostras::DescricaoEstrago& e : modulo.estragos) {
       std::string tipo(e.tipo);
       // A kind named for an annex ("soma-XNN") is spoiled on the first annex type of the layout.
-      if (const auto p = tipo.find("XNN"); p != std::string::npos && !modulo->anexos.empty())
-        tipo.replace(p, 3, std::string(modulo->anexos.front()));
+      if (const auto p = tipo.find("XNN"); p != std::string::npos && !modulo.anexos.empty())
+        tipo.replace(p, 3, std::string(modulo.anexos.front()));
       amostras::OpcoesAmostra estragada = base;
-      estragada.estragos = {amostras::LeEstrago(tipo)};
       try {
-        r.emplace_back("rol" + layout + "-" + std::string(e.tipo), amostras::GeraAmostraTexto(estragada));
+        estragada.estragos = {amostras::LeEstrago(tipo)};
       } catch (const std::exception&) {
-        // A kind that needs options this small file lacks: left out.
+        continue;
       }
+      acrescenta(std::string(e.tipo), estragada);
     }
   }
   return r;
@@ -67,10 +95,9 @@ int main(int argc, char** argv) {
   }
   const fs::path raiz = argv[1];
   try {
-    const auto mensais = Mensais();
-    for (const auto& [nome, bytes] : mensais) {
-      Grava(raiz / "execucao", nome, bytes);
-      Grava(raiz / "versao45", nome, bytes);
+    for (const Semente& semente : DoGerador()) {
+      Grava(raiz / "execucao", semente.nome, semente.bytes);
+      Grava(raiz / semente.alvo, semente.nome, semente.bytes);
     }
     using namespace rolval::teste;
     const std::string st2 = ComCRLF({RegistroA0().Linhas(1, 1, 1).TotaisAnexos(100, 100), RegistroA1("A1"),

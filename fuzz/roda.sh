@@ -29,13 +29,23 @@ if ! { cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CX
   exit 2
 fi
 
-# Seeds: made afresh each time; the bundled samples go to the targets that read whole files.
+# Seeds: made afresh each time; each bundled sample goes to the whole-run target and to the
+# target of its layout, told by its first line as the run driver tells it.
 sementes="$build/sementes"
 rm -rf "$sementes"
 "$build/fuzz/rolval-sementes" "$sementes"
 for amostra in "$raiz"/samples/*; do
   [ -f "$amostra" ] || continue
-  for a in execucao versao45; do cp "$amostra" "$sementes/$a/"; done
+  inicio="$(head -c 7 "$amostra")"
+  case "$inicio" in
+    "****03"*) alvo=versao3 ;;
+    "****04"* | "****05"*) alvo=versao45 ;;
+    RST01*) alvo=st1 ;;
+    ??RST02) alvo=st2 ;;
+    *) alvo="" ;;
+  esac
+  cp "$amostra" "$sementes/execucao/"
+  [ -n "$alvo" ] && cp "$amostra" "$sementes/$alvo/"
 done
 
 falhas=0

@@ -60,6 +60,13 @@ void AcrescentaTexto(std::string& destino, int tamanho, std::string_view texto) 
   destino.append(static_cast<std::size_t>(tamanho) - n, ' ');
 }
 
+std::size_t ProcuraNome(std::span<const std::string_view> nomes, std::string_view nome,
+                        std::string_view origem) {
+  for (std::size_t i = 0; i < nomes.size(); ++i)
+    if (nomes[i] == nome) return i;
+  throw std::invalid_argument("unknown annex '" + std::string(nome) + "' in '" + std::string(origem) + "'");
+}
+
 void EscreveRegistros(std::ostream& saida, const std::vector<std::string>& registros, std::size_t quantos) {
   for (std::size_t i = 0; i < quantos; ++i) {
     saida.write(registros[i].data(), static_cast<std::streamsize>(registros[i].size()));

@@ -65,27 +65,13 @@ struct EstragoMensal {
 };
 
 Tipo ProcuraTipo(std::string_view nome, std::string_view origem) {
-  for (std::size_t t = 0; t < QtdTipos; ++t)
-    if (Nomes[t] == nome) return static_cast<Tipo>(t);
-  throw std::invalid_argument("unknown annex '" + std::string(nome) + "' in '" +
-                              std::string(origem) + "'");
+  return static_cast<Tipo>(ProcuraNome(Nomes, nome, origem));
 }
 
 // The annex types asked for. A detail annex brings the annex it details (X03A: X03; X05A and
 // X05B: X05; X07A and X07B: X07), as a file without it would not be valid.
 std::array<bool, QtdTipos> LeAnexos(std::string_view texto) {
-  std::array<bool, QtdTipos> pedidos{};
-  if (texto == "all") {
-    pedidos.fill(true);
-    return pedidos;
-  }
-  if (texto == "none" || texto.empty()) return pedidos;
-  std::size_t inicio = 0;
-  while (inicio <= texto.size()) {
-    const std::size_t virgula = std::min(texto.find(',', inicio), texto.size());
-    pedidos[ProcuraTipo(texto.substr(inicio, virgula - inicio), texto)] = true;
-    inicio = virgula + 1;
-  }
+  std::array<bool, QtdTipos> pedidos = LeListaDeNomes(texto, Nomes);
   pedidos[X03] = pedidos[X03] || pedidos[X03A];
   pedidos[X05] = pedidos[X05] || pedidos[X05A] || pedidos[X05B];
   pedidos[X07] = pedidos[X07] || pedidos[X07A] || pedidos[X07B];

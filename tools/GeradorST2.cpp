@@ -60,26 +60,10 @@ struct EstragoST2 {
 };
 
 Anexo ProcuraAnexo(std::string_view nome, std::string_view origem) {
-  for (std::size_t a = 0; a < QtdAnexos; ++a)
-    if (Nomes[a] == nome) return static_cast<Anexo>(a);
-  throw std::invalid_argument("unknown annex '" + std::string(nome) + "' in '" + std::string(origem) + "'");
+  return static_cast<Anexo>(ProcuraNome(Nomes, nome, origem));
 }
 
-std::array<bool, QtdAnexos> LeAnexos(std::string_view texto) {
-  std::array<bool, QtdAnexos> pedidos{};
-  if (texto == "all") {
-    pedidos.fill(true);
-    return pedidos;
-  }
-  if (texto == "none" || texto.empty()) return pedidos;
-  std::size_t inicio = 0;
-  while (inicio <= texto.size()) {
-    const std::size_t virgula = std::min(texto.find(',', inicio), texto.size());
-    pedidos[ProcuraAnexo(texto.substr(inicio, virgula - inicio), texto)] = true;
-    inicio = virgula + 1;
-  }
-  return pedidos;
-}
+std::array<bool, QtdAnexos> LeAnexos(std::string_view texto) { return LeListaDeNomes(texto, Nomes); }
 
 std::vector<EstragoST2> LeEstragos(const OpcoesAmostra& opcoes, const std::array<bool, QtdAnexos>& pedidos) {
   std::vector<EstragoST2> estragos;

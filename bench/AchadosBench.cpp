@@ -10,12 +10,13 @@
 namespace rolval {
 namespace {
 
-// A run whose findings log is /dev/null, so that only the building and buffering are measured.
+// A run whose findings log is its private work file, as in a real run (in memory, then spilled to
+// an unnamed temporary file as it grows).
 class ExecucaoDeMedida {
  public:
-  explicit ExecucaoDeMedida(std::string_view documento) : execucao_("/tmp", tela_) {
+  explicit ExecucaoDeMedida(std::string_view documento) : execucao_({}, tela_) {
     execucao_.controle.Documento = documento;
-    execucao_.aux1.Cria("/dev/null");
+    execucao_.aux1.Abre();
     execucao_.RegistroAtual.Inscricao = "1234567897";
     execucao_.RegistroAtual.MesAnoRef = "052005";
     execucao_.NumLinha = 12345;

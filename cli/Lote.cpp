@@ -2,8 +2,6 @@
 
 #include <atomic>
 #include <condition_variable>
-#include <fstream>
-#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -17,35 +15,32 @@ namespace rolval {
 
 namespace {
 
-// Counts the findings of a run and, for the jsonl format, writes one JSON object per finding.
+// Counts the findings of a run and, for the jsonl format, writes one JSON object per finding to
+// the result's private work file (a failure there is a failure of the run, never a cut line).
 class ContadorAchados : public OuvinteAchados {
  public:
-  ContadorAchados(ResultadoArquivo& resultado, std::ofstream* json)
-      : resultado_(resultado), json_(json) {}
+  ContadorAchados(ResultadoArquivo& resultado, bool json) : resultado_(resultado), json_(json) {}
   void Anota(const Achado& achado) override {
     ++resultado_.achados;
     const bool aviso = achado.mensagem.rfind("AVISO:", 0) == 0;
     if (aviso) ++resultado_.avisos;
-    if (json_ != nullptr) *json_ << JsonDoAchado(resultado_.arquivo, achado, aviso) << '\n';
+    if (json_) resultado_.achadosJson.Escreve(JsonDoAchado(resultado_.arquivo, achado, aviso) + '\n');
   }
 
  private:
   ResultadoArquivo& resultado_;
-  std::ofstream* json_;
+  bool json_;
 };
 
-ResultadoArquivo ValidaUm(const std::string& arquivo, const std::filesystem::path& pasta,
-                          FormatoSaida formato, bool barra) {
+ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, bool sozinho) {
   ResultadoArquivo r;
   r.arquivo = arquivo;
-  std::optional<std::ofstream> json;
-  if (formato == FormatoSaida::Jsonl) {
-    r.achadosJson = pasta / "achados.jsonl";
-    json.emplace(r.achadosJson, std::ios::binary | std::ios::trunc);
-  }
-  ContadorAchados contador(r, json ? &*json : nullptr);
-  TelaTerminal tela(barra);
-  Execucao execucao(pasta, tela);
+  const bool json = pedido.formato == FormatoSaida::Jsonl;
+  if (json) r.achadosJson.Abre();
+  ContadorAchados contador(r, json);
+  TelaTerminal tela(sozinho && pedido.barraDeProgresso);
+  Execucao execucao(sozinho ? pedido.pastaUnica : std::filesystem::path(), tela);
+  execucao.DefineGuardaEscrita(pedido.guarda);
   execucao.DefineOuvinte(&contador);
   r.desfecho = ValidaArquivo(execucao, arquivo);
   execucao.DefineOuvinte(nullptr);
@@ -53,34 +48,22 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const std::filesystem::pat
   r.retornos = execucao.QtdROLs;
   r.mensagens = tela.mensagens();
   if (r.TemRelatorio()) {
-    r.relatorio = pasta / NomeSaida;
-    r.param = pasta / NomeParam;
+    r.param = execucao.TextoParam();
+    r.relatorio = execucao.TiraRelatorio();
   }
+  if (json) r.achadosJson.FechaEmSilencio();
   return r;
 }
 
 }  // namespace
 
-void ValidaLote(const std::vector<std::string>& arquivos, unsigned trabalhos, FormatoSaida formato,
-                const std::filesystem::path& pastaBase, const std::filesystem::path& pastaUnica,
-                bool barraDeProgresso, const std::function<void(ResultadoArquivo&)>& entrega) {
+void ValidaLote(const std::vector<std::string>& arquivos, const PedidoLote& pedido,
+                const std::function<bool(ResultadoArquivo&)>& entrega) {
   const std::size_t n = arquivos.size();
-  auto pastaDe = [&](std::size_t i) {
-    if (n == 1 && !pastaUnica.empty()) return pastaUnica;
-    std::filesystem::path p = pastaBase / ("run-" + std::to_string(i + 1));
-    std::filesystem::create_directories(p);
-    return p;
-  };
-  auto removePasta = [&](std::size_t i) {
-    if (n == 1 && !pastaUnica.empty()) return;
-    std::error_code ignorado;
-    std::filesystem::remove_all(pastaBase / ("run-" + std::to_string(i + 1)), ignorado);
-  };
-  if (n == 1 || trabalhos <= 1) {
+  if (n == 1 || pedido.trabalhos <= 1) {
     for (std::size_t i = 0; i < n; ++i) {
-      ResultadoArquivo r = ValidaUm(arquivos[i], pastaDe(i), formato, barraDeProgresso && n == 1);
-      entrega(r);
-      removePasta(i);
+      ResultadoArquivo r = ValidaUm(arquivos[i], pedido, n == 1);
+      if (!entrega(r)) return;
     }
     return;
   }
@@ -94,7 +77,7 @@ void ValidaLote(const std::vector<std::string>& arquivos, unsigned trabalhos, Fo
     for (;;) {
       const std::size_t i = proximo.fetch_add(1);
       if (i >= n) return;
-      ResultadoArquivo r = ValidaUm(arquivos[i], pastaDe(i), formato, false);
+      ResultadoArquivo r = ValidaUm(arquivos[i], pedido, false);
       {
         std::lock_guard<std::mutex> g(trava);
         resultados[i] = std::move(r);
@@ -103,7 +86,7 @@ void ValidaLote(const std::vector<std::string>& arquivos, unsigned trabalhos, Fo
     }
   };
   std::vector<std::thread> threads;
-  const unsigned quantos = static_cast<unsigned>(std::min<std::size_t>(trabalhos, n));
+  const unsigned quantos = static_cast<unsigned>(std::min<std::size_t>(pedido.trabalhos, n));
   threads.reserve(quantos);
   for (unsigned t = 0; t < quantos; ++t) threads.emplace_back(trabalhador);
   for (std::size_t i = 0; i < n; ++i) {
@@ -114,8 +97,10 @@ void ValidaLote(const std::vector<std::string>& arquivos, unsigned trabalhos, Fo
       r = std::move(*resultados[i]);
       resultados[i].reset();
     }
-    entrega(r);
-    removePasta(i);
+    if (!entrega(r)) {
+      proximo.store(n);  // no worker starts another file
+      break;
+    }
   }
   for (auto& t : threads) t.join();
 }

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "cli/Terminal.h"
+
 namespace rolval {
 
 TelaTerminal::TelaTerminal(bool barra) : barra_(barra) {}
@@ -36,7 +38,9 @@ void TelaTerminal::Desenha() {
   const int cheio = p * largura / 100;
   std::string barra(static_cast<std::size_t>(cheio), '#');
   barra.append(static_cast<std::size_t>(largura - cheio), '.');
-  std::fprintf(stderr, "\r\033[K[%s] %3d%%  %s  %s", barra.c_str(), p, ver_.c_str(), contrib_.c_str());
+  // The bar is drawn only on a terminal; the taxpayer comes from the file, so it is escaped.
+  std::fprintf(stderr, "\r\033[K[%s] %3d%%  %s  %s", barra.c_str(), p, EscapaParaTerminal(ver_).c_str(),
+               EscapaParaTerminal(contrib_).c_str());
   std::fflush(stderr);
 }
 

@@ -1,12 +1,13 @@
 // rolval-cli: validation runs from a terminal or a script, one file or many.
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <map>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -14,8 +15,11 @@
 #include "VersaoPrograma.h"
 #include "cli/Lote.h"
 #include "cli/Opcoes.h"
+#include "cli/RelatoriosGuardados.h"
 #include "cli/SaidaJson.h"
-#include "run/Latin1.h"
+#include "cli/Sinais.h"
+#include "cli/Terminal.h"
+#include "run/Falha.h"
 
 namespace fs = std::filesystem;
 using namespace rolval;
@@ -25,63 +29,184 @@ namespace {
 constexpr int SaidaSemRelatorio = 2;
 constexpr int SaidaUso = 64;
 
-// A private work folder, removed when the command ends.
-class PastaTemporaria {
- public:
-  PastaTemporaria() {
-    const char* base = std::getenv("TMPDIR");
-    std::string modelo = std::string(base && *base ? base : "/tmp") + "/rolval-XXXXXX";
-    if (::mkdtemp(modelo.data()) != nullptr) caminho_ = modelo;
-  }
-  ~PastaTemporaria() {
-    std::error_code ignorado;
-    if (!caminho_.empty()) fs::remove_all(caminho_, ignorado);
-  }
-  const fs::path& caminho() const { return caminho_; }
-
- private:
-  fs::path caminho_;
-};
-
-// Copies a file to stdout, converting Latin-1 to UTF-8 when asked; streams, whatever its size.
-bool CopiaParaSaida(const fs::path& origem, bool deLatin1) {
-  std::ifstream in(origem, std::ios::binary);
-  if (!in) return false;
-  std::string bloco(1 << 16, '\0');
-  std::string utf8;
-  while (in) {
-    in.read(bloco.data(), static_cast<std::streamsize>(bloco.size()));
-    const auto n = static_cast<std::size_t>(in.gcount());
-    if (n == 0) break;
-    const std::string_view v(bloco.data(), n);
-    if (deLatin1) {
-      utf8.clear();
-      AcrescentaUtf8(utf8, v);
-      std::fwrite(utf8.data(), 1, utf8.size(), stdout);
-    } else {
-      std::fwrite(v.data(), 1, v.size(), stdout);
+// A program started with standard input, output or error closed would hand the next files it
+// opens those numbers, and its own text would land in them. Each closed one is opened on
+// /dev/null: standard output read-only, so that writing the reports there fails as it should.
+void AbreDescritoresFechados() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    const int aberto = ::open("/dev/null", fd == 2 ? O_WRONLY : O_RDONLY);
+    if (aberto >= 0 && aberto != fd) {
+      ::dup2(aberto, fd);
+      ::close(aberto);
     }
   }
-  return true;
 }
 
-// The name under which a file's report is kept in --dir when several files are validated:
-// its file name, made unique by a number when two files share one.
-class NomesNaPasta {
+// Standard output, every write checked: after the first failure nothing more is written, and
+// the failure is what the program reports at its end.
+class SaidaVerificada {
  public:
-  std::string Para(const std::string& arquivo) {
-    const std::string base = fs::path(arquivo).filename().string();
-    const int n = ++vistos_[base];
-    return n == 1 ? base : base + "." + std::to_string(n);
+  bool Escreve(std::string_view bytes) {
+    if (erro_ != 0) return false;
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) Falhou();
+    return erro_ == 0;
   }
+  bool Descarrega() {
+    if (erro_ == 0 && std::fflush(stdout) != 0) Falhou();
+    return erro_ == 0;
+  }
+  bool Fecha() {
+    Descarrega();
+    if (std::fclose(stdout) != 0 && erro_ == 0) erro_ = errno != 0 ? errno : EIO;
+    return erro_ == 0;
+  }
+  int erro() const { return erro_; }
 
  private:
-  std::map<std::string, int> vistos_;
+  void Falhou() { erro_ = errno != 0 ? errno : EIO; }
+  int erro_ = 0;
 };
+
+// Hands each file's result to the user: messages on stderr, the report, JSON Lines or the summary
+// line on stdout, and with several files and --dir the kept reports.
+class Entrega {
+ public:
+  Entrega(const Opcoes& opcoes, SaidaVerificada& saida, GuardaSinais& guarda)
+      : opcoes_(opcoes),
+        saida_(saida),
+        varios_(opcoes.arquivos.size() > 1),
+        jsonl_(opcoes.formato == FormatoSaida::Jsonl),
+        saidaTerminal_(::isatty(STDOUT_FILENO) == 1),
+        erroTerminal_(::isatty(STDERR_FILENO) == 1) {
+    if (varios_ && !opcoes.pasta.empty()) guardados_.emplace(opcoes.pasta, opcoes.arquivos, &guarda);
+  }
+
+  // False once nothing more can be delivered.
+  bool Um(ResultadoArquivo& r) {
+    status_ = std::max(status_, r.StatusSaida());
+    totalAchados_ += r.achados;
+    (r.Ok() ? arquivosOk_ : r.TemRelatorio() ? arquivosNok_ : semRelatorio_) += 1;
+    Mensagens(r);
+    if (opcoes_.resumo && !jsonl_)
+      LinhaDeResumo(r);
+    else if (jsonl_)
+      Json(r);
+    else
+      Relatorio(r);
+    if (!saida_.Descarrega()) return false;
+    if (guardados_ && r.TemRelatorio()) Guarda(r);
+    return true;
+  }
+
+  void Total() {
+    if (!opcoes_.resumo || jsonl_) return;
+    char linha[256];
+    std::snprintf(linha, sizeof linha, "TOTAL\t%zu files\t%d OK\t%d NOK\t%d without report\t%lld findings\n",
+                  opcoes_.arquivos.size(), arquivosOk_, arquivosNok_, semRelatorio_,
+                  static_cast<long long>(totalAchados_));
+    saida_.Escreve(linha);
+  }
+
+  int status() const { return status_; }
+
+ private:
+  std::string NomeNaSaida(const std::string& nome) const {
+    return saidaTerminal_ ? EscapaParaTerminal(nome) : nome;
+  }
+
+  void Mensagens(const ResultadoArquivo& r) {
+    const std::string nome = erroTerminal_ ? EscapaParaTerminal(r.arquivo) : r.arquivo;
+    for (const auto& m : r.mensagens)
+      std::fprintf(stderr, "%s%s%s\n", varios_ ? nome.c_str() : "", varios_ ? ": " : "", m.c_str());
+    if (!r.TemRelatorio() && r.mensagens.empty())
+      std::fprintf(stderr, "rolval-cli: %s: the run ended without a report\n", nome.c_str());
+  }
+
+  void LinhaDeResumo(const ResultadoArquivo& r) {
+    const std::string linha = NomeNaSaida(r.arquivo) + "\t" + (r.documento.empty() ? "DESCONHECIDO" : r.documento) +
+                              "\t" + (r.Ok() ? "OK" : r.TemRelatorio() ? "NOK" : "NO_REPORT") + "\t" +
+                              std::to_string(r.retornos) + " returns\t" + std::to_string(r.achados) +
+                              " findings\n";
+    saida_.Escreve(linha);
+  }
+
+  void Json(const ResultadoArquivo& r) {
+    if (!opcoes_.resumo) CopiaTrabalho(r, r.achadosJson, false);
+    saida_.Escreve(JsonDoResumo(r) + "\n");
+  }
+
+  void Relatorio(const ResultadoArquivo& r) {
+    if (varios_) saida_.Escreve("==> " + NomeNaSaida(r.arquivo) + " <==\n");
+    if (r.TemRelatorio()) CopiaTrabalho(r, r.relatorio, true);
+  }
+
+  // A run's work file to stdout: as it is, or a report (Latin-1) as UTF-8.
+  void CopiaTrabalho(const ResultadoArquivo& r, const ArquivoTrabalho& arquivo, bool relatorio) {
+    ConversorRelatorio conversor(saidaTerminal_);
+    std::string utf8;
+    try {
+      arquivo.Le([&](std::string_view bloco) {
+        if (!relatorio) {
+          saida_.Escreve(bloco);
+          return;
+        }
+        utf8.clear();
+        conversor.Converte(bloco, utf8);
+        saida_.Escreve(utf8);
+      });
+    } catch (const FalhaExecucao& falha) {
+      std::fprintf(stderr, "rolval-cli: %s: the report could not be read back: %s\n", r.arquivo.c_str(),
+                   falha.what());
+      status_ = std::max(status_, SaidaSemRelatorio);
+    }
+    utf8.clear();
+    conversor.Termina(utf8);
+    saida_.Escreve(utf8);
+  }
+
+  void Guarda(const ResultadoArquivo& r) {
+    const std::string erro = guardados_->Guarda(r);
+    if (erro.empty()) return;
+    std::fprintf(stderr, "rolval-cli: %s: cannot keep the report in '%s': %s\n", r.arquivo.c_str(),
+                 opcoes_.pasta.c_str(), erro.c_str());
+    status_ = std::max(status_, SaidaSemRelatorio);
+  }
+
+  const Opcoes& opcoes_;
+  SaidaVerificada& saida_;
+  const bool varios_;
+  const bool jsonl_;
+  const bool saidaTerminal_;
+  const bool erroTerminal_;
+  std::optional<RelatoriosGuardados> guardados_;
+  int status_ = 0;
+  int arquivosOk_ = 0, arquivosNok_ = 0, semRelatorio_ = 0;
+  std::int64_t totalAchados_ = 0;
+};
+
+// The folder of --dir, made when missing. False, with the reason, when it cannot be used.
+bool PreparaPasta(const std::string& pasta, std::string& motivo) {
+  std::error_code e;
+  fs::create_directories(pasta, e);
+  const bool pastaOk = fs::is_directory(pasta, e);
+  if (pastaOk && ::access(pasta.c_str(), W_OK | X_OK) == 0) return true;
+  motivo = e ? e.message() : pastaOk ? std::strerror(errno) : "not a folder";
+  return false;
+}
+
+// A failed write to stdout: a closed pipe ends the program as SIGPIPE would (unless SIGPIPE was
+// ignored); anything else is said on stderr.
+int FalhaDeEscrita(int erro, GuardaSinais& guarda) {
+  if (erro == EPIPE && !guarda.SigpipeIgnorado()) guarda.TerminaCom(SIGPIPE);
+  std::fprintf(stderr, "rolval-cli: write error: %s\n", std::strerror(erro));
+  return SaidaSemRelatorio;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  AbreDescritoresFechados();
   std::string erro;
   const auto lidas = LeOpcoes(argc, argv, erro);
   if (!lidas) {
@@ -89,87 +214,34 @@ int main(int argc, char** argv) {
     return SaidaUso;
   }
   const Opcoes& opcoes = *lidas;
-  if (opcoes.ajuda) {
-    EscreveAjuda();
-    return 0;
-  }
-  if (opcoes.versao) {
-    std::printf("rolval-cli %s\n", VersaoTexto);
-    return 0;
+  GuardaSinais& guarda = GuardaSinais::Instala();
+  SaidaVerificada saida;
+  if (opcoes.ajuda || opcoes.versao) {
+    if (opcoes.ajuda)
+      EscreveAjuda();
+    else
+      std::printf("rolval-cli %s\n", VersaoTexto);
+    return saida.Fecha() ? 0 : FalhaDeEscrita(saida.erro(), guarda);
   }
 
   const bool varios = opcoes.arquivos.size() > 1;
-  fs::path pastaUnica;
-  if (!opcoes.pasta.empty()) {
-    std::error_code e;
-    fs::create_directories(opcoes.pasta, e);
-    if (!fs::is_directory(opcoes.pasta)) {
-      std::fprintf(stderr, "rolval-cli: '%s' is not a folder that can be used\n", opcoes.pasta.c_str());
-      return SaidaSemRelatorio;
-    }
-    if (!varios) pastaUnica = opcoes.pasta;
-  }
-  PastaTemporaria temporaria;
-  if (temporaria.caminho().empty()) {
-    std::perror("rolval-cli: cannot create a temporary folder");
+  if (!opcoes.pasta.empty() && !PreparaPasta(opcoes.pasta, erro)) {
+    std::fprintf(stderr, "rolval-cli: '%s' is not a folder that can be used: %s\n",
+                 (::isatty(STDERR_FILENO) == 1 ? EscapaParaTerminal(opcoes.pasta) : opcoes.pasta).c_str(),
+                 erro.c_str());
     return SaidaSemRelatorio;
   }
-  unsigned trabalhos = opcoes.trabalhos;
-  if (trabalhos == 0) trabalhos = std::max(1u, std::thread::hardware_concurrency());
 
-  int status = 0;
-  int arquivosOk = 0, arquivosNok = 0, semRelatorio = 0;
-  std::int64_t totalAchados = 0;
-  NomesNaPasta nomes;
-  const bool jsonl = opcoes.formato == FormatoSaida::Jsonl;
+  PedidoLote pedido;
+  pedido.trabalhos = opcoes.trabalhos != 0 ? opcoes.trabalhos : std::max(1u, std::thread::hardware_concurrency());
+  pedido.formato = opcoes.formato;
+  if (!varios) pedido.pastaUnica = opcoes.pasta;
+  pedido.barraDeProgresso = ::isatty(STDERR_FILENO) == 1;
+  pedido.guarda = &guarda;
 
-  ValidaLote(opcoes.arquivos, trabalhos, opcoes.formato, temporaria.caminho(), pastaUnica,
-             ::isatty(STDERR_FILENO) == 1, [&](ResultadoArquivo& r) {
-               status = std::max(status, r.StatusSaida());
-               totalAchados += r.achados;
-               (r.Ok() ? arquivosOk : r.TemRelatorio() ? arquivosNok : semRelatorio) += 1;
-               for (const auto& m : r.mensagens)
-                 std::fprintf(stderr, "%s%s%s\n", varios ? r.arquivo.c_str() : "", varios ? ": " : "",
-                              m.c_str());
-               if (!r.TemRelatorio() && r.mensagens.empty())
-                 std::fprintf(stderr, "rolval-cli: %s: the run ended without a report (the file or the "
-                                      "work folder could not be used)\n", r.arquivo.c_str());
-               if (opcoes.resumo && !jsonl) {
-                 std::printf("%s\t%s\t%s\t%d returns\t%lld findings\n", r.arquivo.c_str(),
-                             r.documento.empty() ? "DESCONHECIDO" : r.documento.c_str(),
-                             r.Ok() ? "OK" : r.TemRelatorio() ? "NOK" : "NO_REPORT", r.retornos,
-                             static_cast<long long>(r.achados));
-               } else if (jsonl) {
-                 if (!opcoes.resumo && !r.achadosJson.empty()) CopiaParaSaida(r.achadosJson, false);
-                 std::printf("%s\n", JsonDoResumo(r).c_str());
-               } else {
-                 if (varios) std::printf("==> %s <==\n", r.arquivo.c_str());
-                 std::fflush(stdout);
-                 if (r.TemRelatorio() && !CopiaParaSaida(r.relatorio, true)) {
-                   std::fprintf(stderr, "rolval-cli: %s: the report could not be read back\n", r.arquivo.c_str());
-                   status = std::max(status, SaidaSemRelatorio);
-                 }
-               }
-               std::fflush(stdout);
-               if (varios && !opcoes.pasta.empty() && r.TemRelatorio()) {
-                 const std::string nome = nomes.Para(r.arquivo);
-                 std::error_code e;
-                 fs::copy_file(r.relatorio, fs::path(opcoes.pasta) / (nome + ".saida.txt"),
-                               fs::copy_options::overwrite_existing, e);
-                 if (!e)
-                   fs::copy_file(r.param, fs::path(opcoes.pasta) / (nome + ".param.txt"),
-                                 fs::copy_options::overwrite_existing, e);
-                 if (e) {
-                   std::fprintf(stderr, "rolval-cli: %s: cannot keep the report in '%s': %s\n",
-                                r.arquivo.c_str(), opcoes.pasta.c_str(), e.message().c_str());
-                   status = std::max(status, SaidaSemRelatorio);
-                 }
-               }
-             });
-  if (opcoes.resumo && !jsonl)
-    std::printf("TOTAL\t%zu files\t%d OK\t%d NOK\t%d without report\t%lld findings\n",
-                opcoes.arquivos.size(), arquivosOk, arquivosNok, semRelatorio,
-                static_cast<long long>(totalAchados));
-  std::fflush(stdout);
-  return status;
+  Entrega entrega(opcoes, saida, guarda);
+  ValidaLote(opcoes.arquivos, pedido, [&](ResultadoArquivo& r) { return entrega.Um(r); });
+  entrega.Total();
+  if (!saida.Fecha()) return FalhaDeEscrita(saida.erro(), guarda);
+  return entrega.status();
 }

@@ -53,21 +53,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
   std::string saidaEmFatias, paramEmFatias;
   {
     TelaMuda tela;
-    Execucao ex(sistema.Pasta(), tela);
+    Execucao ex({}, tela);
     ex.DefineSistemaArquivos(sistema);
     desfechoEmFatias = ValidaArquivo(ex, sistema.NovaEntrada(dados, tamanho), TabelaPadrao());
-    saidaEmFatias = sistema.Conteudo(NomeSaida);
-    paramEmFatias = sistema.Conteudo(NomeParam);
+    saidaEmFatias = ex.Relatorio().Texto();
+    paramEmFatias = ex.TextoParam();
   }
   sistema.DefineFatia(0);
 
   const std::string caminho = sistema.NovaEntrada(dados, tamanho);
   TelaConferida tela;
-  Execucao ex(sistema.Pasta(), tela);
+  Execucao ex({}, tela);
   ex.DefineSistemaArquivos(sistema);
   const Desfecho desfecho = ValidaArquivo(ex, caminho, TabelaPadrao());
-  if (desfecho != desfechoEmFatias || sistema.Conteudo(NomeSaida) != saidaEmFatias ||
-      sistema.Conteudo(NomeParam) != paramEmFatias)
+  if (desfecho != desfechoEmFatias || ex.Relatorio().Texto() != saidaEmFatias ||
+      ex.TextoParam() != paramEmFatias)
     Quebra("the outcome depends on how many bytes a read brings");
 
   if (tela.foraDaFaixa) Quebra("progress value outside 0-100");
@@ -77,14 +77,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     case Desfecho::RelatorioNOK:
       if (tela.saidas != 1 || tela.mensagens != 0) Quebra("a report without exactly the output window");
       if ((desfecho == Desfecho::RelatorioNOK) != ex.HouveErro) Quebra("the outcome disagrees with the findings");
-      fuzz::ConfereRelatorio(ex, sistema);
+      fuzz::ConfereRelatorio(ex);
       break;
     case Desfecho::RelatorioSemJanela:
       // Only a missing file or a device error gets here, and the memory file system has neither.
       Quebra("a failure of access or device from a file in memory");
     case Desfecho::SemRelatorio:
       if (tela.saidas != 0 || tela.mensagens != 1) Quebra("no report, but not exactly one message");
-      if (!sistema.Conteudo(NomeSaida).empty() || !sistema.Conteudo(NomeParam).empty())
+      if (ex.Relatorio().Tamanho() != 0 || !ex.TextoParam().empty())
         Quebra("a report was written but the outcome says none");
       break;
   }

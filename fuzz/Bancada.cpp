@@ -37,22 +37,25 @@ SistemaMemoria& Sistema() {
   return sistema;
 }
 
-void ConfereRelatorio(const Execucao& ex, const SistemaMemoria& sistema) {
-  const std::string_view param = sistema.Conteudo(NomeParam);
-  const std::string_view saida = sistema.Conteudo(NomeSaida);
+void ConfereRelatorio(const Execucao& ex) {
+  const std::string paramTexto = ex.TextoParam();
+  const std::string saidaTexto = ex.Relatorio().Texto();
+  const std::string achadosTexto = ex.aux1.Texto();
+  const std::string_view param = paramTexto;
+  const std::string_view saida = saidaTexto;
   if (ex.HouveErro) {
     if (param != "\r\nNOK\r\n") Quebra("findings were written but the status is not NOK");
     if (!ComecaCom(saida, "ENCAMINHAMOS ABAIXO OS ERROS/AVISOS ENCONTRADOS:\r\n"))
       Quebra("findings were written but the report does not list them");
     // Every finding written to the work file is in the report, byte for byte, after the headings.
-    const std::string_view achados = sistema.Conteudo(NomeAux1);
+    const std::string_view achados = achadosTexto;
     if (achados.empty() || saida.size() < achados.size() ||
         saida.substr(saida.size() - achados.size()) != achados)
       Quebra("the report lost findings");
   } else {
     if (param != "\r\nOK\r\n") Quebra("no finding was written but the status is not OK");
     if (!ComecaCom(saida, "ARQUIVO OK.\r\n")) Quebra("no finding was written but the report is not OK");
-    if (!sistema.Conteudo(NomeAux1).empty()) Quebra("a finding was written without HouveErro");
+    if (!achados.empty()) Quebra("a finding was written without HouveErro");
   }
   if (saida.size() < 2 || saida.substr(saida.size() - 2) != "\r\n") Quebra("the report's last line has no end");
 }
@@ -62,14 +65,14 @@ void PercorreLinhas(const LayoutArquivo& layout, const TabelaLayouts& fechamento
   SistemaMemoria& sistema = Sistema();
   sistema.NovaEntrada(nullptr, 0);
   TelaMuda tela;
-  Execucao ex(sistema.Pasta(), tela);
+  Execucao ex({}, tela);
   ex.DefineSistemaArquivos(sistema);
   static std::string linha;  // reused: no allocation per line once it has grown
   try {
     ex.LimpaVariaveis();
     ex.controle.NomeArquivo = "entrada.txt";
-    ex.aux1.Cria(ex.CaminhoTrabalho(NomeAux1));
-    ex.aux2.Cria(ex.CaminhoTrabalho(NomeAux2));
+    ex.aux1.Abre();
+    ex.aux2.Abre();
     ex.controle.Documento = layout.documento;
     if (layout.prepara != nullptr) layout.prepara(ex);
     int comprimento = layout.comprimento;
@@ -92,7 +95,7 @@ void PercorreLinhas(const LayoutArquivo& layout, const TabelaLayouts& fechamento
     const bool houveErro = ex.HouveErro;
     ex.GeraSaida();
     if (ex.HouveErro != houveErro) Quebra("writing the report changed the run's status");
-    ConfereRelatorio(ex, sistema);
+    ConfereRelatorio(ex);
   } catch (const FalhaExecucao&) {
     // A run failure by design (a date part that is not a number): the driver's handler takes it.
     ex.aux1.FechaEmSilencio();

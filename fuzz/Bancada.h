@@ -28,6 +28,6 @@ void PercorreLinhas(const LayoutArquivo& layout, const TabelaLayouts& fechamento
 
 // Checks that the report and the status file agree with each other and with the run's findings;
 // aborts when they do not.
-void ConfereRelatorio(const Execucao& execucao, const SistemaMemoria& sistema);
+void ConfereRelatorio(const Execucao& execucao);
 
 }  // namespace rolval::fuzz

@@ -31,13 +31,19 @@ void ArquivoSaida::Cria(const std::string& caminho) { Abre(caminho, O_TRUNC); }
 
 void ArquivoSaida::AbreParaAcrescentar(const std::string& caminho) { Abre(caminho, O_APPEND); }
 
-void ArquivoSaida::Abre(const std::string& caminho, int modo) {
+bool ArquivoSaida::CriaExclusivo(const std::string& caminho) { return Abre(caminho, O_EXCL | O_NOFOLLOW); }
+
+bool ArquivoSaida::Abre(const std::string& caminho, int modo) {
   FechaEmSilencio();
   caminho_ = caminho;
   fd_ = sistema_->Abre(caminho.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | modo, 0644);
-  if (fd_ < 0) FalhaDoSistema("create", caminho);
+  if (fd_ < 0) {
+    if (errno == EEXIST && (modo & O_EXCL) != 0) return false;
+    FalhaDoSistema("create", caminho);
+  }
   buffer_.resize(TamanhoBuffer);
   usado_ = 0;
+  return true;
 }
 
 void ArquivoSaida::Escreve(std::string_view bytes) {
@@ -54,25 +60,6 @@ void ArquivoSaida::Escreve(std::string_view bytes) {
 void ArquivoSaida::EscreveLinha(std::string_view bytes) {
   Escreve(bytes);
   Escreve("\r\n");
-}
-
-void ArquivoSaida::EscreveConteudoDe(const std::string& origem) {
-  const int fd = sistema_->Abre(origem.c_str(), O_RDONLY | O_CLOEXEC, 0);
-  if (fd < 0) FalhaDoSistema("open", origem);
-  std::vector<char> bloco(TamanhoBuffer);
-  for (;;) {
-    const ssize_t n = sistema_->Le(fd, bloco.data(), bloco.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int erro = errno;
-      sistema_->Fecha(fd);
-      errno = erro;
-      FalhaDoSistema("read", origem);
-    }
-    if (n == 0) break;
-    Escreve(std::string_view(bloco.data(), static_cast<std::size_t>(n)));
-  }
-  sistema_->Fecha(fd);
 }
 
 void ArquivoSaida::Descarrega() {
@@ -131,6 +118,7 @@ void LeitorLinhas::Abre(const std::string& caminho) {
   if (flags >= 0) ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK);
   tamanho_ = static_cast<std::int64_t>(st.st_size);
   posicao_ = 0;
+  lidos_ = 0;
   buffer_.resize(TamanhoBuffer);
   inicio_ = fim_ = 0;
   restoPendente_ = false;
@@ -151,6 +139,9 @@ bool LeitorLinhas::Enche() {
     }
     inicio_ = 0;
     fim_ = static_cast<std::size_t>(n);
+    lidos_ += n;
+    if (n == 0 && lidos_ != tamanho_)
+      throw FalhaExecucao(ClasseFalha::Dispositivo, "the file changed while it was read: " + caminho_);
     return n > 0;
   }
 }

@@ -33,15 +33,16 @@ class ArquivoSaida {
 
   void Cria(const std::string& caminho);  // create or truncate, for writing
   void AbreParaAcrescentar(const std::string& caminho);  // create or append
+  // A new file, never through a link: false when the name exists (as a link too).
+  bool CriaExclusivo(const std::string& caminho);
   bool Aberto() const { return fd_ >= 0; }
   void Escreve(std::string_view bytes);
   void EscreveLinha(std::string_view bytes);  // the bytes and CR LF
-  void EscreveConteudoDe(const std::string& origem);  // copies a whole file, byte for byte
   void Fecha();         // writes what is buffered and closes; throws on failure
   void FechaEmSilencio() noexcept;  // closes without writing what is buffered (failure paths)
 
  private:
-  void Abre(const std::string& caminho, int modo);
+  bool Abre(const std::string& caminho, int modo);
   void Descarrega();
   SistemaArquivos* sistema_ = &SistemaArquivos::Padrao();
   int fd_ = -1;
@@ -65,7 +66,9 @@ class LeitorLinhas {
   void Fecha() noexcept;
   std::int64_t Tamanho() const { return tamanho_; }  // length in bytes when opened
   std::int64_t Posicao() const { return posicao_; }  // bytes consumed so far
-  bool Fim();  // true when no byte is left to read
+  // True when no byte is left to read. A file whose length differs there from its length when
+  // it was opened (it changed while being read) is a device failure, never a clean end.
+  bool Fim();
   // Reads the next line into `linha` (without its end). Keeps at most `limite` + 1 characters, so
   // that a line longer than `limite` is seen as such without being held whole; the rest of such a
   // line is skipped only if another line is read. Reading at the end is a failure.
@@ -79,6 +82,7 @@ class LeitorLinhas {
   std::string caminho_;
   std::int64_t tamanho_ = 0;
   std::int64_t posicao_ = 0;
+  std::int64_t lidos_ = 0;  // bytes read from the file so far
   std::vector<char> buffer_;
   std::size_t inicio_ = 0;
   std::size_t fim_ = 0;

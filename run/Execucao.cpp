@@ -28,8 +28,9 @@ void PrefixoRegistro::LeIdentificacaoMensal(std::string_view linha) {
   Inscricao.assign(Campo(linha, 26, 10));
 }
 
-Execucao::Execucao(std::filesystem::path pastaTrabalho, Tela& tela)
-    : pasta_(std::move(pastaTrabalho)), tela_(tela) {
+Execucao::Execucao(std::filesystem::path pastaRelatorio, Tela& tela)
+    : pasta_(std::move(pastaRelatorio)), tela_(tela) {
+  DefineTransbordo(pasta_, ArquivoTrabalho::LimitePadrao);
   LimpaVariaveis();
 }
 
@@ -37,7 +38,23 @@ void Execucao::DefineSistemaArquivos(SistemaArquivos& sistema) {
   sistema_ = &sistema;
   aux1.Usa(sistema);
   aux2.Usa(sistema);
+  relatorio_.Usa(sistema);
   entrada.Usa(sistema);
+}
+
+void Execucao::DefineTransbordo(const std::filesystem::path& pasta, std::size_t limite) {
+  for (ArquivoTrabalho* arquivo : {&aux1, &aux2, &relatorio_}) arquivo->DefineTransbordo(pasta.string(), limite);
+}
+
+std::string Execucao::TextoParam() const {
+  return status_.empty() ? std::string() : "\r\n" + status_ + "\r\n";
+}
+
+void Execucao::DescartaRelatorio() noexcept {
+  aux1.Descarta();
+  aux2.Descarta();
+  relatorio_.Descarta();
+  status_.clear();
 }
 
 void Execucao::LimpaVariaveis() {

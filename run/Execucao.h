@@ -1,7 +1,7 @@
 #pragma once
 // One validation run: the control record, the line state, the flags and counters, the two
-// identification records, the saved line numbers, every layout's state and the open work files.
-// Two runs are two objects; nothing is shared between them.
+// identification records, the saved line numbers, every layout's state, the private work files and
+// the report. Two runs are two objects; nothing is shared between them.
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -10,8 +10,10 @@
 #include "layouts/monthly/EstadoMensal.h"
 #include "layouts/older/EstadoAntigos.h"
 #include "layouts/substitution/EstadoST2.h"
+#include "run/ArquivoTrabalho.h"
 #include "run/Arquivos.h"
 #include "run/Campo.h"
+#include "run/Publicacao.h"
 #include "run/Tela.h"
 
 namespace rolval {
@@ -25,7 +27,7 @@ inline constexpr std::string_view DocROLST02 = "ROLST02     ";
 
 struct Controle {
   Fixo<12> Documento;       // document-type tag, blanks when not recognised
-  std::string NomeArquivo;  // path of the input file, trailing blanks removed
+  std::string NomeArquivo;  // path of the input file
 };
 
 // Identification of a record (or of a return's header).
@@ -67,15 +69,15 @@ class OuvinteAchados {
   virtual void Anota(const Achado& achado) = 0;
 };
 
-// Names of the work files and the report, inside the run's work folder.
+// Names of the report and the status file in the folder where a run publishes them.
 inline constexpr const char* NomeParam = "param.txt";
 inline constexpr const char* NomeSaida = "saida.txt";
-inline constexpr const char* NomeAux1 = "aux00001.txt";
-inline constexpr const char* NomeAux2 = "aux00002.txt";
 
 class Execucao {
  public:
-  Execucao(std::filesystem::path pastaTrabalho, Tela& tela);
+  // `pastaRelatorio`: where saida.txt and param.txt are published at the end of the run (and where
+  // large work files spill); empty: nowhere, the report stays in the run object.
+  Execucao(std::filesystem::path pastaRelatorio, Tela& tela);
   Execucao(const Execucao&) = delete;
   Execucao& operator=(const Execucao&) = delete;
 
@@ -83,19 +85,31 @@ class Execucao {
   void LimpaVariaveis();
 
   // Findings: the monthly catalogue and the tax-substitution catalogue. Each writes one line to
-  // aux00001.txt and sets HouveErro.
+  // the findings work file and sets HouveErro.
   void GravaErro(int codigo, int inicio, int fim);
   void GravaErroST(int codigo, int numero, int inicio, int fim);
 
-  // Appends a 24-character entry to the list of returns, writing the list line to aux00002.txt
+  // Appends a 24-character entry to the list of returns, writing the list line to its work file
   // when it holds three entries.
   void AcrescentaListaROLs(std::string_view entrada);
 
   // Shows a taxpayer in the progress window and repaints it (the validators call it at each return).
   void MostraContribuinte(std::string_view inscricaoLatin1);
 
-  // Writes saida.txt and param.txt from the work files and deletes them.
+  // Writes the report and the status from the work files and publishes the report when the run
+  // has a folder for it. The work files stay as they are until the report is dropped.
   void GeraSaida();
+
+  // The report of the last run: saida.txt byte for byte (Latin-1, CR LF); empty when none.
+  const ArquivoTrabalho& Relatorio() const { return relatorio_; }
+  std::string_view StatusRelatorio() const { return status_; }  // "OK", "NOK", or "" when no report
+  std::string TextoParam() const;  // param.txt byte for byte; empty when no report
+  // Which saida.txt this run published, so that only that one is removed later.
+  const IdentidadeArquivo& SaidaPublicada() const { return publicada_; }
+  // Takes the report out of the run, for a caller that keeps it longer than the run object.
+  ArquivoTrabalho TiraRelatorio() { return std::move(relatorio_); }
+  // Drops the report of the last run and its work files (a new run starts, the window closed).
+  void DescartaRelatorio() noexcept;
 
   void DefineOuvinte(OuvinteAchados* ouvinte) { ouvinte_ = ouvinte; }
 
@@ -103,9 +117,14 @@ class Execucao {
   void DefineSistemaArquivos(SistemaArquivos& sistema);
   SistemaArquivos& sistemaArquivos() { return *sistema_; }
 
+  // Where work files go past `limite` bytes in memory (default: the report folder, or $TMPDIR).
+  void DefineTransbordo(const std::filesystem::path& pasta, std::size_t limite);
+  // Told while the report is half-published (a program ending on a signal waits for it).
+  void DefineGuardaEscrita(GuardaEscrita* guarda) { guarda_ = guarda; }
+  GuardaEscrita* guardaEscrita() const { return guarda_; }
+
   Tela& tela() { return tela_; }
-  const std::filesystem::path& pastaTrabalho() const { return pasta_; }
-  std::string CaminhoTrabalho(const char* nome) const { return (pasta_ / nome).string(); }
+  const std::filesystem::path& pastaRelatorio() const { return pasta_; }
 
   // Run state, named as the system names it.
   Controle controle;
@@ -134,9 +153,9 @@ class Execucao {
   EstadoST2 st2;
   EstadoAntigos antigos;
 
-  // Work files: aux00001.txt (findings) and aux00002.txt (list of returns), and the input.
-  ArquivoSaida aux1;
-  ArquivoSaida aux2;
+  // Work files: the findings and the list of returns, private to the run; and the input.
+  ArquivoTrabalho aux1;
+  ArquivoTrabalho aux2;
   LeitorLinhas entrada;
 
  private:
@@ -150,6 +169,10 @@ class Execucao {
   std::string contribUtf8_;  // reused for the taxpayer shown in the progress window
   OuvinteAchados* ouvinte_ = nullptr;
   SistemaArquivos* sistema_ = &SistemaArquivos::Padrao();
+  GuardaEscrita* guarda_ = nullptr;
+  ArquivoTrabalho relatorio_;
+  std::string status_;
+  IdentidadeArquivo publicada_;
 };
 
 }  // namespace rolval

@@ -1,5 +1,4 @@
 // The report: saida.txt in its error form or its accepted form, and the status file param.txt.
-#include <system_error>
 
 #include "run/Execucao.h"
 #include "run/Formatos.h"
@@ -8,11 +7,9 @@
 namespace rolval {
 
 void Execucao::GeraSaida() {
-  ArquivoSaida param(*sistema_);
-  param.Cria(CaminhoTrabalho(NomeParam));
-  param.EscreveLinha("");
-  ArquivoSaida saida(*sistema_);
-  saida.Cria(CaminhoTrabalho(NomeSaida));
+  status_.clear();
+  ArquivoTrabalho& saida = relatorio_;
+  saida.Abre();
 
   const std::string_view doc = controle.Documento;
   const bool st2 = doc == DocROLST02;
@@ -30,7 +27,7 @@ void Execucao::GeraSaida() {
     else
       saida.EscreveLinha(ParaLatin1("REG/TB         Período Lin Ini Fim Descrição do Erro"));
     saida.EscreveLinha(hifens73);
-    saida.EscreveConteudoDe(CaminhoTrabalho(NomeAux1));
+    saida.EscreveConteudoDe(aux1);
     status = "NOK";
   } else {
     saida.EscreveLinha("ARQUIVO OK.");
@@ -43,7 +40,7 @@ void Execucao::GeraSaida() {
     else
       saida.EscreveLinha(ParaLatin1("INSCRIÇÃO      REFER    INSCRIÇÃO      REFER    INSCRIÇÃO      REFER"));
     saida.EscreveLinha(hifens70);
-    saida.EscreveConteudoDe(CaminhoTrabalho(NomeAux2));
+    saida.EscreveConteudoDe(aux2);
     saida.EscreveLinha("");
     saida.EscreveLinha("");
     std::string fecho = "Foram Validadas ";
@@ -52,13 +49,11 @@ void Execucao::GeraSaida() {
     saida.EscreveLinha(fecho);
     status = "OK";
   }
-  // The report is complete on disk before the status says so.
   saida.Fecha();
-  param.EscreveLinha(status);
-  param.Fecha();
-  std::error_code ignorado;
-  std::filesystem::remove(CaminhoTrabalho(NomeAux1), ignorado);
-  std::filesystem::remove(CaminhoTrabalho(NomeAux2), ignorado);
+  // The report is whole, and published where asked, before the status says what it is.
+  if (!pasta_.empty())
+    publicada_ = PublicaRelatorio(pasta_, *sistema_, saida, "\r\n" + status + "\r\n", guarda_);
+  status_ = status;
 }
 
 }  // namespace rolval

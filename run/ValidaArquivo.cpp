@@ -1,8 +1,6 @@
 #include "run/ValidaArquivo.h"
 
 #include <cmath>
-#include <filesystem>
-#include <system_error>
 #include <sys/stat.h>
 
 #include "run/Falha.h"
@@ -35,22 +33,37 @@ void FechaTudo(Execucao& ex) noexcept {
   ex.aux2.FechaEmSilencio();
 }
 
+// The end of every run that gets a report: the input and the work files closed, then the report.
+void Conclui(Execucao& ex) {
+  ex.entrada.Fecha();
+  ex.aux1.Fecha();
+  ex.aux2.Fecha();
+  ex.GeraSaida();
+}
+
 // The failure handler's report for a failure met after recognition: one file-level finding,
 // then the report. False when even that could not be written.
 bool RelatorioDeFalha(Execucao& ex, int codigo) noexcept {
   try {
     ex.entrada.Fecha();
-    if (!ex.aux1.Aberto()) ex.aux1.AbreParaAcrescentar(ex.CaminhoTrabalho(NomeAux1));
+    if (!ex.aux1.Aberto()) ex.aux1.Acrescenta();
     ex.GravaErro(codigo, 0, 0);
-    ex.aux1.Fecha();
-    ex.aux2.Fecha();
-    ex.GeraSaida();
+    Conclui(ex);
     return true;
   } catch (...) {
     FechaTudo(ex);
     return false;
   }
 }
+
+// Whether a file the run would publish is the input itself.
+bool PublicariaSobreEntrada(const Execucao& ex, const std::string& caminho) {
+  const std::filesystem::path& pasta = ex.pastaRelatorio();
+  return !pasta.empty() &&
+         (EscreveriaSobre(pasta, NomeSaida, caminho) || EscreveriaSobre(pasta, NomeParam, caminho));
+}
+
+Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& tabela);
 
 }  // namespace
 
@@ -91,19 +104,41 @@ int EnquadraST2(Execucao& ex, std::string_view linha, int comprimentoAnterior) {
 }
 
 Desfecho ValidaArquivo(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& tabela) {
+  ex.DescartaRelatorio();
+  ex.controle.NomeArquivo = std::string(nomeArq);
+  if (PublicariaSobreEntrada(ex, ex.controle.NomeArquivo)) {
+    // Nothing is written: the report would replace the very file to be validated.
+    ex.LimpaVariaveis();
+    ex.tela().MostraMensagem(
+        "O arquivo a ser validado é o saida.txt ou o param.txt da pasta do relatório e não pode ser "
+        "substituído pelo relatório; copie-o para outra pasta antes de validá-lo.",
+        "Atenção", IconeMensagem::Informacao);
+    return Desfecho::SemRelatorio;
+  }
+  // The folder holds no report while the run lasts: one stopped half-way leaves none to be taken
+  // for its own.
+  if (!ex.pastaRelatorio().empty()) RetiraRelatorio(ex.pastaRelatorio());
+  const Desfecho desfecho = Executa(ex, nomeArq, tabela);
+  // A run that ends without a report leaves no report of an earlier run to be taken for its own.
+  if (desfecho == Desfecho::SemRelatorio) {
+    ex.DescartaRelatorio();
+    if (!ex.pastaRelatorio().empty()) RetiraRelatorio(ex.pastaRelatorio());
+  }
+  return desfecho;
+}
+
+namespace {
+
+Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& tabela) {
   Tela& tela = ex.tela();
   bool reconhecido = false;
   ex.LimpaVariaveis();
   try {
     tela.MostraProgresso();
-    // The path is taken whole; blanks typed after it are not part of it.
-    ex.controle.NomeArquivo = std::string(AparaDireita(nomeArq));
+    ex.controle.NomeArquivo = std::string(nomeArq);
     const std::string& caminho = ex.controle.NomeArquivo;
-    // The status of an earlier run must not outlive a run that ends without a report.
-    std::error_code semStatusAnterior;
-    std::filesystem::remove(ex.CaminhoTrabalho(NomeParam), semStatusAnterior);
-    ex.aux1.Cria(ex.CaminhoTrabalho(NomeAux1));
-    ex.aux2.Cria(ex.CaminhoTrabalho(NomeAux2));
+    ex.aux1.Abre();
+    ex.aux2.Abre();
 
     if (!ArquivoExiste(caminho)) {
       FechaTudo(ex);
@@ -125,10 +160,7 @@ Desfecho ValidaArquivo(Execucao& ex, std::string_view nomeArq, const TabelaLayou
     if (layout == nullptr) {
       ex.controle.Documento = "";
       ex.GravaErro(21, 0, 0);
-      ex.aux1.Fecha();
-      ex.aux2.Fecha();
-      ex.entrada.Fecha();
-      ex.GeraSaida();
+      Conclui(ex);
       tela.EscondeProgresso();
       tela.MostraSaida();
       return Desfecho::RelatorioNOK;
@@ -172,10 +204,7 @@ Desfecho ValidaArquivo(Execucao& ex, std::string_view nomeArq, const TabelaLayou
     if (ex.ListaROLs.size() > 1) ex.aux2.EscreveLinha(ex.ListaROLs);
     for (const FechamentoFinal& fechamento : tabela.fechamentos)
       if (fechamento.aplica(ex)) fechamento.fecha(ex);
-    ex.entrada.Fecha();
-    ex.aux1.Fecha();
-    ex.aux2.Fecha();
-    ex.GeraSaida();
+    Conclui(ex);
     tela.EscondeProgresso();
     tela.MostraSaida();
     return ex.HouveErro ? Desfecho::RelatorioNOK : Desfecho::RelatorioOK;
@@ -207,5 +236,7 @@ Desfecho ValidaArquivo(Execucao& ex, std::string_view nomeArq, const TabelaLayou
                       "Atenção", IconeMensagem::Informacao);
   return Desfecho::SemRelatorio;
 }
+
+}  // namespace
 
 }  // namespace rolval

@@ -42,7 +42,8 @@ enum class Desfecho {
   SemRelatorio,     // the run ended without a report (a message box, or nothing)
 };
 
-// The file to validate is `nomeArq` as typed in the path box: trailing blanks are ignored.
+// One run of the file `nomeArq`, its path taken exactly. With a report folder, the run refuses
+// (a message, nothing written) when saida.txt or param.txt there is that file itself.
 Desfecho ValidaArquivo(Execucao& execucao, std::string_view nomeArq, const TabelaLayouts& tabela);
 
 // The tests on a file's first line that recognise each layout.

@@ -157,10 +157,10 @@ void Principal::BValidar_Click() {
     explicit MarcaExecucao(bool& m) : marca(m) { marca = true; }
     ~MarcaExecucao() { marca = false; }
   } durante(emExecucao_);
-  const std::string caminho = NomeArq->text().toStdString();
-  // The file as the run is about to read it (the path as the run takes it, trailing blanks
-  // off): the output window shows records only from that same file.
-  tela_->MarcaEntrada(std::string(AparaDireita(caminho)));
+  // Blanks typed after the path in the box are not part of it.
+  const std::string caminho(AparaDireita(NomeArq->text().toStdString()));
+  // The file as the run is about to read it: the output window shows records only from it.
+  tela_->MarcaEntrada(caminho);
   ValidaArquivo(*execucao_, caminho, TabelaPadrao());
 }
 

@@ -302,7 +302,7 @@ void ExecutaContado(const std::string& arquivo, const std::filesystem::path& pas
   saida.r.desfecho = ValidaArquivo(execucao, arquivo, TabelaPadrao());
   saida.r.saida = LeArquivo(pasta / NomeSaida);
   saida.r.param = LeArquivo(pasta / NomeParam);
-  saida.r.sobrouAuxiliar = std::filesystem::exists(pasta / NomeAux1) || std::filesystem::exists(pasta / NomeAux2);
+  saida.r.sobrouAuxiliar = SobrouNaPasta(pasta, arquivo);
 }
 
 TEST(ArquivoEnorme, CemMegabytesSemFimDeLinhaNaoSaoLidos) {
@@ -457,7 +457,7 @@ TEST(FalhaAoAbrir, RelatorioAnteriorNaoPassaPorResultadoDeUmaFalha) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Paths: blanks, accents, long names, trailing blanks typed after the name.
+// Paths: blanks, accents, long names, a name ending in a blank; the path is taken exactly.
 
 TEST(Caminhos, NomesIncomunsSaoValidadosComoQualquerOutro) {
   const std::string conteudo = Amostra05(1);
@@ -475,28 +475,25 @@ TEST(Caminhos, NomesIncomunsSaoValidadosComoQualquerOutro) {
     const auto arquivo = pasta / nome;
     std::filesystem::create_directories(arquivo.parent_path());
     EscreveArquivo(arquivo, conteudo);
-    for (const std::string& digitado : {arquivo.string(), arquivo.string() + "    "}) {
-      const auto r = ExecutaArquivo(digitado, pasta.caminho(), TabelaPadrao());
-      EXPECT_EQ(r.desfecho, Desfecho::RelatorioOK);
-      ASSERT_FALSE(r.linhasSaida.empty());
-      EXPECT_EQ(r.linhasSaida[0], "ARQUIVO OK.");
-      EXPECT_EQ(r.param, "\r\nOK\r\n");
-      EXPECT_NE(r.saida.find("Foram Validadas 001 ROL(s)."), std::string::npos);
-    }
+    const auto r = ExecutaArquivo(arquivo.string(), pasta.caminho(), TabelaPadrao());
+    EXPECT_EQ(r.desfecho, Desfecho::RelatorioOK);
+    ASSERT_FALSE(r.linhasSaida.empty());
+    EXPECT_EQ(r.linhasSaida[0], "ARQUIVO OK.");
+    EXPECT_EQ(r.param, "\r\nOK\r\n");
+    EXPECT_NE(r.saida.find("Foram Validadas 001 ROL(s)."), std::string::npos);
   }
 }
 
-TEST(Caminhos, NomeComBrancoNoFimNaoEAchado) {
-  // Blanks after the name are not part of it: a file whose own name ends in a blank cannot be
-  // named, and the run says it was not found, writing no report.
+TEST(Caminhos, NomeComBrancoNoFimEValidadoComoDado) {
+  // The run takes the path exactly: a file whose own name ends in a blank is that file, and the
+  // file without the blank is another (here missing) one.
   PastaTemporaria pasta;
   const auto arquivo = pasta / "termina com branco.txt ";
   EscreveArquivo(arquivo, Amostra05(1));
-  const auto r = ExecutaArquivo(arquivo.string(), pasta.caminho(), TabelaPadrao());
-  EXPECT_EQ(r.desfecho, Desfecho::SemRelatorio);
-  ASSERT_EQ(r.tela.mensagens.size(), 1u);
-  EXPECT_EQ(r.tela.mensagens[0].texto, "Não foi possível localizar o arquivo especificado.");
-  EXPECT_TRUE(r.saida.empty());
+  EXPECT_EQ(ExecutaArquivo(arquivo.string(), pasta.caminho(), TabelaPadrao()).desfecho, Desfecho::RelatorioOK);
+  const auto semBranco = ExecutaArquivo((pasta / "termina com branco.txt").string(), pasta.caminho(), TabelaPadrao());
+  EXPECT_EQ(semBranco.desfecho, Desfecho::SemRelatorio);
+  EXPECT_TRUE(semBranco.saida.empty());
 }
 
 }  // namespace

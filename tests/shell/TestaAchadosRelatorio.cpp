@@ -28,12 +28,12 @@ class LinhasDoRegistro : public ::testing::Test {
   };
 
   LinhasDoRegistro() : execucao(pasta.caminho(), tela) {
-    execucao.aux1.Cria(execucao.CaminhoTrabalho(NomeAux1));
+    execucao.aux1.Abre();
   }
 
   std::vector<std::string> Linhas() {
     execucao.aux1.Fecha();
-    const std::string bytes = LeArquivo(pasta / NomeAux1);
+    const std::string bytes = execucao.aux1.Texto();
     std::vector<std::string> linhas;
     for (std::size_t inicio = 0; inicio < bytes.size();) {
       const std::size_t fim = bytes.find("\r\n", inicio);

@@ -114,8 +114,7 @@ TEST_F(JanelaPrincipal, ValidarSemCaminhoAvisaENaoComecaExecucao) {
               QStringLiteral("Você precisa informar o nome do arquivo a Validar")) << nome;
     EXPECT_EQ(dialogos.mensagens[0].titulo, QStringLiteral("Informação")) << nome;
     EXPECT_EQ(dialogos.mensagens[0].icone, IconeMensagem::Nenhum) << nome;
-    // Nothing was started: no work file was created and no window came up.
-    EXPECT_FALSE(ArquivoNaPasta(NomeAux1)) << nome;
+    // Nothing was started: no window came up.
     EXPECT_FALSE(JanelaCarregada(QStringLiteral("valida"))) << nome;
     EXPECT_EQ(JanelaVisivel(QStringLiteral("Saida")), nullptr) << nome;
     EXPECT_TRUE(principal->isEnabled()) << nome;
@@ -125,11 +124,9 @@ TEST_F(JanelaPrincipal, ValidarSemCaminhoAvisaENaoComecaExecucao) {
 TEST_F(JanelaPrincipal, CaminhoEmBrancoComecaExecucao) {
   for (const auto& [nome, validar] : ComandosValidar()) {
     dialogos.mensagens.clear();
-    std::filesystem::remove(pasta / NomeAux1);
     NomeArq()->setText(QStringLiteral("   "));
     validar(principal.get());
-    // The run created its work files, then found no file of that name.
-    EXPECT_TRUE(ArquivoNaPasta(NomeAux1)) << nome;
+    // The run started, then found no file of that name.
     ASSERT_EQ(dialogos.mensagens.size(), 1u) << nome;
     EXPECT_EQ(dialogos.mensagens[0].texto,
               QStringLiteral("Não foi possível localizar o arquivo especificado.")) << nome;

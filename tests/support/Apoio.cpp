@@ -76,7 +76,7 @@ ResultadoExecucao ExecutaArquivo(const std::string& caminho, const std::filesyst
   if (!r.linhasSaida.empty() && r.linhasSaida[0] == "ENCAMINHAMOS ABAIXO OS ERROS/AVISOS ENCONTRADOS:")
     r.achados.assign(r.linhasSaida.begin() + std::min<std::ptrdiff_t>(6, static_cast<std::ptrdiff_t>(r.linhasSaida.size())),
                      r.linhasSaida.end());
-  r.sobrouAuxiliar = std::filesystem::exists(pasta / NomeAux1) || std::filesystem::exists(pasta / NomeAux2);
+  r.sobrouAuxiliar = SobrouNaPasta(pasta, caminho);
   return r;
 }
 
@@ -85,6 +85,16 @@ ResultadoExecucao ExecutaConteudo(std::string_view conteudo, const TabelaLayouts
   const auto arquivo = pasta / "entrada.txt";
   EscreveArquivo(arquivo, conteudo);
   return ExecutaArquivo(arquivo.string(), pasta.caminho(), tabela);
+}
+
+bool SobrouNaPasta(const std::filesystem::path& pasta, const std::filesystem::path& entrada) {
+  std::error_code e;
+  for (const auto& item : std::filesystem::directory_iterator(pasta, e)) {
+    const std::string nome = item.path().filename().string();
+    if (nome == NomeSaida || nome == NomeParam || std::filesystem::equivalent(item.path(), entrada, e)) continue;
+    return true;
+  }
+  return false;
 }
 
 const TabelaLayouts& TabelaSoEnquadramento() {

@@ -69,7 +69,7 @@ struct ResultadoExecucao {
   std::vector<std::string> linhasSaida;  // saida.txt split at CR LF, as UTF-8
   std::vector<std::string> achados;      // the finding lines only (after the headings), UTF-8
   TelaGravada tela;
-  bool sobrouAuxiliar = false;  // a work file was left in the work folder
+  bool sobrouAuxiliar = false;  // the run left a file in its folder besides saida.txt and param.txt
 };
 
 // Validates the bytes `conteudo` (written to a file in a temporary folder) with `tabela`.
@@ -77,6 +77,9 @@ ResultadoExecucao ExecutaConteudo(std::string_view conteudo, const TabelaLayouts
 // Validates the file at `caminho` with `tabela`, with `pasta` as the work folder.
 ResultadoExecucao ExecutaArquivo(const std::string& caminho, const std::filesystem::path& pasta,
                                  const TabelaLayouts& tabela);
+
+// Whether `pasta` holds anything but saida.txt, param.txt and the file `entrada`.
+bool SobrouNaPasta(const std::filesystem::path& pasta, const std::filesystem::path& entrada);
 
 // The same layouts as the program's table, but with no validator attached: lines are framed,
 // counted and length-checked only. Lets the run driver be tested on its own.

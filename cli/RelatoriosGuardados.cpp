@@ -1,0 +1,97 @@
+#include "cli/RelatoriosGuardados.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <stdexcept>
+#include <system_error>
+
+#include "run/Falha.h"
+
+namespace rolval {
+
+namespace {
+
+std::filesystem::path Absoluto(const std::filesystem::path& caminho) {
+  std::error_code e;
+  const std::filesystem::path p = std::filesystem::absolute(caminho, e);
+  return (e ? caminho : p).lexically_normal();
+}
+
+bool Existe(const std::filesystem::path& caminho) {
+  struct stat st {};
+  if (::lstat(caminho.c_str(), &st) == 0) return true;
+  if (errno == ENOENT) return false;
+  throw std::system_error(errno, std::generic_category(), caminho.string());
+}
+
+// A file with `bytes` under a fresh name in `pasta`; its path.
+std::string Provisorio(const std::filesystem::path& pasta, const std::string& prefixo,
+                       const std::function<void(ArquivoSaida&)>& escreve) {
+  ArquivoSaida arquivo;
+  const std::string caminho = CriaComNomeNovo(pasta, prefixo, arquivo);
+  try {
+    escreve(arquivo);
+    arquivo.Fecha();
+  } catch (...) {
+    arquivo.FechaEmSilencio();
+    ::unlink(caminho.c_str());
+    throw;
+  }
+  return caminho;
+}
+
+}  // namespace
+
+RelatoriosGuardados::RelatoriosGuardados(std::filesystem::path pasta, const std::vector<std::string>& entradas,
+                                         GuardaEscrita* guarda)
+    : pasta_(std::move(pasta)), guarda_(guarda) {
+  for (const auto& e : entradas) entradas_.insert(Absoluto(e));
+}
+
+bool RelatoriosGuardados::EEntrada(const std::filesystem::path& caminho) const {
+  return entradas_.count(Absoluto(caminho)) != 0;
+}
+
+std::string RelatoriosGuardados::Guarda(const ResultadoArquivo& r) {
+  const std::string base = std::filesystem::path(r.arquivo).filename().string();
+  if (guarda_ != nullptr) guarda_->Comeca();
+  std::string saida, param, erro;
+  try {
+    saida = Provisorio(pasta_, ".rolval-saida.", [&](ArquivoSaida& a) {
+      r.relatorio.Le([&a](std::string_view bloco) { a.Escreve(bloco); });
+    });
+    param = Provisorio(pasta_, ".rolval-param.", [&](ArquivoSaida& a) { a.Escreve(r.param); });
+    for (int n = 1;; ++n) {
+      if (n > 100000) throw std::runtime_error("no free name for " + base + " in " + pasta_.string());
+      const std::string nome = n == 1 ? base : base + "." + std::to_string(n);
+      const std::filesystem::path destinoSaida = pasta_ / (nome + ".saida.txt");
+      const std::filesystem::path destinoParam = pasta_ / (nome + ".param.txt");
+      if (EEntrada(destinoSaida) || EEntrada(destinoParam) || Existe(destinoSaida) || Existe(destinoParam))
+        continue;
+      // A link fails when the name exists, whoever made it in the meantime: then the next suffix.
+      if (::link(saida.c_str(), destinoSaida.c_str()) != 0) {
+        if (errno == EEXIST) continue;
+        throw std::system_error(errno, std::generic_category(), destinoSaida.string());
+      }
+      if (::link(param.c_str(), destinoParam.c_str()) != 0) {
+        const int e = errno;
+        ::unlink(destinoSaida.c_str());
+        if (e == EEXIST) continue;
+        throw std::system_error(e, std::generic_category(), destinoParam.string());
+      }
+      break;
+    }
+  } catch (const std::exception& e) {
+    erro = e.what();
+  }
+  if (!saida.empty()) ::unlink(saida.c_str());
+  if (!param.empty()) ::unlink(param.c_str());
+  if (guarda_ != nullptr) guarda_->Termina();
+  return erro;
+}
+
+}  // namespace rolval

@@ -1,0 +1,142 @@
+#include "run/Publicacao.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <random>
+
+#include "run/Execucao.h"
+#include "run/Falha.h"
+
+namespace rolval {
+
+namespace {
+
+// The folder held open and locked (flock on the folder itself, so that no lock file is needed)
+// for as long as the object lives; every run that publishes in it takes the same lock.
+class TravaPasta {
+ public:
+  explicit TravaPasta(const std::filesystem::path& pasta) {
+    fd_ = ::open(pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) return;
+    while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    }
+  }
+  ~TravaPasta() {
+    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+  }
+  TravaPasta(const TravaPasta&) = delete;
+  TravaPasta& operator=(const TravaPasta&) = delete;
+  bool Aberta() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};
+
+// Begins and ends the guarded stretch, on every way out.
+class TrechoGuardado {
+ public:
+  explicit TrechoGuardado(GuardaEscrita* guarda) : guarda_(guarda) {
+    if (guarda_ != nullptr) guarda_->Comeca();
+  }
+  ~TrechoGuardado() {
+    if (guarda_ != nullptr) guarda_->Termina();
+  }
+  TrechoGuardado(const TrechoGuardado&) = delete;
+  TrechoGuardado& operator=(const TrechoGuardado&) = delete;
+
+ private:
+  GuardaEscrita* guarda_;
+};
+
+// Removes a half-made file on every way out unless it was put in place.
+class Provisorio {
+ public:
+  Provisorio() = default;
+  ~Provisorio() {
+    if (!caminho.empty()) ::unlink(caminho.c_str());
+  }
+  Provisorio(const Provisorio&) = delete;
+  Provisorio& operator=(const Provisorio&) = delete;
+  std::string caminho;
+};
+
+void Renomeia(const std::string& de, const std::filesystem::path& para) {
+  if (::rename(de.c_str(), para.c_str()) != 0) FalhaDoSistema("rename", para.string());
+}
+
+}  // namespace
+
+bool EscreveriaSobre(const std::filesystem::path& pasta, const char* nome, const std::string& caminho) {
+  struct stat destino {};
+  struct stat entrada {};
+  if (::lstat((pasta / nome).c_str(), &destino) != 0 || ::stat(caminho.c_str(), &entrada) != 0) return false;
+  return destino.st_dev == entrada.st_dev && destino.st_ino == entrada.st_ino;
+}
+
+std::string CriaComNomeNovo(const std::filesystem::path& pasta, std::string_view prefixo,
+                            ArquivoSaida& arquivo) {
+  std::random_device semente;
+  std::mt19937_64 sorteio((static_cast<std::uint64_t>(semente()) << 32) ^ semente());
+  for (int tentativa = 0; tentativa < 100; ++tentativa) {
+    char sufixo[17];
+    std::snprintf(sufixo, sizeof sufixo, "%016llx", static_cast<unsigned long long>(sorteio()));
+    const std::string caminho = (pasta / (std::string(prefixo) + sufixo)).string();
+    if (arquivo.CriaExclusivo(caminho)) return caminho;
+  }
+  errno = EEXIST;
+  FalhaDoSistema("create a new file in", pasta.string());
+}
+
+IdentidadeArquivo PublicaRelatorio(const std::filesystem::path& pasta, SistemaArquivos& sistema,
+                                   const ArquivoTrabalho& saida, std::string_view param,
+                                   GuardaEscrita* guarda) {
+  TrechoGuardado trecho(guarda);
+  Provisorio saidaNova;
+  Provisorio paramNovo;
+  {
+    ArquivoSaida arquivo(sistema);
+    saidaNova.caminho = CriaComNomeNovo(pasta, std::string(".") + NomeSaida + ".", arquivo);
+    saida.Le([&arquivo](std::string_view bloco) { arquivo.Escreve(bloco); });
+    arquivo.Fecha();
+  }
+  {
+    ArquivoSaida arquivo(sistema);
+    paramNovo.caminho = CriaComNomeNovo(pasta, std::string(".") + NomeParam + ".", arquivo);
+    arquivo.Escreve(param);
+    arquivo.Fecha();
+  }
+  TravaPasta trava(pasta);
+  if (!trava.Aberta()) FalhaDoSistema("lock", pasta.string());
+  IdentidadeArquivo identidade;
+  struct stat st {};
+  if (::lstat(saidaNova.caminho.c_str(), &st) == 0) identidade = {st.st_dev, st.st_ino, true};
+  Renomeia(saidaNova.caminho, pasta / NomeSaida);
+  saidaNova.caminho.clear();
+  Renomeia(paramNovo.caminho, pasta / NomeParam);
+  paramNovo.caminho.clear();
+  return identidade;
+}
+
+void RetiraRelatorio(const std::filesystem::path& pasta) noexcept {
+  TravaPasta trava(pasta);
+  if (!trava.Aberta()) return;
+  ::unlink((pasta / NomeSaida).c_str());
+  ::unlink((pasta / NomeParam).c_str());
+}
+
+void RetiraSaidaPublicada(const std::filesystem::path& pasta, const IdentidadeArquivo& identidade) noexcept {
+  if (!identidade.valida) return;
+  TravaPasta trava(pasta);
+  if (!trava.Aberta()) return;
+  const std::filesystem::path saida = pasta / NomeSaida;
+  struct stat st {};
+  if (::lstat(saida.c_str(), &st) == 0 && st.st_dev == identidade.dispositivo && st.st_ino == identidade.inode)
+    ::unlink(saida.c_str());
+}
+
+}  // namespace rolval

@@ -1,0 +1,57 @@
+#pragma once
+// The folder where a run leaves its report for people and other programs: saida.txt and
+// param.txt. Each is written whole under a fresh name created exclusively (never through a
+// symbolic link), then renamed into place, saida.txt first and param.txt last, under a lock on the
+// folder, so that readers and other runs see either the earlier pair or the new one, never a mix
+// or a part. Renaming replaces a symbolic link planted under either name, never its target.
+#include <sys/types.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "run/ArquivoTrabalho.h"
+#include "run/Arquivos.h"
+
+namespace rolval {
+
+// Told while named files of a run exist half-made in a folder, so that a program stopped by a
+// signal can let the writing finish (or undo it) before it ends.
+class GuardaEscrita {
+ public:
+  virtual ~GuardaEscrita() = default;
+  virtual void Comeca() = 0;
+  virtual void Termina() = 0;
+};
+
+// Whether writing `nome` in `pasta` would write the file `caminho` itself (same device and inode;
+// a symbolic link under `nome` is itself what would be replaced, so it is the link that counts).
+bool EscreveriaSobre(const std::filesystem::path& pasta, const char* nome, const std::string& caminho);
+
+// Creates a new file in `pasta` under a fresh name beginning with `prefixo`, exclusively and
+// without following links, and returns its path; `arquivo` is open on it for writing.
+std::string CriaComNomeNovo(const std::filesystem::path& pasta, std::string_view prefixo,
+                            ArquivoSaida& arquivo);
+
+// Which file a name stood for when a run published it.
+struct IdentidadeArquivo {
+  dev_t dispositivo = 0;
+  ino_t inode = 0;
+  bool valida = false;
+};
+
+// Publishes the report `saida` and the status file `param` (its bytes) in `pasta` and returns the
+// identity of the saida.txt put there. Throws a FalhaExecucao when they could not be written or
+// put in place; nothing half-written stays then.
+IdentidadeArquivo PublicaRelatorio(const std::filesystem::path& pasta, SistemaArquivos& sistema,
+                      const ArquivoTrabalho& saida, std::string_view param, GuardaEscrita* guarda);
+
+// Removes the saida.txt and param.txt of an earlier run from `pasta` (a run that ends without a
+// report leaves neither), under the same lock; a file that is not there is no failure.
+void RetiraRelatorio(const std::filesystem::path& pasta) noexcept;
+
+// Removes saida.txt from `pasta` if it is still the file `identidade` names (another run may have
+// published its own since).
+void RetiraSaidaPublicada(const std::filesystem::path& pasta, const IdentidadeArquivo& identidade) noexcept;
+
+}  // namespace rolval

@@ -36,7 +36,13 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, 
   ResultadoArquivo r;
   r.arquivo = arquivo;
   const bool json = pedido.formato == FormatoSaida::Jsonl;
-  if (json) r.achadosJson.Abre();
+  if (json) {
+    // Past the memory limit the findings go where the run's other work files go: the report
+    // folder of a single file, else the temporary folder.
+    r.achadosJson.DefineTransbordo(sozinho ? pedido.pastaUnica.string() : std::string(),
+                                   ArquivoTrabalho::LimitePadrao);
+    r.achadosJson.Abre();
+  }
   ContadorAchados contador(r, json);
   TelaTerminal tela(sozinho && pedido.barraDeProgresso);
   Execucao execucao(sozinho ? pedido.pastaUnica : std::filesystem::path(), tela);

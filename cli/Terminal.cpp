@@ -27,8 +27,8 @@ std::string EscapaParaTerminal(std::string_view texto) {
       AcrescentaEscape(s, c);
     } else if (c == 0xC2 && i + 1 < texto.size() && static_cast<unsigned char>(texto[i + 1]) >= 0x80 &&
                static_cast<unsigned char>(texto[i + 1]) <= 0x9F) {
-      s.append("\xEF\xBF\xBD");  // U+FFFD
-      ++i;
+      // A C1 control character (U+0080 to U+009F), shown by its code as in the report.
+      AcrescentaEscape(s, static_cast<unsigned char>(texto[++i]));
     } else {
       s.push_back(static_cast<char>(c));
     }

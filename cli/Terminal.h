@@ -8,7 +8,8 @@
 namespace rolval {
 
 // Bytes below 0x20 and 0x7F as "\xNN"; everything else unchanged (a path, a UTF-8 text).
-// The C1 control characters of UTF-8 text (U+0080 to U+009F) become U+FFFD.
+// The C1 control characters of UTF-8 text (U+0080 to U+009F) as "\xNN" of their code, as a
+// report shows the same byte.
 std::string EscapaParaTerminal(std::string_view texto);
 
 // A report (Latin-1, CR LF) as UTF-8 for standard output, converted piece by piece. For a

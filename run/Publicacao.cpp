@@ -65,6 +65,12 @@ class Provisorio {
   std::string caminho;
 };
 
+IdentidadeArquivo IdentidadeDe(const std::filesystem::path& caminho) {
+  struct stat st {};
+  if (::lstat(caminho.c_str(), &st) != 0) return {};
+  return {st.st_dev, st.st_ino, st.st_ctim.tv_sec, st.st_ctim.tv_nsec, st.st_size, true};
+}
+
 void Renomeia(const std::string& de, const std::filesystem::path& para) {
   if (::rename(de.c_str(), para.c_str()) != 0) FalhaDoSistema("rename", para.string());
 }
@@ -112,11 +118,9 @@ IdentidadeArquivo PublicaRelatorio(const std::filesystem::path& pasta, SistemaAr
   }
   TravaPasta trava(pasta);
   if (!trava.Aberta()) FalhaDoSistema("lock", pasta.string());
-  IdentidadeArquivo identidade;
-  struct stat st {};
-  if (::lstat(saidaNova.caminho.c_str(), &st) == 0) identidade = {st.st_dev, st.st_ino, true};
   Renomeia(saidaNova.caminho, pasta / NomeSaida);
   saidaNova.caminho.clear();
+  const IdentidadeArquivo identidade = IdentidadeDe(pasta / NomeSaida);
   Renomeia(paramNovo.caminho, pasta / NomeParam);
   paramNovo.caminho.clear();
   return identidade;
@@ -134,9 +138,7 @@ void RetiraSaidaPublicada(const std::filesystem::path& pasta, const IdentidadeAr
   TravaPasta trava(pasta);
   if (!trava.Aberta()) return;
   const std::filesystem::path saida = pasta / NomeSaida;
-  struct stat st {};
-  if (::lstat(saida.c_str(), &st) == 0 && st.st_dev == identidade.dispositivo && st.st_ino == identidade.inode)
-    ::unlink(saida.c_str());
+  if (IdentidadeDe(saida) == identidade) ::unlink(saida.c_str());
 }
 
 }  // namespace rolval

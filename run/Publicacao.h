@@ -6,6 +6,7 @@
 // or a part. Renaming replaces a symbolic link planted under either name, never its target.
 #include <sys/types.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -33,11 +34,16 @@ bool EscreveriaSobre(const std::filesystem::path& pasta, const char* nome, const
 std::string CriaComNomeNovo(const std::filesystem::path& pasta, std::string_view prefixo,
                             ArquivoSaida& arquivo);
 
-// Which file a name stood for when a run published it.
+// Which file a name stood for when a run published it. The change time and size are part of it,
+// as a file system may give a freed inode number to the next file at once.
 struct IdentidadeArquivo {
   dev_t dispositivo = 0;
   ino_t inode = 0;
+  std::int64_t mudancaSeg = 0;
+  std::int64_t mudancaNs = 0;
+  std::int64_t tamanho = 0;
   bool valida = false;
+  bool operator==(const IdentidadeArquivo&) const = default;
 };
 
 // Publishes the report `saida` and the status file `param` (its bytes) in `pasta` and returns the

@@ -2,34 +2,28 @@
 
 #include <QPrinter>
 
-#include "run/Arquivos.h"
-#include "run/Falha.h"
+#include <algorithm>
 
 namespace rolval {
 
-namespace {
-// Longer than any line of a report; a longer line is cut there.
-constexpr std::size_t LimiteLinhaRelatorio = 64 * 1024;
-}  // namespace
-
-bool ImprimeRelatorio(const std::filesystem::path& relatorio, ImpressoraLinhas& impressora) {
-  LeitorLinhas leitor;  // closes the report when it goes, on every path out
+bool ImprimeRelatorio(std::string_view relatorio, ImpressoraLinhas& impressora) {
+  if (relatorio.empty()) return false;
   bool comecou = false;
   try {
-    leitor.Abre(relatorio.string());
     if (!impressora.Comeca()) return false;
     comecou = true;
     impressora.ImprimeLinha(QString());
-    std::string linha;
-    while (!leitor.Fim()) {
-      leitor.LeLinha(linha, LimiteLinhaRelatorio);
-      impressora.ImprimeLinha(QString::fromLatin1(linha.data(), static_cast<qsizetype>(linha.size())));
+    while (!relatorio.empty()) {
+      const std::size_t fim = std::min(relatorio.find('\r'), relatorio.size());
+      impressora.ImprimeLinha(QString::fromLatin1(relatorio.data(), static_cast<qsizetype>(fim)));
+      relatorio.remove_prefix(fim);
+      if (!relatorio.empty()) relatorio.remove_prefix(1);  // the CR
+      if (!relatorio.empty() && relatorio.front() == '\n') relatorio.remove_prefix(1);
     }
     comecou = false;
     return impressora.Termina();
   } catch (const std::exception&) {
-    // A report that cannot be read, or a printer that fails half-way, ends the printing without a
-    // message; half a report is not sent.
+    // A printer that fails half-way ends the printing without a message; half a report is not sent.
     if (comecou) impressora.Abandona();
     return false;
   }

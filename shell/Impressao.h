@@ -1,9 +1,9 @@
 #pragma once
-// Printing of the report: one empty line, then one printer line per line of saida.txt.
+// Printing of the report: one empty line, then one printer line per line of the run's report.
 #include <QFont>
 #include <QPainter>
 #include <QString>
-#include <filesystem>
+#include <string_view>
 
 class QPrinter;
 
@@ -19,9 +19,10 @@ class ImpressoraLinhas {
   virtual void Abandona() = 0;  // drops a document begun but not ended: nothing is sent
 };
 
-// Prints the report at `relatorio` (Latin-1 text, CR LF lines). False when anything failed on
-// the way (the report could not be read, the printer refused); the report file is closed in every case.
-bool ImprimeRelatorio(const std::filesystem::path& relatorio, ImpressoraLinhas& impressora);
+// Prints the report `relatorio` (Latin-1 text, lines ended by CR LF or a lone CR), the run's own
+// text, never a file another run may have replaced. False when anything failed on the way (no
+// report, the printer refused or failed half-way: then nothing is sent).
+bool ImprimeRelatorio(std::string_view relatorio, ImpressoraLinhas& impressora);
 
 // The printer font: Courier New 10 point, or a monospace font of the same metrics where that
 // font is missing.

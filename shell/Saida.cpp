@@ -1,7 +1,6 @@
 #include "shell/Saida.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -14,7 +13,6 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <system_error>
 
 #include "VersaoPrograma.h"
 #include "run/Execucao.h"
@@ -117,17 +115,14 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
 
 Saida::~Saida() = default;
 
-std::filesystem::path Saida::CaminhoRelatorio() const { return pasta_ / NomeSaida; }
-
 void Saida::CarregaRelatorio() {
-  QFile arquivo(QString::fromStdString(CaminhoRelatorio().string()));
-  if (!arquivo.open(QIODevice::ReadOnly)) {
-    txtsaida->clear();
-  } else {
-    const QByteArray relatorio = arquivo.readAll();
-    txtsaida->setPlainText(TextoRelatorio(relatorio));
-    achados_ = LeAchados(std::string_view(relatorio.constData(), static_cast<std::size_t>(relatorio.size())));
+  try {
+    relatorio_ = execucao_.Relatorio().Texto();
+  } catch (const std::exception&) {
+    relatorio_.clear();  // a report that cannot be read back shows as none
   }
+  txtsaida->setPlainText(TextoRelatorio(QByteArray::fromRawData(relatorio_.data(), static_cast<qsizetype>(relatorio_.size()))));
+  achados_ = LeAchados(relatorio_);
   lblResumo->setText(TextoResumo(achados_));
   AtualizaBotoes();
 }
@@ -193,7 +188,7 @@ void Saida::BImprimir_Click() {
   QPrinter impressora(QPrinter::HighResolution);
   if (!dialogos_.PreparaImpressora(this, impressora)) return;
   ImpressoraQt linhas(impressora);
-  ImprimeRelatorio(CaminhoRelatorio(), linhas);
+  ImprimeRelatorio(relatorio_, linhas);
 }
 
 void Saida::BFechar_Click() {
@@ -204,8 +199,8 @@ void Saida::BFechar_Click() {
 
 // Form_Unload: from the Fechar button and from the title bar alike.
 void Saida::closeEvent(QCloseEvent* evento) {
-  std::error_code ignorado;
-  std::filesystem::remove(CaminhoRelatorio(), ignorado);
+  // Only the saida.txt this run published: another run on the same folder may have put its own.
+  RetiraSaidaPublicada(pasta_, execucao_.SaidaPublicada());
   if (principal_ != nullptr) {
     principal_->setEnabled(true);
     principal_->show();

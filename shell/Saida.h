@@ -1,6 +1,7 @@
 #pragma once
-// The output window `Saida`: shows the report of the run just finished, prints it, and when it
-// closes deletes the report and gives the main window back. The main window is disabled while
+// The output window `Saida`: shows the report of the run just finished (the run's own text, never
+// a file another run may have replaced), prints that same text, and when it closes deletes the
+// saida.txt its run published (if still that one) and gives the main window back. The main window is disabled while
 // it is open. Only its Fechar button resets the run state; closing it from the title bar does not.
 // From a finding line of the report (double-click or Enter, or walking them with Anterior/Próximo,
 // Shift+F3/F3) it shows the record of the validated file that the finding names.
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "shell/AchadosRelatorio.h"
 #include "shell/IndiceLinhas.h"
@@ -27,7 +29,8 @@ class Saida : public QWidget {
   Q_OBJECT
 
  public:
-  // Loads the report from `pastaTrabalho`; `principal` is disabled until this window closes.
+  // Shows the report of `execucao`; `pastaTrabalho` is where it was published. `principal` is
+  // disabled until this window closes.
   // `marcaEntrada`: the validated file as it was when the run started (nothing when it could not
   // be examined then); a record is shown only from that same file.
   Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* principal,
@@ -50,7 +53,6 @@ class Saida : public QWidget {
 
  private:
   void CarregaRelatorio();
-  std::filesystem::path CaminhoRelatorio() const;
   void MostraAchadoDaLinha(int bloco);  // the finding on that line of the report view, if any
   void AtualizaBotoes();
 
@@ -60,6 +62,7 @@ class Saida : public QWidget {
   Dialogos& dialogos_;
   std::string caminhoEntrada_;  // the file the run validated
   std::optional<MarcaArquivo> marcaEntrada_;
+  std::string relatorio_;  // the run's report, Latin-1, as shown and printed
   std::unique_ptr<IndiceLinhas> indice_;  // made on the first record shown
   AchadosRelatorio achados_;
   int atual_ = -1;

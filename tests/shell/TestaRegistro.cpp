@@ -348,14 +348,20 @@ TEST_F(VisaoDoRegistro, LinhaDeSituacaoContaErrosEAvisos) {
   EXPECT_FALSE(Controle<QPushButton>(saida, "BProximo")->isEnabled());
   QTest::mouseClick(Controle<QPushButton>(saida, "BFechar"), Qt::LeftButton);
 
-  // A report with warnings, as the window loads it.
-  EscreveArquivo(pasta / NomeSaida,
-                 L1(ComCRLF({"ENCAMINHAMOS ABAIXO OS ERROS/AVISOS ENCONTRADOS:", "", "Documento: ROLST02",
-                             std::string(73, '-'), "Inscrição      Período Lin Ini Fim Descrição do Erro",
-                             std::string(73, '-'),
-                             " 0500000000    07/2000 006 230 244 AVISO: Campos 9 e 10 zerados",
-                             " 0500000000    07/2000 006 335 349 Valor do campo 18 incorreto",
-                             " 0500000000    07/2000 007 001 014 AVISO: mesma Inscrição Estadual da ROL"})));
+  // A report with warnings, as the run writes it.
+  Execucao& execucao = *principal->execucao();
+  execucao.LimpaVariaveis();
+  execucao.controle.Documento = DocROLST02;
+  execucao.RegistroAtual.Inscricao = "0500000000";
+  execucao.RegistroAtual.MesAnoRef = "072000";
+  execucao.aux1.Abre();
+  execucao.aux2.Abre();
+  execucao.GravaErroST(2, 0, 230, 244);
+  execucao.GravaErroST(13, 18, 335, 349);
+  execucao.GravaErroST(29, 0, 1, 14);
+  execucao.aux1.Fecha();
+  execucao.aux2.Fecha();
+  execucao.GeraSaida();
   Saida avulsa(*principal->execucao(), pasta.caminho(), nullptr, dialogos);
   EXPECT_EQ(Controle<QLabel>(&avulsa, "lblResumo")->text(), QStringLiteral("Erros: 1    Avisos: 2"));
   EXPECT_EQ(avulsa.achados().achados.size(), 3u);

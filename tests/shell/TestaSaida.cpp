@@ -2,8 +2,10 @@
 // is open, and its two ways of closing (Fechar, and the title bar).
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -144,6 +146,50 @@ TEST_F(JanelaSaida, ExecucaoSemRelatorioNaoMostraAJanela) {
   EXPECT_EQ(dialogos.mensagens[0].titulo, QStringLiteral("Atenção"));
   EXPECT_EQ(dialogos.mensagens[0].icone, IconeMensagem::Informacao);
   EXPECT_TRUE(principal->isEnabled());
+}
+
+TEST_F(JanelaSaida, DuasCopiasNaMesmaPastaMostramEImprimemCadaUmaOSeu) {
+  // Two copies of the program keep their files in one folder: each window shows and prints the
+  // report of its own run, and closing one removes saida.txt only while it is still its own.
+  dialogos.pastaPdf = QString::fromStdString(pasta.caminho().string());
+  EscreveArquivo(pasta / "limpo.txt", LeArquivo(std::filesystem::path(ROLVAL_FONTE) / "samples/rol05-limpo.txt"));
+  QWidget* primeira = Valida((pasta / "limpo.txt").string());
+  ASSERT_NE(primeira, nullptr);
+  DialogosGravados dialogosOutra;
+  dialogosOutra.pastaPdf = dialogos.pastaPdf + QStringLiteral("/outra");
+  std::filesystem::create_directory(pasta / "outra");
+  Principal outra(pasta.caminho(), dialogosOutra);
+  outra.show();
+  Controle<QLineEdit>(&outra, "NomeArq")->setText(QString::fromStdString(ArquivoNaoROL()));
+  QTest::mouseClick(Controle<QPushButton>(&outra, "BValidar"), Qt::LeftButton);
+  QWidget* segunda = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QStringLiteral("Saida") && w->isVisible() && w != primeira) segunda = w;
+  ASSERT_NE(segunda, nullptr);
+  ASSERT_TRUE(LeArquivo(pasta / NomeSaida).rfind("ENCAMINHAMOS", 0) == 0);  // the second run's
+
+  struct Caso {
+    QWidget* janela;
+    DialogosGravados* dialogos;
+    QString primeiraLinha;
+  };
+  for (const Caso& c : {Caso{primeira, &dialogos, QStringLiteral("ARQUIVO OK.")},
+                        Caso{segunda, &dialogosOutra, QStringLiteral("ENCAMINHAMOS ABAIXO OS ERROS/AVISOS ENCONTRADOS:")}}) {
+    SCOPED_TRACE(c.primeiraLinha.toStdString());
+    EXPECT_TRUE(TextoMostrado(c.janela).startsWith(c.primeiraLinha + QLatin1Char('\n')));
+    QTest::mouseClick(Controle<QPushButton>(c.janela, "BImprimir"), Qt::LeftButton);
+    ASSERT_EQ(c.dialogos->impressoes, 1);
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral(ROLVAL_PDFTOTEXT), {c.dialogos->ArquivoPdf(1), QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified().left(c.primeiraLinha.size()),
+              c.primeiraLinha);
+  }
+
+  primeira->close();
+  EXPECT_TRUE(LeArquivo(pasta / NomeSaida).rfind("ENCAMINHAMOS", 0) == 0);  // not the first's to remove
+  segunda->close();
+  EXPECT_FALSE(std::filesystem::exists(pasta / NomeSaida));
 }
 
 }  // namespace

@@ -151,20 +151,25 @@ class Processo {
 
   pid_t pid() const { return pid_; }
 
+  // Waits for the end (unless Terminou saw it) and collects what the process wrote.
   Fim Espera() {
     Fim f;
-    if (mestre_ >= 0) {  // until the terminal's last writer has gone
-      char buf[4096];
-      for (;;) {
-        const ssize_t n = ::read(mestre_, buf, sizeof buf);
-        if (n > 0) f.out.append(buf, static_cast<std::size_t>(n));
-        else if (n < 0 && errno == EINTR) continue;
-        else break;
+    if (!esperado_) {
+      if (mestre_ >= 0) {  // until the terminal's last writer has gone
+        char buf[4096];
+        for (;;) {
+          const ssize_t n = ::read(mestre_, buf, sizeof buf);
+          if (n > 0)
+            f.out.append(buf, static_cast<std::size_t>(n));
+          else if (n == 0 || errno != EINTR)
+            break;
+        }
       }
+      while (::waitpid(pid_, &espera_, 0) < 0 && errno == EINTR) {
+      }
+      esperado_ = true;
     }
-    while (::waitpid(pid_, &f.espera, 0) < 0 && errno == EINTR) {
-    }
-    esperado_ = true;
+    f.espera = espera_;
     f.out += LeArquivo(saidas_ / "out");
     f.err = LeArquivo(saidas_ / "err");
     return f;
@@ -172,21 +177,8 @@ class Processo {
 
   // Whether the process has ended (reaped then; Espera still gives its status).
   bool Terminou() {
-    if (esperado_) return true;
-    int w = 0;
-    if (::waitpid(pid_, &w, WNOHANG) != pid_) return false;
-    esperado_ = true;
-    espera_ = w;
-    return true;
-  }
-
-  Fim EsperaTerminado() {
-    if (!esperado_) return Espera();
-    Fim f;
-    f.espera = espera_;
-    f.out = LeArquivo(saidas_ / "out");
-    f.err = LeArquivo(saidas_ / "err");
-    return f;
+    if (!esperado_ && ::waitpid(pid_, &espera_, WNOHANG) == pid_) esperado_ = true;
+    return esperado_;
   }
 
   // How far the process has read `arquivo` through its open descriptor, if it has it open.
@@ -550,7 +542,7 @@ TEST(Sinais, TerminaPeloSinalSemDeixarNada) {
     Processo p(ch);
     ASSERT_TRUE(EsperaLeitura(p, ArquivoGrande())) << "the run ended before it could be stopped";
     ::kill(p.pid(), c.sinal);
-    const Fim f = p.EsperaTerminado();
+    const Fim f = p.Espera();
     EXPECT_EQ(f.Sinal(), c.sinal) << "status " << f.Status() << ": " << f.err;
     EXPECT_EQ(f.out, "");
     EXPECT_EQ(Conteudo(pasta / "rel"), c.ficam);

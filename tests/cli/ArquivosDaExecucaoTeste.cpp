@@ -222,7 +222,7 @@ std::string Gera(const std::vector<std::string>& args, const fs::path& destino) 
 // once for all the tests here.
 const fs::path& ArquivoGrande() {
   static PastaTemporaria pasta;
-  static const fs::path caminho = Gera({"--layout 05", "--returns 6000", "--seed 7"}, pasta / "grande.txt");
+  static const fs::path caminho = Gera({"--layout 05", "--returns 3000", "--seed 7"}, pasta / "grande.txt");
   return caminho;
 }
 
@@ -701,20 +701,21 @@ TEST(Leitura, ArquivoEncurtadoDuranteALeituraFalha) {
 // memory limit.
 TEST(PastaTemporaria, AusenteComDirParaUmArquivo) {
   PastaTemporaria pasta;
-  // A layout-03 file with a wrong check digit on every line: some 9 MiB of JSON findings.
-  std::string bytes = LeArquivo(Gera({"--layout 03", "--returns 40000"}, pasta / "m.txt"));
+  // A layout-03 file with a wrong check digit on every line, under a long name that every JSON
+  // finding repeats: some 9 MiB of JSON lines.
+  const fs::path entrada = pasta / (std::string(200, 'm') + ".txt");
+  std::string bytes = LeArquivo(Gera({"--layout 03", "--returns 20000"}, entrada));
   for (std::size_t i = 34; i < bytes.size(); i += 900) bytes[i] = static_cast<char>('0' + (bytes[i] - '0' + 1) % 10);
-  EscreveArquivo(pasta / "m.txt", bytes);
-  const std::string entrada = (pasta / "m.txt").string();
+  EscreveArquivo(entrada, bytes);
   struct Caso {
     std::string formato;
     std::size_t minimo;  // stdout at least this long
   };
-  for (const Caso& c : {Caso{"text", std::size_t{2} << 20}, Caso{"jsonl", std::size_t{8} << 20}}) {
+  for (const Caso& c : {Caso{"text", std::size_t{1} << 20}, Caso{"jsonl", std::size_t{8} << 20}}) {
     const std::string& formato = c.formato;
     SCOPED_TRACE(formato);
     const fs::path rel = pasta / ("rel-" + formato);
-    const Fim f = Executa({{"--format", formato, "--dir", rel.string(), entrada},
+    const Fim f = Executa({{"--format", formato, "--dir", rel.string(), entrada.string()},
                            {"TMPDIR=" + (pasta / "nao-existe").string()}});
     EXPECT_EQ(f.Status(), 1) << f.err;
     EXPECT_EQ(f.err, "");

@@ -413,11 +413,11 @@ TEST(Jsonl, ArquivosDoUsuarioNaPastaIntactos) {
   }
 }
 
-// Two runs at once on one folder, a long clean one and a short faulty one: each prints its own
+// Two runs at once on one folder, a longer clean one and a short faulty one: each prints its own
 // report, and the folder ends with the report and status file of one run, never a mix.
 TEST(Concorrencia, DuasExecucoesNaMesmaPasta) {
   PastaTemporaria pasta;
-  const std::string limpo = ArquivoGrande().string();
+  const std::string limpo = Gera({"--layout 05", "--returns 1000"}, pasta / "limpo.txt");
   const std::string defeituoso = Defeituoso(pasta / "d.txt");
   const Referencia refLimpo = ReferenciaDe(limpo), refDefeituoso = ReferenciaDe(defeituoso);
   ASSERT_EQ(refLimpo.param, "\r\nOK\r\n");
@@ -701,17 +701,20 @@ TEST(Leitura, ArquivoEncurtadoDuranteALeituraFalha) {
 // memory limit.
 TEST(PastaTemporaria, AusenteComDirParaUmArquivo) {
   PastaTemporaria pasta;
-  // A layout-03 file with a wrong check digit on every line, under a long name that every JSON
+  // A layout-03 file with a wrong check digit on every line, under a long path that every JSON
   // finding repeats: some 9 MiB of JSON lines.
-  const fs::path entrada = pasta / (std::string(200, 'm') + ".txt");
-  std::string bytes = LeArquivo(Gera({"--layout 03", "--returns 20000"}, entrada));
+  fs::path longa = pasta.caminho();
+  for (const char c : {'a', 'b', 'c'}) longa /= std::string(200, c);
+  fs::create_directories(longa);
+  const fs::path entrada = longa / (std::string(200, 'm') + ".txt");
+  std::string bytes = LeArquivo(Gera({"--layout 03", "--returns 9000"}, entrada));
   for (std::size_t i = 34; i < bytes.size(); i += 900) bytes[i] = static_cast<char>('0' + (bytes[i] - '0' + 1) % 10);
   EscreveArquivo(entrada, bytes);
   struct Caso {
     std::string formato;
     std::size_t minimo;  // stdout at least this long
   };
-  for (const Caso& c : {Caso{"text", std::size_t{1} << 20}, Caso{"jsonl", std::size_t{8} << 20}}) {
+  for (const Caso& c : {Caso{"text", std::size_t{1} << 19}, Caso{"jsonl", std::size_t{8} << 20}}) {
     const std::string& formato = c.formato;
     SCOPED_TRACE(formato);
     const fs::path rel = pasta / ("rel-" + formato);

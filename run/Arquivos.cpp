@@ -129,6 +129,11 @@ void LeitorLinhas::Fecha() noexcept {
   fd_ = -1;
 }
 
+std::int64_t LeitorLinhas::TamanhoAgora() const {
+  struct stat st {};
+  return ::fstat(fd_, &st) == 0 ? static_cast<std::int64_t>(st.st_size) : -1;
+}
+
 bool LeitorLinhas::Enche() {
   if (fd_ < 0) throw FalhaExecucao(ClasseFalha::Outra, "read from a closed file " + caminho_);
   for (;;) {
@@ -140,7 +145,7 @@ bool LeitorLinhas::Enche() {
     inicio_ = 0;
     fim_ = static_cast<std::size_t>(n);
     lidos_ += n;
-    if (n == 0 && lidos_ != tamanho_)
+    if (n == 0 && (lidos_ != tamanho_ || TamanhoAgora() != tamanho_))
       throw FalhaExecucao(ClasseFalha::Dispositivo, "the file changed while it was read: " + caminho_);
     return n > 0;
   }

@@ -76,6 +76,7 @@ class LeitorLinhas {
 
  private:
   bool Enche();  // refills the buffer; false at the end of the file
+  std::int64_t TamanhoAgora() const;  // the file's length now (-1 when it cannot be known)
   void PulaRestoDaLinha();
   SistemaArquivos* sistema_ = &SistemaArquivos::Padrao();
   int fd_ = -1;

@@ -11,6 +11,9 @@
 #   --dir DIR keep the build and the sample files in DIR (created) instead of a temporary folder
 #   --micro   also build and run the micro-benchmarks (bench/*Bench.cpp, Google Benchmark)
 #
+# Then a batch: 1,000 layout-05 files of about 16 KB in one command, --jobs 1 and --jobs 2, next
+# to `cat FILES | wc -l`.
+#
 # Needs: cmake, a C++20 compiler, hyperfine and GNU time (/usr/bin/time); the last two are
 # installed from Debian's packages when missing and the script runs as root (or with sudo).
 set -euo pipefail
@@ -27,7 +30,7 @@ while [ $# -gt 0 ]; do
     --mb) mb_grande="$2"; shift 2 ;;
     --dir) pasta="$2"; shift 2 ;;
     --micro) micro=1; shift ;;
-    -h|--help) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,19p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "roda.sh: unknown option '$1' (try --help)" >&2; exit 64 ;;
   esac
 done
@@ -233,6 +236,41 @@ awk -F'\t' -v grande="${mb_grande}MB" -v pequeno="${mb_pequeno}MB" '
       printf "target  memory of %-18s vs %s within 2 MB: %+.1f MB  %s\n", n, pequeno, d, (d <= 2 && d >= -2 ? "met" : "NOT met")
     }
   }' "$resultados"
+
+# --- A batch of many small files -----------------------------------------------------------------
+# 1,000 layout-05 files of about 16 KB (one return each, drawn with a seed of its own), validated
+# in one command with one and with two jobs, next to reading them all once (cat FILES | wc -l).
+lote="$dados/lote"
+mkdir -p "$lote"
+echo "Writing 1,000 files of about 16 KB in $lote ..." >&2
+"$gerador" --layout 05 --returns 1 --seed 1 -o "$lote/sonda.txt"
+itens=1
+while [ "$(stat -c %s "$lote/sonda.txt")" -lt 16000 ] && [ "$itens" -lt 64 ]; do
+  itens=$(( itens + 1 ))
+  "$gerador" --layout 05 --returns 1 --items "$itens" --seed 1 -o "$lote/sonda.txt"
+done
+rm -f "$lote/sonda.txt"
+for i in $(seq -w 1 1000); do
+  "$gerador" --layout 05 --returns 1 --items "$itens" --seed "$i" -o "$lote/r$i.txt"
+done
+lista="$lote/r*.txt"
+csv="$pasta/lote.csv"
+cat $lista >/dev/null
+hyperfine --style none --warmup 2 --runs "$execucoes" --ignore-failure --export-csv "$csv" \
+  "$cli --jobs 1 $lista" "$cli --jobs 2 $lista" "cat $lista | wc -l" >/dev/null 2>&1
+t1=$(campo_csv "$csv" 1 4)
+t2=$(campo_csv "$csv" 2 4)
+tc=$(campo_csv "$csv" 3 4)
+total=$(cat $lista | wc -c)
+echo
+printf 'Batch: 1,000 files, %.1f MB in all (%d items of each annex type a file)\n' "$(awk -v b="$total" 'BEGIN { print b / 1e6 }')" "$itens"
+awk -v t1="$t1" -v t2="$t2" -v tc="$tc" 'BEGIN {
+  printf "  rolval-cli --jobs 1: %.3f s  (%.2f ms a file)\n", t1, t1
+  printf "  rolval-cli --jobs 2: %.3f s\n", t2
+  printf "  cat FILES | wc -l:   %.3f s\n", tc
+  printf "target  --jobs 1 within 3x cat FILES | wc -l:       %.2fx  %s\n", t1 / tc, (t1 <= 3 * tc ? "met" : "NOT met")
+  printf "target  --jobs 2 faster than --jobs 1:              %.2fx  %s\n", t1 / t2, (t2 < t1 ? "met" : "NOT met")
+}'
 
 if [ "$micro" = 1 ]; then
   echo

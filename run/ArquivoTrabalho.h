@@ -19,7 +19,7 @@ std::string PastaTemporariaPadrao();
 class ArquivoTrabalho {
  public:
   // Bytes held in memory before the content moves to a temporary file.
-  static constexpr std::size_t LimitePadrao = std::size_t{8} << 20;
+  static constexpr std::size_t LimitePadrao = std::size_t{512} << 10;
 
   ArquivoTrabalho() = default;
   ~ArquivoTrabalho();

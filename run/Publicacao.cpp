@@ -79,9 +79,14 @@ void Renomeia(const std::string& de, const std::filesystem::path& para) {
 
 bool EscreveriaSobre(const std::filesystem::path& pasta, const char* nome, const std::string& caminho) {
   struct stat destino {};
+  if (::lstat((pasta / nome).c_str(), &destino) != 0) return false;
+  // The input's file, and the input's own name when that is a link: replacing the link would
+  // take the input's path away as well.
   struct stat entrada {};
-  if (::lstat((pasta / nome).c_str(), &destino) != 0 || ::stat(caminho.c_str(), &entrada) != 0) return false;
-  return destino.st_dev == entrada.st_dev && destino.st_ino == entrada.st_ino;
+  for (const auto olha : {::stat, ::lstat})
+    if (olha(caminho.c_str(), &entrada) == 0 && destino.st_dev == entrada.st_dev && destino.st_ino == entrada.st_ino)
+      return true;
+  return false;
 }
 
 std::string CriaComNomeNovo(const std::filesystem::path& pasta, std::string_view prefixo,

@@ -160,6 +160,18 @@ TEST(ArquivosDaExecucao, PastaDoRelatorio) {
          EXPECT_EQ(LeArquivo(p / NomeParam), limpo);
          EXPECT_FALSE(std::filesystem::exists(p / NomeSaida));
        }},
+      {"a entrada e dada pela ligacao saida.txt: recusada, a ligacao fica",
+       [&](const std::filesystem::path& p) {
+         std::filesystem::create_directory(p / "fora");
+         EscreveArquivo(p / "fora" / "e.txt", limpo);
+         std::filesystem::create_symlink(p / "fora" / "e.txt", p / NomeSaida);
+         return (p / NomeSaida).string();
+       },
+       Desfecho::SemRelatorio,
+       [&](const std::filesystem::path& p, const TelaGravada&) {
+         EXPECT_TRUE(std::filesystem::is_symlink(p / NomeSaida));
+         EXPECT_EQ(LeArquivo(p / "fora" / "e.txt"), limpo);
+       }},
       {"sem relatorio, nao fica o par de uma execucao anterior",
        [&](const std::filesystem::path& p) {
          EscreveArquivo(p / NomeSaida, "ARQUIVO OK.\r\n");

@@ -74,37 +74,52 @@ void ValidaLote(const std::vector<std::string>& arquivos, const PedidoLote& pedi
     return;
   }
 
-  // Workers take the next file in turn; the calling thread hands the results over in order.
+  // The calling thread and `trabalhos - 1` workers take the next file in turn; the calling thread
+  // also hands the results over in order, validating a file itself whenever the next result is
+  // not ready yet, so that it seldom sleeps and no core waits on it.
   std::vector<std::optional<ResultadoArquivo>> resultados(n);
   std::mutex trava;
   std::condition_variable pronto;
   std::atomic<std::size_t> proximo{0};
+  auto guarda = [&](std::size_t i, ResultadoArquivo&& r) {
+    {
+      std::lock_guard<std::mutex> g(trava);
+      resultados[i] = std::move(r);
+    }
+    pronto.notify_one();
+  };
   auto trabalhador = [&] {
     for (;;) {
       const std::size_t i = proximo.fetch_add(1);
       if (i >= n) return;
-      ResultadoArquivo r = ValidaUm(arquivos[i], pedido, false);
-      {
-        std::lock_guard<std::mutex> g(trava);
-        resultados[i] = std::move(r);
-      }
-      pronto.notify_one();
+      guarda(i, ValidaUm(arquivos[i], pedido, false));
     }
   };
   std::vector<std::thread> threads;
-  const unsigned quantos = static_cast<unsigned>(std::min<std::size_t>(pedido.trabalhos, n));
+  const unsigned quantos = static_cast<unsigned>(std::min<std::size_t>(pedido.trabalhos, n)) - 1;
   threads.reserve(quantos);
   for (unsigned t = 0; t < quantos; ++t) threads.emplace_back(trabalhador);
   for (std::size_t i = 0; i < n; ++i) {
-    ResultadoArquivo r;
-    {
+    std::optional<ResultadoArquivo> r;
+    for (;;) {
       std::unique_lock<std::mutex> g(trava);
+      if (resultados[i].has_value()) {
+        r = std::move(resultados[i]);
+        resultados[i].reset();
+        break;
+      }
+      const std::size_t proprio = proximo.load() < n ? proximo.fetch_add(1) : n;
+      if (proprio < n) {
+        g.unlock();
+        ResultadoArquivo feito = ValidaUm(arquivos[proprio], pedido, false);
+        g.lock();
+        resultados[proprio] = std::move(feito);
+        continue;
+      }
       pronto.wait(g, [&] { return resultados[i].has_value(); });
-      r = std::move(*resultados[i]);
-      resultados[i].reset();
     }
-    if (!entrega(r)) {
-      proximo.store(n);  // no worker starts another file
+    if (!entrega(*r)) {
+      proximo.store(n);  // no one starts another file
       break;
     }
   }

@@ -98,8 +98,10 @@ void ConfereIdentificacao(Execucao& ex, std::string_view linha) {
   if (!ValidaNumerico(linha, 26, 10)) {
     ex.GravaErro(7, 26, 35);
   } else if (ValorInteiro(Campo(linha, 26, 10)) == 0) {
-    // A return without a registration is known as registration 0 from here on.
-    reg.Inscricao = "0";
+    // A return without a registration is known as registration 0 from here on. Written as
+    // assign(1, '0') rather than `= "0"`: GCC 12 at -O3 inlines the assignment of a literal and
+    // then wrongly reports overlapping copies (-Wrestrict, GCC bug 105329).
+    reg.Inscricao.assign(1, '0');
     ex.GravaErro(16, 26, 35);
   } else if (reg.Inscricao[9] != CalculaDigito(reg.Inscricao)) {
     ex.GravaErro(4, 26, 35);

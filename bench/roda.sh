@@ -70,7 +70,7 @@ bench_opcao=OFF
 if [ "$micro" = 1 ]; then alvos+=(rolval-micro); bench_opcao=ON; fi
 echo "Building (Release, -O2) in $build ..." >&2
 cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-  -DROLVAL_TESTS=OFF -DROLVAL_SHELL=OFF \
+  -DROLVAL_TESTS=OFF -DROLVAL_SHELL=OFF -DROLVAL_WERROR=ON \
   -DROLVAL_BENCH="$bench_opcao" >"$pasta/cmake.log" 2>&1 || { cat "$pasta/cmake.log" >&2; exit 1; }
 cmake --build "$build" -j "$(nproc)" --target "${alvos[@]}" >"$pasta/build.log" 2>&1 ||
   { tail -40 "$pasta/build.log" >&2; exit 1; }

@@ -229,7 +229,11 @@ constexpr Forma kNoveDigitos[] = {Numero(9, "", {kDigito9})};
 constexpr Forma kGO[] = {Numero(9, "", {{8, kDe9a2, Modulo11FaixaGO}}, ConfereInicioGO)};
 constexpr Forma kMA[] = {Numero(9, "12", {kDigito9})};
 constexpr Forma kMS[] = {Numero(9, "28", {kDigito9})};
-constexpr Forma kPA[] = {Numero(9, "15", {kDigito9})};
+// PA: numbers begin with 15, and since the newer numbering also with 75 to 79; one digit rule.
+constexpr Forma kPA[] = {
+    Numero(9, "15", {kDigito9}), Numero(9, "75", {kDigito9}), Numero(9, "76", {kDigito9}),
+    Numero(9, "77", {kDigito9}), Numero(9, "78", {kDigito9}), Numero(9, "79", {kDigito9}),
+};
 constexpr Forma kMT[] = {
     Numero(11, "", {{10, {3, 2, 9, 8, 7, 6, 5, 4, 3, 2}, Modulo11}}),
     Numero(10, "", {{9, {2, 9, 8, 7, 6, 5, 4, 3, 2}, Modulo11}}),

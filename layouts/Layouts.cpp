@@ -11,15 +11,53 @@ namespace rolval {
 
 namespace {
 
+// A step a layout does not have is nullptr.
 constexpr std::array<LayoutArquivo, 5> Layouts = {{
-    {DocROL03, 898, true, "Validando ROL Versão 3", ReconheceROL03, ValidaVersao3, nullptr, nullptr, nullptr},
-    {DocROL04, 898, true, "Validando ROL Versão 4", ReconheceROL04, ValidaVersao45, nullptr, nullptr,
-     ConfereCabecalhoInicial},
-    {DocROL05, 898, true, "Validando ROL Versão 5", ReconheceROL05, ValidaVersao45, nullptr, nullptr,
-     ConfereCabecalhoInicial},
-    {DocROLST01, 754, true, "Validando ROL Versão ST", ReconheceROLST01, ValidaST1, nullptr, nullptr, nullptr},
-    {DocROLST02, 50, false, "Validando ROL ST Versão 2", ReconheceROLST02, ValidaST2, PreparaST2, EnquadraST2,
-     nullptr},
+    {.documento = DocROL03,
+     .comprimento = 898,
+     .verificaTamanho = true,
+     .legenda = "Validando ROL Versão 3",
+     .reconhece = ReconheceROL03,
+     .valida = ValidaVersao3,
+     .prepara = nullptr,
+     .enquadra = nullptr,
+     .antesDeValidar = nullptr},
+    {.documento = DocROL04,
+     .comprimento = 898,
+     .verificaTamanho = true,
+     .legenda = "Validando ROL Versão 4",
+     .reconhece = ReconheceROL04,
+     .valida = ValidaVersao45,
+     .prepara = nullptr,
+     .enquadra = nullptr,
+     .antesDeValidar = ConfereCabecalhoInicial},
+    {.documento = DocROL05,
+     .comprimento = 898,
+     .verificaTamanho = true,
+     .legenda = "Validando ROL Versão 5",
+     .reconhece = ReconheceROL05,
+     .valida = ValidaVersao45,
+     .prepara = nullptr,
+     .enquadra = nullptr,
+     .antesDeValidar = ConfereCabecalhoInicial},
+    {.documento = DocROLST01,
+     .comprimento = 754,
+     .verificaTamanho = true,
+     .legenda = "Validando ROL Versão ST",
+     .reconhece = ReconheceROLST01,
+     .valida = ValidaST1,
+     .prepara = nullptr,
+     .enquadra = nullptr,
+     .antesDeValidar = nullptr},
+    {.documento = DocROLST02,
+     .comprimento = 50,
+     .verificaTamanho = false,
+     .legenda = "Validando ROL ST Versão 2",
+     .reconhece = ReconheceROLST02,
+     .valida = ValidaST2,
+     .prepara = PreparaST2,
+     .enquadra = EnquadraST2,
+     .antesDeValidar = nullptr},
 }};
 
 bool EArquivoST2(const Execucao& ex) { return ex.controle.Documento == DocROLST02; }
@@ -29,8 +67,8 @@ bool UltimoRegistroMensal(const Execucao& ex) {
 }
 
 constexpr std::array<FechamentoFinal, 2> Fechamentos = {{
-    {EArquivoST2, ConfereAnexosST},
-    {UltimoRegistroMensal, FechaUltimoRetornoMensal},
+    {.aplica = EArquivoST2, .fecha = ConfereAnexosST},
+    {.aplica = UltimoRegistroMensal, .fecha = FechaUltimoRetornoMensal},
 }};
 
 constexpr TabelaLayouts Tabela{Layouts, Fechamentos};

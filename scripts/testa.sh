@@ -1,22 +1,26 @@
 #!/usr/bin/env bash
 # The whole test suite on a fresh machine: installs what is missing, builds with warnings as
 # errors, runs every test, then does the same in a build with AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer, and checks that the Release build (what packagers and users build)
+# compiles without warnings.
 set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$raiz"
 ./scripts/prepara.sh
 jobs="$(nproc)"
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROLVAL_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DROLVAL_SANITIZE=ON >/dev/null
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DROLVAL_SANITIZE=ON -DROLVAL_WERROR=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
+cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DROLVAL_WERROR=ON -DROLVAL_TESTS=OFF >/dev/null
+cmake --build build-release -j "$jobs"
+
 # Every fuzz target for a short while, from its seeds: a crash or a broken property fails the run.
 ROLVAL_FUZZ_BUILD="$raiz/build-fuzz" ./fuzz/roda.sh 20
-echo "All tests passed (plain and sanitizer builds, fuzz targets)."
+echo "All tests passed (plain and sanitizer builds, Release build, fuzz targets)."

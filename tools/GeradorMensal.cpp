@@ -198,6 +198,33 @@ class GeradorMensal {
   }
 
   void GeraItens() {
+    ZeraItens();
+    const bool comX07 = pedidos_[X07];
+
+    // The annexes of the taxpayer's own tax.
+    if (pedidos_[X01]) GeraCfopValores(X01, totX01_);
+    if (pedidos_[X02]) GeraInscricaoValor(X02, totX02_);
+    if (pedidos_[X03]) GeraX03();
+    if (pedidos_[X03A]) GeraX03A();
+    if (pedidos_[X04]) GeraX04();
+    if (pedidos_[X05]) GeraCfopValores(X05, totX05_);
+    if (pedidos_[X05A]) GeraDetalheCfop(X05A, &CfopX05::valor1);
+    if (pedidos_[X05B]) GeraDetalheCfop(X05B, &CfopX05::valor2);
+    if (pedidos_[X06]) GeraInscricaoValor(X06, totX06_);
+
+    // The substitution tax: the X07 summary, the X08 to X12 items and the balance X10 pays.
+    GeraResumoX07(comX07);
+    if (pedidos_[X08]) GeraX08(comX07);
+    if (pedidos_[X09]) GeraX09(comX07);
+    if (pedidos_[X11]) GeraPares(X11, totX11a_, totX11b_);
+    if (pedidos_[X12]) GeraPares(X12, totX12a_, totX12b_);
+    GeraSaldoSubstituicao(comX07);
+    if (pedidos_[X10]) GeraX10();
+    if (comX07) quantidade_[X07] = 1;
+  }
+
+  // Every annex empty and every total 0, before the items of a return are drawn.
+  void ZeraItens() {
     for (std::size_t t = 0; t < QtdTipos; ++t) {
       itens_[t].clear();
       quantidade_[t] = 0;
@@ -207,62 +234,61 @@ class GeradorMensal {
     totX01_ = totX02_ = totX03_ = totX04_ = totX05_ = totX06_ = 0;
     totX07A_ = totX07B_ = totX08a_ = totX08b_ = totX09a_ = totX09b_ = 0;
     totX10a_ = totX10b_ = totX11a_ = totX11b_ = totX12a_ = totX12b_ = 0;
-    const bool comX07 = pedidos_[X07];
+  }
 
-    if (pedidos_[X01]) GeraCfopValores(X01, totX01_);
-    if (pedidos_[X02]) GeraInscricaoValor(X02, totX02_);
-    if (pedidos_[X03]) {
-      const int n = Quantidade();
-      std::string& s = Itens(X03, n);
-      const auto primeiro = static_cast<int>(sorteio_.Entre(1, 1000 - n));
-      for (int k = 0; k < n; ++k) {
-        codigosX03_.push_back(primeiro + k);
-        const std::int64_t valor = Valor();
-        totX03_ += valor;
-        AcrescentaDigitos(s, 3, primeiro + k);
-        AcrescentaDigitos(s, 13, valor);
-      }
+  // X03: consecutive codes from a random first one, each with an amount; X03A draws from them.
+  void GeraX03() {
+    const int n = Quantidade();
+    std::string& s = Itens(X03, n);
+    const auto primeiro = static_cast<int>(sorteio_.Entre(1, 1000 - n));
+    for (int k = 0; k < n; ++k) {
+      codigosX03_.push_back(primeiro + k);
+      const std::int64_t valor = Valor();
+      totX03_ += valor;
+      AcrescentaDigitos(s, 3, primeiro + k);
+      AcrescentaDigitos(s, 13, valor);
     }
-    if (pedidos_[X03A]) {
-      const int n = Quantidade();
-      std::string& s = Itens(X03A, n);
-      for (int k = 0; k < n; ++k) {
-        AcrescentaDigitos(s, 3, codigosX03_[static_cast<std::size_t>(
-                                    sorteio_.Entre(0, static_cast<std::int64_t>(codigosX03_.size()) - 1))]);
-        s.push_back("ABS"[sorteio_.Entre(0, 2)]);
-        AcrescentaDigitos(s, 9, sorteio_.Entre(1, 999'999'999));
-        AcrescentaDigitos(s, 2, sorteio_.Entre(1, 99));
-        s += Inscricao(true);
-        AcrescentaDigitos(s, 13, Valor());
-      }
-    }
-    if (pedidos_[X04]) {
-      const int n = Quantidade();
-      std::string& s = Itens(X04, n);
-      for (int k = 0; k < n; ++k) {
-        // A period before the return's, paid no later than the return's month.
-        const int antes = static_cast<int>(sorteio_.Entre(1, 12));
-        const int m = MesCorrido(ano_, mes_) - antes;
-        const int dias = DiasDoMes(m % 12 + 1, m / 12);
-        const auto primeiro = sorteio_.Entre(1, dias);
-        AcrescentaDigitos(s, 2, primeiro);
-        AcrescentaDigitos(s, 2, sorteio_.Entre(primeiro, dias));
-        AcrescentaDigitos(s, 2, m % 12 + 1);
-        AcrescentaDigitos(s, 4, m / 12);
-        AcrescentaData(s, static_cast<int>(sorteio_.Entre(1, 28)),
-                       -static_cast<int>(sorteio_.Entre(0, antes)));
-        const std::int64_t p = Valor();
-        const std::int64_t q = p + Valor();
-        totX04_ += q - p;
-        AcrescentaDigitos(s, 13, p);
-        AcrescentaDigitos(s, 13, q);
-      }
-    }
-    if (pedidos_[X05]) GeraCfopValores(X05, totX05_);
-    if (pedidos_[X05A]) GeraDetalheCfop(X05A, &CfopX05::valor1);
-    if (pedidos_[X05B]) GeraDetalheCfop(X05B, &CfopX05::valor2);
-    if (pedidos_[X06]) GeraInscricaoValor(X06, totX06_);
+  }
 
+  void GeraX03A() {
+    const int n = Quantidade();
+    std::string& s = Itens(X03A, n);
+    for (int k = 0; k < n; ++k) {
+      AcrescentaDigitos(s, 3, codigosX03_[static_cast<std::size_t>(
+                                  sorteio_.Entre(0, static_cast<std::int64_t>(codigosX03_.size()) - 1))]);
+      s.push_back("ABS"[sorteio_.Entre(0, 2)]);
+      AcrescentaDigitos(s, 9, sorteio_.Entre(1, 999'999'999));
+      AcrescentaDigitos(s, 2, sorteio_.Entre(1, 99));
+      s += Inscricao(true);
+      AcrescentaDigitos(s, 13, Valor());
+    }
+  }
+
+  void GeraX04() {
+    const int n = Quantidade();
+    std::string& s = Itens(X04, n);
+    for (int k = 0; k < n; ++k) {
+      // A period before the return's, paid no later than the return's month.
+      const int antes = static_cast<int>(sorteio_.Entre(1, 12));
+      const int m = MesCorrido(ano_, mes_) - antes;
+      const int dias = DiasDoMes(m % 12 + 1, m / 12);
+      const auto primeiro = sorteio_.Entre(1, dias);
+      AcrescentaDigitos(s, 2, primeiro);
+      AcrescentaDigitos(s, 2, sorteio_.Entre(primeiro, dias));
+      AcrescentaDigitos(s, 2, m % 12 + 1);
+      AcrescentaDigitos(s, 4, m / 12);
+      AcrescentaData(s, static_cast<int>(sorteio_.Entre(1, 28)),
+                     -static_cast<int>(sorteio_.Entre(0, antes)));
+      const std::int64_t p = Valor();
+      const std::int64_t q = p + Valor();
+      totX04_ += q - p;
+      AcrescentaDigitos(s, 13, p);
+      AcrescentaDigitos(s, 13, q);
+    }
+  }
+
+  // The X07 summary: group 1 from X07A (with an increase or not), group 2 from X07B.
+  void GeraResumoX07(bool comX07) {
     valor1_ = total1_ = valor2_ = total2_ = 0;
     if (comX07) {
       if (pedidos_[X07A]) GeraCfopX07(X07A, totX07A_);
@@ -272,38 +298,41 @@ class GeradorMensal {
       total1_ = valor1_ + acrescimo1_;
       valor2_ = totX07B_;
     }
-    if (pedidos_[X08]) {
-      const int n = Quantidade();
-      std::string& s = Itens(X08, n);
-      for (int k = 0; k < n; ++k) {
-        AcrescentaDias(s);
-        AcrescentaData(s, static_cast<int>(sorteio_.Entre(1, 28)), 0);
-        const std::int64_t a = Valor();
-        const std::int64_t b = comX07 ? Valor() : 0;
-        totX08a_ += a;
-        totX08b_ += b;
-        AcrescentaDigitos(s, 13, a);
-        AcrescentaDigitos(s, 13, b);
-        s += Inscricao(true);
-      }
-    }
-    if (pedidos_[X09]) {
-      const int n = Quantidade();
-      std::string& s = Itens(X09, n);
-      for (int k = 0; k < n; ++k) {
-        AcrescentaDigitos(s, 2, sorteio_.Entre(1, diaFim_));
-        const std::int64_t a = Valor();
-        const std::int64_t b = comX07 ? Valor() : 0;
-        totX09a_ += a;
-        totX09b_ += b;
-        AcrescentaDigitos(s, 13, a);
-        AcrescentaDigitos(s, 13, b);
-        s += Inscricao(true);
-      }
-    }
-    if (pedidos_[X11]) GeraPares(X11, totX11a_, totX11b_);
-    if (pedidos_[X12]) GeraPares(X12, totX12a_, totX12b_);
+  }
 
+  // X08 and X09: without X07 there is no substitution tax, so their second amounts are 0.
+  void GeraX08(bool comX07) {
+    const int n = Quantidade();
+    std::string& s = Itens(X08, n);
+    for (int k = 0; k < n; ++k) {
+      AcrescentaDias(s);
+      AcrescentaData(s, static_cast<int>(sorteio_.Entre(1, 28)), 0);
+      const std::int64_t a = Valor();
+      const std::int64_t b = comX07 ? Valor() : 0;
+      totX08a_ += a;
+      totX08b_ += b;
+      AcrescentaDigitos(s, 13, a);
+      AcrescentaDigitos(s, 13, b);
+      s += Inscricao(true);
+    }
+  }
+
+  void GeraX09(bool comX07) {
+    const int n = Quantidade();
+    std::string& s = Itens(X09, n);
+    for (int k = 0; k < n; ++k) {
+      AcrescentaDigitos(s, 2, sorteio_.Entre(1, diaFim_));
+      const std::int64_t a = Valor();
+      const std::int64_t b = comX07 ? Valor() : 0;
+      totX09a_ += a;
+      totX09b_ += b;
+      AcrescentaDigitos(s, 13, a);
+      AcrescentaDigitos(s, 13, b);
+      s += Inscricao(true);
+    }
+  }
+
+  void GeraSaldoSubstituicao(bool comX07) {
     // Header amounts added to the X08 totals: without X07 there is no substitution tax at all.
     v804_ = Valor();
     v819_ = comX07 ? Valor() : 0;
@@ -326,24 +355,25 @@ class GeradorMensal {
         saldoSubstituicao_ -= excesso;
       }
     }
-    if (pedidos_[X10]) {
-      const int n = Quantidade();
-      std::string& s = Itens(X10, n);
-      const std::int64_t aPagar = std::max<std::int64_t>(saldoSubstituicao_, 0);
-      for (int k = 0; k < n; ++k) {
-        AcrescentaDias(s);
-        AcrescentaData(s, static_cast<int>(sorteio_.Entre(1, 28)),
-                       static_cast<int>(sorteio_.Entre(0, 3)));
-        const std::int64_t a = Valor();
-        const std::int64_t b = aPagar / n + (k == n - 1 ? aPagar % n : 0);
-        totX10a_ += a;
-        totX10b_ += b;
-        AcrescentaDigitos(s, 13, a);
-        AcrescentaDigitos(s, 13, b);
-        s += Inscricao(true);
-      }
+  }
+
+  // X10: the items pay the positive substitution balance between them.
+  void GeraX10() {
+    const int n = Quantidade();
+    std::string& s = Itens(X10, n);
+    const std::int64_t aPagar = std::max<std::int64_t>(saldoSubstituicao_, 0);
+    for (int k = 0; k < n; ++k) {
+      AcrescentaDias(s);
+      AcrescentaData(s, static_cast<int>(sorteio_.Entre(1, 28)),
+                     static_cast<int>(sorteio_.Entre(0, 3)));
+      const std::int64_t a = Valor();
+      const std::int64_t b = aPagar / n + (k == n - 1 ? aPagar % n : 0);
+      totX10a_ += a;
+      totX10b_ += b;
+      AcrescentaDigitos(s, 13, a);
+      AcrescentaDigitos(s, 13, b);
+      s += Inscricao(true);
     }
-    if (comX07) quantidade_[X07] = 1;
   }
 
   // X01 and X05: CFOP and five amounts; X05 keeps the detail amounts of each CFOP.

@@ -1,7 +1,9 @@
 #include "layouts/monthly/AnexosX07aX12.h"
 
 #include <cstdint>
+#include <optional>
 
+#include "checks/CampoNumerico.h"
 #include "checks/Datas.h"
 #include "checks/Numeros.h"
 #include "layouts/monthly/ItemAnexo.h"
@@ -13,39 +15,32 @@ namespace {
 // Where item k of an annex record starts: the items follow the count field from column 46 on.
 constexpr int ColunaItem(int largura, int k) { return 46 + largura * (k - 1); }
 
-// A numeric field: its value, or code 7 at its columns and false.
-bool LeNumero(Execucao& ex, std::string_view linha, int coluna, int tamanho, double& valor) {
-  if (!ValidaNumerico(linha, coluna, tamanho)) {
-    ex.GravaErro(7, coluna, coluna + tamanho - 1);
-    return false;
-  }
-  valor = ValorNumerico(Campo(linha, coluna, tamanho));
-  return true;
-}
+// The amounts of these annexes are 13 digits wide.
+constexpr int TamanhoValor = 13;
 
-// An amount of 13 digits added to a total; a field that is not numeric adds nothing.
+// An amount added to a total; a field that is not numeric adds nothing.
 void SomaValor(Execucao& ex, std::string_view linha, int coluna, double& total) {
-  double valor = 0;
-  if (LeNumero(ex, linha, coluna, 13, valor)) total += valor;
+  total += LeNumerico(ex, linha, coluna, TamanhoValor).value_or(0);
 }
 
-// An amount of 13 digits that is only checked for digits.
+// An amount that is only checked for digits.
 void ConfereValor(Execucao& ex, std::string_view linha, int coluna) {
-  double ignorado = 0;
-  LeNumero(ex, linha, coluna, 13, ignorado);
+  ExigeNumerico(ex, linha, coluna, TamanhoValor);
 }
 
 // A registry number of another taxpayer: zero is allowed, any other value needs its check digit.
 void ConfereInscricao(Execucao& ex, std::string_view linha, int coluna) {
-  double valor = 0;
-  if (!LeNumero(ex, linha, coluna, 10, valor)) return;
+  const std::optional<double> valor = LeNumerico(ex, linha, coluna, 10);
+  if (!valor) return;
   const std::string_view numero = Campo(linha, coluna, 10);
-  if (valor > 0 && numero[9] != CalculaDigito(numero)) ex.GravaErro(4, coluna, coluna + 9);
+  if (*valor > 0 && numero[9] != CalculaDigito(numero)) ex.GravaErro(4, coluna, coluna + 9);
 }
 
 // A required number of a few digits: numeric, and not zero.
 bool ConfereObrigatorio(Execucao& ex, std::string_view linha, int coluna, int tamanho, double& valor) {
-  if (!LeNumero(ex, linha, coluna, tamanho, valor)) return false;
+  const std::optional<double> lido = LeNumerico(ex, linha, coluna, tamanho);
+  if (!lido) return false;
+  valor = *lido;
   if (valor == 0) {
     ex.GravaErro(16, coluna, coluna + tamanho - 1);
     return false;
@@ -74,19 +69,16 @@ int ValorDia(std::string_view dia) {
 // and total T = V + W. V is kept for the X07A/X07B comparison, T only when it checks.
 void ValidaGrupoX07(Execucao& ex, std::string_view linha, int coluna, double& valorGuardado,
                     double& totalGuardado) {
-  double v = 0;
-  if (!LeNumero(ex, linha, coluna, 13, v)) v = 0;
+  const double v = LeNumerico(ex, linha, coluna, TamanhoValor).value_or(0);
   valorGuardado = v;
-  double w = 0;
-  if (!LeNumero(ex, linha, coluna + 13, 13, w)) w = 0;
+  const double w = LeNumerico(ex, linha, coluna + 13, TamanhoValor).value_or(0);
   if (w > 0 && Apara(Campo(linha, coluna + 26, 60)).empty())
     ex.GravaErro(16, coluna + 26, coluna + 85);
-  double t = 0;
-  if (LeNumero(ex, linha, coluna + 86, 13, t)) {
-    if (t != v + w)
+  if (const std::optional<double> t = LeNumerico(ex, linha, coluna + 86, TamanhoValor)) {
+    if (*t != v + w)
       ex.GravaErro(24, coluna + 86, coluna + 98);
     else
-      totalGuardado = t;
+      totalGuardado = *t;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "checks/CampoNumerico.h"
 #include "checks/Datas.h"
 #include "checks/Numeros.h"
 #include "layouts/monthly/ValidaVersao45.h"
@@ -12,23 +13,17 @@ namespace rolval {
 
 namespace {
 
-// An amount field of the header: its value, or code 7 at its columns and nothing.
-std::optional<double> LeValor(Execucao& ex, std::string_view linha, int coluna, int tamanho = 15) {
-  if (!ValidaNumerico(linha, coluna, tamanho)) {
-    ex.GravaErro(7, coluna, coluna + tamanho - 1);
-    return std::nullopt;
-  }
-  return ValorNumerico(Campo(linha, coluna, tamanho));
-}
+// The header's amounts are 15 digits wide.
+constexpr int TamanhoValor = 15;
 
 // An amount that enters the sums and the kept amounts: a field that is not numeric counts as 0.
 double Parcela(Execucao& ex, std::string_view linha, int coluna) {
-  return LeValor(ex, linha, coluna).value_or(0);
+  return LeNumerico(ex, linha, coluna, TamanhoValor).value_or(0);
 }
 
 // A total that must equal the sum of the amounts before it (checked when it is numeric).
 double ConfereTotal(Execucao& ex, std::string_view linha, int coluna, double soma) {
-  const std::optional<double> total = LeValor(ex, linha, coluna);
+  const std::optional<double> total = LeNumerico(ex, linha, coluna, TamanhoValor);
   if (total && *total != soma) ex.GravaErro(24, coluna, coluna + 14);
   return total.value_or(0);
 }
@@ -52,17 +47,17 @@ void ConfereIdentificacao(Execucao& ex, std::string_view linha) {
 
   if (reg.Marca != "****") ex.GravaErro(1, 1, 4);
 
-  if (!ValidaNumerico(linha, 5, 2))
-    ex.GravaErro(7, 5, 6);
-  else if (reg.Versao != "04" && reg.Versao != "05")
-    ex.GravaErro(2, 5, 6);
-  else if (reg.Versao != ex.VersaoArquivo)
-    ex.GravaErro(50, 5, 6);
+  if (ExigeNumerico(ex, linha, 5, 2)) {
+    if (reg.Versao != "04" && reg.Versao != "05")
+      ex.GravaErro(2, 5, 6);
+    else if (reg.Versao != ex.VersaoArquivo)
+      ex.GravaErro(50, 5, 6);
+  }
 
   if (reg.Marcador != " " && reg.Marcador != "X") ex.GravaErro(14, 15, 15);
 
   // The reference period, also kept year first; each version covers a window of periods.
-  if (ValidaNumerico(linha, 20, 6)) {
+  if (ExigeNumerico(ex, linha, 20, 6)) {
     const std::string_view mesAno = reg.MesAnoRef;
     m.ReferenciaAAAAMM.assign(mesAno.substr(2, 4));
     m.ReferenciaAAAAMM.append(mesAno.substr(0, 2));
@@ -70,20 +65,13 @@ void ConfereIdentificacao(Execucao& ex, std::string_view linha) {
     const std::string_view ref = m.ReferenciaAAAAMM;
     const bool naJanela = reg.Versao == "04" ? ref >= "199810" && ref <= "200008" : ref >= "200009";
     if (!naJanela) ex.GravaErro(51, 20, 25);
-  } else {
-    ex.GravaErro(7, 20, 25);
   }
 
-  if (!ValidaNumerico(linha, 16, 2))
-    ex.GravaErro(7, 16, 17);
-  else if (reg.DiaInicio != "01")
-    ex.GravaErro(26, 16, 17);
+  if (ExigeNumerico(ex, linha, 16, 2) && reg.DiaInicio != "01") ex.GravaErro(26, 16, 17);
 
   // The last day of the period is the last day of the reference month (the period kept above,
   // which is the earlier header's when this one's is not numeric).
-  if (!ValidaNumerico(linha, 18, 2)) {
-    ex.GravaErro(7, 18, 19);
-  } else if (m.ReferenciaAAAAMM.size() == 6) {
+  if (ExigeNumerico(ex, linha, 18, 2) && m.ReferenciaAAAAMM.size() == 6) {
     const std::string_view ref = m.ReferenciaAAAAMM;
     const auto mes = static_cast<int>(ValorInteiro(ref.substr(4, 2)));
     const auto ano = static_cast<int>(ValorInteiro(ref.substr(0, 4)));
@@ -95,11 +83,12 @@ void ConfereIdentificacao(Execucao& ex, std::string_view linha) {
     }
   }
 
-  if (!ValidaNumerico(linha, 26, 10)) {
-    ex.GravaErro(7, 26, 35);
-  } else if (ValorInteiro(Campo(linha, 26, 10)) == 0) {
-    // A return without a registration is known as registration 0 from here on.
-    reg.Inscricao = "0";
+  if (!ExigeNumerico(ex, linha, 26, 10)) return;
+  if (ValorInteiro(Campo(linha, 26, 10)) == 0) {
+    // A return without a registration is known as registration 0 from here on. Written as
+    // assign(1, '0') rather than `= "0"`: GCC 12 at -O3 inlines the assignment of a literal and
+    // then wrongly reports overlapping copies (-Wrestrict, GCC bug 105329).
+    reg.Inscricao.assign(1, '0');
     ex.GravaErro(16, 26, 35);
   } else if (reg.Inscricao[9] != CalculaDigito(reg.Inscricao)) {
     ex.GravaErro(4, 26, 35);
@@ -190,7 +179,7 @@ void ConfereValoresCabecalho(Execucao& ex, std::string_view l) {
   ConfereSimNao(ex, marcaTotais, 834);
   const bool totais = marcaTotais == "S";
   for (const auto& [coluna, soma] : {std::pair{570, a}, std::pair{585, b}}) {
-    const std::optional<double> valor = LeValor(ex, l, coluna);
+    const std::optional<double> valor = LeNumerico(ex, l, coluna, TamanhoValor);
     if (valor && (totais ? *valor != soma : *valor > 0)) ex.GravaErro(24, coluna, coluna + 14);
   }
 
@@ -198,7 +187,7 @@ void ConfereValoresCabecalho(Execucao& ex, std::string_view l) {
   for (const auto& [coluna, tamanho] :
        {std::pair{600, 15}, std::pair{615, 6}, std::pair{621, 15}, std::pair{636, 7},
         std::pair{643, 15}, std::pair{658, 15}})
-    LeValor(ex, l, coluna, tamanho);
+    ExigeNumerico(ex, l, coluna, tamanho);
 
   // Two sums side by side, A and B, and their totals.
   a = parcela(673);
@@ -224,10 +213,7 @@ void LeLinhasDeclaradas(Execucao& ex, std::string_view linha) {
   EstadoMensal& m = ex.mensal;
   for (std::size_t i = 0; i < QtdTiposAnexo; ++i) {
     const int coluna = 841 + 3 * static_cast<int>(i);
-    if (!ValidaNumerico(linha, coluna, 3)) {
-      ex.GravaErro(7, coluna, coluna + 2);
-      continue;
-    }
+    if (!ExigeNumerico(ex, linha, coluna, 3)) continue;
     m.LinhasDeclaradas[i] = static_cast<std::int32_t>(ValorInteiro(Campo(linha, coluna, 3)));
     m.LinhasLidas[i] = 0;
   }

@@ -1,14 +1,12 @@
 #include "layouts/monthly/ItemAnexo.h"
 
+#include "checks/CampoNumerico.h"
 #include "checks/Numeros.h"
 
 namespace rolval {
 
 int LeQuantidadeItens(Execucao& ex, std::string_view linha, int maximo) {
-  if (!ValidaNumerico(linha, 44, 2)) {
-    ex.GravaErro(7, 44, 45);
-    return 0;
-  }
+  if (!ExigeNumerico(ex, linha, 44, 2)) return 0;
   const auto quantidade = static_cast<int>(ValorInteiro(Campo(linha, 44, 2)));
   if (quantidade < 1 || quantidade > maximo) {
     ex.GravaErro(10, 44, 45);
@@ -27,19 +25,12 @@ void ItemAnexo::Erro(int codigo, int colunaItem1, int tamanho) const {
 }
 
 std::optional<double> ItemAnexo::Valor(int colunaItem1, int tamanho) const {
-  if (!ValidaNumerico(linha_, Coluna(colunaItem1), tamanho)) {
-    Erro(7, colunaItem1, tamanho);
-    return std::nullopt;
-  }
-  return ValorNumerico(Texto(colunaItem1, tamanho));
+  return LeNumerico(ex_, linha_, Coluna(colunaItem1), tamanho);
 }
 
 std::int64_t ItemAnexo::Obrigatorio(int colunaItem1, int tamanho, bool& valido) const {
   valido = false;
-  if (!ValidaNumerico(linha_, Coluna(colunaItem1), tamanho)) {
-    Erro(7, colunaItem1, tamanho);
-    return 0;
-  }
+  if (!ExigeNumerico(ex_, linha_, Coluna(colunaItem1), tamanho)) return 0;
   const std::int64_t valor = ValorInteiro(Texto(colunaItem1, tamanho));
   if (valor == 0)
     Erro(16, colunaItem1, tamanho);

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "checks/CampoNumerico.h"
 #include "checks/Numeros.h"
 #include "layouts/monthly/AnexosCfop.h"
 #include "layouts/monthly/AnexosRegistros.h"
@@ -71,9 +72,7 @@ void ValidaVersao45(Execucao& ex, std::string_view linha) {
     ConfereIdentificacaoDoAnexo(ex);
   }
 
-  if (!ValidaNumerico(linha, 36, 4))
-    ex.GravaErro(7, 36, 39);
-  else if (ValorInteiro(Campo(linha, 36, 4)) != m.ContadorSequencia)
+  if (ExigeNumerico(ex, linha, 36, 4) && ValorInteiro(Campo(linha, 36, 4)) != m.ContadorSequencia)
     ex.GravaErro(9, 36, 39);
 
   const std::size_t indice = cabecalho ? QtdTiposAnexo : IndiceAnexo(reg.TipoRegistro);

@@ -6,7 +6,7 @@
 namespace rolval {
 
 struct EstadoAntigos {
-  std::string entradaLista;  // the list entry of the return being read (registration, period)
+  std::string EntradaLista;  // the list entry of the return being read (registration, period)
 };
 
 }  // namespace rolval

@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "checks/Cadastros.h"
+#include "checks/CampoNumerico.h"
 #include "checks/Datas.h"
 #include "checks/Numeros.h"
 #include "layouts/older/RetornoAntigo.h"
@@ -72,45 +74,46 @@ void ConfereInscricoes(Execucao& ex, std::string_view linha) {
 // Columns of amount fields 6 to 17: 15 digits each from column 48.
 constexpr int ColunaDoCampo(int campo) { return 48 + 15 * (campo - 6); }
 
-ValorLido LeCampo(Execucao& ex, std::string_view linha, int campo, double ausente = 0) {
-  return LeValor(ex, linha, ColunaDoCampo(campo), 15, ausente);
+std::optional<double> LeCampo(Execucao& ex, std::string_view linha, int campo) {
+  return LeNumerico(ex, linha, ColunaDoCampo(campo), 15);
 }
 
 // The amounts, fields 6 to 17 (10 before 9), and the no-movement mark of column 41.
 // Gives field 17, the amount the installments must add up to.
 double ConfereValores(Execucao& ex, std::string_view linha) {
-  const double v6 = LeCampo(ex, linha, 6).valor;
+  const double v6 = LeCampo(ex, linha, 6).value_or(0);
   double t = v6;
   for (int campo = 7; campo <= 8; ++campo) {
-    const ValorLido v = LeCampo(ex, linha, campo);
-    if (!v.numerico) continue;
-    if (v.valor > v6)
+    const std::optional<double> v = LeCampo(ex, linha, campo);
+    if (!v) continue;
+    if (*v > v6)
       ex.GravaErroST(11, campo, ColunaDoCampo(campo), ColunaDoCampo(campo) + 14);
     else
-      t += v.valor;
+      t += *v;
   }
 
   // A field 10 or 11 that is not a number is taken as -1: it adds nothing and is not zero.
-  const double v10 = LeCampo(ex, linha, 10, -1).valor;
+  const double v10 = LeCampo(ex, linha, 10).value_or(-1);
   if (v10 > 0) t += v10;
-  const ValorLido v9 = LeCampo(ex, linha, 9);
-  if (v9.numerico) {
-    if ((v9.valor > 0 || v10 > 0) && !(v9.valor > v10)) ex.GravaErroST(12, 9, 93, 107);
-    if (v9.valor == 0 && v10 == 0) ex.GravaErroST(2, 0, 93, 107);
-    t += v9.valor;
+  if (const std::optional<double> v9 = LeCampo(ex, linha, 9)) {
+    if ((*v9 > 0 || v10 > 0) && !(*v9 > v10)) ex.GravaErroST(12, 9, 93, 107);
+    if (*v9 == 0 && v10 == 0) ex.GravaErroST(2, 0, 93, 107);
+    t += *v9;
   }
 
-  const ValorLido v11 = LeCampo(ex, linha, 11, -1);
-  if (v11.numerico) t += v11.valor;
-  const ValorLido v12 = LeCampo(ex, linha, 12);
-  if (v12.numerico) {
-    if ((v11.valor > 0 || v12.valor > 0) && !(v11.valor > v12.valor)) ex.GravaErroST(17, 0, 123, 137);
-    if (v11.valor == 0 && v12.valor == 0) ex.GravaErroST(18, 0, 123, 137);
+  const std::optional<double> lido11 = LeCampo(ex, linha, 11);
+  const double v11 = lido11.value_or(-1);
+  if (lido11) t += v11;
+  const std::optional<double> lido12 = LeCampo(ex, linha, 12);
+  const double v12 = lido12.value_or(0);
+  if (lido12) {
+    if ((v11 > 0 || v12 > 0) && !(v11 > v12)) ex.GravaErroST(17, 0, 123, 137);
+    if (v11 == 0 && v12 == 0) ex.GravaErroST(18, 0, 123, 137);
   }
-  t += v12.valor;
-  const double v13 = LeCampo(ex, linha, 13).valor;
+  t += v12;
+  const double v13 = LeCampo(ex, linha, 13).value_or(0);
   t += v13;
-  const double v14 = LeCampo(ex, linha, 14).valor;
+  const double v14 = LeCampo(ex, linha, 14).value_or(0);
   t += v14;
 
   // The no-movement mark and the amounts exclude each other, and one of them must be there.
@@ -120,20 +123,19 @@ double ConfereValores(Execucao& ex, std::string_view linha) {
   else if (!marcado && t == 0)
     ex.GravaErro(16, 41, 41);
 
-  const double v15 = LeCampo(ex, linha, 15).valor;
-  const ValorLido v16 = LeCampo(ex, linha, 16);
-  if (v16.numerico) {
-    double x = v14 + v13 + v15 - v12.valor;
+  const double v15 = LeCampo(ex, linha, 15).value_or(0);
+  if (const std::optional<double> v16 = LeCampo(ex, linha, 16)) {
+    double x = v14 + v13 + v15 - v12;
     if (x < 0) x = 0;
-    if (v16.valor != x) ex.GravaErroST(13, 16, 198, 212);
+    if (*v16 != x) ex.GravaErroST(13, 16, 198, 212);
   }
-  const ValorLido v17 = LeCampo(ex, linha, 17);
-  if (v17.numerico) {
-    double y = v12.valor - (v14 + v13 + v15);
+  const std::optional<double> v17 = LeCampo(ex, linha, 17);
+  if (v17) {
+    double y = v12 - (v14 + v13 + v15);
     if (y < 0) y = 0;
-    if (v17.valor != y) ex.GravaErroST(13, 17, 213, 227);
+    if (*v17 != y) ex.GravaErroST(13, 17, 213, 227);
   }
-  return v17.valor;
+  return v17.value_or(0);
 }
 
 constexpr int QtdParcelas = 6;
@@ -153,9 +155,8 @@ void ConfereParcelas(Execucao& ex, std::string_view linha, std::int32_t r, doubl
       else
         ex.GravaErro(12, p, p + 7);
     }
-    const ValorLido valor = LeValor(ex, linha, p + 8, 15);
-    if (valor.numerico) {
-      v = valor.valor;
+    if (const std::optional<double> valor = LeNumerico(ex, linha, p + 8, 15)) {
+      v = *valor;
       s += v;
     }
     if (d[k] > 0 && v == 0)

@@ -1,7 +1,9 @@
 #include "layouts/older/ValidaVersao3.h"
 
 #include <array>
+#include <optional>
 
+#include "checks/CampoNumerico.h"
 #include "checks/Datas.h"
 #include "checks/Numeros.h"
 #include "layouts/older/RetornoAntigo.h"
@@ -81,38 +83,38 @@ struct Montantes {
 // G, H and I.
 Montantes ConfereMontantes(Execucao& ex, std::string_view linha) {
   Montantes m;
-  const double a = LeValor(ex, linha, 84, 16).valor;
-  const double b = LeValor(ex, linha, 100, 16).valor;
-  const double c = LeValor(ex, linha, 116, 16).valor;
+  const double a = LeNumerico(ex, linha, 84, 16).value_or(0);
+  const double b = LeNumerico(ex, linha, 100, 16).value_or(0);
+  const double c = LeNumerico(ex, linha, 116, 16).value_or(0);
   if (a - b != c) ex.GravaErro(24, 116, 131);
 
   double s = 0;
-  for (int coluna = 132; coluna <= 260; coluna += 16) s += LeValor(ex, linha, coluna, 16).valor;
-  m.D = LeValor(ex, linha, 276, 16).valor;
+  for (int coluna = 132; coluna <= 260; coluna += 16) s += LeNumerico(ex, linha, coluna, 16).value_or(0);
+  m.D = LeNumerico(ex, linha, 276, 16).value_or(0);
   s += m.D;
-  const ValorLido e = LeValor(ex, linha, 292, 16);
-  m.E = e.valor;
-  if (e.numerico && m.E != s) ex.GravaErro(24, 292, 307);
+  const std::optional<double> e = LeNumerico(ex, linha, 292, 16);
+  m.E = e.value_or(0);
+  if (e && m.E != s) ex.GravaErro(24, 292, 307);
 
   // The second sum starts again at column 308; when that field is not a number the first sum runs on.
-  const ValorLido reinicio = LeValor(ex, linha, 308, 16);
-  if (reinicio.numerico) s = reinicio.valor;
-  for (int coluna = 324; coluna <= 404; coluna += 16) s += LeValor(ex, linha, coluna, 16).valor;
-  const ValorLido f = LeValor(ex, linha, 420, 16);
-  m.F = f.valor;
-  if (f.numerico && m.F != s) ex.GravaErro(24, 420, 435);
+  const std::optional<double> reinicio = LeNumerico(ex, linha, 308, 16);
+  if (reinicio) s = *reinicio;
+  for (int coluna = 324; coluna <= 404; coluna += 16) s += LeNumerico(ex, linha, coluna, 16).value_or(0);
+  const std::optional<double> f = LeNumerico(ex, linha, 420, 16);
+  m.F = f.value_or(0);
+  if (f && m.F != s) ex.GravaErro(24, 420, 435);
 
-  const ValorLido g = LeValor(ex, linha, 436, 16);
-  if (g.numerico && m.E > m.F && g.valor != m.E - m.F) ex.GravaErro(24, 436, 451);
-  const double h = LeValor(ex, linha, 452, 16).valor;
-  if (g.valor < h) ex.GravaErro(24, 452, 467);
-  const ValorLido i = LeValor(ex, linha, 468, 16);
-  m.I = i.valor;
-  if (i.numerico) {
-    if (m.I > 0 && g.valor != h) ex.GravaErro(24, 468, 483);
+  const std::optional<double> g = LeNumerico(ex, linha, 436, 16);
+  if (g && m.E > m.F && *g != m.E - m.F) ex.GravaErro(24, 436, 451);
+  const double h = LeNumerico(ex, linha, 452, 16).value_or(0);
+  if (g.value_or(0) < h) ex.GravaErro(24, 452, 467);
+  const std::optional<double> i = LeNumerico(ex, linha, 468, 16);
+  m.I = i.value_or(0);
+  if (i) {
+    if (m.I > 0 && g.value_or(0) != h) ex.GravaErro(24, 468, 483);
     if (m.F > m.E && m.I != m.F - m.E + h) ex.GravaErro(24, 468, 483);
   }
-  m.J = LeValor(ex, linha, 484, 16).valor;
+  m.J = LeNumerico(ex, linha, 484, 16).value_or(0);
   return m;
 }
 
@@ -133,17 +135,17 @@ void ConfereDataDoVencimento(Execucao& ex, std::string_view linha, int p, const 
     ex.GravaErro(25, p, p + 7);
     return;
   }
-  const ValorLido valor = LeValor(ex, linha, p + 8, 16);
-  if (valor.numerico && valor.valor < 1) ex.GravaErro(16, p + 8, p + 23);
+  const std::optional<double> valor = LeNumerico(ex, linha, p + 8, 16);
+  if (valor && *valor < 1) ex.GravaErro(16, p + 8, p + 23);
 }
 
 // Second pass over a due-date entry at column p, led by the amount, which it adds to `total`.
 void ConfereValorDoVencimento(Execucao& ex, std::string_view linha, int p, const Referencia& r,
                               double& total) {
-  const ValorLido valor = LeValor(ex, linha, p + 8, 16);
-  if (!valor.numerico) return;
-  total += valor.valor;
-  if (!(valor.valor > 0)) return;
+  const std::optional<double> valor = LeNumerico(ex, linha, p + 8, 16);
+  if (!valor) return;
+  total += *valor;
+  if (!(*valor > 0)) return;
   // A date that is not all digits cannot be read as a date; the first pass has reported it, and
   // the entry ends here.
   if (!ValidaNumerico(linha, p, 8)) return;
@@ -176,18 +178,18 @@ void ConfereVencimentos(Execucao& ex, std::string_view linha, const Referencia& 
     ConfereValorDoVencimento(ex, linha, p, r, t);
   }
 
-  const ValorLido l = LeValor(ex, linha, 732, 16);
-  if (l.numerico) t += l.valor;
-  const ValorLido k = LeValor(ex, linha, 500, 16);
-  if (k.numerico) {
-    if (m.J + m.I != k.valor) ex.GravaErro(24, 500, 515);
+  const std::optional<double> l = LeNumerico(ex, linha, 732, 16);
+  if (l) t += *l;
+  const std::optional<double> k = LeNumerico(ex, linha, 500, 16);
+  if (k) {
+    if (m.J + m.I != *k) ex.GravaErro(24, 500, 515);
     if (m.D != 0) {
-      if (t - m.D > k.valor) ex.GravaErro(24, 500, 515);
-    } else if (t != k.valor) {
+      if (t - m.D > *k) ex.GravaErro(24, 500, 515);
+    } else if (t != *k) {
       ex.GravaErro(24, 500, 515);
     }
   }
-  if (k.valor > l.valor) {
+  if (k.value_or(0) > l.value_or(0)) {
     if (v1 == 0) ex.GravaErro(16, 516, 523);
     if (v2 == 0) ex.GravaErro(16, 524, 539);
   }

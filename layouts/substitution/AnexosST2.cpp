@@ -1,6 +1,7 @@
 #include "layouts/substitution/AnexosST2.h"
 
 #include "checks/Cadastros.h"
+#include "checks/CampoNumerico.h"
 #include "checks/Numeros.h"
 #include "layouts/substitution/DatasST2.h"
 
@@ -24,10 +25,7 @@ bool MesmaInscricaoDaROL(const Execucao& ex, std::string_view inscricao) {
 // The date must lie between January five years before the reference year and the end of the
 // reference month. Without an accepted reference period there is no window to test.
 void ConfereDataAnexo(Execucao& ex, std::string_view linha) {
-  if (!ValidaNumerico(linha, 28, 8)) {
-    ex.GravaErro(7, 28, 35);
-    return;
-  }
+  if (!ExigeNumerico(ex, linha, 28, 8)) return;
   if (!ValidaDataAAAAMMDD(linha, 28)) {
     ex.GravaErro(12, 28, 35);
     return;
@@ -48,10 +46,7 @@ void ValidaAnexoIouII(Execucao& ex, std::string_view linha, AnexoST2 anexo) {
   ConfereDuplicidade(ex, linha, 27, eAnexoI ? st.ChaveAnexoI : st.ChaveAnexoII,
                      static_cast<int>(anexo));
 
-  if (!ValidaNumerico(linha, 3, 8))
-    ex.GravaErro(7, 3, 10);
-  else if (ValorInteiro(Campo(linha, 3, 8)) == 0)
-    ex.GravaErro(16, 3, 10);
+  if (ExigeNumerico(ex, linha, 3, 8) && ValorInteiro(Campo(linha, 3, 8)) == 0) ex.GravaErro(16, 3, 10);
   if (Apara(Campo(linha, 11, 3)).empty()) ex.GravaErro(16, 11, 13);
 
   const std::string_view inscricao = Campo(linha, 14, 14);
@@ -62,14 +57,11 @@ void ValidaAnexoIouII(Execucao& ex, std::string_view linha, AnexoST2 anexo) {
 
   ConfereDataAnexo(ex, linha);
 
-  if (!ValidaNumerico(linha, 36, 15)) {
-    ex.GravaErro(7, 36, 50);
-  } else {
-    const double valor = ValorNumerico(Campo(linha, 36, 15));
-    if (valor == 0)
+  if (const std::optional<double> valor = LeNumerico(ex, linha, 36, 15)) {
+    if (*valor == 0)
       ex.GravaErro(16, 36, 50);
     else
-      (eAnexoI ? st.SomaAnexoI : st.SomaAnexoII) += valor;
+      (eAnexoI ? st.SomaAnexoI : st.SomaAnexoII) += *valor;
   }
 }
 
@@ -86,18 +78,12 @@ void ValidaAnexoIII(Execucao& ex, std::string_view linha) {
 
   // The first amount must exceed the second whenever either is positive, and a first amount
   // needs a second one.
-  if (!ValidaNumerico(linha, 32, 15)) {
-    ex.GravaErro(7, 32, 46);
-    return;
-  }
-  const double b = ValorNumerico(Campo(linha, 32, 15));
-  const bool aNumerico = ValidaNumerico(linha, 17, 15);
-  const double a = aNumerico ? ValorNumerico(Campo(linha, 17, 15)) : 0;
-  if (aNumerico && a != 0 && b == 0) ex.GravaErro(16, 32, 46);
-  if (!aNumerico)
-    ex.GravaErro(7, 17, 31);
-  else if ((a != 0 || b != 0) && !(a > b))
-    ex.GravaErro(24, 17, 31);
+  const std::optional<double> b = LeNumerico(ex, linha, 32, 15);
+  if (!b) return;
+  const std::optional<double> a = LeNumerico(ex, linha, 17, 15);
+  if (!a) return;
+  if (*a != 0 && *b == 0) ex.GravaErro(16, 32, 46);
+  if ((*a != 0 || *b != 0) && !(*a > *b)) ex.GravaErro(24, 17, 31);
 }
 
 }  // namespace rolval

@@ -1,6 +1,7 @@
 // Header "A0" of layout ST 02, columns 395-797: the declarant's federal numbers and names, the
 // signature date, the S/N markers and the declared numbers of annex records.
 #include "checks/Cadastros.h"
+#include "checks/CampoNumerico.h"
 #include "checks/Numeros.h"
 #include "layouts/substitution/CabecalhoST2.h"
 #include "layouts/substitution/DatasST2.h"
@@ -11,11 +12,8 @@ namespace {
 
 // A federal number (CNPJ of 14 digits, CPF of 11): required, with agreeing check digits.
 void ConfereNumeroFederal(Execucao& ex, std::string_view linha, int campo, int coluna, int tamanho) {
+  if (!ExigeNumerico(ex, linha, coluna, tamanho)) return;
   const int fim = coluna + tamanho - 1;
-  if (!ValidaNumerico(linha, coluna, tamanho)) {
-    ex.GravaErro(7, coluna, fim);
-    return;
-  }
   const std::string_view numero = Campo(linha, coluna, tamanho);
   if (ValorNumerico(numero) == 0)
     ex.GravaErroST(8, campo, coluna, fim);
@@ -28,10 +26,6 @@ void ConfereTextoObrigatorio(Execucao& ex, std::string_view linha, int campo, in
     ex.GravaErroST(8, campo, coluna, coluna + tamanho - 1);
 }
 
-void ConfereNumerico(Execucao& ex, std::string_view linha, int coluna, int tamanho) {
-  if (!ValidaNumerico(linha, coluna, tamanho)) ex.GravaErro(7, coluna, coluna + tamanho - 1);
-}
-
 void ConfereSN(Execucao& ex, std::string_view linha, int coluna) {
   const std::string_view c = Campo(linha, coluna, 1);
   if (c != "S" && c != "N") ex.GravaErro(8, coluna, coluna);
@@ -41,10 +35,7 @@ void ConfereSN(Execucao& ex, std::string_view linha, int coluna) {
 // years on. Without an accepted reference period the limit is month 6 of year 0, so every date
 // is late.
 void ConfereDataAssinatura(Execucao& ex, std::string_view linha, std::int32_t refAAAAMM) {
-  if (!ValidaNumerico(linha, 590, 8)) {
-    ex.GravaErro(7, 590, 597);
-    return;
-  }
+  if (!ExigeNumerico(ex, linha, 590, 8)) return;
   if (!ValidaDataAAAAMMDD(linha, 590)) {
     ex.GravaErro(12, 590, 597);
     return;
@@ -59,10 +50,7 @@ void ConfereDataAssinatura(Execucao& ex, std::string_view linha, std::int32_t re
 
 // A declared number of annex records, kept for the end-of-return checks only when accepted.
 bool LeQuantidade(Execucao& ex, std::string_view linha, int coluna, std::int32_t& valor) {
-  if (!ValidaNumerico(linha, coluna, 4)) {
-    ex.GravaErro(7, coluna, coluna + 3);
-    return false;
-  }
+  if (!ExigeNumerico(ex, linha, coluna, 4)) return false;
   valor = static_cast<std::int32_t>(ValorInteiro(Campo(linha, coluna, 4)));
   return true;
 }
@@ -74,8 +62,8 @@ void ValidaDeclaranteST2(Execucao& ex, std::string_view linha, const LeituraCabe
   ConfereTextoObrigatorio(ex, linha, 29, 409, 46);
   ConfereNumeroFederal(ex, linha, 30, 455, 11);
   ConfereTextoObrigatorio(ex, linha, 31, 466, 30);
-  ConfereNumerico(ex, linha, 496, 12);
-  ConfereNumerico(ex, linha, 508, 12);
+  ExigeNumerico(ex, linha, 496, 12);
+  ExigeNumerico(ex, linha, 508, 12);
   // Field 35 is the signer's name and the date; a missing name names the whole field.
   if (Apara(Campo(linha, 560, 30)).empty()) ex.GravaErroST(8, 35, 560, 597);
   ConfereDataAssinatura(ex, linha, leitura.RefAAAAMM);

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "checks/Cadastros.h"
+#include "checks/CampoNumerico.h"
 #include "checks/Datas.h"
 #include "checks/Numeros.h"
 #include "layouts/substitution/CabecalhoST2.h"
@@ -31,11 +32,9 @@ void ValidaIdentificacaoST2(Execucao& ex, std::string_view linha, LeituraCabecal
 
   // Reference period. Its month and year are also needed, as numbers, for the due-date warning;
   // a period that is not all digits cannot give them, and that warning is then not made.
-  const bool periodoNumerico = ValidaNumerico(linha, 8, 6);
+  const bool periodoNumerico = ExigeNumerico(ex, linha, 8, 6);
   std::int32_t mesRef = 0, anoRef = 0;
-  if (!periodoNumerico) {
-    ex.GravaErro(7, 8, 13);
-  } else {
+  if (periodoNumerico) {
     mesRef = static_cast<std::int32_t>(ValorInteiro(Campo(linha, 8, 2)));
     anoRef = static_cast<std::int32_t>(ValorInteiro(Campo(linha, 10, 4)));
     if (!ValidaData(linha, 8, DataMMAAAA)) {
@@ -51,8 +50,7 @@ void ValidaIdentificacaoST2(Execucao& ex, std::string_view linha, LeituraCabecal
   for (int i = 1; i <= QtdParcelas; ++i) {
     const int c = ColunaParcela(i);
     bool dataRejeitada = false;
-    if (!ValidaNumerico(linha, c, 8)) {
-      ex.GravaErro(7, c, c + 7);
+    if (!ExigeNumerico(ex, linha, c, 8)) {
       dataRejeitada = true;
     } else if (ValidaDataAAAAMMDD(linha, c)) {
       const std::int32_t mes = static_cast<std::int32_t>(ValorInteiro(Campo(linha, c + 4, 2)));
@@ -66,13 +64,8 @@ void ValidaIdentificacaoST2(Execucao& ex, std::string_view linha, LeituraCabecal
       dataRejeitada = true;
     }
 
-    double valor = 0;
-    if (ValidaNumerico(linha, c + 8, 15)) {
-      valor = ValorNumerico(Campo(linha, c + 8, 15));
-      leitura.SomaParcelas += valor;
-    } else {
-      ex.GravaErro(7, c + 8, c + 22);
-    }
+    const double valor = LeNumerico(ex, linha, c + 8, 15).value_or(0);
+    leitura.SomaParcelas += valor;
 
     const std::int32_t vencimento = vencimentos[static_cast<std::size_t>(i)];
     if (vencimento == 0 && valor > 0 && !dataRejeitada) ex.GravaErroST(20, i, c, c + 7);

@@ -2,6 +2,7 @@
 // that tells a return with movement from one without, and the balance of fields 18, 20 and 21.
 #include <optional>
 
+#include "checks/CampoNumerico.h"
 #include "checks/Numeros.h"
 #include "layouts/substitution/CabecalhoST2.h"
 
@@ -19,14 +20,7 @@ class LeitorValores {
       : ex_(ex), linha_(linha), semMovimento_(semMovimento) {}
 
   // The value of field n, or nothing when it is not numeric (reported here, in its place).
-  std::optional<double> Le(int campo) {
-    const int c = ColunaCampo(campo);
-    if (!ValidaNumerico(linha_, c, 15)) {
-      ex_.GravaErro(7, c, c + 14);
-      return std::nullopt;
-    }
-    return ValorNumerico(Campo(linha_, c, 15));
-  }
+  std::optional<double> Le(int campo) { return LeNumerico(ex_, linha_, ColunaCampo(campo), 15); }
 
   // A return marked without movement must not carry the amount; the amount counts for movement.
   void SemMovimentoESoma(int campo, double valor) {

@@ -4,6 +4,7 @@
 #include "checks/Datas.h"
 #include "checks/Numeros.h"
 #include "run/Falha.h"
+#include "tests/support/Casos.h"
 
 namespace rolval {
 namespace {
@@ -74,7 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
         CasoData{"01011899", DataDDMMAAAA, false}, CasoData{"00002001", DataDDMMAAAA, false},
         CasoData{"01000000", DataDDMMAAAA, false}, CasoData{"000000", DataMMAAAA, true},
         CasoData{"012001", DataMMAAAA, true}, CasoData{"002001", DataMMAAAA, false},
-        CasoData{"132001", DataMMAAAA, false}, CasoData{"121899", DataMMAAAA, false}));
+        CasoData{"132001", DataMMAAAA, false}, CasoData{"121899", DataMMAAAA, false}),
+    [](const ::testing::TestParamInfo<CasoData>& info) { return teste::NomeDeTeste(info.param.texto); });
 
 TEST(ValidaData, LeNaColunaDada) {
   EXPECT_TRUE(ValidaData("xxxx052005yy", 5, DataMMAAAA));

@@ -4,6 +4,7 @@
 #include "checks/Cadastros.h"
 #include "checks/Datas.h"
 #include "run/Falha.h"
+#include "tests/support/Casos.h"
 
 namespace rolval {
 namespace {
@@ -30,7 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoParte{"3 13 001", DataDDMMAAAA, false},  // month 13
                       CasoParte{"0101 201", DataDDMMAAAA, false},  // year 201
                       CasoParte{"1 2001", DataMMAAAA, true},
-                      CasoParte{"012001  ", DataDDMMAAAA, false}));  // month 20, year "01  "
+                      CasoParte{"012001  ", DataDDMMAAAA, false}),  // month 20, year "01  "
+    [](const ::testing::TestParamInfo<CasoParte>& info) { return teste::NomeDeTeste(info.param.texto); });
 
 TEST(PartesComBrancos, ParteEmBrancoOuComBrancoNoMeioEFalhaDaExecucao) {
   for (const char* texto : {"  012001", "01  2001", "01012 01", "0101    "})

@@ -4,6 +4,7 @@
 
 #include "layouts/Layouts.h"
 #include "tests/monthly/RegistrosMensais.h"
+#include "tests/support/Casos.h"
 
 namespace rolval::teste {
 namespace {
@@ -55,7 +56,10 @@ INSTANTIATE_TEST_SUITE_P(
         CasoUltimoItem{"X03 ", 53, ItemX03(5), 878, "000", 880, "Campo obrigatório não informado"},  // 46 + 16 x 52
         CasoUltimoItem{"X03 ", 53, ItemX03(5), 881, "A", 893, "Campo numérico é esperado"},
         CasoUltimoItem{"X03A", 22, ItemX03A(5), 847, "C", 847, "Conteúdo deve ser 'A','B' ou 'S'"},  // 49 + 38 x 21
-        CasoUltimoItem{"X04 ", 19, ItemX04(), 869, "A", 881, "Campo numérico é esperado"}));  // 77 + 44 x 18
+        CasoUltimoItem{"X04 ", 19, ItemX04(), 869, "A", 881, "Campo numérico é esperado"}),  // 77 + 44 x 18
+    [](const ::testing::TestParamInfo<CasoUltimoItem>& info) {
+      return NomeDeTeste(info.param.tipo) + "Coluna" + std::to_string(info.param.coluna);
+    });
 
 // A count outside its range, or not numeric: one finding, nothing read, nothing counted.
 struct CasoQuantidade {
@@ -87,7 +91,10 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoQuantidade{"X02 ", ItemX02(), "33", Msg10},
                       CasoQuantidade{"X06 ", ItemX02(), " 1", "Campo numérico é esperado"},
                       CasoQuantidade{"X03 ", ItemX03(5), "54", Msg10}, CasoQuantidade{"X03A", ItemX03A(5), "23", Msg10},
-                      CasoQuantidade{"X04 ", ItemX04(), "20", Msg10}));
+                      CasoQuantidade{"X04 ", ItemX04(), "20", Msg10}),
+    [](const ::testing::TestParamInfo<CasoQuantidade>& info) {
+      return NomeDeTeste(std::string(info.param.tipo) + "Quantidade" + info.param.quantidade);
+    });
 
 // Spoils of the record under test (line 4 after the prerequisites) and their findings.
 struct CasoItem {
@@ -96,6 +103,9 @@ struct CasoItem {
   std::vector<std::pair<int, const char*>> estragos;
   Achados esperados;
 };
+
+// Named by the record type.
+std::string NomeTipo(const ::testing::TestParamInfo<CasoItem>& info) { return NomeDeTeste(info.param.tipo); }
 
 class CamposDoItem : public ::testing::TestWithParam<CasoItem> {};
 
@@ -122,7 +132,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {{103, "A02"}},
                  {Achado(4, 46, 48, Msg23), Achado(4, 65, 67, Msg16), Achado(4, 84, 86, Msg23),
                   Achado(4, 103, 105, Msg7), Achado(4, 125, 127, Msg16)}},
-        CasoItem{"X05B", {ItemX05A(102)}, {{52, "1 "}}, {Achado(4, 52, 64, Msg7)}}));
+        CasoItem{"X05B", {ItemX05A(102)}, {{52, "1 "}}, {Achado(4, 52, 64, Msg7)}}),
+    NomeTipo);
 
 INSTANTIATE_TEST_SUITE_P(
     Registros, CamposDoItem,
@@ -139,7 +150,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {Achado(4, 50, 58, Msg16), Achado(4, 84, 86, "Código Inválido"), Achado(4, 97, 98, Msg16),
                   Achado(4, 109, 121, Msg7), Achado(4, 122, 124, Msg16), Achado(4, 125, 125, Msg16),
                   Achado(4, 163, 163, "Conteúdo deve ser 'A','B' ou 'S'"),
-                  Achado(4, 175, 184, "Dígito controle inválido")}}));
+                  Achado(4, 175, 184, "Dígito controle inválido")}}),
+    NomeTipo);
 
 // X04: the period (day, day, month, year) must lie before the return's month; the due date may
 // fall in that month but not later. Each case spoils one item of a single-item X04.
@@ -171,7 +183,10 @@ INSTANTIATE_TEST_SUITE_P(
         CasoX04{"0131122004", "01022005", {Achado(4, 56, 63, "Vencimento Incorreto")}},
         CasoX04{"0131122004", "00000000", {Achado(4, 56, 63, Msg16)}},
         CasoX04{"0131122004", "32012005", {Achado(4, 56, 63, "Data Inválida")}},
-        CasoX04{"0131122004", "1001200A", {Achado(4, 56, 63, Msg7)}}));
+        CasoX04{"0131122004", "1001200A", {Achado(4, 56, 63, Msg7)}}),
+    [](const ::testing::TestParamInfo<CasoX04>& info) {
+      return "Periodo" + std::string(info.param.periodo) + "_Vencimento" + info.param.vencimento;
+    });
 
 TEST(AnexosMensais, DetalheAntesDoSeuAnexoNaoEncontraOCodigo) {
   // The lists are as far as they have been read: an X05A or X03A before its X05 or X03.

@@ -2,8 +2,13 @@
 // record type) and the header record "ABC " field by field, with its sums and kept amounts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <string_view>
+
 #include "layouts/Layouts.h"
 #include "tests/monthly/RegistrosMensais.h"
+#include "tests/support/Casos.h"
 
 namespace rolval::teste {
 namespace {
@@ -66,6 +71,11 @@ struct CasoCabecalho {
   Achados esperados;
 };
 
+// Named by the column and the text written there.
+std::string NomeCaso(const ::testing::TestParamInfo<CasoCabecalho>& info) {
+  return "Coluna" + std::to_string(info.param.coluna) + "_" + NomeDeTeste(info.param.valor);
+}
+
 class IdentificacaoDoCabecalho : public ::testing::TestWithParam<CasoCabecalho> {};
 
 TEST_P(IdentificacaoDoCabecalho, Achados) {
@@ -90,7 +100,8 @@ INSTANTIATE_TEST_SUITE_P(
         CasoCabecalho{20, "0A2005", {Achado("012/3456789", "0A2005", 1, 20, 25, "Campo numérico é esperado")}},
         CasoCabecalho{26, "0123456788", {Achado("012/3456788", "01/2005", 1, 26, 35, "Dígito controle inválido")}},
         CasoCabecalho{26, "012345678A", {Achado("012345678A ", "01/2005", 1, 26, 35, "Campo numérico é esperado")}},
-        CasoCabecalho{26, "0000000000", {Achado("000/0000000", "01/2005", 1, 26, 35, "Campo obrigatório não informado")}}));
+        CasoCabecalho{26, "0000000000", {Achado("000/0000000", "01/2005", 1, 26, 35, "Campo obrigatório não informado")}}),
+    NomeCaso);
 
 // Each version covers a window of reference periods, both edges included.
 struct CasoJanela {
@@ -98,6 +109,11 @@ struct CasoJanela {
   const char* periodo;
   bool aceita;
 };
+
+// Named by version and period.
+std::string NomeJanela(const ::testing::TestParamInfo<CasoJanela>& info) {
+  return "Versao" + std::string(info.param.versao) + "_" + info.param.periodo;
+}
 
 class JanelaDaVersao : public ::testing::TestWithParam<CasoJanela> {};
 
@@ -113,7 +129,8 @@ TEST_P(JanelaDaVersao, Codigo51) {
 INSTANTIATE_TEST_SUITE_P(Bordas, JanelaDaVersao,
                          ::testing::Values(CasoJanela{"04", "091998", false}, CasoJanela{"04", "101998", true},
                                            CasoJanela{"04", "082000", true}, CasoJanela{"04", "092000", false},
-                                           CasoJanela{"05", "082000", false}, CasoJanela{"05", "092000", true}));
+                                           CasoJanela{"05", "082000", false}, CasoJanela{"05", "092000", true}),
+                         NomeJanela);
 
 // February's last day follows the year divisible by 4, 2100 included.
 class UltimoDiaDeFevereiro : public ::testing::TestWithParam<CasoJanela> {};
@@ -133,7 +150,8 @@ TEST_P(UltimoDiaDeFevereiro, Codigo15) {
 
 INSTANTIATE_TEST_SUITE_P(Anos, UltimoDiaDeFevereiro,
                          ::testing::Values(CasoJanela{"04", "022000", true}, CasoJanela{"05", "022100", true},
-                                           CasoJanela{"04", "021999", false}));
+                                           CasoJanela{"04", "021999", false}),
+                         NomeJanela);
 
 // A second return whose header differs from the first in one field (line 2).
 class SegundoCabecalho : public ::testing::TestWithParam<CasoCabecalho> {};
@@ -152,7 +170,8 @@ INSTANTIATE_TEST_SUITE_P(
         CasoCabecalho{1, "***X", {Achado(2, 1, 4, "Marca teleprocessamento inválida")}},
         CasoCabecalho{5, "06", {Achado(2, 5, 6, "Versão da ROL é incorreta")}},
         CasoCabecalho{5, "0A", {Achado(2, 5, 6, "Campo numérico é esperado")}},
-        CasoCabecalho{36, "00A1", {Achado(2, 36, 39, "Campo numérico é esperado")}}));
+        CasoCabecalho{36, "00A1", {Achado(2, 36, 39, "Campo numérico é esperado")}}),
+    NomeCaso);
 
 TEST(RetornoMensal, PeriodoNaoNumericoGuardaOAnterior) {
   ROLMensal segundo;
@@ -202,6 +221,19 @@ const std::string Msg7 = "Campo numérico é esperado";
 // Spoils of a return and the findings they must give.
 using Caso = std::pair<std::vector<Estrago>, Achados>;
 
+// Named by the spoils: column and text of each, an amount without its leading zeros.
+std::string NomeEstragos(const ::testing::TestParamInfo<Caso>& info) {
+  std::string nome;
+  for (const Estrago& e : info.param.first) {
+    std::string_view valor = e.valor;
+    const bool soDigitos = !valor.empty() && valor.find_first_not_of("0123456789") == std::string_view::npos;
+    if (soDigitos) valor = valor.substr(std::min(valor.find_first_not_of('0'), valor.size() - 1));
+    if (!nome.empty()) nome += '_';
+    nome += "C" + std::to_string(e.coluna) + "_" + NomeDeTeste(valor);
+  }
+  return nome;
+}
+
 // An annex record must carry its header's identification: one code 20, at the first field
 // that differs (Complemento and Marcador are not compared).
 class IdentificacaoDoAnexo : public ::testing::TestWithParam<Caso> {};
@@ -223,7 +255,8 @@ INSTANTIATE_TEST_SUITE_P(
         Caso{{{2, 26, "1234567890"}}, {Achado("123/4567890", "01/2005", 2, 26, 35, Msg20)}},
         Caso{{{2, 20, "022005"}, {2, 26, "1234567890"}}, {Achado("123/4567890", "02/2005", 2, 20, 25, Msg20)}},
         Caso{{{2, 1, "####"}, {2, 5, "04"}, {2, 16, "02"}, {2, 18, "30"}, {2, 20, "022005"}, {2, 26, "1234567890"}},
-             {Achado("123/4567890", "02/2005", 2, 1, 4, Msg20)}}));
+             {Achado("123/4567890", "02/2005", 2, 1, 4, Msg20)}}),
+    NomeEstragos);
 
 TEST(RetornoMensal, InscricaoZeradaViraZero) {
   // The header's registration becomes "0": listed as 000/0000000, and the annex records that
@@ -278,7 +311,8 @@ INSTANTIATE_TEST_SUITE_P(
               {1, 819, "A"}, {1, 889, "A"}},
              {Achado(1, 44, 58, Msg7), Achado(1, 555, 569, Msg7), Achado(1, 834, 834, "Conteúdo deve ser 'S' ou 'N'"),
               Achado(1, 570, 584, Msg7), Achado(1, 778, 792, Msg7), Achado(1, 804, 818, Msg7),
-              Achado(1, 819, 833, Msg7), Achado(1, 889, 891, Msg7)}}));
+              Achado(1, 819, 833, Msg7), Achado(1, 889, 891, Msg7)}}),
+    NomeEstragos);
 
 TEST(RetornoMensal, ValoresGuardadosDoCabecalho) {
   // First return: amounts kept and checked against its annexes when the second header arrives.

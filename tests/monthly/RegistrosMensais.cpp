@@ -176,9 +176,7 @@ const TabelaLayouts& TabelaSemFechamento() {
 
 std::string Achado(std::string_view inscricao, std::string_view periodo, int linha, int inicio,
                    int fim, std::string_view mensagem) {
-  char numeros[32];
-  std::snprintf(numeros, sizeof numeros, " %03d %03d %03d ", linha, inicio, fim);
-  return "    " + std::string(inscricao) + std::string(periodo) + numeros + std::string(mensagem);
+  return LinhaAchado(inscricao, periodo, linha, inicio, fim, mensagem);
 }
 
 std::string Achado(int linha, int inicio, int fim, std::string_view mensagem) {

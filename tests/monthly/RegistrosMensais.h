@@ -17,6 +17,7 @@
 #include "run/Execucao.h"
 #include "run/ValidaArquivo.h"
 #include "tests/support/Apoio.h"
+#include "tests/support/Casos.h"
 
 namespace rolval::teste {
 

@@ -1,5 +1,7 @@
 #include "tests/older/RegistrosAntigos.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <stdexcept>
 
@@ -54,17 +56,15 @@ Registro ST01Valido() {
   return r;
 }
 
-std::string LinhaAchado(std::string_view inscricao, std::string_view periodo, int linha, int inicio,
-                   int fim, std::string_view mensagem) {
-  char numeros[32];
-  std::snprintf(numeros, sizeof numeros, " %03d %03d %03d ", linha, inicio, fim);
-  std::string s = "    ";
-  s.append(inscricao).append(periodo).append(numeros).append(mensagem);
-  return s;
-}
-
 ResultadoExecucao ExecutaRegistros(const std::vector<std::string>& registros) {
   return ExecutaConteudo(ComCRLF(registros), TabelaPadrao());
+}
+
+std::vector<std::string> AchadosEntreValidos(const Registro& valido, const Registro& registro) {
+  const ResultadoExecucao r = ExecutaRegistros({valido, registro, valido});
+  EXPECT_EQ(r.desfecho, r.achados.empty() ? Desfecho::RelatorioOK : Desfecho::RelatorioNOK);
+  EXPECT_TRUE(r.tela.mensagens.empty());
+  return r.achados;
 }
 
 }  // namespace rolval::teste

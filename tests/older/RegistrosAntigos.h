@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/support/Apoio.h"
+#include "tests/support/Casos.h"
 
 namespace rolval::teste {
 
@@ -41,12 +42,11 @@ constexpr int ColunaParcela(int k) { return 228 + 23 * (k - 1); }
 // Column of due-date entry k (1 to 9) of layout 03.
 constexpr int ColunaVencimento(int k) { return 516 + 24 * (k - 1); }
 
-// A finding line of layouts 03 and ST 01: four blanks, the masked registration, the masked period,
-// then line, first and last column (three digits at least) and the message.
-std::string LinhaAchado(std::string_view inscricao, std::string_view periodo, int linha, int inicio,
-                   int fim, std::string_view mensagem);
-
 // The findings of a run of the records (CR LF after each) with every layout.
 ResultadoExecucao ExecutaRegistros(const std::vector<std::string>& registros);
+
+// The findings of `registro` put as line 2 between two copies of `valido`, checking on the way that
+// the run ended on its report, OK exactly when there is no finding, and showed no message.
+std::vector<std::string> AchadosEntreValidos(const Registro& valido, const Registro& registro);
 
 }  // namespace rolval::teste

@@ -28,35 +28,23 @@ const char* const M25 = "Vencimento Incorreto";
 const char* const M26 = "Dia Início Período Inválida";
 
 // A finding of the spoiled record, which every case puts on line 2.
-std::string E(int inicio, int fim, const char* mensagem) { return LinhaAchado(Insc, Per, 2, inicio, fim, mensagem); }
-std::string EP(const std::string& periodo, int inicio, int fim, const char* mensagem) {
-  return LinhaAchado(Insc, periodo, 2, inicio, fim, mensagem);
+const AchadosNaLinha E{Insc, Per, 2};
+std::string EP(const std::string& periodo, int inicio, int fim, std::string_view mensagem) {
+  return AchadosNaLinha{Insc, periodo, 2}(inicio, fim, mensagem);
 }
 
-struct Caso {
-  const char* nome;
-  std::function<void(Registro&)> estraga;
-  std::vector<std::string> achados;
-};
+using Caso = CasoRegistro<Registro>;
 
 // Each case spoils a valid record and puts it between two valid ones: the findings are those of
 // line 2 only, in order, and nothing carries over to line 3.
-void ConfereCasos(const std::vector<Caso>& casos) {
-  for (const Caso& c : casos) {
-    SCOPED_TRACE(c.nome);
-    Registro r = ROL03Valido();
-    c.estraga(r);
-    const auto res = ExecutaRegistros({ROL03Valido(), r, ROL03Valido()});
-    EXPECT_EQ(res.achados, c.achados);
-    EXPECT_EQ(res.desfecho, c.achados.empty() ? Desfecho::RelatorioOK : Desfecho::RelatorioNOK);
-    EXPECT_TRUE(res.tela.mensagens.empty());
-  }
+void Confere(const std::vector<Caso>& casos) {
+  ConfereCasos(casos, ROL03Valido, [](const Registro& r) { return AchadosEntreValidos(ROL03Valido(), r); });
 }
 
 const std::string Letras16 = "ABCDEFGHIJKLMNOP";
 
 TEST(ROL03Identificacao, CadaCampoComSeuCodigo) {
-  ConfereCasos({
+  Confere({
       {"marca", [](Registro& r) { r.Poe(1, "***X"); }, {E(1, 4, M1)}},
       {"versão não numérica", [](Registro& r) { r.Poe(5, "0A"); }, {E(5, 6, M7)}},
       {"versão 04", [](Registro& r) { r.Poe(5, "04"); }, {E(5, 6, M2)}},
@@ -76,7 +64,7 @@ TEST(ROL03Identificacao, CadaCampoComSeuCodigo) {
 }
 
 TEST(ROL03Identificacao, JanelaDoPeriodoDeReferencia) {
-  ConfereCasos({
+  Confere({
       {"07/1994, o primeiro aceito", [](Registro& r) { r.Poe(20, "071994"); }, {}},
       {"09/1998, o último aceito", [](Registro& r) { r.Poe(20, "091998"); }, {}},
       {"06/1994", [](Registro& r) { r.Poe(20, "061994"); }, {EP("06/1994", 20, 25, M3)}},
@@ -99,7 +87,7 @@ TEST(ROL03Identificacao, InscricaoZeradaSaiComoZeroEmTodoORegistro) {
 }
 
 TEST(ROL03Montantes, DiferencaSomasESaldos) {
-  ConfereCasos({
+  Confere({
       {"C diferente de A - B", [](Registro& r) { r.Valor(116, 16, 601); }, {E(116, 131, M24)}},
       {"A não numérico conta 0 na diferença", [](Registro& r) { r.Poe(84, "000000000000100X"); },
        {E(84, 99, M7), E(116, 131, M24)}},
@@ -128,7 +116,7 @@ void EAcimaDeF(Registro& r) {
 }
 
 TEST(ROL03Montantes, GQuandoEMaiorQueF) {
-  ConfereCasos({
+  Confere({
       {"G = E - F", EAcimaDeF, {}},
       {"G diferente de E - F", [](Registro& r) { EAcimaDeF(r); r.Valor(436, 16, 99); }, {E(436, 451, M24)}},
       {"H maior que G", [](Registro& r) { EAcimaDeF(r); r.Valor(452, 16, 101); }, {E(452, 467, M24)}},
@@ -142,7 +130,7 @@ void Entrada2(Registro& r, const char* data, std::int64_t valor) {
 }
 
 TEST(ROL03Vencimentos, DuasPassagens) {
-  ConfereCasos({
+  Confere({
       {"data no mês de referência", [](Registro& r) { Entrada2(r, "01051996", 10); }, {}},
       // The all-zero date passes the date check, but its key 000000 comes before any reference
       // month: the missing date is reported as a wrong due date.
@@ -184,7 +172,7 @@ TEST(ROL03Vencimentos, DataIlegivelComValorNaoInterrompeAExecucao) {
 }
 
 TEST(ROL03Fechamento, RegrasDeKEL) {
-  ConfereCasos({
+  Confere({
       {"J + I diferente de K", [](Registro& r) { r.Valor(484, 16, 101); }, {E(500, 515, M24)}},
       {"D zero: o total dos vencimentos deve ser K", [](Registro& r) { r.Valor(524, 16, 149); },
        {E(500, 515, M24)}},
@@ -210,7 +198,7 @@ TEST(ROL03Fechamento, RegrasDeKEL) {
 }
 
 TEST(ROL03Fechamento, CamposSoNumericos) {
-  ConfereCasos({
+  Confere({
       {"748-763", [](Registro& r) { r.Poe(748, " "); }, {E(748, 763, M7)}},
       {"860-875", [](Registro& r) { r.Poe(875, "A"); }, {E(860, 875, M7)}},
       {"876-879", [](Registro& r) { r.Poe(876, "12 4"); }, {E(876, 879, M7)}},

@@ -18,16 +18,10 @@ std::string Na(int linha, int inicio, int fim, std::string_view mensagem) {
   return Achado(InscricaoROL, P07, linha, inicio, fim, mensagem);
 }
 
-// One header declaring one A1 of 100, and the A1 (line 2) as the case leaves it.
-struct CasoA1 {
-  const char* nome;
-  std::function<void(RegistroA1&)> estraga;
-  Linhas esperados;
-};
 
 TEST(AnexosST2, CamposDoAnexoI) {
   const std::string campo14 = "Valor do campo 14 incorreto";
-  const std::vector<CasoA1> casos = {
+  const std::vector<CasoRegistro<RegistroA1>> casos = {
       {"number not numeric", [](RegistroA1& r) { r.Poe(10, "A"); },
        {Na(2, 3, 10, "Campo numérico é esperado")}},
       {"number zero", [](RegistroA1& r) { r.Numero(0); },
@@ -53,12 +47,10 @@ TEST(AnexosST2, CamposDoAnexoI) {
       {"amount zero, still counted", [](RegistroA1& r) { r.Valor(0); },
        {Na(2, 36, 50, "Campo obrigatório não informado"), Na(1, 275, 289, campo14)}},
   };
-  for (const CasoA1& caso : casos) {
-    RegistroA1 a1;
-    caso.estraga(a1);
-    EXPECT_EQ(AchadosST2({RegistroA0().TotaisAnexos(100, 0).Linhas(1, 0, 0), a1}), caso.esperados)
-        << caso.nome;
-  }
+  // One header declaring one A1 of 100, and the A1 (line 2) as the case leaves it.
+  ConfereCasos(casos, [] { return RegistroA1(); }, [](const RegistroA1& a1) {
+    return AchadosST2({RegistroA0().TotaisAnexos(100, 0).Linhas(1, 0, 0), a1});
+  });
 }
 
 TEST(AnexosST2, AnexoIIVaiAoCampo15) {

@@ -15,22 +15,8 @@ std::string NoCabecalho(int inicio, int fim, std::string_view mensagem, int linh
   return Achado(InscricaoROL, "07/2000", linha, inicio, fim, mensagem);
 }
 
-struct Caso {
-  const char* nome;
-  std::function<void(RegistroA0&)> estraga;
-  Linhas esperados;
-};
-
-void ConfereCasos(const std::vector<Caso>& casos) {
-  for (const Caso& caso : casos) {
-    RegistroA0 a0;
-    caso.estraga(a0);
-    EXPECT_EQ(AchadosST2({a0}), caso.esperados) << caso.nome;
-  }
-}
-
 TEST(DeclaranteST2, NumerosFederaisENomes) {
-  ConfereCasos({
+  ConfereCabecalhos({
       {"CNPJ zeros", [](RegistroA0& r) { r.Poe(395, "00000000000000"); },
        {NoCabecalho(395, 408, "Informe o campo 28")}},
       {"CNPJ check digit", [](RegistroA0& r) { r.Poe(395, "11222333000182"); },
@@ -83,7 +69,7 @@ TEST(DeclaranteST2, JanelaDaDataDeAssinatura) {
 }
 
 TEST(DeclaranteST2, NumerosDeLinhasDosAnexos) {
-  ConfereCasos({
+  ConfereCabecalhos({
       {"counts not numeric", [](RegistroA0& r) { r.Poe(786, "A").Poe(793, " ").Poe(794, "-001"); },
        {NoCabecalho(786, 789, "Campo numérico é esperado"),
         NoCabecalho(790, 793, "Campo numérico é esperado"),

@@ -18,22 +18,8 @@ std::string NoCabecalho(int inicio, int fim, std::string_view mensagem, std::str
   return Achado(InscricaoROL, periodo, 1, inicio, fim, mensagem);
 }
 
-struct CasoCabecalho {
-  const char* nome;
-  std::function<void(RegistroA0&)> estraga;
-  Linhas esperados;
-};
-
-void ConfereCasos(const std::vector<CasoCabecalho>& casos) {
-  for (const CasoCabecalho& caso : casos) {
-    RegistroA0 a0;
-    caso.estraga(a0);
-    EXPECT_EQ(AchadosST2({a0}), caso.esperados) << caso.nome;
-  }
-}
-
 TEST(IdentificacaoST2, InscricaoMarcasEPeriodo) {
-  ConfereCasos({
+  ConfereCabecalhos({
       {"nine-character TQ number", [](RegistroA0& r) { r.Inscricao("012345678     "); },
        {Achado("012345678     ", "07/2000", 1, 14, 27, "Inscrição Estadual incorreta")}},
       {"number beginning with a blank", [](RegistroA0& r) { r.Inscricao(" 123456789    "); },
@@ -66,7 +52,7 @@ TEST(IdentificacaoST2, PeriodoNaoNumericoNaoImpedeORestoDoCabecalho) {
 }
 
 TEST(IdentificacaoST2, ParcelasEVencimentos) {
-  ConfereCasos({
+  ConfereCabecalhos({
       {"second installment empty", [](RegistroA0& r) { r.Parcela(1, "20000815", 1000); }, {}},
       {"amount without due date", [](RegistroA0& r) { r.Parcela(1, "00000000", 1000); },
        {NoCabecalho(30, 37, "Informe o vencimento do 1° pagto")}},

@@ -127,15 +127,16 @@ RegistroA3& RegistroA3::Valores(std::int64_t a, std::int64_t b) {
 
 std::string Achado(std::string_view inscricao14, std::string_view periodo, int linha, int inicio,
                    int fim, std::string_view mensagem) {
-  char numeros[40];
-  std::snprintf(numeros, sizeof numeros, " %03d %03d %03d ", linha, inicio, fim);
-  std::string s = " ";
-  s.append(inscricao14).append(periodo).append(numeros).append(mensagem);
-  return s;
+  return LinhaAchado(inscricao14, periodo, linha, inicio, fim, mensagem);
 }
 
 std::vector<std::string> AchadosST2(const std::vector<std::string>& registros) {
   return ExecutaConteudo(ComCRLF(registros), TabelaPadrao()).achados;
+}
+
+void ConfereCabecalhos(const std::vector<CasoA0>& casos) {
+  ConfereCasos(casos, [] { return RegistroA0(); },
+               [](const RegistroA0& a0) { return AchadosST2({a0}); });
 }
 
 }  // namespace rolval::teste

@@ -15,24 +15,10 @@ std::string NoCabecalho(int inicio, int fim, std::string_view mensagem) {
   return Achado(InscricaoROL, "07/2000", 1, inicio, fim, mensagem);
 }
 
-struct Caso {
-  const char* nome;
-  std::function<void(RegistroA0&)> prepara;
-  Linhas esperados;
-};
-
-void ConfereCasos(const std::vector<Caso>& casos) {
-  for (const Caso& caso : casos) {
-    RegistroA0 a0;
-    caso.prepara(a0);
-    EXPECT_EQ(AchadosST2({a0}), caso.esperados) << caso.nome;
-  }
-}
-
 const std::string NaoDeveSerInformado = "Campo não deve ser informado";
 
 TEST(ValoresST2, SemMovimentoEPares) {
-  ConfereCasos({
+  ConfereCabecalhos({
       {"without movement, all zero", [](RegistroA0& r) { r.ZeraValores().SemMovimento(); }, {}},
       {"without movement, field 7 = 5",
        [](RegistroA0& r) { r.ZeraValores().SemMovimento().Valor(7, 5); },

@@ -1,0 +1,28 @@
+#pragma once
+// A numeric field that a record requires, with its finding: when the field is not a number,
+// code 7 ("Campo numérico é esperado") of the monthly catalogue at the field's columns. Every
+// layout reports a non-numeric field this way; a field that fails adds nothing to any sum.
+#include <optional>
+#include <string_view>
+
+#include "checks/Numeros.h"
+#include "run/Execucao.h"
+
+namespace rolval {
+
+// True when the field at 1-based `coluna`, `tamanho` characters long, is numeric; otherwise
+// code 7 at its columns and false.
+inline bool ExigeNumerico(Execucao& execucao, std::string_view linha, int coluna, int tamanho) {
+  if (ValidaNumerico(linha, coluna, tamanho)) return true;
+  execucao.GravaErro(7, coluna, coluna + tamanho - 1);
+  return false;
+}
+
+// The value of the field when it is numeric; otherwise code 7 at its columns and no value.
+inline std::optional<double> LeNumerico(Execucao& execucao, std::string_view linha, int coluna,
+                                        int tamanho) {
+  if (!ExigeNumerico(execucao, linha, coluna, tamanho)) return std::nullopt;
+  return ValorNumerico(Campo(linha, coluna, tamanho));
+}
+
+}  // namespace rolval

@@ -12,7 +12,7 @@
 var rolvalContador = 0;
 
 // Bytes read from a Blob at a time: few reads of a large file, and a bounded buffer.
-var rolvalTamanhoFatia = 8 * 1024 * 1024;
+var rolvalTamanhoFatia = 32 * 1024 * 1024;
 
 function rolvalTextoC(texto) {
   var n = lengthBytesUTF8(texto) + 1;

@@ -55,8 +55,8 @@
     return t;
   }
 
-  // Hands the next queued files to free workers; workers with nothing left to do are ended, so
-  // that their memory goes back.
+  // Hands the next queued files to free workers. When the queue is empty, the workers with
+  // nothing left to do are ended, so that their memory goes back, all but one, kept ready.
   function Distribui() {
     while (fila.length) {
       var livre = trabalhadores.find(function (t) { return !t.item; });
@@ -70,8 +70,12 @@
       AtualizaItem(item);
     }
     if (!fila.length) {
+      var pronto = false;
       trabalhadores = trabalhadores.filter(function (t) {
-        if (t.item) return true;
+        if (t.item || !pronto) {
+          pronto = pronto || !t.item;
+          return true;
+        }
         t.w.terminate();
         return false;
       });
@@ -420,15 +424,14 @@
     aviso.textContent = avisos.join(' ');
     aviso.hidden = avisos.length === 0;
 
-    // The field's end brought into sight and then its start, so that a wide field shows from its start.
+    // The field brought into the middle of the view, or its start to the left when it is wider.
     pre.scrollLeft = 0;
     var campo = pre.querySelector('mark');
     if (campo) {
       var caixa = pre.getBoundingClientRect();
       var r = campo.getBoundingClientRect();
-      if (r.right > caixa.right) pre.scrollLeft += r.right - caixa.right + 16;
-      r = campo.getBoundingClientRect();
-      if (r.left < caixa.left) pre.scrollLeft -= caixa.left - r.left + 16;
+      var folga = Math.max(16, (caixa.width - r.width) / 2);
+      pre.scrollLeft = Math.max(0, r.left - caixa.left - folga);
     }
   }
 
@@ -514,6 +517,8 @@
     PreparaImpressao();
     window.print();
   });
+  // One worker started with the page, so that the first file does not wait for the engine.
+  NovoTrabalhador();
   window.addEventListener('afterprint', function () { $('impressao').replaceChildren(); });
   $('BFechar').addEventListener('click', function () {
     $('Saida').hidden = true;

@@ -12,7 +12,9 @@ function Motor() {
 onmessage = function (evento) {
   var pedido = evento.data;
   if (pedido.tipo === 'inicia') {
+    // The engine is made ready before the first file comes.
     bytesMotor = pedido.wasm;
+    Motor();
     return;
   }
   var id = pedido.id;

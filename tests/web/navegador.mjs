@@ -264,6 +264,24 @@ try {
           JSON.stringify(linhasST2) === JSON.stringify(LinhasDoRelatorio(Cli(todas[linhaST2]).saida)),
           'a report opens from the table of files');
 
+  // Files dropped on the page: a sample and an empty file, which gets no report but a message.
+  await page.goto(urlPagina);
+  const soltos = [path.join(amostras, 'rol03-com-erros.txt'), path.join(temporaria, 'vazio.txt')];
+  fs.writeFileSync(soltos[1], '');
+  const transferencia = await page.evaluateHandle((arquivos) => {
+    const dt = new DataTransfer();
+    for (const a of arquivos) dt.items.add(new File([new Uint8Array(a.bytes)], a.nome));
+    return dt;
+  }, soltos.map((f) => ({ nome: path.basename(f), bytes: [...fs.readFileSync(f)] })));
+  await page.dispatchEvent('main', 'drop', { dataTransfer: transferencia });
+  await page.waitForFunction(() => [...document.querySelectorAll('#tabela tbody tr')].filter((tr) => /^(NOK|Sem relatório)$/.test(tr.cells[1].textContent)).length === 2);
+  await page.click('#tabela tbody tr:nth-child(2) button');
+  await EsperaRelatorio(page, 'Sem relatório');
+  const mensagemVazio = Cli(soltos[1]).resumo.messages.join('\n');
+  confere(mensagemVazio.length > 0 && (await page.textContent('#lblMensagens')) === mensagemVazio &&
+          (await page.$$('#txtsaida-linhas div')).length === 0 && await page.isDisabled('#BSalvarRelatorio'),
+          'files dropped on the page are validated; one without a report shows its message', mensagemVazio);
+
   // The same page from a static web server: one request, the page's own.
   servidor.pedidos.length = 0;
   await page.goto(`http://127.0.0.1:${servidor.porta}/rolval.html`);
@@ -294,14 +312,40 @@ try {
     const medidas = [];
     let pico = 0;
     let base = 0;
+    let progresso = null;
+    let maiorPausa = 0;
     for (let i = 0; i < 3; i++) {
       await page.goto(urlPagina);
       await page.waitForTimeout(300);
       base = MemoriaNavegador(perfil);
       pico = Math.max(pico, base);
       const amostrador = setInterval(() => { pico = Math.max(pico, MemoriaNavegador(perfil)); }, 50);
+      // How long the page's own thread goes without running a timer while the file is validated.
+      await page.evaluate(() => {
+        window.maiorPausa = 0;
+        let ultimo = performance.now();
+        window.sonda = setInterval(() => {
+          const agora = performance.now();
+          window.maiorPausa = Math.max(window.maiorPausa, agora - ultimo);
+          ultimo = agora;
+        }, 10);
+      });
+      // Every state the progress window goes through, as the engine sets its captions.
+      await page.evaluate(() => {
+        window.progressos = [];
+        new MutationObserver(() => {
+          const b = document.querySelector('.progresso');
+          if (b) window.progressos.push({ ver: b.querySelector('.ver').textContent, contrib: b.querySelector('.contrib').textContent, valor: b.querySelector('progress').value });
+        }).observe(document.getElementById('andamento'), { subtree: true, childList: true, characterData: true, attributes: true });
+      });
       await page.setInputFiles('#NomeArq', grande);
       await EsperaRelatorio(page, 'OK', 300000);
+      if (i === 0) {
+        const estados = await page.evaluate(() => window.progressos);
+        progresso = estados.find((p) => p.valor > 0 && p.valor < 100 && p.contrib !== '') ?? estados.at(-1) ?? null;
+        console.log(`  progress window: ${estados.length} states seen, e.g. ${JSON.stringify(progresso)}`);
+      }
+      maiorPausa = Math.max(maiorPausa, await page.evaluate(() => { clearInterval(window.sonda); return window.maiorPausa; }));
       clearInterval(amostrador);
       pico = Math.max(pico, MemoriaNavegador(perfil));
       medidas.push(await page.$eval('#Saida', (s) => ({ ...s.dataset })));
@@ -346,6 +390,9 @@ try {
                 `(engine in the worker ${motorMs} ms); ratio ${(paginaMs / cliMs).toFixed(2)}`);
     console.log(`  browser processes (PSS): ${base.toFixed(0)} MB with the page open, peak ${pico.toFixed(0)} MB while validating; ` +
                 `engine heap ${(Number(medidas[2].memoriaMotor) / 1048576).toFixed(0)} MB`);
+    confere(progresso && progresso.ver === 'Validando ROL Versão 5' && /^\d{3}\/\d{7}$/.test(progresso.contrib) && progresso.valor > 0 && progresso.valor < 100,
+            'while the large file is read, the progress shows the caption, the bar and the taxpayer', JSON.stringify(progresso));
+    confere(maiorPausa < 500, `the page stays responsive while it validates (longest pause of its thread ${maiorPausa.toFixed(0)} ms)`);
     confere(ultimas.some((l) => l === `Foram Validadas ${String(retornos).padStart(3, '0')} ROL(s).`), 'the large file\'s report counts its returns');
     console.log(`  the same browser only reading the file in the engine's slices, in a worker: ${leituraMs} ms (median of 3)`);
     console.log(`  target "within 3 times rolval-cli": ${paginaMs <= 3 * cliMs ? 'met' : 'NOT met'} (${(paginaMs / cliMs).toFixed(2)}x)`);

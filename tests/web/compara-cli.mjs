@@ -77,9 +77,13 @@ try {
   }
 
   // Malformed files: empty, cut inside a record, lines ended by LF only or by a lone CR, an
-  // unknown first line, a first line of Latin-1 letters.
+  // unknown first line, a first line of Latin-1 letters; and a header whose numbers are all
+  // letters, 3,000 times, whose report (about 12 MB) outgrows the memory the work files keep.
   const base = fs.readFileSync(path.join(raizFontes, 'samples', 'rol05-limpo.txt'));
+  const cabecalho = base.toString('latin1').split('\r\n')[0];
+  const semNumeros = cabecalho.slice(0, 100) + cabecalho.slice(100).replace(/[0-9]/g, 'A');
   const malformados = {
+    'muitos-achados.txt': Buffer.from(`${semNumeros}\r\n`.repeat(3000), 'latin1'),
     'vazio.txt': Buffer.alloc(0),
     'cortado.txt': base.subarray(0, base.length - 7),
     'so-lf.txt': Buffer.from(base.toString('latin1').replaceAll('\r\n', '\n'), 'latin1'),

@@ -1,11 +1,11 @@
 // The engine's entry point in WebAssembly: one run of one file of the module's file system, with
 // its report, its status file, its findings as JSON Lines and the summary of the run, handed to
-// the JavaScript side (web/motor/api.js) through a result object it frees when done.
+// the JavaScript side (web/motor/api.js) through a result object it frees when done. The run
+// publishes nothing: the report stays in the run object.
 #include <emscripten.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -93,21 +93,6 @@ class ColetorAchados : public rolval::OuvinteAchados {
   rolval::ResultadoArquivo& resultado_;
 };
 
-// The whole content of a file of the module's file system; empty when it cannot be read.
-std::string LeInteiro(const std::string& caminho) {
-  std::string conteudo;
-  const int fd = ::open(caminho.c_str(), O_RDONLY);
-  if (fd < 0) return conteudo;
-  char bloco[1 << 14];
-  for (;;) {
-    const ssize_t n = ::read(fd, bloco, sizeof bloco);
-    if (n <= 0) break;
-    conteudo.append(bloco, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-  return conteudo;
-}
-
 }  // namespace
 
 // What the JavaScript side reads back after a run.
@@ -120,23 +105,23 @@ struct ResultadoWeb {
 
 extern "C" {
 
-// One run of the file at `caminho`, named `nome` in the findings, with the work files in the
-// folder `pasta` (which exists and is empty). The caller frees the result with RolvalLibera.
-EMSCRIPTEN_KEEPALIVE ResultadoWeb* RolvalValida(const char* caminho, const char* nome, const char* pasta) {
+// One run of the file at `caminho`, named `nome` in the findings. The caller frees the result
+// with RolvalLibera.
+EMSCRIPTEN_KEEPALIVE ResultadoWeb* RolvalValida(const char* caminho, const char* nome) {
   auto* resultado = new ResultadoWeb;
   rolval::ResultadoArquivo r;
   r.arquivo = nome;
   ColetorAchados coletor(r);
   TelaPagina tela(r.mensagens);
-  rolval::Execucao execucao(pasta, tela);
+  rolval::Execucao execucao(std::filesystem::path{}, tela);
   execucao.DefineOuvinte(&coletor);
   r.desfecho = rolval::ValidaArquivo(execucao, caminho);
   execucao.DefineOuvinte(nullptr);
   r.documento = std::string(rolval::AparaDireita(execucao.controle.Documento));
   r.retornos = execucao.QtdROLs;
   if (r.TemRelatorio()) {
-    resultado->saida = LeInteiro(execucao.CaminhoTrabalho(rolval::NomeSaida));
-    resultado->param = LeInteiro(execucao.CaminhoTrabalho(rolval::NomeParam));
+    resultado->saida = execucao.Relatorio().Texto();
+    resultado->param = execucao.TextoParam();
   }
   resultado->achados = std::move(coletor.jsonl);
   resultado->resumo = rolval::JsonDoResumo(r);

@@ -21,21 +21,7 @@ function rolvalTextoC(texto) {
   return p;
 }
 
-function rolvalRemoveArvore(caminho) {
-  var no = FS.lookupPath(caminho).node;
-  if (FS.isDir(no.mode)) {
-    FS.readdir(caminho).forEach(function (nome) {
-      if (nome !== '.' && nome !== '..') rolvalRemoveArvore(caminho + '/' + nome);
-    });
-    FS.rmdir(caminho);
-  } else {
-    FS.unlink(caminho);
-  }
-}
-
 function rolvalExecuta(caminho, nome, opcoes) {
-  var pasta = '/rolval/execucao-' + (++rolvalContador);
-  FS.mkdirTree(pasta);
   var aoProgredir = opcoes && opcoes.onProgress;
   Module['rolvalProgresso'] = aoProgredir
     ? function (valor, legenda, contribuinte) {
@@ -44,16 +30,13 @@ function rolvalExecuta(caminho, nome, opcoes) {
     : null;
   var pc = rolvalTextoC(caminho);
   var pn = rolvalTextoC(String(nome));
-  var pp = rolvalTextoC(pasta);
   var r;
   try {
-    r = _RolvalValida(pc, pn, pp);
+    r = _RolvalValida(pc, pn);
   } finally {
     Module['rolvalProgresso'] = null;
     _free(pc);
     _free(pn);
-    _free(pp);
-    rolvalRemoveArvore(pasta);
   }
   try {
     var resumo = UTF8ToString(_RolvalResumo(r));
@@ -94,7 +77,8 @@ Module['valida'] = function (bytes, nome, opcoes) {
     FS.writeFile(caminho, bytes, { canOwn: true });
     return rolvalExecuta(caminho, nome, opcoes);
   } finally {
-    rolvalRemoveArvore(pasta);
+    if (FS.analyzePath(caminho).exists) FS.unlink(caminho);
+    FS.rmdir(pasta);
   }
 };
 

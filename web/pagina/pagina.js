@@ -23,7 +23,6 @@
   var fila = [];
   var aberto = null;      // the file whose report is shown
   var achadoAtual = -1;   // index of the finding whose record is shown
-  var umSo = true;        // the last choice was of one file: its report opens by itself
 
   // Workers: the engine's module and the worker's code joined in one script of this page.
   var MaxTrabalhadores = Math.max(1, Math.min(navigator.hardwareConcurrency || 2, 4));
@@ -111,7 +110,8 @@
       item.medidas.fim = performance.now();
     }
     AtualizaItem(item);
-    if (umSo && arquivos.length === 1) AbreRelatorio(item);
+    // A file chosen on its own opens its report when done.
+    if (item.abreAoTerminar) AbreRelatorio(item);
     Distribui();
   }
 
@@ -119,7 +119,6 @@
   function Valida(lista) {
     var novos = Array.prototype.slice.call(lista);
     if (!novos.length) return;
-    umSo = novos.length === 1 && arquivos.length === 0;
     novos.forEach(function (arquivo) {
       var item = {
         id: arquivos.length + 1,
@@ -129,16 +128,14 @@
         caption: '',
         taxpayer: '',
         medidas: { escolhido: performance.now() },
+        abreAoTerminar: novos.length === 1,
       };
       arquivos.push(item);
       fila.push(item);
       CriaLinhaTabela(item);
       AtualizaItem(item);
     });
-    if (arquivos.length > 1) {
-      umSo = false;
-      $('lista').hidden = false;
-    }
+    if (arquivos.length > 1) $('lista').hidden = false;
     Distribui();
   }
 

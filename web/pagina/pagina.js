@@ -271,7 +271,7 @@
     var largura = 0;
     for (var i = 0; i < linhas.inicios.length; i++) largura = Math.max(largura, linhas.fins[i] - linhas.inicios[i]);
     var espaco = $('txtsaida-espaco');
-    espaco.style.height = linhas.inicios.length * AlturaLinha + 'px';
+    espaco.style.height = linhas.inicios.length * AlturaLinha + 6 + 'px';
     espaco.style.width = 'calc(' + largura + 'ch + 1em)';
     var caixa = $('txtsaida');
     caixa.scrollTop = 0;

@@ -35,7 +35,7 @@ const politica = [
   `style-src ${hash(estilo)}`,
   'worker-src blob:',
   "connect-src 'none'",
-  "img-src 'none'",
+  'img-src data:',  // the page's empty icon, so that no icon is asked of a server
   "font-src 'none'",
   "media-src 'none'",
   "object-src 'none'",

@@ -144,8 +144,10 @@ try {
   confere(Object.values(tentativas.resultados).every((r) => r === 'blocked') && tentativas.violacoes.length >= 4,
           'fetch, XMLHttpRequest, an image and a WebSocket from the page are blocked by the policy', JSON.stringify(tentativas));
   confere(servidor.pedidos.length === 0, 'the loopback server got none of those requests', servidor.pedidos.join(' '));
-  // From here on, the page's own work: nothing but the page, its blobs and the served page.
+  // From here on, the page's own work: nothing but the page, its blobs and the served page, and
+  // no error, a refusal by the policy included.
   pedidosNavegador.length = 0;
+  errosPagina.length = 0;
 
   // One faulty sample from file://.
   const comErros = path.join(amostras, 'rol05-com-erros.txt');
@@ -404,8 +406,7 @@ try {
 
   const fora = pedidosNavegador.filter((u) => !/^(file|blob):/.test(u) && !u.startsWith(`http://127.0.0.1:${servidor.porta}/rolval.html`));
   confere(fora.length === 0, `no request left the page (${pedidosNavegador.length} seen, all file:, blob: or the served page)`, fora.slice(0, 5).join(' '));
-  const erros = errosPagina.filter((e) => !/Content Security Policy|Refused to connect|ERR_|WebSocket/.test(e));
-  confere(erros.length === 0, 'no script error on the page', erros.slice(0, 5).join('\n     '));
+  confere(errosPagina.length === 0, 'no script error and no refusal by the policy while the page works', errosPagina.slice(0, 5).join('\n     '));
 } finally {
   await contexto.close();
   servidor.servidor.close();

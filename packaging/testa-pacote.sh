@@ -17,6 +17,11 @@ for f in usr/bin/rolval usr/bin/rolval-cli usr/share/applications/rolval.desktop
   [ -e "$raiz/$f" ] || { echo "missing from the package: $f"; exit 1; }
 done
 
+# The browser page, when the build made it (ROLVAL_WEB), as it was built.
+if [ -e web/rolval.html ]; then
+  cmp -s web/rolval.html "$raiz/usr/share/rolval/web/rolval.html" || { echo "the package lacks the browser page"; exit 1; }
+fi
+
 [ "$("$raiz/usr/bin/rolval-cli" --version)" = "rolval-cli $versao" ] || { echo "wrong --version"; exit 1; }
 set +e
 relatorio="$("$raiz/usr/bin/rolval-cli" "$raiz/usr/share/doc/rolval/examples/rol05-limpo.txt")"

@@ -3,7 +3,8 @@
 set -euo pipefail
 pacotes=(build-essential cmake g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
          qt6-base-dev nlohmann-json3-dev clang libclang-rt-dev xvfb xauth time poppler-utils fonts-liberation
-         dpkg-dev lintian man-db groff-base perl)
+         dpkg-dev lintian man-db groff-base perl
+         emscripten chromium)  # the engine in WebAssembly and the browser test
 faltam=()
 for p in "${pacotes[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltam+=("$p")
@@ -14,4 +15,10 @@ if [ ${#faltam[@]} -gt 0 ]; then
   [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
   $sudo_cmd apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${faltam[@]}"
+fi
+# Node.js and npm for the web build and tests: Debian's only where the machine has none of its own.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends nodejs npm
 fi

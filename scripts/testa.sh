@@ -21,6 +21,13 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DROLVAL_WERROR=ON -DROLVAL_TESTS=OFF >/dev/null
 cmake --build build-release -j "$jobs"
 
+# The engine in WebAssembly and the browser page: built with Emscripten, compared with rolval-cli
+# in Node, driven end to end in headless Chromium; then the package again, now holding the page.
+cmake -S . -B build -DROLVAL_WEB=ON >/dev/null
+cmake --build build -j "$jobs" --target rolval_web
+./tests/web/roda.sh build
+ctest --test-dir build --output-on-failure -R pacote_debian
+
 # Every fuzz target for a short while, from its seeds: a crash or a broken property fails the run.
 ROLVAL_FUZZ_BUILD="$raiz/build-fuzz" ./fuzz/roda.sh 20
-echo "All tests passed (plain and sanitizer builds, Release build, fuzz targets)."
+echo "All tests passed (plain, sanitizer and Release builds, web engine and page, fuzz targets)."

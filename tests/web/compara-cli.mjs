@@ -1,0 +1,165 @@
+// The WebAssembly engine against rolval-cli, file by file: the report and the status file byte for
+// byte, the JSON Lines output byte for byte, and the finding objects and the summary field by field.
+// Files: the bundled samples, files of every layout from the sample generator (clean and spoiled),
+// the same files with bytes changed at random, and a few malformed ones.
+//
+//   node compara-cli.mjs --cli BUILD/cli/rolval-cli --amostras BUILD/tools/rolval-amostras \
+//                        --motor BUILD/web/rolval-engine.js [--por-layout N]
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { createRequire } from 'node:module';
+import { argumentos, raizFontes, Sorteio } from './apoio.mjs';
+
+const args = argumentos({ 'por-layout': '200' });
+const porLayout = Number(args['por-layout']);
+const require = createRequire(import.meta.url);
+
+// The spoils the generator knows, by layout.
+const anexosMensais = ['X01', 'X02', 'X03', 'X04', 'X05', 'X05A', 'X05B', 'X06', 'X07A', 'X07B',
+                       'X08', 'X09', 'X10', 'X11', 'X12'];
+const estragosMensais = [...anexosMensais.map((a) => `soma-${a}`), ...anexosMensais.map((a) => `linhas-${a}`),
+                         'digito', 'numerico', 'sequencia', 'vencimento', 'cabecalho'];
+const ESTRAGOS = {
+  '04': estragosMensais,
+  '05': estragosMensais,
+  ST02: ['soma-A1', 'soma-A2', 'linhas-A1', 'linhas-A2', 'linhas-A3', 'repete-A1', 'repete-A2',
+         'repete-A3', 'digito', 'numerico', 'vencimento'],
+  '03': ['soma', 'digito', 'numerico', 'vencimento'],
+  ST01: ['soma', 'digito', 'numerico', 'vencimento'],
+};
+
+const pasta = fs.mkdtempSync(path.join(os.tmpdir(), 'rolval-web-'));
+const contagem = { amostras: 0, geradas: {}, alteradas: 0, malformadas: 0 };
+
+// Each case is a file name (unique in the folder) and its path.
+const casos = [];
+function acrescenta(nome, origem) {
+  casos.push({ nome, caminho: origem ?? path.join(pasta, nome) });
+}
+
+try {
+  const amostras = path.join(raizFontes, 'samples');
+  for (const nome of fs.readdirSync(amostras).sort()) {
+    acrescenta(nome, path.join(amostras, nome));
+    contagem.amostras++;
+  }
+
+  // Generated files: every spoil of the layout in turn, one file in four clean, some returns
+  // spoiled twice, one to four returns.
+  const sorteio = new Sorteio(20261207);
+  for (const [layout, estragos] of Object.entries(ESTRAGOS)) {
+    contagem.geradas[layout] = 0;
+    for (let i = 0; i < porLayout; i++) {
+      const retornos = 1 + sorteio.inteiro(4);
+      const opcoes = ['--layout', layout, '--returns', String(retornos), '--seed', String(i + 1)];
+      if (i % 4 !== 0) {
+        opcoes.push('--spoil', `${estragos[i % estragos.length]}:${1 + sorteio.inteiro(retornos)}`);
+        if (i % 7 === 0) opcoes.push('--spoil', `${sorteio.escolhe(estragos)}:${retornos}`);
+      }
+      const nome = `gerado-${layout}-${i + 1}.txt`;
+      execFileSync(args.amostras, [...opcoes, '-o', path.join(pasta, nome)]);
+      acrescenta(nome);
+      contagem.geradas[layout]++;
+    }
+  }
+
+  // Bytes changed at random, any of the 256 values, in one generated file in five: findings in
+  // fields the generator never spoils, Latin-1 bytes in the registrations and periods printed.
+  for (const caso of casos.filter((c, i) => c.nome.startsWith('gerado-') && i % 5 === 0)) {
+    const bytes = fs.readFileSync(caso.caminho);
+    for (let k = 0; k < 1 + sorteio.inteiro(6); k++) bytes[sorteio.inteiro(bytes.length)] = sorteio.inteiro(256);
+    const nome = caso.nome.replace('gerado-', 'alterado-');
+    fs.writeFileSync(path.join(pasta, nome), bytes);
+    acrescenta(nome);
+    contagem.alteradas++;
+  }
+
+  // Malformed files: empty, cut inside a record, lines ended by LF only or by a lone CR, an
+  // unknown first line, a first line of Latin-1 letters; and a header whose numbers are all
+  // letters, 3,000 times, whose report (about 12 MB) outgrows the memory the work files keep.
+  const base = fs.readFileSync(path.join(raizFontes, 'samples', 'rol05-limpo.txt'));
+  const cabecalho = base.toString('latin1').split('\r\n')[0];
+  const semNumeros = cabecalho.slice(0, 100) + cabecalho.slice(100).replace(/[0-9]/g, 'A');
+  const malformados = {
+    'muitos-achados.txt': Buffer.from(`${semNumeros}\r\n`.repeat(3000), 'latin1'),
+    'vazio.txt': Buffer.alloc(0),
+    'cortado.txt': base.subarray(0, base.length - 7),
+    'so-lf.txt': Buffer.from(base.toString('latin1').replaceAll('\r\n', '\n'), 'latin1'),
+    'cr-sozinho.txt': Buffer.from(base.toString('latin1').replaceAll('\r\n', '\r'), 'latin1'),
+    'desconhecido.txt': Buffer.from('NADA AQUI\r\n', 'latin1'),
+    'latin1.txt': Buffer.from('****05çãé\xe7\xff\x80\x01 registro\r\n', 'latin1'),
+  };
+  for (const [nome, bytes] of Object.entries(malformados)) {
+    fs.writeFileSync(path.join(pasta, nome), bytes);
+    acrescenta(nome);
+    contagem.malformadas++;
+  }
+
+  const engine = await require(path.resolve(args.motor))();
+  const divergencias = [];
+  const porStatus = {};
+  const pastaCli = path.join(pasta, 'cli');
+  const lote = 100;
+  for (let inicio = 0; inicio < casos.length; inicio += lote) {
+    const parte = casos.slice(inicio, inicio + lote);
+    fs.rmSync(pastaCli, { recursive: true, force: true });
+    fs.mkdirSync(pastaCli);
+    let saidaCli;
+    try {
+      saidaCli = execFileSync(args.cli, ['--jobs', '2', '--format', 'jsonl', '--dir', pastaCli,
+                                         ...parte.map((c) => c.caminho)], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'pipe'] });
+    } catch (e) {
+      if (e.status !== 1 && e.status !== 2) throw e;  // NOK and no report are ordinary outcomes
+      saidaCli = e.stdout;
+    }
+    // The command's output, split at each file's summary line.
+    const porArquivo = [];
+    let atual = [];
+    for (const linha of saidaCli.toString('utf8').split('\n')) {
+      if (!linha) continue;
+      atual.push(linha);
+      if (JSON.parse(linha).type === 'summary') {
+        porArquivo.push(atual);
+        atual = [];
+      }
+    }
+    if (porArquivo.length !== parte.length) throw new Error(`rolval-cli gave ${porArquivo.length} summaries for ${parte.length} files`);
+
+    parte.forEach((caso, i) => {
+      const r = engine.valida(new Uint8Array(fs.readFileSync(caso.caminho)), caso.caminho);
+      const linhas = porArquivo[i];
+      const resumo = JSON.parse(linhas[linhas.length - 1]);
+      const achados = linhas.slice(0, -1).map((l) => JSON.parse(l));
+      const esperadoJsonl = Buffer.from(linhas.join('\n') + '\n', 'utf8');
+      const relatorio = path.join(pastaCli, `${caso.nome}.saida.txt`);
+      const status = path.join(pastaCli, `${caso.nome}.param.txt`);
+      const esperadoSaida = fs.existsSync(relatorio) ? fs.readFileSync(relatorio) : Buffer.alloc(0);
+      const esperadoParam = fs.existsSync(status) ? fs.readFileSync(status) : Buffer.alloc(0);
+      const erros = [];
+      if (!esperadoSaida.equals(Buffer.from(r.saida))) erros.push('saida.txt differs');
+      if (!esperadoParam.equals(Buffer.from(r.param))) erros.push('param.txt differs');
+      if (!esperadoJsonl.equals(Buffer.from(r.jsonl))) erros.push('JSON Lines differ');
+      if (JSON.stringify(achados) !== JSON.stringify(r.findings)) erros.push('finding objects differ');
+      for (const campo of ['status', 'document', 'returns', 'warnings', 'messages'])
+        if (JSON.stringify(resumo[campo]) !== JSON.stringify(r[campo])) erros.push(`${campo}: ${JSON.stringify(r[campo])} against ${JSON.stringify(resumo[campo])}`);
+      porStatus[r.status] = (porStatus[r.status] ?? 0) + 1;
+      if (erros.length) divergencias.push(`${caso.nome}: ${erros.join('; ')}`);
+    });
+  }
+
+  const geradas = Object.entries(contagem.geradas).map(([l, n]) => `${l} ${n}`).join(', ');
+  console.log(`compared ${casos.length} files with rolval-cli: ${contagem.amostras} bundled samples, ` +
+              `generated by layout (${geradas}), ${contagem.alteradas} with random bytes, ` +
+              `${contagem.malformadas} malformed; outcomes ${JSON.stringify(porStatus)}`);
+  if (divergencias.length) {
+    console.log(`${divergencias.length} files differ:`);
+    for (const d of divergencias.slice(0, 20)) console.log(`  ${d}`);
+    process.exitCode = 1;
+  } else {
+    console.log('saida.txt, param.txt, JSON Lines and finding objects identical for every file');
+  }
+} finally {
+  fs.rmSync(pasta, { recursive: true, force: true });
+}

@@ -1,0 +1,139 @@
+// The page's own logic, outside the browser: the line index that fetches a finding's record from
+// the file in slices, the column ruler and the display of bytes, and the report's view lines.
+//   node --test tests/web/
+import assert from 'node:assert/strict';
+import { createRequire } from 'node:module';
+import path from 'node:path';
+import test from 'node:test';
+import { raizFontes } from './apoio.mjs';
+
+const require = createRequire(import.meta.url);
+const registro = require(path.join(raizFontes, 'web/pagina/registro.js'));
+const relatorio = require(path.join(raizFontes, 'web/pagina/relatorio.js'));
+const { IndiceLinhas, ReguaNumeros, ReguaMarcas, TextoRegistro } = registro;
+const { LinhasDaVisao, LinhasDosAchados, TextoResumo } = relatorio;
+
+const latin1 = (texto) => Uint8Array.from(texto, (c) => c.charCodeAt(0));
+const texto = (bytes) => String.fromCharCode(...bytes);
+
+// The lines of a file as the validator counts them, written the plain way: a line ends at CR LF or
+// at a lone CR; an LF alone is a character of the line; a last line without its end counts.
+function LinhasDe(conteudo) {
+  const linhas = [];
+  let atual = '';
+  for (let i = 0; i < conteudo.length; i++) {
+    if (conteudo[i] === '\r') {
+      linhas.push(atual);
+      atual = '';
+      if (conteudo[i + 1] === '\n') i++;
+    } else {
+      atual += conteudo[i];
+    }
+  }
+  if (atual !== '') linhas.push(atual);
+  return linhas;
+}
+
+test('every line is read back as the validator counts lines, whatever the slice and index sizes', async () => {
+  const casos = {
+    'CR LF': 'um\r\ndois\r\ntres\r\n',
+    'lone CR': 'um\rdois\rtres\r',
+    'lone LF inside a line': 'um\ndois\r\ntres\n\r\n',
+    'last line without its end': 'um\r\ndois\r\ntres',
+    'empty lines': '\r\n\r\n\rx\r\r\n',
+    'CR LF split by a slice': 'abc\r\ndefg\r\nhi\r\n',
+    'one line': 'so uma',
+    'Latin-1 bytes': 'a\xe7\xe3o\r\n\xff\x80\r\n',
+    'file ending on a lone CR': 'a\r\nb\r',
+    'empty file': '',
+  };
+  for (const [nome, conteudo] of Object.entries(casos)) {
+    const esperado = LinhasDe(conteudo);
+    for (const tamanhoLeitura of [1, 2, 3, 4, 1024]) {
+      for (const linhasPorMarco of [1, 2, 3]) {
+        const indice = new IndiceLinhas(new Blob([latin1(conteudo)]), { tamanhoLeitura, linhasPorMarco });
+        const lidas = [];
+        for (let n = 1; n <= esperado.length; n++) {
+          const l = await indice.le(n);
+          assert.equal(l.situacao, 'lida', `${nome}: line ${n}`);
+          lidas.push(texto(l.bytes));
+        }
+        const onde = `${nome}, slices of ${tamanhoLeitura}, a mark every ${linhasPorMarco}`;
+        assert.deepEqual(lidas, esperado, onde);
+        assert.equal(indice.totalLinhas, esperado.length, onde);
+        assert.equal((await indice.le(esperado.length + 1)).situacao, 'inexistente', onde);
+        assert.equal((await indice.le(0)).situacao, 'inexistente', onde);
+      }
+    }
+  }
+});
+
+test('lines are read in any order, and a line longer than the limit is cut and said so', async () => {
+  const linhas = Array.from({ length: 50 }, (_, i) => `linha ${i + 1} `.padEnd(5 + (i % 13), '*'));
+  const indice = new IndiceLinhas(new Blob([latin1(linhas.join('\r\n') + '\r\n')]), { tamanhoLeitura: 7, linhasPorMarco: 4 });
+  for (const n of [50, 1, 37, 4, 5, 49, 2]) assert.equal(texto((await indice.le(n)).bytes), linhas[n - 1], `line ${n}`);
+  const l = await indice.le(12, 6);
+  assert.deepEqual([texto(l.bytes), l.cortada], [linhas[11].slice(0, 6), true]);
+  const inteira = await indice.le(3, linhas[2].length);
+  assert.deepEqual([texto(inteira.bytes), inteira.cortada], [linhas[2], false]);
+});
+
+test('a file that cannot be read any more is reported by its reason', async () => {
+  const falha = (name) => ({
+    size: 10,
+    slice: () => ({ arrayBuffer: () => Promise.reject(Object.assign(new Error('x'), { name })) }),
+  });
+  const casos = { NotReadableError: 'alterado', NotFoundError: 'ausente', TypeError: 'ilegivel' };
+  for (const [erro, situacao] of Object.entries(casos)) {
+    const indice = new IndiceLinhas(falha(erro));
+    assert.equal((await indice.le(1)).situacao, situacao, erro);
+    // A later look tries again rather than keep the failure.
+    assert.equal(indice.construcao, null, erro);
+  }
+  // A file that got shorter since it was chosen reads short: the same as changed.
+  const encolhido = { size: 10, slice: () => new Blob([latin1('abc')]) };
+  assert.equal((await new IndiceLinhas(encolhido).le(1)).situacao, 'alterado');
+});
+
+test('the ruler numbers every ten columns, ending at the column, and marks every column', () => {
+  assert.equal(ReguaNumeros(25), '        10        20     ');
+  assert.equal(ReguaMarcas(25), '....:....|....:....|....:');
+  assert.equal(ReguaNumeros(100).slice(-3), '100');
+  assert.equal(ReguaNumeros(100).length, 100);
+  assert.equal(ReguaNumeros(0), '');
+  assert.equal(ReguaMarcas(3), '...');
+});
+
+test('record bytes show one column each, control bytes as a replacement sign', () => {
+  const bytes = Uint8Array.from([0x41, 0x00, 0x0a, 0x09, 0x1f, 0x20, 0x7e, 0x7f, 0x80, 0x9f, 0xa0, 0xe7, 0xff]);
+  assert.equal(TextoRegistro(bytes), 'A\ufffd\ufffd\ufffd\ufffd ~\ufffd\ufffd\ufffd\xa0\xe7\xff');
+  const longa = new Uint8Array(10000).fill(0x31);
+  assert.equal(TextoRegistro(longa), '1'.repeat(10000));
+});
+
+test('the report breaks into view lines at CR LF, lone CR and LF, and each finding maps to its lines', () => {
+  const hifens = '-'.repeat(73);
+  const cabecalho = ['ENCAMINHAMOS ABAIXO OS ERROS/AVISOS ENCONTRADOS:', '', 'Documento: ROL05', hifens,
+                     'REG/TB         Período Lin Ini Fim Descrição do Erro', hifens];
+  const achados = ['    514/352250808/2014 001 600 614 Campo numérico é esperado',
+                   ' 12\n45678000199 05/2005 002 001 002 Com LF na inscrição',
+                   '    954/296996804/2004 019 026 035 Dígito controle inválido'];
+  const bytes = latin1([...cabecalho, ...achados].join('\r\n') + '\r\n');
+  const visao = LinhasDaVisao(bytes);
+  const linhas = Array.from(visao.inicios, (inicio, i) => texto(bytes.subarray(inicio, visao.fins[i])));
+  assert.deepEqual(linhas, [...cabecalho, achados[0], ' 12', '45678000199 05/2005 002 001 002 Com LF na inscrição', achados[2]]);
+  assert.deepEqual(LinhasDosAchados(bytes, 3), [{ primeira: 6, ultima: 6 }, { primeira: 7, ultima: 8 }, { primeira: 9, ultima: 9 }]);
+  assert.deepEqual(LinhasDosAchados(bytes, 1), [{ primeira: 6, ultima: 6 }]);
+
+  // An accepted file's report has no finding lines; a lone CR breaks a line as CR LF does.
+  const ok = latin1('ARQUIVO OK.\r\rDocumento: ROL05\r\n');
+  assert.deepEqual(LinhasDosAchados(ok, 0), []);
+  assert.equal(LinhasDaVisao(ok).inicios.length, 3);
+  assert.equal(LinhasDaVisao(latin1('sem fim')).inicios.length, 1);
+});
+
+test('the status line counts errors and warnings apart', () => {
+  const achados = [{ warning: false }, { warning: true }, { warning: false }];
+  assert.equal(TextoResumo(achados), 'Erros: 2    Avisos: 1');
+  assert.equal(TextoResumo([]), 'Erros: 0    Avisos: 0');
+});

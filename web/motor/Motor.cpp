@@ -1,0 +1,140 @@
+// The engine's entry point in WebAssembly: one run of one file of the module's file system, with
+// its report, its status file, its findings as JSON Lines and the summary of the run, handed to
+// the JavaScript side (web/motor/api.js) through a result object it frees when done. The run
+// publishes nothing: the report stays in the run object.
+#include <emscripten.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/Lote.h"
+#include "cli/SaidaJson.h"
+#include "layouts/Layouts.h"
+#include "run/Latin1.h"
+
+// Hands the progress window's state to the page: percentage, layout caption and taxpayer (UTF-8).
+EM_JS(void, rolval_mostra_progresso, (double valor, const char* ver, const char* contrib), {
+  if (Module['rolvalProgresso']) Module['rolvalProgresso'](valor, UTF8ToString(ver), UTF8ToString(contrib));
+});
+
+namespace {
+
+// The progress window as the page sees it. The driver sets the percentage after every line and
+// a validator may set the taxpayer at every line: the page is told only when the whole percentage
+// moves, or when a caption changed and 50 ms have passed since it was last told.
+class TelaPagina : public rolval::Tela {
+ public:
+  explicit TelaPagina(std::vector<std::string>& mensagens) : mensagens_(mensagens) {}
+  void MostraProgresso() override { Informa(); }
+  void AtualizaProgresso() override {
+    if (inteiro_ != informado_) {
+      Informa();
+      return;
+    }
+    if (legendasMudaram_ && emscripten_get_now() - quando_ >= IntervaloMs) Informa();
+  }
+  void DefineValorProgresso(float valor) override {
+    valor_ = valor;
+    inteiro_ = static_cast<int>(valor);
+  }
+  void DefineVer(std::string_view legenda) override {
+    if (legenda != ver_) {
+      ver_.assign(legenda);
+      legendasMudaram_ = true;
+    }
+  }
+  void DefineContrib(std::string_view contribuinte) override {
+    if (contribuinte != contrib_) {
+      contrib_.assign(contribuinte);
+      legendasMudaram_ = true;
+    }
+  }
+  void EscondeProgresso() override { Informa(); }
+  void MostraSaida() override {}
+  void MostraMensagem(std::string_view texto, std::string_view, rolval::IconeMensagem) override {
+    mensagens_.emplace_back(texto);
+  }
+
+ private:
+  static constexpr double IntervaloMs = 50;
+  void Informa() {
+    rolval_mostra_progresso(valor_, ver_.c_str(), contrib_.c_str());
+    informado_ = inteiro_;
+    legendasMudaram_ = false;
+    quando_ = emscripten_get_now();
+  }
+  std::vector<std::string>& mensagens_;
+  std::string ver_;
+  std::string contrib_;
+  float valor_ = 0;
+  int inteiro_ = 0;
+  int informado_ = -1;
+  bool legendasMudaram_ = false;
+  double quando_ = 0;
+};
+
+// Every finding as the command line's JSON Lines form writes it, and the counts of the summary.
+class ColetorAchados : public rolval::OuvinteAchados {
+ public:
+  explicit ColetorAchados(rolval::ResultadoArquivo& resultado) : resultado_(resultado) {}
+  void Anota(const rolval::Achado& achado) override {
+    ++resultado_.achados;
+    const bool aviso = achado.mensagem.rfind("AVISO:", 0) == 0;
+    if (aviso) ++resultado_.avisos;
+    jsonl.append(rolval::JsonDoAchado(resultado_.arquivo, achado, aviso));
+    jsonl.push_back('\n');
+  }
+  std::string jsonl;
+
+ private:
+  rolval::ResultadoArquivo& resultado_;
+};
+
+}  // namespace
+
+// What the JavaScript side reads back after a run.
+struct ResultadoWeb {
+  std::string saida;   // saida.txt, byte for byte
+  std::string param;   // param.txt, byte for byte
+  std::string achados;  // one JSON object a line, one line per finding, in report order
+  std::string resumo;   // the summary object of the run
+};
+
+extern "C" {
+
+// One run of the file at `caminho`, named `nome` in the findings. The caller frees the result
+// with RolvalLibera.
+EMSCRIPTEN_KEEPALIVE ResultadoWeb* RolvalValida(const char* caminho, const char* nome) {
+  auto* resultado = new ResultadoWeb;
+  rolval::ResultadoArquivo r;
+  r.arquivo = nome;
+  ColetorAchados coletor(r);
+  TelaPagina tela(r.mensagens);
+  rolval::Execucao execucao(std::filesystem::path{}, tela);
+  execucao.DefineOuvinte(&coletor);
+  r.desfecho = rolval::ValidaArquivo(execucao, caminho);
+  execucao.DefineOuvinte(nullptr);
+  r.documento = std::string(rolval::AparaDireita(execucao.controle.Documento));
+  r.retornos = execucao.QtdROLs;
+  if (r.TemRelatorio()) {
+    resultado->saida = execucao.Relatorio().Texto();
+    resultado->param = execucao.TextoParam();
+  }
+  resultado->achados = std::move(coletor.jsonl);
+  resultado->resumo = rolval::JsonDoResumo(r);
+  return resultado;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* RolvalSaida(const ResultadoWeb* r) { return r->saida.data(); }
+EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoSaida(const ResultadoWeb* r) { return r->saida.size(); }
+EMSCRIPTEN_KEEPALIVE const char* RolvalParam(const ResultadoWeb* r) { return r->param.data(); }
+EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoParam(const ResultadoWeb* r) { return r->param.size(); }
+EMSCRIPTEN_KEEPALIVE const char* RolvalAchados(const ResultadoWeb* r) { return r->achados.data(); }
+EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoAchados(const ResultadoWeb* r) { return r->achados.size(); }
+EMSCRIPTEN_KEEPALIVE const char* RolvalResumo(const ResultadoWeb* r) { return r->resumo.c_str(); }
+EMSCRIPTEN_KEEPALIVE void RolvalLibera(ResultadoWeb* r) { delete r; }
+
+}  // extern "C"

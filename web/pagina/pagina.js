@@ -1,0 +1,526 @@
+// The page: files chosen or dropped are validated in Web Workers (a few at a time), each with its
+// progress as the progress window shows it; the report of a file opens as the output window does,
+// with the record behind each finding, and can be saved or printed. Runs after registro.js and
+// relatorio.js, inlined with them.
+(function () {
+  'use strict';
+
+  var Versao = document.getElementById('lblVersao').textContent;
+  var AlturaLinha = 18;  // px, as --linha in the style sheet
+  var LinhasAMais = 20;  // rendered above and below the visible lines of the report
+
+  function $(id) { return document.getElementById(id); }
+  function elemento(tag, classe, texto) {
+    var e = document.createElement(tag);
+    if (classe) e.className = classe;
+    if (texto !== undefined) e.textContent = texto;
+    return e;
+  }
+
+  // Every file of the session: { id, arquivo, situacao ('fila'|'validando'|'pronto'|'falha'),
+  // percent, caption, taxpayer, resultado, linhasVisao, blocos, indice, medidas }.
+  var arquivos = [];
+  var fila = [];
+  var aberto = null;      // the file whose report is shown
+  var achadoAtual = -1;   // index of the finding whose record is shown
+
+  // Workers: the engine's module and the worker's code joined in one script of this page.
+  var MaxTrabalhadores = Math.max(1, Math.min(navigator.hardwareConcurrency || 2, 4));
+  var trabalhadores = [];
+  var urlTrabalhador = null;
+  var wasmMotor = null;
+
+  function PreparaTrabalhador() {
+    if (urlTrabalhador) return;
+    var motor = $('motor-js').textContent;
+    var codigo = $('trabalhador-js').textContent;
+    urlTrabalhador = URL.createObjectURL(new Blob([motor, '\n', codigo], { type: 'text/javascript' }));
+    var base64 = /data:application\/octet-stream;base64,([A-Za-z0-9+/=]+)/.exec(motor)[1];
+    var binario = atob(base64);
+    wasmMotor = new Uint8Array(binario.length);
+    for (var i = 0; i < binario.length; i++) wasmMotor[i] = binario.charCodeAt(i);
+  }
+
+  function NovoTrabalhador() {
+    PreparaTrabalhador();
+    var t = { w: new Worker(urlTrabalhador), item: null };
+    t.w.postMessage({ tipo: 'inicia', wasm: wasmMotor });
+    t.w.onmessage = function (ev) { Recebe(t, ev.data); };
+    t.w.onerror = function (ev) {
+      ev.preventDefault();
+      if (t.item) Termina(t, { tipo: 'falha', texto: ev.message || 'erro no validador' });
+    };
+    trabalhadores.push(t);
+    return t;
+  }
+
+  // Hands the next queued files to free workers. When the queue is empty, the workers with
+  // nothing left to do are ended, so that their memory goes back, all but one, kept ready.
+  function Distribui() {
+    while (fila.length) {
+      var livre = trabalhadores.find(function (t) { return !t.item; });
+      if (!livre && trabalhadores.length < MaxTrabalhadores) livre = NovoTrabalhador();
+      if (!livre) break;
+      var item = fila.shift();
+      livre.item = item;
+      item.situacao = 'validando';
+      item.medidas.inicio = performance.now();
+      livre.w.postMessage({ tipo: 'valida', id: item.id, arquivo: item.arquivo });
+      AtualizaItem(item);
+    }
+    if (!fila.length) {
+      var pronto = false;
+      trabalhadores = trabalhadores.filter(function (t) {
+        if (t.item || !pronto) {
+          pronto = pronto || !t.item;
+          return true;
+        }
+        t.w.terminate();
+        return false;
+      });
+    }
+  }
+
+  function Recebe(t, msg) {
+    var item = t.item;
+    if (!item || msg.id !== item.id) return;
+    if (msg.tipo === 'progresso') {
+      item.percent = msg.percent;
+      if (msg.caption) item.caption = msg.caption;
+      item.taxpayer = msg.taxpayer;
+      AtualizaItem(item);
+      return;
+    }
+    Termina(t, msg);
+  }
+
+  function Termina(t, msg) {
+    var item = t.item;
+    t.item = null;
+    if (msg.tipo === 'falha') {
+      t.w.terminate();
+      trabalhadores.splice(trabalhadores.indexOf(t), 1);
+      item.situacao = 'falha';
+      item.falha = msg.texto;
+    } else {
+      item.situacao = 'pronto';
+      item.resultado = msg.resultado;
+      item.medidas.motorMs = msg.ms;
+      item.medidas.memoriaMotor = msg.memoriaMotor;
+      item.medidas.fim = performance.now();
+    }
+    AtualizaItem(item);
+    // A file chosen on its own opens its report when done.
+    if (item.abreAoTerminar) AbreRelatorio(item);
+    Distribui();
+  }
+
+  // Files chosen or dropped.
+  function Valida(lista) {
+    var novos = Array.prototype.slice.call(lista);
+    if (!novos.length) return;
+    novos.forEach(function (arquivo) {
+      var item = {
+        id: arquivos.length + 1,
+        arquivo: arquivo,
+        situacao: 'fila',
+        percent: 0,
+        caption: '',
+        taxpayer: '',
+        medidas: { escolhido: performance.now() },
+        abreAoTerminar: novos.length === 1,
+      };
+      arquivos.push(item);
+      fila.push(item);
+      CriaLinhaTabela(item);
+      AtualizaItem(item);
+    });
+    if (arquivos.length > 1) $('lista').hidden = false;
+    Distribui();
+  }
+
+  // Progress blocks and the table of files.
+  function CriaLinhaTabela(item) {
+    var tr = elemento('tr');
+    item.linhaTabela = tr;
+    var botao = elemento('button', '', 'Abrir relatório');
+    botao.type = 'button';
+    botao.disabled = true;
+    botao.addEventListener('click', function () { AbreRelatorio(item); });
+    item.botaoAbrir = botao;
+    var celulas = ['arquivo', 'situacao', 'documento', 'roles', 'achados', 'erros', 'avisos'];
+    item.celulas = {};
+    celulas.forEach(function (nome, i) {
+      var td = elemento('td', i >= 3 ? 'numero' : '');
+      item.celulas[nome] = td;
+      tr.appendChild(td);
+    });
+    var acao = elemento('td');
+    acao.appendChild(botao);
+    tr.appendChild(acao);
+    item.celulas.arquivo.textContent = item.arquivo.name;
+    $('tabela').tBodies[0].appendChild(tr);
+  }
+
+  function TextoSituacao(item) {
+    switch (item.situacao) {
+      case 'fila': return 'Na fila';
+      case 'validando': return 'Validando ' + Math.floor(item.percent) + '%';
+      case 'falha': return 'Falha';
+      default:
+        return item.resultado.status === 'NO_REPORT' ? 'Sem relatório' : item.resultado.status;
+    }
+  }
+
+  function AtualizaItem(item) {
+    var c = item.celulas;
+    c.situacao.textContent = TextoSituacao(item);
+    if (item.situacao === 'pronto') {
+      var r = item.resultado;
+      var avisos = r.warnings;
+      c.documento.textContent = r.document || 'DESCONHECIDO';
+      c.roles.textContent = r.returns;
+      c.achados.textContent = r.findings.length;
+      c.erros.textContent = r.findings.length - avisos;
+      c.avisos.textContent = avisos;
+      item.botaoAbrir.disabled = false;
+    } else if (item.situacao === 'falha') {
+      item.botaoAbrir.disabled = false;
+    }
+    AtualizaProgresso(item);
+  }
+
+  // The progress window of a file being validated: the layout caption, the bar, the taxpayer.
+  function AtualizaProgresso(item) {
+    if (item.situacao !== 'validando') {
+      if (item.blocoProgresso) {
+        item.blocoProgresso.remove();
+        item.blocoProgresso = null;
+      }
+      return;
+    }
+    if (!item.blocoProgresso) {
+      var b = elemento('div', 'progresso');
+      b.appendChild(elemento('div', 'nome', item.arquivo.name));
+      b.appendChild(elemento('div', 'ver'));
+      var barra = elemento('progress');
+      barra.max = 100;
+      barra.value = 0;
+      b.appendChild(barra);
+      var linha = elemento('div');
+      linha.appendChild(elemento('span', '', 'Contribuinte: '));
+      linha.appendChild(elemento('span', 'contrib'));
+      b.appendChild(linha);
+      $('andamento').appendChild(b);
+      item.blocoProgresso = b;
+    }
+    var bloco = item.blocoProgresso;
+    bloco.querySelector('.ver').textContent = item.caption;
+    bloco.querySelector('progress').value = item.percent;
+    bloco.querySelector('.contrib').textContent = item.taxpayer;
+  }
+
+  // The output window.
+  function AbreRelatorio(item) {
+    if (aberto && aberto.linhaTabela) aberto.linhaTabela.classList.remove('aberto');
+    aberto = item;
+    achadoAtual = -1;
+    item.linhaTabela.classList.add('aberto');
+    $('Saida').hidden = false;
+    $('VisaoRegistro').hidden = true;
+    $('lblArquivo').textContent = item.arquivo.name;
+    var status = $('lblStatus');
+    var mensagens = $('lblMensagens');
+    if (item.situacao === 'falha') {
+      status.textContent = 'Falha';
+      status.className = 'status FALHA';
+      $('lblResumo').textContent = '';
+      mensagens.textContent = 'A validação deste arquivo falhou: ' + item.falha;
+      mensagens.hidden = false;
+      MostraLinhasRelatorio(new Uint8Array(0), []);
+      AtualizaBotoes();
+      return;
+    }
+    var r = item.resultado;
+    status.textContent = r.status === 'NO_REPORT' ? 'Sem relatório' : r.status;
+    status.className = 'status ' + r.status;
+    $('lblResumo').textContent = r.status === 'NO_REPORT' ? '' : TextoResumo(r.findings);
+    mensagens.textContent = r.messages.join('\n');
+    mensagens.hidden = r.messages.length === 0;
+    if (!item.linhasVisao) {
+      item.linhasVisao = LinhasDaVisao(r.saida);
+      item.blocos = LinhasDosAchados(r.saida, r.findings.length);
+    }
+    MostraLinhasRelatorio(r.saida, item.blocos);
+    AtualizaBotoes();
+    item.medidas.mostrado = performance.now();
+    var s = $('Saida');
+    s.dataset.msTotal = String(Math.round(item.medidas.mostrado - item.medidas.escolhido));
+    s.dataset.msValidacao = String(Math.round(item.medidas.fim - item.medidas.inicio));
+    s.dataset.msMotor = String(Math.round(item.medidas.motorMs));
+    s.dataset.memoriaMotor = String(item.medidas.memoriaMotor);
+    s.scrollIntoView({ block: 'nearest' });
+  }
+
+  // The report, only its visible lines in the document: a report of many findings stays light.
+  var visao = { bytes: new Uint8Array(0), inicios: null, fins: null, blocos: [], primeira: -1, ultima: -1 };
+
+  function MostraLinhasRelatorio(bytes, blocos) {
+    var linhas = bytes.length ? aberto.linhasVisao : { inicios: new Float64Array(0), fins: new Float64Array(0) };
+    visao = { bytes: bytes, inicios: linhas.inicios, fins: linhas.fins, blocos: blocos, primeira: -1, ultima: -1 };
+    var largura = 0;
+    for (var i = 0; i < linhas.inicios.length; i++) largura = Math.max(largura, linhas.fins[i] - linhas.inicios[i]);
+    var espaco = $('txtsaida-espaco');
+    espaco.style.height = linhas.inicios.length * AlturaLinha + 6 + 'px';
+    espaco.style.width = 'calc(' + largura + 'ch + 1em)';
+    var caixa = $('txtsaida');
+    caixa.scrollTop = 0;
+    caixa.scrollLeft = 0;
+    DesenhaLinhas(true);
+  }
+
+  function LinhaDoAchado(linhaVisao) {
+    // The findings are in the report's order: the last one that starts at or before the line.
+    var b = visao.blocos;
+    var lo = 0;
+    var hi = b.length;
+    while (lo < hi) {
+      var meio = (lo + hi) >> 1;
+      if (b[meio].primeira <= linhaVisao) lo = meio + 1;
+      else hi = meio;
+    }
+    if (lo === 0 || linhaVisao > b[lo - 1].ultima) return -1;
+    return lo - 1;
+  }
+
+  function DesenhaLinhas(forca) {
+    var caixa = $('txtsaida');
+    var total = visao.inicios.length;
+    var primeira = Math.max(0, Math.floor(caixa.scrollTop / AlturaLinha) - LinhasAMais);
+    var ultima = Math.min(total, Math.ceil((caixa.scrollTop + caixa.clientHeight) / AlturaLinha) + LinhasAMais);
+    if (!forca && primeira === visao.primeira && ultima === visao.ultima) return;
+    visao.primeira = primeira;
+    visao.ultima = ultima;
+    var marcado = achadoAtual >= 0 ? visao.blocos[achadoAtual] : null;
+    var conteudo = document.createDocumentFragment();
+    for (var i = primeira; i < ultima; i++) {
+      var div = elemento('div', '', TextoLatin1(visao.bytes.subarray(visao.inicios[i], visao.fins[i])));
+      div.dataset.linha = String(i);
+      if (LinhaDoAchado(i) >= 0) div.classList.add('achado');
+      if (marcado && i >= marcado.primeira && i <= marcado.ultima) div.classList.add('marcado');
+      conteudo.appendChild(div);
+    }
+    var linhas = $('txtsaida-linhas');
+    linhas.replaceChildren(conteudo);
+    linhas.style.transform = 'translateY(' + primeira * AlturaLinha + 'px)';
+  }
+
+  function MostraAchado(indice) {
+    if (!aberto || !aberto.resultado) return;
+    var achados = aberto.resultado.findings;
+    if (indice < 0 || indice >= achados.length) return;
+    achadoAtual = indice;
+    var bloco = visao.blocos[indice];
+    if (bloco) {
+      // The finding's line marked in the report and brought into sight.
+      var caixa = $('txtsaida');
+      var topo = bloco.primeira * AlturaLinha;
+      if (topo < caixa.scrollTop || topo + AlturaLinha > caixa.scrollTop + caixa.clientHeight)
+        caixa.scrollTop = Math.max(0, topo - caixa.clientHeight / 3);
+    }
+    DesenhaLinhas(true);
+    AtualizaBotoes();
+    MostraRegistro(aberto, achados[indice], indice + 1, achados.length);
+  }
+
+  // The record view: the finding's message and line above the line of the file it names, under a
+  // column ruler, with the field's columns highlighted and in sight.
+  var pedidoRegistro = 0;
+  function MostraRegistro(item, achado, ordem, total) {
+    var pedido = ++pedidoRegistro;
+    var texto = 'Achado ' + ordem + ' de ' + total;
+    if (achado.line > 0) {
+      texto += ' - linha ' + achado.line;
+      if (achado.first_column > 0) texto += ', colunas ' + achado.first_column + ' a ' + achado.last_column;
+    }
+    $('lblAchado').textContent = texto + ': ' + achado.message;
+    $('VisaoRegistro').hidden = false;
+    var aviso = $('lblAviso');
+    var pre = $('txtregistro');
+    if (achado.line <= 0) {
+      // A finding of the whole file: its message is all there is to show.
+      aviso.hidden = true;
+      pre.hidden = true;
+      return;
+    }
+    if (!item.indice) item.indice = new IndiceLinhas(item.arquivo);
+    item.indice.le(achado.line, LimiteMostrado).then(function (linha) {
+      if (pedido !== pedidoRegistro) return;
+      if (linha.situacao !== 'lida') {
+        pre.hidden = true;
+        aviso.textContent = TextoSituacaoLinha(linha);
+        aviso.hidden = false;
+        return;
+      }
+      DesenhaRegistro(achado, linha);
+    });
+  }
+
+  function TextoSituacaoLinha(linha) {
+    switch (linha.situacao) {
+      case 'ausente': return 'O arquivo validado não foi encontrado; o registro não pode ser mostrado.';
+      case 'alterado': return 'O arquivo validado foi alterado depois da validação; o registro não pode ser mostrado.';
+      case 'inexistente': return 'O arquivo validado não tem a linha ' + linha.numero + '.';
+      default: return 'Não foi possível ler o arquivo validado (' + linha.erro + '); o registro não pode ser mostrado.';
+    }
+  }
+
+  function DesenhaRegistro(achado, linha) {
+    var comprimento = linha.bytes.length;
+    var inicio = achado.first_column;
+    var fim = achado.last_column;
+    var temCampo = inicio > 0 && fim >= inicio;
+    // The ruler reaches the field's last column even past the line's end, up to the shown limit.
+    var colunas = comprimento;
+    if (temCampo) colunas = Math.max(colunas, Math.min(fim, LimiteMostrado));
+    var registro = TextoRegistro(linha.bytes);
+    var numeros = ReguaNumeros(colunas);
+    var marcas = ReguaMarcas(colunas);
+    var pre = $('txtregistro');
+    var partes = document.createDocumentFragment();
+    var fimRegua = Math.min(fim, colunas);
+    var fimCampo = Math.min(fim, comprimento);
+    var realcaRegua = temCampo && inicio <= colunas;
+    var realcaCampo = realcaRegua && inicio <= comprimento;
+    function Linha(textoLinha, classe, ate, marca) {
+      var span = elemento('span', classe);
+      if (marca) {
+        span.appendChild(document.createTextNode(textoLinha.slice(0, inicio - 1)));
+        span.appendChild(marca(textoLinha.slice(inicio - 1, ate)));
+        span.appendChild(document.createTextNode(textoLinha.slice(ate)));
+      } else {
+        span.textContent = textoLinha;
+      }
+      partes.appendChild(span);
+    }
+    function MarcaRegua(t) { return elemento('span', 'campo-regua', t); }
+    function MarcaCampo(t) { return elemento('mark', 'campo', t); }
+    Linha(numeros, 'regua', fimRegua, realcaRegua ? MarcaRegua : null);
+    partes.appendChild(document.createTextNode('\n'));
+    Linha(marcas, 'regua', fimRegua, realcaRegua ? MarcaRegua : null);
+    partes.appendChild(document.createTextNode('\n'));
+    Linha(registro, 'linha-registro', fimCampo, realcaCampo ? MarcaCampo : null);
+    pre.replaceChildren(partes);
+    pre.hidden = false;
+
+    var avisos = [];
+    if (linha.cortada) avisos.push('A linha tem mais de ' + LimiteMostrado + ' caracteres; mostrado só o início.');
+    if (temCampo && inicio > comprimento && !linha.cortada)
+      avisos.push('As colunas ' + inicio + ' a ' + fim + ' ficam além do fim da linha, de ' + comprimento + ' caracteres.');
+    var aviso = $('lblAviso');
+    aviso.textContent = avisos.join(' ');
+    aviso.hidden = avisos.length === 0;
+
+    // The field brought into the middle of the view, or its start to the left when it is wider.
+    pre.scrollLeft = 0;
+    var campo = pre.querySelector('mark');
+    if (campo) {
+      var caixa = pre.getBoundingClientRect();
+      var r = campo.getBoundingClientRect();
+      var folga = Math.max(16, (caixa.width - r.width) / 2);
+      pre.scrollLeft = Math.max(0, r.left - caixa.left - folga);
+    }
+  }
+
+  function AtualizaBotoes() {
+    var total = aberto && aberto.resultado ? aberto.resultado.findings.length : 0;
+    $('BAnterior').disabled = !(total > 0 && achadoAtual !== 0);
+    $('BProximo').disabled = !(total > 0 && achadoAtual < total - 1);
+    var comRelatorio = !!(aberto && aberto.resultado && aberto.resultado.saida.length);
+    $('BSalvarRelatorio').disabled = !comRelatorio;
+    $('BImprimir').disabled = !comRelatorio;
+    $('BSalvarJson').disabled = !(aberto && aberto.resultado);
+  }
+
+  // Saving: the bytes as the engine wrote them, named as rolval-cli names a batch's reports.
+  function Baixa(bytes, nome, tipo) {
+    var url = URL.createObjectURL(new Blob([bytes], { type: tipo }));
+    var a = elemento('a');
+    a.href = url;
+    a.download = nome;
+    document.body.appendChild(a);
+    a.click();
+    a.remove();
+    setTimeout(function () { URL.revokeObjectURL(url); }, 60000);
+  }
+
+  function NomeSalvo(sufixo, sozinho) {
+    return arquivos.length === 1 ? sozinho : aberto.arquivo.name + '.' + sufixo;
+  }
+
+  // Printing: the report whole, in a block that only the print style sheet shows.
+  function PreparaImpressao() {
+    var destino = $('impressao');
+    var titulo = elemento('h2', '', 'Programa de Validação de Documentos - ' + Versao + ' - ' + aberto.arquivo.name);
+    var linhas = [];
+    var v = aberto.linhasVisao;
+    for (var i = 0; i < v.inicios.length; i++) linhas.push(TextoLatin1(aberto.resultado.saida.subarray(v.inicios[i], v.fins[i])));
+    // As the desktop program prints it: an empty line, then every line of the report.
+    destino.replaceChildren(titulo, elemento('pre', '', '\n' + linhas.join('\n')));
+  }
+
+  // Events.
+  $('NomeArq').addEventListener('change', function (ev) {
+    Valida(ev.target.files);
+    ev.target.value = '';
+  });
+  document.addEventListener('dragover', function (ev) {
+    ev.preventDefault();
+    document.body.classList.add('soltando');
+  });
+  document.addEventListener('dragleave', function (ev) {
+    if (!ev.relatedTarget) document.body.classList.remove('soltando');
+  });
+  document.addEventListener('drop', function (ev) {
+    ev.preventDefault();
+    document.body.classList.remove('soltando');
+    if (ev.dataTransfer && ev.dataTransfer.files.length) Valida(ev.dataTransfer.files);
+  });
+
+  $('txtsaida').addEventListener('scroll', function () { DesenhaLinhas(false); });
+  window.addEventListener('resize', function () { DesenhaLinhas(false); });
+  $('txtsaida-linhas').addEventListener('click', function (ev) {
+    var div = ev.target.closest('div[data-linha]');
+    var selecao = window.getSelection();
+    if (!div || (selecao && !selecao.isCollapsed)) return;  // text being selected, not a finding opened
+    var indice = LinhaDoAchado(Number(div.dataset.linha));
+    if (indice >= 0) MostraAchado(indice);
+  });
+  $('BAnterior').addEventListener('click', function () { MostraAchado(achadoAtual < 0 ? 0 : achadoAtual - 1); });
+  $('BProximo').addEventListener('click', function () { MostraAchado(achadoAtual + 1); });
+  document.addEventListener('keydown', function (ev) {
+    if (ev.key !== 'F3' || $('Saida').hidden) return;
+    ev.preventDefault();
+    if (ev.shiftKey) $('BAnterior').click();
+    else $('BProximo').click();
+  });
+  $('BSalvarRelatorio').addEventListener('click', function () {
+    Baixa(aberto.resultado.saida, NomeSalvo('saida.txt', 'saida.txt'), 'text/plain;charset=iso-8859-1');
+  });
+  $('BSalvarJson').addEventListener('click', function () {
+    Baixa(aberto.resultado.jsonl, NomeSalvo('achados.jsonl', 'achados.jsonl'), 'application/jsonl');
+  });
+  $('BImprimir').addEventListener('click', function () {
+    PreparaImpressao();
+    window.print();
+  });
+  // One worker started with the page, so that the first file does not wait for the engine.
+  NovoTrabalhador();
+  window.addEventListener('afterprint', function () { $('impressao').replaceChildren(); });
+  $('BFechar').addEventListener('click', function () {
+    $('Saida').hidden = true;
+    if (aberto && aberto.linhaTabela) aberto.linhaTabela.classList.remove('aberto');
+    aberto = null;
+    achadoAtual = -1;
+  });
+})();

@@ -1,0 +1,50 @@
+// Runs in a Web Worker, after the engine's module (RolvalEngine): validates each file it is sent,
+// reading it in slices, and posts the progress and the result back. The page first sends the
+// engine's WebAssembly bytes, so that nothing is fetched, not even from a data: address.
+var motor = null;
+var bytesMotor = null;
+
+function Motor() {
+  if (!motor) motor = RolvalEngine({ wasmBinary: bytesMotor });
+  return motor;
+}
+
+onmessage = function (evento) {
+  var pedido = evento.data;
+  if (pedido.tipo === 'inicia') {
+    // The engine is made ready before the first file comes.
+    bytesMotor = pedido.wasm;
+    Motor();
+    return;
+  }
+  var id = pedido.id;
+  Motor().then(function (engine) {
+    var inicio = performance.now();
+    var resultado;
+    try {
+      resultado = engine.validaArquivo(pedido.arquivo, pedido.arquivo.name, {
+        onProgress: function (p) {
+          postMessage({ tipo: 'progresso', id: id, percent: p.percent, caption: p.caption, taxpayer: p.taxpayer });
+        },
+      });
+    } catch (erro) {
+      // A module that failed half-way is not used again.
+      motor = null;
+      postMessage({ tipo: 'falha', id: id, texto: String((erro && erro.message) || erro) });
+      return;
+    }
+    postMessage(
+      {
+        tipo: 'fim',
+        id: id,
+        resultado: resultado,
+        ms: performance.now() - inicio,
+        memoriaMotor: engine.HEAPU8.length,
+      },
+      [resultado.saida.buffer, resultado.param.buffer, resultado.jsonl.buffer]
+    );
+  }, function (erro) {
+    motor = null;
+    postMessage({ tipo: 'falha', id: id, texto: String((erro && erro.message) || erro) });
+  });
+};

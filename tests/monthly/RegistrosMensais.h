@@ -17,7 +17,7 @@
 #include "run/Execucao.h"
 #include "run/ValidaArquivo.h"
 #include "tests/support/Apoio.h"
-#include "tests/support/Casos.h"
+#include "tests/support/LinhaAchado.h"
 
 namespace rolval::teste {
 

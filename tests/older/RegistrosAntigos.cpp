@@ -1,7 +1,5 @@
 #include "tests/older/RegistrosAntigos.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <stdexcept>
 
@@ -58,13 +56,6 @@ Registro ST01Valido() {
 
 ResultadoExecucao ExecutaRegistros(const std::vector<std::string>& registros) {
   return ExecutaConteudo(ComCRLF(registros), TabelaPadrao());
-}
-
-std::vector<std::string> AchadosEntreValidos(const Registro& valido, const Registro& registro) {
-  const ResultadoExecucao r = ExecutaRegistros({valido, registro, valido});
-  EXPECT_EQ(r.desfecho, r.achados.empty() ? Desfecho::RelatorioOK : Desfecho::RelatorioNOK);
-  EXPECT_TRUE(r.tela.mensagens.empty());
-  return r.achados;
 }
 
 }  // namespace rolval::teste

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "tests/support/Apoio.h"
-#include "tests/support/Casos.h"
+#include "tests/support/LinhaAchado.h"
 
 namespace rolval::teste {
 
@@ -44,9 +44,5 @@ constexpr int ColunaVencimento(int k) { return 516 + 24 * (k - 1); }
 
 // The findings of a run of the records (CR LF after each) with every layout.
 ResultadoExecucao ExecutaRegistros(const std::vector<std::string>& registros);
-
-// The findings of `registro` put as line 2 between two copies of `valido`, checking on the way that
-// the run ended on its report, OK exactly when there is no finding, and showed no message.
-std::vector<std::string> AchadosEntreValidos(const Registro& valido, const Registro& registro);
 
 }  // namespace rolval::teste

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "tests/older/CasosAntigos.h"
 #include "tests/older/RegistrosAntigos.h"
 
 namespace rolval {

@@ -6,6 +6,7 @@
 
 #include "layouts/Layouts.h"
 #include "tests/substitution/RegistrosST2.h"
+#include "tests/support/Casos.h"
 
 namespace rolval::teste {
 namespace {

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "tests/substitution/CasosST2.h"
 #include "tests/substitution/RegistrosST2.h"
 
 namespace rolval::teste {

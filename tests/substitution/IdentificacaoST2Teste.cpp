@@ -6,6 +6,7 @@
 
 #include "checks/Cadastros.h"
 #include "layouts/Layouts.h"
+#include "tests/substitution/CasosST2.h"
 #include "tests/substitution/RegistrosST2.h"
 
 namespace rolval::teste {

@@ -134,9 +134,4 @@ std::vector<std::string> AchadosST2(const std::vector<std::string>& registros) {
   return ExecutaConteudo(ComCRLF(registros), TabelaPadrao()).achados;
 }
 
-void ConfereCabecalhos(const std::vector<CasoA0>& casos) {
-  ConfereCasos(casos, [] { return RegistroA0(); },
-               [](const RegistroA0& a0) { return AchadosST2({a0}); });
-}
-
 }  // namespace rolval::teste

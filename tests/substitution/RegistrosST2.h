@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "tests/support/Apoio.h"
-#include "tests/support/Casos.h"
+#include "tests/support/LinhaAchado.h"
 
 namespace rolval::teste {
 
@@ -91,9 +91,5 @@ std::string Achado(std::string_view inscricao14, std::string_view periodo, int l
 
 // The finding lines of one run of `registros` with every layout (empty for "ARQUIVO OK.").
 std::vector<std::string> AchadosST2(const std::vector<std::string>& registros);
-
-// Cases that spoil a valid header, each alone in its file: the findings must be the expected ones.
-using CasoA0 = CasoRegistro<RegistroA0>;
-void ConfereCabecalhos(const std::vector<CasoA0>& casos);
 
 }  // namespace rolval::teste

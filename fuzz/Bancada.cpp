@@ -55,7 +55,7 @@ void ConfereRelatorio(const Execucao& ex) {
   } else {
     if (param != "\r\nOK\r\n") Quebra("no finding was written but the status is not OK");
     if (!ComecaCom(saida, "ARQUIVO OK.\r\n")) Quebra("no finding was written but the report is not OK");
-    if (!achados.empty()) Quebra("a finding was written without HouveErro");
+    if (!achadosTexto.empty()) Quebra("a finding was written without HouveErro");
   }
   if (saida.size() < 2 || saida.substr(saida.size() - 2) != "\r\n") Quebra("the report's last line has no end");
 }

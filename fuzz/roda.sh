@@ -21,7 +21,7 @@ build="${ROLVAL_FUZZ_BUILD:-$raiz/build-fuzz}"
 alvosBuild=(rolval-sementes)
 for a in "${alvos[@]}"; do alvosBuild+=("fuzz_$a"); done
 mkdir -p "$build"
-if ! { cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+if ! { cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROLVAL_WERROR=ON -DCMAKE_CXX_COMPILER=clang++ \
          -DROLVAL_FUZZ=ON -DROLVAL_TESTS=OFF -DROLVAL_SHELL=OFF &&
        cmake --build "$build" -j "$(nproc)" --target "${alvosBuild[@]}"; } >"$build/construcao.log" 2>&1; then
   tail -n 40 "$build/construcao.log" >&2

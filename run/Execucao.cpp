@@ -58,9 +58,7 @@ void Execucao::DescartaRelatorio() noexcept {
 }
 
 void Execucao::LimpaVariaveis() {
-  mensal = EstadoMensal{};
-  st2 = EstadoST2{};
-  antigos = EstadoAntigos{};
+  estados_.clear();
   LinhaAtual.clear();
   RegistroAtual.Limpa();
   CabecalhoROL.Limpa();

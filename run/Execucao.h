@@ -1,19 +1,21 @@
 #pragma once
 // One validation run: the control record, the line state, the flags and counters, the two
-// identification records, the saved line numbers, every layout's state, the private work files and
-// the report. Two runs are two objects; nothing is shared between them.
+// identification records, the saved line numbers, the state its layout keeps (an opaque slot the
+// run knows nothing of), the private work files and the report. Two runs are two objects;
+// nothing is shared between them.
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
-#include "layouts/monthly/EstadoMensal.h"
-#include "layouts/older/EstadoAntigos.h"
-#include "layouts/substitution/EstadoST2.h"
 #include "run/ArquivoTrabalho.h"
 #include "run/Arquivos.h"
 #include "run/Campo.h"
 #include "run/Publicacao.h"
+#include "run/RegistroErros.h"
 #include "run/Tela.h"
 
 namespace rolval {
@@ -48,25 +50,6 @@ struct PrefixoRegistro {
   // The identification of a monthly record (layouts 03, 04 and 05), columns 1-35: mark, version,
   // complement, marker, first and last day, period and registration.
   void LeIdentificacaoMensal(std::string_view linha);
-};
-
-// One finding as written to the findings log, in its printed pieces (Latin-1 bytes).
-struct Achado {
-  char catalogo;                // 'M' (monthly catalogue) or 'S' (tax-substitution catalogue)
-  int codigo;
-  std::string_view inscricao;   // the registration part, as printed, without surrounding blanks
-  std::string_view periodo;     // as printed ("05/2005")
-  std::int32_t linha;
-  int inicio;
-  int fim;
-  std::string_view mensagem;
-};
-
-// Told of every finding as it is written (for machine-readable output); optional.
-class OuvinteAchados {
- public:
-  virtual ~OuvinteAchados() = default;
-  virtual void Anota(const Achado& achado) = 0;
 };
 
 // Names of the report and the status file in the folder where a run publishes them.
@@ -148,10 +131,17 @@ class Execucao {
   std::int32_t LinhaCabecalhoST = 0;
   std::int32_t CfopErro = 0;
 
-  // Layout state.
-  EstadoMensal mensal;
-  EstadoST2 st2;
-  EstadoAntigos antigos;
+  // The state a layout keeps from line to line: one object of each type asked for, made on first
+  // use and dropped by LimpaVariaveis. Each layout reaches its own through a function of its
+  // folder (Mensal(ex), ST2(ex), Antigos(ex)).
+  template <class T>
+  T& EstadoDe() const {
+    const void* tipo = &MarcaDeTipo<T>;
+    for (const auto& [marca, estado] : estados_)
+      if (marca == tipo) return *static_cast<T*>(estado.get());
+    estados_.emplace_back(tipo, std::make_shared<T>());
+    return *static_cast<T*>(estados_.back().second.get());
+  }
 
   // Work files: the findings and the list of returns, private to the run; and the input.
   ArquivoTrabalho aux1;
@@ -170,6 +160,9 @@ class Execucao {
   OuvinteAchados* ouvinte_ = nullptr;
   SistemaArquivos* sistema_ = &SistemaArquivos::Padrao();
   GuardaEscrita* guarda_ = nullptr;
+  template <class T>
+  static inline const char MarcaDeTipo = 0;  // its address tells the type of a layout's state
+  mutable std::vector<std::pair<const void*, std::shared_ptr<void>>> estados_;
   ArquivoTrabalho relatorio_;
   std::string status_;
   IdentidadeArquivo publicada_;

@@ -1,4 +1,5 @@
-// The findings log: the two catalogues of messages and the fixed layout of a finding line.
+#include "run/RegistroErros.h"
+
 #include <array>
 
 #include "run/Execucao.h"
@@ -132,13 +133,18 @@ Fixo<14> Copia14(std::string_view inscricao) { return Fixo<14>(inscricao); }
 
 }  // namespace
 
+std::string_view TextoDoCatalogo(char catalogo, int codigo) {
+  if (codigo < 1) return {};
+  const auto i = static_cast<std::size_t>(codigo);
+  if (catalogo == 'M') return i < CatalogoMensal.size() ? CatalogoMensal[i] : std::string_view();
+  return i < CatalogoST.size() ? CatalogoST[i] : std::string_view();
+}
+
 void Execucao::GravaErro(int codigo, int inicio, int fim) {
   Fixo<14> inscricao = Copia14(RegistroAtual.Inscricao);
   Fixo<6> periodo = RegistroAtual.MesAnoRef;
   std::int32_t linha = NumLinha;
-  std::string_view mensagem;
-  if (codigo >= 1 && codigo < static_cast<int>(CatalogoMensal.size()))
-    mensagem = CatalogoMensal[static_cast<std::size_t>(codigo)];
+  std::string_view mensagem = TextoDoCatalogo('M', codigo);
 
   if (ECodigoDeFechamento(codigo)) {
     inscricao = Copia14(CabecalhoROL.Inscricao);
@@ -174,9 +180,7 @@ void Execucao::GravaErroST(int codigo, int numero, int inicio, int fim) {
   const Fixo<6> periodoLido = RegistroAtual.MesAnoRef;
   Fixo<6> periodo = periodoLido;
   std::int32_t linha = NumLinha;
-  std::string_view mensagem;
-  if (codigo >= 1 && codigo < static_cast<int>(CatalogoST.size()))
-    mensagem = CatalogoST[static_cast<std::size_t>(codigo)];
+  std::string_view mensagem = TextoDoCatalogo('S', codigo);
   // The messages built with the number: antes + number + depois, in the reused message buffer.
   std::string& m = mensagem_;
   auto monta = [&](std::string_view antes, std::string_view depois) {

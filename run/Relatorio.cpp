@@ -1,4 +1,4 @@
-// The report: saida.txt in its error form or its accepted form, and the status file param.txt.
+#include "run/Relatorio.h"
 
 #include "run/Execucao.h"
 #include "run/Formatos.h"
@@ -6,17 +6,16 @@
 
 namespace rolval {
 
-void Execucao::GeraSaida() {
-  status_.clear();
-  ArquivoTrabalho& saida = relatorio_;
+std::string EscreveRelatorio(ArquivoTrabalho& saida, std::string_view doc, bool houveErro,
+                             const ArquivoTrabalho& achados, const ArquivoTrabalho& lista,
+                             std::int32_t qtdROLs) {
   saida.Abre();
 
-  const std::string_view doc = controle.Documento;
   const bool st2 = doc == DocROLST02;
   const std::string hifens73(73, '-');
   const std::string hifens70(70, '-');
   std::string status;
-  if (HouveErro) {
+  if (houveErro) {
     saida.EscreveLinha("ENCAMINHAMOS ABAIXO OS ERROS/AVISOS ENCONTRADOS:");
     saida.EscreveLinha("");
     saida.EscreveLinha(std::string("Documento: ") +
@@ -27,7 +26,7 @@ void Execucao::GeraSaida() {
     else
       saida.EscreveLinha(ParaLatin1("REG/TB         Período Lin Ini Fim Descrição do Erro"));
     saida.EscreveLinha(hifens73);
-    saida.EscreveConteudoDe(aux1);
+    saida.EscreveConteudoDe(achados);
     status = "NOK";
   } else {
     saida.EscreveLinha("ARQUIVO OK.");
@@ -40,19 +39,25 @@ void Execucao::GeraSaida() {
     else
       saida.EscreveLinha(ParaLatin1("INSCRIÇÃO      REFER    INSCRIÇÃO      REFER    INSCRIÇÃO      REFER"));
     saida.EscreveLinha(hifens70);
-    saida.EscreveConteudoDe(aux2);
+    saida.EscreveConteudoDe(lista);
     saida.EscreveLinha("");
     saida.EscreveLinha("");
     std::string fecho = "Foram Validadas ";
-    AcrescentaNumero(fecho, QtdROLs);
+    AcrescentaNumero(fecho, qtdROLs);
     fecho += st2 ? " ROL(s) ST." : " ROL(s).";
     saida.EscreveLinha(fecho);
     status = "OK";
   }
   saida.Fecha();
+  return status;
+}
+
+void Execucao::GeraSaida() {
+  status_.clear();
+  const std::string status = EscreveRelatorio(relatorio_, controle.Documento, HouveErro, aux1, aux2, QtdROLs);
   // The report is whole, and published where asked, before the status says what it is.
   if (!pasta_.empty())
-    publicada_ = PublicaRelatorio(pasta_, *sistema_, saida, "\r\n" + status + "\r\n", guarda_);
+    publicada_ = PublicaRelatorio(pasta_, *sistema_, relatorio_, "\r\n" + status + "\r\n", guarda_);
   status_ = status;
 }
 

@@ -67,41 +67,6 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
 
 }  // namespace
 
-bool ReconheceROL03(std::string_view l) { return Campo(l, 1, 6) == "****03"; }
-bool ReconheceROL04(std::string_view l) { return Campo(l, 1, 6) == "****04"; }
-bool ReconheceROL05(std::string_view l) { return Campo(l, 1, 6) == "****05"; }
-bool ReconheceROLST01(std::string_view l) { return Campo(l, 1, 5) == "RST01"; }
-bool ReconheceROLST02(std::string_view l) { return Campo(l, 3, 5) == "RST02"; }
-
-bool ConfereCabecalhoInicial(Execucao& ex, std::string_view linha) {
-  if (ex.CabecalhoLido) return true;
-  ex.RegistroAtual.Versao = Campo(linha, 5, 2);
-  ex.RegistroAtual.Sequencia = Campo(linha, 36, 4);
-  ex.RegistroAtual.TipoRegistro = Campo(linha, 40, 4);
-  const int codigo = ex.controle.Documento == DocROL04 ? 17 : 49;
-  if (ex.RegistroAtual.TipoRegistro != "ABC ") {
-    ex.GravaErro(codigo, 40, 43);
-    return false;
-  }
-  ex.VersaoArquivo = ex.RegistroAtual.Versao;
-  ex.CabecalhoLido = true;
-  if (ex.RegistroAtual.Sequencia != "0001") {
-    ex.GravaErro(codigo, 36, 39);
-    return false;
-  }
-  return true;
-}
-
-int EnquadraST2(Execucao& ex, std::string_view linha, int comprimentoAnterior) {
-  const std::string_view tipo = Apara(Campo(linha, 1, 2));
-  ex.RegistroAtual.TipoRegistro = tipo;
-  if (tipo == "A0") return 797;
-  if (tipo == "A1" || tipo == "A2") return 50;
-  if (tipo == "A3") return 46;
-  ex.RegistroAtual.MesAnoRef = "";
-  ex.GravaErro(6, 1, 2);
-  return comprimentoAnterior;
-}
 
 Desfecho ValidaArquivo(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& tabela) {
   ex.DescartaRelatorio();

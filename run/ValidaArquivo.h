@@ -46,19 +46,4 @@ enum class Desfecho {
 // (a message, nothing written) when saida.txt or param.txt there is that file itself.
 Desfecho ValidaArquivo(Execucao& execucao, std::string_view nomeArq, const TabelaLayouts& tabela);
 
-// The tests on a file's first line that recognise each layout.
-bool ReconheceROL03(std::string_view primeiraLinha);
-bool ReconheceROL04(std::string_view primeiraLinha);
-bool ReconheceROL05(std::string_view primeiraLinha);
-bool ReconheceROLST01(std::string_view primeiraLinha);
-bool ReconheceROLST02(std::string_view primeiraLinha);
-
-// The first-line header checks of layouts 04 and 05 (record type "ABC ", sequence "0001"),
-// shared by both table entries.
-bool ConfereCabecalhoInicial(Execucao& execucao, std::string_view linha);
-
-// The per-line framing of layout ST 02: the record type of columns 1-2 gives the record length;
-// an unknown type is reported (code 6) and keeps the length of the previous record.
-int EnquadraST2(Execucao& execucao, std::string_view linha, int comprimentoAnterior);
-
 }  // namespace rolval

@@ -7,7 +7,7 @@ raiz="$(cd "$(dirname "$0")/.." && pwd)"
 # An existing build folder may be given; otherwise one of its own is made.
 build="${1:-$raiz/build-capturas}"
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROLVAL_TESTS=OFF >/dev/null
+  cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROLVAL_TESTS=OFF -DROLVAL_WERROR=ON >/dev/null
 fi
 cmake --build "$build" --target rolval-capturas -j "$(nproc)"
 mkdir -p "$raiz/docs/capturas"

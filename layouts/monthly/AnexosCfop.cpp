@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "layouts/monthly/EstadoMensal.h"
 #include "layouts/monthly/ItemAnexo.h"
 
 namespace rolval {
@@ -39,7 +40,7 @@ bool CfopEmX05(const RetornoMensal& r, std::int32_t cfop) {
 // An item of X01 or X05: CFOP and five amounts; the third adds to the record type's total, and
 // in X05 the fourth and fifth go to the CFOP's entry, whatever the CFOP's findings.
 void ValidaItemX01ouX05(Execucao& ex, const ItemAnexo& item, Anexo tipo) {
-  RetornoMensal& r = ex.mensal.retorno;
+  RetornoMensal& r = Mensal(ex).retorno;
   const CfopLido cfop = LeCfop(item, 46);
   item.Valor(49, 13);
   item.Valor(62, 13);
@@ -59,7 +60,7 @@ void ValidaItemX01ouX05(Execucao& ex, const ItemAnexo& item, Anexo tipo) {
 // An item of X05A or X05B: a CFOP that must already stand in the X05 list as read so far, a
 // required number and the amount that details the X05 CFOP.
 void ValidaItemX05AouB(Execucao& ex, const ItemAnexo& item, Anexo tipo) {
-  RetornoMensal& r = ex.mensal.retorno;
+  RetornoMensal& r = Mensal(ex).retorno;
   const CfopLido cfop = LeCfop(item, 46);
   if (cfop.valido && !CfopEmX05(r, cfop.valor)) item.Erro(23, 46, 3);
   bool informado = false;
@@ -80,7 +81,7 @@ void ValidaAnexoCfop(Execucao& ex, std::string_view linha, Anexo tipo) {
   const int quantidade = LeQuantidadeItens(ex, linha, detalhe ? 44 : 12);
   if (quantidade == 0) return;
   if (tipo == Anexo::X05) ex.LinhaX05 = ex.NumLinha;
-  ex.mensal.Lidas(tipo) += quantidade;
+  Mensal(ex).Lidas(tipo) += quantidade;
   for (int k = 1; k <= quantidade; ++k) {
     if (detalhe)
       ValidaItemX05AouB(ex, ItemAnexo(ex, linha, LarguraX05A, k), tipo);

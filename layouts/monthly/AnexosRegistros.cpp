@@ -4,6 +4,7 @@
 
 #include "checks/Datas.h"
 #include "checks/Numeros.h"
+#include "layouts/monthly/EstadoMensal.h"
 #include "layouts/monthly/ItemAnexo.h"
 
 namespace rolval {
@@ -45,7 +46,7 @@ void ValidaItemX02ouX06(const ItemAnexo& item, double& total) {
 // An item of X03: a code, kept in the return's code list at the item's place (0 when it is not
 // numeric), and an amount.
 void ValidaItemX03(Execucao& ex, const ItemAnexo& item) {
-  RetornoMensal& r = ex.mensal.retorno;
+  RetornoMensal& r = Mensal(ex).retorno;
   bool informado = false;
   const auto codigo = static_cast<std::int32_t>(item.Obrigatorio(46, 3, informado));
   r.CodigosX03.push_back(codigo);
@@ -55,7 +56,7 @@ void ValidaItemX03(Execucao& ex, const ItemAnexo& item) {
 
 // An item of X03A: the detail of a code already listed by an X03 record of the return.
 void ValidaItemX03A(Execucao& ex, const ItemAnexo& item) {
-  const RetornoMensal& r = ex.mensal.retorno;
+  const RetornoMensal& r = Mensal(ex).retorno;
   bool informado = false;
   const std::int64_t codigo = item.Obrigatorio(46, 3, informado);
   if (informado && !(codigo < 1000 && r.CodigoX03Presente.test(static_cast<std::size_t>(codigo))))
@@ -108,7 +109,7 @@ void ConferePeriodoX04(Execucao& ex, const ItemAnexo& item) {
   char aaaamm[6];
   mesAno.copy(aaaamm, 4, 2);
   mesAno.copy(aaaamm + 4, 2, 0);
-  if (!(std::string_view(aaaamm, 6) < std::string_view(ex.mensal.ReferenciaAAAAMM)))
+  if (!(std::string_view(aaaamm, 6) < std::string_view(Mensal(ex).ReferenciaAAAAMM)))
     item.Erro(31, 46, 10);
 }
 
@@ -124,7 +125,7 @@ void ConfereVencimentoX04(Execucao& ex, const ItemAnexo& item) {
   }
   const std::int64_t aaaamm =
       ValorInteiro(data.substr(4, 4)) * 100 + ValorInteiro(data.substr(2, 2));
-  if (aaaamm > ReferenciaNumerica(ex.mensal.ReferenciaAAAAMM)) item.Erro(25, 56, 8);
+  if (aaaamm > ReferenciaNumerica(Mensal(ex).ReferenciaAAAAMM)) item.Erro(25, 56, 8);
 }
 
 // An item of X04: period, due date and the amounts P and Q (P must not exceed Q); Q - P adds to
@@ -135,7 +136,7 @@ void ValidaItemX04(Execucao& ex, const ItemAnexo& item) {
   const std::optional<double> p = item.Valor(64, 13);
   const std::optional<double> q = item.Valor(77, 13);
   if (p && q && *p > *q) item.Erro(24, 77, 13);
-  RetornoMensal& r = ex.mensal.retorno;
+  RetornoMensal& r = Mensal(ex).retorno;
   r.TotX04 = r.TotX04 + q.value_or(0) - p.value_or(0);
 }
 
@@ -147,8 +148,8 @@ void ValidaAnexoX02aX06(Execucao& ex, std::string_view linha, Anexo tipo) {
   const FormatoAnexo formato = FormatoDe(tipo);
   const int quantidade = LeQuantidadeItens(ex, linha, formato.maximo);
   if (quantidade == 0) return;
-  RetornoMensal& r = ex.mensal.retorno;
-  ex.mensal.Lidas(tipo) += quantidade;
+  RetornoMensal& r = Mensal(ex).retorno;
+  Mensal(ex).Lidas(tipo) += quantidade;
   for (int k = 1; k <= quantidade; ++k) {
     const ItemAnexo item(ex, linha, formato.largura, k);
     switch (tipo) {

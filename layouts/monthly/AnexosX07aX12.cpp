@@ -6,6 +6,7 @@
 #include "checks/CampoNumerico.h"
 #include "checks/Datas.h"
 #include "checks/Numeros.h"
+#include "layouts/monthly/EstadoMensal.h"
 #include "layouts/monthly/ItemAnexo.h"
 
 namespace rolval {
@@ -83,7 +84,7 @@ void ValidaGrupoX07(Execucao& ex, std::string_view linha, int coluna, double& va
 }
 
 void ValidaX07(Execucao& ex, std::string_view linha) {
-  EstadoMensal& m = ex.mensal;
+  EstadoMensal& m = Mensal(ex);
   ex.LinhaX07 = ex.NumLinha;
   if (LeQuantidadeItens(ex, linha, 1) == 0) return;
   m.Lidas(Anexo::X07) += 1;
@@ -97,7 +98,7 @@ void ValidaX07AouB(Execucao& ex, std::string_view linha, Anexo anexo, double& to
   ex.LinhaX07A = ex.NumLinha;
   const int quantidade = LeQuantidadeItens(ex, linha, 29);
   if (quantidade == 0) return;
-  ex.mensal.Lidas(anexo) += quantidade;
+  Mensal(ex).Lidas(anexo) += quantidade;
   for (int k = 1; k <= quantidade; ++k) {
     const int c = ColunaItem(largura, k);
     ConfereCfop(ex, linha, c);
@@ -114,10 +115,10 @@ void ValidaX08ouX10(Execucao& ex, std::string_view linha, Anexo anexo, double& t
   const bool eX08 = anexo == Anexo::X08;
   const int quantidade = LeQuantidadeItens(ex, linha, 17);
   if (quantidade == 0) return;
-  ex.mensal.Lidas(anexo) += quantidade;
+  Mensal(ex).Lidas(anexo) += quantidade;
   const int diaInicio = ValorDia(ex.RegistroAtual.DiaInicio);
   const int diaFim = ValorDia(ex.RegistroAtual.DiaFim);
-  const std::string_view referencia = ex.mensal.ReferenciaAAAAMM;
+  const std::string_view referencia = Mensal(ex).ReferenciaAAAAMM;
   for (int k = 1; k <= quantidade; ++k) {
     const int c = ColunaItem(largura, k);
 
@@ -157,8 +158,8 @@ void ValidaX09(Execucao& ex, std::string_view linha) {
   constexpr int largura = 38;
   const int quantidade = LeQuantidadeItens(ex, linha, 22);
   if (quantidade == 0) return;
-  RetornoMensal& r = ex.mensal.retorno;
-  ex.mensal.Lidas(Anexo::X09) += quantidade;
+  RetornoMensal& r = Mensal(ex).retorno;
+  Mensal(ex).Lidas(Anexo::X09) += quantidade;
   const std::string_view diaInicio = ex.RegistroAtual.DiaInicio;
   const std::string_view diaFim = ex.RegistroAtual.DiaFim;
   for (int k = 1; k <= quantidade; ++k) {
@@ -180,8 +181,8 @@ void ValidaX11(Execucao& ex, std::string_view linha) {
   constexpr int largura = 28;
   const int quantidade = LeQuantidadeItens(ex, linha, 30);
   if (quantidade == 0) return;
-  RetornoMensal& r = ex.mensal.retorno;
-  ex.mensal.Lidas(Anexo::X11) += quantidade;
+  RetornoMensal& r = Mensal(ex).retorno;
+  Mensal(ex).Lidas(Anexo::X11) += quantidade;
   for (int k = 1; k <= quantidade; ++k) {
     const int c = ColunaItem(largura, k);
     if (Apara(Campo(linha, c, 2)).empty()) ex.GravaErro(16, c, c + 1);
@@ -195,8 +196,8 @@ void ValidaX12(Execucao& ex, std::string_view linha) {
   constexpr int largura = 29;
   const int quantidade = LeQuantidadeItens(ex, linha, 29);
   if (quantidade == 0) return;
-  RetornoMensal& r = ex.mensal.retorno;
-  ex.mensal.Lidas(Anexo::X12) += quantidade;
+  RetornoMensal& r = Mensal(ex).retorno;
+  Mensal(ex).Lidas(Anexo::X12) += quantidade;
   for (int k = 1; k <= quantidade; ++k) {
     const int c = ColunaItem(largura, k);
     double numero = 0;
@@ -209,7 +210,7 @@ void ValidaX12(Execucao& ex, std::string_view linha) {
 }  // namespace
 
 void ValidaAnexoX07aX12(Execucao& ex, std::string_view linha) {
-  RetornoMensal& r = ex.mensal.retorno;
+  RetornoMensal& r = Mensal(ex).retorno;
   const std::string_view tipo = ex.RegistroAtual.TipoRegistro;
   if (tipo == "X07 ")
     ValidaX07(ex, linha);

@@ -6,6 +6,7 @@
 #include "checks/CampoNumerico.h"
 #include "checks/Datas.h"
 #include "checks/Numeros.h"
+#include "layouts/monthly/EstadoMensal.h"
 #include "layouts/monthly/ValidaVersao45.h"
 #include "run/Formatos.h"
 
@@ -43,7 +44,7 @@ void ConfereSimNao(Execucao& ex, std::string_view marca, int coluna) {
 // The identification of the header: mark, version, marker, period, days and registration.
 void ConfereIdentificacao(Execucao& ex, std::string_view linha) {
   PrefixoRegistro& reg = ex.RegistroAtual;
-  EstadoMensal& m = ex.mensal;
+  EstadoMensal& m = Mensal(ex);
 
   if (reg.Marca != "****") ex.GravaErro(1, 1, 4);
 
@@ -99,7 +100,7 @@ void ConfereIdentificacao(Execucao& ex, std::string_view linha) {
 // that follow.
 void AbreRetorno(Execucao& ex) {
   const PrefixoRegistro& reg = ex.RegistroAtual;
-  std::string& entrada = ex.mensal.EntradaLista;
+  std::string& entrada = Mensal(ex).EntradaLista;
   entrada.clear();
   AcrescentaInscricaoMascarada(entrada, reg.Inscricao);
   entrada.append("    ");
@@ -122,8 +123,8 @@ void AbreRetorno(Execucao& ex) {
 // The amounts of the header in the order they are checked: columns 44 to 555, the totals
 // mark at 834, then 570 to 778, then 804 and 819. A and B are the running sums.
 void ConfereValoresCabecalho(Execucao& ex, std::string_view l) {
-  ValoresCabecalho& k = ex.mensal.cabecalho;
-  RetornoMensal& r = ex.mensal.retorno;
+  ValoresCabecalho& k = Mensal(ex).cabecalho;
+  RetornoMensal& r = Mensal(ex).retorno;
   auto parcela = [&](int coluna) { return Parcela(ex, l, coluna); };
   double a = 0;
   double b = 0;
@@ -210,7 +211,7 @@ void ConfereValoresCabecalho(Execucao& ex, std::string_view l) {
 // The annex line counts the header declares, 841-891; a count that is not numeric leaves
 // both counters of its type as they were.
 void LeLinhasDeclaradas(Execucao& ex, std::string_view linha) {
-  EstadoMensal& m = ex.mensal;
+  EstadoMensal& m = Mensal(ex);
   for (std::size_t i = 0; i < QtdTiposAnexo; ++i) {
     const int coluna = 841 + 3 * static_cast<int>(i);
     if (!ExigeNumerico(ex, linha, coluna, 3)) continue;
@@ -225,7 +226,7 @@ void ValidaCabecalhoMensal(Execucao& ex, std::string_view linha) {
   ex.MostraContribuinte(FormataInscricao(ex.RegistroAtual.Inscricao));
   // The return before this one is closed before anything of the new header is kept.
   if (!ex.CabecalhoROL.Inscricao.empty()) ConfereValores(ex);
-  ex.mensal.retorno = RetornoMensal{};
+  Mensal(ex).retorno = RetornoMensal{};
   ConfereIdentificacao(ex, linha);
   AbreRetorno(ex);
   ConfereValoresCabecalho(ex, linha);

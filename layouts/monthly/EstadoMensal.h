@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "run/Campo.h"
+#include "run/Execucao.h"
 
 namespace rolval {
 
@@ -70,5 +71,8 @@ struct EstadoMensal {
   std::int32_t& Declaradas(Anexo a) { return LinhasDeclaradas[static_cast<std::size_t>(a)]; }
   std::int32_t& Lidas(Anexo a) { return LinhasLidas[static_cast<std::size_t>(a)]; }
 };
+
+// The state of the monthly validator in the run `ex`.
+inline EstadoMensal& Mensal(const Execucao& ex) { return ex.EstadoDe<EstadoMensal>(); }
 
 }  // namespace rolval

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "layouts/monthly/EstadoMensal.h"
 #include "layouts/monthly/ValidaVersao45.h"
 
 namespace rolval {
@@ -14,7 +15,7 @@ namespace {
 constexpr int ColunaDeclarada(Anexo anexo) { return 841 + 3 * static_cast<int>(anexo); }
 
 void ConfereLinhas(Execucao& ex, Anexo anexo) {
-  EstadoMensal& m = ex.mensal;
+  EstadoMensal& m = Mensal(ex);
   if (m.Declaradas(anexo) != m.Lidas(anexo)) {
     const int coluna = ColunaDeclarada(anexo);
     ex.GravaErro(5, coluna, coluna + 2);
@@ -68,7 +69,7 @@ void ConfereDetalheCfop(Execucao& ex, std::int32_t cfop, double valor, const Lis
 }  // namespace
 
 void ConfereLinhasAnexos(Execucao& ex) {
-  EstadoMensal& m = ex.mensal;
+  EstadoMensal& m = Mensal(ex);
   ConfereLinhas(ex, Anexo::X01);
   ConfereLinhas(ex, Anexo::X02);
   ConfereLinhas(ex, Anexo::X03);
@@ -94,7 +95,7 @@ void ConfereLinhasAnexos(Execucao& ex) {
 }
 
 void ConfereValores(Execucao& ex) {
-  EstadoMensal& m = ex.mensal;
+  EstadoMensal& m = Mensal(ex);
   const ValoresCabecalho& c = m.cabecalho;
   const RetornoMensal& r = m.retorno;
   const bool anexo7 = c.MarcaAnexo7 == "S";
@@ -158,7 +159,7 @@ void ConfereValores(Execucao& ex) {
 
 void FechaUltimoRetornoMensal(Execucao& ex) {
   bool algumAnexo = false;
-  for (const std::int32_t lidas : ex.mensal.LinhasLidas) algumAnexo = algumAnexo || lidas > 0;
+  for (const std::int32_t lidas : Mensal(ex).LinhasLidas) algumAnexo = algumAnexo || lidas > 0;
   if (algumAnexo) ConfereLinhasAnexos(ex);
   ConfereValores(ex);
 }

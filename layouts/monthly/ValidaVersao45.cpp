@@ -11,6 +11,7 @@
 #include "layouts/monthly/AnexosRegistros.h"
 #include "layouts/monthly/AnexosX07aX12.h"
 #include "layouts/monthly/CabecalhoMensal.h"
+#include "layouts/monthly/EstadoMensal.h"
 
 namespace rolval {
 
@@ -59,7 +60,7 @@ void ConfereIdentificacaoDoAnexo(Execucao& ex) {
 }  // namespace
 
 void ValidaVersao45(Execucao& ex, std::string_view linha) {
-  EstadoMensal& m = ex.mensal;
+  EstadoMensal& m = Mensal(ex);
   PrefixoRegistro& reg = ex.RegistroAtual;
   LePrefixo(reg, linha);
 
@@ -103,6 +104,29 @@ void ValidaVersao45(Execucao& ex, std::string_view linha) {
       ValidaAnexoX07aX12(ex, linha);
       break;
   }
+}
+
+
+bool ReconheceROL04(std::string_view l) { return Campo(l, 1, 6) == "****04"; }
+bool ReconheceROL05(std::string_view l) { return Campo(l, 1, 6) == "****05"; }
+
+bool ConfereCabecalhoInicial(Execucao& ex, std::string_view linha) {
+  if (ex.CabecalhoLido) return true;
+  ex.RegistroAtual.Versao = Campo(linha, 5, 2);
+  ex.RegistroAtual.Sequencia = Campo(linha, 36, 4);
+  ex.RegistroAtual.TipoRegistro = Campo(linha, 40, 4);
+  const int codigo = ex.controle.Documento == DocROL04 ? 17 : 49;
+  if (ex.RegistroAtual.TipoRegistro != "ABC ") {
+    ex.GravaErro(codigo, 40, 43);
+    return false;
+  }
+  ex.VersaoArquivo = ex.RegistroAtual.Versao;
+  ex.CabecalhoLido = true;
+  if (ex.RegistroAtual.Sequencia != "0001") {
+    ex.GravaErro(codigo, 36, 39);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace rolval

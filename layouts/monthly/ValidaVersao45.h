@@ -18,4 +18,13 @@ void ConfereValores(Execucao& execucao);
 // an annex record was counted in that return, then the amounts.
 void FechaUltimoRetornoMensal(Execucao& execucao);
 
+
+// The tests on a file's first line that recognise layouts 04 and 05.
+bool ReconheceROL04(std::string_view primeiraLinha);
+bool ReconheceROL05(std::string_view primeiraLinha);
+
+// The first-line header checks of layouts 04 and 05 (record type "ABC ", sequence "0001"),
+// before the first line reaches the validator; false ends the reading.
+bool ConfereCabecalhoInicial(Execucao& execucao, std::string_view linha);
+
 }  // namespace rolval

@@ -1,11 +1,12 @@
 #include "layouts/older/RetornoAntigo.h"
 
+#include "layouts/older/EstadoAntigos.h"
 #include "run/Formatos.h"
 
 namespace rolval {
 
 void RegistraRetornoAntigo(Execucao& ex) {
-  std::string& entrada = ex.antigos.EntradaLista;
+  std::string& entrada = Antigos(ex).EntradaLista;
   entrada.clear();
   AcrescentaInscricaoMascarada(entrada, ex.RegistroAtual.Inscricao);
   ex.MostraContribuinte(entrada);

@@ -208,4 +208,7 @@ void ValidaVersao3(Execucao& ex, std::string_view linha) {
   ExigeNumerico(ex, linha, 876, 4);
 }
 
+
+bool ReconheceROL03(std::string_view l) { return Campo(l, 1, 6) == "****03"; }
+
 }  // namespace rolval

@@ -8,4 +8,8 @@ namespace rolval {
 
 void ValidaVersao3(Execucao& execucao, std::string_view linha);
 
+
+// The test on a file's first line that recognises layout 03.
+bool ReconheceROL03(std::string_view primeiraLinha);
+
 }  // namespace rolval

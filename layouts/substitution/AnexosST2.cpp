@@ -4,6 +4,7 @@
 #include "checks/CampoNumerico.h"
 #include "checks/Numeros.h"
 #include "layouts/substitution/DatasST2.h"
+#include "layouts/substitution/EstadoST2.h"
 
 namespace rolval {
 
@@ -30,7 +31,7 @@ void ConfereDataAnexo(Execucao& ex, std::string_view linha) {
     ex.GravaErro(12, 28, 35);
     return;
   }
-  const std::int32_t ref = ex.st2.RefAAAAMM;
+  const std::int32_t ref = ST2(ex).RefAAAAMM;
   if (ref == 0) return;
   const auto mes = static_cast<std::int32_t>(ValorInteiro(Campo(linha, 28, 6)));
   const std::int32_t inicio = (ref / 100 - 5) * 100 + 1;
@@ -40,7 +41,7 @@ void ConfereDataAnexo(Execucao& ex, std::string_view linha) {
 }  // namespace
 
 void ValidaAnexoIouII(Execucao& ex, std::string_view linha, AnexoST2 anexo) {
-  EstadoST2& st = ex.st2;
+  EstadoST2& st = ST2(ex);
   const bool eAnexoI = anexo == AnexoST2::I;
   ++(eAnexoI ? st.ContaAnexoI : st.ContaAnexoII);
   ConfereDuplicidade(ex, linha, 27, eAnexoI ? st.ChaveAnexoI : st.ChaveAnexoII,
@@ -66,7 +67,7 @@ void ValidaAnexoIouII(Execucao& ex, std::string_view linha, AnexoST2 anexo) {
 }
 
 void ValidaAnexoIII(Execucao& ex, std::string_view linha) {
-  EstadoST2& st = ex.st2;
+  EstadoST2& st = ST2(ex);
   ++st.ContaAnexoIII;
   ConfereDuplicidade(ex, linha, 16, st.ChaveAnexoIII, 3);
 

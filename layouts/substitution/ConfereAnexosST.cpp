@@ -1,10 +1,11 @@
 // The end-of-return checks of layout ST 02.
+#include "layouts/substitution/EstadoST2.h"
 #include "layouts/substitution/ValidaST2.h"
 
 namespace rolval {
 
 void ConfereAnexosST(Execucao& ex) {
-  const EstadoST2& st = ex.st2;
+  const EstadoST2& st = ST2(ex);
   if (st.SomaAnexoI != st.TotalAnexoI) ex.GravaErroST(31, 14, 275, 289);
   if (st.SomaAnexoII != st.TotalAnexoII) ex.GravaErroST(31, 15, 290, 304);
   if (st.ContaAnexoI != st.QtdLinhasAnexoI) ex.GravaErroST(28, 0, 786, 789);

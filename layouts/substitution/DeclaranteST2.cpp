@@ -5,6 +5,7 @@
 #include "checks/Numeros.h"
 #include "layouts/substitution/CabecalhoST2.h"
 #include "layouts/substitution/DatasST2.h"
+#include "layouts/substitution/EstadoST2.h"
 
 namespace rolval {
 
@@ -70,7 +71,7 @@ void ValidaDeclaranteST2(Execucao& ex, std::string_view linha, const LeituraCabe
   ConfereSN(ex, linha, 778);
   ConfereSN(ex, linha, 779);
 
-  EstadoST2& st = ex.st2;
+  EstadoST2& st = ST2(ex);
   std::int32_t qtd = 0;
   if (LeQuantidade(ex, linha, 786, qtd)) st.QtdLinhasAnexoI = qtd;
   if (LeQuantidade(ex, linha, 790, qtd)) st.QtdLinhasAnexoII = qtd;

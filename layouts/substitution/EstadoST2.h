@@ -4,6 +4,7 @@
 // sums and counts of the annex records read, and the keys of the previous record of each annex.
 #include <cstdint>
 #include <string>
+#include "run/Execucao.h"
 
 namespace rolval {
 
@@ -40,5 +41,8 @@ struct EstadoST2 {
   // Reused for the list entry of each header.
   std::string EntradaLista;
 };
+
+// The state of the layout ST 02 validator in the run `ex`.
+inline EstadoST2& ST2(const Execucao& ex) { return ex.EstadoDe<EstadoST2>(); }
 
 }  // namespace rolval

@@ -8,6 +8,7 @@
 #include "checks/Numeros.h"
 #include "layouts/substitution/CabecalhoST2.h"
 #include "layouts/substitution/DatasST2.h"
+#include "layouts/substitution/EstadoST2.h"
 
 namespace rolval {
 
@@ -93,10 +94,10 @@ void ValidaIdentificacaoST2(Execucao& ex, std::string_view linha, LeituraCabecal
   // when it is not a unit, so that the next header compares with it.
   if (!ValidaUF(uf))
     ex.GravaErroST(21, 0, 168, 169);
-  else if (!ex.st2.UFFavorecida.empty() && ex.st2.UFFavorecida != uf)
+  else if (!ST2(ex).UFFavorecida.empty() && ST2(ex).UFFavorecida != uf)
     ex.GravaErroST(33, 0, 168, 169);
-  ex.st2.UFFavorecida.clear();
-  ex.st2.UFFavorecida.append(uf.data(), uf.size());
+  ST2(ex).UFFavorecida.clear();
+  ST2(ex).UFFavorecida.append(uf.data(), uf.size());
 }
 
 }  // namespace rolval

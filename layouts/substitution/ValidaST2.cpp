@@ -2,6 +2,7 @@
 
 #include "layouts/substitution/AnexosST2.h"
 #include "layouts/substitution/CabecalhoST2.h"
+#include "layouts/substitution/EstadoST2.h"
 #include "run/Campo.h"
 #include "run/Formatos.h"
 
@@ -12,7 +13,7 @@ namespace {
 // Closes the return in hand and opens the one this header starts: the findings of the closed
 // return are written before anything of the new header is stored, so they still name it.
 void AbreRetornoST2(Execucao& ex, std::string_view linha) {
-  EstadoST2& st = ex.st2;
+  EstadoST2& st = ST2(ex);
   st.ChaveAnexoI.clear();
   st.ChaveAnexoII.clear();
   st.ChaveAnexoIII.clear();
@@ -44,7 +45,7 @@ void ValidaCabecalhoST2(Execucao& ex, std::string_view linha) {
   AbreRetornoST2(ex, linha);
   LeituraCabecalhoST2 leitura;
   ValidaIdentificacaoST2(ex, linha, leitura);
-  ex.st2.RefAAAAMM = leitura.RefAAAAMM;
+  ST2(ex).RefAAAAMM = leitura.RefAAAAMM;
   ValidaValoresST2(ex, linha, leitura);
   ValidaDeclaranteST2(ex, linha, leitura);
 }
@@ -65,6 +66,20 @@ void ValidaST2(Execucao& ex, std::string_view linha) {
     ValidaAnexoIII(ex, linha);
 }
 
-void PreparaST2(Execucao& ex) { ex.st2.UFFavorecida.clear(); }
+void PreparaST2(Execucao& ex) { ST2(ex).UFFavorecida.clear(); }
+
+
+bool ReconheceROLST02(std::string_view l) { return Campo(l, 3, 5) == "RST02"; }
+
+int EnquadraST2(Execucao& ex, std::string_view linha, int comprimentoAnterior) {
+  const std::string_view tipo = Apara(Campo(linha, 1, 2));
+  ex.RegistroAtual.TipoRegistro = tipo;
+  if (tipo == "A0") return 797;
+  if (tipo == "A1" || tipo == "A2") return 50;
+  if (tipo == "A3") return 46;
+  ex.RegistroAtual.MesAnoRef = "";
+  ex.GravaErro(6, 1, 2);
+  return comprimentoAnterior;
+}
 
 }  // namespace rolval

@@ -19,4 +19,12 @@ void ConfereAnexosST(Execucao& execucao);
 // Before the first line of a file: no beneficiary unit is known yet.
 void PreparaST2(Execucao& execucao);
 
+
+// The test on a file's first line that recognises layout ST 02.
+bool ReconheceROLST02(std::string_view primeiraLinha);
+
+// The per-line framing of layout ST 02: the record type of columns 1-2 gives the record length;
+// an unknown type is reported (code 6) and keeps the length of the previous record.
+int EnquadraST2(Execucao& execucao, std::string_view linha, int comprimentoAnterior);
+
 }  // namespace rolval

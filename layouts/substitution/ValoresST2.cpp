@@ -5,6 +5,7 @@
 #include "checks/CampoNumerico.h"
 #include "checks/Numeros.h"
 #include "layouts/substitution/CabecalhoST2.h"
+#include "layouts/substitution/EstadoST2.h"
 
 namespace rolval {
 
@@ -89,12 +90,12 @@ void ValidaValoresST2(Execucao& ex, std::string_view linha, const LeituraCabecal
 
   const auto f14 = v.Le(14);
   if (f14) {
-    ex.st2.TotalAnexoI = *f14;
+    ST2(ex).TotalAnexoI = *f14;
     v.SemMovimentoESoma(14, *f14);
   }
   const auto f15 = v.Le(15);
   if (f15) {
-    ex.st2.TotalAnexoII = *f15;
+    ST2(ex).TotalAnexoII = *f15;
     v.SemMovimentoESoma(15, *f15);
   }
   const auto f16 = v.Le(16);

@@ -34,6 +34,12 @@ inline SaidaCli Roda(const std::string& args, const std::string& ambiente = "") 
   return s;
 }
 
-inline std::string Aspas(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
+// Built by appending: the "'" + string + "'" form trips GCC 12's false -Wrestrict (GCC bug 105329)
+// when inlined at -O3.
+inline std::string Aspas(const std::filesystem::path& p) {
+  std::string s(1, '\'');
+  s.append(p.string()).push_back('\'');
+  return s;
+}
 
 }  // namespace rolval

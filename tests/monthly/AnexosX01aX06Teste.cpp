@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "layouts/Layouts.h"
+#include "layouts/monthly/EstadoMensal.h"
 #include "tests/monthly/RegistrosMensais.h"
 #include "tests/support/Casos.h"
 
@@ -78,7 +79,7 @@ TEST_P(QuantidadeDeItens, RegistroNaoLido) {
   ExecucaoRetida r;
   r.Roda(rol.Registros(), TabelaSemFechamento());
   EXPECT_EQ(r.achados, Achados{Achado(2, 44, 45, c.mensagem)});
-  for (std::int32_t lidas : r.execucao.mensal.LinhasLidas) EXPECT_EQ(lidas, 0);
+  for (std::int32_t lidas : Mensal(r.execucao).LinhasLidas) EXPECT_EQ(lidas, 0);
 }
 
 const char* const Msg10 = "Qtd Ocorrências anexo inválida";
@@ -216,7 +217,7 @@ TEST(AnexosMensais, ListasTotaisELinhasGuardadas) {
   EXPECT_EQ(r.achados, (Achados{Achado(2, 114, 116, Msg16), Achado(2, 182, 184, Msg23),
                                 Achado(3, 114, 116, Msg7), Achado(4, 103, 105, Msg23),
                                 Achado(9, 62, 64, Msg7), Achado(10, 77, 89, "Valor incorreto")}));
-  const RetornoMensal& m = r.execucao.mensal.retorno;
+  const RetornoMensal& m = Mensal(r.execucao).retorno;
   // One entry per CFOP in order of first appearance; CFOP 0 always an entry of its own.
   ASSERT_EQ(m.CfopX05.size(), 5u);
   const std::vector<std::tuple<int, double, double>> esperadoX05 = {
@@ -245,7 +246,7 @@ TEST(AnexosMensais, ListasTotaisELinhasGuardadas) {
   EXPECT_EQ(r.execucao.LinhaX05, 3);
   EXPECT_EQ(r.execucao.LinhaX05A, 11);
   EXPECT_EQ(r.execucao.LinhaX03A, 12);
-  const EstadoMensal& e = r.execucao.mensal;
+  const EstadoMensal& e = Mensal(r.execucao);
   EXPECT_EQ(e.LinhasLidas[static_cast<std::size_t>(Anexo::X05)], 6);
   EXPECT_EQ(e.LinhasLidas[static_cast<std::size_t>(Anexo::X05A)], 5);
   EXPECT_EQ(e.LinhasLidas[static_cast<std::size_t>(Anexo::X03)], 3);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "layouts/monthly/EstadoMensal.h"
 #include "tests/monthly/RegistrosMensais.h"
 
 namespace rolval::teste {
@@ -57,7 +58,7 @@ struct Execucao1Anexo {
     if (!quantidade.empty()) rol.Registro(2, 44, quantidade);
     r.Roda(rol.Registros(), TabelaSemFechamento());
   }
-  EstadoMensal& mensal() { return r.execucao.mensal; }
+  EstadoMensal& mensal() { return Mensal(r.execucao); }
   ExecucaoRetida r;
 };
 
@@ -156,10 +157,10 @@ TEST(AnexosX07aX12, ItensDoX07AeX07BSomamACadaTotal) {
                            Achado(3, 46, 48, "CFOP inválido"),
                            Achado(4, 78, 90, Numerico),
                        }));
-  EXPECT_EQ(r.execucao.mensal.retorno.TotX07A, 61);
-  EXPECT_EQ(r.execucao.mensal.retorno.TotX07B, 7 + 9999999999999.0);
-  EXPECT_EQ(r.execucao.mensal.Lidas(Anexo::X07A), 4);
-  EXPECT_EQ(r.execucao.mensal.Lidas(Anexo::X07B), 2);
+  EXPECT_EQ(Mensal(r.execucao).retorno.TotX07A, 61);
+  EXPECT_EQ(Mensal(r.execucao).retorno.TotX07B, 7 + 9999999999999.0);
+  EXPECT_EQ(Mensal(r.execucao).Lidas(Anexo::X07A), 4);
+  EXPECT_EQ(Mensal(r.execucao).Lidas(Anexo::X07B), 2);
   EXPECT_EQ(r.execucao.LinhaX07A, 4);
 }
 
@@ -223,13 +224,13 @@ TEST(AnexosX07aX12, ValoresEInscricaoDoX08eX10NasColunasDeCadaItem) {
                            Achado(2, 132, 141, "Dígito controle inválido"),
                            Achado(3, 132, 141, Numerico),
                        }));
-  const RetornoMensal& t = r.execucao.mensal.retorno;
+  const RetornoMensal& t = Mensal(r.execucao).retorno;
   EXPECT_EQ(t.TotX08a, 10);  // the amount that is not numeric adds nothing
   EXPECT_EQ(t.TotX08b, 3);
   EXPECT_EQ(t.TotX10a, 700);
   EXPECT_EQ(t.TotX10b, 7);
-  EXPECT_EQ(r.execucao.mensal.Lidas(Anexo::X08), 2);
-  EXPECT_EQ(r.execucao.mensal.Lidas(Anexo::X10), 2);
+  EXPECT_EQ(Mensal(r.execucao).Lidas(Anexo::X08), 2);
+  EXPECT_EQ(Mensal(r.execucao).Lidas(Anexo::X10), 2);
 }
 
 TEST(AnexosX07aX12, DezessetesItensDoX08EOMaximo) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "layouts/Layouts.h"
+#include "layouts/monthly/EstadoMensal.h"
 #include "tests/monthly/RegistrosMensais.h"
 #include "tests/support/Casos.h"
 
@@ -326,7 +327,7 @@ TEST(RetornoMensal, ValoresGuardadosDoCabecalho) {
   ExecucaoRetida r;
   r.Roda(Junta({primeiro, segundo}), TabelaSemFechamento());
   EXPECT_EQ(r.achados, Achados{Achado("012/3456789", "02/2005", 3, 74, 88, Msg7)});
-  const EstadoMensal& m = r.execucao.mensal;
+  const EstadoMensal& m = Mensal(r.execucao);
   EXPECT_EQ(m.cabecalho.v74, 0);
   EXPECT_EQ(m.cabecalho.v194, 0);
   EXPECT_EQ(m.retorno.TotX10a, -2);

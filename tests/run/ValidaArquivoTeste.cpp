@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "layouts/monthly/ValidaVersao45.h"
 #include "run/Falha.h"
 
 #include "tests/support/Apoio.h"

@@ -7,6 +7,10 @@
 #include <system_error>
 #include <unistd.h>
 
+#include "layouts/monthly/ValidaVersao45.h"
+#include "layouts/older/ValidaST1.h"
+#include "layouts/older/ValidaVersao3.h"
+#include "layouts/substitution/ValidaST2.h"
 #include "run/Latin1.h"
 
 namespace rolval::teste {

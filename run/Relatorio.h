@@ -1,0 +1,19 @@
+#pragma once
+// The report writer: saida.txt in its error form (the findings under their headings) or its
+// accepted form ("ARQUIVO OK." and the list of returns), from the run's two work files.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "run/ArquivoTrabalho.h"
+
+namespace rolval {
+
+// Writes the report of a run of document `documento` into `saida` (emptied first): with
+// findings, the finding lines of `achados`; without, the list lines of `lista` and the count of
+// `qtdROLs` returns. Returns the status it stands for, "OK" or "NOK".
+std::string EscreveRelatorio(ArquivoTrabalho& saida, std::string_view documento, bool houveErro,
+                             const ArquivoTrabalho& achados, const ArquivoTrabalho& lista,
+                             std::int32_t qtdROLs);
+
+}  // namespace rolval

@@ -58,7 +58,8 @@ BENCHMARK(BM_AcrescentaLatin1Mensagem);
 
 // A 64 KB block of report lines, as the command line converts the report for its output.
 void BM_AcrescentaUtf8Relatorio(benchmark::State& estado) {
-  const std::string linha = ParaLatin1("    123/4567897 05/2005 1234 026 035 Dígito controle inválido\r\n");
+  const std::string linha =
+      ParaLatin1("    123/4567897 05/2005 1234 026 035 Dígito controle inválido\r\n");
   std::string bloco;
   while (bloco.size() + linha.size() <= 65536) bloco += linha;
   std::string destino;

@@ -9,8 +9,13 @@ namespace rolval {
 namespace {
 
 // An annex item as the records hold it: a CFOP and five 13-digit amounts.
-const std::string ItemCfop = "102" "0000001234567" "0000000000099" "0000012345678" "0000000000001"
-                             "0000007654321";
+const std::string ItemCfop =
+    "102"
+    "0000001234567"
+    "0000000000099"
+    "0000012345678"
+    "0000000000001"
+    "0000007654321";
 
 // The character-by-character test, for comparison with the word-at-a-time one.
 bool NumericoCaractereACaractere(std::string_view campo) {

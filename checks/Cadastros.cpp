@@ -19,7 +19,8 @@ constexpr std::array<std::string_view, 27> kUnidades = {
 constexpr std::array<bool, 26 * 26> kTabelaUnidades = [] {
   std::array<bool, 26 * 26> tabela{};
   for (const std::string_view uf : kUnidades)
-    tabela[static_cast<std::size_t>(uf[0] - 'A') * 26 + static_cast<std::size_t>(uf[1] - 'A')] = true;
+    tabela[static_cast<std::size_t>(uf[0] - 'A') * 26 + static_cast<std::size_t>(uf[1] - 'A')] =
+        true;
   return tabela;
 }();
 
@@ -107,7 +108,8 @@ bool ValidaCPFCNPJ(std::string_view numero) {
                                 {6, 5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3});
 }
 
-std::int32_t DiferencaMeses(std::int32_t mes1, std::int32_t ano1, std::int32_t mes2, std::int32_t ano2) {
+std::int32_t DiferencaMeses(std::int32_t mes1, std::int32_t ano1, std::int32_t mes2,
+                            std::int32_t ano2) {
   // The first period steps one month at a time until its key reaches the second key: add 1 to the
   // month, and past 12 go to month 1 of the next year. The steps are counted at once, so that a
   // far-away year costs no loop; months outside 1..12 step exactly as that rule has them.

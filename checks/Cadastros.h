@@ -16,7 +16,8 @@ bool ValidaInscricao(std::string_view numero, std::string_view uf);
 bool ValidaCPFCNPJ(std::string_view numero);
 
 // Months from mes1/ano1 to mes2/ano2 (0 when equal), or -1 when the first is later.
-std::int32_t DiferencaMeses(std::int32_t mes1, std::int32_t ano1, std::int32_t mes2, std::int32_t ano2);
+std::int32_t DiferencaMeses(std::int32_t mes1, std::int32_t ano1, std::int32_t mes2,
+                            std::int32_t ano2);
 
 }  // namespace rolval
 

@@ -15,7 +15,8 @@ std::int32_t LeParte(std::string_view linha, int coluna, int tamanho) {
   // The usual case, digits only: read in one pass, with nothing to trim.
   std::int32_t lido = 0;
   std::size_t i = 0;
-  for (; i < campo.size() && campo[i] >= '0' && campo[i] <= '9'; ++i) lido = lido * 10 + (campo[i] - '0');
+  for (; i < campo.size() && campo[i] >= '0' && campo[i] <= '9'; ++i)
+    lido = lido * 10 + (campo[i] - '0');
   if (i == campo.size() && i > 0) return lido;
   const std::string_view parte = Apara(campo);
   if (parte.empty()) throw FalhaExecucao(ClasseFalha::Outra, "date part is not a number");
@@ -31,9 +32,15 @@ std::int32_t LeParte(std::string_view linha, int coluna, int tamanho) {
 
 int DiasDoMes(int mes, int ano) {
   switch (mes) {
-    case 4: case 6: case 9: case 11: return 30;
-    case 2: return (ano % 4 == 0) ? 29 : 28;
-    default: return 31;
+    case 4:
+    case 6:
+    case 9:
+    case 11:
+      return 30;
+    case 2:
+      return (ano % 4 == 0) ? 29 : 28;
+    default:
+      return 31;
   }
 }
 

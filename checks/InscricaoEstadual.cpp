@@ -220,9 +220,11 @@ constexpr Forma kAP[] = {Numero(9, "03", {{8, kDe9a2, Modulo11FaixaAP}})};
 constexpr Forma kAM[] = {Numero(9, "", {{8, kDe9a2, Modulo11SomaMinima}})};
 // The second check digit (the last) comes first and enters the sum of the first one with weight 2.
 constexpr Forma kBA[] = {
-    Numero(8, "", {{7, {7, 6, 5, 4, 3, 2}, Modulo10Ou11}, {6, {8, 7, 6, 5, 4, 3, 0, 2}, Modulo10Ou11}}),
-    Numero(9, "",
-           {{8, {8, 7, 6, 5, 4, 3, 2}, Modulo10Ou11}, {7, {9, 8, 7, 6, 5, 4, 3, 0, 2}, Modulo10Ou11}}),
+    Numero(8, "",
+           {{7, {7, 6, 5, 4, 3, 2}, Modulo10Ou11}, {6, {8, 7, 6, 5, 4, 3, 0, 2}, Modulo10Ou11}}),
+    Numero(
+        9, "",
+        {{8, {8, 7, 6, 5, 4, 3, 2}, Modulo10Ou11}, {7, {9, 8, 7, 6, 5, 4, 3, 0, 2}, Modulo10Ou11}}),
 };
 // CE, ES, PB, PI, SC and SE share the plain rule.
 constexpr Forma kNoveDigitos[] = {Numero(9, "", {kDigito9})};
@@ -241,8 +243,8 @@ constexpr Forma kMT[] = {
 };
 constexpr Forma kMG[] = {
     Numero(13, "", {{12, {3, 2, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2}, Modulo11}}, ConfereDigitoMG1)};
-constexpr Forma kPR[] = {
-    Numero(10, "", {{8, {3, 2, 7, 6, 5, 4, 3, 2}, Modulo11}, {9, {4, 3, 2, 7, 6, 5, 4, 3, 2}, Modulo11}})};
+constexpr Forma kPR[] = {Numero(
+    10, "", {{8, {3, 2, 7, 6, 5, 4, 3, 2}, Modulo11}, {9, {4, 3, 2, 7, 6, 5, 4, 3, 2}, Modulo11}})};
 constexpr Forma kPE[] = {
     Numero(9, "", {{7, {8, 7, 6, 5, 4, 3, 2}, Modulo11}, {8, kDe9a2, Modulo11}}),
     Numero(14, "", {{13, {5, 4, 3, 2, 1, 9, 8, 7, 6, 5, 4, 3, 2}, Modulo11MenosDez}}),
@@ -272,11 +274,12 @@ constexpr Forma kTO[] = {
 };
 
 constexpr Unidade kUnidades[] = {
-    {"TQ", kTQ}, {"AC", kAC}, {"AL", kAL}, {"AP", kAP}, {"AM", kAM}, {"BA", kBA},
-    {"CE", kNoveDigitos}, {"DF", kDF}, {"ES", kNoveDigitos}, {"GO", kGO}, {"MA", kMA},
-    {"MT", kMT}, {"MS", kMS}, {"MG", kMG}, {"PA", kPA}, {"PB", kNoveDigitos}, {"PR", kPR},
-    {"PE", kPE}, {"PI", kNoveDigitos}, {"RN", kRN}, {"RJ", kRJ}, {"RO", kRO}, {"RR", kRR},
-    {"SC", kNoveDigitos}, {"SP", kSP}, {"SE", kNoveDigitos}, {"TO", kTO},
+    {"TQ", kTQ},          {"AC", kAC},          {"AL", kAL}, {"AP", kAP},          {"AM", kAM},
+    {"BA", kBA},          {"CE", kNoveDigitos}, {"DF", kDF}, {"ES", kNoveDigitos}, {"GO", kGO},
+    {"MA", kMA},          {"MT", kMT},          {"MS", kMS}, {"MG", kMG},          {"PA", kPA},
+    {"PB", kNoveDigitos}, {"PR", kPR},          {"PE", kPE}, {"PI", kNoveDigitos}, {"RN", kRN},
+    {"RJ", kRJ},          {"RO", kRO},          {"RR", kRR}, {"SC", kNoveDigitos}, {"SP", kSP},
+    {"SE", kNoveDigitos}, {"TO", kTO},
 };
 
 bool ConfereForma(const Forma& forma, std::string_view numero) {

@@ -86,7 +86,8 @@ inline std::int64_t ValorInteiro(std::string_view texto) {
       v = v * 100000000ULL + digitos::ValorOitoDigitos(palavra);
     }
   }
-  for (; n > 0; ++p, --n) v = v * 10 + static_cast<std::uint64_t>(static_cast<std::int64_t>(*p - '0'));
+  for (; n > 0; ++p, --n)
+    v = v * 10 + static_cast<std::uint64_t>(static_cast<std::int64_t>(*p - '0'));
   return static_cast<std::int64_t>(v);
 }
 

@@ -24,7 +24,8 @@ class ContadorAchados : public OuvinteAchados {
     ++resultado_.achados;
     const bool aviso = achado.mensagem.rfind("AVISO:", 0) == 0;
     if (aviso) ++resultado_.avisos;
-    if (json_) resultado_.achadosJson.Escreve(JsonDoAchado(resultado_.arquivo, achado, aviso) + '\n');
+    if (json_)
+      resultado_.achadosJson.Escreve(JsonDoAchado(resultado_.arquivo, achado, aviso) + '\n');
   }
 
  private:

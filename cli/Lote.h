@@ -17,13 +17,13 @@ namespace rolval {
 struct ResultadoArquivo {
   std::string arquivo;
   Desfecho desfecho = Desfecho::SemRelatorio;
-  std::string documento;   // the tag, trailing blanks removed ("" when not recognised)
+  std::string documento;  // the tag, trailing blanks removed ("" when not recognised)
   std::int32_t retornos = 0;
   std::int64_t achados = 0;
-  std::int64_t avisos = 0;  // findings whose message begins "AVISO:"
+  std::int64_t avisos = 0;             // findings whose message begins "AVISO:"
   std::vector<std::string> mensagens;  // message-box texts of the run (UTF-8)
-  ArquivoTrabalho relatorio;    // saida.txt of the run, byte for byte, when there is one
-  std::string param;            // param.txt of the run, when there is one
+  ArquivoTrabalho relatorio;           // saida.txt of the run, byte for byte, when there is one
+  std::string param;                   // param.txt of the run, when there is one
   ArquivoTrabalho achadosJson;  // one JSON object per finding, a line each (jsonl format only)
 
   bool TemRelatorio() const { return desfecho != Desfecho::SemRelatorio; }

@@ -52,7 +52,8 @@ std::optional<Opcoes> LeOpcoes(int argc, char** argv, std::string& erro) {
         return std::nullopt;
       }
     } else if (EOpcao(arg, "--jobs") || arg == "-j") {
-      if (!ValorDaOpcao(arg == "-j" ? "-j" : "--jobs", argc, argv, i, valor, erro)) return std::nullopt;
+      if (!ValorDaOpcao(arg == "-j" ? "-j" : "--jobs", argc, argv, i, valor, erro))
+        return std::nullopt;
       char* fim = nullptr;
       const unsigned long n = std::strtoul(valor.c_str(), &fim, 10);
       if (valor.empty() || *fim != '\0' || n < 1 || n > 1024) {
@@ -96,22 +97,27 @@ void EscreveAjuda() {
       "ST 01, ST 02) and print their reports.\n"
       "\n"
       "  --dir DIR        keep the reports in DIR (created when missing): for one file, saida.txt\n"
-      "                   and param.txt, replaced whole; for several, DIR/<file name>.saida.txt and\n"
+      "                   and param.txt, replaced whole; for several, DIR/<file name>.saida.txt "
+      "and\n"
       "                   .param.txt (.2, .3 ... when taken). Without it nothing is written\n"
       "  --jobs N, -j N   validate up to N files at once (default: the number of processors);\n"
       "                   the output keeps the order of the arguments\n"
       "  --format FORMAT  'text' (default): the reports, each preceded by a line '==> FILE <=='\n"
-      "                   when several files are given; 'jsonl': one JSON object per finding, then\n"
+      "                   when several files are given; 'jsonl': one JSON object per finding, "
+      "then\n"
       "                   one summary object per file (UTF-8)\n"
-      "  --summary        one line per file (path, document, OK/NOK, returns, findings) and a total,\n"
+      "  --summary        one line per file (path, document, OK/NOK, returns, findings) and a "
+      "total,\n"
       "                   instead of the reports\n"
       "  --help           show this help and exit\n"
       "  --version        show the version and exit\n"
       "\n"
-      "Reports go to standard output as UTF-8 (the report files themselves are Latin-1 with CR LF).\n"
+      "Reports go to standard output as UTF-8 (the report files themselves are Latin-1 with CR "
+      "LF).\n"
       "A progress bar (one file, standard error a terminal) and messages go to standard error.\n"
       "\n"
-      "Exit status: 0 every report has status OK; 1 some report has status NOK; 2 some file got no\n"
+      "Exit status: 0 every report has status OK; 1 some report has status NOK; 2 some file got "
+      "no\n"
       "report (the run ended on a message); 64 usage error. With several files, the highest.\n",
       stdout);
 }

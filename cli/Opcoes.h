@@ -9,10 +9,10 @@ namespace rolval {
 enum class FormatoSaida { Texto, Jsonl };
 
 struct Opcoes {
-  std::string pasta;      // --dir
+  std::string pasta;       // --dir
   unsigned trabalhos = 0;  // --jobs (0: the number of processors)
   FormatoSaida formato = FormatoSaida::Texto;
-  bool resumo = false;    // --summary
+  bool resumo = false;  // --summary
   bool ajuda = false;
   bool versao = false;
   std::vector<std::string> arquivos;

@@ -46,7 +46,8 @@ std::string Provisorio(const std::filesystem::path& pasta, const std::string& pr
 
 }  // namespace
 
-RelatoriosGuardados::RelatoriosGuardados(std::filesystem::path pasta, const std::vector<std::string>& entradas,
+RelatoriosGuardados::RelatoriosGuardados(std::filesystem::path pasta,
+                                         const std::vector<std::string>& entradas,
                                          GuardaEscrita* guarda)
     : pasta_(std::move(pasta)), guarda_(guarda) {
   for (const auto& e : entradas) entradas_.insert(Absoluto(e));
@@ -66,11 +67,13 @@ std::string RelatoriosGuardados::Guarda(const ResultadoArquivo& r) {
     });
     param = Provisorio(pasta_, ".rolval-param.", [&](ArquivoSaida& a) { a.Escreve(r.param); });
     for (int n = 1;; ++n) {
-      if (n > 100000) throw std::runtime_error("no free name for " + base + " in " + pasta_.string());
+      if (n > 100000)
+        throw std::runtime_error("no free name for " + base + " in " + pasta_.string());
       const std::string nome = n == 1 ? base : base + "." + std::to_string(n);
       const std::filesystem::path destinoSaida = pasta_ / (nome + ".saida.txt");
       const std::filesystem::path destinoParam = pasta_ / (nome + ".param.txt");
-      if (EEntrada(destinoSaida) || EEntrada(destinoParam) || Existe(destinoSaida) || Existe(destinoParam))
+      if (EEntrada(destinoSaida) || EEntrada(destinoParam) || Existe(destinoSaida) ||
+          Existe(destinoParam))
         continue;
       // A link fails when the name exists, whoever made it in the meantime: then the next suffix.
       if (::link(saida.c_str(), destinoSaida.c_str()) != 0) {

@@ -39,8 +39,8 @@ void TelaTerminal::Desenha() {
   std::string barra(static_cast<std::size_t>(cheio), '#');
   barra.append(static_cast<std::size_t>(largura - cheio), '.');
   // The bar is drawn only on a terminal; the taxpayer comes from the file, so it is escaped.
-  std::fprintf(stderr, "\r\033[K[%s] %3d%%  %s  %s", barra.c_str(), p, EscapaParaTerminal(ver_).c_str(),
-               EscapaParaTerminal(contrib_).c_str());
+  std::fprintf(stderr, "\r\033[K[%s] %3d%%  %s  %s", barra.c_str(), p,
+               EscapaParaTerminal(ver_).c_str(), EscapaParaTerminal(contrib_).c_str());
   std::fflush(stderr);
 }
 

@@ -25,7 +25,8 @@ std::string EscapaParaTerminal(std::string_view texto) {
     const auto c = static_cast<unsigned char>(texto[i]);
     if (EControle(c)) {
       AcrescentaEscape(s, c);
-    } else if (c == 0xC2 && i + 1 < texto.size() && static_cast<unsigned char>(texto[i + 1]) >= 0x80 &&
+    } else if (c == 0xC2 && i + 1 < texto.size() &&
+               static_cast<unsigned char>(texto[i + 1]) >= 0x80 &&
                static_cast<unsigned char>(texto[i + 1]) <= 0x9F) {
       // A C1 control character (U+0080 to U+009F), shown by its code as in the report.
       AcrescentaEscape(s, static_cast<unsigned char>(texto[++i]));

@@ -1,7 +1,8 @@
 #pragma once
 // Text bound for a terminal: bytes that a terminal would take as commands (control characters,
 // escape sequences) are shown as visible escapes instead, so that a file's content can never
-// retitle, clear or reprogram the user's terminal. Text bound for a file or a pipe is left as it is.
+// retitle, clear or reprogram the user's terminal. Text bound for a file or a pipe is left as it
+// is.
 #include <string>
 #include <string_view>
 

@@ -49,7 +49,8 @@ class SaidaVerificada {
  public:
   bool Escreve(std::string_view bytes) {
     if (erro_ != 0) return false;
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) Falhou();
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
+      Falhou();
     return erro_ == 0;
   }
   bool Descarrega() {
@@ -79,7 +80,8 @@ class Entrega {
         jsonl_(opcoes.formato == FormatoSaida::Jsonl),
         saidaTerminal_(::isatty(STDOUT_FILENO) == 1),
         erroTerminal_(::isatty(STDERR_FILENO) == 1) {
-    if (varios_ && !opcoes.pasta.empty()) guardados_.emplace(opcoes.pasta, opcoes.arquivos, &guarda);
+    if (varios_ && !opcoes.pasta.empty())
+      guardados_.emplace(opcoes.pasta, opcoes.arquivos, &guarda);
   }
 
   // False once nothing more can be delivered.
@@ -102,7 +104,8 @@ class Entrega {
   void Total() {
     if (!opcoes_.resumo || jsonl_) return;
     char linha[256];
-    std::snprintf(linha, sizeof linha, "TOTAL\t%zu files\t%d OK\t%d NOK\t%d without report\t%lld findings\n",
+    std::snprintf(linha, sizeof linha,
+                  "TOTAL\t%zu files\t%d OK\t%d NOK\t%d without report\t%lld findings\n",
                   opcoes_.arquivos.size(), arquivosOk_, arquivosNok_, semRelatorio_,
                   static_cast<long long>(totalAchados_));
     saida_.Escreve(linha);
@@ -124,10 +127,13 @@ class Entrega {
   }
 
   void LinhaDeResumo(const ResultadoArquivo& r) {
-    const std::string linha = NomeNaSaida(r.arquivo) + "\t" + (r.documento.empty() ? "DESCONHECIDO" : r.documento) +
-                              "\t" + (r.Ok() ? "OK" : r.TemRelatorio() ? "NOK" : "NO_REPORT") + "\t" +
-                              std::to_string(r.retornos) + " returns\t" + std::to_string(r.achados) +
-                              " findings\n";
+    const std::string linha = NomeNaSaida(r.arquivo) + "\t" +
+                              (r.documento.empty() ? "DESCONHECIDO" : r.documento) + "\t" +
+                              (r.Ok()             ? "OK"
+                               : r.TemRelatorio() ? "NOK"
+                                                  : "NO_REPORT") +
+                              "\t" + std::to_string(r.retornos) + " returns\t" +
+                              std::to_string(r.achados) + " findings\n";
     saida_.Escreve(linha);
   }
 
@@ -156,8 +162,8 @@ class Entrega {
         saida_.Escreve(utf8);
       });
     } catch (const FalhaExecucao& falha) {
-      std::fprintf(stderr, "rolval-cli: %s: the report could not be read back: %s\n", r.arquivo.c_str(),
-                   falha.what());
+      std::fprintf(stderr, "rolval-cli: %s: the report could not be read back: %s\n",
+                   r.arquivo.c_str(), falha.what());
       status_ = std::max(status_, SaidaSemRelatorio);
     }
     utf8.clear();
@@ -226,14 +232,16 @@ int main(int argc, char** argv) {
 
   const bool varios = opcoes.arquivos.size() > 1;
   if (!opcoes.pasta.empty() && !PreparaPasta(opcoes.pasta, erro)) {
-    std::fprintf(stderr, "rolval-cli: '%s' is not a folder that can be used: %s\n",
-                 (::isatty(STDERR_FILENO) == 1 ? EscapaParaTerminal(opcoes.pasta) : opcoes.pasta).c_str(),
-                 erro.c_str());
+    std::fprintf(
+        stderr, "rolval-cli: '%s' is not a folder that can be used: %s\n",
+        (::isatty(STDERR_FILENO) == 1 ? EscapaParaTerminal(opcoes.pasta) : opcoes.pasta).c_str(),
+        erro.c_str());
     return SaidaSemRelatorio;
   }
 
   PedidoLote pedido;
-  pedido.trabalhos = opcoes.trabalhos != 0 ? opcoes.trabalhos : std::max(1u, std::thread::hardware_concurrency());
+  pedido.trabalhos =
+      opcoes.trabalhos != 0 ? opcoes.trabalhos : std::max(1u, std::thread::hardware_concurrency());
   pedido.formato = opcoes.formato;
   if (!varios) pedido.pastaUnica = opcoes.pasta;
   pedido.barraDeProgresso = ::isatty(STDERR_FILENO) == 1;

@@ -40,7 +40,8 @@ void ConfereNumericos(FuzzedDataProvider& fdp) {
     Quebra("ValidaNumerico refused a field of digits");
   if (numerico && tamanho <= 18) {
     const std::int64_t inteiro = ValorInteiro(campo);
-    if (ValorNumerico(campo) != static_cast<double>(inteiro)) Quebra("ValorNumerico differs from ValorInteiro");
+    if (ValorNumerico(campo) != static_cast<double>(inteiro))
+      Quebra("ValorNumerico differs from ValorInteiro");
     std::string volta;
     AcrescentaNumero(volta, inteiro, tamanho);
     if (volta != campo) Quebra("AcrescentaNumero does not give the digits back");
@@ -90,7 +91,8 @@ void ConfereCadastros(FuzzedDataProvider& fdp) {
   (void)ValidaInscricao(campo14, uf);
   const std::int16_t r = ConsisteInscricaoEstadual(numero.c_str(), uf.c_str());
   if (r < 0) Quebra("ConsisteInscricaoEstadual gave a negative answer");
-  if (r == 0 && !ValidaUF(std::string_view(uf.c_str()))) Quebra("a registration accepted for an unknown unit");
+  if (r == 0 && !ValidaUF(std::string_view(uf.c_str())))
+    Quebra("a registration accepted for an unknown unit");
   const std::string federal = fdp.ConsumeRandomLengthString(16);
   (void)ValidaCPFCNPJ(federal);
 }
@@ -117,13 +119,15 @@ void ConfereMascaras(FuzzedDataProvider& fdp) {
       Quebra("FormataInscricao without its slash");
     std::string sem = inscricao;
     sem.erase(sem.size() - 8, 1);
-    if (!SoDigitos(sem) || ValorNumerico(sem) != ValorNumerico(direita)) Quebra("FormataInscricao changed the number");
+    if (!SoDigitos(sem) || ValorNumerico(sem) != ValorNumerico(direita))
+      Quebra("FormataInscricao changed the number");
   } else if (!SoDigitos(Apara(texto)) || Apara(texto).empty()) {
     if (inscricao != texto) Quebra("FormataInscricao changed a text that is not a number");
   }
   const std::string_view aparado = Apara(texto);
   if (!aparado.empty() && SoDigitos(aparado)) {
-    if (periodo.size() < 7 || periodo[periodo.size() - 5] != '/') Quebra("FormataPeriodo without its slash");
+    if (periodo.size() < 7 || periodo[periodo.size() - 5] != '/')
+      Quebra("FormataPeriodo without its slash");
   } else if (periodo != texto) {
     Quebra("FormataPeriodo changed a text that is not a number");
   }
@@ -131,7 +135,8 @@ void ConfereMascaras(FuzzedDataProvider& fdp) {
   const int digitos = fdp.ConsumeIntegralInRange(0, 22);
   std::string numero;
   AcrescentaNumero(numero, valor, digitos);
-  const std::string_view corpo = valor < 0 ? std::string_view(numero).substr(1) : std::string_view(numero);
+  const std::string_view corpo =
+      valor < 0 ? std::string_view(numero).substr(1) : std::string_view(numero);
   if (corpo.empty() || !SoDigitos(corpo) || static_cast<int>(corpo.size()) < digitos ||
       (valor < 0 && numero[0] != '-'))
     Quebra("AcrescentaNumero wrote something that is not the number");
@@ -143,12 +148,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
   FuzzedDataProvider fdp(dados, tamanho);
   while (fdp.remaining_bytes() > 0) {
     switch (fdp.ConsumeIntegralInRange(0, 5)) {
-      case 0: ConfereNumericos(fdp); break;
-      case 1: ConfereDigito(fdp); break;
-      case 2: ConfereData(fdp); break;
-      case 3: ConfereCadastros(fdp); break;
-      case 4: ConfereMeses(fdp); break;
-      default: ConfereMascaras(fdp); break;
+      case 0:
+        ConfereNumericos(fdp);
+        break;
+      case 1:
+        ConfereDigito(fdp);
+        break;
+      case 2:
+        ConfereData(fdp);
+        break;
+      case 3:
+        ConfereCadastros(fdp);
+        break;
+      case 4:
+        ConfereMeses(fdp);
+        break;
+      default:
+        ConfereMascaras(fdp);
+        break;
     }
   }
   return 0;

@@ -71,12 +71,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     Quebra("the outcome depends on how many bytes a read brings");
 
   if (tela.foraDaFaixa) Quebra("progress value outside 0-100");
-  if (tela.mostrou != 1 || tela.escondeu != 1) Quebra("the progress window was not shown and hidden once");
+  if (tela.mostrou != 1 || tela.escondeu != 1)
+    Quebra("the progress window was not shown and hidden once");
   switch (desfecho) {
     case Desfecho::RelatorioOK:
     case Desfecho::RelatorioNOK:
-      if (tela.saidas != 1 || tela.mensagens != 0) Quebra("a report without exactly the output window");
-      if ((desfecho == Desfecho::RelatorioNOK) != ex.HouveErro) Quebra("the outcome disagrees with the findings");
+      if (tela.saidas != 1 || tela.mensagens != 0)
+        Quebra("a report without exactly the output window");
+      if ((desfecho == Desfecho::RelatorioNOK) != ex.HouveErro)
+        Quebra("the outcome disagrees with the findings");
       fuzz::ConfereRelatorio(ex);
       break;
     case Desfecho::RelatorioSemJanela:

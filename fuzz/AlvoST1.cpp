@@ -8,8 +8,9 @@ using namespace rolval;
 
 namespace {
 
-constexpr LayoutArquivo LayoutST1{DocROLST01, 754, true, "Validando ROL Versão ST", ReconheceROLST01,
-                                  ValidaST1, nullptr, nullptr, nullptr};
+constexpr LayoutArquivo LayoutST1{DocROLST01,       754,       true,    "Validando ROL Versão ST",
+                                  ReconheceROLST01, ValidaST1, nullptr, nullptr,
+                                  nullptr};
 
 }  // namespace
 

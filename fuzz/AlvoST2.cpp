@@ -8,8 +8,9 @@ using namespace rolval;
 
 namespace {
 
-constexpr LayoutArquivo LayoutST2{DocROLST02, 50, false, "Validando ROL ST Versão 2", ReconheceROLST02,
-                                  ValidaST2, PreparaST2, EnquadraST2, nullptr};
+constexpr LayoutArquivo LayoutST2{
+    DocROLST02, 50,          false,  "Validando ROL ST Versão 2", ReconheceROLST02, ValidaST2,
+    PreparaST2, EnquadraST2, nullptr};
 
 }  // namespace
 

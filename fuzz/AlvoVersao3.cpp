@@ -7,8 +7,9 @@ using namespace rolval;
 
 namespace {
 
-constexpr LayoutArquivo Layout03{DocROL03, 898, true, "Validando ROL Versão 3", ReconheceROL03,
-                                 ValidaVersao3, nullptr, nullptr, nullptr};
+constexpr LayoutArquivo Layout03{DocROL03,       898,           true,    "Validando ROL Versão 3",
+                                 ReconheceROL03, ValidaVersao3, nullptr, nullptr,
+                                 nullptr};
 
 }  // namespace
 

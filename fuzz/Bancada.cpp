@@ -14,7 +14,9 @@ namespace {
   std::abort();
 }
 
-bool ComecaCom(std::string_view s, std::string_view prefixo) { return s.substr(0, prefixo.size()) == prefixo; }
+bool ComecaCom(std::string_view s, std::string_view prefixo) {
+  return s.substr(0, prefixo.size()) == prefixo;
+}
 
 // The next line of `resto` (without its end), as the reader splits lines; consumes it.
 std::string_view ProximaLinha(std::string_view& resto) {
@@ -54,14 +56,16 @@ void ConfereRelatorio(const Execucao& ex) {
       Quebra("the report lost findings");
   } else {
     if (param != "\r\nOK\r\n") Quebra("no finding was written but the status is not OK");
-    if (!ComecaCom(saida, "ARQUIVO OK.\r\n")) Quebra("no finding was written but the report is not OK");
+    if (!ComecaCom(saida, "ARQUIVO OK.\r\n"))
+      Quebra("no finding was written but the report is not OK");
     if (!achadosTexto.empty()) Quebra("a finding was written without HouveErro");
   }
-  if (saida.size() < 2 || saida.substr(saida.size() - 2) != "\r\n") Quebra("the report's last line has no end");
+  if (saida.size() < 2 || saida.substr(saida.size() - 2) != "\r\n")
+    Quebra("the report's last line has no end");
 }
 
-void PercorreLinhas(const LayoutArquivo& layout, const TabelaLayouts& fechamentos, const std::uint8_t* dados,
-                    std::size_t tamanho) {
+void PercorreLinhas(const LayoutArquivo& layout, const TabelaLayouts& fechamentos,
+                    const std::uint8_t* dados, std::size_t tamanho) {
   SistemaMemoria& sistema = Sistema();
   sistema.NovaEntrada(nullptr, 0);
   TelaMuda tela;

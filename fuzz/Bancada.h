@@ -23,8 +23,8 @@ SistemaMemoria& Sistema();
 // line come the end phase, with the end-of-return `fechamentos`, and the report.
 // Failures of the run (FalhaExecucao) end the walk as the driver's handler would; anything else
 // thrown goes on up and stops the fuzzer.
-void PercorreLinhas(const LayoutArquivo& layout, const TabelaLayouts& fechamentos, const std::uint8_t* dados,
-                    std::size_t tamanho);
+void PercorreLinhas(const LayoutArquivo& layout, const TabelaLayouts& fechamentos,
+                    const std::uint8_t* dados, std::size_t tamanho);
 
 // Checks that the report and the status file agree with each other and with the run's findings;
 // aborts when they do not.

@@ -100,16 +100,21 @@ int main(int argc, char** argv) {
       Grava(raiz / semente.alvo, semente.nome, semente.bytes);
     }
     using namespace rolval::teste;
-    const std::string st2 = ComCRLF({RegistroA0().Linhas(1, 1, 1).TotaisAnexos(100, 100), RegistroA1("A1"),
-                                     RegistroA1("A2"), RegistroA3(), RegistroA0().Periodo("082000")});
+    const std::string st2 =
+        ComCRLF({RegistroA0().Linhas(1, 1, 1).TotaisAnexos(100, 100), RegistroA1("A1"),
+                 RegistroA1("A2"), RegistroA3(), RegistroA0().Periodo("082000")});
     const std::string st2Simples = ComCRLF({RegistroA0()});
     const std::string r03 = ComCRLF({ROL03Valido(), ROL03Valido()});
     const std::string st01 = ComCRLF({ST01Valido(), ST01Valido()});
     for (const auto& [pasta, nome, bytes] :
          std::vector<std::tuple<std::string, std::string, std::string>>{
-             {"st2", "st2-anexos", st2}, {"st2", "st2-cabecalho", st2Simples},
-             {"versao3", "rol03", r03}, {"st1", "st01", st01},
-             {"execucao", "st2-anexos", st2}, {"execucao", "rol03", r03}, {"execucao", "st01", st01}}) {
+             {"st2", "st2-anexos", st2},
+             {"st2", "st2-cabecalho", st2Simples},
+             {"versao3", "rol03", r03},
+             {"st1", "st01", st01},
+             {"execucao", "st2-anexos", st2},
+             {"execucao", "rol03", r03},
+             {"execucao", "st01", st01}}) {
       Grava(raiz / pasta, nome, bytes);
     }
     // Field checks: a few inputs that reach every check (the first byte of a check picks it).

@@ -66,7 +66,8 @@ int SistemaMemoria::Abre(const char* caminho, int flags, mode_t modo) {
 
 ssize_t SistemaMemoria::Le(int fd, void* destino, std::size_t n) {
   const auto it = abertos_.find(fd);
-  if (it == abertos_.end()) return SistemaArquivos::Le(fd, destino, fatia_ > 0 ? std::min(n, fatia_) : n);
+  if (it == abertos_.end())
+    return SistemaArquivos::Le(fd, destino, fatia_ > 0 ? std::min(n, fatia_) : n);
   Aberto& a = it->second;
   if (a.escrita) {
     errno = EBADF;

@@ -24,7 +24,8 @@ int CriaSemNome(SistemaArquivos& sistema, const std::string& pasta) {
   const int fd = sistema.Abre(pasta.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
   if (fd >= 0) return fd;
   // Only a file system that cannot make unnamed files is worth a second way.
-  if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) FalhaDoSistema("create a work file in", pasta);
+  if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+    FalhaDoSistema("create a work file in", pasta);
 #endif
   std::string modelo = pasta + "/.rolval-XXXXXX";
   const int fd2 = ::mkostemp(modelo.data(), O_CLOEXEC);
@@ -103,7 +104,8 @@ void ArquivoTrabalho::Descarrega() {
     if (n < 0) {
       if (errno == EINTR) continue;
       memoria_.erase(0, feito);
-      FalhaDoSistema("write", "a work file in " + (pasta_.empty() ? PastaTemporariaPadrao() : pasta_));
+      FalhaDoSistema("write",
+                     "a work file in " + (pasta_.empty() ? PastaTemporariaPadrao() : pasta_));
     }
     feito += static_cast<std::size_t>(n);
   }

@@ -37,7 +37,7 @@ class ArquivoTrabalho {
   void Acrescenta();  // open for writing again after the end, keeping the content
   bool Aberto() const { return aberto_; }
   void Escreve(std::string_view bytes);
-  void EscreveLinha(std::string_view bytes);  // the bytes and CR LF
+  void EscreveLinha(std::string_view bytes);              // the bytes and CR LF
   void EscreveConteudoDe(const ArquivoTrabalho& origem);  // the whole content of another one
   void Fecha();  // ends the writing; throws when what was held could not be written out
   void FechaEmSilencio() noexcept;  // ends the writing on a failure path; the content may be cut

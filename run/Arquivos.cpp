@@ -15,9 +15,13 @@ namespace {
 constexpr std::size_t TamanhoBuffer = 1 << 16;
 }
 
-int SistemaArquivos::Abre(const char* caminho, int flags, mode_t modo) { return ::open(caminho, flags, modo); }
+int SistemaArquivos::Abre(const char* caminho, int flags, mode_t modo) {
+  return ::open(caminho, flags, modo);
+}
 ssize_t SistemaArquivos::Le(int fd, void* destino, std::size_t n) { return ::read(fd, destino, n); }
-ssize_t SistemaArquivos::Escreve(int fd, const void* origem, std::size_t n) { return ::write(fd, origem, n); }
+ssize_t SistemaArquivos::Escreve(int fd, const void* origem, std::size_t n) {
+  return ::write(fd, origem, n);
+}
 int SistemaArquivos::Fecha(int fd) { return ::close(fd); }
 
 SistemaArquivos& SistemaArquivos::Padrao() {
@@ -31,7 +35,9 @@ void ArquivoSaida::Cria(const std::string& caminho) { Abre(caminho, O_TRUNC); }
 
 void ArquivoSaida::AbreParaAcrescentar(const std::string& caminho) { Abre(caminho, O_APPEND); }
 
-bool ArquivoSaida::CriaExclusivo(const std::string& caminho) { return Abre(caminho, O_EXCL | O_NOFOLLOW); }
+bool ArquivoSaida::CriaExclusivo(const std::string& caminho) {
+  return Abre(caminho, O_EXCL | O_NOFOLLOW);
+}
 
 bool ArquivoSaida::Abre(const std::string& caminho, int modo) {
   FechaEmSilencio();
@@ -146,7 +152,8 @@ bool LeitorLinhas::Enche() {
     fim_ = static_cast<std::size_t>(n);
     lidos_ += n;
     if (n == 0 && (lidos_ != tamanho_ || TamanhoAgora() != tamanho_))
-      throw FalhaExecucao(ClasseFalha::Dispositivo, "the file changed while it was read: " + caminho_);
+      throw FalhaExecucao(ClasseFalha::Dispositivo,
+                          "the file changed while it was read: " + caminho_);
     return n > 0;
   }
 }
@@ -182,7 +189,8 @@ void LeitorLinhas::LeLinha(std::string& linha, std::size_t limite) {
     const char* p = buffer_.data() + inicio_;
     const std::size_t disponivel = fim_ - inicio_;
     const void* cr = std::memchr(p, '\r', disponivel);
-    const std::size_t ate = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - p) : disponivel;
+    const std::size_t ate =
+        cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - p) : disponivel;
     const std::size_t cabe = limite + 1 - std::min(linha.size(), limite + 1);
     const std::size_t copia = std::min(ate, cabe);
     linha.append(p, copia);

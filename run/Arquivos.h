@@ -31,14 +31,14 @@ class ArquivoSaida {
   ArquivoSaida(const ArquivoSaida&) = delete;
   ArquivoSaida& operator=(const ArquivoSaida&) = delete;
 
-  void Cria(const std::string& caminho);  // create or truncate, for writing
+  void Cria(const std::string& caminho);                 // create or truncate, for writing
   void AbreParaAcrescentar(const std::string& caminho);  // create or append
   // A new file, never through a link: false when the name exists (as a link too).
   bool CriaExclusivo(const std::string& caminho);
   bool Aberto() const { return fd_ >= 0; }
   void Escreve(std::string_view bytes);
   void EscreveLinha(std::string_view bytes);  // the bytes and CR LF
-  void Fecha();         // writes what is buffered and closes; throws on failure
+  void Fecha();                     // writes what is buffered and closes; throws on failure
   void FechaEmSilencio() noexcept;  // closes without writing what is buffered (failure paths)
 
  private:
@@ -75,7 +75,7 @@ class LeitorLinhas {
   void LeLinha(std::string& linha, std::size_t limite);
 
  private:
-  bool Enche();  // refills the buffer; false at the end of the file
+  bool Enche();                       // refills the buffer; false at the end of the file
   std::int64_t TamanhoAgora() const;  // the file's length now (-1 when it cannot be known)
   void PulaRestoDaLinha();
   SistemaArquivos* sistema_ = &SistemaArquivos::Padrao();

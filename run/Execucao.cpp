@@ -43,7 +43,8 @@ void Execucao::DefineSistemaArquivos(SistemaArquivos& sistema) {
 }
 
 void Execucao::DefineTransbordo(const std::filesystem::path& pasta, std::size_t limite) {
-  for (ArquivoTrabalho* arquivo : {&aux1, &aux2, &relatorio_}) arquivo->DefineTransbordo(pasta.string(), limite);
+  for (ArquivoTrabalho* arquivo : {&aux1, &aux2, &relatorio_})
+    arquivo->DefineTransbordo(pasta.string(), limite);
 }
 
 std::string Execucao::TextoParam() const {

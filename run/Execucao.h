@@ -76,7 +76,8 @@ class Execucao {
   // when it holds three entries.
   void AcrescentaListaROLs(std::string_view entrada);
 
-  // Shows a taxpayer in the progress window and repaints it (the validators call it at each return).
+  // Shows a taxpayer in the progress window and repaints it (the validators call it at each
+  // return).
   void MostraContribuinte(std::string_view inscricaoLatin1);
 
   // Writes the report and the status from the work files and publishes the report when the run
@@ -149,13 +150,13 @@ class Execucao {
   LeitorLinhas entrada;
 
  private:
-  void EscreveLinhaErro(char catalogo, int codigo, std::string_view inscricao, std::string_view periodo,
-                        std::int32_t linha, int inicio, int fim, std::string_view mensagemUtf8,
-                        bool cortaInscricao);
+  void EscreveLinhaErro(char catalogo, int codigo, std::string_view inscricao,
+                        std::string_view periodo, std::int32_t linha, int inicio, int fim,
+                        std::string_view mensagemUtf8, bool cortaInscricao);
   std::filesystem::path pasta_;
   Tela& tela_;
-  std::string linhaErro_;  // reused for every finding line
-  std::string mensagem_;   // reused for the messages built with a number
+  std::string linhaErro_;    // reused for every finding line
+  std::string mensagem_;     // reused for the messages built with a number
   std::string contribUtf8_;  // reused for the taxpayer shown in the progress window
   OuvinteAchados* ouvinte_ = nullptr;
   SistemaArquivos* sistema_ = &SistemaArquivos::Padrao();

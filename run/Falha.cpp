@@ -7,12 +7,27 @@ namespace rolval {
 
 ClasseFalha ClasseDeErrno(int erro) {
   switch (erro) {
-    case ENOENT: case EACCES: case EPERM: case ENOTDIR: case EISDIR:
-    case ENAMETOOLONG: case ELOOP: case EROFS: case ETXTBSY:
+    case ENOENT:
+    case EACCES:
+    case EPERM:
+    case ENOTDIR:
+    case EISDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+    case EROFS:
+    case ETXTBSY:
       return ClasseFalha::Acesso;
-    case ENOSPC: case EDQUOT: case EMFILE: case ENFILE: case EFBIG:
+    case ENOSPC:
+    case EDQUOT:
+    case EMFILE:
+    case ENFILE:
+    case EFBIG:
       return ClasseFalha::DiscoCheio;
-    case EIO: case ENXIO: case ENODEV: case ENOMEDIUM: case ESTALE:
+    case EIO:
+    case ENXIO:
+    case ENODEV:
+    case ENOMEDIUM:
+    case ESTALE:
       return ClasseFalha::Dispositivo;
     default:
       return ClasseFalha::Outra;

@@ -79,7 +79,8 @@ void AcrescentaNumero(std::string& destino, std::int64_t valor, int digitos) {
   char* const fim = tmp + sizeof tmp;
   char* p = fim;
   const bool negativo = valor < 0;
-  std::uint64_t v = negativo ? static_cast<std::uint64_t>(-(valor + 1)) + 1 : static_cast<std::uint64_t>(valor);
+  std::uint64_t v =
+      negativo ? static_cast<std::uint64_t>(-(valor + 1)) + 1 : static_cast<std::uint64_t>(valor);
   do {
     *--p = static_cast<char>('0' + v % 10);
     v /= 10;

@@ -45,7 +45,8 @@ void AcrescentaLatin1(std::string& destino, std::string_view utf8) {
     std::size_t n = (c >= 0xF0) ? 4 : (c >= 0xE0) ? 3 : (c >= 0xC0) ? 2 : 1;
     if (i + n > utf8.size()) n = utf8.size() - i;
     unsigned long ponto = (n == 2) ? (c & 0x1Fu) : (n == 3) ? (c & 0x0Fu) : (c & 0x07u);
-    for (std::size_t k = 1; k < n; ++k) ponto = (ponto << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
+    for (std::size_t k = 1; k < n; ++k)
+      ponto = (ponto << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
     saida[usado++] = n >= 2 && ponto <= 0xFF ? static_cast<char>(ponto) : '?';
     if (usado == Bloco) {
       destino.append(saida, usado);

@@ -77,14 +77,16 @@ void Renomeia(const std::string& de, const std::filesystem::path& para) {
 
 }  // namespace
 
-bool EscreveriaSobre(const std::filesystem::path& pasta, const char* nome, const std::string& caminho) {
+bool EscreveriaSobre(const std::filesystem::path& pasta, const char* nome,
+                     const std::string& caminho) {
   struct stat destino {};
   if (::lstat((pasta / nome).c_str(), &destino) != 0) return false;
   // The input's file, and the input's own name when that is a link: replacing the link would
   // take the input's path away as well.
   struct stat entrada {};
   for (const auto olha : {::stat, ::lstat})
-    if (olha(caminho.c_str(), &entrada) == 0 && destino.st_dev == entrada.st_dev && destino.st_ino == entrada.st_ino)
+    if (olha(caminho.c_str(), &entrada) == 0 && destino.st_dev == entrada.st_dev &&
+        destino.st_ino == entrada.st_ino)
       return true;
   return false;
 }
@@ -138,7 +140,8 @@ void RetiraRelatorio(const std::filesystem::path& pasta) noexcept {
   ::unlink((pasta / NomeParam).c_str());
 }
 
-void RetiraSaidaPublicada(const std::filesystem::path& pasta, const IdentidadeArquivo& identidade) noexcept {
+void RetiraSaidaPublicada(const std::filesystem::path& pasta,
+                          const IdentidadeArquivo& identidade) noexcept {
   if (!identidade.valida) return;
   TravaPasta trava(pasta);
   if (!trava.Aberta()) return;

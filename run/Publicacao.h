@@ -27,7 +27,8 @@ class GuardaEscrita {
 
 // Whether writing `nome` in `pasta` would write the file `caminho` itself (same device and inode;
 // a symbolic link under `nome` is itself what would be replaced, so it is the link that counts).
-bool EscreveriaSobre(const std::filesystem::path& pasta, const char* nome, const std::string& caminho);
+bool EscreveriaSobre(const std::filesystem::path& pasta, const char* nome,
+                     const std::string& caminho);
 
 // Creates a new file in `pasta` under a fresh name beginning with `prefixo`, exclusively and
 // without following links, and returns its path; `arquivo` is open on it for writing.
@@ -50,7 +51,8 @@ struct IdentidadeArquivo {
 // identity of the saida.txt put there. Throws a FalhaExecucao when they could not be written or
 // put in place; nothing half-written stays then.
 IdentidadeArquivo PublicaRelatorio(const std::filesystem::path& pasta, SistemaArquivos& sistema,
-                      const ArquivoTrabalho& saida, std::string_view param, GuardaEscrita* guarda);
+                                   const ArquivoTrabalho& saida, std::string_view param,
+                                   GuardaEscrita* guarda);
 
 // Removes the saida.txt and param.txt of an earlier run from `pasta` (a run that ends without a
 // report leaves neither), under the same lock; a file that is not there is no failure.
@@ -58,6 +60,7 @@ void RetiraRelatorio(const std::filesystem::path& pasta) noexcept;
 
 // Removes saida.txt from `pasta` if it is still the file `identidade` names (another run may have
 // published its own since).
-void RetiraSaidaPublicada(const std::filesystem::path& pasta, const IdentidadeArquivo& identidade) noexcept;
+void RetiraSaidaPublicada(const std::filesystem::path& pasta,
+                          const IdentidadeArquivo& identidade) noexcept;
 
 }  // namespace rolval

@@ -50,7 +50,12 @@ constexpr std::array<std::string_view, 53> CatalogoMensal = {
     "Não pode ter anexo 7, 7a e 7b",
     "",  // 36 is built with the CFOP
     "Referência Incorreta",
-    "", "", "", "", "", "",  // 38 to 43
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",  // 38 to 43
     "Anexo X03a sem Anexo X03",
     "Anexo X05a ou X05b sem Anexo X05",
     "Anexo X07a ou X07b sem Anexo X07",
@@ -111,8 +116,18 @@ constexpr std::array<std::string_view, 42> CatalogoST = {
 
 bool ECodigoDeFechamento(int codigo) {
   switch (codigo) {
-    case 5: case 30: case 33: case 34: case 35: case 36: case 37:
-    case 44: case 45: case 46: case 47: case 48:
+    case 5:
+    case 30:
+    case 33:
+    case 34:
+    case 35:
+    case 36:
+    case 37:
+    case 44:
+    case 45:
+    case 46:
+    case 47:
+    case 48:
       return true;
     default:
       return false;
@@ -121,7 +136,13 @@ bool ECodigoDeFechamento(int codigo) {
 
 bool ECodigoDeArquivo(int codigo) {
   switch (codigo) {
-    case 17: case 18: case 19: case 21: case 27: case 28: case 49:
+    case 17:
+    case 18:
+    case 19:
+    case 21:
+    case 27:
+    case 28:
+    case 49:
       return true;
     default:
       return false;
@@ -150,12 +171,24 @@ void Execucao::GravaErro(int codigo, int inicio, int fim) {
     inscricao = Copia14(CabecalhoROL.Inscricao);
     periodo = CabecalhoROL.MesAnoRef;
     switch (codigo) {
-      case 30: linha = LinhaX07; break;
-      case 36: linha = LinhaX05; break;
-      case 44: linha = LinhaX03A; break;
-      case 45: linha = LinhaX05A; break;
-      case 46: linha = LinhaX07A; break;
-      default: linha = LinhaCabecalho; break;
+      case 30:
+        linha = LinhaX07;
+        break;
+      case 36:
+        linha = LinhaX05;
+        break;
+      case 44:
+        linha = LinhaX03A;
+        break;
+      case 45:
+        linha = LinhaX05A;
+        break;
+      case 46:
+        linha = LinhaX07A;
+        break;
+      default:
+        linha = LinhaCabecalho;
+        break;
     }
   } else if (ECodigoDeArquivo(codigo)) {
     if (codigo == 18) controle.Documento = "";
@@ -190,30 +223,59 @@ void Execucao::GravaErroST(int codigo, int numero, int inicio, int fim) {
     mensagem = m;
   };
   switch (codigo) {
-    case 1: inscricao = ""; periodo = ""; break;
-    case 7: monta("Campo ", " deve ser maior que 04/1999"); break;
-    case 8: monta("Informe o campo ", ""); break;
-    case 9: monta("Dig. Controle Campo ", " Incorreto"); break;
-    case 10: monta("Campo ", " deve ser positivo"); break;
-    case 11: monta("Campo ", " não pode ser maior que o 6"); break;
-    case 13: monta("Valor do campo ", " incorreto"); break;
-    case 14: monta("Soma parcelas difere do campo ", ""); break;
+    case 1:
+      inscricao = "";
+      periodo = "";
+      break;
+    case 7:
+      monta("Campo ", " deve ser maior que 04/1999");
+      break;
+    case 8:
+      monta("Informe o campo ", "");
+      break;
+    case 9:
+      monta("Dig. Controle Campo ", " Incorreto");
+      break;
+    case 10:
+      monta("Campo ", " deve ser positivo");
+      break;
+    case 11:
+      monta("Campo ", " não pode ser maior que o 6");
+      break;
+    case 13:
+      monta("Valor do campo ", " incorreto");
+      break;
+    case 14:
+      monta("Soma parcelas difere do campo ", "");
+      break;
     case 15:
       monta("", "° venc deve ser maior que 01/");
       AcrescentaPeriodoMascarado(m, periodoLido);
       mensagem = m;
       break;
-    case 19: monta("Informe o valor do ", "° pagamento"); break;
-    case 20: monta("Informe o vencimento do ", "° pagto"); break;
-    case 28: linha = LinhaCabecalhoST; break;
-    case 31: monta("Valor do campo ", " incorreto"); linha = LinhaCabecalhoST; break;
+    case 19:
+      monta("Informe o valor do ", "° pagamento");
+      break;
+    case 20:
+      monta("Informe o vencimento do ", "° pagto");
+      break;
+    case 28:
+      linha = LinhaCabecalhoST;
+      break;
+    case 31:
+      monta("Valor do campo ", " incorreto");
+      linha = LinhaCabecalhoST;
+      break;
     case 36:
       mensagem = numero == 1   ? "Informações duplicadas no Anexo I"
                  : numero == 2 ? "Informações duplicadas no Anexo II"
                                : "Informações duplicadas no Anexo III";
       break;
-    case 41: monta("Campo ", " deve ser menor que 07/2000"); break;
-    default: break;
+    case 41:
+      monta("Campo ", " deve ser menor que 07/2000");
+      break;
+    default:
+      break;
   }
   EscreveLinhaErro('S', codigo, inscricao, periodo, linha, inicio, fim, mensagem, false);
 }

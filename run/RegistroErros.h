@@ -9,10 +9,10 @@ namespace rolval {
 
 // One finding as written to the findings log, in its printed pieces (Latin-1 bytes).
 struct Achado {
-  char catalogo;                // 'M' (monthly catalogue) or 'S' (tax-substitution catalogue)
+  char catalogo;  // 'M' (monthly catalogue) or 'S' (tax-substitution catalogue)
   int codigo;
-  std::string_view inscricao;   // the registration part, as printed, without surrounding blanks
-  std::string_view periodo;     // as printed ("05/2005")
+  std::string_view inscricao;  // the registration part, as printed, without surrounding blanks
+  std::string_view periodo;    // as printed ("05/2005")
   std::int32_t linha;
   int inicio;
   int fim;

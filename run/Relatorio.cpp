@@ -37,7 +37,8 @@ std::string EscreveRelatorio(ArquivoTrabalho& saida, std::string_view doc, bool 
     if (!st2)
       saida.EscreveLinha("REG/TB         REFER    REG/TB         REFER    REG/TB         REFER");
     else
-      saida.EscreveLinha(ParaLatin1("INSCRIÇÃO      REFER    INSCRIÇÃO      REFER    INSCRIÇÃO      REFER"));
+      saida.EscreveLinha(
+          ParaLatin1("INSCRIÇÃO      REFER    INSCRIÇÃO      REFER    INSCRIÇÃO      REFER"));
     saida.EscreveLinha(hifens70);
     saida.EscreveConteudoDe(lista);
     saida.EscreveLinha("");
@@ -54,7 +55,8 @@ std::string EscreveRelatorio(ArquivoTrabalho& saida, std::string_view doc, bool 
 
 void Execucao::GeraSaida() {
   status_.clear();
-  const std::string status = EscreveRelatorio(relatorio_, controle.Documento, HouveErro, aux1, aux2, QtdROLs);
+  const std::string status =
+      EscreveRelatorio(relatorio_, controle.Documento, HouveErro, aux1, aux2, QtdROLs);
   // The report is whole, and published where asked, before the status says what it is.
   if (!pasta_.empty())
     publicada_ = PublicaRelatorio(pasta_, *sistema_, relatorio_, "\r\n" + status + "\r\n", guarda_);

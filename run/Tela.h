@@ -1,6 +1,7 @@
 #pragma once
 // The windows as the run driver and the layout validators see them: the progress window, the
-// output window and message boxes. The desktop program, the command line and the tests implement it.
+// output window and message boxes. The desktop program, the command line and the tests implement
+// it.
 #include <string_view>
 
 namespace rolval {
@@ -12,11 +13,11 @@ class Tela {
   virtual ~Tela() = default;
   virtual void MostraProgresso() = 0;    // load and show the progress window (not modal)
   virtual void AtualizaProgresso() = 0;  // repaint it now
-  virtual void DefineValorProgresso(float valor) = 0;  // 0 to 100
-  virtual void DefineVer(std::string_view legendaUtf8) = 0;        // the layout caption
+  virtual void DefineValorProgresso(float valor) = 0;                 // 0 to 100
+  virtual void DefineVer(std::string_view legendaUtf8) = 0;           // the layout caption
   virtual void DefineContrib(std::string_view contribuinteUtf8) = 0;  // the taxpayer being read
-  virtual void EscondeProgresso() = 0;   // hide and unload the progress window
-  virtual void MostraSaida() = 0;        // load and show the output window
+  virtual void EscondeProgresso() = 0;  // hide and unload the progress window
+  virtual void MostraSaida() = 0;       // load and show the output window
   virtual void MostraMensagem(std::string_view textoUtf8, std::string_view tituloUtf8,
                               IconeMensagem icone) = 0;
 };

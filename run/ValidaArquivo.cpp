@@ -67,7 +67,6 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
 
 }  // namespace
 
-
 Desfecho ValidaArquivo(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& tabela) {
   ex.DescartaRelatorio();
   ex.controle.NomeArquivo = std::string(nomeArq);
@@ -75,7 +74,8 @@ Desfecho ValidaArquivo(Execucao& ex, std::string_view nomeArq, const TabelaLayou
     // Nothing is written: the report would replace the very file to be validated.
     ex.LimpaVariaveis();
     ex.tela().MostraMensagem(
-        "O arquivo a ser validado é o saida.txt ou o param.txt da pasta do relatório e não pode ser "
+        "O arquivo a ser validado é o saida.txt ou o param.txt da pasta do relatório e não pode "
+        "ser "
         "substituído pelo relatório; copie-o para outra pasta antes de validá-lo.",
         "Atenção", IconeMensagem::Informacao);
     return Desfecho::SemRelatorio;

@@ -16,8 +16,9 @@ struct LayoutArquivo {
   std::string_view legenda;    // the progress caption (UTF-8)
   bool (*reconhece)(std::string_view primeiraLinha);
   void (*valida)(Execucao&, std::string_view linha);  // null: lines are framed and counted only
-  void (*prepara)(Execucao&);  // before the first line is read; may be null
-  // Per-line framing before the length check; returns the expected length of this line. May be null.
+  void (*prepara)(Execucao&);                         // before the first line is read; may be null
+  // Per-line framing before the length check; returns the expected length of this line. May be
+  // null.
   int (*enquadra)(Execucao&, std::string_view linha, int comprimentoAnterior);
   // Checks before the dispatch of a line; false ends the reading. May be null.
   bool (*antesDeValidar)(Execucao&, std::string_view linha);
@@ -30,16 +31,16 @@ struct FechamentoFinal {
 };
 
 struct TabelaLayouts {
-  std::span<const LayoutArquivo> layouts;  // tried on the first line in this order
+  std::span<const LayoutArquivo> layouts;        // tried on the first line in this order
   std::span<const FechamentoFinal> fechamentos;  // run in this order at the end
 };
 
 // How a run ended.
 enum class Desfecho {
-  RelatorioOK,      // report with status OK, output window shown
-  RelatorioNOK,     // report with status NOK, output window shown
+  RelatorioOK,         // report with status OK, output window shown
+  RelatorioNOK,        // report with status NOK, output window shown
   RelatorioSemJanela,  // a report was written by the failure handler; no output window
-  SemRelatorio,     // the run ended without a report (a message box, or nothing)
+  SemRelatorio,        // the run ended without a report (a message box, or nothing)
 };
 
 // One run of the file `nomeArq`, its path taken exactly. With a report folder, the run refuses

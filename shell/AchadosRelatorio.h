@@ -13,8 +13,8 @@ struct AchadoLido {
   // breaks them) that the finding line takes; more than one only when a byte of it is an LF.
   std::int32_t blocoInicial = 0;
   std::int32_t blocoFinal = 0;
-  std::string inscricao;  // the registration part as printed, blanks around it removed
-  std::string periodo;    // "MM/AAAA", or the period as it was when it was not a number
+  std::string inscricao;    // the registration part as printed, blanks around it removed
+  std::string periodo;      // "MM/AAAA", or the period as it was when it was not a number
   std::int64_t linha = 0;   // line of the input file; 0 when the finding names none
   std::int64_t inicio = 0;  // first and last column of the field; 0 when it names none
   std::int64_t fim = 0;
@@ -24,7 +24,7 @@ struct AchadoLido {
 
 struct AchadosRelatorio {
   std::vector<AchadoLido> achados;  // in the report's order
-  std::int32_t erros = 0;   // finding lines that are not warnings
+  std::int32_t erros = 0;           // finding lines that are not warnings
   std::int32_t avisos = 0;
 };
 

@@ -40,7 +40,8 @@ std::unique_ptr<QMessageBox> CriaCaixaMensagem(QWidget* pai, const QString& text
   caixa->setWindowTitle(titulo);
   caixa->setText(texto);
   caixa->setTextFormat(Qt::PlainText);
-  caixa->setIcon(icone == IconeMensagem::Informacao ? QMessageBox::Information : QMessageBox::NoIcon);
+  caixa->setIcon(icone == IconeMensagem::Informacao ? QMessageBox::Information
+                                                    : QMessageBox::NoIcon);
   caixa->setStandardButtons(QMessageBox::Ok);
   caixa->setDefaultButton(QMessageBox::Ok);
   return caixa;

@@ -15,7 +15,7 @@ class ImpressoraLinhas {
   virtual ~ImpressoraLinhas() = default;
   virtual bool Comeca() = 0;  // opens the print document; false when the printer refuses it
   virtual void ImprimeLinha(const QString& linha) = 0;
-  virtual bool Termina() = 0;  // ends the document, which sends it to the printer
+  virtual bool Termina() = 0;   // ends the document, which sends it to the printer
   virtual void Abandona() = 0;  // drops a document begun but not ended: nothing is sent
 };
 

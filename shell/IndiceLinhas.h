@@ -30,7 +30,7 @@ enum class SituacaoLinha {
 
 struct LinhaArquivo {
   SituacaoLinha situacao = SituacaoLinha::Lida;
-  std::string bytes;     // the line without its end, at most the limit asked for
+  std::string bytes;  // the line without its end, at most the limit asked for
   std::int64_t numero = 0;
   bool cortada = false;  // the line goes on past what `bytes` holds
   int erro = 0;          // errno, for ArquivoIlegivel

@@ -54,7 +54,8 @@ void JanelaProgresso::Mostra() {
 void JanelaProgresso::Atualiza() {
   if (!mudou_) return;
   const bool barraAndou = ProgressBar1->value() != valorPintado_;
-  if (!barraAndou && desdePintura_.isValid() && desdePintura_.elapsed() < IntervaloLegendasMs) return;
+  if (!barraAndou && desdePintura_.isValid() && desdePintura_.elapsed() < IntervaloLegendasMs)
+    return;
   Pinta();
 }
 

@@ -3,7 +3,8 @@
 // taxpayer whose return is being read. It has no commands; the run shows it, writes into it and
 // unloads it, and it is painted only when the run asks (the run holds the thread).
 // A run of 200,000 returns changes the taxpayer 200,000 times: the captions are repainted at a
-// refresh only once the bar has moved since their last repaint, or a quarter of a second has passed.
+// refresh only once the bar has moved since their last repaint, or a quarter of a second has
+// passed.
 #include <QElapsedTimer>
 #include <QWidget>
 

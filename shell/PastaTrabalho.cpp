@@ -20,14 +20,15 @@ bool PastaGravavel(const std::filesystem::path& pasta) {
 
 std::filesystem::path PastaDadosUsuario(const char* xdgDataHome, const char* home) {
   // A relative XDG_DATA_HOME is not valid and is ignored, as the base-directory rules say.
-  if (xdgDataHome != nullptr && xdgDataHome[0] == '/') return std::filesystem::path(xdgDataHome) / "rolval";
+  if (xdgDataHome != nullptr && xdgDataHome[0] == '/')
+    return std::filesystem::path(xdgDataHome) / "rolval";
   if (home != nullptr && home[0] == '/')
     return std::filesystem::path(home) / ".local" / "share" / "rolval";
   return {};
 }
 
-std::optional<std::filesystem::path> EscolhePastaTrabalho(const std::filesystem::path& pastaExecutavel,
-                                                          const char* xdgDataHome, const char* home) {
+std::optional<std::filesystem::path> EscolhePastaTrabalho(
+    const std::filesystem::path& pastaExecutavel, const char* xdgDataHome, const char* home) {
   if (PastaGravavel(pastaExecutavel)) return pastaExecutavel;
   const std::filesystem::path dados = PastaDadosUsuario(xdgDataHome, home);
   if (dados.empty()) return std::nullopt;

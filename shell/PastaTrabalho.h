@@ -16,7 +16,7 @@ std::filesystem::path PastaDadosUsuario(const char* xdgDataHome, const char* hom
 
 // The work folder: `pastaExecutavel` when it is writable; otherwise the user's data folder,
 // created when missing. Nothing when no writable folder could be had.
-std::optional<std::filesystem::path> EscolhePastaTrabalho(const std::filesystem::path& pastaExecutavel,
-                                                          const char* xdgDataHome, const char* home);
+std::optional<std::filesystem::path> EscolhePastaTrabalho(
+    const std::filesystem::path& pastaExecutavel, const char* xdgDataHome, const char* home);
 
 }  // namespace rolval

@@ -86,7 +86,8 @@ void Principal::CriaControles() {
   Line1->setObjectName(QStringLiteral("Line1"));
   Line1->setFrameShape(QFrame::HLine);
   Line1->setFrameShadow(QFrame::Sunken);
-  Label2 = new QLabel(QStringLiteral("Validação dos arquivos de declaração do imposto estadual"), centro);
+  Label2 = new QLabel(QStringLiteral("Validação dos arquivos de declaração do imposto estadual"),
+                      centro);
   Label2->setObjectName(QStringLiteral("Label2"));
   Label3 = new QLabel(QStringLiteral("Distribuição gratuita aos contribuintes"), centro);
   Label3->setObjectName(QStringLiteral("Label3"));
@@ -140,15 +141,17 @@ void Principal::BAbrir_Click() {
 
 void Principal::BValidar_Click() {
   if (NomeArq->text().isEmpty()) {
-    dialogos_.MostraMensagem(this, QStringLiteral("Você precisa informar o nome do arquivo a Validar"),
+    dialogos_.MostraMensagem(this,
+                             QStringLiteral("Você precisa informar o nome do arquivo a Validar"),
                              QStringLiteral("Informação"), IconeMensagem::Nenhum);
     return;
   }
   if (!execucao_) {
-    dialogos_.MostraMensagem(this,
-                             QStringLiteral("Não há pasta com permissão de gravação para os arquivos "
-                                            "do validador."),
-                             QStringLiteral("Atenção"), IconeMensagem::Informacao);
+    dialogos_.MostraMensagem(
+        this,
+        QStringLiteral("Não há pasta com permissão de gravação para os arquivos "
+                       "do validador."),
+        QStringLiteral("Atenção"), IconeMensagem::Informacao);
     return;
   }
   if (emExecucao_) return;

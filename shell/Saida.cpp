@@ -32,7 +32,8 @@ QString TextoRelatorio(const QByteArray& latin1) {
 }
 
 QString TituloSaida() {
-  return QStringLiteral("Programa de Validação de Documentos - ") + QString::fromLatin1(VersaoTexto);
+  return QStringLiteral("Programa de Validação de Documentos - ") +
+         QString::fromLatin1(VersaoTexto);
 }
 
 QString TextoResumo(const AchadosRelatorio& achados) {
@@ -121,7 +122,8 @@ void Saida::CarregaRelatorio() {
   } catch (const std::exception&) {
     relatorio_.clear();  // a report that cannot be read back shows as none
   }
-  txtsaida->setPlainText(TextoRelatorio(QByteArray::fromRawData(relatorio_.data(), static_cast<qsizetype>(relatorio_.size()))));
+  txtsaida->setPlainText(TextoRelatorio(
+      QByteArray::fromRawData(relatorio_.data(), static_cast<qsizetype>(relatorio_.size()))));
   achados_ = LeAchados(relatorio_);
   lblResumo->setText(TextoResumo(achados_));
   AtualizaBotoes();
@@ -151,8 +153,9 @@ void Saida::MostraAchado(int indice) {
 void Saida::MostraAchadoDaLinha(int bloco) {
   const auto& lista = achados_.achados;
   // The findings are in the report's order: the last one that starts at or before the line.
-  const auto depois = std::upper_bound(lista.begin(), lista.end(), bloco,
-                                       [](int b, const AchadoLido& a) { return b < a.blocoInicial; });
+  const auto depois =
+      std::upper_bound(lista.begin(), lista.end(), bloco,
+                       [](int b, const AchadoLido& a) { return b < a.blocoInicial; });
   if (depois == lista.begin()) return;
   const auto achado = std::prev(depois);
   if (bloco > achado->blocoFinal) return;

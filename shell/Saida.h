@@ -1,10 +1,11 @@
 #pragma once
 // The output window `Saida`: shows the report of the run just finished (the run's own text, never
 // a file another run may have replaced), prints that same text, and when it closes deletes the
-// saida.txt its run published (if still that one) and gives the main window back. The main window is disabled while
-// it is open. Only its Fechar button resets the run state; closing it from the title bar does not.
-// From a finding line of the report (double-click or Enter, or walking them with Anterior/Próximo,
-// Shift+F3/F3) it shows the record of the validated file that the finding names.
+// saida.txt its run published (if still that one) and gives the main window back. The main window
+// is disabled while it is open. Only its Fechar button resets the run state; closing it from the
+// title bar does not. From a finding line of the report (double-click or Enter, or walking them
+// with Anterior/Próximo, Shift+F3/F3) it shows the record of the validated file that the finding
+// names.
 #include <QPointer>
 #include <QWidget>
 #include <filesystem>
@@ -62,7 +63,7 @@ class Saida : public QWidget {
   Dialogos& dialogos_;
   std::string caminhoEntrada_;  // the file the run validated
   std::optional<MarcaArquivo> marcaEntrada_;
-  std::string relatorio_;  // the run's report, Latin-1, as shown and printed
+  std::string relatorio_;                 // the run's report, Latin-1, as shown and printed
   std::unique_ptr<IndiceLinhas> indice_;  // made on the first record shown
   AchadosRelatorio achados_;
   int atual_ = -1;

@@ -33,7 +33,8 @@ void TelaQt::AtualizaProgresso() {
 }
 
 void TelaQt::DefineValorProgresso(float valor) {
-  if (progresso_) progresso_->DefineValor(static_cast<int>(std::lround(std::clamp(valor, 0.0f, 100.0f))));
+  if (progresso_)
+    progresso_->DefineValor(static_cast<int>(std::lround(std::clamp(valor, 0.0f, 100.0f))));
 }
 
 void TelaQt::DefineVer(std::string_view legendaUtf8) {

@@ -18,7 +18,8 @@ namespace {
 constexpr int BlocoRegistro = 2;
 
 QString Mensagem(const AchadoLido& achado) {
-  return QString::fromLatin1(achado.mensagem.data(), static_cast<qsizetype>(achado.mensagem.size()));
+  return QString::fromLatin1(achado.mensagem.data(),
+                             static_cast<qsizetype>(achado.mensagem.size()));
 }
 
 QString Cabecalho(const AchadoLido& achado, int ordem, int total) {
@@ -34,13 +35,15 @@ QString Cabecalho(const AchadoLido& achado, int ordem, int total) {
 QString AvisoDe(const LinhaArquivo& linha) {
   switch (linha.situacao) {
     case SituacaoLinha::ArquivoAusente:
-      return QStringLiteral("O arquivo validado não foi encontrado; o registro não pode ser mostrado.");
+      return QStringLiteral(
+          "O arquivo validado não foi encontrado; o registro não pode ser mostrado.");
     case SituacaoLinha::ArquivoAlterado:
       return QStringLiteral(
           "O arquivo validado foi alterado depois da validação; o registro não pode ser mostrado.");
     case SituacaoLinha::ArquivoIlegivel:
-      return QStringLiteral("Não foi possível ler o arquivo validado (%1); o registro não pode ser "
-                            "mostrado.")
+      return QStringLiteral(
+                 "Não foi possível ler o arquivo validado (%1); o registro não pode ser "
+                 "mostrado.")
           .arg(QString::fromLocal8Bit(std::strerror(linha.erro)));
     case SituacaoLinha::LinhaInexistente:
       return QStringLiteral("O arquivo validado não tem a linha %1.").arg(linha.numero);
@@ -149,8 +152,8 @@ void VisaoRegistro::Mostra(const AchadoLido& achado, int ordem, int total, Indic
   std::int64_t colunas = comprimento;
   if (temCampo) colunas = std::max(colunas, std::min<std::int64_t>(achado.fim, LimiteMostrado));
   const int n = static_cast<int>(colunas);
-  txtregistro->setPlainText(ReguaNumeros(n) + QLatin1Char('\n') + ReguaMarcas(n) + QLatin1Char('\n') +
-                            TextoRegistro(linha.bytes));
+  txtregistro->setPlainText(ReguaNumeros(n) + QLatin1Char('\n') + ReguaMarcas(n) +
+                            QLatin1Char('\n') + TextoRegistro(linha.bytes));
 
   QStringList avisos;
   if (linha.cortada)

@@ -41,7 +41,8 @@ void Espera(int ms) {
 bool Captura(QWidget* janela, const QString& arquivo) {
   if (janela == nullptr) return false;
   const QDeadlineTimer prazo(3000);
-  while ((janela->windowHandle() == nullptr || !janela->windowHandle()->isExposed()) && !prazo.hasExpired())
+  while ((janela->windowHandle() == nullptr || !janela->windowHandle()->isExposed()) &&
+         !prazo.hasExpired())
     QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
   Espera(300);
   const QPixmap imagem = janela->screen()->grabWindow(janela->winId());
@@ -69,7 +70,8 @@ int main(int argc, char** argv) {
   bool tudo = true;
 
   Principal principal(pasta, dialogos);
-  principal.findChild<QLineEdit*>(QStringLiteral("NomeArq"))->setText(QString::fromLocal8Bit(argv[2]));
+  principal.findChild<QLineEdit*>(QStringLiteral("NomeArq"))
+      ->setText(QString::fromLocal8Bit(argv[2]));
   principal.move(40, 40);
   principal.show();
   tudo &= Captura(&principal, destino + QStringLiteral("/principal.png"));
@@ -92,12 +94,14 @@ int main(int argc, char** argv) {
 
   if (argc == 4) {
     // The record view on the third finding of the file, which names a field in mid-record.
-    principal.findChild<QLineEdit*>(QStringLiteral("NomeArq"))->setText(QString::fromLocal8Bit(argv[3]));
+    principal.findChild<QLineEdit*>(QStringLiteral("NomeArq"))
+        ->setText(QString::fromLocal8Bit(argv[3]));
     principal.BValidar_Click();
     Saida* registro = principal.tela()->saida();
     if (registro != nullptr) {
       registro->move(80, 80);
-      registro->MostraAchado(std::min<int>(2, static_cast<int>(registro->achados().achados.size()) - 1));
+      registro->MostraAchado(
+          std::min<int>(2, static_cast<int>(registro->achados().achados.size()) - 1));
     }
     tudo &= Captura(registro, destino + QStringLiteral("/registro.png"));
     if (registro != nullptr) registro->close();

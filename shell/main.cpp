@@ -11,9 +11,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("rolval"));
   QApplication::setDesktopFileName(QStringLiteral("rolval"));
 
-  const auto pasta = rolval::EscolhePastaTrabalho(
-      QCoreApplication::applicationDirPath().toStdString(), std::getenv("XDG_DATA_HOME"),
-      std::getenv("HOME"));
+  const auto pasta =
+      rolval::EscolhePastaTrabalho(QCoreApplication::applicationDirPath().toStdString(),
+                                   std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
   rolval::DialogosQt dialogos;
   rolval::Principal principal(pasta, dialogos);
   QObject::connect(&principal, &rolval::Principal::EncerramentoPedido, &aplicacao,

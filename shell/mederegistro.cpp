@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
   if (!trabalho.isValid()) return 2;
   DialogosSilenciosos dialogos;
   Principal principal(std::filesystem::path(trabalho.path().toStdString()), dialogos);
-  principal.findChild<QLineEdit*>(QStringLiteral("NomeArq"))->setText(QString::fromLocal8Bit(arquivo));
+  principal.findChild<QLineEdit*>(QStringLiteral("NomeArq"))
+      ->setText(QString::fromLocal8Bit(arquivo));
   principal.show();
 
   QElapsedTimer relogio;
@@ -89,8 +90,8 @@ int main(int argc, char** argv) {
   for (int i = 1; i < total; ++i) tempos.push_back(Mede(*saida, i));
   if (!tempos.empty()) {
     std::sort(tempos.begin(), tempos.end());
-    std::printf("next views (%zu, walking back and forth): median %.2f ms, max %.2f ms\n", tempos.size(),
-                tempos[tempos.size() / 2], tempos.back());
+    std::printf("next views (%zu, walking back and forth): median %.2f ms, max %.2f ms\n",
+                tempos.size(), tempos[tempos.size() / 2], tempos.back());
   }
   saida->close();
   return 0;

@@ -64,10 +64,12 @@ std::size_t ProcuraNome(std::span<const std::string_view> nomes, std::string_vie
                         std::string_view origem) {
   for (std::size_t i = 0; i < nomes.size(); ++i)
     if (nomes[i] == nome) return i;
-  throw std::invalid_argument("unknown annex '" + std::string(nome) + "' in '" + std::string(origem) + "'");
+  throw std::invalid_argument("unknown annex '" + std::string(nome) + "' in '" +
+                              std::string(origem) + "'");
 }
 
-void EscreveRegistros(std::ostream& saida, const std::vector<std::string>& registros, std::size_t quantos) {
+void EscreveRegistros(std::ostream& saida, const std::vector<std::string>& registros,
+                      std::size_t quantos) {
   for (std::size_t i = 0; i < quantos; ++i) {
     saida.write(registros[i].data(), static_cast<std::streamsize>(registros[i].size()));
     saida.write("\r\n", 2);

@@ -28,7 +28,8 @@ std::size_t ProcuraNome(std::span<const std::string_view> nomes, std::string_vie
 
 // Which of `nomes` an annex list asks for: "all", "none" (or empty), or names separated by commas.
 template <std::size_t N>
-std::array<bool, N> LeListaDeNomes(std::string_view texto, const std::array<std::string_view, N>& nomes) {
+std::array<bool, N> LeListaDeNomes(std::string_view texto,
+                                   const std::array<std::string_view, N>& nomes) {
   std::array<bool, N> pedidos{};
   if (texto == "all") {
     pedidos.fill(true);
@@ -46,6 +47,7 @@ std::array<bool, N> LeListaDeNomes(std::string_view texto, const std::array<std:
 
 // Writes the first `quantos` records of a return, each followed by CR LF; throws
 // std::runtime_error when the output fails.
-void EscreveRegistros(std::ostream& saida, const std::vector<std::string>& registros, std::size_t quantos);
+void EscreveRegistros(std::ostream& saida, const std::vector<std::string>& registros,
+                      std::size_t quantos);
 
 }  // namespace rolval::amostras

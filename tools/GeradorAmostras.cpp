@@ -17,11 +17,16 @@ namespace {
 // The layouts the generator writes, one module a line. Layouts 04 and 05 share one module: the
 // version decides the periods and the version field.
 const auto Modulos = std::to_array<ModuloAmostra>({
-    {"04", "monthly return, layout 04 (reference periods 10/1998 to 08/2000)", AnexosMensais(), EstragosMensais(), GeraMensal},
-    {"05", "monthly return, layout 05 (reference periods from 09/2000 on)", AnexosMensais(), EstragosMensais(), GeraMensal},
-    {"ST02", "tax-substitution return, layout ST 02 (reference periods from 07/2000 on)", AnexosST2(), EstragosST2(), GeraST2},
-    {"03", "monthly return, layout 03, one line a return (07/1994 to 09/1998)", AnexosAntigos(), EstragosVersao3(), GeraVersao3},
-    {"ST01", "tax-substitution return, layout ST 01, one line a return (05/1999 to 06/2000)", AnexosAntigos(), EstragosST1(), GeraST1},
+    {"04", "monthly return, layout 04 (reference periods 10/1998 to 08/2000)", AnexosMensais(),
+     EstragosMensais(), GeraMensal},
+    {"05", "monthly return, layout 05 (reference periods from 09/2000 on)", AnexosMensais(),
+     EstragosMensais(), GeraMensal},
+    {"ST02", "tax-substitution return, layout ST 02 (reference periods from 07/2000 on)",
+     AnexosST2(), EstragosST2(), GeraST2},
+    {"03", "monthly return, layout 03, one line a return (07/1994 to 09/1998)", AnexosAntigos(),
+     EstragosVersao3(), GeraVersao3},
+    {"ST01", "tax-substitution return, layout ST 01, one line a return (05/1999 to 06/2000)",
+     AnexosAntigos(), EstragosST1(), GeraST1},
 });
 
 }  // namespace
@@ -43,7 +48,8 @@ ResumoAmostra GeraAmostra(const OpcoesAmostra& opcoes, std::ostream& saida) {
   for (const Estrago& estrago : opcoes.estragos)
     if (estrago.retorno < 1 || estrago.retorno > opcoes.retornos)
       throw std::invalid_argument("spoil '" + estrago.tipo + "' names return " +
-                                  std::to_string(estrago.retorno) + ", which the file does not hold");
+                                  std::to_string(estrago.retorno) +
+                                  ", which the file does not hold");
   const ResumoAmostra resumo = modulo->gera(opcoes, saida);
   saida.flush();
   if (!saida) throw std::runtime_error("the sample file could not be written");

@@ -40,10 +40,10 @@ struct DescricaoEstrago {
 };
 
 struct ModuloAmostra {
-  std::string_view layout;     // the value of --layout
-  std::string_view descricao;  // one line for the help text
-  std::span<const std::string_view> anexos;          // annex types it writes, in file order
-  std::span<const DescricaoEstrago> estragos;        // kinds of spoil it knows
+  std::string_view layout;                     // the value of --layout
+  std::string_view descricao;                  // one line for the help text
+  std::span<const std::string_view> anexos;    // annex types it writes, in file order
+  std::span<const DescricaoEstrago> estragos;  // kinds of spoil it knows
   // Writes the file; throws std::invalid_argument for options it cannot honour.
   ResumoAmostra (*gera)(const OpcoesAmostra& opcoes, std::ostream& saida);
 };

@@ -22,8 +22,9 @@ namespace {
 enum class TipoEstrago { Soma, Digito, Numerico, Vencimento };
 
 constexpr std::array<DescricaoEstrago, 4> EstragosV3 = {{
-    {"soma", "adds 1 to the first amount of the sum at columns 132-291; the total at 292\n"
-             "                keeps its value"},
+    {"soma",
+     "adds 1 to the first amount of the sum at columns 132-291; the total at 292\n"
+     "                keeps its value"},
     {"digito", "a wrong check digit in the return's registration number"},
     {"numerico", "a letter in the amount at columns 748-763"},
     {"vencimento", "the first due date falls in the month before the reference period"},
@@ -41,7 +42,7 @@ constexpr std::array<std::string_view, 6> Empresas = {
     "INDUSTRIA DE CIGARROS AMOSTRA LTDA",    "ATACADO DE MEDICAMENTOS TESTE LTDA",
     "FABRICA DE PNEUS DEMONSTRACAO SA",      "REFRIGERANTES DO VALE EXEMPLO LTDA"};
 constexpr std::array<std::string_view, 6> Pessoas = {
-    "MARIA APARECIDA DOS SANTOS", "JOSE CARLOS PEREIRA",  "ANA LUCIA FERREIRA",
+    "MARIA APARECIDA DOS SANTOS", "JOSE CARLOS PEREIRA", "ANA LUCIA FERREIRA",
     "ANTONIO MARCOS OLIVEIRA",    "FRANCISCA RODRIGUES", "PAULO ROBERTO ALMEIDA"};
 
 struct EstragoAntigo {
@@ -52,8 +53,10 @@ struct EstragoAntigo {
 // The spoils asked for; the options of annexes are refused, as these layouts have none.
 std::vector<EstragoAntigo> LeEstragos(const OpcoesAmostra& opcoes) {
   if (opcoes.anexos != "all" && opcoes.anexos != "none")
-    throw std::invalid_argument("layout " + opcoes.layout + " has no annexes: '" + opcoes.anexos + "'");
-  if (opcoes.itens > 0) throw std::invalid_argument("layout " + opcoes.layout + " has no annex items");
+    throw std::invalid_argument("layout " + opcoes.layout + " has no annexes: '" + opcoes.anexos +
+                                "'");
+  if (opcoes.itens > 0)
+    throw std::invalid_argument("layout " + opcoes.layout + " has no annex items");
   std::vector<EstragoAntigo> estragos;
   for (const Estrago& e : opcoes.estragos) {
     EstragoAntigo m{TipoEstrago::Soma, e.retorno};
@@ -124,7 +127,8 @@ class GeradorAntigo {
   // The return's spoils that need due dates: its line then always has some.
   bool PrecisaDeParcelas() const {
     return std::any_of(estragos_.begin(), estragos_.end(), [&](const EstragoAntigo& e) {
-      return e.retorno == retorno_ && (e.tipo == TipoEstrago::Soma || e.tipo == TipoEstrago::Vencimento);
+      return e.retorno == retorno_ &&
+             (e.tipo == TipoEstrago::Soma || e.tipo == TipoEstrago::Vencimento);
     });
   }
 
@@ -142,7 +146,9 @@ class GeradorAntigo {
     PoeTexto(registro_, coluna, data);
   }
 
-  void SomaUm(int coluna, int tamanho) { PoeNumero(registro_, coluna, tamanho, LeNumero(registro_, coluna, tamanho) + 1); }
+  void SomaUm(int coluna, int tamanho) {
+    PoeNumero(registro_, coluna, tamanho, LeNumero(registro_, coluna, tamanho) + 1);
+  }
 
   const OpcoesAmostra& opcoes_;
   std::ostream& saida_;
@@ -234,10 +240,18 @@ class GeradorVersao3 : public GeradorAntigo {
 
   void Estraga(TipoEstrago tipo) override {
     switch (tipo) {
-      case TipoEstrago::Soma: SomaUm(132, 16); break;
-      case TipoEstrago::Digito: TrocaDigito(26); break;
-      case TipoEstrago::Numerico: registro_[747] = 'A'; break;
-      case TipoEstrago::Vencimento: PoeDataDoMesAnterior(PrimeiroVencimento); break;
+      case TipoEstrago::Soma:
+        SomaUm(132, 16);
+        break;
+      case TipoEstrago::Digito:
+        TrocaDigito(26);
+        break;
+      case TipoEstrago::Numerico:
+        registro_[747] = 'A';
+        break;
+      case TipoEstrago::Vencimento:
+        PoeDataDoMesAnterior(PrimeiroVencimento);
+        break;
     }
   }
 };
@@ -280,7 +294,8 @@ class GeradorST1 : public GeradorAntigo {
     v[11] = v[12] + Positivo();
     v[16] = std::max<std::int64_t>(outros - v[12], 0);
     v[17] = std::max<std::int64_t>(v[12] - outros, 0);
-    for (int campo = 6; campo <= 17; ++campo) PoeNumero(registro_, ColunaCampo(campo), 15, v[static_cast<std::size_t>(campo)]);
+    for (int campo = 6; campo <= 17; ++campo)
+      PoeNumero(registro_, ColunaCampo(campo), 15, v[static_cast<std::size_t>(campo)]);
 
     std::array<Parcela, 6> parcelas{};
     const std::size_t n = SorteiaParcelas(sorteio_, v[17], ano_, mes_, 3, parcelas);
@@ -314,10 +329,18 @@ class GeradorST1 : public GeradorAntigo {
 
   void Estraga(TipoEstrago tipo) override {
     switch (tipo) {
-      case TipoEstrago::Soma: SomaUm(ColunaParcela(1) + 8, 15); break;
-      case TipoEstrago::Digito: TrocaDigito(17); break;
-      case TipoEstrago::Numerico: registro_[452] = 'A'; break;
-      case TipoEstrago::Vencimento: PoeDataDoMesAnterior(ColunaParcela(1)); break;
+      case TipoEstrago::Soma:
+        SomaUm(ColunaParcela(1) + 8, 15);
+        break;
+      case TipoEstrago::Digito:
+        TrocaDigito(17);
+        break;
+      case TipoEstrago::Numerico:
+        registro_[452] = 'A';
+        break;
+      case TipoEstrago::Vencimento:
+        PoeDataDoMesAnterior(ColunaParcela(1));
+        break;
     }
   }
 };

@@ -18,7 +18,24 @@ namespace {
 // The annex types, in the order of the header's declared line counts, which is also the order in
 // which a return's annex records are written.
 enum Tipo : std::size_t {
-  X01, X02, X03, X03A, X04, X05, X05A, X05B, X06, X07, X07A, X07B, X08, X09, X10, X11, X12, QtdTipos
+  X01,
+  X02,
+  X03,
+  X03A,
+  X04,
+  X05,
+  X05A,
+  X05B,
+  X06,
+  X07,
+  X07A,
+  X07B,
+  X08,
+  X09,
+  X10,
+  X11,
+  X12,
+  QtdTipos
 };
 
 struct TipoAnexo {
@@ -29,21 +46,34 @@ struct TipoAnexo {
 };
 
 constexpr std::array<TipoAnexo, QtdTipos> Tipos = {{
-    {"X01 ", 68, 12, 75}, {"X02 ", 26, 32, 59}, {"X03 ", 16, 53, 49}, {"X03A", 38, 22, 0},
-    {"X04 ", 44, 19, 77}, {"X05 ", 68, 12, 75}, {"X05A", 19, 44, 52}, {"X05B", 19, 44, 52},
-    {"X06 ", 26, 32, 59}, {"X07 ", 198, 1, 0},  {"X07A", 29, 29, 62}, {"X07B", 29, 29, 62},
-    {"X08 ", 48, 17, 58}, {"X09 ", 38, 22, 48}, {"X10 ", 48, 17, 58}, {"X11 ", 28, 30, 48},
+    {"X01 ", 68, 12, 75},
+    {"X02 ", 26, 32, 59},
+    {"X03 ", 16, 53, 49},
+    {"X03A", 38, 22, 0},
+    {"X04 ", 44, 19, 77},
+    {"X05 ", 68, 12, 75},
+    {"X05A", 19, 44, 52},
+    {"X05B", 19, 44, 52},
+    {"X06 ", 26, 32, 59},
+    {"X07 ", 198, 1, 0},
+    {"X07A", 29, 29, 62},
+    {"X07B", 29, 29, 62},
+    {"X08 ", 48, 17, 58},
+    {"X09 ", 38, 22, 48},
+    {"X10 ", 48, 17, 58},
+    {"X11 ", 28, 30, 48},
     {"X12 ", 29, 29, 49},
 }};
 
 constexpr std::array<std::string_view, QtdTipos> Nomes = {
-    "X01", "X02", "X03", "X03A", "X04", "X05", "X05A", "X05B", "X06",
-    "X07", "X07A", "X07B", "X08", "X09", "X10", "X11", "X12"};
+    "X01", "X02",  "X03",  "X03A", "X04", "X05", "X05A", "X05B", "X06",
+    "X07", "X07A", "X07B", "X08",  "X09", "X10", "X11",  "X12"};
 
 constexpr std::array<DescricaoEstrago, 7> Estragos = {{
     {"soma-XNN",
      "adds 1 to the summed amount of the first XNN item; the header keeps its\n"
-     "                total (XNN: X01 X02 X03 X04 X05 X05A X05B X06 X07A X07B X08 X09 X10 X11 X12)"},
+     "                total (XNN: X01 X02 X03 X04 X05 X05A X05B X06 X07A X07B X08 X09 X10 X11 "
+     "X12)"},
     {"linhas-XNN", "the header declares one XNN line more than the return holds"},
     {"digito", "a wrong check digit in the return's registration number (in all its records)"},
     {"numerico", "a letter in the header's number at columns 600-614"},
@@ -130,7 +160,10 @@ constexpr int MesCorrido(int ano, int mes) { return ano * 12 + (mes - 1); }
 class GeradorMensal {
  public:
   GeradorMensal(const OpcoesAmostra& opcoes, std::ostream& saida)
-      : opcoes_(opcoes), saida_(saida), sorteio_(opcoes.semente), pedidos_(LeAnexos(opcoes.anexos)),
+      : opcoes_(opcoes),
+        saida_(saida),
+        sorteio_(opcoes.semente),
+        pedidos_(LeAnexos(opcoes.anexos)),
         estragos_(LeEstragos(opcoes, pedidos_)) {}
 
   ResumoAmostra Gera() {
@@ -151,7 +184,9 @@ class GeradorMensal {
  private:
   std::int64_t Valor() { return sorteio_.Entre(0, 9'999'999); }
   std::int64_t Positivo() { return sorteio_.Entre(1, 9'999'999); }
-  int Quantidade() { return opcoes_.itens > 0 ? opcoes_.itens : static_cast<int>(sorteio_.Entre(1, 3)); }
+  int Quantidade() {
+    return opcoes_.itens > 0 ? opcoes_.itens : static_cast<int>(sorteio_.Entre(1, 3));
+  }
   int Cfop() { return Cfops[static_cast<std::size_t>(sorteio_.Entre(0, Cfops.size() - 1))]; }
 
   // A registration with its check digit; zero too when `podeZero` (another taxpayer's number
@@ -254,8 +289,9 @@ class GeradorMensal {
     const int n = Quantidade();
     std::string& s = Itens(X03A, n);
     for (int k = 0; k < n; ++k) {
-      AcrescentaDigitos(s, 3, codigosX03_[static_cast<std::size_t>(
-                                  sorteio_.Entre(0, static_cast<std::int64_t>(codigosX03_.size()) - 1))]);
+      AcrescentaDigitos(s, 3,
+                        codigosX03_[static_cast<std::size_t>(
+                            sorteio_.Entre(0, static_cast<std::int64_t>(codigosX03_.size()) - 1))]);
       s.push_back("ABS"[sorteio_.Entre(0, 2)]);
       AcrescentaDigitos(s, 9, sorteio_.Entre(1, 999'999'999));
       AcrescentaDigitos(s, 2, sorteio_.Entre(1, 99));
@@ -412,7 +448,8 @@ class GeradorMensal {
     for (const CfopX05& entrada : cfops_) {
       const std::int64_t total = entrada.*valor;
       if (total <= 0) continue;
-      const std::int64_t primeiro = (total >= 2 && sorteio_.Moeda()) ? sorteio_.Entre(1, total - 1) : total;
+      const std::int64_t primeiro =
+          (total >= 2 && sorteio_.Moeda()) ? sorteio_.Entre(1, total - 1) : total;
       for (const std::int64_t parte : {primeiro, total - primeiro}) {
         if (parte == 0) continue;
         std::string& s = Itens(t, 1);
@@ -471,7 +508,8 @@ class GeradorMensal {
     if (usados_ == registros_.size()) registros_.emplace_back();
     std::string& r = registros_[usados_++];
     if (usados_ > 9999) throw std::invalid_argument("a return would need more than 9999 records");
-    IniciaRegistroMensal(r, opcoes_.layout, mesAnoRef_, inscricao_, static_cast<int>(usados_), tipo);
+    IniciaRegistroMensal(r, opcoes_.layout, mesAnoRef_, inscricao_, static_cast<int>(usados_),
+                         tipo);
     return r;
   }
 
@@ -490,7 +528,8 @@ class GeradorMensal {
         PoeNumero(r, 44, 2, n);
         const auto largura = static_cast<std::size_t>(tipo.largura);
         r.replace(45, largura * static_cast<std::size_t>(n), itens_[t],
-                  largura * static_cast<std::size_t>(inicio), largura * static_cast<std::size_t>(n));
+                  largura * static_cast<std::size_t>(inicio),
+                  largura * static_cast<std::size_t>(n));
       }
     }
   }
@@ -689,8 +728,9 @@ std::string InscricaoComDigito(std::int64_t noveDigitos) {
   return inscricao;
 }
 
-void IniciaRegistroMensal(std::string& registro, std::string_view versao, std::string_view mesAnoRef,
-                          std::string_view inscricao, int sequencia, std::string_view tipo) {
+void IniciaRegistroMensal(std::string& registro, std::string_view versao,
+                          std::string_view mesAnoRef, std::string_view inscricao, int sequencia,
+                          std::string_view tipo) {
   registro.assign(LarguraRegistroMensal, ' ');
   PoeTexto(registro, 1, "****");
   PoeTexto(registro, 5, versao);

@@ -24,7 +24,8 @@ std::string InscricaoComDigito(std::int64_t noveDigitos);
 // Starts a monthly record in `registro`: 898 blanks with the prefix of columns 1-43 (mark "****",
 // the version, complement "00000000", a blank marker, first day "01", the last day of the month
 // of `mesAnoRef` (MMAAAA), the period, the registration, the sequence and the record type).
-void IniciaRegistroMensal(std::string& registro, std::string_view versao, std::string_view mesAnoRef,
-                          std::string_view inscricao, int sequencia, std::string_view tipo);
+void IniciaRegistroMensal(std::string& registro, std::string_view versao,
+                          std::string_view mesAnoRef, std::string_view inscricao, int sequencia,
+                          std::string_view tipo);
 
 }  // namespace rolval::amostras

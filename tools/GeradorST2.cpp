@@ -34,8 +34,9 @@ constexpr std::array<int, QtdAnexos> ColunaQuantidade = {786, 790, 794};
 constexpr std::string_view UnidadeFavorecida = "TQ";
 
 constexpr std::array<DescricaoEstrago, 6> Estragos = {{
-    {"soma-AN", "adds 1 to the amount of the return's first AN record; the header keeps\n"
-                "                its total (AN: A1 A2)"},
+    {"soma-AN",
+     "adds 1 to the amount of the return's first AN record; the header keeps\n"
+     "                its total (AN: A1 A2)"},
     {"linhas-AN", "the header declares one AN record more than the return holds (AN: A1 A2 A3)"},
     {"repete-AN", "the return's second AN record repeats the key of its first (AN: A1 A2 A3)"},
     {"digito", "a wrong check digit in the declarant's company number (header field 28)"},
@@ -48,7 +49,7 @@ constexpr std::array<std::string_view, 6> Empresas = {
     "INDUSTRIA DE CIGARROS AMOSTRA LTDA",    "ATACADO DE MEDICAMENTOS TESTE LTDA",
     "FABRICA DE PNEUS DEMONSTRACAO SA",      "REFRIGERANTES DO VALE EXEMPLO LTDA"};
 constexpr std::array<std::string_view, 6> Pessoas = {
-    "MARIA APARECIDA DOS SANTOS", "JOSE CARLOS PEREIRA",  "ANA LUCIA FERREIRA",
+    "MARIA APARECIDA DOS SANTOS", "JOSE CARLOS PEREIRA", "ANA LUCIA FERREIRA",
     "ANTONIO MARCOS OLIVEIRA",    "FRANCISCA RODRIGUES", "PAULO ROBERTO ALMEIDA"};
 
 enum class TipoEstrago { Soma, Linhas, Repete, Digito, Numerico, Vencimento };
@@ -63,15 +64,19 @@ Anexo ProcuraAnexo(std::string_view nome, std::string_view origem) {
   return static_cast<Anexo>(ProcuraNome(Nomes, nome, origem));
 }
 
-std::array<bool, QtdAnexos> LeAnexos(std::string_view texto) { return LeListaDeNomes(texto, Nomes); }
+std::array<bool, QtdAnexos> LeAnexos(std::string_view texto) {
+  return LeListaDeNomes(texto, Nomes);
+}
 
-std::vector<EstragoST2> LeEstragos(const OpcoesAmostra& opcoes, const std::array<bool, QtdAnexos>& pedidos) {
+std::vector<EstragoST2> LeEstragos(const OpcoesAmostra& opcoes,
+                                   const std::array<bool, QtdAnexos>& pedidos) {
   std::vector<EstragoST2> estragos;
   for (const Estrago& e : opcoes.estragos) {
     EstragoST2 m{TipoEstrago::Digito, A1, e.retorno};
     const std::string_view tipo = e.tipo;
     auto exige = [&](bool condicao, std::string_view falta) {
-      if (!condicao) throw std::invalid_argument("spoil '" + e.tipo + "' needs " + std::string(falta));
+      if (!condicao)
+        throw std::invalid_argument("spoil '" + e.tipo + "' needs " + std::string(falta));
     };
     if (tipo.starts_with("soma-")) {
       m.tipo = TipoEstrago::Soma;
@@ -108,7 +113,10 @@ constexpr int ColunaParcela(int i) { return 30 + 23 * (i - 1); }
 class GeradorST2 {
  public:
   GeradorST2(const OpcoesAmostra& opcoes, std::ostream& saida)
-      : opcoes_(opcoes), saida_(saida), sorteio_(opcoes.semente), pedidos_(LeAnexos(opcoes.anexos)),
+      : opcoes_(opcoes),
+        saida_(saida),
+        sorteio_(opcoes.semente),
+        pedidos_(LeAnexos(opcoes.anexos)),
         estragos_(LeEstragos(opcoes, pedidos_)) {}
 
   ResumoAmostra Gera() {
@@ -140,7 +148,8 @@ class GeradorST2 {
 
   bool TemEstrago(std::int32_t retorno, TipoEstrago tipo, Anexo anexo = A1) const {
     return std::any_of(estragos_.begin(), estragos_.end(), [&](const EstragoST2& e) {
-      return e.retorno == retorno && e.tipo == tipo && (tipo != TipoEstrago::Repete || e.anexo == anexo);
+      return e.retorno == retorno && e.tipo == tipo &&
+             (tipo != TipoEstrago::Repete || e.anexo == anexo);
     });
   }
 
@@ -239,7 +248,8 @@ class GeradorST2 {
     f[21] = std::max<std::int64_t>(saldo, 0);
     f[20] = std::max<std::int64_t>(-saldo, 0);
     f[18] = saldo >= 0 ? std::max<std::int64_t>(f[13] - creditos, 0) : 0;
-    for (int campo = 7; campo <= 21; ++campo) PoeNumero(r, ColunaCampo(campo), 15, f[static_cast<std::size_t>(campo)]);
+    for (int campo = 7; campo <= 21; ++campo)
+      PoeNumero(r, ColunaCampo(campo), 15, f[static_cast<std::size_t>(campo)]);
 
     // The tax to pay in up to six installments due from the reference month to two months on.
     std::array<Parcela, 6> parcelas{};
@@ -276,7 +286,8 @@ class GeradorST2 {
     PoeTexto(r, 590, data);
     r[777] = sorteio_.Moeda() ? 'S' : 'N';
     r[778] = quantidade_[A3] > 0 ? 'S' : 'N';  // an annex III announced needs its count
-    for (std::size_t a = 0; a < QtdAnexos; ++a) PoeNumero(r, ColunaQuantidade[a], 4, quantidade_[a]);
+    for (std::size_t a = 0; a < QtdAnexos; ++a)
+      PoeNumero(r, ColunaQuantidade[a], 4, quantidade_[a]);
   }
 
   template <std::size_t N>

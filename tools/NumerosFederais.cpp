@@ -10,7 +10,8 @@ namespace {
 
 // The check digit of the digits at `inicio` in `destino` with these weights: 0 when the remainder
 // by 11 is 0 or 1, else 11 minus the remainder.
-char DigitoVerificador(const std::string& destino, std::size_t inicio, std::initializer_list<int> pesos) {
+char DigitoVerificador(const std::string& destino, std::size_t inicio,
+                       std::initializer_list<int> pesos) {
   int soma = 0;
   std::size_t i = inicio;
   for (const int peso : pesos) soma += (destino[i++] - '0') * peso;

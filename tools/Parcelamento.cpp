@@ -39,7 +39,8 @@ Dia MesesDepois(int ano, int mes, int n) {
 }
 
 Dia SorteiaDia(Sorteio& sorteio, int ano, int mes, int meses) {
-  return DiaDoIndice(ano, mes, static_cast<int>(sorteio.Entre(0, DiasNaJanela(ano, mes, meses) - 1)));
+  return DiaDoIndice(ano, mes,
+                     static_cast<int>(sorteio.Entre(0, DiasNaJanela(ano, mes, meses) - 1)));
 }
 
 std::size_t SorteiaParcelas(Sorteio& sorteio, std::int64_t total, int ano, int mes, int meses,
@@ -47,7 +48,8 @@ std::size_t SorteiaParcelas(Sorteio& sorteio, std::int64_t total, int ano, int m
   if (total < 0) throw std::logic_error("a negative total cannot be split into installments");
   if (total == 0 || parcelas.empty()) return 0;
   const int dias = DiasNaJanela(ano, mes, meses);
-  const auto maximo = std::min<std::int64_t>({static_cast<std::int64_t>(parcelas.size()), total, dias});
+  const auto maximo =
+      std::min<std::int64_t>({static_cast<std::int64_t>(parcelas.size()), total, dias});
   const auto n = static_cast<int>(sorteio.Entre(1, maximo));
   // The window is cut into n stretches of days and each installment falls due in its own stretch,
   // so the due dates rise and never repeat.
@@ -57,7 +59,8 @@ std::size_t SorteiaParcelas(Sorteio& sorteio, std::int64_t total, int ano, int m
     const int primeiro = k * dias / n;
     const int ultimo = (k + 1) * dias / n - 1;
     p.vencimento = DiaDoIndice(ano, mes, static_cast<int>(sorteio.Entre(primeiro, ultimo)));
-    // Each installment leaves at least 1 for every one after it; none is more than twice an even share.
+    // Each installment leaves at least 1 for every one after it; none is more than twice an even
+    // share.
     const int depois = n - 1 - k;
     if (depois == 0) {
       p.valor = resto;

@@ -10,7 +10,7 @@ namespace rolval {
 
 namespace {
 
-constexpr int LarguraX01 = 68;  // X01 and X05
+constexpr int LarguraX01 = 68;   // X01 and X05
 constexpr int LarguraX05A = 19;  // X05A and X05B
 
 // The entry of `cfop` in a CFOP list: the existing one, or a new one appended at the end. A CFOP

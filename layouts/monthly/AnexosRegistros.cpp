@@ -18,10 +18,14 @@ struct FormatoAnexo {
 
 constexpr FormatoAnexo FormatoDe(Anexo tipo) {
   switch (tipo) {
-    case Anexo::X03: return {16, 53};
-    case Anexo::X03A: return {38, 22};
-    case Anexo::X04: return {44, 19};
-    default: return {26, 32};  // X02 and X06
+    case Anexo::X03:
+      return {16, 53};
+    case Anexo::X03A:
+      return {38, 22};
+    case Anexo::X04:
+      return {44, 19};
+    default:
+      return {26, 32};  // X02 and X06
   }
 }
 
@@ -153,12 +157,23 @@ void ValidaAnexoX02aX06(Execucao& ex, std::string_view linha, Anexo tipo) {
   for (int k = 1; k <= quantidade; ++k) {
     const ItemAnexo item(ex, linha, formato.largura, k);
     switch (tipo) {
-      case Anexo::X02: ValidaItemX02ouX06(item, r.TotX02); break;
-      case Anexo::X06: ValidaItemX02ouX06(item, r.TotX06); break;
-      case Anexo::X03: ValidaItemX03(ex, item); break;
-      case Anexo::X03A: ValidaItemX03A(ex, item); break;
-      case Anexo::X04: ValidaItemX04(ex, item); break;
-      default: break;
+      case Anexo::X02:
+        ValidaItemX02ouX06(item, r.TotX02);
+        break;
+      case Anexo::X06:
+        ValidaItemX02ouX06(item, r.TotX06);
+        break;
+      case Anexo::X03:
+        ValidaItemX03(ex, item);
+        break;
+      case Anexo::X03A:
+        ValidaItemX03A(ex, item);
+        break;
+      case Anexo::X04:
+        ValidaItemX04(ex, item);
+        break;
+      default:
+        break;
     }
   }
 }

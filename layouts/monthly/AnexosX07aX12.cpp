@@ -38,7 +38,8 @@ void ConfereInscricao(Execucao& ex, std::string_view linha, int coluna) {
 }
 
 // A required number of a few digits: numeric, and not zero.
-bool ConfereObrigatorio(Execucao& ex, std::string_view linha, int coluna, int tamanho, double& valor) {
+bool ConfereObrigatorio(Execucao& ex, std::string_view linha, int coluna, int tamanho,
+                        double& valor) {
   const std::optional<double> lido = LeNumerico(ex, linha, coluna, tamanho);
   if (!lido) return false;
   valor = *lido;

@@ -185,9 +185,8 @@ void ConfereValoresCabecalho(Execucao& ex, std::string_view l) {
   }
 
   // Numbers that are only checked for digits.
-  for (const auto& [coluna, tamanho] :
-       {std::pair{600, 15}, std::pair{615, 6}, std::pair{621, 15}, std::pair{636, 7},
-        std::pair{643, 15}, std::pair{658, 15}})
+  for (const auto& [coluna, tamanho] : {std::pair{600, 15}, std::pair{615, 6}, std::pair{621, 15},
+                                        std::pair{636, 7}, std::pair{643, 15}, std::pair{658, 15}})
     ExigeNumerico(ex, l, coluna, tamanho);
 
   // Two sums side by side, A and B, and their totals.

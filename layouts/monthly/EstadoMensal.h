@@ -15,7 +15,23 @@ namespace rolval {
 
 // The 17 annex types, in the order of the header's declared line counts (columns 841-891).
 enum class Anexo : std::size_t {
-  X01, X02, X03, X03A, X04, X05, X05A, X05B, X06, X07, X07A, X07B, X08, X09, X10, X11, X12
+  X01,
+  X02,
+  X03,
+  X03A,
+  X04,
+  X05,
+  X05A,
+  X05B,
+  X06,
+  X07,
+  X07A,
+  X07B,
+  X08,
+  X09,
+  X10,
+  X11,
+  X12
 };
 inline constexpr std::size_t QtdTiposAnexo = 17;
 

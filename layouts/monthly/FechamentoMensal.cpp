@@ -57,7 +57,8 @@ class ListaDetalhe {
 
 // An amount of an X05 CFOP must be detailed, to the unit, by the first entry of the same CFOP in
 // the X05A (first amount) or X05B (second amount) list.
-void ConfereDetalheCfop(Execucao& ex, std::int32_t cfop, double valor, const ListaDetalhe& detalhe) {
+void ConfereDetalheCfop(Execucao& ex, std::int32_t cfop, double valor,
+                        const ListaDetalhe& detalhe) {
   if (!(valor > 0)) return;
   const EntradaCfop* entrada = detalhe.Procura(cfop);
   if (entrada == nullptr || entrada->valor != valor) {
@@ -123,15 +124,15 @@ void ConfereValores(Execucao& ex) {
 
   // The balances of the substitution tax and of the taxpayer's own tax, left to right.
   const double saldoSubstituicao = r.X07Total2 - r.TotX09b - r.X07Total1 - r.TotX08b;
-  const double saldoProprio =
-      c.v359 - r.TotX09a - c.v194 - r.TotX08a - c.v375 - c.v390 + c.v525;
+  const double saldoProprio = c.v359 - r.TotX09a - c.v194 - r.TotX08a - c.v375 - c.v390 + c.v525;
 
   if (c.v465 != r.TotX10b) ex.GravaErro(33, 465, 479);
   if (saldoSubstituicao > 0 ? c.v465 != saldoSubstituicao : c.v465 != 0) ex.GravaErro(48, 465, 479);
   if (saldoProprio >= 0 ? c.v480 != saldoProprio : c.v480 != 0) ex.GravaErro(47, 480, 494);
   const double aRecolher = c.v480 - c.v495;
   if (aRecolher != c.v510 || c.v510 != r.TotX10a) ex.GravaErro(33, 510, 524);
-  if (saldoSubstituicao > 0 ? c.v540 != 0 : c.v540 != -saldoSubstituicao) ex.GravaErro(48, 540, 554);
+  if (saldoSubstituicao > 0 ? c.v540 != 0 : c.v540 != -saldoSubstituicao)
+    ex.GravaErro(48, 540, 554);
   if (saldoProprio >= 0 ? c.v555 != 0 : c.v555 != -saldoProprio) ex.GravaErro(47, 555, 569);
   if (c.v465 > 0 && semAnexo7) ex.GravaErro(48, 465, 479);
   if (c.v540 > 0 && semAnexo7) ex.GravaErro(48, 540, 554);

@@ -106,7 +106,6 @@ void ValidaVersao45(Execucao& ex, std::string_view linha) {
   }
 }
 
-
 bool ReconheceROL04(std::string_view l) { return Campo(l, 1, 6) == "****04"; }
 bool ReconheceROL05(std::string_view l) { return Campo(l, 1, 6) == "****05"; }
 

@@ -18,7 +18,6 @@ void ConfereValores(Execucao& execucao);
 // an annex record was counted in that return, then the amounts.
 void FechaUltimoRetornoMensal(Execucao& execucao);
 
-
 // The tests on a file's first line that recognise layouts 04 and 05.
 bool ReconheceROL04(std::string_view primeiraLinha);
 bool ReconheceROL05(std::string_view primeiraLinha);

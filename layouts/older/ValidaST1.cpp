@@ -238,7 +238,6 @@ void ValidaST1(Execucao& ex, std::string_view linha) {
   ConfereFechamento(ex, linha, r);
 }
 
-
 bool ReconheceROLST01(std::string_view l) { return Campo(l, 1, 5) == "RST01"; }
 
 }  // namespace rolval

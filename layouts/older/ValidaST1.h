@@ -8,7 +8,6 @@ namespace rolval {
 
 void ValidaST1(Execucao& execucao, std::string_view linha);
 
-
 // The test on a file's first line that recognises layout ST 01.
 bool ReconheceROLST01(std::string_view primeiraLinha);
 

@@ -32,7 +32,9 @@ std::string_view Vista(const ChaveMes& chave) { return {chave.data(), chave.size
 struct Referencia {
   ChaveMes chave{};
   bool lida = false;
-  bool Antecede(const ChaveMes& vencimento) const { return lida && Vista(vencimento) < Vista(chave); }
+  bool Antecede(const ChaveMes& vencimento) const {
+    return lida && Vista(vencimento) < Vista(chave);
+  }
 };
 
 // Oldest and latest reference periods a layout-03 return may carry.
@@ -47,8 +49,10 @@ Referencia ConfereIdentificacao(Execucao& ex, std::string_view linha) {
   if (marcador != " " && marcador != "X") ex.GravaErro(14, 15, 15);
 
   const std::string_view diaInicio = Campo(linha, 16, 2);
-  if (ExigeNumerico(ex, linha, 16, 2) && (diaInicio < "01" || diaInicio > "31")) ex.GravaErro(26, 16, 17);
-  if (ExigeNumerico(ex, linha, 18, 2) && !(Campo(linha, 18, 2) > diaInicio)) ex.GravaErro(15, 18, 19);
+  if (ExigeNumerico(ex, linha, 16, 2) && (diaInicio < "01" || diaInicio > "31"))
+    ex.GravaErro(26, 16, 17);
+  if (ExigeNumerico(ex, linha, 18, 2) && !(Campo(linha, 18, 2) > diaInicio))
+    ex.GravaErro(15, 18, 19);
 
   Referencia r;
   if (ExigeNumerico(ex, linha, 20, 6)) {
@@ -89,17 +93,20 @@ Montantes ConfereMontantes(Execucao& ex, std::string_view linha) {
   if (a - b != c) ex.GravaErro(24, 116, 131);
 
   double s = 0;
-  for (int coluna = 132; coluna <= 260; coluna += 16) s += LeNumerico(ex, linha, coluna, 16).value_or(0);
+  for (int coluna = 132; coluna <= 260; coluna += 16)
+    s += LeNumerico(ex, linha, coluna, 16).value_or(0);
   m.D = LeNumerico(ex, linha, 276, 16).value_or(0);
   s += m.D;
   const std::optional<double> e = LeNumerico(ex, linha, 292, 16);
   m.E = e.value_or(0);
   if (e && m.E != s) ex.GravaErro(24, 292, 307);
 
-  // The second sum starts again at column 308; when that field is not a number the first sum runs on.
+  // The second sum starts again at column 308; when that field is not a number the first sum runs
+  // on.
   const std::optional<double> reinicio = LeNumerico(ex, linha, 308, 16);
   if (reinicio) s = *reinicio;
-  for (int coluna = 324; coluna <= 404; coluna += 16) s += LeNumerico(ex, linha, coluna, 16).value_or(0);
+  for (int coluna = 324; coluna <= 404; coluna += 16)
+    s += LeNumerico(ex, linha, coluna, 16).value_or(0);
   const std::optional<double> f = LeNumerico(ex, linha, 420, 16);
   m.F = f.value_or(0);
   if (f && m.F != s) ex.GravaErro(24, 420, 435);
@@ -163,7 +170,8 @@ void ConfereValorDoVencimento(Execucao& ex, std::string_view linha, int p, const
 }
 
 // The nine due-date entries, then the closing rules of L and K; `m` holds the amounts of 84-499.
-void ConfereVencimentos(Execucao& ex, std::string_view linha, const Referencia& r, const Montantes& m) {
+void ConfereVencimentos(Execucao& ex, std::string_view linha, const Referencia& r,
+                        const Montantes& m) {
   // The first entry's date and amount, for the rule that K above L needs a first payment.
   double v1 = 0, v2 = 0;
   if (ValidaNumerico(linha, PrimeiroVencimento, 8))
@@ -207,7 +215,6 @@ void ValidaVersao3(Execucao& ex, std::string_view linha) {
   for (int coluna = 748; coluna <= 860; coluna += 16) ExigeNumerico(ex, linha, coluna, 16);
   ExigeNumerico(ex, linha, 876, 4);
 }
-
 
 bool ReconheceROL03(std::string_view l) { return Campo(l, 1, 6) == "****03"; }
 

@@ -8,7 +8,6 @@ namespace rolval {
 
 void ValidaVersao3(Execucao& execucao, std::string_view linha);
 
-
 // The test on a file's first line that recognises layout 03.
 bool ReconheceROL03(std::string_view primeiraLinha);
 

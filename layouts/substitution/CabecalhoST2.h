@@ -18,13 +18,16 @@ struct LeituraCabecalhoST2 {
 
 // Registration number, the two markers, reference period, the six installments and their due
 // dates, and the beneficiary unit (carried across returns in UFFavorecida).
-void ValidaIdentificacaoST2(Execucao& execucao, std::string_view linha, LeituraCabecalhoST2& leitura);
+void ValidaIdentificacaoST2(Execucao& execucao, std::string_view linha,
+                            LeituraCabecalhoST2& leitura);
 
 // Amount fields 7 to 21 with their cross-rules, and the balance of fields 18, 20 and 21.
-void ValidaValoresST2(Execucao& execucao, std::string_view linha, const LeituraCabecalhoST2& leitura);
+void ValidaValoresST2(Execucao& execucao, std::string_view linha,
+                      const LeituraCabecalhoST2& leitura);
 
 // Declarant's federal numbers and names, signature date, the S/N markers and the declared
 // numbers of annex records.
-void ValidaDeclaranteST2(Execucao& execucao, std::string_view linha, const LeituraCabecalhoST2& leitura);
+void ValidaDeclaranteST2(Execucao& execucao, std::string_view linha,
+                         const LeituraCabecalhoST2& leitura);
 
 }  // namespace rolval

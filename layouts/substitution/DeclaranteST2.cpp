@@ -12,7 +12,8 @@ namespace rolval {
 namespace {
 
 // A federal number (CNPJ of 14 digits, CPF of 11): required, with agreeing check digits.
-void ConfereNumeroFederal(Execucao& ex, std::string_view linha, int campo, int coluna, int tamanho) {
+void ConfereNumeroFederal(Execucao& ex, std::string_view linha, int campo, int coluna,
+                          int tamanho) {
   if (!ExigeNumerico(ex, linha, coluna, tamanho)) return;
   const int fim = coluna + tamanho - 1;
   const std::string_view numero = Campo(linha, coluna, tamanho);
@@ -22,7 +23,8 @@ void ConfereNumeroFederal(Execucao& ex, std::string_view linha, int campo, int c
     ex.GravaErroST(9, campo, coluna, fim);
 }
 
-void ConfereTextoObrigatorio(Execucao& ex, std::string_view linha, int campo, int coluna, int tamanho) {
+void ConfereTextoObrigatorio(Execucao& ex, std::string_view linha, int campo, int coluna,
+                             int tamanho) {
   if (Apara(Campo(linha, coluna, tamanho)).empty())
     ex.GravaErroST(8, campo, coluna, coluna + tamanho - 1);
 }

@@ -68,7 +68,6 @@ void ValidaST2(Execucao& ex, std::string_view linha) {
 
 void PreparaST2(Execucao& ex) { ST2(ex).UFFavorecida.clear(); }
 
-
 bool ReconheceROLST02(std::string_view l) { return Campo(l, 3, 5) == "RST02"; }
 
 int EnquadraST2(Execucao& ex, std::string_view linha, int comprimentoAnterior) {

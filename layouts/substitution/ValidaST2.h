@@ -19,7 +19,6 @@ void ConfereAnexosST(Execucao& execucao);
 // Before the first line of a file: no beneficiary unit is known yet.
 void PreparaST2(Execucao& execucao);
 
-
 // The test on a file's first line that recognises layout ST 02.
 bool ReconheceROLST02(std::string_view primeiraLinha);
 

@@ -12,12 +12,13 @@ namespace rolval {
 namespace {
 
 TEST(ValidaUF, AceitaSoOsCodigosExatos) {
-  for (const char* uf : {"AC", "AL", "AP", "AM", "BA", "CE", "DF", "ES", "GO", "MA", "MT", "MS", "MG",
-                         "PA", "PB", "PR", "PE", "PI", "RN", "RJ", "RO", "TQ", "RR", "SC", "SP", "SE",
-                         "TO"})
+  for (const char* uf :
+       {"AC", "AL", "AP", "AM", "BA", "CE", "DF", "ES", "GO", "MA", "MT", "MS", "MG", "PA",
+        "PB", "PR", "PE", "PI", "RN", "RJ", "RO", "TQ", "RR", "SC", "SP", "SE", "TO"})
     EXPECT_TRUE(ValidaUF(uf)) << uf;
   // Lower case, blanks, the list separator, the unit that the home unit replaces, partial codes.
-  for (const char* uf : {"XX", "sp", "Sp", "A ", " A", "C|", "|A", "AC|AL", "", "A", "SPP", "RS", "  "})
+  for (const char* uf :
+       {"XX", "sp", "Sp", "A ", " A", "C|", "|A", "AC|AL", "", "A", "SPP", "RS", "  "})
     EXPECT_FALSE(ValidaUF(uf)) << '"' << uf << '"';
 }
 
@@ -59,14 +60,14 @@ TEST(ValidaCPFCNPJ, CPF) {
   EXPECT_TRUE(ValidaCPFCNPJ("11144477735"));  // worked by hand: sums 162 and 204 give 3 and 5
   EXPECT_FALSE(ValidaCPFCNPJ("11144477736"));
   EXPECT_FALSE(ValidaCPFCNPJ("11144477725"));
-  EXPECT_TRUE(ValidaCPFCNPJ("11111111111"));   // no test for repeated digits
-  EXPECT_TRUE(ValidaCPFCNPJ("00000000000"));   // nor for zero: the callers never pass it
-  EXPECT_TRUE(ValidaCPFCNPJ("52998224725"));   // published example
+  EXPECT_TRUE(ValidaCPFCNPJ("11111111111"));  // no test for repeated digits
+  EXPECT_TRUE(ValidaCPFCNPJ("00000000000"));  // nor for zero: the callers never pass it
+  EXPECT_TRUE(ValidaCPFCNPJ("52998224725"));  // published example
   // Worked by hand: sums 34 and 45 leave remainder 1 both, so both check digits are 0 (not 10).
   EXPECT_TRUE(ValidaCPFCNPJ("10000004600"));
   EXPECT_FALSE(ValidaCPFCNPJ("10000004601"));
   EXPECT_FALSE(ValidaCPFCNPJ("10000004610"));
-  EXPECT_FALSE(ValidaCPFCNPJ("1114447773"));   // 10 characters
+  EXPECT_FALSE(ValidaCPFCNPJ("1114447773"));  // 10 characters
   EXPECT_FALSE(ValidaCPFCNPJ(""));
   EXPECT_FALSE(ValidaCPFCNPJ("111444777350"));   // 12 characters
   EXPECT_FALSE(ValidaCPFCNPJ("1114447773500"));  // 13 characters
@@ -78,7 +79,7 @@ TEST(ValidaCPFCNPJ, CNPJ) {
   EXPECT_FALSE(ValidaCPFCNPJ("11222333000182"));
   EXPECT_FALSE(ValidaCPFCNPJ("11222333000191"));
   EXPECT_FALSE(ValidaCPFCNPJ("00000000000000"));  // twelve zeros, refused though the digits agree
-  EXPECT_TRUE(ValidaCPFCNPJ("00000000000191"));  // by hand: sums 2 and 21 give 9 and 1
+  EXPECT_TRUE(ValidaCPFCNPJ("00000000000191"));   // by hand: sums 2 and 21 give 9 and 1
   EXPECT_FALSE(ValidaCPFCNPJ("00000000000192"));
   EXPECT_FALSE(ValidaCPFCNPJ("112223330001811"));  // 15 characters
   EXPECT_FALSE(ValidaCPFCNPJ("1122233300018 "));
@@ -89,10 +90,10 @@ TEST(DiferencaMeses, CasosDoCalendario) {
     std::int32_t mes1, ano1, mes2, ano2, esperado;
   };
   const Caso casos[] = {
-      {12, 2000, 2, 2001, 2},   {5, 2000, 5, 2000, 0},     {6, 2000, 5, 2000, -1},
-      {1, 2000, 12, 2000, 11},  {1, 2000, 1, 2001, 12},    {12, 1999, 1, 2000, 1},
-      {3, 1998, 7, 2023, 304},  {5, 2000, 4, 2001, 11},    {1, 2001, 12, 2000, -1},
-      {1, 1, 0, 0, -1},         // an empty date "00000000" as the second period
+      {12, 2000, 2, 2001, 2},   {5, 2000, 5, 2000, 0},  {6, 2000, 5, 2000, -1},
+      {1, 2000, 12, 2000, 11},  {1, 2000, 1, 2001, 12}, {12, 1999, 1, 2000, 1},
+      {3, 1998, 7, 2023, 304},  {5, 2000, 4, 2001, 11}, {1, 2001, 12, 2000, -1},
+      {1, 1, 0, 0, -1},          // an empty date "00000000" as the second period
       {1, 0, 12, 9999, 119999},  // the widest span of four-digit years, counted without a loop
   };
   for (const Caso& c : casos)
@@ -130,7 +131,8 @@ TEST(DiferencaMeses, IgualAoPassoAPassoInclusiveComMesesForaDoCalendario) {
     for (std::int32_t mes1 = 0; mes1 <= 99; ++mes1)
       for (std::int32_t ano2 : {1999, 2000, 2002})
         for (std::int32_t mes2 = 0; mes2 <= 99; mes2 += 1)
-          ASSERT_EQ(DiferencaMeses(mes1, ano1, mes2, ano2), DiferencaPassoAPasso(mes1, ano1, mes2, ano2))
+          ASSERT_EQ(DiferencaMeses(mes1, ano1, mes2, ano2),
+                    DiferencaPassoAPasso(mes1, ano1, mes2, ano2))
               << mes1 << '/' << ano1 << " -> " << mes2 << '/' << ano2;
 }
 

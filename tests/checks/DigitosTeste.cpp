@@ -13,7 +13,8 @@ namespace {
 // The decimal rule character by character: each character counts as its code minus '0'.
 std::uint64_t ValorPorCaractere(std::string_view s) {
   std::uint64_t v = 0;
-  for (const char c : s) v = v * 10 + static_cast<std::uint64_t>(static_cast<std::int64_t>(c - '0'));
+  for (const char c : s)
+    v = v * 10 + static_cast<std::uint64_t>(static_cast<std::int64_t>(c - '0'));
   return v;
 }
 
@@ -26,8 +27,9 @@ std::string Digitos(std::size_t n) {
 
 // Characters around the digits: high half 3 with a low half above 9, low half of a digit under
 // another high half, the neighbours of '0' and '9', blanks, signs and bytes above 0x7F.
-constexpr char NaoDigitos[] = {':', ';', '?', '/', ' ', '+', '-', '.', 'A', 'p', 'y', '\0',
-                               '\x10', '\x7F', '\x80', '\xB0', '\xB9', '\xF9', '\xFF'};
+constexpr char NaoDigitos[] = {':',    ';',    '?',    '/',    ' ',   '+',    '-',
+                               '.',    'A',    'p',    'y',    '\0',  '\x10', '\x7F',
+                               '\x80', '\xB0', '\xB9', '\xF9', '\xFF'};
 
 TEST(ValidaNumericoPalavra, TodoComprimentoSoDeDigitosENumerico) {
   for (std::size_t n = 1; n <= 20; ++n) {
@@ -45,7 +47,8 @@ TEST(ValidaNumericoPalavra, UmNaoDigitoEmQualquerPosicaoReprova) {
         std::string campo = Digitos(n);
         campo[pos] = c;
         EXPECT_FALSE(ValidaNumerico(campo, 1, static_cast<int>(n)))
-            << "length " << n << " position " << pos << " byte " << static_cast<int>(static_cast<unsigned char>(c));
+            << "length " << n << " position " << pos << " byte "
+            << static_cast<int>(static_cast<unsigned char>(c));
       }
     }
   }

@@ -70,15 +70,17 @@ const std::vector<CasoUnidade>& CasosPorUnidade() {
         "010000003"},  // hand: sum 8 below 11
        {"999999991", "041458711"}},
       {"BA",
-       {"12345663",    // pub: 8 digits, modulus 10
-        "61234557",    // pub: 8 digits, modulus 11
-        "100000306",   // pub: 9 digits, modulus 10
-        "123456748",   // pub: 9 digits, modulus 10
-        "162345651",   // pub: 9 digits, modulus 11 (second digit 6)
-        "60000140",    // hand: modulus 11, second digit from sum 44, remainder 0 gives 0
-        "78901215"},   // hand: modulus 11
+       {"12345663",   // pub: 8 digits, modulus 10
+        "61234557",   // pub: 8 digits, modulus 11
+        "100000306",  // pub: 9 digits, modulus 10
+        "123456748",  // pub: 9 digits, modulus 10
+        "162345651",  // pub: 9 digits, modulus 11 (second digit 6)
+        "60000140",   // hand: modulus 11, second digit from sum 44, remainder 0 gives 0
+        "78901215"},  // hand: modulus 11
        {"12345664", "12345653", "123456749", "162345641"}},
-      {"CE", {"060000015" /* pub */, "061234567" /* hand */, "069999996" /* hand */}, {"060000016"}},
+      {"CE",
+       {"060000015" /* pub */, "061234567" /* hand */, "069999996" /* hand */},
+       {"060000016"}},
       {"DF",
        {"0730000100109",   // pub
         "0712345678980",   // hand
@@ -95,13 +97,15 @@ const std::vector<CasoUnidade>& CasosPorUnidade() {
         "110944020",   // pub: 11094402 takes 0 ...
         "110944021"},  // pub: ... or 1
        {"109876548", "101031050", "102000001"}},
-      {"MA", {"120000385" /* pub */, "121043762" /* hand */, "129999997" /* hand */}, {"120000386"}},
+      {"MA",
+       {"120000385" /* pub */, "121043762" /* hand */, "129999997" /* hand */},
+       {"120000386"}},
       {"MT",
-       {"00130000019",   // pub
-        "00131234560",   // hand
-        "13123456780",   // hand
-        "130000019",     // pub, written without its two leading zeros
-        "1312345672"},   // hand, without one leading zero
+       {"00130000019",  // pub
+        "00131234560",  // hand
+        "13123456780",  // hand
+        "130000019",    // pub, written without its two leading zeros
+        "1312345672"},  // hand, without one leading zero
        {"00130000018", "130000018"}},
       {"MS", {"280000006", "283123451", "289999995"} /* hand */, {"280000007"}},
       {"MG",
@@ -120,7 +124,9 @@ const std::vector<CasoUnidade>& CasosPorUnidade() {
         "789999994",   // hand
         "790000016"},  // hand
        {"159999996", "750000024", "790000015"}},
-      {"PB", {"060000015" /* pub */, "160000017" /* hand */, "161234569" /* hand */}, {"160000018"}},
+      {"PB",
+       {"060000015" /* pub */, "160000017" /* hand */, "161234569" /* hand */},
+       {"160000018"}},
       {"PR",
        {"1234567850",   // pub
         "4120000050",   // hand
@@ -132,7 +138,9 @@ const std::vector<CasoUnidade>& CasosPorUnidade() {
         "18100100000049",   // pub: the 14-digit form
         "00000000000019"},  // hand: the 14-digit form
        {"032141841", "032141850", "18100100000048"}},
-      {"PI", {"012345679" /* pub */, "190000015" /* hand */, "193016567" /* hand */}, {"012345678"}},
+      {"PI",
+       {"012345679" /* pub */, "190000015" /* hand */, "193016567" /* hand */},
+       {"012345678"}},
       {"RN",
        {"200400401",    // pub
         "209999993",    // hand
@@ -141,14 +149,18 @@ const std::vector<CasoUnidade>& CasosPorUnidade() {
        {"200400402", "2000400401"}},
       {"RJ", {"99999993" /* pub */, "12345674" /* hand */, "80000006" /* hand */}, {"99999994"}},
       {"RO",
-       {"00000000625213",   // pub
-        "12345678901231",   // hand
-        "00000000000141",   // hand: sum 11, 11 - 0 = 11 loses its ten: 1
-        "00000000000060",   // hand: sum 12, 11 - 1 = 10 loses its ten: 0
-        "101625213"},       // pub: the 9-digit form used before
+       {"00000000625213",  // pub
+        "12345678901231",  // hand
+        "00000000000141",  // hand: sum 11, 11 - 0 = 11 loses its ten: 1
+        "00000000000060",  // hand: sum 12, 11 - 1 = 10 loses its ten: 0
+        "101625213"},      // pub: the 9-digit form used before
        {"00000000625214", "101625214", "00000000000140"}},
-      {"RR", {"240066281" /* pub */, "240123452" /* hand */, "249999991" /* hand */}, {"240066282"}},
-      {"SC", {"251040852" /* pub */, "250000008" /* hand */, "255123450" /* hand */}, {"251040853"}},
+      {"RR",
+       {"240066281" /* pub */, "240123452" /* hand */, "249999991" /* hand */},
+       {"240066282"}},
+      {"SC",
+       {"251040852" /* pub */, "250000008" /* hand */, "255123450" /* hand */},
+       {"251040853"}},
       {"SP",
        {"110042490114",    // pub: first remainder 10 gives 0
         "652896367166",    // pub
@@ -156,13 +168,15 @@ const std::vector<CasoUnidade>& CasosPorUnidade() {
         "P011004243002",   // pub: rural producer
         "P012345675002"},  // hand: rural producer
        {"110042490115", "110042491114", "P011004244002"}},
-      {"SE", {"271234563" /* pub */, "270000003" /* hand */, "272567892" /* hand */}, {"271234564"}},
+      {"SE",
+       {"271234563" /* pub */, "270000003" /* hand */, "272567892" /* hand */},
+       {"271234564"}},
       {"TO",
-       {"29010227836",   // pub: the 11-digit form, kind 01
-        "290227836",     // hand: the same number in the 9-digit form
-        "29021234569",   // hand: kind 02
-        "29997654322",   // hand: kind 99
-        "290102278"},    // hand
+       {"29010227836",  // pub: the 11-digit form, kind 01
+        "290227836",    // hand: the same number in the 9-digit form
+        "29021234569",  // hand: kind 02
+        "29997654322",  // hand: kind 99
+        "290102278"},   // hand
        {"29010227837", "290227837"}},
   };
   return casos;
@@ -180,9 +194,9 @@ TEST(ConsisteInscricaoEstadual, CadaUnidadeAceitaOsValidosERecusaODigitoTrocado)
       EXPECT_EQ(Consiste(numero, caso.uf), kInscricaoInvalida) << caso.uf << ' ' << numero;
   }
   // Every one of the 27 units is in the table above.
-  for (const char* uf : {"AC", "AL", "AP", "AM", "BA", "CE", "DF", "ES", "GO", "MA", "MT", "MS", "MG",
-                         "PA", "PB", "PR", "PE", "PI", "RN", "RJ", "RO", "TQ", "RR", "SC", "SP", "SE",
-                         "TO"})
+  for (const char* uf :
+       {"AC", "AL", "AP", "AM", "BA", "CE", "DF", "ES", "GO", "MA", "MT", "MS", "MG", "PA",
+        "PB", "PR", "PE", "PI", "RN", "RJ", "RO", "TQ", "RR", "SC", "SP", "SE", "TO"})
     EXPECT_NE(std::find(unidades.begin(), unidades.end(), uf), unidades.end()) << uf;
 }
 
@@ -199,7 +213,8 @@ TEST(ConsisteInscricaoEstadual, PrefixosETiposFixos) {
       {"PA", "149999992"},     {"PA", "740000020"},     {"PA", "800000013"},
       {"RN", "210400404"},     {"RR", "250066283"},     {"TO", "29040227836"},  // kind 04
   };
-  for (const auto& c : casos) EXPECT_EQ(Consiste(c.numero, c.uf), kInscricaoInvalida) << c.uf << ' ' << c.numero;
+  for (const auto& c : casos)
+    EXPECT_EQ(Consiste(c.numero, c.uf), kInscricaoInvalida) << c.uf << ' ' << c.numero;
 }
 
 TEST(ConsisteInscricaoEstadual, TamanhoDaUnidade) {

@@ -16,7 +16,8 @@ TEST(ValidaNumerico, AceitaSoDigitosEmTodasAsPosicoes) {
   EXPECT_FALSE(ValidaNumerico("12 4", 1, 4));
   EXPECT_FALSE(ValidaNumerico(" 123", 1, 4));
   EXPECT_FALSE(ValidaNumerico("123 ", 1, 4));
-  for (const char* s : {"+123", "-123", "12.3", "12,3", "12a3"}) EXPECT_FALSE(ValidaNumerico(s, 1, 4)) << s;
+  for (const char* s : {"+123", "-123", "12.3", "12,3", "12a3"})
+    EXPECT_FALSE(ValidaNumerico(s, 1, 4)) << s;
 }
 
 TEST(ValidaNumerico, CampoCortadoPeloFimDaLinhaNaoENumerico) {
@@ -46,7 +47,8 @@ TEST(CalculaDigito, PrimeiraPosicaoPesaDois) {
 TEST(ValorNumerico, ConverteInteirosExatos) {
   EXPECT_EQ(ValorNumerico("000000000000010"), 10.0);
   EXPECT_EQ(ValorNumerico("999999999999999"), 999999999999999.0);
-  EXPECT_EQ(ValorNumerico("9007199254740993"), 9007199254740992.0);  // rounded to the nearest double
+  EXPECT_EQ(ValorNumerico("9007199254740993"),
+            9007199254740992.0);  // rounded to the nearest double
   EXPECT_EQ(ValorInteiro("012"), 12);
 }
 
@@ -76,7 +78,9 @@ INSTANTIATE_TEST_SUITE_P(
         CasoData{"01000000", DataDDMMAAAA, false}, CasoData{"000000", DataMMAAAA, true},
         CasoData{"012001", DataMMAAAA, true}, CasoData{"002001", DataMMAAAA, false},
         CasoData{"132001", DataMMAAAA, false}, CasoData{"121899", DataMMAAAA, false}),
-    [](const ::testing::TestParamInfo<CasoData>& info) { return teste::NomeDeTeste(info.param.texto); });
+    [](const ::testing::TestParamInfo<CasoData>& info) {
+      return teste::NomeDeTeste(info.param.texto);
+    });
 
 TEST(ValidaData, LeNaColunaDada) {
   EXPECT_TRUE(ValidaData("xxxx052005yy", 5, DataMMAAAA));

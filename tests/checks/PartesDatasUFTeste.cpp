@@ -32,7 +32,9 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoParte{"0101 201", DataDDMMAAAA, false},  // year 201
                       CasoParte{"1 2001", DataMMAAAA, true},
                       CasoParte{"012001  ", DataDDMMAAAA, false}),  // month 20, year "01  "
-    [](const ::testing::TestParamInfo<CasoParte>& info) { return teste::NomeDeTeste(info.param.texto); });
+    [](const ::testing::TestParamInfo<CasoParte>& info) {
+      return teste::NomeDeTeste(info.param.texto);
+    });
 
 TEST(PartesComBrancos, ParteEmBrancoOuComBrancoNoMeioEFalhaDaExecucao) {
   for (const char* texto : {"  012001", "01  2001", "01012 01", "0101    "})
@@ -41,7 +43,10 @@ TEST(PartesComBrancos, ParteEmBrancoOuComBrancoNoMeioEFalhaDaExecucao) {
 
 TEST(ValidaUFTabela, ForaDasLetrasMaiusculasNaoEUnidade) {
   // The characters just before 'A' and just after 'Z', and bytes above 0x7F.
-  for (const char* uf : {"@C", "A@", "[C", "S[", "`P", "S{", "\xC1" "C", "S\xD0", "\x80\x80"})
+  for (const char* uf : {"@C", "A@", "[C", "S[", "`P", "S{",
+                         "\xC1"
+                         "C",
+                         "S\xD0", "\x80\x80"})
     EXPECT_FALSE(ValidaUF(uf)) << uf;
   EXPECT_TRUE(ValidaUF("AC"));
   EXPECT_TRUE(ValidaUF("TO"));

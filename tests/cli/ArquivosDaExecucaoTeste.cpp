@@ -110,11 +110,16 @@ class Processo {
       // Every target is opened before any of 0-2 is closed, so none lands on a closed number.
       auto abre = [&](Fluxo f, const std::string& arquivo) {
         switch (f) {
-          case Fluxo::Arquivo: return ::open(arquivo.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-          case Fluxo::Fechado: return -1;
-          case Fluxo::Cheio: return ::open("/dev/full", O_WRONLY | O_CLOEXEC);
-          case Fluxo::CanoFechado: return cano[1];
-          case Fluxo::Terminal: return escravo;
+          case Fluxo::Arquivo:
+            return ::open(arquivo.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+          case Fluxo::Fechado:
+            return -1;
+          case Fluxo::Cheio:
+            return ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+          case Fluxo::CanoFechado:
+            return cano[1];
+          case Fluxo::Terminal:
+            return escravo;
         }
         return -1;
       };
@@ -188,7 +193,8 @@ class Processo {
     for (fs::directory_iterator it(fds, e), fim; !e && it != fim; it.increment(e)) {
       std::error_code e2;
       if (fs::read_symlink(it->path(), e2) != arquivo) continue;
-      std::ifstream info("/proc/" + std::to_string(pid_) + "/fdinfo/" + it->path().filename().string());
+      std::ifstream info("/proc/" + std::to_string(pid_) + "/fdinfo/" +
+                         it->path().filename().string());
       std::string chave;
       long long pos = -1;
       if (info >> chave >> pos && chave == "pos:") return pos;
@@ -210,11 +216,13 @@ Fim Executa(const Chamada& c) { return Processo(c).Espera(); }
 std::string Gera(const std::vector<std::string>& args, const fs::path& destino) {
   const char* build = std::getenv("ROLVAL_BUILD");
   const fs::path gerador = build != nullptr ? fs::path(build) / "tools" / "rolval-amostras"
-                                            : fs::path(ROLVAL_CLI).parent_path().parent_path() / "tools" / "rolval-amostras";
+                                            : fs::path(ROLVAL_CLI).parent_path().parent_path() /
+                                                  "tools" / "rolval-amostras";
   std::string comando = Aspas(gerador);
   for (const auto& a : args) comando += " " + a;
   comando += " -o " + Aspas(destino);
-  if (std::system(comando.c_str()) != 0) throw std::runtime_error("sample generator failed: " + comando);
+  if (std::system(comando.c_str()) != 0)
+    throw std::runtime_error("sample generator failed: " + comando);
   return destino.string();
 }
 
@@ -222,7 +230,8 @@ std::string Gera(const std::vector<std::string>& args, const fs::path& destino) 
 // once for all the tests here.
 const fs::path& ArquivoGrande() {
   static PastaTemporaria pasta;
-  static const fs::path caminho = Gera({"--layout 05", "--returns 3000", "--seed 7"}, pasta / "grande.txt");
+  static const fs::path caminho =
+      Gera({"--layout 05", "--returns 3000", "--seed 7"}, pasta / "grande.txt");
   return caminho;
 }
 
@@ -299,8 +308,8 @@ TEST(PastaDoRelatorio, EntradaQueORelatorioSubstituiriaERecusada) {
       "substituído pelo relatório; copie-o para outra pasta antes de validá-lo.\n";
   struct Caso {
     const char* nome;
-    const char* naPasta;    // the input's name in the report folder
-    bool porLigacaoDura;    // the input given by another name of the same file
+    const char* naPasta;  // the input's name in the report folder
+    bool porLigacaoDura;  // the input given by another name of the same file
   };
   const Caso casos[] = {
       {"input is saida.txt", "saida.txt", false},
@@ -354,11 +363,17 @@ TEST(RelatoriosGuardados, NomeLivreSemSobrescreverNemEntradas) {
     std::vector<std::string> esperados;  // "input=>kept name" (without .saida.txt / .param.txt)
   };
   const Caso casos[] = {
-      {"an input is named like the kept report of another", {}, {"foo", "foo.saida.txt"},
+      {"an input is named like the kept report of another",
+       {},
+       {"foo", "foo.saida.txt"},
        {"foo=>foo.2", "foo.saida.txt=>foo.saida.txt"}},
-      {"the user's files hold the first names", {"foo.saida.txt", "foo.2.param.txt"}, {"foo", "bar"},
+      {"the user's files hold the first names",
+       {"foo.saida.txt", "foo.2.param.txt"},
+       {"foo", "bar"},
        {"foo=>foo.3", "bar=>bar"}},
-      {"an input holds the second suffix", {"foo.param.txt"}, {"foo", "foo.2.saida.txt"},
+      {"an input holds the second suffix",
+       {"foo.param.txt"},
+       {"foo", "foo.2.saida.txt"},
        {"foo=>foo.3", "foo.2.saida.txt=>foo.2.saida.txt"}},
   };
   for (const Caso& c : casos) {
@@ -379,10 +394,12 @@ TEST(RelatoriosGuardados, NomeLivreSemSobrescreverNemEntradas) {
     std::set<std::string> esperado;
     for (const auto& [nome, bytes] : antes) esperado.insert(nome);
     for (const auto& par : c.esperados) {
-      const std::string entrada = par.substr(0, par.find("=>")), guardado = par.substr(par.find("=>") + 2);
+      const std::string entrada = par.substr(0, par.find("=>")),
+                        guardado = par.substr(par.find("=>") + 2);
       esperado.insert(guardado + ".saida.txt");
       esperado.insert(guardado + ".param.txt");
-      EXPECT_EQ(LeArquivo(pasta / (guardado + ".saida.txt")), L1(ReferenciaDe((pasta / entrada).string()).out))
+      EXPECT_EQ(LeArquivo(pasta / (guardado + ".saida.txt")),
+                L1(ReferenciaDe((pasta / entrada).string()).out))
           << entrada;
       EXPECT_EQ(LeArquivo(pasta / (guardado + ".param.txt")), "\r\nNOK\r\n") << entrada;
     }
@@ -391,7 +408,8 @@ TEST(RelatoriosGuardados, NomeLivreSemSobrescreverNemEntradas) {
 }
 
 TEST(Jsonl, ArquivosDoUsuarioNaPastaIntactos) {
-  const std::vector<std::string> doUsuario{"achados.jsonl", "aux00001.txt", "aux00002.txt", "relatorio.txt"};
+  const std::vector<std::string> doUsuario{"achados.jsonl", "aux00001.txt", "aux00002.txt",
+                                           "relatorio.txt"};
   struct Caso {
     const char* nome;
     int arquivos;
@@ -402,10 +420,12 @@ TEST(Jsonl, ArquivosDoUsuarioNaPastaIntactos) {
     fs::create_directories(pasta / "rel");
     for (const auto& n : doUsuario) EscreveArquivo(pasta / "rel" / n, "{\"meu\":\"" + n + "\"}\n");
     std::vector<std::string> args{"--format", "jsonl", "--dir", (pasta / "rel").string()};
-    for (int i = 0; i < c.arquivos; ++i) args.push_back(Defeituoso(pasta / ("f" + std::to_string(i) + ".txt")));
+    for (int i = 0; i < c.arquivos; ++i)
+      args.push_back(Defeituoso(pasta / ("f" + std::to_string(i) + ".txt")));
     const Fim f = Executa({args});
     EXPECT_EQ(f.Status(), 1) << f.err;
-    for (const auto& n : doUsuario) EXPECT_EQ(LeArquivo(pasta / "rel" / n), "{\"meu\":\"" + n + "\"}\n") << n;
+    for (const auto& n : doUsuario)
+      EXPECT_EQ(LeArquivo(pasta / "rel" / n), "{\"meu\":\"" + n + "\"}\n") << n;
     // Two findings and a summary a file, whole lines only.
     EXPECT_EQ(std::count(f.out.begin(), f.out.end(), '\n'), 3 * c.arquivos);
     EXPECT_EQ(f.out.back(), '\n');
@@ -459,7 +479,8 @@ TEST(SaidaPadrao, FalhaDeEscritaOuFluxoFechado) {
        "rolval-cli: write error: Bad file descriptor\n"},
       {"closed pipe, SIGPIPE ignored", Fluxo::CanoFechado, Fluxo::Arquivo, false, true, 2, 0,
        "rolval-cli: write error: Broken pipe\n"},
-      {"closed pipe, SIGPIPE by default", Fluxo::CanoFechado, Fluxo::Arquivo, false, false, -1, SIGPIPE, ""},
+      {"closed pipe, SIGPIPE by default", Fluxo::CanoFechado, Fluxo::Arquivo, false, false, -1,
+       SIGPIPE, ""},
       {"stderr closed", Fluxo::Arquivo, Fluxo::Fechado, false, false, 2, 0, ""},
       {"stdin and stderr closed", Fluxo::Arquivo, Fluxo::Fechado, true, false, 2, 0, ""},
   };
@@ -483,11 +504,12 @@ TEST(SaidaPadrao, FalhaDeEscritaOuFluxoFechado) {
       EXPECT_EQ(f.err.rfind(c.mensagem, 0), 0u) << f.err;
     }
     if (c.saida == Fluxo::Arquivo) {
-      EXPECT_EQ(f.out, "==> " + um + " <==\n" + refUm + "==> " + (pasta / "ausente.txt").string() + " <==\n" +
-                           "==> " + dois + " <==\n" + refDois);
+      EXPECT_EQ(f.out, "==> " + um + " <==\n" + refUm + "==> " + (pasta / "ausente.txt").string() +
+                           " <==\n" + "==> " + dois + " <==\n" + refDois);
     }
     // Whatever was kept is exactly a report, never the program's own text.
-    for (const auto& [nome, ref] : {std::pair{"um.txt.saida.txt", &refUm}, std::pair{"dois.txt.saida.txt", &refDois}}) {
+    for (const auto& [nome, ref] :
+         {std::pair{"um.txt.saida.txt", &refUm}, std::pair{"dois.txt.saida.txt", &refDois}}) {
       if (fs::exists(rel / nome)) {
         EXPECT_EQ(LeArquivo(rel / nome), L1(*ref)) << nome;
       }
@@ -522,7 +544,11 @@ TEST(Sinais, TerminaPeloSinalSemDeixarNada) {
   // others never touch saida.txt and param.txt.
   const Caso casos[] = {
       {"SIGTERM, one file with --dir", SIGTERM, true, false, {"meu.txt"}},
-      {"SIGINT, one file without --dir", SIGINT, false, false, {"meu.txt", "param.txt", "saida.txt"}},
+      {"SIGINT, one file without --dir",
+       SIGINT,
+       false,
+       false,
+       {"meu.txt", "param.txt", "saida.txt"}},
       {"SIGHUP, two files with --dir", SIGHUP, true, true, {"meu.txt", "param.txt", "saida.txt"}},
   };
   for (const Caso& c : casos) {
@@ -538,7 +564,8 @@ TEST(Sinais, TerminaPeloSinalSemDeixarNada) {
     ch.ambiente = {"TMPDIR=" + (pasta / "tmp").string()};
     if (c.comDir) ch.args = {"--dir", (pasta / "rel").string()};
     ch.args.push_back(ArquivoGrande().string());
-    if (c.varios) ch.args.push_back(Defeituoso(pasta / "pequeno.txt"));  // kept only after the first
+    if (c.varios)
+      ch.args.push_back(Defeituoso(pasta / "pequeno.txt"));  // kept only after the first
     Processo p(ch);
     ASSERT_TRUE(EsperaLeitura(p, ArquivoGrande())) << "the run ended before it could be stopped";
     ::kill(p.pid(), c.sinal);
@@ -568,8 +595,10 @@ TEST(PastaDoRelatorio, PastaInutilizavel) {
   };
   const Caso casos[] = {
       {"too long a name", (pasta / std::string(300, 'a')).string(), "File name too long", false},
-      {"symbolic link loop", (pasta / "laco1").string(), "Too many levels of symbolic links", false},
-      {"under a folder that cannot be read", (pasta / "fechada" / "rel").string(), "Permission denied", true},
+      {"symbolic link loop", (pasta / "laco1").string(), "Too many levels of symbolic links",
+       false},
+      {"under a folder that cannot be read", (pasta / "fechada" / "rel").string(),
+       "Permission denied", true},
       {"a file", entrada, "not a folder", false},
       {"under a file", entrada + "/rel", "Not a directory", false},
   };
@@ -579,19 +608,21 @@ TEST(PastaDoRelatorio, PastaInutilizavel) {
     ch.semPrivilegios = c.semPrivilegios;
     const Fim f = Executa(ch);
     EXPECT_EQ(f.Status(), 2);
-    EXPECT_EQ(f.err, "rolval-cli: '" + c.dir + "' is not a folder that can be used: " + c.motivo + "\n");
+    EXPECT_EQ(f.err,
+              "rolval-cli: '" + c.dir + "' is not a folder that can be used: " + c.motivo + "\n");
     EXPECT_EQ(f.out, "");
   }
   fs::permissions(pasta / "fechada", fs::perms::owner_all);
   EXPECT_TRUE(fs::is_empty(pasta / "fechada"));
-  EXPECT_EQ(Conteudo(pasta.caminho()), (std::set<std::string>{"f.txt", "fechada", "laco1", "laco2"}));
+  EXPECT_EQ(Conteudo(pasta.caminho()),
+            (std::set<std::string>{"f.txt", "fechada", "laco1", "laco2"}));
 }
 
 TEST(Caminho, TomadoExatamente) {
   struct Caso {
     const char* nome;
-    std::string pedido;         // the path given
-    bool existe;                // whether a file has exactly that name
+    std::string pedido;  // the path given
+    bool existe;         // whether a file has exactly that name
     int status;
   };
   const Caso casos[] = {
@@ -640,9 +671,11 @@ TEST(Terminal, BytesDeControleDaEntradaEscapados) {
       {"report and progress line",
        {"--dir", rel, comEsc.string()},
        {"19\\x1B7298990 ", "23\\x9B2499886 ", "3  19\\x1B7298990\r", "3  23\\x9B2499886\r"}},
-      {"file name line of a batch", {comEsc.string(), nomeComEsc.string()},
+      {"file name line of a batch",
+       {comEsc.string(), nomeComEsc.string()},
        {"==> " + (pasta / "n\\x1B]0;x\\x07.txt").string() + " <==", "19\\x1B7298990 "}},
-      {"summary line", {"--summary", comEsc.string(), nomeComEsc.string()},
+      {"summary line",
+       {"--summary", comEsc.string(), nomeComEsc.string()},
        {(pasta / "n\\x1B]0;x\\x07.txt").string() + "\tROL03\tNOK"}},
   };
   for (const Caso& c : casos) {
@@ -654,18 +687,29 @@ TEST(Terminal, BytesDeControleDaEntradaEscapados) {
     // The progress bar's own line erasing, a line each time: the rest comes from the input.
     std::string tela = f.out;
     for (std::size_t i; (i = tela.find("\r\x1B[K")) != std::string::npos;) tela.replace(i, 4, "\r");
-    for (const auto& e : c.esperados) EXPECT_NE(tela.find(e), std::string::npos) << e << "\n" << tela;
+    for (const auto& e : c.esperados)
+      EXPECT_NE(tela.find(e), std::string::npos) << e << "\n" << tela;
     EXPECT_EQ(tela.find('\x1B'), std::string::npos) << tela;
     EXPECT_EQ(tela.find("\xC2\x9B"), std::string::npos);
     EXPECT_EQ(tela.find("\xEF\xBF\xBD"), std::string::npos);  // shown as its code, not as a blot
     EXPECT_EQ(tela.find('\x07'), std::string::npos);
   }
   // The published report is byte-exact, and without a terminal the text is left as it is.
-  EXPECT_NE(LeArquivo(pasta / "rel" / "saida.txt").find("19\x1B" "7298990 "), std::string::npos);
-  EXPECT_NE(LeArquivo(pasta / "rel" / "saida.txt").find("23\x9B" "2499886 "), std::string::npos);
+  EXPECT_NE(LeArquivo(pasta / "rel" / "saida.txt")
+                .find("19\x1B"
+                      "7298990 "),
+            std::string::npos);
+  EXPECT_NE(LeArquivo(pasta / "rel" / "saida.txt")
+                .find("23\x9B"
+                      "2499886 "),
+            std::string::npos);
   const Fim semTerminal = Executa({{comEsc.string()}});
-  EXPECT_NE(semTerminal.out.find("19\x1B" "7298990 "), std::string::npos);
-  EXPECT_NE(semTerminal.out.find("23\xC2\x9B" "2499886 "), std::string::npos);
+  EXPECT_NE(semTerminal.out.find("19\x1B"
+                                 "7298990 "),
+            std::string::npos);
+  EXPECT_NE(semTerminal.out.find("23\xC2\x9B"
+                                 "2499886 "),
+            std::string::npos);
 }
 
 // A file that gets shorter while it is read gets a report with the read-failure finding, never OK.
@@ -676,7 +720,8 @@ TEST(Leitura, ArquivoEncurtadoDuranteALeituraFalha) {
   const auto tamanho = static_cast<long long>(fs::file_size(entrada));
   Processo p({{"--format", "jsonl", "--dir", (pasta / "rel").string(), entrada.string()}});
   // Past the first opening (which reads one block only), well into the second.
-  if (!EsperaLeitura(p, entrada, 1 << 20)) GTEST_SKIP() << "the run ended before it could be stopped";
+  if (!EsperaLeitura(p, entrada, 1 << 20))
+    GTEST_SKIP() << "the run ended before it could be stopped";
   ::kill(p.pid(), SIGSTOP);
   int w = 0;
   ASSERT_EQ(::waitpid(p.pid(), &w, WUNTRACED), p.pid());
@@ -708,7 +753,8 @@ TEST(PastaTemporaria, AusenteComDirParaUmArquivo) {
   fs::create_directories(longa);
   const fs::path entrada = longa / (std::string(200, 'm') + ".txt");
   std::string bytes = LeArquivo(Gera({"--layout 03", "--returns 9000"}, entrada));
-  for (std::size_t i = 34; i < bytes.size(); i += 900) bytes[i] = static_cast<char>('0' + (bytes[i] - '0' + 1) % 10);
+  for (std::size_t i = 34; i < bytes.size(); i += 900)
+    bytes[i] = static_cast<char>('0' + (bytes[i] - '0' + 1) % 10);
   EscreveArquivo(entrada, bytes);
   struct Caso {
     std::string formato;

@@ -20,7 +20,7 @@ TEST(Cli, ArquivoNaoReconhecidoComDir) {
       std::string(73, '-') + "\r\nInscrição      Período Lin Ini Fim Descrição do Erro\r\n" +
       std::string(73, '-') + "\r\n" + std::string(15, ' ') +
       "00/0000 000 000 000 Arquivo a ser validado não é ROL\r\n";
-  EXPECT_EQ(s.out, esperado);  // stdout is UTF-8
+  EXPECT_EQ(s.out, esperado);                                        // stdout is UTF-8
   EXPECT_EQ(LeArquivo(pasta / "trab" / "saida.txt"), L1(esperado));  // the file is Latin-1
   EXPECT_EQ(LeArquivo(pasta / "trab" / "param.txt"), "\r\nNOK\r\n");
   EXPECT_FALSE(std::filesystem::exists(pasta / "trab" / "aux00001.txt"));

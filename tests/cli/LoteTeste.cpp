@@ -51,7 +51,8 @@ TEST_F(Lote, MesmosRelatoriosQueExecucoesIsoladasNaOrdemDosArgumentos) {
   EXPECT_EQ(lote.out, esperado);
   EXPECT_EQ(lote.status, statusMaximo);
   EXPECT_EQ(lote.status, 2);  // the missing and the empty file got no report
-  EXPECT_NE(lote.err.find("ausente.txt: Não foi possível localizar o arquivo especificado."), std::string::npos);
+  EXPECT_NE(lote.err.find("ausente.txt: Não foi possível localizar o arquivo especificado."),
+            std::string::npos);
 }
 
 TEST_F(Lote, UmTrabalhoOuQuatroDaoSaidaIdentica) {
@@ -95,12 +96,14 @@ TEST_F(Lote, JsonlTemCadaAchadoDoRelatorioUmaVez) {
     for (std::size_t i = 0; i < linhas.size(); ++i) {
       const auto& j = lista[i];
       char buf[64];
-      std::snprintf(buf, sizeof buf, " %03d %03d %03d ", j.at("line").get<int>(), j.at("first_column").get<int>(),
-                    j.at("last_column").get<int>());
-      const std::string meio = j.at("period").get<std::string>() + buf + j.at("message").get<std::string>();
+      std::snprintf(buf, sizeof buf, " %03d %03d %03d ", j.at("line").get<int>(),
+                    j.at("first_column").get<int>(), j.at("last_column").get<int>());
+      const std::string meio =
+          j.at("period").get<std::string>() + buf + j.at("message").get<std::string>();
       EXPECT_NE(linhas[i].find(meio), std::string::npos) << linhas[i] << " / " << meio;
       EXPECT_NE(linhas[i].find(j.at("registration").get<std::string>()), std::string::npos);
-      EXPECT_EQ(j.at("warning").get<bool>(), j.at("message").get<std::string>().rfind("AVISO:", 0) == 0);
+      EXPECT_EQ(j.at("warning").get<bool>(),
+                j.at("message").get<std::string>().rfind("AVISO:", 0) == 0);
     }
     const std::string status = resumo.at("status");
     EXPECT_EQ(status, texto.status == 0 ? "OK" : texto.status == 1 ? "NOK" : "NO_REPORT") << a;
@@ -114,8 +117,10 @@ TEST_F(Lote, ResumoUmaLinhaPorArquivoEOTotal) {
   std::vector<std::string> linhas;
   while (std::getline(in, linha)) linhas.push_back(linha);
   ASSERT_EQ(linhas.size(), arquivos.size() + 1);
-  for (std::size_t i = 0; i < arquivos.size(); ++i) EXPECT_EQ(linhas[i].rfind(arquivos[i] + "\t", 0), 0u);
-  EXPECT_NE(linhas[arquivos.size() - 3].find("\tDESCONHECIDO\tNOK\t0 returns\t1 findings"), std::string::npos);
+  for (std::size_t i = 0; i < arquivos.size(); ++i)
+    EXPECT_EQ(linhas[i].rfind(arquivos[i] + "\t", 0), 0u);
+  EXPECT_NE(linhas[arquivos.size() - 3].find("\tDESCONHECIDO\tNOK\t0 returns\t1 findings"),
+            std::string::npos);
   EXPECT_NE(linhas[arquivos.size() - 2].find("\tNO_REPORT\t"), std::string::npos);
   EXPECT_EQ(linhas.back().rfind("TOTAL\t" + std::to_string(arquivos.size()) + " files\t", 0), 0u);
 }
@@ -123,12 +128,14 @@ TEST_F(Lote, ResumoUmaLinhaPorArquivoEOTotal) {
 TEST_F(Lote, DirGuardaUmRelatorioPorArquivo) {
   fs::create_directories(pasta / "b");
   EscreveArquivo(pasta / "b" / "desconhecido.txt", "bye\r\n");
-  const SaidaCli r = Roda("--dir " + Aspas(pasta / "rel") + " " + Aspas(pasta / "desconhecido.txt") + " " +
-                          Aspas(pasta / "b" / "desconhecido.txt"));
+  const SaidaCli r =
+      Roda("--dir " + Aspas(pasta / "rel") + " " + Aspas(pasta / "desconhecido.txt") + " " +
+           Aspas(pasta / "b" / "desconhecido.txt"));
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(LeArquivo(pasta / "rel" / "desconhecido.txt.param.txt"), "\r\nNOK\r\n");
   EXPECT_EQ(LeArquivo(pasta / "rel" / "desconhecido.txt.2.param.txt"), "\r\nNOK\r\n");
-  EXPECT_NE(LeArquivo(pasta / "rel" / "desconhecido.txt.saida.txt").find("DESCONHECIDO"), std::string::npos);
+  EXPECT_NE(LeArquivo(pasta / "rel" / "desconhecido.txt.saida.txt").find("DESCONHECIDO"),
+            std::string::npos);
   EXPECT_FALSE(fs::exists(pasta / "rel" / "saida.txt"));
 }
 

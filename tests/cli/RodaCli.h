@@ -17,11 +17,12 @@ struct SaidaCli {
   std::string err;
 };
 
-// Runs rolval-cli with `args` (already quoted for the shell), after the variable settings `ambiente`.
+// Runs rolval-cli with `args` (already quoted for the shell), after the variable settings
+// `ambiente`.
 inline SaidaCli Roda(const std::string& args, const std::string& ambiente = "") {
   teste::PastaTemporaria temp;
-  const std::string comando = ambiente + " '" + ROLVAL_CLI + "' " + args + " 2>'" +
-                              (temp / "err").string() + "'";
+  const std::string comando =
+      ambiente + " '" + ROLVAL_CLI + "' " + args + " 2>'" + (temp / "err").string() + "'";
   SaidaCli s;
   FILE* p = ::popen(comando.c_str(), "r");
   if (p == nullptr) return s;

@@ -27,7 +27,8 @@ namespace am = amostras;
 
 const std::string Cab15(15, ' ');
 const std::string Achado21 = Cab15 + "00/0000 000 000 000 Arquivo a ser validado não é ROL";
-const std::string MensagemAcesso = "Não foi possível acessar o arquivo que você marcou para ser validado.";
+const std::string MensagemAcesso =
+    "Não foi possível acessar o arquivo que você marcou para ser validado.";
 
 // A layout-05 file of `retornos` clean returns, one item in every annex.
 std::string Amostra05(std::int32_t retornos, const std::vector<am::Estrago>& estragos = {}) {
@@ -39,8 +40,10 @@ std::string Amostra05(std::int32_t retornos, const std::vector<am::Estrago>& est
   return am::GeraAmostraTexto(opcoes);
 }
 
-// `conteudo` with every CR LF replaced by `fim` (or, with `alternado`, by `fim` on every other line).
-std::string TrocaFimDeLinha(const std::string& conteudo, const std::string& fim, bool alternado = false) {
+// `conteudo` with every CR LF replaced by `fim` (or, with `alternado`, by `fim` on every other
+// line).
+std::string TrocaFimDeLinha(const std::string& conteudo, const std::string& fim,
+                            bool alternado = false) {
   std::string r;
   std::size_t inicio = 0;
   int n = 0;
@@ -72,7 +75,8 @@ bool TerminaCom(const std::string& s, const std::string& fim) {
 
 // True when one of the finding lines ends with `fim` (line, columns and message).
 bool TemAchado(const std::vector<std::string>& achados, const std::string& fim) {
-  return std::any_of(achados.begin(), achados.end(), [&](const std::string& a) { return TerminaCom(a, fim); });
+  return std::any_of(achados.begin(), achados.end(),
+                     [&](const std::string& a) { return TerminaCom(a, fim); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -247,7 +251,9 @@ TEST(FimDeLinha, LinhaVaziaNoMeioParaALeitura) {
                           [&](const std::string& a) { return TerminaCom(a, esperado); }),
             1)
       << esperado;
-  for (const auto& a : r.achados) EXPECT_FALSE(TerminaCom(a, "Arquivo a ser validado não é ROL") && !TerminaCom(a, esperado)) << a;
+  for (const auto& a : r.achados)
+    EXPECT_FALSE(TerminaCom(a, "Arquivo a ser validado não é ROL") && !TerminaCom(a, esperado))
+        << a;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -295,7 +301,8 @@ struct ResultadoComSistema {
 };
 
 // A run of the file at `arquivo` through the counting file layer, with `pasta` as work folder.
-void ExecutaContado(const std::string& arquivo, const std::filesystem::path& pasta, ResultadoComSistema& saida) {
+void ExecutaContado(const std::string& arquivo, const std::filesystem::path& pasta,
+                    ResultadoComSistema& saida) {
   saida.sistema.entrada = arquivo;
   Execucao execucao(pasta, saida.r.tela);
   execucao.DefineSistemaArquivos(saida.sistema);
@@ -315,11 +322,14 @@ TEST(ArquivoEnorme, CemMegabytesSemFimDeLinhaNaoSaoLidos) {
     std::string ultimoAchado;
   } casos[] = {
       // Not a whole number of 900-byte records: the size check stops before any line is read.
-      {"monthly, size not whole records", "****05", CemMB, "000 000 000 Arquivo a ser validado não é ROL"},
+      {"monthly, size not whole records", "****05", CemMB,
+       "000 000 000 Arquivo a ser validado não é ROL"},
       // A whole number of records: the first line is read only up to just past its length.
-      {"monthly, size of whole records", "****05", CemMB - CemMB % 900, "001 000 000 Arquivo a ser validado não é ROL"},
+      {"monthly, size of whole records", "****05", CemMB - CemMB % 900,
+       "001 000 000 Arquivo a ser validado não é ROL"},
       {"layout 03", "****03", CemMB, "000 000 000 Arquivo a ser validado não é ROL"},
-      {"layout ST 01", "RST01", CemMB - CemMB % 756, "001 000 000 Arquivo a ser validado não é ROL"},
+      {"layout ST 01", "RST01", CemMB - CemMB % 756,
+       "001 000 000 Arquivo a ser validado não é ROL"},
       // No size check in ST 02: the header line is too long, and the reading stops at it.
       {"layout ST 02", "A0RST02", CemMB, "001 000 000 Arquivo a ser validado não é ROL"},
   };
@@ -364,7 +374,8 @@ TEST(LeituraEmPedacos, OMesmoRelatorioComQualquerTamanhoDeLeitura) {
     ResultadoComSistema inteiro;
     ExecutaContado(arquivo, pasta.caminho(), inteiro);
     ASSERT_EQ(inteiro.r.desfecho, Desfecho::RelatorioNOK) << caso.nome;
-    for (const std::size_t fatia : {1, 2, 3, 46, 47, 48, 797, 798, 799, 899, 900, 901, 1025, 1026, 1027}) {
+    for (const std::size_t fatia :
+         {1, 2, 3, 46, 47, 48, 797, 798, 799, 899, 900, 901, 1025, 1026, 1027}) {
       SCOPED_TRACE(std::string(caso.nome) + ", reads of " + std::to_string(fatia));
       ResultadoComSistema pedacos;
       pedacos.sistema.fatia = fatia;
@@ -431,7 +442,8 @@ TEST(FalhaAoAbrir, ArquivoQueSomeDepoisDoReconhecimento) {
     ExecutaContado(arquivo, pasta.caminho(), x);
     EXPECT_EQ(x.r.desfecho, Desfecho::RelatorioSemJanela);
     EXPECT_EQ(x.r.param, "\r\nNOK\r\n");
-    EXPECT_TRUE(TerminaCom(x.r.saida, L1(Cab15 + "00/0000 000 000 000 Arquivo não encontrado\r\n"))) << x.r.saida;
+    EXPECT_TRUE(TerminaCom(x.r.saida, L1(Cab15 + "00/0000 000 000 000 Arquivo não encontrado\r\n")))
+        << x.r.saida;
     EXPECT_NE(x.r.saida.find("Documento: ROL" + layout + "       \r\n"), std::string::npos);
     EXPECT_TRUE(x.r.tela.mensagens.empty());
     EXPECT_EQ(x.r.tela.eventos, (std::vector<std::string>{"MostraProgresso", "EscondeProgresso"}));
@@ -465,7 +477,7 @@ TEST(Caminhos, NomesIncomunsSaoValidadosComoQualquerOutro) {
       "com brancos no nome.txt",
       "acentuação çãõ éü.txt",
       "pasta com brancos e ção/arquivo ROL 05.txt",
-      std::string(127, 'a') + ".txt",                  // 131 characters
+      std::string(127, 'a') + ".txt",                                 // 131 characters
       std::string(60, 'b') + "/" + std::string(120, 'c') + " ç.txt",  // over 128 in all
       " começa com branco.txt",
   };
@@ -490,8 +502,10 @@ TEST(Caminhos, NomeComBrancoNoFimEValidadoComoDado) {
   PastaTemporaria pasta;
   const auto arquivo = pasta / "termina com branco.txt ";
   EscreveArquivo(arquivo, Amostra05(1));
-  EXPECT_EQ(ExecutaArquivo(arquivo.string(), pasta.caminho(), TabelaPadrao()).desfecho, Desfecho::RelatorioOK);
-  const auto semBranco = ExecutaArquivo((pasta / "termina com branco.txt").string(), pasta.caminho(), TabelaPadrao());
+  EXPECT_EQ(ExecutaArquivo(arquivo.string(), pasta.caminho(), TabelaPadrao()).desfecho,
+            Desfecho::RelatorioOK);
+  const auto semBranco =
+      ExecutaArquivo((pasta / "termina com branco.txt").string(), pasta.caminho(), TabelaPadrao());
   EXPECT_EQ(semBranco.desfecho, Desfecho::SemRelatorio);
   EXPECT_TRUE(semBranco.saida.empty());
 }

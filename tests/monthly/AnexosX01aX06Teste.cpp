@@ -48,16 +48,22 @@ TEST_P(UltimoItem, LidoEReportadoNasSuasColunas) {
 INSTANTIATE_TEST_SUITE_P(
     ContagemMaxima, UltimoItem,
     ::testing::Values(
-        CasoUltimoItem{"X01 ", 12, ItemX01(102), 794, "000", 796, "Campo obrigatório não informado"},  // 46 + 68 x 11
+        CasoUltimoItem{"X01 ", 12, ItemX01(102), 794, "000", 796,
+                       "Campo obrigatório não informado"},  // 46 + 68 x 11
         CasoUltimoItem{"X05 ", 12, ItemX01(102), 849, "A", 861, "Campo numérico é esperado"},
-        CasoUltimoItem{"X05A", 44, ItemX05A(102), 866, "000", 868, "Campo obrigatório não informado"},  // 49 + 19 x 43
+        CasoUltimoItem{"X05A", 44, ItemX05A(102), 866, "000", 868,
+                       "Campo obrigatório não informado"},  // 49 + 19 x 43
         CasoUltimoItem{"X05B", 44, ItemX05A(102), 869, "A", 881, "Campo numérico é esperado"},
-        CasoUltimoItem{"X02 ", 32, ItemX02(), 852, "0123456788", 861, "Dígito controle inválido"},  // 46 + 26 x 31
+        CasoUltimoItem{"X02 ", 32, ItemX02(), 852, "0123456788", 861,
+                       "Dígito controle inválido"},  // 46 + 26 x 31
         CasoUltimoItem{"X06 ", 32, ItemX02(), 865, "A", 877, "Campo numérico é esperado"},
-        CasoUltimoItem{"X03 ", 53, ItemX03(5), 878, "000", 880, "Campo obrigatório não informado"},  // 46 + 16 x 52
+        CasoUltimoItem{"X03 ", 53, ItemX03(5), 878, "000", 880,
+                       "Campo obrigatório não informado"},  // 46 + 16 x 52
         CasoUltimoItem{"X03 ", 53, ItemX03(5), 881, "A", 893, "Campo numérico é esperado"},
-        CasoUltimoItem{"X03A", 22, ItemX03A(5), 847, "C", 847, "Conteúdo deve ser 'A','B' ou 'S'"},  // 49 + 38 x 21
-        CasoUltimoItem{"X04 ", 19, ItemX04(), 869, "A", 881, "Campo numérico é esperado"}),  // 77 + 44 x 18
+        CasoUltimoItem{"X03A", 22, ItemX03A(5), 847, "C", 847,
+                       "Conteúdo deve ser 'A','B' ou 'S'"},  // 49 + 38 x 21
+        CasoUltimoItem{"X04 ", 19, ItemX04(), 869, "A", 881,
+                       "Campo numérico é esperado"}),  // 77 + 44 x 18
     [](const ::testing::TestParamInfo<CasoUltimoItem>& info) {
       return NomeDeTeste(info.param.tipo) + "Coluna" + std::to_string(info.param.coluna);
     });
@@ -86,12 +92,14 @@ const char* const Msg10 = "Qtd Ocorrências anexo inválida";
 
 INSTANTIATE_TEST_SUITE_P(
     Faixas, QuantidadeDeItens,
-    ::testing::Values(CasoQuantidade{"X01 ", ItemX01(102), "13", Msg10}, CasoQuantidade{"X05 ", ItemX01(102), "00", Msg10},
+    ::testing::Values(CasoQuantidade{"X01 ", ItemX01(102), "13", Msg10},
+                      CasoQuantidade{"X05 ", ItemX01(102), "00", Msg10},
                       CasoQuantidade{"X05A", ItemX05A(102), "45", Msg10},
                       CasoQuantidade{"X05B", ItemX05A(102), "1A", "Campo numérico é esperado"},
                       CasoQuantidade{"X02 ", ItemX02(), "33", Msg10},
                       CasoQuantidade{"X06 ", ItemX02(), " 1", "Campo numérico é esperado"},
-                      CasoQuantidade{"X03 ", ItemX03(5), "54", Msg10}, CasoQuantidade{"X03A", ItemX03A(5), "23", Msg10},
+                      CasoQuantidade{"X03 ", ItemX03(5), "54", Msg10},
+                      CasoQuantidade{"X03A", ItemX03A(5), "23", Msg10},
                       CasoQuantidade{"X04 ", ItemX04(), "20", Msg10}),
     [](const ::testing::TestParamInfo<CasoQuantidade>& info) {
       return NomeDeTeste(std::string(info.param.tipo) + "Quantidade" + info.param.quantidade);
@@ -106,7 +114,9 @@ struct CasoItem {
 };
 
 // Named by the record type.
-std::string NomeTipo(const ::testing::TestParamInfo<CasoItem>& info) { return NomeDeTeste(info.param.tipo); }
+std::string NomeTipo(const ::testing::TestParamInfo<CasoItem>& info) {
+  return NomeDeTeste(info.param.tipo);
+}
 
 class CamposDoItem : public ::testing::TestWithParam<CasoItem> {};
 
@@ -122,14 +132,19 @@ INSTANTIATE_TEST_SUITE_P(
     Cfop, CamposDoItem,
     ::testing::Values(
         // X01: every field of the first item, the CFOP of the second at 114-116, in column order.
-        CasoItem{"X01 ", {ItemX01(102), ItemX01(103)},
+        CasoItem{"X01 ",
+                 {ItemX01(102), ItemX01(103)},
                  {{46, "A02"}, {62, "A"}, {101, "A"}, {114, "500"}, {143, "A"}},
                  {Achado(4, 46, 48, Msg7), Achado(4, 62, 74, Msg7), Achado(4, 101, 113, Msg7),
                   Achado(4, 114, 116, Msg23), Achado(4, 143, 155, Msg7)}},
-        CasoItem{"X05 ", {ItemX01(102)}, {{46, "000"}, {49, "A"}, {75, "A"}, {88, "A"}},
-                 {Achado(4, 46, 48, Msg16), Achado(4, 49, 61, Msg7), Achado(4, 75, 87, Msg7), Achado(4, 88, 100, Msg7)}},
+        CasoItem{"X05 ",
+                 {ItemX01(102)},
+                 {{46, "000"}, {49, "A"}, {75, "A"}, {88, "A"}},
+                 {Achado(4, 46, 48, Msg16), Achado(4, 49, 61, Msg7), Achado(4, 75, 87, Msg7),
+                  Achado(4, 88, 100, Msg7)}},
         // X05A and X05B: a CFOP of the X05 list only; the first failing CFOP check only.
-        CasoItem{"X05A", {ItemX05A(103), ItemX05A(0), ItemX05A(500), ItemX05A(102), ItemX05A(102, 0, 0)},
+        CasoItem{"X05A",
+                 {ItemX05A(103), ItemX05A(0), ItemX05A(500), ItemX05A(102), ItemX05A(102, 0, 0)},
                  {{103, "A02"}},
                  {Achado(4, 46, 48, Msg23), Achado(4, 65, 67, Msg16), Achado(4, 84, 86, Msg23),
                   Achado(4, 103, 105, Msg7), Achado(4, 125, 127, Msg16)}},
@@ -140,18 +155,25 @@ INSTANTIATE_TEST_SUITE_P(
     Registros, CamposDoItem,
     ::testing::Values(
         // X02 and X06: the third item at 98-123; zeros are no registry number here.
-        CasoItem{"X02 ", {ItemX02(), ItemX02(), ItemX02()},
-                 {{98, "0000000000"}, {108, "000"}, {111, "A"}},
-                 {Achado(4, 98, 107, Msg16), Achado(4, 108, 110, Msg16), Achado(4, 111, 123, Msg7)}},
-        CasoItem{"X06 ", {ItemX02("1234567890")}, {{56, "A"}},
+        CasoItem{
+            "X02 ",
+            {ItemX02(), ItemX02(), ItemX02()},
+            {{98, "0000000000"}, {108, "000"}, {111, "A"}},
+            {Achado(4, 98, 107, Msg16), Achado(4, 108, 110, Msg16), Achado(4, 111, 123, Msg7)}},
+        CasoItem{"X06 ",
+                 {ItemX02("1234567890")},
+                 {{56, "A"}},
                  {Achado(4, 46, 55, "Dígito controle inválido"), Achado(4, 56, 58, Msg7)}},
-        // X03A: a code of the X03 list, its kind, two required numbers, a registry number that may be 0.
-        CasoItem{"X03A", {ItemX03A(5, 'B'), ItemX03A(6, 'S'), ItemX03A(0, ' '), ItemX03A(5, 'C', "0123456788")},
-                 {{50, "000000000"}, {97, "00"}, {109, "A"}},
-                 {Achado(4, 50, 58, Msg16), Achado(4, 84, 86, "Código Inválido"), Achado(4, 97, 98, Msg16),
-                  Achado(4, 109, 121, Msg7), Achado(4, 122, 124, Msg16), Achado(4, 125, 125, Msg16),
-                  Achado(4, 163, 163, "Conteúdo deve ser 'A','B' ou 'S'"),
-                  Achado(4, 175, 184, "Dígito controle inválido")}}),
+        // X03A: a code of the X03 list, its kind, two required numbers, a registry number that may
+        // be 0.
+        CasoItem{
+            "X03A",
+            {ItemX03A(5, 'B'), ItemX03A(6, 'S'), ItemX03A(0, ' '), ItemX03A(5, 'C', "0123456788")},
+            {{50, "000000000"}, {97, "00"}, {109, "A"}},
+            {Achado(4, 50, 58, Msg16), Achado(4, 84, 86, "Código Inválido"),
+             Achado(4, 97, 98, Msg16), Achado(4, 109, 121, Msg7), Achado(4, 122, 124, Msg16),
+             Achado(4, 125, 125, Msg16), Achado(4, 163, 163, "Conteúdo deve ser 'A','B' ou 'S'"),
+             Achado(4, 175, 184, "Dígito controle inválido")}}),
     NomeTipo);
 
 // X04: the period (day, day, month, year) must lie before the return's month; the due date may
@@ -208,7 +230,8 @@ TEST(AnexosMensais, ListasTotaisELinhasGuardadas) {
       .Anexo("X02 ", {ItemX02("0123456789", 5), ItemX02("0123456789", 6)})
       .Anexo("X06 ", {ItemX02("0123456789", 7)})
       .Anexo("X03 ", {ItemX03(5, 100), ItemX03(1, 1), ItemX03(7, 10)})
-      .Anexo("X04 ", {ItemX04("0131122004", "10012005", 100, 90), ItemX04("0131122004", "10012005", 1, 4)})
+      .Anexo("X04 ",
+             {ItemX04("0131122004", "10012005", 100, 90), ItemX04("0131122004", "10012005", 1, 4)})
       .Anexo("X05A", {ItemX05A(103)})
       .Anexo("X03A", {ItemX03A(5)});
   rol.Registro(3, 114, "ABC").Registro(9, 62, "A1!");  // a CFOP and an X03 code not numeric

@@ -20,7 +20,8 @@ std::string ItemX07A(std::string_view cfop, std::int64_t valor49 = 0, std::int64
 
 // X08 and X10, 48 characters: days, due date, two amounts, registry number.
 std::string ItemX08(std::string_view dias = "0131", std::string_view vencimento = "10012005",
-                    std::int64_t a = 0, std::int64_t b = 0, std::string_view inscricao = "0000000000") {
+                    std::int64_t a = 0, std::int64_t b = 0,
+                    std::string_view inscricao = "0000000000") {
   return std::string(dias) + std::string(vencimento) + Digitos(a, 13) + Digitos(b, 13) +
          std::string(inscricao);
 }
@@ -72,15 +73,21 @@ TEST(AnexosX07aX12, QuantidadeForaDaFaixaNaoLeNemContaORegistro) {
   };
   const std::string mensagem10 = "Qtd Ocorrências anexo inválida";
   const Caso casos[] = {
-      {"X07 ", Anexo::X07, CorpoX07{}.Texto(), "02", 10}, {"X07 ", Anexo::X07, CorpoX07{}.Texto(), "00", 10},
-      {"X07A", Anexo::X07A, ItemX07A("102"), "30", 10},    {"X07B", Anexo::X07B, ItemX07A("102"), "00", 10},
-      {"X08 ", Anexo::X08, ItemX08(), "18", 10},            {"X10 ", Anexo::X10, ItemX08(), " 1", 7},
-      {"X09 ", Anexo::X09, ItemX09(), "23", 10},            {"X11 ", Anexo::X11, ItemX11(), "31", 10},
-      {"X12 ", Anexo::X12, ItemX12(), "30", 10},            {"X12 ", Anexo::X12, ItemX12(), "1 ", 7},
+      {"X07 ", Anexo::X07, CorpoX07{}.Texto(), "02", 10},
+      {"X07 ", Anexo::X07, CorpoX07{}.Texto(), "00", 10},
+      {"X07A", Anexo::X07A, ItemX07A("102"), "30", 10},
+      {"X07B", Anexo::X07B, ItemX07A("102"), "00", 10},
+      {"X08 ", Anexo::X08, ItemX08(), "18", 10},
+      {"X10 ", Anexo::X10, ItemX08(), " 1", 7},
+      {"X09 ", Anexo::X09, ItemX09(), "23", 10},
+      {"X11 ", Anexo::X11, ItemX11(), "31", 10},
+      {"X12 ", Anexo::X12, ItemX12(), "30", 10},
+      {"X12 ", Anexo::X12, ItemX12(), "1 ", 7},
   };
   for (const Caso& c : casos) {
     Execucao1Anexo e(c.tipo, {c.item}, {}, c.quantidade);
-    EXPECT_EQ(e.r.achados, (std::vector<std::string>{Achado(2, 44, 45, c.codigo == 7 ? Numerico : mensagem10)}))
+    EXPECT_EQ(e.r.achados,
+              (std::vector<std::string>{Achado(2, 44, 45, c.codigo == 7 ? Numerico : mensagem10)}))
         << c.tipo << " count '" << c.quantidade << "'";
     EXPECT_EQ(e.mensal().Lidas(c.anexo), 0) << c.tipo;
   }
@@ -118,10 +125,10 @@ TEST(AnexosX07aX12, CorpoDoX07GuardaValoresETotaisQueConferem) {
 TEST(AnexosX07aX12, CorpoDoX07ComTotalErradoOuTextoFaltando) {
   CorpoX07 errado;
   errado.v1 = Digitos(100, 13);
-  errado.t1 = Digitos(99, 13);       // 100 + 0 is not 99
-  errado.v2 = "00000000000A0";        // not numeric: taken as 0
-  errado.w2 = Digitos(5, 13);         // greater than 0 with a blank text
-  errado.t2 = Digitos(5, 13);         // 0 + 5: checks
+  errado.t1 = Digitos(99, 13);  // 100 + 0 is not 99
+  errado.v2 = "00000000000A0";  // not numeric: taken as 0
+  errado.w2 = Digitos(5, 13);   // greater than 0 with a blank text
+  errado.t2 = Digitos(5, 13);   // 0 + 5: checks
   Execucao1Anexo e("X07 ", {errado.Texto()});
   EXPECT_EQ(e.r.achados, (std::vector<std::string>{
                              Achado(2, 132, 144, "Valor incorreto"),
@@ -176,7 +183,9 @@ TEST(AnexosX07aX12, DiasDoX08eX10DentroDoPeriodoDoRegistro) {
       {{}, "0000", {Achado(2, 46, 49, Obrigatorio)}},
       {{}, "0010", {Achado(2, 46, 49, "Data Inválida")}},  // first day outside the period
       {{}, "1032", {Achado(2, 46, 49, "Dia de término inválido")}},
-      {{}, "3299", {Achado(2, 46, 49, "Data Inválida"), Achado(2, 46, 49, "Dia de término inválido")}},
+      {{},
+       "3299",
+       {Achado(2, 46, 49, "Data Inválida"), Achado(2, 46, 49, "Dia de término inválido")}},
       {{}, "01a1", {Achado(2, 46, 49, Numerico)}},
       {abril, "0130", {}},
       {abril, "0131", {Achado("012/3456789", "04/2005", 2, 46, 49, "Dia de término inválido")}},
@@ -206,8 +215,10 @@ TEST(AnexosX07aX12, VencimentoDoX08NoMesDaROLEDoX10DesseMesEmDiante) {
       {"1001200 ", {Achado(2, 50, 57, Numerico)}, {Achado(2, 50, 57, Numerico)}},
   };
   for (const Caso& c : casos) {
-    EXPECT_EQ(Execucao1Anexo("X08 ", {ItemX08("0131", c.vencimento)}).r.achados, c.x08) << c.vencimento;
-    EXPECT_EQ(Execucao1Anexo("X10 ", {ItemX08("0131", c.vencimento)}).r.achados, c.x10) << c.vencimento;
+    EXPECT_EQ(Execucao1Anexo("X08 ", {ItemX08("0131", c.vencimento)}).r.achados, c.x08)
+        << c.vencimento;
+    EXPECT_EQ(Execucao1Anexo("X10 ", {ItemX08("0131", c.vencimento)}).r.achados, c.x10)
+        << c.vencimento;
   }
 }
 
@@ -215,7 +226,8 @@ TEST(AnexosX07aX12, ValoresEInscricaoDoX08eX10NasColunasDeCadaItem) {
   ROLMensal rol;
   rol.Anexo("X08 ", {ItemX08("0131", "10012005", 10, 1, "0123456789"),
                      ItemX08("0131", "10012005", 20, 2, "0123456780")});
-  rol.Anexo("X10 ", {ItemX08("0131", "10012005", 300, 3), ItemX08("0131", "10012005", 400, 4, "012345678 ")});
+  rol.Anexo("X10 ", {ItemX08("0131", "10012005", 300, 3),
+                     ItemX08("0131", "10012005", 400, 4, "012345678 ")});
   rol.Registro(2, 46 + 48 + 12, "00000000000x0");  // first amount of the second X08 item
   ExecucaoRetida r;
   r.Roda(rol.Registros(), TabelaSemFechamento());
@@ -237,8 +249,9 @@ TEST(AnexosX07aX12, DezessetesItensDoX08EOMaximo) {
   std::vector<std::string> itens(17, ItemX08("0131", "10012005", 1, 2));
   itens[16] = ItemX08("0131", "10022005", 1, 2);
   Execucao1Anexo e("X08 ", itens);
-  EXPECT_EQ(e.r.achados, (std::vector<std::string>{
-                             Achado(2, 818, 825, "Venc Anexo VIII deve ser no Mes/Ano ROL")}));
+  EXPECT_EQ(
+      e.r.achados,
+      (std::vector<std::string>{Achado(2, 818, 825, "Venc Anexo VIII deve ser no Mes/Ano ROL")}));
   EXPECT_EQ(e.mensal().retorno.TotX08a, 17);
   EXPECT_EQ(e.mensal().retorno.TotX08b, 34);
 }
@@ -266,7 +279,8 @@ TEST(AnexosX07aX12, DiaDeVencimentoDoX09) {
 
 TEST(AnexosX07aX12, TotaisDoX09) {
   Execucao1Anexo e("X09 ", {ItemX09("05", 10, 1), ItemX09("06", 20, 2, "0123456780")});
-  EXPECT_EQ(e.r.achados, (std::vector<std::string>{Achado(2, 112, 121, "Dígito controle inválido")}));
+  EXPECT_EQ(e.r.achados,
+            (std::vector<std::string>{Achado(2, 112, 121, "Dígito controle inválido")}));
   EXPECT_EQ(e.mensal().retorno.TotX09a, 30);
   EXPECT_EQ(e.mensal().retorno.TotX09b, 3);
   EXPECT_EQ(e.mensal().Lidas(Anexo::X09), 2);

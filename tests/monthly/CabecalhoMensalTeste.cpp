@@ -61,8 +61,7 @@ TEST(RetornoMensal, ListaDeRetornosTresPorLinhaEContribuinteNaJanela) {
             "012/3456789    02/2004  123/4567897    02/2004  200/0000007    02/2004  ");
   EXPECT_EQ(r.linhasSaida.at(8), "300/0000005    02/2004  ");
   EXPECT_EQ(r.linhasSaida.back(), "Foram Validadas 004 ROL(s).");
-  EXPECT_EQ(r.tela.contribs,
-            (Achados{"012/3456789", "123/4567897", "200/0000007", "300/0000005"}));
+  EXPECT_EQ(r.tela.contribs, (Achados{"012/3456789", "123/4567897", "200/0000007", "300/0000005"}));
 }
 
 // The identification of a file's only header, spoiled one field at a time.
@@ -95,13 +94,24 @@ INSTANTIATE_TEST_SUITE_P(
         CasoCabecalho{18, " 1", {Achado(1, 18, 19, "Campo numérico é esperado")}},
         // Month 13: no date, but inside the window; its last day is not checked.
         CasoCabecalho{20, "132005", {Achado("012/3456789", "13/2005", 1, 20, 25, "Data Inválida")}},
-        CasoCabecalho{20, "131998",
-                      {Achado("012/3456789", "13/1998", 1, 20, 25, "Data Inválida"),
-                       Achado("012/3456789", "13/1998", 1, 20, 25, "Referência incompatível com versão")}},
-        CasoCabecalho{20, "0A2005", {Achado("012/3456789", "0A2005", 1, 20, 25, "Campo numérico é esperado")}},
-        CasoCabecalho{26, "0123456788", {Achado("012/3456788", "01/2005", 1, 26, 35, "Dígito controle inválido")}},
-        CasoCabecalho{26, "012345678A", {Achado("012345678A ", "01/2005", 1, 26, 35, "Campo numérico é esperado")}},
-        CasoCabecalho{26, "0000000000", {Achado("000/0000000", "01/2005", 1, 26, 35, "Campo obrigatório não informado")}}),
+        CasoCabecalho{
+            20,
+            "131998",
+            {Achado("012/3456789", "13/1998", 1, 20, 25, "Data Inválida"),
+             Achado("012/3456789", "13/1998", 1, 20, 25, "Referência incompatível com versão")}},
+        CasoCabecalho{20,
+                      "0A2005",
+                      {Achado("012/3456789", "0A2005", 1, 20, 25, "Campo numérico é esperado")}},
+        CasoCabecalho{26,
+                      "0123456788",
+                      {Achado("012/3456788", "01/2005", 1, 26, 35, "Dígito controle inválido")}},
+        CasoCabecalho{26,
+                      "012345678A",
+                      {Achado("012345678A ", "01/2005", 1, 26, 35, "Campo numérico é esperado")}},
+        CasoCabecalho{
+            26,
+            "0000000000",
+            {Achado("000/0000000", "01/2005", 1, 26, 35, "Campo obrigatório não informado")}}),
     NomeCaso);
 
 // Each version covers a window of reference periods, both edges included.
@@ -122,16 +132,18 @@ TEST_P(JanelaDaVersao, Codigo51) {
   const CasoJanela& c = GetParam();
   const PrefixoMensal p = PrefixoPara(c.versao, c.periodo);
   const std::string periodo = std::string(c.periodo).insert(2, "/");
-  const Achados esperados =
-      c.aceita ? Achados{} : Achados{Achado("012/3456789", periodo, 1, 20, 25, "Referência incompatível com versão")};
+  const Achados esperados = c.aceita ? Achados{}
+                                     : Achados{Achado("012/3456789", periodo, 1, 20, 25,
+                                                      "Referência incompatível com versão")};
   EXPECT_EQ(Roda(ROLMensal(p), {}, TabelaPadrao()), esperados) << c.versao << " " << c.periodo;
 }
 
-INSTANTIATE_TEST_SUITE_P(Bordas, JanelaDaVersao,
-                         ::testing::Values(CasoJanela{"04", "091998", false}, CasoJanela{"04", "101998", true},
-                                           CasoJanela{"04", "082000", true}, CasoJanela{"04", "092000", false},
-                                           CasoJanela{"05", "082000", false}, CasoJanela{"05", "092000", true}),
-                         NomeJanela);
+INSTANTIATE_TEST_SUITE_P(
+    Bordas, JanelaDaVersao,
+    ::testing::Values(CasoJanela{"04", "091998", false}, CasoJanela{"04", "101998", true},
+                      CasoJanela{"04", "082000", true}, CasoJanela{"04", "092000", false},
+                      CasoJanela{"05", "082000", false}, CasoJanela{"05", "092000", true}),
+    NomeJanela);
 
 // February's last day follows the year divisible by 4, 2100 included.
 class UltimoDiaDeFevereiro : public ::testing::TestWithParam<CasoJanela> {};
@@ -144,13 +156,15 @@ TEST_P(UltimoDiaDeFevereiro, Codigo15) {
     p.diaFim = dia;
     const bool certo = (std::string(dia) == "29") == c.aceita;
     EXPECT_EQ(Roda(ROLMensal(p), {}),
-              certo ? Achados{} : Achados{Achado("012/3456789", periodo, 1, 18, 19, "Dia de término inválido")})
+              certo ? Achados{}
+                    : Achados{Achado("012/3456789", periodo, 1, 18, 19, "Dia de término inválido")})
         << c.periodo << " " << dia;
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Anos, UltimoDiaDeFevereiro,
-                         ::testing::Values(CasoJanela{"04", "022000", true}, CasoJanela{"05", "022100", true},
+                         ::testing::Values(CasoJanela{"04", "022000", true},
+                                           CasoJanela{"05", "022100", true},
                                            CasoJanela{"04", "021999", false}),
                          NomeJanela);
 
@@ -161,7 +175,8 @@ TEST_P(SegundoCabecalho, Achados) {
   const CasoCabecalho& c = GetParam();
   ROLMensal segundo;
   segundo.Cabecalho(c.coluna, c.valor);
-  const ResultadoExecucao r = ExecutaConteudo(ComCRLF(Junta({ROLMensal(), segundo})), TabelaPadrao());
+  const ResultadoExecucao r =
+      ExecutaConteudo(ComCRLF(Junta({ROLMensal(), segundo})), TabelaPadrao());
   EXPECT_EQ(r.achados, c.esperados) << c.coluna << " " << c.valor;
 }
 
@@ -177,9 +192,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RetornoMensal, PeriodoNaoNumericoGuardaOAnterior) {
   ROLMensal segundo;
   segundo.Cabecalho(20, "AB2005").Cabecalho(18, "30");
-  const ResultadoExecucao r = ExecutaConteudo(ComCRLF(Junta({ROLMensal(), segundo})), TabelaPadrao());
-  EXPECT_EQ(r.achados, (Achados{Achado("012/3456789", "AB2005", 2, 20, 25, "Campo numérico é esperado"),
-                                Achado("012/3456789", "AB2005", 2, 18, 19, "Dia de término inválido")}));
+  const ResultadoExecucao r =
+      ExecutaConteudo(ComCRLF(Junta({ROLMensal(), segundo})), TabelaPadrao());
+  EXPECT_EQ(r.achados,
+            (Achados{Achado("012/3456789", "AB2005", 2, 20, 25, "Campo numérico é esperado"),
+                     Achado("012/3456789", "AB2005", 2, 18, 19, "Dia de término inválido")}));
 }
 
 TEST(RetornoMensal, VersaoDiferenteDaDoArquivoCodigo50) {
@@ -189,7 +206,8 @@ TEST(RetornoMensal, VersaoDiferenteDaDoArquivoCodigo50) {
   v04.Anexo("X01 ", {ItemX01(102)});
   ROLMensal v05(PrefixoPara("05", "012005"));
   v05.Anexo("X01 ", {ItemX01(102)});
-  const std::string linha50 = Achado("012/3456789", "00/0000", 3, 5, 6, "Arquivo com ROLs de versões diferentes");
+  const std::string linha50 =
+      Achado("012/3456789", "00/0000", 3, 5, 6, "Arquivo com ROLs de versões diferentes");
   EXPECT_EQ(ExecutaConteudo(ComCRLF(Junta({v05, v04})), TabelaPadrao()).achados, Achados{linha50});
   EXPECT_EQ(ExecutaConteudo(ComCRLF(Junta({v04, v05})), TabelaPadrao()).achados, Achados{linha50});
 }
@@ -199,7 +217,8 @@ TEST(RetornoMensal, SequenciaSegueOCabecalho) {
   ROLMensal segundo;
   segundo.Anexo("X01 ", {ItemX01(102)}).Anexo("X01 ", {ItemX01(103)}).Anexo("X01 ", {ItemX01(104)});
   segundo.Cabecalho(36, "0002").Registro(4, 36, "0009");
-  const ResultadoExecucao r = ExecutaConteudo(ComCRLF(Junta({ROLMensal(), segundo})), TabelaPadrao());
+  const ResultadoExecucao r =
+      ExecutaConteudo(ComCRLF(Junta({ROLMensal(), segundo})), TabelaPadrao());
   EXPECT_EQ(r.achados, (Achados{Achado(2, 36, 39, "Contador de sequência incorreto"),
                                 Achado(5, 36, 39, "Contador de sequência incorreto")}));
 }
@@ -227,7 +246,8 @@ std::string NomeEstragos(const ::testing::TestParamInfo<Caso>& info) {
   std::string nome;
   for (const Estrago& e : info.param.first) {
     std::string_view valor = e.valor;
-    const bool soDigitos = !valor.empty() && valor.find_first_not_of("0123456789") == std::string_view::npos;
+    const bool soDigitos =
+        !valor.empty() && valor.find_first_not_of("0123456789") == std::string_view::npos;
     if (soDigitos) valor = valor.substr(std::min(valor.find_first_not_of('0'), valor.size() - 1));
     if (!nome.empty()) nome += '_';
     nome += "C" + std::to_string(e.coluna) + "_" + NomeDeTeste(valor);
@@ -247,16 +267,22 @@ TEST_P(IdentificacaoDoAnexo, UmCodigo20) {
 
 INSTANTIATE_TEST_SUITE_P(
     Prefixo, IdentificacaoDoAnexo,
-    ::testing::Values(
-        Caso{{{2, 7, "99999999"}, {2, 15, "X"}}, {}},
-        Caso{{{2, 1, "*** "}}, {Achado(2, 1, 4, Msg20)}},
-        Caso{{{2, 5, "04"}}, {Achado(2, 5, 6, Msg20)}},
-        Caso{{{2, 16, "02"}}, {Achado(2, 16, 17, Msg20)}},
-        Caso{{{2, 18, "30"}}, {Achado(2, 18, 19, Msg20)}},
-        Caso{{{2, 26, "1234567890"}}, {Achado("123/4567890", "01/2005", 2, 26, 35, Msg20)}},
-        Caso{{{2, 20, "022005"}, {2, 26, "1234567890"}}, {Achado("123/4567890", "02/2005", 2, 20, 25, Msg20)}},
-        Caso{{{2, 1, "####"}, {2, 5, "04"}, {2, 16, "02"}, {2, 18, "30"}, {2, 20, "022005"}, {2, 26, "1234567890"}},
-             {Achado("123/4567890", "02/2005", 2, 1, 4, Msg20)}}),
+    ::testing::Values(Caso{{{2, 7, "99999999"}, {2, 15, "X"}}, {}},
+                      Caso{{{2, 1, "*** "}}, {Achado(2, 1, 4, Msg20)}},
+                      Caso{{{2, 5, "04"}}, {Achado(2, 5, 6, Msg20)}},
+                      Caso{{{2, 16, "02"}}, {Achado(2, 16, 17, Msg20)}},
+                      Caso{{{2, 18, "30"}}, {Achado(2, 18, 19, Msg20)}},
+                      Caso{{{2, 26, "1234567890"}},
+                           {Achado("123/4567890", "01/2005", 2, 26, 35, Msg20)}},
+                      Caso{{{2, 20, "022005"}, {2, 26, "1234567890"}},
+                           {Achado("123/4567890", "02/2005", 2, 20, 25, Msg20)}},
+                      Caso{{{2, 1, "####"},
+                            {2, 5, "04"},
+                            {2, 16, "02"},
+                            {2, 18, "30"},
+                            {2, 20, "022005"},
+                            {2, 26, "1234567890"}},
+                           {Achado("123/4567890", "02/2005", 2, 1, 4, Msg20)}}),
     NomeEstragos);
 
 TEST(RetornoMensal, InscricaoZeradaViraZero) {
@@ -266,8 +292,9 @@ TEST(RetornoMensal, InscricaoZeradaViraZero) {
   rol.Anexo("X01 ", {ItemX01(102)});
   ExecucaoRetida r;
   r.Roda(rol.Registros(), TabelaSemFechamento());
-  EXPECT_EQ(r.achados, (Achados{Achado("000/0000000", "01/2005", 1, 26, 35, "Campo obrigatório não informado"),
-                                Achado("000/0000000", "01/2005", 2, 26, 35, Msg20)}));
+  EXPECT_EQ(r.achados,
+            (Achados{Achado("000/0000000", "01/2005", 1, 26, 35, "Campo obrigatório não informado"),
+                     Achado("000/0000000", "01/2005", 2, 26, 35, Msg20)}));
   EXPECT_EQ(r.execucao.ListaROLs, "000/0000000    01/2005  ");
   EXPECT_EQ(r.execucao.CabecalhoROL.Inscricao, "0");
 }
@@ -293,26 +320,56 @@ INSTANTIATE_TEST_SUITE_P(
         Caso{{{1, 480, V(2)}, {1, 495, V(2)}}, {}},
         Caso{{{1, 480, V(1)}, {1, 495, V(2)}}, {Achado(1, 495, 509, Msg24)}},
         Caso{{{1, 834, "s"}}, {Achado(1, 834, 834, "Conteúdo deve ser 'S' ou 'N'")}},
-        // Without the totals mark 570 and 585 must be 0; with it they carry 405 + 510 and 420 + 495.
-        Caso{{{1, 570, V(1)}, {1, 585, V(1)}}, {Achado(1, 570, 584, Msg24), Achado(1, 585, 599, Msg24)}},
-        Caso{{{1, 834, "S"}, {1, 224, V(7)}, {1, 359, V(7)}, {1, 405, V(2)}, {1, 510, V(3)}, {1, 570, V(5)},
-              {1, 420, V(1)}, {1, 480, V(4)}, {1, 495, V(4)}, {1, 585, V(5)}},
-             {}},
-        Caso{{{1, 834, "S"}, {1, 405, V(2)}, {1, 510, V(3)}, {1, 570, V(6)}, {1, 420, V(1)}, {1, 585, V(2)}},
+        // Without the totals mark 570 and 585 must be 0; with it they carry 405 + 510 and 420 +
+        // 495.
+        Caso{{{1, 570, V(1)}, {1, 585, V(1)}},
              {Achado(1, 570, 584, Msg24), Achado(1, 585, 599, Msg24)}},
-        Caso{{{1, 673, V(1)}, {1, 703, V(2)}, {1, 733, V(3)}, {1, 763, V(6)},
-              {1, 688, V(4)}, {1, 718, V(5)}, {1, 748, V(6)}, {1, 778, V(15)}},
+        Caso{{{1, 834, "S"},
+              {1, 224, V(7)},
+              {1, 359, V(7)},
+              {1, 405, V(2)},
+              {1, 510, V(3)},
+              {1, 570, V(5)},
+              {1, 420, V(1)},
+              {1, 480, V(4)},
+              {1, 495, V(4)},
+              {1, 585, V(5)}},
              {}},
-        Caso{{{1, 703, V(2)}, {1, 763, V(3)}, {1, 748, V(1)}}, {Achado(1, 763, 777, Msg24), Achado(1, 778, 792, Msg24)}},
+        Caso{{{1, 834, "S"},
+              {1, 405, V(2)},
+              {1, 510, V(3)},
+              {1, 570, V(6)},
+              {1, 420, V(1)},
+              {1, 585, V(2)}},
+             {Achado(1, 570, 584, Msg24), Achado(1, 585, 599, Msg24)}},
+        Caso{{{1, 673, V(1)},
+              {1, 703, V(2)},
+              {1, 733, V(3)},
+              {1, 763, V(6)},
+              {1, 688, V(4)},
+              {1, 718, V(5)},
+              {1, 748, V(6)},
+              {1, 778, V(15)}},
+             {}},
+        Caso{{{1, 703, V(2)}, {1, 763, V(3)}, {1, 748, V(1)}},
+             {Achado(1, 763, 777, Msg24), Achado(1, 778, 792, Msg24)}},
         // Numbers checked for digits only, and declared line counts.
         Caso{{{1, 615, "00000A"}, {1, 636, " 000000"}, {1, 841, "  5"}},
              {Achado(1, 615, 620, Msg7), Achado(1, 636, 642, Msg7), Achado(1, 841, 843, Msg7)}},
-        // The order of the body: 44 to 555, then 834, then 570 to 778, then 804, 819 and the counts.
-        Caso{{{1, 44, "A"}, {1, 555, "A"}, {1, 834, "A"}, {1, 570, "A"}, {1, 778, "A"}, {1, 804, "A"},
-              {1, 819, "A"}, {1, 889, "A"}},
-             {Achado(1, 44, 58, Msg7), Achado(1, 555, 569, Msg7), Achado(1, 834, 834, "Conteúdo deve ser 'S' ou 'N'"),
-              Achado(1, 570, 584, Msg7), Achado(1, 778, 792, Msg7), Achado(1, 804, 818, Msg7),
-              Achado(1, 819, 833, Msg7), Achado(1, 889, 891, Msg7)}}),
+        // The order of the body: 44 to 555, then 834, then 570 to 778, then 804, 819 and the
+        // counts.
+        Caso{{{1, 44, "A"},
+              {1, 555, "A"},
+              {1, 834, "A"},
+              {1, 570, "A"},
+              {1, 778, "A"},
+              {1, 804, "A"},
+              {1, 819, "A"},
+              {1, 889, "A"}},
+             {Achado(1, 44, 58, Msg7), Achado(1, 555, 569, Msg7),
+              Achado(1, 834, 834, "Conteúdo deve ser 'S' ou 'N'"), Achado(1, 570, 584, Msg7),
+              Achado(1, 778, 792, Msg7), Achado(1, 804, 818, Msg7), Achado(1, 819, 833, Msg7),
+              Achado(1, 889, 891, Msg7)}}),
     NomeEstragos);
 
 TEST(RetornoMensal, ValoresGuardadosDoCabecalho) {

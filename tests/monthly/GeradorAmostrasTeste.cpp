@@ -40,8 +40,8 @@ struct RetornoLido {
   std::map<std::string, std::vector<int>> linhas;
 
   std::string Achado(int linhaAchado, int inicio, int fim, std::string_view mensagem) const {
-    return teste::Achado(FormataInscricao(inscricao), FormataPeriodo(periodo), linhaAchado, inicio, fim,
-                         mensagem);
+    return teste::Achado(FormataInscricao(inscricao), FormataPeriodo(periodo), linhaAchado, inicio,
+                         fim, mensagem);
   }
 };
 
@@ -71,8 +71,9 @@ TEST(GeradorAmostras, ArquivosAceitosComAListaDosRetornos) {
     std::int32_t retornos;
     std::string anexos;
   };
-  const Caso casos[] = {{"05", 1, "all"}, {"05", 3, "all"}, {"05", 50, "all"}, {"04", 3, "all"},
-                        {"05", 4, "none"}, {"04", 2, "X07A,X10"}, {"05", 3, "X05B,X08,X09"}};
+  const Caso casos[] = {{"05", 1, "all"},         {"05", 3, "all"},  {"05", 50, "all"},
+                        {"04", 3, "all"},         {"05", 4, "none"}, {"04", 2, "X07A,X10"},
+                        {"05", 3, "X05B,X08,X09"}};
   for (const Caso& c : casos) {
     am::OpcoesAmostra opcoes = Opcoes(c.layout, c.retornos, 11);
     opcoes.anexos = c.anexos;
@@ -80,13 +81,18 @@ TEST(GeradorAmostras, ArquivosAceitosComAListaDosRetornos) {
     const std::vector<RetornoLido> retornos = Retornos(Registros(conteudo));
     ASSERT_EQ(retornos.size(), static_cast<std::size_t>(c.retornos));
 
-    std::vector<std::string> esperado = {"ARQUIVO OK.", "", "Documento: ROL" + c.layout + "       ", "",
-                                         std::string(70, '-'),
-                                         "REG/TB         REFER    REG/TB         REFER    REG/TB         REFER",
-                                         std::string(70, '-')};
+    std::vector<std::string> esperado = {
+        "ARQUIVO OK.",
+        "",
+        "Documento: ROL" + c.layout + "       ",
+        "",
+        std::string(70, '-'),
+        "REG/TB         REFER    REG/TB         REFER    REG/TB         REFER",
+        std::string(70, '-')};
     std::string lista;
     for (std::size_t i = 0; i < retornos.size(); ++i) {
-      lista += FormataInscricao(retornos[i].inscricao) + "    " + FormataPeriodo(retornos[i].periodo) + "  ";
+      lista += FormataInscricao(retornos[i].inscricao) + "    " +
+               FormataPeriodo(retornos[i].periodo) + "  ";
       if (i % 3 == 2 || i + 1 == retornos.size()) {
         esperado.push_back(lista);
         lista.clear();
@@ -97,7 +103,8 @@ TEST(GeradorAmostras, ArquivosAceitosComAListaDosRetornos) {
     esperado.insert(esperado.end(), {"", "", contagem + " ROL(s)."});
 
     const ResultadoExecucao r = ExecutaConteudo(conteudo, TabelaPadrao());
-    EXPECT_EQ(r.desfecho, Desfecho::RelatorioOK) << c.layout << " " << c.retornos << " " << c.anexos;
+    EXPECT_EQ(r.desfecho, Desfecho::RelatorioOK)
+        << c.layout << " " << c.retornos << " " << c.anexos;
     EXPECT_EQ(r.linhasSaida, esperado) << c.layout << " " << c.retornos << " " << c.anexos;
   }
 }
@@ -108,7 +115,7 @@ TEST(GeradorAmostras, TodosOsTiposDeAnexoEmVariosRegistros) {
     opcoes.itens = 40;  // more items than a record of any type holds
     const std::string conteudo = am::GeraAmostraTexto(opcoes);
     for (const RetornoLido& retorno : Retornos(Registros(conteudo))) {
-      EXPECT_EQ(retorno.linhas.size(), 18u);  // the header and the 17 annex types
+      EXPECT_EQ(retorno.linhas.size(), 18u);            // the header and the 17 annex types
       EXPECT_EQ(retorno.linhas.at("X01 ").size(), 4u);  // 12 + 12 + 12 + 4 items
       EXPECT_EQ(retorno.linhas.at("X07 ").size(), 1u);
     }
@@ -129,12 +136,17 @@ TEST(GeradorAmostras, TotalEstragadoNoSegundoDeTresRetornosDaSoUmAchado) {
   };
   const std::string v33 = "Valor Incorreto da Referência";
   const Caso casos[] = {
-      {"soma-X01", "ABC ", false, 44, 58, v33, ""},       {"soma-X02", "ABC ", false, 74, 88, v33, ""},
-      {"soma-X03", "ABC ", false, 89, 103, v33, ""},      {"soma-X04", "ABC ", false, 104, 118, v33, ""},
-      {"soma-X05", "ABC ", false, 209, 223, v33, ""},     {"soma-X06", "ABC ", false, 254, 268, v33, ""},
-      {"soma-X10", "ABC ", false, 510, 524, v33, ""},     {"soma-X11", "ABC ", false, 703, 717, v33, ""},
+      {"soma-X01", "ABC ", false, 44, 58, v33, ""},
+      {"soma-X02", "ABC ", false, 74, 88, v33, ""},
+      {"soma-X03", "ABC ", false, 89, 103, v33, ""},
+      {"soma-X04", "ABC ", false, 104, 118, v33, ""},
+      {"soma-X05", "ABC ", false, 209, 223, v33, ""},
+      {"soma-X06", "ABC ", false, 254, 268, v33, ""},
+      {"soma-X10", "ABC ", false, 510, 524, v33, ""},
+      {"soma-X11", "ABC ", false, 703, 717, v33, ""},
       {"soma-X12", "ABC ", false, 733, 747, v33, ""},
-      {"soma-X05A", "X05 ", true, 999, 999, "", "X05A"},  {"soma-X05B", "X05 ", true, 999, 999, "", "X05B"},
+      {"soma-X05A", "X05 ", true, 999, 999, "", "X05A"},
+      {"soma-X05B", "X05 ", true, 999, 999, "", "X05B"},
       {"soma-X07A", "X07 ", false, 46, 58, "Valor Incorreto", ""},
       {"soma-X07B", "X07 ", false, 145, 157, "Valor Incorreto", ""},
   };
@@ -148,12 +160,13 @@ TEST(GeradorAmostras, TotalEstragadoNoSegundoDeTresRetornosDaSoUmAchado) {
     std::string mensagem = c.mensagem;
     if (mensagem.empty()) {
       const int linhaDetalhe = segundo.linhas.at(c.detalhe).front();
-      mensagem = "Valor do CFOP " + registros[static_cast<std::size_t>(linhaDetalhe - 1)].substr(45, 3) +
-                 " incorreto";
+      mensagem = "Valor do CFOP " +
+                 registros[static_cast<std::size_t>(linhaDetalhe - 1)].substr(45, 3) + " incorreto";
     }
     const ResultadoExecucao r = ExecutaConteudo(conteudo, TabelaPadrao());
-    EXPECT_EQ(r.achados, (std::vector<std::string>{
-                             segundo.Achado(c.ultima ? linhas.back() : linhas.front(), c.inicio, c.fim, mensagem)}))
+    EXPECT_EQ(r.achados,
+              (std::vector<std::string>{segundo.Achado(c.ultima ? linhas.back() : linhas.front(),
+                                                       c.inicio, c.fim, mensagem)}))
         << c.estrago;
   }
 }
@@ -185,7 +198,8 @@ TEST(GeradorAmostras, OutrosEstragosDaoOAchadoDoCampo) {
     RetornoLido doRegistro = retornos[1];
     doRegistro.inscricao = registros[static_cast<std::size_t>(linha - 1)].substr(25, 10);
     const ResultadoExecucao r = ExecutaConteudo(conteudo, TabelaPadrao());
-    EXPECT_EQ(r.achados, (std::vector<std::string>{doRegistro.Achado(linha, c.inicio, c.fim, c.mensagem)}))
+    EXPECT_EQ(r.achados,
+              (std::vector<std::string>{doRegistro.Achado(linha, c.inicio, c.fim, c.mensagem)}))
         << c.estrago;
   }
 }
@@ -207,7 +221,8 @@ TEST(GeradorAmostras, DetalheTrazOAnexoQueDetalha) {
   am::OpcoesAmostra opcoes = Opcoes("05", 1, 3);
   opcoes.anexos = "X03A,X05B,X07B";
   const RetornoLido retorno = Retornos(Registros(am::GeraAmostraTexto(opcoes))).at(0);
-  for (const char* tipo : {"X03 ", "X03A", "X05 ", "X05B", "X07 ", "X07B"}) EXPECT_TRUE(retorno.linhas.count(tipo)) << tipo;
+  for (const char* tipo : {"X03 ", "X03A", "X05 ", "X05B", "X07 ", "X07B"})
+    EXPECT_TRUE(retorno.linhas.count(tipo)) << tipo;
   EXPECT_FALSE(retorno.linhas.count("X05A"));
   EXPECT_FALSE(retorno.linhas.count("X07A"));
 }
@@ -244,26 +259,31 @@ TEST(GeradorAmostras, OpcoesQueOLayoutNaoAtendeSaoRecusadas) {
 am::OpcoesAmostra OpcoesAmostraLimpa() { return Opcoes("05", 4, 2005); }
 am::OpcoesAmostra OpcoesAmostraComErros() {
   am::OpcoesAmostra opcoes = Opcoes("05", 3, 2006);
-  for (const char* estrago : {"numerico:1", "soma-X02:1", "digito:2", "soma-X05A:2", "vencimento:3", "linhas-X09:3"})
+  for (const char* estrago :
+       {"numerico:1", "soma-X02:1", "digito:2", "soma-X05A:2", "vencimento:3", "linhas-X09:3"})
     opcoes.estragos.push_back(am::LeEstrago(estrago));
   return opcoes;
 }
 
 std::filesystem::path Amostra(const char* nome) {
-  return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "samples" / nome;
+  return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "samples" /
+         nome;
 }
 
 TEST(AmostrasMensais, GeradorRefazAsAmostras) {
   EXPECT_EQ(LeArquivo(Amostra("rol05-limpo.txt")), am::GeraAmostraTexto(OpcoesAmostraLimpa()));
-  EXPECT_EQ(LeArquivo(Amostra("rol05-com-erros.txt")), am::GeraAmostraTexto(OpcoesAmostraComErros()));
+  EXPECT_EQ(LeArquivo(Amostra("rol05-com-erros.txt")),
+            am::GeraAmostraTexto(OpcoesAmostraComErros()));
 }
 
 TEST(AmostrasMensais, LimpaTemQuatroRetornos) {
   PastaTemporaria pasta;
-  const ResultadoExecucao r = ExecutaArquivo(Amostra("rol05-limpo.txt").string(), pasta.caminho(), TabelaPadrao());
+  const ResultadoExecucao r =
+      ExecutaArquivo(Amostra("rol05-limpo.txt").string(), pasta.caminho(), TabelaPadrao());
   ASSERT_EQ(r.desfecho, Desfecho::RelatorioOK);
   ASSERT_EQ(r.linhasSaida.size(), 12u);
-  EXPECT_EQ(r.linhasSaida[7], "669/2516777    12/2003  474/3284103    03/2015  935/8514880    08/2008  ");
+  EXPECT_EQ(r.linhasSaida[7],
+            "669/2516777    12/2003  474/3284103    03/2015  935/8514880    08/2008  ");
   EXPECT_EQ(r.linhasSaida[8], "083/3224123    08/2002  ");
   EXPECT_EQ(r.linhasSaida[11], "Foram Validadas 004 ROL(s).");
 }
@@ -273,14 +293,16 @@ TEST(AmostrasMensais, ComErros) {
   const ResultadoExecucao r =
       ExecutaArquivo(Amostra("rol05-com-erros.txt").string(), pasta.caminho(), TabelaPadrao());
   EXPECT_EQ(r.desfecho, Desfecho::RelatorioNOK);
-  EXPECT_EQ(r.achados, (std::vector<std::string>{
-                           Achado("514/3522508", "08/2014", 1, 600, 614, "Campo numérico é esperado"),
-                           Achado("514/3522508", "08/2014", 1, 74, 88, "Valor Incorreto da Referência"),
-                           Achado("954/2969968", "04/2004", 19, 26, 35, "Dígito controle inválido"),
-                           Achado("954/2969968", "04/2004", 25, 999, 999, "Valor do CFOP 202 incorreto"),
-                           Achado("901/7152015", "10/2004", 50, 50, 57, "Venc Anexo VIII deve ser no Mes/Ano ROL"),
-                           Achado("901/7152015", "10/2004", 37, 880, 882, "Nro de linhas do anexo inválido"),
-                       }));
+  EXPECT_EQ(
+      r.achados,
+      (std::vector<std::string>{
+          Achado("514/3522508", "08/2014", 1, 600, 614, "Campo numérico é esperado"),
+          Achado("514/3522508", "08/2014", 1, 74, 88, "Valor Incorreto da Referência"),
+          Achado("954/2969968", "04/2004", 19, 26, 35, "Dígito controle inválido"),
+          Achado("954/2969968", "04/2004", 25, 999, 999, "Valor do CFOP 202 incorreto"),
+          Achado("901/7152015", "10/2004", 50, 50, 57, "Venc Anexo VIII deve ser no Mes/Ano ROL"),
+          Achado("901/7152015", "10/2004", 37, 880, 882, "Nro de linhas do anexo inválido"),
+      }));
 }
 
 }  // namespace

@@ -112,7 +112,9 @@ std::string ItemX02(std::string_view inscricao, std::int64_t valor, int numero) 
   return std::string(inscricao) + Digitos(numero, 3) + Digitos(valor, 13);
 }
 
-std::string ItemX03(int codigo, std::int64_t valor) { return Digitos(codigo, 3) + Digitos(valor, 13); }
+std::string ItemX03(int codigo, std::int64_t valor) {
+  return Digitos(codigo, 3) + Digitos(valor, 13);
+}
 
 std::string ItemX03A(int codigo, char tipo, std::string_view inscricao) {
   return Digitos(codigo, 3) + std::string(1, tipo) + Digitos(1, 9) + Digitos(1, 2) +
@@ -133,7 +135,9 @@ ROLMensal& ROLMensal::Anexo(std::string_view tipo, const std::vector<std::string
   return *this;
 }
 
-ROLMensal& ROLMensal::Cabecalho(int coluna, std::string_view valor) { return Registro(1, coluna, valor); }
+ROLMensal& ROLMensal::Cabecalho(int coluna, std::string_view valor) {
+  return Registro(1, coluna, valor);
+}
 
 ROLMensal& ROLMensal::Registro(int n, int coluna, std::string_view valor) {
   if (n == 1) {

@@ -62,12 +62,13 @@ std::string ItemX01(int cfop, std::int64_t valor75 = 0, std::int64_t valor88 = 0
                     std::int64_t valor101 = 0);  // X01 and X05, 68 characters
 std::string ItemX05A(int cfop, std::int64_t valor = 0, int numero = 1);  // X05A and X05B, 19
 std::string ItemX02(std::string_view inscricao = "0123456789", std::int64_t valor = 0,
-                    int numero = 1);  // X02 and X06, 26
+                    int numero = 1);                      // X02 and X06, 26
 std::string ItemX03(int codigo, std::int64_t valor = 0);  // 16
 std::string ItemX03A(int codigo, char tipo = 'A', std::string_view inscricao = "0000000000");  // 38
 // X04, 44: period DD DD MM AAAA, due date DDMMAAAA, amounts P and Q.
-std::string ItemX04(std::string_view periodo = "0131122004", std::string_view vencimento = "10012005",
-                    std::int64_t p = 0, std::int64_t q = 0);
+std::string ItemX04(std::string_view periodo = "0131122004",
+                    std::string_view vencimento = "10012005", std::int64_t p = 0,
+                    std::int64_t q = 0);
 
 // A whole return: its header and its annex records, numbered 0001 onward, the header declaring
 // for each annex type the items put in (set before Registros() is called).
@@ -75,7 +76,7 @@ class ROLMensal {
  public:
   explicit ROLMensal(PrefixoMensal prefixo = {});
   ROLMensal& Anexo(std::string_view tipo, const std::vector<std::string>& itens);
-  ROLMensal& Cabecalho(int coluna, std::string_view valor);  // writes into the header
+  ROLMensal& Cabecalho(int coluna, std::string_view valor);        // writes into the header
   ROLMensal& Registro(int n, int coluna, std::string_view valor);  // into record n (1 = header)
   std::vector<std::string> Registros() const;
 

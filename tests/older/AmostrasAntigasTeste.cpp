@@ -1,12 +1,16 @@
 // The bundled sample files of layouts 03 and ST 01 give the reports they are meant to show. The
 // sample generator makes them (tests/tools checks that it makes them byte for byte):
 //
-//   rol03-limpo.txt:        rolval-amostras --layout 03 --returns 7 --seed 1994 -o samples/rol03-limpo.txt
-//   rol03-com-erros.txt:    rolval-amostras --layout 03 --returns 4 --seed 1995 --spoil soma:1 --spoil digito:2
-//                             --spoil numerico:3 --spoil vencimento:4 -o samples/rol03-com-erros.txt
-//   rolst01-limpo.txt:      rolval-amostras --layout ST01 --returns 5 --seed 1999 -o samples/rolst01-limpo.txt
-//   rolst01-com-erros.txt:  rolval-amostras --layout ST01 --returns 4 --seed 2000 --spoil soma:1 --spoil digito:2
-//                             --spoil numerico:3 --spoil vencimento:4 -o samples/rolst01-com-erros.txt
+//   rol03-limpo.txt:        rolval-amostras --layout 03 --returns 7 --seed 1994 -o
+//   samples/rol03-limpo.txt rol03-com-erros.txt:    rolval-amostras --layout 03 --returns 4 --seed
+//   1995 --spoil soma:1 --spoil digito:2
+//                             --spoil numerico:3 --spoil vencimento:4 -o
+//                             samples/rol03-com-erros.txt
+//   rolst01-limpo.txt:      rolval-amostras --layout ST01 --returns 5 --seed 1999 -o
+//   samples/rolst01-limpo.txt rolst01-com-erros.txt:  rolval-amostras --layout ST01 --returns 4
+//   --seed 2000 --spoil soma:1 --spoil digito:2
+//                             --spoil numerico:3 --spoil vencimento:4 -o
+//                             samples/rolst01-com-erros.txt
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -20,7 +24,8 @@ namespace {
 using namespace teste;
 
 std::string Amostra(const char* nome) {
-  return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "samples" / nome)
+  return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "samples" /
+          nome)
       .string();
 }
 
@@ -51,7 +56,8 @@ TEST(AmostrasAntigas, LimposSaemOK) {
     EXPECT_EQ(r.desfecho, Desfecho::RelatorioOK);
     ASSERT_EQ(r.linhasSaida.size(), 7 + c.lista.size() + 3);
     EXPECT_EQ(r.linhasSaida[0], "ARQUIVO OK.");
-    EXPECT_EQ(std::vector<std::string>(r.linhasSaida.begin() + 7, r.linhasSaida.end() - 3), c.lista);
+    EXPECT_EQ(std::vector<std::string>(r.linhasSaida.begin() + 7, r.linhasSaida.end() - 3),
+              c.lista);
     EXPECT_EQ(r.linhasSaida.back(), c.contagem);
   }
 }

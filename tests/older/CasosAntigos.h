@@ -10,7 +10,8 @@ namespace rolval::teste {
 
 // The findings of `registro` put as line 2 between two copies of `valido`, checking on the way that
 // the run ended on its report, OK exactly when there is no finding, and showed no message.
-inline std::vector<std::string> AchadosEntreValidos(const Registro& valido, const Registro& registro) {
+inline std::vector<std::string> AchadosEntreValidos(const Registro& valido,
+                                                    const Registro& registro) {
   const ResultadoExecucao r = ExecutaRegistros({valido, registro, valido});
   EXPECT_EQ(r.desfecho, r.achados.empty() ? Desfecho::RelatorioOK : Desfecho::RelatorioNOK);
   EXPECT_TRUE(r.tela.mensagens.empty());

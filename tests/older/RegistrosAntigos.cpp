@@ -34,7 +34,8 @@ Registro ROL03Valido() {
   r.Valor(132, 16, 150).Valor(292, 16, 150);
   r.Valor(308, 16, 200).Valor(420, 16, 200);
   r.Valor(468, 16, 50).Valor(484, 16, 100).Valor(500, 16, 150);
-  for (int k = 1; k <= 9; ++k) r.Poe(ColunaVencimento(k), "00000000").Valor(ColunaVencimento(k) + 8, 16, 0);
+  for (int k = 1; k <= 9; ++k)
+    r.Poe(ColunaVencimento(k), "00000000").Valor(ColunaVencimento(k) + 8, 16, 0);
   r.Poe(516, "10101998").Valor(524, 16, 150);
   return r;
 }
@@ -46,7 +47,8 @@ Registro ST01Valido() {
   for (int campo = 6; campo <= 17; ++campo) r.Valor(ColunaST1(campo), 15, 0);
   r.Valor(ColunaST1(6), 15, 1000).Valor(ColunaST1(9), 15, 500).Valor(ColunaST1(10), 15, 100);
   r.Valor(ColunaST1(11), 15, 300).Valor(ColunaST1(12), 15, 100).Valor(ColunaST1(17), 15, 100);
-  for (int k = 1; k <= 6; ++k) r.Poe(ColunaParcela(k), "00000000").Valor(ColunaParcela(k) + 8, 15, 0);
+  for (int k = 1; k <= 6; ++k)
+    r.Poe(ColunaParcela(k), "00000000").Valor(ColunaParcela(k) + 8, 15, 0);
   r.Poe(228, "10082000").Valor(236, 15, 100);
   r.Poe(366, "COMERCIO DE BEBIDAS EXEMPLO LTDA").Poe(412, "52998224725").Poe(423, "JOSE DA SILVA");
   r.Poe(453, "0000").Poe(457, "00000000").Poe(465, "JOSE DA SILVA").Poe(495, "15082000");

@@ -15,7 +15,11 @@ namespace {
 using namespace teste;
 
 std::string LinhaMensal05(char preenche = '0') {
-  std::string l = "****0500000000 0131012005" "1234567890" "0001" "ABC ";
+  std::string l =
+      "****0500000000 0131012005"
+      "1234567890"
+      "0001"
+      "ABC ";
   l.resize(898, preenche);
   return l;
 }
@@ -46,7 +50,8 @@ TEST(ArquivoTrabalho, GuardaOsBytesEmMemoriaOuNumArquivoSemNome) {
     std::size_t limite;
     bool emArquivo;
   };
-  for (const Caso& c : {Caso{"em memoria", ArquivoTrabalho::LimitePadrao, false}, Caso{"num arquivo", 1000, true}}) {
+  for (const Caso& c : {Caso{"em memoria", ArquivoTrabalho::LimitePadrao, false},
+                        Caso{"num arquivo", 1000, true}}) {
     SCOPED_TRACE(c.nome);
     ArquivoTrabalho arquivo;
     arquivo.DefineTransbordo(pasta.caminho().string(), c.limite);
@@ -105,7 +110,8 @@ TEST(ArquivosDaExecucao, RelatorioIgualComOuSemArquivoDeTrabalho) {
     EXPECT_EQ(execucao.TextoParam(), "\r\nNOK\r\n");
     relatorios[i] = execucao.Relatorio().Texto();
     EXPECT_FALSE(SobrouNaPasta(pasta.caminho(), pasta / "st2.txt"));
-    EXPECT_FALSE(std::filesystem::exists(pasta / NomeSaida)) << "a run without a folder publishes nothing";
+    EXPECT_FALSE(std::filesystem::exists(pasta / NomeSaida))
+        << "a run without a folder publishes nothing";
   }
   EXPECT_EQ(relatorios[0], relatorios[1]);
   EXPECT_NE(relatorios[0].find(L1("Identificação Registro Inválida")), std::string::npos);
@@ -132,7 +138,8 @@ TEST(ArquivosDaExecucao, PastaDoRelatorio) {
        Desfecho::RelatorioOK,
        [](const std::filesystem::path& p, const TelaGravada&) {
          EXPECT_EQ(LeArquivo(p / "alvo"), "ALVO");
-         EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(p / NomeSaida)));
+         EXPECT_TRUE(
+             std::filesystem::is_regular_file(std::filesystem::symlink_status(p / NomeSaida)));
          EXPECT_EQ(LeArquivo(p / NomeParam), "\r\nOK\r\n");
        }},
       {"a entrada e o saida.txt: recusada, nada escrito",
@@ -222,16 +229,19 @@ TEST(ArquivosDaExecucao, ArquivoQueMudaDuranteALeituraNuncaEOK) {
     std::string depois;
   };
   // Whole records before and after: only its length at the end tells that it changed.
-  for (const Caso& c : {Caso{"encurtado", linha + linha}, Caso{"aumentado", linha + linha + linha + linha}}) {
+  for (const Caso& c :
+       {Caso{"encurtado", linha + linha}, Caso{"aumentado", linha + linha + linha + linha}}) {
     SCOPED_TRACE(c.nome);
     PastaTemporaria pasta;
     const auto arquivo = pasta / "muda.txt";
     EscreveArquivo(arquivo, linha + linha + linha);
     TelaQueMudaOArquivo tela(arquivo, c.depois);
     Execucao execucao(pasta.caminho(), tela);
-    EXPECT_EQ(ValidaArquivo(execucao, arquivo.string(), TabelaSoEnquadramento()), Desfecho::RelatorioSemJanela);
+    EXPECT_EQ(ValidaArquivo(execucao, arquivo.string(), TabelaSoEnquadramento()),
+              Desfecho::RelatorioSemJanela);
     EXPECT_EQ(LeArquivo(pasta / NomeParam), "\r\nNOK\r\n");
-    EXPECT_NE(LeArquivo(pasta / NomeSaida).find(L1("Não pode ler unidade informada")), std::string::npos);
+    EXPECT_NE(LeArquivo(pasta / NomeSaida).find(L1("Não pode ler unidade informada")),
+              std::string::npos);
   }
 }
 

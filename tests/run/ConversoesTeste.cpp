@@ -48,10 +48,10 @@ TEST(Latin1Utf8, AcrescentaAoQueJaHa) {
 }
 
 TEST(Latin1Utf8, ForaDoLatin1ESequenciasQuebradasViramInterrogacao) {
-  EXPECT_EQ(ParaLatin1("a€b"), "a?b");         // three-byte character beyond Latin-1
+  EXPECT_EQ(ParaLatin1("a€b"), "a?b");               // three-byte character beyond Latin-1
   EXPECT_EQ(ParaLatin1("a\xF0\x9F\x98\x80"), "a?");  // four-byte character
-  EXPECT_EQ(ParaLatin1("a\x80z"), "a?z");        // a continuation byte alone
-  EXPECT_EQ(ParaLatin1("ab\xC3"), "ab?");        // a sequence cut by the end of the text
+  EXPECT_EQ(ParaLatin1("a\x80z"), "a?z");            // a continuation byte alone
+  EXPECT_EQ(ParaLatin1("ab\xC3"), "ab?");            // a sequence cut by the end of the text
   EXPECT_EQ(ParaLatin1(""), "");
 }
 
@@ -61,9 +61,9 @@ TEST(AcrescentaNumero, LarguraMinimaESinal) {
     int digitos;
     const char* esperado;
   };
-  for (const Caso& c : {Caso{0, 3, "000"}, Caso{7, 3, "007"}, Caso{1234, 3, "1234"}, Caso{5, 1, "5"},
-                        Caso{-5, 3, "-005"}, Caso{-1234, 2, "-1234"}, Caso{42, 0, "42"},
-                        Caso{9, 30, "000000000000000000000000000009"},
+  for (const Caso& c : {Caso{0, 3, "000"}, Caso{7, 3, "007"}, Caso{1234, 3, "1234"},
+                        Caso{5, 1, "5"}, Caso{-5, 3, "-005"}, Caso{-1234, 2, "-1234"},
+                        Caso{42, 0, "42"}, Caso{9, 30, "000000000000000000000000000009"},
                         Caso{std::numeric_limits<std::int64_t>::min(), 3, "-9223372036854775808"},
                         Caso{std::numeric_limits<std::int64_t>::max(), 3, "9223372036854775807"}}) {
     std::string s = "x";
@@ -78,7 +78,8 @@ TEST(Mascaras, InscricaoEPeriodoDeQualquerComprimento) {
   EXPECT_EQ(FormataInscricao("12345678901234"), "1234567/8901234");
   EXPECT_EQ(FormataInscricao("ABC"), "ABC");
   // Longer than the mask's buffer on the stack.
-  EXPECT_EQ(FormataInscricao(std::string(40, '9')), std::string(33, '9') + "/" + std::string(7, '9'));
+  EXPECT_EQ(FormataInscricao(std::string(40, '9')),
+            std::string(33, '9') + "/" + std::string(7, '9'));
   EXPECT_EQ(FormataPeriodo("052005"), "05/2005");
   EXPECT_EQ(FormataPeriodo("12005"), "01/2005");
   EXPECT_EQ(FormataPeriodo(" 52005"), "05/2005");

@@ -156,7 +156,8 @@ TEST(FalhaDeLeitura, NoMeioDoArquivo) {
       EXPECT_EQ(r.desfecho, Desfecho::SemRelatorio);
     } else {
       EXPECT_EQ(r.desfecho, Desfecho::RelatorioSemJanela) << apos;
-      EXPECT_NE(r.saida.find(L1("000 000 Não pode ler unidade informada")), std::string::npos) << apos;
+      EXPECT_NE(r.saida.find(L1("000 000 Não pode ler unidade informada")), std::string::npos)
+          << apos;
     }
   }
 }
@@ -168,7 +169,8 @@ TEST(EntradaQueNaoEArquivoComum, FifoNaoPrendeAExecucao) {
   const auto r = ExecutaArquivo(fifo, pasta.caminho(), TabelaSoEnquadramento());
   EXPECT_EQ(r.desfecho, Desfecho::SemRelatorio);
   ASSERT_EQ(r.tela.mensagens.size(), 1u);
-  EXPECT_EQ(r.tela.mensagens[0].texto, "Não foi possível acessar o arquivo que você marcou para ser validado.");
+  EXPECT_EQ(r.tela.mensagens[0].texto,
+            "Não foi possível acessar o arquivo que você marcou para ser validado.");
 }
 
 }  // namespace

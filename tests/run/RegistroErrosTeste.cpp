@@ -68,7 +68,8 @@ TEST_F(LinhaDeAchado, ArquivoNaoReconhecido) {
   execucao.RegistroAtual.Inscricao = "1234567890";
   execucao.GravaErro(21, 0, 0);
   EXPECT_EQ(Uma(), std::string(15, ' ') + "00/0000 000 000 000 Arquivo a ser validado não é ROL");
-  EXPECT_TRUE(execucao.RegistroAtual.Inscricao.empty());  // file-level codes empty it for later findings
+  EXPECT_TRUE(
+      execucao.RegistroAtual.Inscricao.empty());  // file-level codes empty it for later findings
 }
 
 TEST_F(LinhaDeAchado, MascaraDaInscricao) {
@@ -83,7 +84,8 @@ TEST_F(LinhaDeAchado, MascaraDaInscricao) {
   EXPECT_EQ(linhas[0], "    000/001234501/2001 000 026 035 Dígito controle inválido");
   EXPECT_EQ(linhas[1], "    ABC1234567801/2001 000 026 035 Dígito controle inválido");
   EXPECT_EQ(linhas[2], "    ABC1234567890 01/2001 000 026 035 Data Incorreta");
-  EXPECT_EQ(linhas[2].size(), linhas[1].size() + 3 - std::string("Dígito controle inválido").size() +
+  EXPECT_EQ(linhas[2].size(), linhas[1].size() + 3 -
+                                  std::string("Dígito controle inválido").size() +
                                   std::string("Data Incorreta").size());
 }
 
@@ -114,7 +116,8 @@ TEST_F(LinhaDeAchado, CodigosDeFechamentoUsamOCabecalhoEALinhaGuardada) {
   execucao.LinhaX05A = 5;
   execucao.LinhaX07A = 8;
   execucao.CfopErro = 51;
-  for (const int codigo : {5, 30, 33, 34, 35, 36, 37, 44, 45, 46, 47, 48}) execucao.GravaErro(codigo, 1, 2);
+  for (const int codigo : {5, 30, 33, 34, 35, 36, 37, 44, 45, 46, 47, 48})
+    execucao.GravaErro(codigo, 1, 2);
   const std::vector<std::string> esperado = {
       "    123/456789005/2005 003 001 002 Nro de linhas do anexo inválido",
       "    123/456789005/2005 007 001 002 Valor Incorreto",

@@ -35,8 +35,11 @@ std::string LinhaST2(const std::string& tipo, std::size_t tamanho) {
 
 std::vector<std::string> RelatorioDeErros(const std::string& documento, const std::string& titulo,
                                           const std::vector<std::string>& achados) {
-  std::vector<std::string> r = {"ENCAMINHAMOS ABAIXO OS ERROS/AVISOS ENCONTRADOS:", "",
-                                "Documento: " + documento, std::string(73, '-'), titulo,
+  std::vector<std::string> r = {"ENCAMINHAMOS ABAIXO OS ERROS/AVISOS ENCONTRADOS:",
+                                "",
+                                "Documento: " + documento,
+                                std::string(73, '-'),
+                                titulo,
                                 std::string(73, '-')};
   r.insert(r.end(), achados.begin(), achados.end());
   return r;
@@ -52,7 +55,8 @@ TEST(Reconhecimento, ArquivoNaoReconhecido) {
   EXPECT_EQ(r.linhasSaida, RelatorioDeErros("DESCONHECIDO", TituloInscricao, {Achado21}));
   EXPECT_EQ(r.param, "\r\nNOK\r\n");
   EXPECT_FALSE(r.sobrouAuxiliar);
-  EXPECT_EQ(r.tela.eventos, (std::vector<std::string>{"MostraProgresso", "EscondeProgresso", "MostraSaida"}));
+  EXPECT_EQ(r.tela.eventos,
+            (std::vector<std::string>{"MostraProgresso", "EscondeProgresso", "MostraSaida"}));
 }
 
 TEST(Reconhecimento, MarcasNasColunasCertas) {
@@ -64,7 +68,8 @@ TEST(Reconhecimento, MarcasNasColunasCertas) {
   for (const Caso& c : {Caso{"RST02xx", false}, Caso{"xxRST01", false}, Caso{"***04", false},
                         Caso{"xxRST02", true}, Caso{"RST01", true}}) {
     const auto r = ExecutaConteudo(c.primeira + "\r\n", TabelaSoEnquadramento());
-    const bool desconhecido = r.linhasSaida.size() > 2 && r.linhasSaida[2] == "Documento: DESCONHECIDO";
+    const bool desconhecido =
+        r.linhasSaida.size() > 2 && r.linhasSaida[2] == "Documento: DESCONHECIDO";
     EXPECT_EQ(!desconhecido, c.reconhecido) << c.primeira;
   }
 }
@@ -111,7 +116,8 @@ TEST(Tamanho, ComprimentoErradoNaLinha1QuandoOTamanhoFecha) {
   curta.pop_back();
   std::string longa = LinhaMensal("04", "0002", "X01 ") + "0";
   const auto r = ExecutaConteudo(ComCRLF({curta, longa}), TabelaSoEnquadramento());
-  EXPECT_EQ(r.achados, std::vector<std::string>{Cab15 + "00/0000 001 000 000 Arquivo a ser validado não é ROL"});
+  EXPECT_EQ(r.achados, std::vector<std::string>{
+                           Cab15 + "00/0000 001 000 000 Arquivo a ser validado não é ROL"});
 }
 
 TEST(Tamanho, ComprimentoErradoNaLinha57ParaALeitura) {
@@ -121,23 +127,30 @@ TEST(Tamanho, ComprimentoErradoNaLinha57ParaALeitura) {
   linhas.push_back(LinhaST2("A1", 49));
   linhas.push_back("garbage that would be an unknown record type");
   const auto r = ExecutaConteudo(ComCRLF(linhas), TabelaSoEnquadramento());
-  EXPECT_EQ(r.achados, std::vector<std::string>{Cab15 + "00/0000 057 000 000 Arquivo a ser validado não é ROL"});
+  EXPECT_EQ(r.achados, std::vector<std::string>{
+                           Cab15 + "00/0000 057 000 000 Arquivo a ser validado não é ROL"});
   EXPECT_EQ(r.linhasSaida[4], TituloInscricao);
 }
 
 TEST(PrimeiraLinhaMensal, TipoDeRegistroErrado) {
-  const auto r4 = ExecutaConteudo(ComCRLF({LinhaMensal("04", "0001", "ABD ")}), TabelaSoEnquadramento());
-  EXPECT_EQ(r4.achados, std::vector<std::string>{Cab15 + "00/0000 001 040 043 Arquivo não é ROL04"});
+  const auto r4 =
+      ExecutaConteudo(ComCRLF({LinhaMensal("04", "0001", "ABD ")}), TabelaSoEnquadramento());
+  EXPECT_EQ(r4.achados,
+            std::vector<std::string>{Cab15 + "00/0000 001 040 043 Arquivo não é ROL04"});
   EXPECT_TRUE(r4.tela.ver.empty());
-  const auto r5 = ExecutaConteudo(ComCRLF({LinhaMensal("05", "0001", "X01 ")}), TabelaSoEnquadramento());
-  EXPECT_EQ(r5.achados, std::vector<std::string>{Cab15 + "00/0000 001 040 043 Arquivo não é ROL05"});
+  const auto r5 =
+      ExecutaConteudo(ComCRLF({LinhaMensal("05", "0001", "X01 ")}), TabelaSoEnquadramento());
+  EXPECT_EQ(r5.achados,
+            std::vector<std::string>{Cab15 + "00/0000 001 040 043 Arquivo não é ROL05"});
 }
 
 TEST(PrimeiraLinhaMensal, SequenciaErrada) {
   const auto r4 = ExecutaConteudo(ComCRLF({LinhaMensal("04", "0002")}), TabelaSoEnquadramento());
-  EXPECT_EQ(r4.achados, std::vector<std::string>{Cab15 + "00/0000 001 036 039 Arquivo não é ROL04"});
+  EXPECT_EQ(r4.achados,
+            std::vector<std::string>{Cab15 + "00/0000 001 036 039 Arquivo não é ROL04"});
   const auto r5 = ExecutaConteudo(ComCRLF({LinhaMensal("05", "0002")}), TabelaSoEnquadramento());
-  EXPECT_EQ(r5.achados, std::vector<std::string>{Cab15 + "00/0000 001 036 039 Arquivo não é ROL05"});
+  EXPECT_EQ(r5.achados,
+            std::vector<std::string>{Cab15 + "00/0000 001 036 039 Arquivo não é ROL05"});
 }
 
 TEST(PrimeiraLinhaMensal, SoAPrimeiraLinhaEConferida) {
@@ -152,8 +165,9 @@ TEST(EnquadramentoST2, TipoDesconhecidoEAvisadoEALinhaSegue) {
   const auto r = ExecutaConteudo(
       ComCRLF({LinhaST2("A0", 797), LinhaST2("A1", 50), LinhaST2("B1", 50), LinhaST2("A3", 46)}),
       TabelaSoEnquadramento());
-  EXPECT_EQ(r.achados, std::vector<std::string>{" " + std::string(14, ' ') +
-                                                "00/0000 003 001 002 Identificação Registro Inválida"});
+  EXPECT_EQ(r.achados,
+            std::vector<std::string>{" " + std::string(14, ' ') +
+                                     "00/0000 003 001 002 Identificação Registro Inválida"});
 }
 
 TEST(EnquadramentoST2, TipoDesconhecidoComOutroComprimento) {
@@ -188,7 +202,8 @@ TEST(Progresso, NuncaPassaDeCem) {
 }
 
 TEST(FimDeLinha, CRSozinhoTerminaALinhaELFSozinhoNao) {
-  // Two ST 02 records ended by a lone CR and by CR LF; an LF inside a record is one of its characters.
+  // Two ST 02 records ended by a lone CR and by CR LF; an LF inside a record is one of its
+  // characters.
   std::string a1 = LinhaST2("A1", 50);
   a1[20] = '\n';
   const auto r = ExecutaConteudo(LinhaST2("A0", 797) + "\r" + a1 + "\r\n", TabelaSoEnquadramento());
@@ -207,22 +222,23 @@ TEST(ListaDeRetornos, SobraDaListaEGravadaNoFim) {
        ConfereCabecalhoInicial},
   }};
   static constexpr TabelaLayouts tabela{layouts, {}};
-  const auto r = ExecutaConteudo(ComCRLF({LinhaMensal("04"), LinhaMensal("04"), LinhaMensal("04"),
-                                          LinhaMensal("04")}),
-                                 tabela);
+  const auto r = ExecutaConteudo(
+      ComCRLF({LinhaMensal("04"), LinhaMensal("04"), LinhaMensal("04"), LinhaMensal("04")}),
+      tabela);
   const std::string e = "123/4567890    05/2005  ";
   EXPECT_EQ(r.linhasSaida,
-            (std::vector<std::string>{"ARQUIVO OK.", "", "Documento: ROL04       ", "", std::string(70, '-'),
-                                      "REG/TB         REFER    REG/TB         REFER    REG/TB         REFER",
-                                      std::string(70, '-'), e + e + e, e, "", "",
-                                      "Foram Validadas 004 ROL(s)."}));
+            (std::vector<std::string>{
+                "ARQUIVO OK.", "", "Documento: ROL04       ", "", std::string(70, '-'),
+                "REG/TB         REFER    REG/TB         REFER    REG/TB         REFER",
+                std::string(70, '-'), e + e + e, e, "", "", "Foram Validadas 004 ROL(s)."}));
   EXPECT_EQ(r.param, "\r\nOK\r\n");
   EXPECT_FALSE(r.sobrouAuxiliar);
 }
 
 TEST(ArquivoAusente, SoAMensagem) {
   PastaTemporaria pasta;
-  const auto r = ExecutaArquivo((pasta / "nao-existe.txt").string(), pasta.caminho(), TabelaSoEnquadramento());
+  const auto r =
+      ExecutaArquivo((pasta / "nao-existe.txt").string(), pasta.caminho(), TabelaSoEnquadramento());
   EXPECT_EQ(r.desfecho, Desfecho::SemRelatorio);
   ASSERT_EQ(r.tela.mensagens.size(), 1u);
   EXPECT_EQ(r.tela.mensagens[0].texto, "Não foi possível localizar o arquivo especificado.");
@@ -235,7 +251,8 @@ TEST(ArquivoAusente, SoAMensagem) {
 TEST(ArquivoAusente, PastaNaoEArquivo) {
   PastaTemporaria pasta;
   std::filesystem::create_directory(pasta / "uma-pasta");
-  const auto r = ExecutaArquivo((pasta / "uma-pasta").string(), pasta.caminho(), TabelaSoEnquadramento());
+  const auto r =
+      ExecutaArquivo((pasta / "uma-pasta").string(), pasta.caminho(), TabelaSoEnquadramento());
   ASSERT_EQ(r.tela.mensagens.size(), 1u);
   EXPECT_EQ(r.tela.mensagens[0].texto, "Não foi possível localizar o arquivo especificado.");
 }
@@ -244,7 +261,8 @@ TEST(ArquivoVazio, MensagemDeAcesso) {
   const auto r = ExecutaConteudo("", TabelaSoEnquadramento());
   EXPECT_EQ(r.desfecho, Desfecho::SemRelatorio);
   ASSERT_EQ(r.tela.mensagens.size(), 1u);
-  EXPECT_EQ(r.tela.mensagens[0].texto, "Não foi possível acessar o arquivo que você marcou para ser validado.");
+  EXPECT_EQ(r.tela.mensagens[0].texto,
+            "Não foi possível acessar o arquivo que você marcou para ser validado.");
   EXPECT_EQ(r.tela.mensagens[0].icone, IconeMensagem::Informacao);
   EXPECT_TRUE(r.saida.empty());
 }
@@ -255,9 +273,11 @@ TEST(Caminho, ValeExatamenteComoDadoMesmoLongo) {
   // part of another name (the main window drops those typed in its box before the run).
   const std::string nome = std::string(150, 'x') + " ação.txt";
   teste::EscreveArquivo(pasta / nome, ComCRLF({LinhaMensal("05")}));
-  EXPECT_EQ(ExecutaArquivo((pasta / nome).string(), pasta.caminho(), TabelaSoEnquadramento()).desfecho,
-            Desfecho::RelatorioOK);
-  const auto r = ExecutaArquivo((pasta / nome).string() + "   ", pasta.caminho(), TabelaSoEnquadramento());
+  EXPECT_EQ(
+      ExecutaArquivo((pasta / nome).string(), pasta.caminho(), TabelaSoEnquadramento()).desfecho,
+      Desfecho::RelatorioOK);
+  const auto r =
+      ExecutaArquivo((pasta / nome).string() + "   ", pasta.caminho(), TabelaSoEnquadramento());
   EXPECT_EQ(r.desfecho, Desfecho::SemRelatorio);
   ASSERT_EQ(r.tela.mensagens.size(), 1u);
   EXPECT_EQ(r.tela.mensagens[0].texto, "Não foi possível localizar o arquivo especificado.");
@@ -272,7 +292,8 @@ TEST(MuitasLinhas, MaisDe32767RegistrosSaoValidados) {
   for (int i = 2; i < 40000; ++i) conteudo += a1;
   conteudo += LinhaST2("A1", 10) + "\r\n";
   const auto r = ExecutaConteudo(conteudo, TabelaSoEnquadramento());
-  EXPECT_EQ(r.achados, std::vector<std::string>{Cab15 + "00/0000 40000 000 000 Arquivo a ser validado não é ROL"});
+  EXPECT_EQ(r.achados, std::vector<std::string>{
+                           Cab15 + "00/0000 40000 000 000 Arquivo a ser validado não é ROL"});
 }
 
 TEST(SegundaExecucao, ComecaDoZero) {
@@ -281,8 +302,10 @@ TEST(SegundaExecucao, ComecaDoZero) {
   teste::EscreveArquivo(pasta / "b.txt", ComCRLF({LinhaMensal("05")}));
   TelaGravada tela;
   Execucao execucao(pasta.caminho(), tela);
-  EXPECT_EQ(ValidaArquivo(execucao, (pasta / "a.txt").string(), TabelaSoEnquadramento()), Desfecho::RelatorioNOK);
-  EXPECT_EQ(ValidaArquivo(execucao, (pasta / "b.txt").string(), TabelaSoEnquadramento()), Desfecho::RelatorioOK);
+  EXPECT_EQ(ValidaArquivo(execucao, (pasta / "a.txt").string(), TabelaSoEnquadramento()),
+            Desfecho::RelatorioNOK);
+  EXPECT_EQ(ValidaArquivo(execucao, (pasta / "b.txt").string(), TabelaSoEnquadramento()),
+            Desfecho::RelatorioOK);
   EXPECT_EQ(execucao.NumLinha, 1);
   EXPECT_FALSE(execucao.HouveErro);
 }
@@ -295,7 +318,8 @@ const TabelaLayouts& TabelaQueFalha() {
     if (ex.NumLinha == 2) throw FalhaExecucao(classe, "simulated");
   };
   static constexpr std::array<LayoutArquivo, 1> layouts = {{
-      {DocROL04, 898, true, "Validando ROL Versão 4", ReconheceROL04, valida, nullptr, nullptr, nullptr},
+      {DocROL04, 898, true, "Validando ROL Versão 4", ReconheceROL04, valida, nullptr, nullptr,
+       nullptr},
   }};
   static constexpr TabelaLayouts tabela{layouts, {}};
   return tabela;
@@ -307,7 +331,8 @@ const std::string Achado7 = Cab15 + "00/0000 001 044 058 Campo numérico é espe
 TEST(FalhaDuranteALeitura, AcessoDeixaRelatorioSemJanela) {
   const auto r = ExecutaConteudo(DuasLinhas, TabelaQueFalha<ClasseFalha::Acesso>());
   EXPECT_EQ(r.desfecho, Desfecho::RelatorioSemJanela);
-  EXPECT_EQ(r.achados, (std::vector<std::string>{Achado7, Cab15 + "00/0000 002 000 000 Arquivo não encontrado"}));
+  EXPECT_EQ(r.achados, (std::vector<std::string>{
+                           Achado7, Cab15 + "00/0000 002 000 000 Arquivo não encontrado"}));
   EXPECT_EQ(r.param, "\r\nNOK\r\n");
   EXPECT_TRUE(r.tela.mensagens.empty());
   EXPECT_EQ(r.tela.eventos, (std::vector<std::string>{"MostraProgresso", "EscondeProgresso"}));
@@ -317,8 +342,8 @@ TEST(FalhaDuranteALeitura, AcessoDeixaRelatorioSemJanela) {
 TEST(FalhaDuranteALeitura, DispositivoDeixaRelatorioSemJanela) {
   const auto r = ExecutaConteudo(DuasLinhas, TabelaQueFalha<ClasseFalha::Dispositivo>());
   EXPECT_EQ(r.desfecho, Desfecho::RelatorioSemJanela);
-  EXPECT_EQ(r.achados,
-            (std::vector<std::string>{Achado7, Cab15 + "00/0000 002 000 000 Não pode ler unidade informada"}));
+  EXPECT_EQ(r.achados, (std::vector<std::string>{
+                           Achado7, Cab15 + "00/0000 002 000 000 Não pode ler unidade informada"}));
   EXPECT_TRUE(r.tela.mensagens.empty());
 }
 
@@ -335,7 +360,8 @@ TEST(FalhaDuranteALeitura, OutraSoAMensagemDeAcesso) {
   const auto r = ExecutaConteudo(DuasLinhas, TabelaQueFalha<ClasseFalha::Outra>());
   EXPECT_EQ(r.desfecho, Desfecho::SemRelatorio);
   ASSERT_EQ(r.tela.mensagens.size(), 1u);
-  EXPECT_EQ(r.tela.mensagens[0].texto, "Não foi possível acessar o arquivo que você marcou para ser validado.");
+  EXPECT_EQ(r.tela.mensagens[0].texto,
+            "Não foi possível acessar o arquivo que você marcou para ser validado.");
   EXPECT_TRUE(r.saida.empty());
 }
 
@@ -347,7 +373,8 @@ TEST(FalhaDuranteALeitura, ArquivoRemovidoDepoisDoReconhecimento) {
     return ReconheceROL04(l);
   };
   static constexpr std::array<LayoutArquivo, 1> layouts = {{
-      {DocROL04, 898, true, "Validando ROL Versão 4", reconheceERemove, nullptr, nullptr, nullptr, nullptr},
+      {DocROL04, 898, true, "Validando ROL Versão 4", reconheceERemove, nullptr, nullptr, nullptr,
+       nullptr},
   }};
   static constexpr TabelaLayouts tabela{layouts, {}};
   PastaTemporaria pasta;
@@ -355,7 +382,8 @@ TEST(FalhaDuranteALeitura, ArquivoRemovidoDepoisDoReconhecimento) {
   teste::EscreveArquivo(alvo, DuasLinhas);
   const auto r = ExecutaArquivo(alvo.string(), pasta.caminho(), tabela);
   EXPECT_EQ(r.desfecho, Desfecho::RelatorioSemJanela);
-  EXPECT_EQ(r.achados, std::vector<std::string>{Cab15 + "00/0000 000 000 000 Arquivo não encontrado"});
+  EXPECT_EQ(r.achados,
+            std::vector<std::string>{Cab15 + "00/0000 000 000 000 Arquivo não encontrado"});
 }
 
 TEST(FalhaAntesDoReconhecimento, PastaDeTrabalhoSemEscritaNaoDeixaNada) {
@@ -363,8 +391,10 @@ TEST(FalhaAntesDoReconhecimento, PastaDeTrabalhoSemEscritaNaoDeixaNada) {
   PastaTemporaria pasta;
   teste::EscreveArquivo(pasta / "entrada.txt", DuasLinhas);
   std::filesystem::create_directory(pasta / "ro");
-  std::filesystem::permissions(pasta / "ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  const auto r = ExecutaArquivo((pasta / "entrada.txt").string(), pasta / "ro", TabelaSoEnquadramento());
+  std::filesystem::permissions(
+      pasta / "ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  const auto r =
+      ExecutaArquivo((pasta / "entrada.txt").string(), pasta / "ro", TabelaSoEnquadramento());
   EXPECT_EQ(r.desfecho, Desfecho::SemRelatorio);
   EXPECT_TRUE(r.tela.mensagens.empty());
 }

@@ -27,9 +27,7 @@ class LinhasDoRegistro : public ::testing::Test {
     std::string mensagem;  // Latin-1
   };
 
-  LinhasDoRegistro() : execucao(pasta.caminho(), tela) {
-    execucao.aux1.Abre();
-  }
+  LinhasDoRegistro() : execucao(pasta.caminho(), tela) { execucao.aux1.Abre(); }
 
   std::vector<std::string> Linhas() {
     execucao.aux1.Fecha();
@@ -50,11 +48,12 @@ class LinhasDoRegistro : public ::testing::Test {
 
 TEST_F(LinhasDoRegistro, CadaFormaDeLinhaDeAchadoELidaDeVolta) {
   const std::string_view documentos[] = {DocROL03, DocROL04, DocROL05, DocROLST01, DocROLST02, ""};
-  const std::string inscricoes[] = {"1234567890",     "12345",          "12345678901234",
-                                    "1234567890123",  "123456789012",   "00000000001234",
-                                    "ABC1234567890",  "ABCDEFGHIJKLMN", "",
-                                    " 12 345 678 9",  "1234567/890123", "999 888 777 66"};
-  const std::string periodos[] = {"052005", "", "AB 123", "12 456", "0A2005", " 52005", "X", "1/2345"};
+  const std::string inscricoes[] = {"1234567890",    "12345",          "12345678901234",
+                                    "1234567890123", "123456789012",   "00000000001234",
+                                    "ABC1234567890", "ABCDEFGHIJKLMN", "",
+                                    " 12 345 678 9", "1234567/890123", "999 888 777 66"};
+  const std::string periodos[] = {"052005", "",       "AB 123", "12 456",
+                                  "0A2005", " 52005", "X",      "1/2345"};
   const struct {
     std::int32_t linha;
     int inicio;
@@ -73,9 +72,11 @@ TEST_F(LinhasDoRegistro, CadaFormaDeLinhaDeAchadoELidaDeVolta) {
           const Fixo<6> fixo(periodo);
           const std::string impresso = Apara(fixo).empty() ? "00/0000" : FormataPeriodo(fixo);
           execucao.GravaErro(4, pos.inicio, pos.fim);
-          escritas.push_back({pos.linha, pos.inicio, pos.fim, impresso, L1("Dígito controle inválido")});
+          escritas.push_back(
+              {pos.linha, pos.inicio, pos.fim, impresso, L1("Dígito controle inválido")});
           execucao.GravaErroST(2, 0, pos.inicio, pos.fim);
-          escritas.push_back({pos.linha, pos.inicio, pos.fim, impresso, "AVISO: Campos 9 e 10 zerados"});
+          escritas.push_back(
+              {pos.linha, pos.inicio, pos.fim, impresso, "AVISO: Campos 9 e 10 zerados"});
           execucao.GravaErroST(15, 3, pos.inicio, pos.fim);  // a message that begins with a number
           escritas.push_back({pos.linha, pos.inicio, pos.fim, impresso,
                               L1("3° venc deve ser maior que 01/") + FormataPeriodo(fixo)});
@@ -93,8 +94,8 @@ TEST_F(LinhasDoRegistro, CadaFormaDeLinhaDeAchadoELidaDeVolta) {
     const bool ambiguo = e.periodo == "1/2345";
     const bool ok = LeLinhaAchado(linhas[i], lido) && lido.linha == e.linha &&
                     lido.inicio == e.inicio && lido.fim == e.fim &&
-                    (ambiguo || lido.periodo == e.periodo) &&
-                    lido.mensagem == e.mensagem && lido.aviso == e.mensagem.starts_with("AVISO:");
+                    (ambiguo || lido.periodo == e.periodo) && lido.mensagem == e.mensagem &&
+                    lido.aviso == e.mensagem.starts_with("AVISO:");
     if (!ok) {
       ++falhas;
       ADD_FAILURE() << "'" << linhas[i] << "' read as line " << lido.linha << " columns "
@@ -112,31 +113,31 @@ TEST(LeLinhaAchado, LinhasDosRelatoriosDeCadaLayout) {
     std::int64_t numero, inicio, fim;
     std::string mensagem;
   } casos[] = {
-      {"    400/800524107/1994 001 016 017 Dia Início Período Inválida", "400/8005241", "07/1994", 1,
-       16, 17, "Dia Início Período Inválida"},
-      {"    954/296996804/2004 025 999 999 Valor do CFOP 202 incorreto", "954/2969968", "04/2004", 25,
-       999, 999, "Valor do CFOP 202 incorreto"},
+      {"    400/800524107/1994 001 016 017 Dia Início Período Inválida", "400/8005241", "07/1994",
+       1, 16, 17, "Dia Início Período Inválida"},
+      {"    954/296996804/2004 025 999 999 Valor do CFOP 202 incorreto", "954/2969968", "04/2004",
+       25, 999, 999, "Valor do CFOP 202 incorreto"},
       {"    433/043547007/2000 006 228 235 1° venc deve ser maior que 01/07/2000", "433/0435470",
        "07/2000", 6, 228, 235, "1° venc deve ser maior que 01/07/2000"},
-      {" 0123456789    00/0000 003 001 002 Identificação Registro Inválida", "0123456789", "00/0000",
-       3, 1, 2, "Identificação Registro Inválida"},
-      {"               00/0000 000 000 000 Arquivo a ser validado não é ROL", "", "00/0000", 0, 0, 0,
-       "Arquivo a ser validado não é ROL"},
-      {"    123/456789005/2005 12345 026 035 Valor incorreto", "123/4567890", "05/2005", 12345, 26, 35,
-       "Valor incorreto"},
+      {" 0123456789    00/0000 003 001 002 Identificação Registro Inválida", "0123456789",
+       "00/0000", 3, 1, 2, "Identificação Registro Inválida"},
+      {"               00/0000 000 000 000 Arquivo a ser validado não é ROL", "", "00/0000", 0, 0,
+       0, "Arquivo a ser validado não é ROL"},
+      {"    123/456789005/2005 12345 026 035 Valor incorreto", "123/4567890", "05/2005", 12345, 26,
+       35, "Valor incorreto"},
       {"    123/456789005/2005 123456789 1000 10000 Valor incorreto", "123/4567890", "05/2005",
        123456789, 1000, 10000, "Valor incorreto"},
       // Not cut by the tax-substitution catalogue: 18 and 19 characters before the period.
-      {"    ABC1234567890 01/2001 000 026 035 Data Incorreta", "ABC1234567890", "01/2001", 0, 26, 35,
-       "Data Incorreta"},
-      {"    1234567/890123405/2005 1000 007 008 Data Incorreta", "1234567/8901234", "05/2005", 1000, 7,
-       8, "Data Incorreta"},
+      {"    ABC1234567890 01/2001 000 026 035 Data Incorreta", "ABC1234567890", "01/2001", 0, 26,
+       35, "Data Incorreta"},
+      {"    1234567/890123405/2005 1000 007 008 Data Incorreta", "1234567/8901234", "05/2005", 1000,
+       7, 8, "Data Incorreta"},
       // A period that is not a number prints as it was; a message may be empty, or hold numbers.
       {"    123/4567890AB 123 042 001 010 Valor incorreto", "123/4567890", "AB 123", 42, 1, 10,
        "Valor incorreto"},
       {"    123/456789005/2005 042 001 010 ", "123/4567890", "05/2005", 42, 1, 10, ""},
-      {"    123/456789005/2005 042 001 010 Linha 123 456 789 x", "123/4567890", "05/2005", 42, 1, 10,
-       "Linha 123 456 789 x"},
+      {"    123/456789005/2005 042 001 010 Linha 123 456 789 x", "123/4567890", "05/2005", 42, 1,
+       10, "Linha 123 456 789 x"},
   };
   for (const auto& c : casos) {
     AchadoLido lido;
@@ -156,10 +157,10 @@ TEST(LeLinhaAchado, LinhasQueNaoSaoAchados) {
       "ENCAMINHAMOS ABAIXO OS ERROS/AVISOS ENCONTRADOS:",
       "REG/TB         Período Lin Ini Fim Descrição do Erro",
       std::string(73, '-'),
-      "    123/456789005/2005 01 026 035 Valor incorreto",      // a number of two digits
-      "    123/456789005/2005 012 026 035X",                    // no blank before the message
-      "    123/456789005/2005 012 026",                         // two numbers
-      "  123/456789005/2005 012 026 035 Valor incorreto",       // registration part too short
+      "    123/456789005/2005 01 026 035 Valor incorreto",  // a number of two digits
+      "    123/456789005/2005 012 026 035X",                // no blank before the message
+      "    123/456789005/2005 012 026",                     // two numbers
+      "  123/456789005/2005 012 026 035 Valor incorreto",   // registration part too short
       "    123/456789005/2005 1234567890123456789 026 035 Valor incorreto",  // beyond 64 bits
       "Foram Validadas 004 ROL(s).",
   };
@@ -197,10 +198,10 @@ TEST(LeAchados, AchadosDepoisDaSegundaLinhaDeHifensContadosEntreErrosEAvisos) {
   EXPECT_EQ(TextoResumo(lidos), QStringLiteral("Erros: 2    Avisos: 2"));
 
   // An accepted file's report has no findings, though its list looks much like them.
-  const std::string aceito = L1(ComCRLF({"ARQUIVO OK.", "", "Documento: ROL05", "", std::string(70, '-'),
-                                         "REG/TB         REFER    REG/TB         REFER    REG/TB         REFER",
-                                         std::string(70, '-'), "123/4567890    05/2005  ", "", "",
-                                         "Foram Validadas 001 ROL(s)."}));
+  const std::string aceito = L1(ComCRLF(
+      {"ARQUIVO OK.", "", "Documento: ROL05", "", std::string(70, '-'),
+       "REG/TB         REFER    REG/TB         REFER    REG/TB         REFER", std::string(70, '-'),
+       "123/4567890    05/2005  ", "", "", "Foram Validadas 001 ROL(s)."}));
   const AchadosRelatorio nenhum = LeAchados(aceito);
   EXPECT_TRUE(nenhum.achados.empty());
   EXPECT_EQ(TextoResumo(nenhum), QStringLiteral("Erros: 0    Avisos: 0"));
@@ -233,8 +234,8 @@ TEST(LeAchados, CadaAchadoNaLinhaDaVisaoDoRelatorioQueOMostra) {
     EXPECT_TRUE(primeira.startsWith(QLatin1Char(' ')) &&
                 primeira.contains(QString::fromLatin1(achado.inscricao.substr(0, 5).c_str())))
         << i << ": " << primeira.toStdString();
-    const QString mensagem = QString::fromLatin1(achado.mensagem.data(),
-                                                 static_cast<qsizetype>(achado.mensagem.size()));
+    const QString mensagem =
+        QString::fromLatin1(achado.mensagem.data(), static_cast<qsizetype>(achado.mensagem.size()));
     EXPECT_TRUE(ultima.endsWith(mensagem.section(QLatin1Char('\n'), -1))) << i;
   }
   EXPECT_EQ(lidos.achados[1].blocoFinal, lidos.achados[1].blocoInicial + 1);

@@ -22,8 +22,9 @@ TEST(Dialogos, CaixaDeMensagemComTituloIconeEOK) {
   } casos[] = {{IconeMensagem::Nenhum, QMessageBox::NoIcon},
                {IconeMensagem::Informacao, QMessageBox::Information}};
   for (const auto& c : casos) {
-    auto caixa = CriaCaixaMensagem(nullptr, QStringLiteral("Disco Cheio. Não é possível Executar Validador."),
-                                   QStringLiteral("Atenção"), c.icone);
+    auto caixa = CriaCaixaMensagem(
+        nullptr, QStringLiteral("Disco Cheio. Não é possível Executar Validador."),
+        QStringLiteral("Atenção"), c.icone);
     EXPECT_EQ(caixa->icon(), c.esperado);
     EXPECT_EQ(caixa->windowTitle(), QStringLiteral("Atenção"));
     EXPECT_EQ(caixa->text(), QStringLiteral("Disco Cheio. Não é possível Executar Validador."));

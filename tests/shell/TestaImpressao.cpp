@@ -66,8 +66,8 @@ TEST(ImprimeRelatorio, FalhaTerminaSemMandarNada) {
   const std::string relatorio = "A\r\nB\rC";  // a lone CR ends a line too; the last has no end
   ImpressoraGravada inteira;
   EXPECT_TRUE(ImprimeRelatorio(relatorio, inteira));
-  EXPECT_EQ(inteira.linhas, (std::vector<QString>{QString(), QStringLiteral("A"), QStringLiteral("B"),
-                                                  QStringLiteral("C")}));
+  EXPECT_EQ(inteira.linhas, (std::vector<QString>{QString(), QStringLiteral("A"),
+                                                  QStringLiteral("B"), QStringLiteral("C")}));
 
   ImpressoraGravada meio;
   meio.falhaNaLinha = 2;
@@ -102,11 +102,13 @@ struct PalavraPdf {
 
 std::vector<PalavraPdf> PalavrasPdf(const QString& pdf) {
   QProcess pdftotext;
-  pdftotext.start(QStringLiteral(ROLVAL_PDFTOTEXT), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+  pdftotext.start(QStringLiteral(ROLVAL_PDFTOTEXT),
+                  {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
   if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) return {};
   const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
   static const QRegularExpression palavra(
-      QStringLiteral("<word xMin=\"[0-9.]+\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"[0-9.]+\">([^<]*)</word>"));
+      QStringLiteral("<word xMin=\"[0-9.]+\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" "
+                     "yMax=\"[0-9.]+\">([^<]*)</word>"));
   std::vector<PalavraPdf> palavras;
   for (auto it = palavra.globalMatch(html); it.hasNext();) {
     const auto m = it.next();
@@ -118,7 +120,8 @@ std::vector<PalavraPdf> PalavrasPdf(const QString& pdf) {
 }
 
 TEST(ImprimeRelatorio, RelatorioDeVariasPaginasNaoPerdeLinhas) {
-  if (QString::fromLatin1(ROLVAL_PDFTOTEXT).isEmpty()) FAIL() << "pdftotext (poppler-utils) is needed";
+  if (QString::fromLatin1(ROLVAL_PDFTOTEXT).isEmpty())
+    FAIL() << "pdftotext (poppler-utils) is needed";
   PastaTemporaria pasta;
   std::string relatorio;
   for (int i = 1; i <= 150; ++i) relatorio += "LINHA" + std::to_string(1000 + i) + "\r\n";
@@ -134,7 +137,8 @@ TEST(ImprimeRelatorio, RelatorioDeVariasPaginasNaoPerdeLinhas) {
   ASSERT_TRUE(pdftotext.waitForFinished(30000));
   const QString texto = QString::fromUtf8(pdftotext.readAllStandardOutput());
   EXPECT_GE(texto.count(QLatin1Char('\f')), 2) << "more than one page";
-  QStringList impressas = texto.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+  QStringList impressas =
+      texto.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
   QStringList esperadas;
   for (int i = 1; i <= 150; ++i) esperadas << QStringLiteral("LINHA%1").arg(1000 + i);
   EXPECT_EQ(impressas, esperadas);
@@ -144,7 +148,8 @@ class ImpressaoDaSaida : public ::testing::Test {
  protected:
   void SetUp() override {
     if (QString::fromLatin1(ROLVAL_PDFTOTEXT).isEmpty())
-      FAIL() << "pdftotext (poppler-utils) is needed to read the printed PDF; scripts/prepara.sh installs it";
+      FAIL() << "pdftotext (poppler-utils) is needed to read the printed PDF; scripts/prepara.sh "
+                "installs it";
     dialogos.pastaPdf = QString::fromStdString(pasta.caminho().string());
     principal = std::make_unique<Principal>(pasta.caminho(), dialogos);
     principal->show();
@@ -185,7 +190,8 @@ TEST_F(ImpressaoDaSaida, CadaImpressaoMandaORelatorioInteiroDepoisDeUmaLinhaVazi
     ASSERT_FALSE(palavras.empty()) << "print " << vez;
     QStringList texto;
     for (const PalavraPdf& p : palavras) texto << p.texto;
-    EXPECT_EQ(texto.join(QLatin1Char(' ')), esperadas.join(QLatin1Char(' ')).simplified()) << "print " << vez;
+    EXPECT_EQ(texto.join(QLatin1Char(' ')), esperadas.join(QLatin1Char(' ')).simplified())
+        << "print " << vez;
     // With no margin, the first printed word sits one line (about 11 points of Courier 10) down
     // the page: the empty line comes first.
     EXPECT_GT(palavras.front().yMin, 8.0) << "print " << vez;

@@ -116,8 +116,8 @@ TEST(IndiceLinhas, ArquivoAlteradoOuAusenteNaoEMostrado) {
   const std::string caminho = arquivo.string();
   auto prepara = [&] {
     EscreveArquivo(arquivo, "AAA\r\nBBB\r\n");
-    std::filesystem::last_write_time(arquivo, std::filesystem::file_time_type::clock::now() -
-                                                  std::chrono::hours(1));
+    std::filesystem::last_write_time(
+        arquivo, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
     return MarcaDe(caminho);
   };
   using Mudanca = void (*)(const std::filesystem::path&);
@@ -155,7 +155,8 @@ TEST(IndiceLinhas, ArquivoAlteradoOuAusenteNaoEMostrado) {
 
   // The run could not examine the file: whatever is there now is not known to be it.
   EscreveArquivo(arquivo, "AAA\r\n");
-  EXPECT_EQ(IndiceLinhas(caminho, std::nullopt).Le(1, 100).situacao, SituacaoLinha::ArquivoAlterado);
+  EXPECT_EQ(IndiceLinhas(caminho, std::nullopt).Le(1, 100).situacao,
+            SituacaoLinha::ArquivoAlterado);
   EXPECT_EQ(IndiceLinhas((pasta / "nunca.txt").string(), std::nullopt).Le(1, 100).situacao,
             SituacaoLinha::ArquivoAusente);
 }

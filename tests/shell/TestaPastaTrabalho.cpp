@@ -49,13 +49,15 @@ TEST_F(PastaDeTrabalho, SemGravarNaPastaDoProgramaUsaAPastaDeDadosDoUsuario) {
   } casos[] = {
       {Texto("xdg"), true, pasta / "xdg" / "rolval"},
       {"", false, pasta / "casa" / ".local" / "share" / "rolval"},
-      {"", true, pasta / "casa" / ".local" / "share" / "rolval"},          // empty: not set
-      {"relativa/dados", true, pasta / "casa" / ".local" / "share" / "rolval"},  // relative: ignored
+      {"", true, pasta / "casa" / ".local" / "share" / "rolval"},  // empty: not set
+      {"relativa/dados", true,
+       pasta / "casa" / ".local" / "share" / "rolval"},  // relative: ignored
   };
   for (const auto& c : casos) {
     fs::remove_all(pasta / "xdg");
     fs::remove_all(pasta / "casa");
-    const auto escolhida = EscolhePastaTrabalho(programa, c.comXdg ? c.xdg.c_str() : nullptr, Texto("casa").c_str());
+    const auto escolhida =
+        EscolhePastaTrabalho(programa, c.comXdg ? c.xdg.c_str() : nullptr, Texto("casa").c_str());
     ASSERT_TRUE(escolhida.has_value()) << c.xdg;
     EXPECT_EQ(*escolhida, c.esperada) << c.xdg;
     EXPECT_TRUE(fs::is_directory(c.esperada)) << "created when missing: " << c.xdg;
@@ -70,7 +72,8 @@ TEST_F(PastaDeTrabalho, NenhumaPastaGravavel) {
 }
 
 TEST_F(PastaDeTrabalho, ExecucaoNaPastaDeDadosProduzORelatorioAli) {
-  const auto escolhida = EscolhePastaTrabalho(pasta / "arquivo" / "bin", Texto("xdg").c_str(), nullptr);
+  const auto escolhida =
+      EscolhePastaTrabalho(pasta / "arquivo" / "bin", Texto("xdg").c_str(), nullptr);
   ASSERT_TRUE(escolhida.has_value());
   DialogosGravados dialogos;
   Principal principal(escolhida, dialogos);

@@ -99,7 +99,9 @@ using Comando = std::pair<const char*, std::function<void(Principal*)>>;
 const std::vector<Comando>& ComandosValidar() {
   static const std::vector<Comando> comandos = {
       {"BValidar",
-       [](Principal* p) { QTest::mouseClick(Controle<QPushButton>(p, "BValidar"), Qt::LeftButton); }},
+       [](Principal* p) {
+         QTest::mouseClick(Controle<QPushButton>(p, "BValidar"), Qt::LeftButton);
+       }},
       {"mnuarqval", [](Principal* p) { Controle<QAction>(p, "mnuarqval")->trigger(); }},
   };
   return comandos;
@@ -111,7 +113,8 @@ TEST_F(JanelaPrincipal, ValidarSemCaminhoAvisaENaoComecaExecucao) {
     validar(principal.get());
     ASSERT_EQ(dialogos.mensagens.size(), 1u) << nome;
     EXPECT_EQ(dialogos.mensagens[0].texto,
-              QStringLiteral("Você precisa informar o nome do arquivo a Validar")) << nome;
+              QStringLiteral("Você precisa informar o nome do arquivo a Validar"))
+        << nome;
     EXPECT_EQ(dialogos.mensagens[0].titulo, QStringLiteral("Informação")) << nome;
     EXPECT_EQ(dialogos.mensagens[0].icone, IconeMensagem::Nenhum) << nome;
     // Nothing was started: no window came up.
@@ -129,7 +132,8 @@ TEST_F(JanelaPrincipal, CaminhoEmBrancoComecaExecucao) {
     // The run started, then found no file of that name.
     ASSERT_EQ(dialogos.mensagens.size(), 1u) << nome;
     EXPECT_EQ(dialogos.mensagens[0].texto,
-              QStringLiteral("Não foi possível localizar o arquivo especificado.")) << nome;
+              QStringLiteral("Não foi possível localizar o arquivo especificado."))
+        << nome;
     EXPECT_EQ(dialogos.mensagens[0].titulo, QStringLiteral("Atenção")) << nome;
     EXPECT_EQ(dialogos.mensagens[0].icone, IconeMensagem::Informacao) << nome;
     EXPECT_FALSE(ArquivoNaPasta(NomeSaida)) << nome;

@@ -50,7 +50,8 @@ TEST(JanelaProgresso, ExecucaoPintaAJanelaSemGirarOLacoDeEventos) {
   ASSERT_EQ(amostra.substr(0, 6), "****05");
   ASSERT_EQ(amostra.substr(898), "\r\n");
   EscreveArquivo(pasta / "tres.txt", amostra + amostra + amostra);
-  Controle<QLineEdit>(&principal, "NomeArq")->setText(QString::fromStdString((pasta / "tres.txt").string()));
+  Controle<QLineEdit>(&principal, "NomeArq")
+      ->setText(QString::fromStdString((pasta / "tres.txt").string()));
 
   PinturasGravadas pinturas;
   principal.BValidar_Click();  // returns when the output window is shown; no event is handled after

@@ -45,7 +45,8 @@ struct AchadoEsperado {
 };
 
 std::vector<AchadoEsperado> AchadosDoTexto(const QString& texto) {
-  static const QRegularExpression padrao(QStringLiteral("^.{15}\\d\\d/\\d{4} (\\d{3,}) (\\d{3,}) (\\d{3,}) (.*)$"));
+  static const QRegularExpression padrao(
+      QStringLiteral("^.{15}\\d\\d/\\d{4} (\\d{3,}) (\\d{3,}) (\\d{3,}) (.*)$"));
   std::vector<AchadoEsperado> achados;
   const QStringList linhas = texto.split(QLatin1Char('\n'));
   for (int i = 6; i < linhas.size(); ++i) {
@@ -87,7 +88,9 @@ class VisaoDoRegistro : public ::testing::Test {
     Assenta();
   }
   static QString Cabecalho(Saida* saida) { return Controle<QLabel>(saida, "lblAchado")->text(); }
-  static QPlainTextEdit* Registro(Saida* saida) { return Controle<QPlainTextEdit>(saida, "txtregistro"); }
+  static QPlainTextEdit* Registro(Saida* saida) {
+    return Controle<QPlainTextEdit>(saida, "txtregistro");
+  }
   static QString LinhaMostrada(Saida* saida) {
     return Registro(saida)->document()->findBlockByNumber(2).text();
   }
@@ -144,8 +147,9 @@ TEST_F(VisaoDoRegistro, DuploCliqueMostraALinhaComAsColunasDoCampoSelecionadasEm
       if (e.inicio <= linha.size()) {
         EXPECT_EQ(primeira, e.inicio);
         EXPECT_EQ(ultima, std::min<std::int64_t>(e.fim, linha.size()));
-        EXPECT_EQ(Registro(saida)->textCursor().selectedText(),
-                  linha.mid(static_cast<int>(e.inicio - 1), static_cast<int>(e.fim - e.inicio + 1)));
+        EXPECT_EQ(
+            Registro(saida)->textCursor().selectedText(),
+            linha.mid(static_cast<int>(e.inicio - 1), static_cast<int>(e.fim - e.inicio + 1)));
         EXPECT_TRUE(ColunaVisivel(saida, primeira));
         if (ultima - primeira < 60) {
           EXPECT_TRUE(ColunaVisivel(saida, ultima));
@@ -182,7 +186,8 @@ TEST_F(VisaoDoRegistro, EnterNumaLinhaDeAchadoAbreOSeuRegistroNumaLinhaQualquerN
   QTest::keyClick(txtsaida, Qt::Key_Return);
   Assenta();
   EXPECT_EQ(saida->achadoAtual(), 4);
-  EXPECT_TRUE(Cabecalho(saida).startsWith(QStringLiteral("Achado 5 de 6 - linha 50, colunas 50 a 57: ")));
+  EXPECT_TRUE(
+      Cabecalho(saida).startsWith(QStringLiteral("Achado 5 de 6 - linha 50, colunas 50 a 57: ")));
   EXPECT_EQ(ColunasSelecionadas(saida), std::make_pair(50, 57));
 }
 
@@ -194,14 +199,14 @@ TEST_F(VisaoDoRegistro, ProximoEAnteriorPercorremOsAchadosEmOrdem) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(saida));
   auto* anterior = Controle<QPushButton>(saida, "BAnterior");
   auto* proximo = Controle<QPushButton>(saida, "BProximo");
-  const std::int64_t linhas[] = {1, 1, 19, 25, 50, 37};  // of the six findings, in the report's order
+  const std::int64_t linhas[] = {1,  1,  19,
+                                 25, 50, 37};  // of the six findings, in the report's order
 
   auto confere = [&](int indice, const char* passo) {
     SCOPED_TRACE(passo);
     EXPECT_EQ(saida->achadoAtual(), indice);
-    EXPECT_TRUE(Cabecalho(saida).startsWith(QStringLiteral("Achado %1 de 6 - linha %2,")
-                                                .arg(indice + 1)
-                                                .arg(linhas[indice])));
+    EXPECT_TRUE(Cabecalho(saida).startsWith(
+        QStringLiteral("Achado %1 de 6 - linha %2,").arg(indice + 1).arg(linhas[indice])));
     EXPECT_EQ(LinhaMostrada(saida), LinhaDoArquivo(arquivo, linhas[indice]));
     EXPECT_EQ(anterior->isEnabled(), indice > 0);
     EXPECT_EQ(proximo->isEnabled(), indice < 5);
@@ -265,8 +270,9 @@ TEST_F(VisaoDoRegistro, AchadoSemColunasMostraALinhaSemRealce) {
 
   saida->BProximo_Click();
   Assenta();
-  EXPECT_EQ(Cabecalho(saida), QStringLiteral("Achado 1 de %1 - linha 3: Arquivo a ser validado não é ROL")
-                                  .arg(saida->achados().achados.size()));
+  EXPECT_EQ(Cabecalho(saida),
+            QStringLiteral("Achado 1 de %1 - linha 3: Arquivo a ser validado não é ROL")
+                .arg(saida->achados().achados.size()));
   EXPECT_EQ(LinhaMostrada(saida), LinhaDoArquivo(arquivo, 3));
   EXPECT_EQ(LinhaMostrada(saida).size(), 896);
   EXPECT_EQ(ColunasSelecionadas(saida), std::make_pair(0, 0));
@@ -277,18 +283,20 @@ TEST_F(VisaoDoRegistro, AchadoSemColunasMostraALinhaSemRealce) {
 TEST_F(VisaoDoRegistro, ArquivoAlteradoOuApagadoDepoisDaExecucaoEDito) {
   const std::string alterado =
       "O arquivo validado foi alterado depois da validação; o registro não pode ser mostrado.";
-  const std::string ausente = "O arquivo validado não foi encontrado; o registro não pode ser mostrado.";
+  const std::string ausente =
+      "O arquivo validado não foi encontrado; o registro não pode ser mostrado.";
   const std::string amostra = LeArquivo(Amostra("rol05-com-erros.txt"));
   const std::filesystem::path arquivo = pasta / "rol05.txt";
   auto antigo = [&] {
     EscreveArquivo(arquivo, amostra);
-    std::filesystem::last_write_time(arquivo, std::filesystem::file_time_type::clock::now() -
-                                                  std::chrono::hours(1));
+    std::filesystem::last_write_time(
+        arquivo, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
   };
   auto mostrado = [&](Saida* saida) {
     DuploClique(saida, 8);  // line 19
     auto* aviso = Controle<QLabel>(saida, "lblAviso");
-    EXPECT_TRUE(Cabecalho(saida).startsWith(QStringLiteral("Achado 3 de 6 - linha 19, colunas 26 a 35: ")));
+    EXPECT_TRUE(
+        Cabecalho(saida).startsWith(QStringLiteral("Achado 3 de 6 - linha 19, colunas 26 a 35: ")));
     return aviso->isVisible() ? aviso->text().toStdString() : std::string();
   };
 
@@ -299,7 +307,8 @@ TEST_F(VisaoDoRegistro, ArquivoAlteradoOuApagadoDepoisDaExecucaoEDito) {
     bool apagado;
   } casos[] = {
       {"a byte more", false,
-       [](const std::filesystem::path& f, const std::string& a) { EscreveArquivo(f, a + "X"); }, false},
+       [](const std::filesystem::path& f, const std::string& a) { EscreveArquivo(f, a + "X"); },
+       false},
       {"same size, other bytes", true,
        [](const std::filesystem::path& f, const std::string& a) {
          std::string b = a;
@@ -307,7 +316,8 @@ TEST_F(VisaoDoRegistro, ArquivoAlteradoOuApagadoDepoisDaExecucaoEDito) {
          EscreveArquivo(f, b);
        },
        false},
-      {"removed", true, [](const std::filesystem::path& f, const std::string&) { std::filesystem::remove(f); },
+      {"removed", true,
+       [](const std::filesystem::path& f, const std::string&) { std::filesystem::remove(f); },
        true},
   };
   for (const auto& c : casos) {
@@ -333,9 +343,9 @@ TEST_F(VisaoDoRegistro, LinhaDeSituacaoContaErrosEAvisos) {
   const auto linhasDeAchado =
       AchadosDoTexto(Controle<QPlainTextEdit>(saida, "txtsaida")->toPlainText());
   ASSERT_FALSE(linhasDeAchado.empty());
-  const auto avisos = std::count_if(linhasDeAchado.begin(), linhasDeAchado.end(), [](const AchadoEsperado& a) {
-    return a.mensagem.startsWith(QStringLiteral("AVISO:"));
-  });
+  const auto avisos = std::count_if(
+      linhasDeAchado.begin(), linhasDeAchado.end(),
+      [](const AchadoEsperado& a) { return a.mensagem.startsWith(QStringLiteral("AVISO:")); });
   EXPECT_EQ(Controle<QLabel>(saida, "lblResumo")->text(),
             QStringLiteral("Erros: %1    Avisos: %2")
                 .arg(static_cast<qsizetype>(linhasDeAchado.size()) - avisos)
@@ -363,7 +373,8 @@ TEST_F(VisaoDoRegistro, LinhaDeSituacaoContaErrosEAvisos) {
   execucao.aux2.Fecha();
   execucao.GeraSaida();
   Saida avulsa(*principal->execucao(), pasta.caminho(), nullptr, dialogos);
-  EXPECT_EQ(Controle<QLabel>(&avulsa, "lblResumo")->text(), QStringLiteral("Erros: 1    Avisos: 2"));
+  EXPECT_EQ(Controle<QLabel>(&avulsa, "lblResumo")->text(),
+            QStringLiteral("Erros: 1    Avisos: 2"));
   EXPECT_EQ(avulsa.achados().achados.size(), 3u);
 }
 

@@ -53,8 +53,8 @@ TEST_F(JanelaSaida, ValidarMostraORelatorioEDesabilitaAPrincipal) {
   QWidget* saida = Valida(std::string(ROLVAL_FONTE) + "/samples/rol05-limpo.txt");
   ASSERT_NE(saida, nullptr);
   EXPECT_TRUE(dialogos.mensagens.empty());
-  EXPECT_EQ(saida->windowTitle(),
-            QStringLiteral("Programa de Validação de Documentos - ") + QString::fromLatin1(VersaoTexto));
+  EXPECT_EQ(saida->windowTitle(), QStringLiteral("Programa de Validação de Documentos - ") +
+                                      QString::fromLatin1(VersaoTexto));
   const std::string relatorio = LeArquivo(pasta / NomeSaida);
   ASSERT_FALSE(relatorio.empty());
   const QString texto = TextoMostrado(saida);
@@ -76,7 +76,8 @@ TEST_F(JanelaSaida, MostraORelatorioDecodificadoLinhaALinha) {
   EXPECT_EQ(linhas[1], QString());
   EXPECT_EQ(linhas[2], QStringLiteral("Documento: DESCONHECIDO"));
   EXPECT_EQ(linhas[4], QStringLiteral("Inscrição      Período Lin Ini Fim Descrição do Erro"));
-  EXPECT_EQ(linhas[6], QStringLiteral("               00/0000 000 000 000 Arquivo a ser validado não é ROL"));
+  EXPECT_EQ(linhas[6],
+            QStringLiteral("               00/0000 000 000 000 Arquivo a ser validado não é ROL"));
 }
 
 TEST(TextoRelatorio, QuebraAsLinhasEmCRLFeCRSemLinhaVaziaNoFim) {
@@ -91,7 +92,8 @@ TEST(TextoRelatorio, QuebraAsLinhasEmCRLFeCRSemLinhaVaziaNoFim) {
       {QByteArray("N\xba 1\r\n"), QStringLiteral("Nº 1")},
       {QByteArray(), QString()},
   };
-  for (const auto& c : casos) EXPECT_EQ(TextoRelatorio(c.latin1), c.texto) << c.latin1.toStdString();
+  for (const auto& c : casos)
+    EXPECT_EQ(TextoRelatorio(c.latin1), c.texto) << c.latin1.toStdString();
 }
 
 TEST_F(JanelaSaida, FecharApagaORelatorioLimpaOEstadoEDevolveAPrincipal) {
@@ -141,8 +143,9 @@ TEST_F(JanelaSaida, ExecucaoSemRelatorioNaoMostraAJanela) {
   EscreveArquivo(arquivoVazio, "");
   EXPECT_EQ(Valida(arquivoVazio), nullptr);
   ASSERT_EQ(dialogos.mensagens.size(), 1u);
-  EXPECT_EQ(dialogos.mensagens[0].texto,
-            QStringLiteral("Não foi possível acessar o arquivo que você marcou para ser validado."));
+  EXPECT_EQ(
+      dialogos.mensagens[0].texto,
+      QStringLiteral("Não foi possível acessar o arquivo que você marcou para ser validado."));
   EXPECT_EQ(dialogos.mensagens[0].titulo, QStringLiteral("Atenção"));
   EXPECT_EQ(dialogos.mensagens[0].icone, IconeMensagem::Informacao);
   EXPECT_TRUE(principal->isEnabled());
@@ -152,7 +155,8 @@ TEST_F(JanelaSaida, DuasCopiasNaMesmaPastaMostramEImprimemCadaUmaOSeu) {
   // Two copies of the program keep their files in one folder: each window shows and prints the
   // report of its own run, and closing one removes saida.txt only while it is still its own.
   dialogos.pastaPdf = QString::fromStdString(pasta.caminho().string());
-  EscreveArquivo(pasta / "limpo.txt", LeArquivo(std::filesystem::path(ROLVAL_FONTE) / "samples/rol05-limpo.txt"));
+  EscreveArquivo(pasta / "limpo.txt",
+                 LeArquivo(std::filesystem::path(ROLVAL_FONTE) / "samples/rol05-limpo.txt"));
   QWidget* primeira = Valida((pasta / "limpo.txt").string());
   ASSERT_NE(primeira, nullptr);
   DialogosGravados dialogosOutra;
@@ -174,20 +178,25 @@ TEST_F(JanelaSaida, DuasCopiasNaMesmaPastaMostramEImprimemCadaUmaOSeu) {
     QString primeiraLinha;
   };
   for (const Caso& c : {Caso{primeira, &dialogos, QStringLiteral("ARQUIVO OK.")},
-                        Caso{segunda, &dialogosOutra, QStringLiteral("ENCAMINHAMOS ABAIXO OS ERROS/AVISOS ENCONTRADOS:")}}) {
+                        Caso{segunda, &dialogosOutra,
+                             QStringLiteral("ENCAMINHAMOS ABAIXO OS ERROS/AVISOS ENCONTRADOS:")}}) {
     SCOPED_TRACE(c.primeiraLinha.toStdString());
     EXPECT_TRUE(TextoMostrado(c.janela).startsWith(c.primeiraLinha + QLatin1Char('\n')));
     QTest::mouseClick(Controle<QPushButton>(c.janela, "BImprimir"), Qt::LeftButton);
     ASSERT_EQ(c.dialogos->impressoes, 1);
     QProcess pdftotext;
-    pdftotext.start(QStringLiteral(ROLVAL_PDFTOTEXT), {c.dialogos->ArquivoPdf(1), QStringLiteral("-")});
+    pdftotext.start(QStringLiteral(ROLVAL_PDFTOTEXT),
+                    {c.dialogos->ArquivoPdf(1), QStringLiteral("-")});
     ASSERT_TRUE(pdftotext.waitForFinished(30000));
-    EXPECT_EQ(QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified().left(c.primeiraLinha.size()),
+    EXPECT_EQ(QString::fromUtf8(pdftotext.readAllStandardOutput())
+                  .simplified()
+                  .left(c.primeiraLinha.size()),
               c.primeiraLinha);
   }
 
   primeira->close();
-  EXPECT_TRUE(LeArquivo(pasta / NomeSaida).rfind("ENCAMINHAMOS", 0) == 0);  // not the first's to remove
+  EXPECT_TRUE(LeArquivo(pasta / NomeSaida).rfind("ENCAMINHAMOS", 0) ==
+              0);  // not the first's to remove
   segunda->close();
   EXPECT_FALSE(std::filesystem::exists(pasta / NomeSaida));
 }

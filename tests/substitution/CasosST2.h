@@ -10,8 +10,8 @@ namespace rolval::teste {
 // Cases that spoil a valid header, each alone in its file: the findings must be the expected ones.
 using CasoA0 = CasoRegistro<RegistroA0>;
 inline void ConfereCabecalhos(const std::vector<CasoA0>& casos) {
-  ConfereCasos(casos, [] { return RegistroA0(); },
-               [](const RegistroA0& a0) { return AchadosST2({a0}); });
+  ConfereCasos(
+      casos, [] { return RegistroA0(); }, [](const RegistroA0& a0) { return AchadosST2({a0}); });
 }
 
 }  // namespace rolval::teste

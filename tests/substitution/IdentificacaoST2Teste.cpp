@@ -15,25 +15,32 @@ namespace {
 using Linhas = std::vector<std::string>;
 
 // A finding on the header of a one-return file (line 1).
-std::string NoCabecalho(int inicio, int fim, std::string_view mensagem, std::string_view periodo = "07/2000") {
+std::string NoCabecalho(int inicio, int fim, std::string_view mensagem,
+                        std::string_view periodo = "07/2000") {
   return Achado(InscricaoROL, periodo, 1, inicio, fim, mensagem);
 }
 
 TEST(IdentificacaoST2, InscricaoMarcasEPeriodo) {
   ConfereCabecalhos({
-      {"nine-character TQ number", [](RegistroA0& r) { r.Inscricao("012345678     "); },
+      {"nine-character TQ number",
+       [](RegistroA0& r) { r.Inscricao("012345678     "); },
        {Achado("012345678     ", "07/2000", 1, 14, 27, "Inscrição Estadual incorreta")}},
-      {"number beginning with a blank", [](RegistroA0& r) { r.Inscricao(" 123456789    "); },
+      {"number beginning with a blank",
+       [](RegistroA0& r) { r.Inscricao(" 123456789    "); },
        {Achado(" 123456789    ", "07/2000", 1, 14, 27, "Inscrição Estadual incorreta")}},
-      {"column 28 not X or blank", [](RegistroA0& r) { r.Poe(28, "Y"); },
+      {"column 28 not X or blank",
+       [](RegistroA0& r) { r.Poe(28, "Y"); },
        {NoCabecalho(28, 28, "Conteúdo só pode ser 'X' ou ' '")}},
-      {"column 29 not X or blank", [](RegistroA0& r) { r.Poe(29, "x"); },
+      {"column 29 not X or blank",
+       [](RegistroA0& r) { r.Poe(29, "x"); },
        {NoCabecalho(29, 29, "Conteúdo só pode ser 'X' ou ' '")}},
       {"column 29 X", [](RegistroA0& r) { r.Poe(29, "X"); }, {}},
-      {"period before 07/2000", [](RegistroA0& r) { r.Periodo("062000"); },
+      {"period before 07/2000",
+       [](RegistroA0& r) { r.Periodo("062000"); },
        {NoCabecalho(8, 13, "Mês/Ano refer. incompatível com versão", "06/2000")}},
       // Without an accepted period the signature date has no window: every date is late.
-      {"month 13", [](RegistroA0& r) { r.Periodo("132000"); },
+      {"month 13",
+       [](RegistroA0& r) { r.Periodo("132000"); },
        {NoCabecalho(8, 13, "Mês/Ano de referência inválido", "13/2000"),
         NoCabecalho(590, 597, "Data Incorreta", "13/2000")}},
   });
@@ -55,7 +62,8 @@ TEST(IdentificacaoST2, PeriodoNaoNumericoNaoImpedeORestoDoCabecalho) {
 TEST(IdentificacaoST2, ParcelasEVencimentos) {
   ConfereCabecalhos({
       {"second installment empty", [](RegistroA0& r) { r.Parcela(1, "20000815", 1000); }, {}},
-      {"amount without due date", [](RegistroA0& r) { r.Parcela(1, "00000000", 1000); },
+      {"amount without due date",
+       [](RegistroA0& r) { r.Parcela(1, "00000000", 1000); },
        {NoCabecalho(30, 37, "Informe o vencimento do 1° pagto")}},
       {"due date without amount",
        [](RegistroA0& r) { r.Parcela(1, "20000815", 0).Parcela(2, "20000915", 1000); },
@@ -69,13 +77,17 @@ TEST(IdentificacaoST2, ParcelasEVencimentos) {
        },
        {NoCabecalho(76, 83, "Data vencimento em duplicidade"),
         NoCabecalho(30, 37, "Data vencimento em duplicidade")}},
-      {"due before the reference month", [](RegistroA0& r) { r.Parcela(1, "20000630", 1000); },
+      {"due before the reference month",
+       [](RegistroA0& r) { r.Parcela(1, "20000630", 1000); },
        {NoCabecalho(30, 37, "1° venc deve ser maior que 01/07/2000")}},
       {"second due before the reference month",
        [](RegistroA0& r) { r.Parcela(1, "20000815", 500).Parcela(2, "20000601", 500); },
        {NoCabecalho(53, 60, "2° venc deve ser maior que 01/07/2000")}},
-      {"first day of the reference month", [](RegistroA0& r) { r.Parcela(1, "20000701", 1000); }, {}},
-      {"three months after", [](RegistroA0& r) { r.Parcela(1, "20001001", 1000); },
+      {"first day of the reference month",
+       [](RegistroA0& r) { r.Parcela(1, "20000701", 1000); },
+       {}},
+      {"three months after",
+       [](RegistroA0& r) { r.Parcela(1, "20001001", 1000); },
        {NoCabecalho(30, 37, "AVISO: Venc + de 2 meses após data ROL")}},
       {"two months after", [](RegistroA0& r) { r.Parcela(1, "20000930", 1000); }, {}},
       {"sixth installment far ahead",
@@ -85,9 +97,11 @@ TEST(IdentificacaoST2, ParcelasEVencimentos) {
        },
        {NoCabecalho(145, 152, "AVISO: Venc + de 2 meses após data ROL")}},
       // A rejected date asks for no due date.
-      {"due date not numeric", [](RegistroA0& r) { r.Parcela(1, "2000081A", 1000); },
+      {"due date not numeric",
+       [](RegistroA0& r) { r.Parcela(1, "2000081A", 1000); },
        {NoCabecalho(30, 37, "Campo numérico é esperado")}},
-      {"due date not a date", [](RegistroA0& r) { r.Parcela(1, "20000231", 1000); },
+      {"due date not a date",
+       [](RegistroA0& r) { r.Parcela(1, "20000231", 1000); },
        {NoCabecalho(30, 37, "Data Inválida")}},
       {"amount not numeric",
        [](RegistroA0& r) { r.Parcela(1, "20000815", 0).Poe(38, "00000000000100A"); },
@@ -101,14 +115,16 @@ TEST(IdentificacaoST2, UnidadeDeUmArquivoETodaAMesma) {
   const auto segundo = [](std::string_view uf, std::string_view inscricao) {
     return RegistroA0().Inscricao(inscricao).UF(uf);
   };
-  EXPECT_EQ(AchadosST2({RegistroA0(), segundo("SP", InscricaoSP)}),
-            (Linhas{Achado(InscricaoSP, "07/2000", 2, 168, 169, "Todas as ROLs devem ser da mesma UF")}));
+  EXPECT_EQ(
+      AchadosST2({RegistroA0(), segundo("SP", InscricaoSP)}),
+      (Linhas{Achado(InscricaoSP, "07/2000", 2, 168, 169, "Todas as ROLs devem ser da mesma UF")}));
 
   // A code that is no unit is still what the next header compares with. Whether the header's
   // registration is refused for such a code is the unit rule's verdict.
   const auto recusada = [](std::string_view uf) {
-    return ValidaInscricao(InscricaoROL, uf) ? Linhas{}
-                                             : Linhas{NoCabecalho(14, 27, "Inscrição Estadual incorreta")};
+    return ValidaInscricao(InscricaoROL, uf)
+               ? Linhas{}
+               : Linhas{NoCabecalho(14, 27, "Inscrição Estadual incorreta")};
   };
   Linhas esperados = recusada("sp");
   esperados.push_back(NoCabecalho(168, 169, "Código de UF Favorecida incorreto"));

@@ -28,8 +28,8 @@ RegistroST2& RegistroST2::PoeNumero(int coluna, int tamanho, std::int64_t valor)
 }
 
 std::int64_t RegistroST2::LeNumero(int coluna, int tamanho) const {
-  return std::stoll(linha_.substr(static_cast<std::size_t>(coluna - 1),
-                                  static_cast<std::size_t>(tamanho)));
+  return std::stoll(
+      linha_.substr(static_cast<std::size_t>(coluna - 1), static_cast<std::size_t>(tamanho)));
 }
 
 namespace {

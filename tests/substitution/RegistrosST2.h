@@ -42,17 +42,35 @@ class RegistroST2 {
 class RegistroA0 : public RegistroST2 {
  public:
   RegistroA0();
-  RegistroA0& Poe(int coluna, std::string_view texto) { RegistroST2::Poe(coluna, texto); return *this; }
-  RegistroA0& Periodo(std::string_view mmaaaa) { Poe(8, mmaaaa); return *this; }
-  RegistroA0& Inscricao(std::string_view inscricao14) { Poe(14, inscricao14); return *this; }
-  RegistroA0& SemMovimento() { Poe(28, "X"); return *this; }
-  RegistroA0& UF(std::string_view uf) { Poe(168, uf); return *this; }
+  RegistroA0& Poe(int coluna, std::string_view texto) {
+    RegistroST2::Poe(coluna, texto);
+    return *this;
+  }
+  RegistroA0& Periodo(std::string_view mmaaaa) {
+    Poe(8, mmaaaa);
+    return *this;
+  }
+  RegistroA0& Inscricao(std::string_view inscricao14) {
+    Poe(14, inscricao14);
+    return *this;
+  }
+  RegistroA0& SemMovimento() {
+    Poe(28, "X");
+    return *this;
+  }
+  RegistroA0& UF(std::string_view uf) {
+    Poe(168, uf);
+    return *this;
+  }
   // Installment i (1 to 6): due date AAAAMMDD and amount.
   RegistroA0& Parcela(int i, std::string_view aaaammdd, std::int64_t valor);
   // Amount field n (7 to 21).
   RegistroA0& Valor(int campo, std::int64_t valor);
   std::int64_t Valor(int campo) const;
-  RegistroA0& DataAssinatura(std::string_view aaaammdd) { Poe(590, aaaammdd); return *this; }
+  RegistroA0& DataAssinatura(std::string_view aaaammdd) {
+    Poe(590, aaaammdd);
+    return *this;
+  }
   // Declared numbers of A1, A2 and A3 records (columns 786-797).
   RegistroA0& Linhas(int a1, int a2, int a3);
   // Declared totals of annexes I and II (fields 14 and 15), then the balance made right again.
@@ -69,19 +87,40 @@ class RegistroA0 : public RegistroST2 {
 class RegistroA1 : public RegistroST2 {
  public:
   explicit RegistroA1(std::string_view tipo = "A1");
-  RegistroA1& Poe(int coluna, std::string_view texto) { RegistroST2::Poe(coluna, texto); return *this; }
-  RegistroA1& Numero(std::int64_t numero) { PoeNumero(3, 8, numero); return *this; }
-  RegistroA1& Inscricao(std::string_view inscricao14) { Poe(14, inscricao14); return *this; }
-  RegistroA1& Data(std::string_view aaaammdd) { Poe(28, aaaammdd); return *this; }
-  RegistroA1& Valor(std::int64_t valor) { PoeNumero(36, 15, valor); return *this; }
+  RegistroA1& Poe(int coluna, std::string_view texto) {
+    RegistroST2::Poe(coluna, texto);
+    return *this;
+  }
+  RegistroA1& Numero(std::int64_t numero) {
+    PoeNumero(3, 8, numero);
+    return *this;
+  }
+  RegistroA1& Inscricao(std::string_view inscricao14) {
+    Poe(14, inscricao14);
+    return *this;
+  }
+  RegistroA1& Data(std::string_view aaaammdd) {
+    Poe(28, aaaammdd);
+    return *this;
+  }
+  RegistroA1& Valor(std::int64_t valor) {
+    PoeNumero(36, 15, valor);
+    return *this;
+  }
 };
 
 // A valid annex III record: InscricaoCliente, first amount 100, second 50.
 class RegistroA3 : public RegistroST2 {
  public:
   RegistroA3();
-  RegistroA3& Poe(int coluna, std::string_view texto) { RegistroST2::Poe(coluna, texto); return *this; }
-  RegistroA3& Inscricao(std::string_view inscricao14) { Poe(3, inscricao14); return *this; }
+  RegistroA3& Poe(int coluna, std::string_view texto) {
+    RegistroST2::Poe(coluna, texto);
+    return *this;
+  }
+  RegistroA3& Inscricao(std::string_view inscricao14) {
+    Poe(3, inscricao14);
+    return *this;
+  }
   RegistroA3& Valores(std::int64_t a, std::int64_t b);
 };
 

@@ -24,7 +24,8 @@ Linhas RetornoCompleto() {
 
 TEST(RetornosST2, ArquivoLimpoDeTresRetornosListaOsTresNumaLinha) {
   const auto r = ExecutaConteudo(
-      ComCRLF({RegistroA0(), RegistroA0().Inscricao(InscricaoROL2).Periodo("082000").DataAssinatura("20000910"),
+      ComCRLF({RegistroA0(),
+               RegistroA0().Inscricao(InscricaoROL2).Periodo("082000").DataAssinatura("20000910"),
                RegistroA0().Inscricao(InscricaoROL3)}),
       TabelaPadrao());
   ASSERT_EQ(r.desfecho, Desfecho::RelatorioOK) << (r.achados.empty() ? "" : r.achados[0]);
@@ -115,11 +116,16 @@ TEST(RetornosST2, FechamentoDoPrimeiroRetornoVemAntesDosAchadosDoSegundoCabecalh
       RegistroA1().Numero(1).Valor(100),
       RegistroA1().Numero(2).Valor(100),
       RegistroA1().Numero(3).Valor(100),
-      RegistroA0().Inscricao(InscricaoROL2).Periodo("082000").DataAssinatura("20000910").Poe(28, "Y"),
+      RegistroA0()
+          .Inscricao(InscricaoROL2)
+          .Periodo("082000")
+          .DataAssinatura("20000910")
+          .Poe(28, "Y"),
   };
-  EXPECT_EQ(AchadosST2(arquivo),
-            (Linhas{Achado(InscricaoROL, P07, 1, 786, 789, "Nro de linhas do anexo inválido"),
-                    Achado(InscricaoROL2, "08/2000", 5, 28, 28, "Conteúdo só pode ser 'X' ou ' '")}));
+  EXPECT_EQ(
+      AchadosST2(arquivo),
+      (Linhas{Achado(InscricaoROL, P07, 1, 786, 789, "Nro de linhas do anexo inválido"),
+              Achado(InscricaoROL2, "08/2000", 5, 28, 28, "Conteúdo só pode ser 'X' ou ' '")}));
 }
 
 TEST(RetornosST2, EtiquetaErradaNoSegundoCabecalhoVemAntesDoFechamentoDoPrimeiro) {
@@ -147,8 +153,9 @@ TEST(RetornosST2, TotaisEContagensNaoNumericosFicamComOsDoRetornoAnterior) {
   // of 100 and count of 1, so its two A1 of 100 each give both end-of-return findings.
   RegistroA0 segundo;
   segundo.TotaisAnexos(0, 0).Poe(275, "00000000000010A").Poe(786, "000A");
-  const Linhas arquivo = {RegistroA0().TotaisAnexos(100, 0).Linhas(1, 0, 0), RegistroA1().Valor(100),
-                          segundo, RegistroA1().Valor(100), RegistroA1().Numero(2).Valor(100)};
+  const Linhas arquivo = {RegistroA0().TotaisAnexos(100, 0).Linhas(1, 0, 0),
+                          RegistroA1().Valor(100), segundo, RegistroA1().Valor(100),
+                          RegistroA1().Numero(2).Valor(100)};
   EXPECT_EQ(AchadosST2(arquivo),
             (Linhas{Achado(InscricaoROL, P07, 3, 275, 289, "Campo numérico é esperado"),
                     Achado(InscricaoROL, P07, 3, 786, 789, "Campo numérico é esperado"),
@@ -170,10 +177,11 @@ TEST(RetornosST2, RegistroDeTipoDesconhecidoNaoContaNemFechaORetorno) {
 TEST(RetornosST2, LinhaDeComprimentoErradoParaALeituraEFechaORetorno) {
   const Linhas arquivo = {RegistroA0().TotaisAnexos(200, 0).Linhas(2, 0, 0), RegistroA1(),
                           RegistroA1().Texto() + "0000000000", RegistroA1().Numero(3)};
-  EXPECT_EQ(AchadosST2(arquivo),
-            (Linhas{Achado(std::string(14, ' '), "00/0000", 3, 0, 0, "Arquivo a ser validado não é ROL"),
-                    Achado(std::string(14, ' '), P07, 1, 275, 289, "Valor do campo 14 incorreto"),
-                    Achado(std::string(14, ' '), P07, 1, 786, 789, "Nro de linhas do anexo inválido")}));
+  EXPECT_EQ(
+      AchadosST2(arquivo),
+      (Linhas{Achado(std::string(14, ' '), "00/0000", 3, 0, 0, "Arquivo a ser validado não é ROL"),
+              Achado(std::string(14, ' '), P07, 1, 275, 289, "Valor do campo 14 incorreto"),
+              Achado(std::string(14, ' '), P07, 1, 786, 789, "Nro de linhas do anexo inválido")}));
 }
 
 }  // namespace

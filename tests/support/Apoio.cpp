@@ -77,9 +77,12 @@ ResultadoExecucao ExecutaArquivo(const std::string& caminho, const std::filesyst
   r.saida = LeArquivo(pasta / NomeSaida);
   r.param = LeArquivo(pasta / NomeParam);
   r.linhasSaida = Linhas(r.saida);
-  if (!r.linhasSaida.empty() && r.linhasSaida[0] == "ENCAMINHAMOS ABAIXO OS ERROS/AVISOS ENCONTRADOS:")
-    r.achados.assign(r.linhasSaida.begin() + std::min<std::ptrdiff_t>(6, static_cast<std::ptrdiff_t>(r.linhasSaida.size())),
-                     r.linhasSaida.end());
+  if (!r.linhasSaida.empty() &&
+      r.linhasSaida[0] == "ENCAMINHAMOS ABAIXO OS ERROS/AVISOS ENCONTRADOS:")
+    r.achados.assign(
+        r.linhasSaida.begin() +
+            std::min<std::ptrdiff_t>(6, static_cast<std::ptrdiff_t>(r.linhasSaida.size())),
+        r.linhasSaida.end());
   r.sobrouAuxiliar = SobrouNaPasta(pasta, caminho);
   return r;
 }
@@ -95,7 +98,9 @@ bool SobrouNaPasta(const std::filesystem::path& pasta, const std::filesystem::pa
   std::error_code e;
   for (const auto& item : std::filesystem::directory_iterator(pasta, e)) {
     const std::string nome = item.path().filename().string();
-    if (nome == NomeSaida || nome == NomeParam || std::filesystem::equivalent(item.path(), entrada, e)) continue;
+    if (nome == NomeSaida || nome == NomeParam ||
+        std::filesystem::equivalent(item.path(), entrada, e))
+      continue;
     return true;
   }
   return false;

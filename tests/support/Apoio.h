@@ -18,10 +18,13 @@ class TelaGravada : public Tela {
   void AtualizaProgresso() override { ++atualizacoes; }
   void DefineValorProgresso(float valor) override { valores.push_back(valor); }
   void DefineVer(std::string_view legenda) override { ver = legenda; }
-  void DefineContrib(std::string_view contribuinte) override { contribs.emplace_back(contribuinte); }
+  void DefineContrib(std::string_view contribuinte) override {
+    contribs.emplace_back(contribuinte);
+  }
   void EscondeProgresso() override { eventos.push_back("EscondeProgresso"); }
   void MostraSaida() override { eventos.push_back("MostraSaida"); }
-  void MostraMensagem(std::string_view texto, std::string_view titulo, IconeMensagem icone) override {
+  void MostraMensagem(std::string_view texto, std::string_view titulo,
+                      IconeMensagem icone) override {
     mensagens.push_back({std::string(texto), std::string(titulo), icone});
   }
 
@@ -64,8 +67,8 @@ std::string L1(std::string_view utf8);
 // The outcome of one whole run.
 struct ResultadoExecucao {
   Desfecho desfecho;
-  std::string saida;  // saida.txt (Latin-1), empty when none
-  std::string param;  // param.txt, empty when none
+  std::string saida;                     // saida.txt (Latin-1), empty when none
+  std::string param;                     // param.txt, empty when none
   std::vector<std::string> linhasSaida;  // saida.txt split at CR LF, as UTF-8
   std::vector<std::string> achados;      // the finding lines only (after the headings), UTF-8
   TelaGravada tela;

@@ -35,11 +35,11 @@ std::vector<std::string> Registros(const std::string& conteudo) {
 
 // Where a layout keeps a return's identification, and how its report shows it.
 struct Layout {
-  std::string nome;         // the generator's name
-  std::string documento;    // the report's document tag
-  int colunaInscricao;      // registration (10 characters; 14 in ST 02)
-  int colunaPeriodo;        // MMAAAA
-  std::size_t largura;      // record length (of the header in ST 02)
+  std::string nome;       // the generator's name
+  std::string documento;  // the report's document tag
+  int colunaInscricao;    // registration (10 characters; 14 in ST 02)
+  int colunaPeriodo;      // MMAAAA
+  std::size_t largura;    // record length (of the header in ST 02)
 };
 
 const Layout ST02{"ST02", "ROLST02     ", 14, 8, 797};
@@ -64,8 +64,11 @@ std::vector<RetornoLido> Retornos(const Layout& l, const std::vector<std::string
     const std::string tipo = EST2(l) ? r.substr(0, 2) : "";
     const int linha = static_cast<int>(i) + 1;
     if (!EST2(l) || tipo == "A0")
-      retornos.push_back({linha, r.substr(static_cast<std::size_t>(l.colunaInscricao - 1), EST2(l) ? 14 : 10),
-                          r.substr(static_cast<std::size_t>(l.colunaPeriodo - 1), 6), {}});
+      retornos.push_back(
+          {linha,
+           r.substr(static_cast<std::size_t>(l.colunaInscricao - 1), EST2(l) ? 14 : 10),
+           r.substr(static_cast<std::size_t>(l.colunaPeriodo - 1), 6),
+           {}});
     retornos.back().linhas[tipo].push_back(linha);
   }
   return retornos;
@@ -83,13 +86,18 @@ std::string Achado(const Layout& l, const RetornoLido& retorno, int linha, int i
 // The whole report of an accepted file holding these returns.
 std::vector<std::string> RelatorioOK(const Layout& l, const std::vector<RetornoLido>& retornos) {
   std::vector<std::string> esperado = {
-      "ARQUIVO OK.", "", "Documento: " + l.documento, "", std::string(70, '-'),
+      "ARQUIVO OK.",
+      "",
+      "Documento: " + l.documento,
+      "",
+      std::string(70, '-'),
       EST2(l) ? "INSCRIÇÃO      REFER    INSCRIÇÃO      REFER    INSCRIÇÃO      REFER"
               : "REG/TB         REFER    REG/TB         REFER    REG/TB         REFER",
       std::string(70, '-')};
   std::string lista;
   for (std::size_t i = 0; i < retornos.size(); ++i) {
-    lista += EST2(l) ? retornos[i].inscricao + " " : FormataInscricao(retornos[i].inscricao) + "    ";
+    lista +=
+        EST2(l) ? retornos[i].inscricao + " " : FormataInscricao(retornos[i].inscricao) + "    ";
     lista += FormataPeriodo(retornos[i].periodo) + "  ";
     if (i % 3 == 2 || i + 1 == retornos.size()) {
       esperado.push_back(lista);
@@ -134,7 +142,8 @@ TEST(GeradorAntigosST2, ArquivosAceitosComAListaDosRetornos) {
       // Each return holds the annexes asked for, and no other.
       for (const RetornoLido& retorno : retornos)
         for (const char* anexo : {"A1", "A2", "A3"})
-          EXPECT_EQ(retorno.linhas.count(anexo) == 1, c.anexos == "all" || c.anexos.find(anexo) != std::string::npos)
+          EXPECT_EQ(retorno.linhas.count(anexo) == 1,
+                    c.anexos == "all" || c.anexos.find(anexo) != std::string::npos)
               << anexo << " in the return at line " << retorno.linha;
     }
 
@@ -151,9 +160,11 @@ TEST(GeradorAntigosST2, ST2ComMuitosRegistrosPorAnexo) {
     const std::string conteudo = am::GeraAmostraTexto(opcoes);
     const std::vector<std::string> registros = Registros(conteudo);
     for (const RetornoLido& retorno : Retornos(ST02, registros)) {
-      for (const char* anexo : {"A1", "A2", "A3"}) EXPECT_EQ(retorno.linhas.at(anexo).size(), 120u) << anexo;
+      for (const char* anexo : {"A1", "A2", "A3"})
+        EXPECT_EQ(retorno.linhas.at(anexo).size(), 120u) << anexo;
       // The header declares the counts it holds.
-      EXPECT_EQ(registros[static_cast<std::size_t>(retorno.linha - 1)].substr(785, 12), "012001200120");
+      EXPECT_EQ(registros[static_cast<std::size_t>(retorno.linha - 1)].substr(785, 12),
+                "012001200120");
     }
     const ResultadoExecucao r = ExecutaConteudo(conteudo, TabelaPadrao());
     EXPECT_EQ(r.desfecho, Desfecho::RelatorioOK) << "seed " << semente;
@@ -173,7 +184,8 @@ struct CasoEstrago {
 };
 
 TEST(GeradorAntigosST2, CadaEstragoDaSoOsAchadosDoCampo) {
-  const std::string campo14 = "Valor do campo 14 incorreto", linhas = "Nro de linhas do anexo inválido";
+  const std::string campo14 = "Valor do campo 14 incorreto",
+                    linhas = "Nro de linhas do anexo inválido";
   const std::string numerico = "Campo numérico é esperado", venc = "1° venc deve ser maior que 01/";
   const CasoEstrago casos[] = {
       {ST02, "soma-A1", "A0", 1, 275, 289, campo14, 1},
@@ -210,8 +222,9 @@ TEST(GeradorAntigosST2, CadaEstragoDaSoOsAchadosDoCampo) {
       if (mensagem.ends_with("01/")) mensagem += FormataPeriodo(segundo.periodo);
       const ResultadoExecucao r = ExecutaConteudo(conteudo, TabelaPadrao());
       EXPECT_EQ(r.desfecho, Desfecho::RelatorioNOK);
-      EXPECT_EQ(r.achados, std::vector<std::string>(static_cast<std::size_t>(c.vezes),
-                                                    Achado(c.layout, segundo, linha, c.inicio, c.fim, mensagem)));
+      EXPECT_EQ(r.achados, std::vector<std::string>(
+                               static_cast<std::size_t>(c.vezes),
+                               Achado(c.layout, segundo, linha, c.inicio, c.fim, mensagem)));
     }
   }
 }
@@ -228,7 +241,8 @@ TEST(GeradorAntigosST2, MesmaSementeMesmoArquivoEmRegistrosCompletos) {
     const std::vector<std::string> registros = Registros(conteudo);
     EXPECT_EQ(resumo.retornos, 7);
     EXPECT_EQ(resumo.registros, static_cast<std::int64_t>(registros.size()));
-    const std::map<std::string, std::size_t> larguras = {{"A0", 797}, {"A1", 50}, {"A2", 50}, {"A3", 46}};
+    const std::map<std::string, std::size_t> larguras = {
+        {"A0", 797}, {"A1", 50}, {"A2", 50}, {"A3", 46}};
     for (const std::string& registro : registros)
       EXPECT_EQ(registro.size(), EST2(*l) ? larguras.at(registro.substr(0, 2)) : l->largura);
   }
@@ -242,7 +256,9 @@ TEST(GeradorAntigosST2, OpcoesQueOLayoutNaoAtendeSaoRecusadas) {
     EXPECT_THROW(am::GeraAmostra(opcoes, saida), std::invalid_argument) << l.nome;
   };
   recusa(ST02, [](am::OpcoesAmostra& o) { o.anexos = "A1,A4"; });
-  recusa(ST02, [](am::OpcoesAmostra& o) { o.estragos = {{"soma-A3", 1}}; });  // annex III has no total
+  recusa(ST02, [](am::OpcoesAmostra& o) {
+    o.estragos = {{"soma-A3", 1}};
+  });  // annex III has no total
   recusa(ST02, [](am::OpcoesAmostra& o) {
     o.anexos = "A2";
     o.estragos = {{"soma-A1", 1}};
@@ -271,18 +287,25 @@ struct AmostraGerada {
 TEST(GeradorAntigosST2, GeradorRefazAsAmostras) {
   const AmostraGerada amostras[] = {
       {"rolst02-limpo.txt", &ST02, 3, 2002, {}},
-      {"rolst02-com-erros.txt", &ST02, 3, 2003,
+      {"rolst02-com-erros.txt",
+       &ST02,
+       3,
+       2003,
        {"numerico:1", "soma-A1:1", "repete-A3:2", "digito:2", "vencimento:3", "linhas-A2:3"}},
       {"rol03-limpo.txt", &V03, 7, 1994, {}},
       {"rol03-com-erros.txt", &V03, 4, 1995, {"soma:1", "digito:2", "numerico:3", "vencimento:4"}},
       {"rolst01-limpo.txt", &ST01, 5, 1999, {}},
-      {"rolst01-com-erros.txt", &ST01, 4, 2000, {"soma:1", "digito:2", "numerico:3", "vencimento:4"}},
+      {"rolst01-com-erros.txt",
+       &ST01,
+       4,
+       2000,
+       {"soma:1", "digito:2", "numerico:3", "vencimento:4"}},
   };
   for (const AmostraGerada& a : amostras) {
     am::OpcoesAmostra opcoes = Opcoes(*a.layout, a.retornos, a.semente);
     for (const char* estrago : a.estragos) opcoes.estragos.push_back(am::LeEstrago(estrago));
-    const auto caminho =
-        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "samples" / a.arquivo;
+    const auto caminho = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
+                         "samples" / a.arquivo;
     EXPECT_EQ(LeArquivo(caminho), am::GeraAmostraTexto(opcoes)) << a.arquivo;
   }
 }

@@ -17,7 +17,8 @@
 
 // Hands the progress window's state to the page: percentage, layout caption and taxpayer (UTF-8).
 EM_JS(void, rolval_mostra_progresso, (double valor, const char* ver, const char* contrib), {
-  if (Module['rolvalProgresso']) Module['rolvalProgresso'](valor, UTF8ToString(ver), UTF8ToString(contrib));
+  if (Module['rolvalProgresso'])
+    Module['rolvalProgresso'](valor, UTF8ToString(ver), UTF8ToString(contrib));
 });
 
 namespace {
@@ -97,8 +98,8 @@ class ColetorAchados : public rolval::OuvinteAchados {
 
 // What the JavaScript side reads back after a run.
 struct ResultadoWeb {
-  std::string saida;   // saida.txt, byte for byte
-  std::string param;   // param.txt, byte for byte
+  std::string saida;    // saida.txt, byte for byte
+  std::string param;    // param.txt, byte for byte
   std::string achados;  // one JSON object a line, one line per finding, in report order
   std::string resumo;   // the summary object of the run
 };
@@ -129,11 +130,17 @@ EMSCRIPTEN_KEEPALIVE ResultadoWeb* RolvalValida(const char* caminho, const char*
 }
 
 EMSCRIPTEN_KEEPALIVE const char* RolvalSaida(const ResultadoWeb* r) { return r->saida.data(); }
-EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoSaida(const ResultadoWeb* r) { return r->saida.size(); }
+EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoSaida(const ResultadoWeb* r) {
+  return r->saida.size();
+}
 EMSCRIPTEN_KEEPALIVE const char* RolvalParam(const ResultadoWeb* r) { return r->param.data(); }
-EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoParam(const ResultadoWeb* r) { return r->param.size(); }
+EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoParam(const ResultadoWeb* r) {
+  return r->param.size();
+}
 EMSCRIPTEN_KEEPALIVE const char* RolvalAchados(const ResultadoWeb* r) { return r->achados.data(); }
-EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoAchados(const ResultadoWeb* r) { return r->achados.size(); }
+EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoAchados(const ResultadoWeb* r) {
+  return r->achados.size();
+}
 EMSCRIPTEN_KEEPALIVE const char* RolvalResumo(const ResultadoWeb* r) { return r->resumo.c_str(); }
 EMSCRIPTEN_KEEPALIVE void RolvalLibera(ResultadoWeb* r) { delete r; }
 

@@ -98,7 +98,7 @@ std::string CriaComNomeNovo(const std::filesystem::path& pasta, std::string_view
   for (int tentativa = 0; tentativa < 100; ++tentativa) {
     char sufixo[17];
     std::snprintf(sufixo, sizeof sufixo, "%016llx", static_cast<unsigned long long>(sorteio()));
-    const std::string caminho = (pasta / (std::string(prefixo) + sufixo)).string();
+    std::string caminho = (pasta / (std::string(prefixo) + sufixo)).string();
     if (arquivo.CriaExclusivo(caminho)) return caminho;
   }
   errno = EEXIST;

@@ -9,6 +9,9 @@ cd "$raiz"
 ./scripts/prepara.sh
 jobs="$(nproc)"
 
+# One code style: every C++ file as .clang-format writes it.
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROLVAL_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"

@@ -5,12 +5,10 @@
 #include <fstream>
 #include <iterator>
 #include <system_error>
+#include <vector>
 #include <unistd.h>
 
-#include "layouts/monthly/ValidaVersao45.h"
-#include "layouts/older/ValidaST1.h"
-#include "layouts/older/ValidaVersao3.h"
-#include "layouts/substitution/ValidaST2.h"
+#include "layouts/Layouts.h"
 #include "run/Latin1.h"
 
 namespace rolval::teste {
@@ -107,55 +105,17 @@ bool SobrouNaPasta(const std::filesystem::path& pasta, const std::filesystem::pa
 }
 
 const TabelaLayouts& TabelaSoEnquadramento() {
-  // The program's rows with no `valida` and no `prepara`.
-  static constexpr std::array<LayoutArquivo, 5> layouts = {{
-      {.documento = DocROL03,
-       .comprimento = 898,
-       .verificaTamanho = true,
-       .legenda = "Validando ROL Versão 3",
-       .reconhece = ReconheceROL03,
-       .valida = nullptr,
-       .prepara = nullptr,
-       .enquadra = nullptr,
-       .antesDeValidar = nullptr},
-      {.documento = DocROL04,
-       .comprimento = 898,
-       .verificaTamanho = true,
-       .legenda = "Validando ROL Versão 4",
-       .reconhece = ReconheceROL04,
-       .valida = nullptr,
-       .prepara = nullptr,
-       .enquadra = nullptr,
-       .antesDeValidar = ConfereCabecalhoInicial},
-      {.documento = DocROL05,
-       .comprimento = 898,
-       .verificaTamanho = true,
-       .legenda = "Validando ROL Versão 5",
-       .reconhece = ReconheceROL05,
-       .valida = nullptr,
-       .prepara = nullptr,
-       .enquadra = nullptr,
-       .antesDeValidar = ConfereCabecalhoInicial},
-      {.documento = DocROLST01,
-       .comprimento = 754,
-       .verificaTamanho = true,
-       .legenda = "Validando ROL Versão ST",
-       .reconhece = ReconheceROLST01,
-       .valida = nullptr,
-       .prepara = nullptr,
-       .enquadra = nullptr,
-       .antesDeValidar = nullptr},
-      {.documento = DocROLST02,
-       .comprimento = 50,
-       .verificaTamanho = false,
-       .legenda = "Validando ROL ST Versão 2",
-       .reconhece = ReconheceROLST02,
-       .valida = nullptr,
-       .prepara = nullptr,
-       .enquadra = EnquadraST2,
-       .antesDeValidar = nullptr},
-  }};
-  static constexpr TabelaLayouts tabela{layouts, {}};
+  // The program's rows with no `valida` and no `prepara`, and no end-of-file closings.
+  static const std::vector<LayoutArquivo> layouts = [] {
+    const auto programa = TabelaPadrao().layouts;
+    std::vector<LayoutArquivo> linhas(programa.begin(), programa.end());
+    for (LayoutArquivo& linha : linhas) {
+      linha.valida = nullptr;
+      linha.prepara = nullptr;
+    }
+    return linhas;
+  }();
+  static const TabelaLayouts tabela{layouts, {}};
   return tabela;
 }
 

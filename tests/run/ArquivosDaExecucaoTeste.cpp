@@ -35,7 +35,7 @@ std::string ArquivoComAchados(int achados) {
   return conteudo;
 }
 
-std::int64_t PicoDeMemoriaKiB() {
+[[maybe_unused]] std::int64_t PicoDeMemoriaKiB() {
   rusage uso{};
   ::getrusage(RUSAGE_SELF, &uso);
   return uso.ru_maxrss;

@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <functional>
 #include <stdexcept>
 #include <system_error>
 
@@ -28,22 +27,6 @@ bool Existe(const std::filesystem::path& caminho) {
   throw std::system_error(errno, std::generic_category(), caminho.string());
 }
 
-// A file with `bytes` under a fresh name in `pasta`; its path.
-std::string Provisorio(const std::filesystem::path& pasta, const std::string& prefixo,
-                       const std::function<void(ArquivoSaida&)>& escreve) {
-  ArquivoSaida arquivo;
-  const std::string caminho = CriaComNomeNovo(pasta, prefixo, arquivo);
-  try {
-    escreve(arquivo);
-    arquivo.Fecha();
-  } catch (...) {
-    arquivo.FechaEmSilencio();
-    ::unlink(caminho.c_str());
-    throw;
-  }
-  return caminho;
-}
-
 }  // namespace
 
 RelatoriosGuardados::RelatoriosGuardados(std::filesystem::path pasta,
@@ -60,12 +43,16 @@ bool RelatoriosGuardados::EEntrada(const std::filesystem::path& caminho) const {
 std::string RelatoriosGuardados::Guarda(const ResultadoArquivo& r) {
   const std::string base = std::filesystem::path(r.arquivo).filename().string();
   if (guarda_ != nullptr) guarda_->Comeca();
-  std::string saida, param, erro;
+  std::string erro;
   try {
-    saida = Provisorio(pasta_, ".rolval-saida.", [&](ArquivoSaida& a) {
-      r.relatorio.Le([&a](std::string_view bloco) { a.Escreve(bloco); });
-    });
-    param = Provisorio(pasta_, ".rolval-param.", [&](ArquivoSaida& a) { a.Escreve(r.param); });
+    // Both are written whole first; the temporary names go when these objects do.
+    const ArquivoProvisorio saidaNova(
+        pasta_, ".rolval-saida.", SistemaArquivos::Padrao(),
+        [&r](ArquivoSaida& a) { r.relatorio.Le([&a](std::string_view b) { a.Escreve(b); }); });
+    const ArquivoProvisorio paramNova(pasta_, ".rolval-param.", SistemaArquivos::Padrao(),
+                                      [&r](ArquivoSaida& a) { a.Escreve(r.param); });
+    const std::string& saida = saidaNova.caminho();
+    const std::string& param = paramNova.caminho();
     for (int n = 1;; ++n) {
       if (n > 100000)
         throw std::runtime_error("no free name for " + base + " in " + pasta_.string());
@@ -91,8 +78,6 @@ std::string RelatoriosGuardados::Guarda(const ResultadoArquivo& r) {
   } catch (const std::exception& e) {
     erro = e.what();
   }
-  if (!saida.empty()) ::unlink(saida.c_str());
-  if (!param.empty()) ::unlink(param.c_str());
   if (guarda_ != nullptr) guarda_->Termina();
   return erro;
 }

@@ -53,18 +53,6 @@ class TrechoGuardado {
   GuardaEscrita* guarda_;
 };
 
-// Removes a half-made file on every way out unless it was put in place.
-class Provisorio {
- public:
-  Provisorio() = default;
-  ~Provisorio() {
-    if (!caminho.empty()) ::unlink(caminho.c_str());
-  }
-  Provisorio(const Provisorio&) = delete;
-  Provisorio& operator=(const Provisorio&) = delete;
-  std::string caminho;
-};
-
 IdentidadeArquivo IdentidadeDe(const std::filesystem::path& caminho) {
   struct stat st {};
   if (::lstat(caminho.c_str(), &st) != 0) return {};
@@ -91,6 +79,10 @@ bool EscreveriaSobre(const std::filesystem::path& pasta, const char* nome,
   return false;
 }
 
+namespace {
+
+// Creates a new file in `pasta` under a fresh name beginning with `prefixo`, exclusively and
+// without following links, and returns its path; `arquivo` is open on it for writing.
 std::string CriaComNomeNovo(const std::filesystem::path& pasta, std::string_view prefixo,
                             ArquivoSaida& arquivo) {
   std::random_device semente;
@@ -105,31 +97,43 @@ std::string CriaComNomeNovo(const std::filesystem::path& pasta, std::string_view
   FalhaDoSistema("create a new file in", pasta.string());
 }
 
+}  // namespace
+
+ArquivoProvisorio::ArquivoProvisorio(const std::filesystem::path& pasta, std::string_view prefixo,
+                                     SistemaArquivos& sistema,
+                                     const std::function<void(ArquivoSaida&)>& escreve) {
+  ArquivoSaida arquivo(sistema);
+  caminho_ = CriaComNomeNovo(pasta, prefixo, arquivo);
+  try {
+    escreve(arquivo);
+    arquivo.Fecha();
+  } catch (...) {
+    arquivo.FechaEmSilencio();
+    ::unlink(caminho_.c_str());
+    throw;
+  }
+}
+
+ArquivoProvisorio::~ArquivoProvisorio() {
+  if (!caminho_.empty()) ::unlink(caminho_.c_str());
+}
+
 IdentidadeArquivo PublicaRelatorio(const std::filesystem::path& pasta, SistemaArquivos& sistema,
                                    const ArquivoTrabalho& saida, std::string_view param,
                                    GuardaEscrita* guarda) {
   TrechoGuardado trecho(guarda);
-  Provisorio saidaNova;
-  Provisorio paramNovo;
-  {
-    ArquivoSaida arquivo(sistema);
-    saidaNova.caminho = CriaComNomeNovo(pasta, std::string(".") + NomeSaida + ".", arquivo);
-    saida.Le([&arquivo](std::string_view bloco) { arquivo.Escreve(bloco); });
-    arquivo.Fecha();
-  }
-  {
-    ArquivoSaida arquivo(sistema);
-    paramNovo.caminho = CriaComNomeNovo(pasta, std::string(".") + NomeParam + ".", arquivo);
-    arquivo.Escreve(param);
-    arquivo.Fecha();
-  }
+  ArquivoProvisorio saidaNova(
+      pasta, std::string(".") + NomeSaida + ".", sistema,
+      [&saida](ArquivoSaida& a) { saida.Le([&a](std::string_view bloco) { a.Escreve(bloco); }); });
+  ArquivoProvisorio paramNovo(pasta, std::string(".") + NomeParam + ".", sistema,
+                              [param](ArquivoSaida& a) { a.Escreve(param); });
   TravaPasta trava(pasta);
   if (!trava.Aberta()) FalhaDoSistema("lock", pasta.string());
-  Renomeia(saidaNova.caminho, pasta / NomeSaida);
-  saidaNova.caminho.clear();
+  Renomeia(saidaNova.caminho(), pasta / NomeSaida);
+  saidaNova.Entregue();
   const IdentidadeArquivo identidade = IdentidadeDe(pasta / NomeSaida);
-  Renomeia(paramNovo.caminho, pasta / NomeParam);
-  paramNovo.caminho.clear();
+  Renomeia(paramNovo.caminho(), pasta / NomeParam);
+  paramNovo.Entregue();
   return identidade;
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -30,10 +31,25 @@ class GuardaEscrita {
 bool EscreveriaSobre(const std::filesystem::path& pasta, const char* nome,
                      const std::string& caminho);
 
-// Creates a new file in `pasta` under a fresh name beginning with `prefixo`, exclusively and
-// without following links, and returns its path; `arquivo` is open on it for writing.
-std::string CriaComNomeNovo(const std::filesystem::path& pasta, std::string_view prefixo,
-                            ArquivoSaida& arquivo);
+// A file written whole under a fresh name in a folder, created exclusively and without following
+// links; removed when the object goes unless it was put in place (Entregue) first. Whatever way a
+// writer fails, no half-made file stays.
+class ArquivoProvisorio {
+ public:
+  // Creates the file under a name beginning with `prefixo`, has `escreve` write it, closes it.
+  // Throws a FalhaExecucao when it cannot be made or written.
+  ArquivoProvisorio(const std::filesystem::path& pasta, std::string_view prefixo,
+                    SistemaArquivos& sistema, const std::function<void(ArquivoSaida&)>& escreve);
+  ~ArquivoProvisorio();
+  ArquivoProvisorio(const ArquivoProvisorio&) = delete;
+  ArquivoProvisorio& operator=(const ArquivoProvisorio&) = delete;
+
+  const std::string& caminho() const { return caminho_; }
+  void Entregue() { caminho_.clear(); }  // renamed into place: nothing to remove
+
+ private:
+  std::string caminho_;
+};
 
 // Which file a name stood for when a run published it. The change time and size are part of it,
 // as a file system may give a freed inode number to the next file at once.

@@ -2,7 +2,7 @@
 # Installs what building and testing ROLVAL needs, when it is missing (Debian packages).
 set -euo pipefail
 pacotes=(build-essential cmake g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
-         qt6-base-dev nlohmann-json3-dev clang libclang-rt-dev xvfb xauth time poppler-utils fonts-liberation
+         qt6-base-dev qt6-translations-l10n nlohmann-json3-dev clang libclang-rt-dev xvfb xauth time poppler-utils fonts-liberation
          dpkg-dev lintian man-db groff-base perl clang-format clang-tidy
          emscripten chromium)  # the engine in WebAssembly and the browser test
 faltam=()

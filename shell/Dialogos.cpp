@@ -1,5 +1,6 @@
 #include "shell/Dialogos.h"
 
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QMessageBox>
@@ -21,16 +22,40 @@ void OfereceTodosArquivos(QFileDialog& dialogo) {
   QObject::connect(&dialogo, &QFileDialog::filterSelected, modelo, liberaNomes);
 }
 
+// The program's dialog makes its file list when it is first shown (the platform's never does):
+// the list is opened to every name then, once.
+class LiberaNomesAoMostrar : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* objeto, QEvent* evento) override {
+    if (evento->type() == QEvent::Show) {
+      OfereceTodosArquivos(*static_cast<QFileDialog*>(objeto));
+      objeto->removeEventFilter(this);
+      deleteLater();
+    }
+    return false;
+  }
+};
+
 }  // namespace
 
-std::unique_ptr<QFileDialog> CriaDialogoAbrir(QWidget* pai) {
+std::unique_ptr<QFileDialog> CriaDialogoAbrir(QWidget* pai, const QString& pasta) {
   auto dialogo = std::make_unique<QFileDialog>(pai);
-  // The program's own dialog, so that the one file-type choice behaves the same on every desktop.
-  dialogo->setOption(QFileDialog::DontUseNativeDialog, true);
   dialogo->setAcceptMode(QFileDialog::AcceptOpen);
   dialogo->setFileMode(QFileDialog::ExistingFile);
   dialogo->setNameFilter(QString::fromUtf8(FiltroTodosArquivos));
-  OfereceTodosArquivos(*dialogo);
+  if (!pasta.isEmpty()) dialogo->setDirectory(pasta);
+  dialogo->installEventFilter(new LiberaNomesAoMostrar(dialogo.get()));
+  return dialogo;
+}
+
+std::unique_ptr<QFileDialog> CriaDialogoSalvar(QWidget* pai, const QString& titulo,
+                                               const QString& sugestao, const QString& filtro) {
+  auto dialogo = std::make_unique<QFileDialog>(pai, titulo);
+  dialogo->setAcceptMode(QFileDialog::AcceptSave);
+  dialogo->setFileMode(QFileDialog::AnyFile);
+  dialogo->setNameFilter(filtro);
+  dialogo->selectFile(sugestao);
   return dialogo;
 }
 
@@ -55,11 +80,21 @@ std::unique_ptr<QPrintDialog> CriaDialogoImpressao(QPrinter& impressora, QWidget
   return dialogo;
 }
 
-QString DialogosQt::PerguntaArquivo(QWidget* pai) {
-  auto dialogo = CriaDialogoAbrir(pai);
-  if (dialogo->exec() != QDialog::Accepted) return {};
-  const QStringList escolhidos = dialogo->selectedFiles();
+namespace {
+QString Escolhido(QFileDialog& dialogo) {
+  if (dialogo.exec() != QDialog::Accepted) return {};
+  const QStringList escolhidos = dialogo.selectedFiles();
   return escolhidos.isEmpty() ? QString() : escolhidos.front();
+}
+}  // namespace
+
+QString DialogosQt::PerguntaArquivo(QWidget* pai, const QString& pasta) {
+  return Escolhido(*CriaDialogoAbrir(pai, pasta));
+}
+
+QString DialogosQt::PerguntaArquivoSalvar(QWidget* pai, const QString& titulo,
+                                          const QString& sugestao, const QString& filtro) {
+  return Escolhido(*CriaDialogoSalvar(pai, titulo, sugestao, filtro));
 }
 
 void DialogosQt::MostraMensagem(QWidget* pai, const QString& texto, const QString& titulo,

@@ -1,5 +1,6 @@
 #pragma once
-// The modal dialogs of the windows: the open dialog, the message boxes and the print dialog.
+// The modal dialogs of the windows: the open and save dialogs, the message boxes and the print
+// dialog.
 // The windows reach them only through `Dialogos`, so that another set (the tests') can answer
 // them without a user; `DialogosQt` shows the real ones.
 #include <QString>
@@ -18,8 +19,13 @@ namespace rolval {
 class Dialogos {
  public:
   virtual ~Dialogos() = default;
-  // The open dialog; the chosen file, or an empty text when none was chosen.
-  virtual QString PerguntaArquivo(QWidget* pai) = 0;
+  // The open dialog, showing the folder `pasta` first (the current folder when empty); the chosen
+  // file, or an empty text when none was chosen.
+  virtual QString PerguntaArquivo(QWidget* pai, const QString& pasta) = 0;
+  // The save dialog titled `titulo`, proposing the file `sugestao`, offering the one file-type
+  // choice `filtro`; the file to write, or an empty text when the user cancelled.
+  virtual QString PerguntaArquivoSalvar(QWidget* pai, const QString& titulo,
+                                        const QString& sugestao, const QString& filtro) = 0;
   // A message box with an OK button; returns when it is closed.
   virtual void MostraMensagem(QWidget* pai, const QString& texto, const QString& titulo,
                               IconeMensagem icone) = 0;
@@ -29,15 +35,20 @@ class Dialogos {
 
 class DialogosQt : public Dialogos {
  public:
-  QString PerguntaArquivo(QWidget* pai) override;
+  QString PerguntaArquivo(QWidget* pai, const QString& pasta) override;
+  QString PerguntaArquivoSalvar(QWidget* pai, const QString& titulo, const QString& sugestao,
+                                const QString& filtro) override;
   void MostraMensagem(QWidget* pai, const QString& texto, const QString& titulo,
                       IconeMensagem icone) override;
   bool PreparaImpressora(QWidget* pai, QPrinter& impressora) override;
 };
 
-// The dialogs as `DialogosQt` shows them, built but not shown.
-// The open dialog offers every file, dotted name or not, under its one file-type choice.
-std::unique_ptr<QFileDialog> CriaDialogoAbrir(QWidget* pai);
+// The dialogs as `DialogosQt` shows them, built but not shown. The platform's own file dialog is
+// used where the desktop has one; otherwise the program's, whose list offers every file, dotted
+// name or not, under the open dialog's one file-type choice.
+std::unique_ptr<QFileDialog> CriaDialogoAbrir(QWidget* pai, const QString& pasta = QString());
+std::unique_ptr<QFileDialog> CriaDialogoSalvar(QWidget* pai, const QString& titulo,
+                                               const QString& sugestao, const QString& filtro);
 std::unique_ptr<QMessageBox> CriaCaixaMensagem(QWidget* pai, const QString& texto,
                                                const QString& titulo, IconeMensagem icone);
 // The print dialog without the page-range choice.

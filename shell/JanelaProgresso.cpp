@@ -1,5 +1,6 @@
 #include "shell/JanelaProgresso.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -7,11 +8,14 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
+
+#include "shell/AjusteJanela.h"
 
 namespace rolval {
 
-JanelaProgresso::JanelaProgresso()
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+JanelaProgresso::JanelaProgresso(QWidget* principal)
+    : QWidget(principal, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("valida"));
   setWindowTitle(QStringLiteral("Programa de Validação de Documentos"));
   QFont fonte = font();
@@ -37,8 +41,11 @@ JanelaProgresso::JanelaProgresso()
   layout->addWidget(ver);
   layout->addWidget(ProgressBar1);
   layout->addLayout(linhaContrib);
-  setMinimumWidth(360);
+  // Wide enough for the whole title beside the title bar's buttons.
+  const QFontMetrics medidas(QApplication::font());
+  setMinimumWidth(std::max(360, medidas.horizontalAdvance(windowTitle()) * 3 / 2 + 96));
   adjustSize();
+  AjustaATela(*this, principal);
 }
 
 void JanelaProgresso::Mostra() {

@@ -17,7 +17,8 @@ class JanelaProgresso : public QWidget {
   Q_OBJECT
 
  public:
-  JanelaProgresso();
+  // A window of its own over `principal` (centred on it), or on its own when there is none.
+  explicit JanelaProgresso(QWidget* principal = nullptr);
 
   // Shows the window and waits, briefly and taking no user input, until it is on screen, so that
   // the repaints of the run reach the screen.

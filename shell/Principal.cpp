@@ -3,6 +3,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -10,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -17,7 +22,10 @@
 #include "layouts/Layouts.h"
 #include "run/Campo.h"
 #include "run/Execucao.h"
+#include "shell/Ajuda.h"
+#include "shell/AjusteJanela.h"
 #include "shell/Dialogos.h"
+#include "shell/Preferencias.h"
 #include "shell/Saida.h"
 #include "shell/TelaQt.h"
 
@@ -32,20 +40,32 @@ QFont FonteNegrito(const QFont& base) {
   return fonte;
 }
 
+// The one local file a drag carries; empty when it carries anything else.
+QString ArquivoArrastado(const QMimeData* dados) {
+  if (dados == nullptr || !dados->hasUrls() || dados->urls().size() != 1) return {};
+  const QUrl url = dados->urls().front();
+  return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
 }  // namespace
 
-Principal::Principal(std::optional<std::filesystem::path> pastaTrabalho, Dialogos& dialogos)
-    : dialogos_(dialogos) {
+Principal::Principal(std::optional<std::filesystem::path> pastaTrabalho, Dialogos& dialogos,
+                     Preferencias* preferencias)
+    : dialogos_(dialogos), preferencias_(preferencias) {
   setObjectName(QStringLiteral("Principal"));
+  setAcceptDrops(true);
   CriaControles();
   if (pastaTrabalho) {
-    tela_ = std::make_unique<TelaQt>(this, *pastaTrabalho, dialogos_);
+    tela_ = std::make_unique<TelaQt>(this, *pastaTrabalho, dialogos_, preferencias_);
     execucao_ = std::make_unique<Execucao>(*pastaTrabalho, *tela_);
     tela_->DefineExecucao(execucao_.get());
   }
   // Form_Load.
   setWindowTitle(QString::fromUtf8(TituloPrincipal));
   lblVersao->setText(QString::fromLatin1(VersaoTexto));
+  AtualizaRecentes();
+  if (preferencias_ != nullptr) preferencias_->RestauraGeometria(*this);
+  AjustaATela(*this);
 }
 
 Principal::~Principal() {
@@ -119,12 +139,30 @@ void Principal::CriaControles() {
   mnuarq->setObjectName(QStringLiteral("mnuarq"));
   mnuarqabr = mnuarq->addAction(QStringLiteral("&Abrir"));
   mnuarqabr->setObjectName(QStringLiteral("mnuarqabr"));
+  mnuarqabr->setShortcut(QKeySequence::Open);
+  mnuarqrec = mnuarq->addMenu(QStringLiteral("Arquivos &recentes"));
+  mnuarqrec->setObjectName(QStringLiteral("mnuarqrec"));
   mnuarqval = mnuarq->addAction(QStringLiteral("&Validar"));
   mnuarqval->setObjectName(QStringLiteral("mnuarqval"));
   arqlinha = mnuarq->addSeparator();
   arqlinha->setObjectName(QStringLiteral("arqlinha"));
   mnuarqsai = mnuarq->addAction(QStringLiteral("Sai&r"));
   mnuarqsai->setObjectName(QStringLiteral("mnuarqsai"));
+  mnuarqsai->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+  QMenu* mnuaju = menuBar()->addMenu(QStringLiteral("Aj&uda"));
+  mnuaju->setObjectName(QStringLiteral("mnuaju"));
+  mnuajucomo = mnuaju->addAction(QString::fromUtf8(LegendaComoLer));
+  mnuajucomo->setObjectName(QStringLiteral("mnuajucomo"));
+  mnuajucomo->setShortcut(QKeySequence(Qt::Key_F1));
+  mnuajusobre = mnuaju->addAction(QString::fromUtf8(TituloSobre));
+  mnuajusobre->setObjectName(QStringLiteral("mnuajusobre"));
+
+  // Enter in the path box validates, as Validar is the window's default button.
+  BValidar->setDefault(true);
+  connect(NomeArq, &QLineEdit::returnPressed, this, &Principal::BValidar_Click);
+  connect(mnuajucomo, &QAction::triggered, this, &Principal::mnuajucomo_Click);
+  connect(mnuajusobre, &QAction::triggered, this, &Principal::mnuajusobre_Click);
 
   connect(BAbrir, &QPushButton::clicked, this, &Principal::BAbrir_Click);
   connect(mnuarqabr, &QAction::triggered, this, &Principal::BAbrir_Click);
@@ -134,9 +172,61 @@ void Principal::CriaControles() {
   connect(mnuarqsai, &QAction::triggered, this, &Principal::Bsair_Click);
 }
 
+void Principal::AtualizaRecentes() {
+  mnuarqrec->clear();
+  const QStringList recentes = preferencias_ != nullptr ? preferencias_->Recentes() : QStringList();
+  int n = 0;
+  for (const QString& caminho : recentes) {
+    // "&1 name" .. "&8 name": the digit is the entry's access key.
+    QAction* entrada = mnuarqrec->addAction(QStringLiteral("&%1 %2").arg(++n).arg(caminho));
+    entrada->setData(caminho);
+    connect(entrada, &QAction::triggered, this, [this, caminho] { NomeArq->setText(caminho); });
+  }
+  mnuarqrec->setEnabled(!recentes.isEmpty());
+}
+
+// The folder of the path in the box when that folder exists, else the folder last used.
+QString Principal::PastaInicialAbrir() const {
+  const QString caminho = NomeArq->text().trimmed();
+  if (!caminho.isEmpty()) {
+    const QFileInfo info(caminho);
+    if (info.isDir()) return info.absoluteFilePath();
+    if (info.absoluteDir().exists()) return info.absolutePath();
+  }
+  return preferencias_ != nullptr ? preferencias_->UltimaPasta() : QString();
+}
+
 void Principal::BAbrir_Click() {
-  const QString escolhido = dialogos_.PerguntaArquivo(this);
-  if (!escolhido.isEmpty()) NomeArq->setText(escolhido);
+  const QString escolhido = dialogos_.PerguntaArquivo(this, PastaInicialAbrir());
+  if (escolhido.isEmpty()) return;
+  NomeArq->setText(escolhido);
+  if (preferencias_ != nullptr)
+    preferencias_->DefineUltimaPasta(QFileInfo(escolhido).absolutePath());
+}
+
+void Principal::AbreArquivo(const QString& caminho) {
+  if (emExecucao_ || !isEnabled()) return;
+  NomeArq->setText(caminho);
+  BValidar_Click();
+}
+
+void Principal::mnuajucomo_Click() { MostraAjuda(this, preferencias_); }
+
+void Principal::mnuajusobre_Click() {
+  dialogos_.MostraMensagem(this, TextoSobre(), QString::fromUtf8(TituloSobre),
+                           IconeMensagem::Informacao);
+}
+
+void Principal::dragEnterEvent(QDragEnterEvent* evento) {
+  if (!emExecucao_ && !ArquivoArrastado(evento->mimeData()).isEmpty())
+    evento->acceptProposedAction();
+}
+
+void Principal::dropEvent(QDropEvent* evento) {
+  const QString arquivo = ArquivoArrastado(evento->mimeData());
+  if (arquivo.isEmpty()) return;
+  evento->acceptProposedAction();
+  AbreArquivo(arquivo);
 }
 
 void Principal::BValidar_Click() {
@@ -162,6 +252,14 @@ void Principal::BValidar_Click() {
   } durante(emExecucao_);
   // Blanks typed after the path in the box are not part of it.
   const std::string caminho(AparaDireita(NomeArq->text().toStdString()));
+  if (preferencias_ != nullptr) {
+    const QFileInfo info(QString::fromStdString(caminho));
+    if (info.isFile()) {
+      preferencias_->AcrescentaRecente(info.absoluteFilePath());
+      preferencias_->DefineUltimaPasta(info.absolutePath());
+      AtualizaRecentes();
+    }
+  }
   // The file as the run is about to read it: the output window shows records only from it.
   tela_->MarcaEntrada(caminho);
   ValidaArquivo(*execucao_, caminho, TabelaPadrao());
@@ -178,6 +276,13 @@ void Principal::closeEvent(QCloseEvent* evento) {
     evento->ignore();
     return;
   }
+  if (preferencias_ != nullptr) {
+    preferencias_->GuardaGeometria(*this);
+    preferencias_->Grava();
+  }
+  // The help window is the program's too, though a window of its own.
+  for (QWidget* janela : QApplication::topLevelWidgets())
+    if (qobject_cast<JanelaAjuda*>(janela) != nullptr) janela->close();
   QMainWindow::closeEvent(evento);
 }
 

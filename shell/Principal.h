@@ -1,7 +1,8 @@
 #pragma once
-// The main window `Principal`: the path of the file to validate (typed, or picked in the open
-// dialog), Validar, which runs the validation, and Sair. It owns the run object and the windows
-// of the run; it is disabled while the output window is open.
+// The main window `Principal`: the path of the file to validate (typed, picked in the open dialog
+// or among the recent files, dropped on the window, or given on the command line), Validar, which
+// runs the validation, Sair, and the Ajuda menu. It owns the run object and the windows of the
+// run; it is disabled while the output window is open.
 #include <QMainWindow>
 #include <filesystem>
 #include <memory>
@@ -10,12 +11,14 @@
 class QAction;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 
 namespace rolval {
 
 class Dialogos;
 class Execucao;
+class Preferencias;
 class TelaQt;
 
 class Principal : public QMainWindow {
@@ -23,13 +26,21 @@ class Principal : public QMainWindow {
 
  public:
   // `pastaTrabalho`: where the run keeps its files; nothing when no writable folder was found,
-  // and then Validar says so instead of running.
-  Principal(std::optional<std::filesystem::path> pastaTrabalho, Dialogos& dialogos);
+  // and then Validar says so instead of running. `preferencias`: what is remembered between
+  // sessions (last folder, recent files, window geometry); none to remember nothing.
+  Principal(std::optional<std::filesystem::path> pastaTrabalho, Dialogos& dialogos,
+            Preferencias* preferencias = nullptr);
   ~Principal() override;
 
   void BAbrir_Click();
   void BValidar_Click();
   void Bsair_Click();
+  void mnuajucomo_Click();   // Como ler o relatório
+  void mnuajusobre_Click();  // Sobre o ROLVAL
+
+  // A file given from outside (command line, a drop on the window): put in the path box and
+  // validated.
+  void AbreArquivo(const QString& caminho);
 
   Execucao* execucao() const { return execucao_.get(); }
   TelaQt* tela() const { return tela_.get(); }
@@ -40,11 +51,16 @@ class Principal : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* evento) override;
+  void dragEnterEvent(QDragEnterEvent* evento) override;
+  void dropEvent(QDropEvent* evento) override;
 
  private:
   void CriaControles();
+  void AtualizaRecentes();
+  QString PastaInicialAbrir() const;
 
   Dialogos& dialogos_;
+  Preferencias* preferencias_;
   std::unique_ptr<TelaQt> tela_;
   std::unique_ptr<Execucao> execucao_;
   bool emExecucao_ = false;
@@ -60,9 +76,12 @@ class Principal : public QMainWindow {
   QLabel* Label2;
   QLabel* Label3;
   QAction* mnuarqabr;
+  QMenu* mnuarqrec;
   QAction* mnuarqval;
   QAction* arqlinha;
   QAction* mnuarqsai;
+  QAction* mnuajucomo;
+  QAction* mnuajusobre;
 };
 
 // The caption of the main window.

@@ -1,13 +1,21 @@
 #include "shell/Saida.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTextBlock>
@@ -15,8 +23,12 @@
 #include <algorithm>
 
 #include "VersaoPrograma.h"
+#include "layouts/Dicas.h"
 #include "run/Execucao.h"
+#include "shell/Ajuda.h"
+#include "shell/AjusteJanela.h"
 #include "shell/Dialogos.h"
+#include "shell/Preferencias.h"
 #include "shell/Impressao.h"
 #include "shell/VisaoRegistro.h"
 
@@ -31,9 +43,32 @@ QString TextoRelatorio(const QByteArray& latin1) {
   return texto;
 }
 
-QString TituloSaida() {
-  return QStringLiteral("Programa de Validação de Documentos - ") +
-         QString::fromLatin1(VersaoTexto);
+QString TituloSaida(const QString& arquivo) {
+  QString titulo =
+      QStringLiteral("Programa de Validação de Documentos - ") + QString::fromLatin1(VersaoTexto);
+  if (!arquivo.isEmpty()) titulo += QStringLiteral(" - ") + arquivo;
+  return titulo;
+}
+
+std::string AchadosJsonLines(const AchadosRelatorio& achados, const QString& arquivo) {
+  const auto texto = [](const std::string& latin1) {
+    return QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size()));
+  };
+  std::string linhas;
+  for (const AchadoLido& a : achados.achados) {
+    const QJsonObject objeto{{QStringLiteral("type"), QStringLiteral("finding")},
+                             {QStringLiteral("file"), arquivo},
+                             {QStringLiteral("line"), static_cast<qint64>(a.linha)},
+                             {QStringLiteral("first_column"), static_cast<qint64>(a.inicio)},
+                             {QStringLiteral("last_column"), static_cast<qint64>(a.fim)},
+                             {QStringLiteral("registration"), texto(a.inscricao)},
+                             {QStringLiteral("period"), texto(a.periodo)},
+                             {QStringLiteral("message"), texto(a.mensagem)},
+                             {QStringLiteral("warning"), a.aviso}};
+    linhas += QJsonDocument(objeto).toJson(QJsonDocument::Compact).toStdString();
+    linhas += '\n';
+  }
+  return linhas;
 }
 
 QString TextoResumo(const AchadosRelatorio& achados) {
@@ -41,28 +76,47 @@ QString TextoResumo(const AchadosRelatorio& achados) {
 }
 
 Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* principal,
-             Dialogos& dialogos, std::optional<MarcaArquivo> marcaEntrada)
-    : QWidget(nullptr, Qt::Window),
+             Dialogos& dialogos, std::optional<MarcaArquivo> marcaEntrada,
+             Preferencias* preferencias)
+    : QWidget(principal, Qt::Window),
       execucao_(execucao),
       pasta_(std::move(pastaTrabalho)),
       principal_(principal),
       dialogos_(dialogos),
+      preferencias_(preferencias),
       caminhoEntrada_(execucao.controle.NomeArquivo),
       marcaEntrada_(marcaEntrada) {
   setObjectName(QStringLiteral("Saida"));
   setAttribute(Qt::WA_DeleteOnClose);
 
+  const QString entrada = QString::fromStdString(caminhoEntrada_);
+  lblArquivo = new QLabel(QStringLiteral("Arquivo: ") + entrada, this);
+  lblArquivo->setObjectName(QStringLiteral("lblArquivo"));
+  lblArquivo->setTextFormat(Qt::PlainText);
+  lblArquivo->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lblArquivo->setMinimumWidth(1);  // a long path is cut rather than widen the window
   txtsaida = new QPlainTextEdit(this);
   txtsaida->setObjectName(QStringLiteral("txtsaida"));
   txtsaida->setReadOnly(true);
+  // Read-only, but with a caret the keyboard moves, so that Enter can open the finding under it.
+  txtsaida->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   txtsaida->setLineWrapMode(QPlainTextEdit::NoWrap);
   QFont fonte = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   fonte.setPointSize(9);
   txtsaida->setFont(fonte);
+  lblDicas = new QLabel(this);
+  lblDicas->setObjectName(QStringLiteral("lblDicas"));
+  lblDicas->setTextFormat(Qt::PlainText);
+  lblDicas->setWordWrap(true);
+  lblDicas->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lblDicas->setStyleSheet(
+      QStringLiteral("QLabel { background: #fff5c8; color: #000; padding: 4px; }"));
+  lblDicas->hide();
   registro = new VisaoRegistro(this);
   registro->hide();
   lblResumo = new QLabel(this);
   lblResumo->setObjectName(QStringLiteral("lblResumo"));
+  lblResumo->setMinimumWidth(1);
   BAnterior = new QPushButton(QStringLiteral("A&nterior"), this);
   BAnterior->setObjectName(QStringLiteral("BAnterior"));
   BAnterior->setToolTip(QStringLiteral("Achado anterior (Shift+F3)"));
@@ -79,12 +133,35 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
   txtsaida->installEventFilter(this);
   txtsaida->viewport()->installEventFilter(this);
 
+  BSalvar = new QPushButton(QStringLiteral("&Salvar"), this);
+  BSalvar->setObjectName(QStringLiteral("BSalvar"));
+  auto* mnusal = new QMenu(BSalvar);
+  mnusal->setObjectName(QStringLiteral("mnusal"));
+  QAction* mnusalrel = mnusal->addAction(QStringLiteral("Salvar &relatório como..."));
+  mnusalrel->setObjectName(QStringLiteral("mnusalrel"));
+  mnusalrel->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  QAction* mnusaljson = mnusal->addAction(QStringLiteral("Salvar &achados (JSON Lines)..."));
+  mnusaljson->setObjectName(QStringLiteral("mnusaljson"));
+  mnusaljson->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  BSalvar->setMenu(mnusal);
+  addActions({mnusalrel, mnusaljson});  // their keys work anywhere in the window
+  connect(mnusalrel, &QAction::triggered, this, &Saida::mnusalrel_Click);
+  connect(mnusaljson, &QAction::triggered, this, &Saida::mnusaljson_Click);
   BImprimir = new QPushButton(QStringLiteral("&Imprimir"), this);
   BImprimir->setObjectName(QStringLiteral("BImprimir"));
+  BImprimir->setToolTip(QStringLiteral("Imprimir (Ctrl+P)"));
   BFechar = new QPushButton(QStringLiteral("&Fechar"), this);
   BFechar->setObjectName(QStringLiteral("BFechar"));
+  BFechar->setToolTip(QStringLiteral("Fechar (Esc)"));
   connect(BImprimir, &QPushButton::clicked, this, &Saida::BImprimir_Click);
   connect(BFechar, &QPushButton::clicked, this, &Saida::BFechar_Click);
+  const auto tecla = [this](const QKeySequence& sequencia, auto acao) {
+    connect(new QShortcut(sequencia, this), &QShortcut::activated, this, acao);
+  };
+  tecla(QKeySequence(Qt::CTRL | Qt::Key_P), &Saida::BImprimir_Click);
+  tecla(QKeySequence(Qt::Key_Escape), &Saida::BFechar_Click);
+  tecla(QKeySequence(Qt::CTRL | Qt::Key_W), &Saida::BFechar_Click);
+  tecla(QKeySequence(Qt::Key_F1), [this] { MostraAjuda(this, preferencias_); });
 
   auto* botoes = new QHBoxLayout;
   botoes->addWidget(lblResumo);
@@ -92,6 +169,7 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
   botoes->addWidget(BAnterior);
   botoes->addWidget(BProximo);
   botoes->addSpacing(12);
+  botoes->addWidget(BSalvar);
   botoes->addWidget(BImprimir);
   botoes->addWidget(BFechar);
   auto* divisor = new QSplitter(Qt::Vertical, this);
@@ -102,16 +180,34 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
   divisor->setStretchFactor(0, 1);
   divisor->setStretchFactor(1, 0);
   auto* layout = new QVBoxLayout(this);
+  layout->addWidget(lblArquivo);
   layout->addWidget(divisor, 1);
+  layout->addWidget(lblDicas);
   layout->addLayout(botoes);
-  // Wide enough for a report line (up to about 110 characters) without scrolling sideways.
+  // Wide enough for a report line (up to about 110 characters) without scrolling sideways, where
+  // the screen has room for it.
   const QFontMetrics medidas(fonte);
   resize(medidas.horizontalAdvance(QLatin1Char('0')) * 116, medidas.lineSpacing() * 30);
+  const bool restaurada = preferencias_ != nullptr && preferencias_->RestauraGeometria(*this);
 
   // Form_Load.
-  setWindowTitle(TituloSaida());
-  if (principal_ != nullptr) principal_->setEnabled(false);
+  setWindowTitle(TituloSaida(QFileInfo(entrada).fileName()));
+  if (principal_ != nullptr) {
+    principal_->setEnabled(false);
+    setEnabled(true);  // a window of the main window's own, which that disabled with it
+  }
   CarregaRelatorio();
+  MostraDicas();
+  AjustaATela(*this, restaurada ? nullptr : principal_.data());
+  txtsaida->setFocus();
+}
+
+void Saida::MostraDicas() {
+  QStringList textos;
+  for (const Dica& dica : DicasDoCaminho(caminhoEntrada_))
+    textos << QStringLiteral("Dica: ") + QString::fromStdString(dica.texto);
+  lblDicas->setText(textos.join(QLatin1Char('\n')));
+  lblDicas->setVisible(!textos.isEmpty());
 }
 
 Saida::~Saida() = default;
@@ -187,9 +283,68 @@ bool Saida::eventFilter(QObject* objeto, QEvent* evento) {
   return QWidget::eventFilter(objeto, evento);
 }
 
+QString Saida::NomeSugerido(const QString& sufixo) const {
+  const QFileInfo entrada(QString::fromStdString(caminhoEntrada_));
+  return entrada.absoluteDir().filePath(entrada.completeBaseName() + sufixo);
+}
+
+void Saida::SalvaComo(const QString& titulo, const QString& sufixo, const QString& filtro,
+                      std::string_view bytes) {
+  const QString destino =
+      dialogos_.PerguntaArquivoSalvar(this, titulo, NomeSugerido(sufixo), filtro);
+  if (destino.isEmpty()) return;
+  std::error_code erro;
+  if (std::filesystem::equivalent(destino.toStdString(), caminhoEntrada_, erro)) {
+    dialogos_.MostraMensagem(
+        this, QStringLiteral("O arquivo validado não pode ser substituído. Escolha outro nome."),
+        QStringLiteral("Atenção"), IconeMensagem::Informacao);
+    return;
+  }
+  // Written under a temporary name and put in place whole: a failure leaves any earlier file.
+  QSaveFile arquivo(destino);
+  const bool gravou = arquivo.open(QIODevice::WriteOnly) &&
+                      arquivo.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+                          static_cast<qint64>(bytes.size()) &&
+                      arquivo.commit();
+  if (!gravou)
+    dialogos_.MostraMensagem(
+        this, QStringLiteral("Não foi possível gravar %1: %2").arg(destino, arquivo.errorString()),
+        QStringLiteral("Atenção"), IconeMensagem::Informacao);
+}
+
+void Saida::mnusalrel_Click() {
+  SalvaComo(QStringLiteral("Salvar relatório como"), QStringLiteral(".saida.txt"),
+            QStringLiteral("Relatório (*.txt)"), relatorio_);
+}
+
+void Saida::mnusaljson_Click() {
+  SalvaComo(QStringLiteral("Salvar achados (JSON Lines)"), QStringLiteral(".achados.jsonl"),
+            QStringLiteral("JSON Lines (*.jsonl)"),
+            AchadosJsonLines(achados_, QString::fromStdString(caminhoEntrada_)));
+}
+
+// The document takes the validated file's name (the PDF's title); with no printer, the PDF file
+// the dialog offers is named after it, beside it.
+void Saida::PreparaPagina(QPrinter& impressora) const {
+  impressora.setDocName(QFileInfo(QString::fromStdString(caminhoEntrada_)).fileName());
+  impressora.setPageMargins(
+      QMarginsF(MargemImpressaoMm, MargemImpressaoMm, MargemImpressaoMm, MargemImpressaoMm),
+      QPageLayout::Millimeter);
+  if (QPrinterInfo::availablePrinterNames().isEmpty())
+    impressora.setOutputFileName(NomeSugerido(QStringLiteral(".pdf")));
+}
+
 void Saida::BImprimir_Click() {
   QPrinter impressora(QPrinter::HighResolution);
+  PreparaPagina(impressora);
   if (!dialogos_.PreparaImpressora(this, impressora)) return;
+  // Whatever the dialog chose, no side of the page is printed closer to the edge than this.
+  QMarginsF margens = impressora.pageLayout().margins(QPageLayout::Millimeter);
+  margens.setLeft(std::max(margens.left(), MargemImpressaoMm));
+  margens.setTop(std::max(margens.top(), MargemImpressaoMm));
+  margens.setRight(std::max(margens.right(), MargemImpressaoMm));
+  margens.setBottom(std::max(margens.bottom(), MargemImpressaoMm));
+  impressora.setPageMargins(margens, QPageLayout::Millimeter);
   ImpressoraQt linhas(impressora);
   ImprimeRelatorio(relatorio_, linhas);
 }
@@ -202,6 +357,7 @@ void Saida::BFechar_Click() {
 
 // Form_Unload: from the Fechar button and from the title bar alike.
 void Saida::closeEvent(QCloseEvent* evento) {
+  if (preferencias_ != nullptr) preferencias_->GuardaGeometria(*this);
   // Only the saida.txt this run published: another run on the same folder may have put its own.
   RetiraSaidaPublicada(pasta_, execucao_.SaidaPublicada());
   if (principal_ != nullptr) {

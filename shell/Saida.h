@@ -3,9 +3,11 @@
 // a file another run may have replaced), prints that same text, and when it closes deletes the
 // saida.txt its run published (if still that one) and gives the main window back. The main window
 // is disabled while it is open. Only its Fechar button resets the run state; closing it from the
-// title bar does not. From a finding line of the report (double-click or Enter, or walking them
-// with Anterior/Próximo, Shift+F3/F3) it shows the record of the validated file that the finding
-// names.
+// title bar does not. From a finding line of the report (double-click, or Enter with the caret on
+// it, or walking them with Anterior/Próximo, Shift+F3/F3) it shows the record of the validated
+// file that the finding names. It saves the report (the bytes of saida.txt) and the findings
+// (JSON Lines) under names the user picks, and shows, under the report and never in it, hints
+// for the common faults of the validated file.
 #include <QPointer>
 #include <QWidget>
 #include <filesystem>
@@ -19,11 +21,13 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QPrinter;
 
 namespace rolval {
 
 class Dialogos;
 class Execucao;
+class Preferencias;
 class VisaoRegistro;
 
 class Saida : public QWidget {
@@ -33,15 +37,19 @@ class Saida : public QWidget {
   // Shows the report of `execucao`; `pastaTrabalho` is where it was published. `principal` is
   // disabled until this window closes.
   // `marcaEntrada`: the validated file as it was when the run started (nothing when it could not
-  // be examined then); a record is shown only from that same file.
+  // be examined then); a record is shown only from that same file. The window is one of
+  // `principal`'s, centred on it. `preferencias`: where its geometry is kept (none: nowhere).
   Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* principal,
-        Dialogos& dialogos, std::optional<MarcaArquivo> marcaEntrada = std::nullopt);
+        Dialogos& dialogos, std::optional<MarcaArquivo> marcaEntrada = std::nullopt,
+        Preferencias* preferencias = nullptr);
   ~Saida() override;
 
   void BImprimir_Click();
   void BFechar_Click();
-  void BAnterior_Click();  // the finding before the one shown (the first, when none is)
-  void BProximo_Click();   // the finding after the one shown (the first, when none is)
+  void mnusalrel_Click();   // Salvar relatório como...
+  void mnusaljson_Click();  // Salvar achados (JSON Lines)...
+  void BAnterior_Click();   // the finding before the one shown (the first, when none is)
+  void BProximo_Click();    // the finding after the one shown (the first, when none is)
 
   // Shows finding `indice` (0-based, in the report's order) in the record view.
   void MostraAchado(int indice);
@@ -54,6 +62,13 @@ class Saida : public QWidget {
 
  private:
   void CarregaRelatorio();
+  void MostraDicas();
+  // Asks where to save (proposing `sufixo` after the input's name, beside it) and writes `bytes`
+  // there whole; says so when it cannot, and never writes over the validated file.
+  void SalvaComo(const QString& titulo, const QString& sufixo, const QString& filtro,
+                 std::string_view bytes);
+  QString NomeSugerido(const QString& sufixo) const;
+  void PreparaPagina(QPrinter& impressora) const;
   void MostraAchadoDaLinha(int bloco);  // the finding on that line of the report view, if any
   void AtualizaBotoes();
 
@@ -61,6 +76,7 @@ class Saida : public QWidget {
   std::filesystem::path pasta_;
   QPointer<QWidget> principal_;
   Dialogos& dialogos_;
+  Preferencias* preferencias_;
   std::string caminhoEntrada_;  // the file the run validated
   std::optional<MarcaArquivo> marcaEntrada_;
   std::string relatorio_;                 // the run's report, Latin-1, as shown and printed
@@ -68,9 +84,12 @@ class Saida : public QWidget {
   AchadosRelatorio achados_;
   int atual_ = -1;
 
+  QLabel* lblArquivo;
   QPlainTextEdit* txtsaida;
+  QLabel* lblDicas;
   VisaoRegistro* registro;
   QLabel* lblResumo;
+  QPushButton* BSalvar;
   QPushButton* BAnterior;
   QPushButton* BProximo;
   QPushButton* BImprimir;
@@ -83,7 +102,15 @@ QString TextoResumo(const AchadosRelatorio& achados);
 // The report's text for display: Latin-1 decoded, each CR LF (or lone CR) a line break.
 QString TextoRelatorio(const QByteArray& latin1);
 
-// The caption of the output window: the program's name and version.
-QString TituloSaida();
+// The caption of the output window: the program's name and version, then the name of the
+// validated file when there is one.
+QString TituloSaida(const QString& arquivo = QString());
+
+// The findings as JSON Lines (UTF-8, one object a line, keys as rolval-cli writes them, without
+// the catalogue and code, which the report does not show).
+std::string AchadosJsonLines(const AchadosRelatorio& achados, const QString& arquivo);
+
+// Margin kept on every side of a printed page, in millimetres.
+inline constexpr double MargemImpressaoMm = 15.0;
 
 }  // namespace rolval

@@ -15,8 +15,12 @@ QString DeUtf8(std::string_view texto) {
 }
 }  // namespace
 
-TelaQt::TelaQt(QWidget* principal, std::filesystem::path pastaTrabalho, Dialogos& dialogos)
-    : principal_(principal), pasta_(std::move(pastaTrabalho)), dialogos_(dialogos) {}
+TelaQt::TelaQt(QWidget* principal, std::filesystem::path pastaTrabalho, Dialogos& dialogos,
+               Preferencias* preferencias)
+    : principal_(principal),
+      pasta_(std::move(pastaTrabalho)),
+      dialogos_(dialogos),
+      preferencias_(preferencias) {}
 
 TelaQt::~TelaQt() { delete saida_.data(); }
 
@@ -24,7 +28,7 @@ Saida* TelaQt::saida() const { return saida_.data(); }
 
 void TelaQt::MostraProgresso() {
   ver_.clear();
-  progresso_ = std::make_unique<JanelaProgresso>();
+  progresso_ = std::make_unique<JanelaProgresso>(principal_);
   progresso_->Mostra();
 }
 
@@ -57,7 +61,7 @@ void TelaQt::MostraSaida() {
   // One output window at a time. The main window is disabled while one is open, so no run can
   // start then; should one be left, it goes without unloading, as the report is the new run's.
   delete saida_.data();
-  saida_ = new Saida(*execucao_, pasta_, principal_, dialogos_, marcaEntrada_);
+  saida_ = new Saida(*execucao_, pasta_, principal_, dialogos_, marcaEntrada_, preferencias_);
   saida_->show();
   saida_->raise();
   saida_->activateWindow();

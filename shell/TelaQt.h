@@ -17,13 +17,16 @@ namespace rolval {
 class Dialogos;
 class Execucao;
 class JanelaProgresso;
+class Preferencias;
 class Saida;
 
 class TelaQt : public Tela {
  public:
-  // `principal` is the main window: the owner of message boxes and the window the output window
-  // disables. `pastaTrabalho` holds the report.
-  TelaQt(QWidget* principal, std::filesystem::path pastaTrabalho, Dialogos& dialogos);
+  // `principal` is the main window: the owner of message boxes, of the progress and output
+  // windows (placed over it), and the window the output window disables. `pastaTrabalho` holds
+  // the report. `preferencias`: where the output window keeps its geometry (none: nowhere).
+  TelaQt(QWidget* principal, std::filesystem::path pastaTrabalho, Dialogos& dialogos,
+         Preferencias* preferencias = nullptr);
   ~TelaQt() override;
   TelaQt(const TelaQt&) = delete;
   TelaQt& operator=(const TelaQt&) = delete;
@@ -52,6 +55,7 @@ class TelaQt : public Tela {
   QPointer<QWidget> principal_;
   std::filesystem::path pasta_;
   Dialogos& dialogos_;
+  Preferencias* preferencias_;
   Execucao* execucao_ = nullptr;
   std::unique_ptr<JanelaProgresso> progresso_;
   std::optional<MarcaArquivo> marcaEntrada_;

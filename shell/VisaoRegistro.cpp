@@ -120,6 +120,14 @@ VisaoRegistro::VisaoRegistro(QWidget* pai) : QWidget(pai) {
   txtregistro->setFixedHeight(medidas.lineSpacing() * 3 + margens +
                               txtregistro->horizontalScrollBar()->sizeHint().height() + 4);
   txtregistro->viewport()->installEventFilter(this);
+  lblNumeroFixo = new QLabel(txtregistro->viewport());
+  lblNumeroFixo->setObjectName(QStringLiteral("lblNumeroFixo"));
+  lblNumeroFixo->setFont(fonte);
+  lblNumeroFixo->setAutoFillBackground(true);
+  lblNumeroFixo->setBackgroundRole(QPalette::Base);
+  lblNumeroFixo->hide();
+  connect(txtregistro->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+          &VisaoRegistro::AtualizaNumeroFixo);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -152,6 +160,7 @@ void VisaoRegistro::Mostra(const AchadoLido& achado, int ordem, int total, Indic
   std::int64_t colunas = comprimento;
   if (temCampo) colunas = std::max(colunas, std::min<std::int64_t>(achado.fim, LimiteMostrado));
   const int n = static_cast<int>(colunas);
+  colunas_ = n;
   txtregistro->setPlainText(ReguaNumeros(n) + QLatin1Char('\n') + ReguaMarcas(n) +
                             QLatin1Char('\n') + TextoRegistro(linha.bytes));
 
@@ -185,6 +194,27 @@ void VisaoRegistro::Mostra(const AchadoLido& achado, int ordem, int total, Indic
   RolaAteCampo();
 }
 
+// Each ruler number ends at its column (10, 20, ...). When the first column in sight falls inside
+// one, that number is drawn whole from there, so that the scrolled ruler never reads "0" for
+// "790".
+void VisaoRegistro::AtualizaNumeroFixo() {
+  lblNumeroFixo->hide();
+  const QTextBlock numeros = txtregistro->document()->findBlockByNumber(0);
+  if (!numeros.isValid() || txtregistro->isHidden()) return;
+  const int largura = txtregistro->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+  if (largura <= 0) return;
+  const QRect inicio = txtregistro->cursorRect(QTextCursor(numeros));
+  // The first column (0-based) wholly in sight.
+  const int primeira = inicio.left() >= 0 ? 0 : (-inicio.left() + largura - 1) / largura;
+  const int dezena = (primeira / 10 + 1) * 10;  // the number whose last column is at or after it
+  const QString numero = QString::number(dezena);
+  if (dezena > colunas_ || dezena - numero.size() >= primeira) return;  // none, or not cut
+  lblNumeroFixo->setText(numero);
+  lblNumeroFixo->setGeometry(inicio.left() + primeira * largura, inicio.top(),
+                             largura * static_cast<int>(numero.size()), inicio.height());
+  lblNumeroFixo->show();
+}
+
 void VisaoRegistro::MostraTexto(const QString& aviso) {
   txtregistro->clear();
   txtregistro->hide();
@@ -211,6 +241,7 @@ void VisaoRegistro::RolaAteCampo() {
     txtregistro->horizontalScrollBar()->setValue(0);
   }
   txtregistro->verticalScrollBar()->setValue(0);
+  AtualizaNumeroFixo();
 }
 
 bool VisaoRegistro::eventFilter(QObject* objeto, QEvent* evento) {

@@ -1,7 +1,8 @@
 #pragma once
 // The record view of the output window: one finding's message and line number above the line of
 // the validated file it names, under a column ruler, with the field's columns highlighted and in
-// sight. Says so instead when the file is gone or no longer the one the run read.
+// sight. Says so instead when the file is gone or no longer the one the run read. A ruler number
+// that the view's left edge cuts when scrolled is shown whole over the edge.
 #include <QWidget>
 #include <cstdint>
 
@@ -31,10 +32,13 @@ class VisaoRegistro : public QWidget {
  private:
   void MostraTexto(const QString& aviso);
   void RolaAteCampo();
+  void AtualizaNumeroFixo();
 
   QLabel* lblAchado;
   QLabel* lblAviso;
   QPlainTextEdit* txtregistro;
+  QLabel* lblNumeroFixo;  // over the left edge of the ruler's numbers
+  int colunas_ = 0;       // columns of the ruler shown
   // Columns of the field on the record line, 0-based, end exclusive; empty when none is shown.
   int campoInicio_ = 0;
   int campoFim_ = 0;

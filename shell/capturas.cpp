@@ -26,7 +26,10 @@ namespace {
 // No dialog is shown while the pictures are taken.
 class DialogosSilenciosos : public Dialogos {
  public:
-  QString PerguntaArquivo(QWidget*) override { return {}; }
+  QString PerguntaArquivo(QWidget*, const QString&) override { return {}; }
+  QString PerguntaArquivoSalvar(QWidget*, const QString&, const QString&, const QString&) override {
+    return {};
+  }
   void MostraMensagem(QWidget*, const QString& texto, const QString&, IconeMensagem) override {
     std::fprintf(stderr, "rolval-capturas: message: %s\n", texto.toUtf8().constData());
   }

@@ -12,7 +12,8 @@
 
 namespace rolval::teste {
 
-// Answers every dialog at once and remembers what was asked. The print dialog sets the print to
+// Answers every dialog at once and remembers what was asked (the open dialog's folder, the save
+// dialog's title, proposed name and file-type choice). The print dialog sets the print to
 // go to a PDF file, a new one each time (`ArquivoPdf(n)`), with no margins, and is then accepted
 // or cancelled.
 class DialogosGravados : public Dialogos {
@@ -23,9 +24,15 @@ class DialogosGravados : public Dialogos {
     IconeMensagem icone;
   };
 
-  QString PerguntaArquivo(QWidget*) override {
+  QString PerguntaArquivo(QWidget*, const QString& pasta) override {
     ++perguntasArquivo;
+    pastaPerguntada = pasta;
     return respostaArquivo;
+  }
+  QString PerguntaArquivoSalvar(QWidget*, const QString& titulo, const QString& sugestao,
+                                const QString& filtro) override {
+    salvamentos.push_back({titulo, sugestao, filtro});
+    return respostaSalvar;
   }
   void MostraMensagem(QWidget*, const QString& texto, const QString& titulo,
                       IconeMensagem icone) override {
@@ -40,8 +47,17 @@ class DialogosGravados : public Dialogos {
   }
   QString ArquivoPdf(int n) const { return pastaPdf + QStringLiteral("/impresso%1.pdf").arg(n); }
 
+  struct Salvamento {
+    QString titulo;
+    QString sugestao;
+    QString filtro;
+  };
+
   QString respostaArquivo;
   int perguntasArquivo = 0;
+  QString pastaPerguntada;
+  QString respostaSalvar;
+  std::vector<Salvamento> salvamentos;
   std::vector<Mensagem> mensagens;
   bool aceitaImpressao = true;
   QString pastaPdf;

@@ -15,6 +15,7 @@
 #include "run/Execucao.h"
 #include "shell/Impressao.h"
 #include "shell/Principal.h"
+#include "shell/Saida.h"
 #include "tests/shell/ApoioJanelas.h"
 #include "tests/support/Apoio.h"
 
@@ -98,6 +99,7 @@ TEST(ImprimeRelatorio, FonteCourierNew10OuUmaDeMesmasMedidas) {
 struct PalavraPdf {
   QString texto;
   double yMin;
+  double xMin;
 };
 
 std::vector<PalavraPdf> PalavrasPdf(const QString& pdf) {
@@ -107,14 +109,14 @@ std::vector<PalavraPdf> PalavrasPdf(const QString& pdf) {
   if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) return {};
   const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
   static const QRegularExpression palavra(
-      QStringLiteral("<word xMin=\"[0-9.]+\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" "
+      QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" "
                      "yMax=\"[0-9.]+\">([^<]*)</word>"));
   std::vector<PalavraPdf> palavras;
   for (auto it = palavra.globalMatch(html); it.hasNext();) {
     const auto m = it.next();
-    QString texto = m.captured(2);
+    QString texto = m.captured(3);
     texto.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-    palavras.push_back({texto, m.captured(1).toDouble()});
+    palavras.push_back({texto, m.captured(2).toDouble(), m.captured(1).toDouble()});
   }
   return palavras;
 }
@@ -192,10 +194,13 @@ TEST_F(ImpressaoDaSaida, CadaImpressaoMandaORelatorioInteiroDepoisDeUmaLinhaVazi
     for (const PalavraPdf& p : palavras) texto << p.texto;
     EXPECT_EQ(texto.join(QLatin1Char(' ')), esperadas.join(QLatin1Char(' ')).simplified())
         << "print " << vez;
-    // With no margin, the first printed word sits one line (about 11 points of Courier 10) down
-    // the page: the empty line comes first.
-    EXPECT_GT(palavras.front().yMin, 8.0) << "print " << vez;
-    EXPECT_LT(palavras.front().yMin, 20.0) << "print " << vez;
+    // Though the dialog asked for none, the page keeps its margin of 15 mm (42.5 points), and the
+    // first printed word sits one line (about 11 points of Courier 10) under the top margin: the
+    // empty line comes first.
+    const double margem = MargemImpressaoMm * 72.0 / 25.4;
+    EXPECT_GE(palavras.front().xMin, margem - 0.5) << "print " << vez;
+    EXPECT_GT(palavras.front().yMin - margem, 8.0) << "print " << vez;
+    EXPECT_LT(palavras.front().yMin - margem, 20.0) << "print " << vez;
   }
   // The window stays open, with its report, for more prints.
   EXPECT_TRUE(saida->isVisible());

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "shell/PastaTrabalho.h"
@@ -62,6 +64,49 @@ TEST_F(PastaDeTrabalho, SemGravarNaPastaDoProgramaUsaAPastaDeDadosDoUsuario) {
     EXPECT_EQ(*escolhida, c.esperada) << c.xdg;
     EXPECT_TRUE(fs::is_directory(c.esperada)) << "created when missing: " << c.xdg;
   }
+}
+
+TEST_F(PastaDeTrabalho, ProgramaInstaladoNuncaGravaNaPropriaPasta) {
+  // An install prefix root (or the user) can write to: the menu entry beside it marks it installed.
+  const fs::path bin = pasta / "prefixo" / "bin";
+  fs::create_directories(bin);
+  fs::create_directories(pasta / "prefixo" / "share" / "applications");
+  EscreveArquivo(pasta / "prefixo" / "share" / "applications" / "rolval.desktop",
+                 "[Desktop Entry]\n");
+  fs::create_directories(pasta / "alheia");
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown((pasta / "alheia").c_str(), 65534, 65534), 0);
+  }
+  const struct {
+    fs::path programa;
+    bool instalado;
+  } casos[] = {
+      {bin, true},
+      {"/usr/bin", true},
+      {"/opt/rolval/bin", true},
+      {pasta / "alheia", root},  // another user's folder: an installation, even when writable
+      {pasta / "programa", false},
+  };
+  for (const auto& c : casos) {
+    EXPECT_EQ(ProgramaInstalado(c.programa), c.instalado) << c.programa;
+    if (!c.instalado) continue;
+    fs::remove_all(pasta / "xdg");
+    EXPECT_EQ(EscolhePastaTrabalho(c.programa, Texto("xdg").c_str(), nullptr),
+              pasta / "xdg" / "rolval")
+        << c.programa;
+  }
+
+  // A whole run of the installed program leaves nothing in its folder.
+  DialogosGravados dialogos;
+  Principal principal(EscolhePastaTrabalho(bin, Texto("xdg").c_str(), nullptr), dialogos);
+  principal.show();
+  EscreveArquivo(pasta / "nao-rol.txt", "ARQUIVO QUALQUER\r\n");
+  Controle<QLineEdit>(&principal, "NomeArq")->setText(QString::fromStdString(Texto("nao-rol.txt")));
+  principal.BValidar_Click();
+  ASSERT_NE(JanelaVisivel(QStringLiteral("Saida")), nullptr);
+  EXPECT_TRUE(fs::exists(pasta / "xdg" / "rolval" / NomeParam));
+  EXPECT_TRUE(fs::is_empty(bin));
 }
 
 TEST_F(PastaDeTrabalho, NenhumaPastaGravavel) {

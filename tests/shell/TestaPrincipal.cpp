@@ -82,16 +82,18 @@ TEST_F(JanelaPrincipal, MostraCadaControleComSuaLegenda) {
   QMenu* mnuarq = Controle<QMenu>(principal.get(), "mnuarq");
   ASSERT_NE(mnuarq, nullptr);
   EXPECT_EQ(mnuarq->title(), QStringLiteral("&Arquivo"));
+  // The four entries in their order; the recent files' submenu comes right after Abrir.
   const QList<QAction*> entradas = mnuarq->actions();
-  ASSERT_EQ(entradas.size(), 4);
+  ASSERT_EQ(entradas.size(), 5);
   EXPECT_EQ(entradas[0]->objectName(), QStringLiteral("mnuarqabr"));
   EXPECT_EQ(entradas[0]->text(), QStringLiteral("&Abrir"));
-  EXPECT_EQ(entradas[1]->objectName(), QStringLiteral("mnuarqval"));
-  EXPECT_EQ(entradas[1]->text(), QStringLiteral("&Validar"));
-  EXPECT_EQ(entradas[2]->objectName(), QStringLiteral("arqlinha"));
-  EXPECT_TRUE(entradas[2]->isSeparator());
-  EXPECT_EQ(entradas[3]->objectName(), QStringLiteral("mnuarqsai"));
-  EXPECT_EQ(entradas[3]->text(), QStringLiteral("Sai&r"));
+  EXPECT_EQ(entradas[1]->menu<QMenu*>(), Controle<QMenu>(principal.get(), "mnuarqrec"));
+  EXPECT_EQ(entradas[2]->objectName(), QStringLiteral("mnuarqval"));
+  EXPECT_EQ(entradas[2]->text(), QStringLiteral("&Validar"));
+  EXPECT_EQ(entradas[3]->objectName(), QStringLiteral("arqlinha"));
+  EXPECT_TRUE(entradas[3]->isSeparator());
+  EXPECT_EQ(entradas[4]->objectName(), QStringLiteral("mnuarqsai"));
+  EXPECT_EQ(entradas[4]->text(), QStringLiteral("Sai&r"));
 }
 
 // Validar from the button and from the menu behave alike.

@@ -53,8 +53,10 @@ TEST_F(JanelaSaida, ValidarMostraORelatorioEDesabilitaAPrincipal) {
   QWidget* saida = Valida(std::string(ROLVAL_FONTE) + "/samples/rol05-limpo.txt");
   ASSERT_NE(saida, nullptr);
   EXPECT_TRUE(dialogos.mensagens.empty());
+  // The caption, then the validated file's name.
   EXPECT_EQ(saida->windowTitle(), QStringLiteral("Programa de Validação de Documentos - ") +
-                                      QString::fromLatin1(VersaoTexto));
+                                      QString::fromLatin1(VersaoTexto) +
+                                      QStringLiteral(" - rol05-limpo.txt"));
   const std::string relatorio = LeArquivo(pasta / NomeSaida);
   ASSERT_FALSE(relatorio.empty());
   const QString texto = TextoMostrado(saida);

@@ -21,6 +21,10 @@ void AjustaATela(QWidget& janela, const QWidget* referencia) {
   if (tela == nullptr) tela = QGuiApplication::primaryScreen();
   if (tela == nullptr) return;
   const QRect area = tela->availableGeometry();
+  // A window not sized yet takes its natural size when shown; that is the size to fit.
+  if (!janela.testAttribute(Qt::WA_Resized) && !janela.isVisible()) janela.adjustSize();
+  // Made now, the window knows its frame where the window system tells it before the first show.
+  if (janela.isWindow()) janela.winId();
   QMargins moldura = Moldura(janela);
   if (moldura.isNull() && referencia != nullptr && referencia->isVisible())
     moldura = Moldura(*referencia);

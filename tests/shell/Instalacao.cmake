@@ -12,7 +12,7 @@ foreach(arquivo bin/rolval share/applications/rolval.desktop share/icons/hicolor
   endif()
 endforeach()
 file(STRINGS ${DESTINO}/share/applications/rolval.desktop entrada)
-foreach(chave "[Desktop Entry]" "Type=Application" "Exec=rolval" "Icon=rolval")
+foreach(chave "[Desktop Entry]" "Type=Application" "Exec=rolval %f" "Icon=rolval" "MimeType=text/plain;")
   list(FIND entrada "${chave}" posicao)
   if(posicao LESS 0)
     message(FATAL_ERROR "rolval.desktop lacks '${chave}'")

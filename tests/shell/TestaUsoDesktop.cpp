@@ -1,0 +1,323 @@
+// What desktop users take for granted: the keyboard (caret in the report, Enter, shortcuts),
+// saving the report, a file given on the command line or dropped, remembered settings, hints
+// under the report, the help window and Qt's own translations.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCommandLineParser>
+#include <QDropEvent>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTranslator>
+#include <QUrl>
+#include <filesystem>
+
+#include "VersaoPrograma.h"
+#include "run/Execucao.h"
+#include "run/RegistroErros.h"
+#include "shell/Ajuda.h"
+#include "shell/Inicio.h"
+#include "shell/Preferencias.h"
+#include "shell/Principal.h"
+#include "shell/Saida.h"
+#include "shell/TelaQt.h"
+#include "tests/shell/ApoioJanelas.h"
+#include "tests/support/Apoio.h"
+
+namespace rolval::teste {
+namespace {
+
+namespace fs = std::filesystem;
+
+class UsoDesktop : public ::testing::Test {
+ protected:
+  void SetUp() override { Abre(); }
+  void TearDown() override {
+    principal.reset();
+    if (QWidget* ajuda = JanelaVisivel(QStringLiteral("Ajuda"))) ajuda->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  // A main window (again), with the settings file of the test.
+  void Abre() {
+    principal.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    preferencias = std::make_unique<Preferencias>(Texto("rolval.conf"));
+    principal = std::make_unique<Principal>(pasta.caminho(), dialogos, preferencias.get());
+    principal->show();
+  }
+  QString Texto(const char* nome) { return QString::fromStdString((pasta / nome).string()); }
+  // A copy of a sample in the test's folder, so that files saved beside it land there.
+  QString Copia(const char* amostra) {
+    EscreveArquivo(pasta / amostra, LeArquivo(fs::path(ROLVAL_FONTE) / "samples" / amostra));
+    return Texto(amostra);
+  }
+  QLineEdit* NomeArq() { return Controle<QLineEdit>(principal.get(), "NomeArq"); }
+  Saida* Valida(const QString& caminho) {
+    NomeArq()->setText(caminho);
+    principal->BValidar_Click();
+    return principal->tela()->saida();
+  }
+  // Keys typed in a window that has the focus, as the user types them.
+  static void Tecla(QWidget* janela, Qt::Key tecla, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    janela->activateWindow();
+    QApplication::setActiveWindow(janela->window());
+    QWidget* foco = janela->focusWidget() != nullptr ? janela->focusWidget() : janela;
+    QTest::keyClick(foco, tecla, mods);
+  }
+
+  PastaTemporaria pasta;
+  DialogosGravados dialogos;
+  std::unique_ptr<Preferencias> preferencias;
+  std::unique_ptr<Principal> principal;
+};
+
+TEST_F(UsoDesktop, SetaParaBaixoEEnterNoQuartoAchadoAbreOAchado4) {
+  Saida* saida = Valida(Copia("rol05-com-erros.txt"));
+  ASSERT_NE(saida, nullptr);
+  ASSERT_GE(saida->achados().achados.size(), 4u);
+  auto* txtsaida = Controle<QPlainTextEdit>(saida, "txtsaida");
+  EXPECT_TRUE(txtsaida->textInteractionFlags() & Qt::TextSelectableByKeyboard);  // a caret
+  ASSERT_EQ(txtsaida->textCursor().blockNumber(), 0);
+  for (int i = 0; i < saida->achados().achados[3].blocoInicial; ++i)
+    QTest::keyClick(txtsaida, Qt::Key_Down);
+  QTest::keyClick(txtsaida, Qt::Key_Return);
+  EXPECT_EQ(saida->achadoAtual(), 3);
+}
+
+TEST_F(UsoDesktop, AtalhosDaSaida) {
+  dialogos.pastaPdf = Texto("");
+  const struct {
+    const char* nome;
+    Qt::Key tecla;
+    Qt::KeyboardModifiers mods;
+    bool fecha;
+    int impressoes;
+    std::size_t salvamentos;
+  } casos[] = {
+      {"Ctrl+P", Qt::Key_P, Qt::ControlModifier, false, 1, 0},
+      {"Ctrl+S", Qt::Key_S, Qt::ControlModifier, false, 0, 1},
+      {"Ctrl+Shift+S", Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, false, 0, 1},
+      {"Esc", Qt::Key_Escape, Qt::NoModifier, true, 0, 0},
+      {"Ctrl+W", Qt::Key_W, Qt::ControlModifier, true, 0, 0},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.nome);
+    dialogos.impressoes = 0;
+    dialogos.salvamentos.clear();
+    Saida* saida = Valida(Copia("rol05-limpo.txt"));
+    ASSERT_NE(saida, nullptr);
+    Tecla(saida, c.tecla, c.mods);
+    EXPECT_EQ(dialogos.impressoes, c.impressoes);
+    EXPECT_EQ(dialogos.salvamentos.size(), c.salvamentos);
+    EXPECT_EQ(JanelaCarregada(QStringLiteral("Saida")), !c.fecha);
+    EXPECT_EQ(principal->isEnabled(), c.fecha);
+    if (!c.fecha) saida->close();
+  }
+  Saida* saida = Valida(Copia("rol05-limpo.txt"));
+  Tecla(saida, Qt::Key_F1);
+  EXPECT_NE(JanelaVisivel(QStringLiteral("Ajuda")), nullptr);
+}
+
+TEST_F(UsoDesktop, TecladoDaPrincipal) {
+  EXPECT_TRUE(Controle<QPushButton>(principal.get(), "BValidar")->isDefault());
+  // Enter in the path box validates: with the box empty, Validar's message comes up.
+  QTest::keyClick(NomeArq(), Qt::Key_Return);
+  ASSERT_EQ(dialogos.mensagens.size(), 1u);
+  EXPECT_EQ(dialogos.mensagens[0].titulo, QStringLiteral("Informação"));
+  const struct {
+    const char* acao;
+    QKeySequence tecla;
+  } atalhos[] = {{"mnuarqabr", QKeySequence(Qt::CTRL | Qt::Key_O)},
+                 {"mnuarqsai", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+                 {"mnuajucomo", QKeySequence(Qt::Key_F1)}};
+  for (const auto& a : atalhos)
+    EXPECT_EQ(Controle<QAction>(principal.get(), a.acao)->shortcut(), a.tecla) << a.acao;
+  Tecla(principal.get(), Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(dialogos.perguntasArquivo, 1);
+  // Natural tab order: the path box, then its button, then Validar and Sair.
+  QWidget* atual = NomeArq();
+  for (const char* proximo : {"BAbrir", "BValidar", "Bsair"}) {
+    atual = atual->nextInFocusChain();
+    EXPECT_EQ(atual->objectName(), QString::fromLatin1(proximo));
+  }
+}
+
+TEST_F(UsoDesktop, SalvarGravaOsBytesDeSaidaTxtEOsAchadosEmJsonLines) {
+  const QString entrada = Copia("rol05-com-erros.txt");
+  Saida* saida = Valida(entrada);
+  ASSERT_NE(saida, nullptr);
+  dialogos.respostaSalvar = Texto("guardado.txt");
+  Controle<QAction>(saida, "mnusalrel")->trigger();
+  ASSERT_EQ(dialogos.salvamentos.size(), 1u);
+  EXPECT_EQ(dialogos.salvamentos[0].sugestao, Texto("rol05-com-erros.saida.txt"));
+  const std::string relatorio = LeArquivo(pasta / NomeSaida);
+  ASSERT_FALSE(relatorio.empty());
+  EXPECT_EQ(LeArquivo(pasta / "guardado.txt"), relatorio);  // Latin-1, CR LF, byte for byte
+
+  dialogos.respostaSalvar = Texto("achados.jsonl");
+  Controle<QAction>(saida, "mnusaljson")->trigger();
+  EXPECT_EQ(dialogos.salvamentos[1].sugestao, Texto("rol05-com-erros.achados.jsonl"));
+  const QList<QByteArray> linhas =
+      QByteArray::fromStdString(LeArquivo(pasta / "achados.jsonl")).trimmed().split('\n');
+  ASSERT_EQ(static_cast<std::size_t>(linhas.size()), saida->achados().achados.size());
+  const QJsonObject primeiro = QJsonDocument::fromJson(linhas[0]).object();
+  EXPECT_EQ(primeiro.value(QStringLiteral("file")).toString(), entrada);
+  EXPECT_EQ(primeiro.value(QStringLiteral("line")).toInt(), 1);
+  EXPECT_EQ(primeiro.value(QStringLiteral("first_column")).toInt(), 600);
+  EXPECT_EQ(primeiro.value(QStringLiteral("message")).toString(),
+            QStringLiteral("Campo numérico é esperado"));
+  EXPECT_FALSE(primeiro.value(QStringLiteral("warning")).toBool());
+
+  // Never over the validated file.
+  const std::string antes = LeArquivo(entrada.toStdString());
+  dialogos.respostaSalvar = entrada;
+  Controle<QAction>(saida, "mnusalrel")->trigger();
+  EXPECT_EQ(LeArquivo(entrada.toStdString()), antes);
+  ASSERT_EQ(dialogos.mensagens.size(), 1u);
+  EXPECT_EQ(dialogos.mensagens[0].titulo, QStringLiteral("Atenção"));
+}
+
+TEST_F(UsoDesktop, ArquivoDaLinhaDeComandoOuArrastadoEValidado) {
+  const QString arquivo = Copia("rol05-limpo.txt");
+  QCommandLineParser analisador;
+  PreparaLinhaComando(analisador);
+  ASSERT_TRUE(analisador.parse({QStringLiteral("rolval")}));
+  EXPECT_TRUE(ArquivoDaLinhaComando(analisador).isEmpty());
+  // A relative name is made absolute, as the run will read it.
+  const QString atual = QDir::currentPath();
+  QDir::setCurrent(Texto(""));
+  const bool analisou =
+      analisador.parse({QStringLiteral("rolval"), QStringLiteral("rol05-limpo.txt")});
+  const QString dado = ArquivoDaLinhaComando(analisador);
+  QDir::setCurrent(atual);
+  ASSERT_TRUE(analisou);
+  EXPECT_EQ(dado, arquivo);
+
+  principal->AbreArquivo(dado);
+  Saida* saida = principal->tela()->saida();
+  ASSERT_NE(saida, nullptr);
+  EXPECT_EQ(NomeArq()->text(), arquivo);
+  EXPECT_TRUE(saida->windowTitle().endsWith(QStringLiteral(" - rol05-limpo.txt")));
+  EXPECT_EQ(principal->execucao()->StatusRelatorio(), "OK");
+  saida->close();
+
+  // Dropped on the main window.
+  const QString outro = Copia("rol05-com-erros.txt");
+  QMimeData dados;
+  dados.setUrls({QUrl::fromLocalFile(outro)});
+  QDragEnterEvent entra(QPoint(5, 5), Qt::CopyAction, &dados, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(principal.get(), &entra);
+  EXPECT_TRUE(entra.isAccepted());
+  QDropEvent solta(QPointF(5, 5), Qt::CopyAction, &dados, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(principal.get(), &solta);
+  ASSERT_NE(principal->tela()->saida(), nullptr);
+  EXPECT_EQ(NomeArq()->text(), outro);
+  EXPECT_EQ(principal->execucao()->StatusRelatorio(), "NOK");
+}
+
+TEST_F(UsoDesktop, PreferenciasIdaEVolta) {
+  // The list of recent files: newest first, each once, eight at most.
+  for (int i = 1; i <= 10; ++i) preferencias->AcrescentaRecente(QStringLiteral("/r/%1").arg(i));
+  preferencias->AcrescentaRecente(QStringLiteral("/r/5"));
+  preferencias->DefineUltimaPasta(QStringLiteral("/dados"));
+  QWidget janela;
+  janela.setObjectName(QStringLiteral("Teste"));
+  janela.setGeometry(30, 40, 321, 234);
+  preferencias->GuardaGeometria(janela);
+  preferencias->Grava();
+
+  const Preferencias lidas(Texto("rolval.conf"));
+  const QStringList esperadas = {"/r/5", "/r/10", "/r/9", "/r/8", "/r/7", "/r/6", "/r/4", "/r/3"};
+  EXPECT_EQ(lidas.Recentes(), esperadas);
+  EXPECT_EQ(lidas.UltimaPasta(), QStringLiteral("/dados"));
+  QWidget outra;
+  outra.setObjectName(QStringLiteral("Teste"));
+  ASSERT_TRUE(lidas.RestauraGeometria(outra));
+  EXPECT_EQ(outra.size(), QSize(321, 234));
+
+  // The main window: a validated file goes to the recent files, its folder is where the open
+  // dialog starts, and the window's size comes back in the next session.
+  const QString arquivo = Copia("rol05-limpo.txt");
+  Valida(arquivo)->close();
+  principal->resize(555, 333);
+  principal->close();
+  Abre();
+  const QList<QAction*> recentes = Controle<QMenu>(principal.get(), "mnuarqrec")->actions();
+  ASSERT_FALSE(recentes.isEmpty());
+  EXPECT_EQ(recentes.front()->data().toString(), arquivo);
+  recentes.front()->trigger();
+  EXPECT_EQ(NomeArq()->text(), arquivo);
+  NomeArq()->clear();
+  principal->BAbrir_Click();
+  EXPECT_EQ(dialogos.pastaPerguntada, Texto("").chopped(1));
+  EXPECT_EQ(principal->size(), QSize(555, 333));
+}
+
+TEST_F(UsoDesktop, DicaDeFimDeLinhaLFAbaixoDoRelatorioENuncaNele) {
+  std::string conteudo = LeArquivo(fs::path(ROLVAL_FONTE) / "samples/rol05-limpo.txt");
+  for (std::size_t i = conteudo.find("\r\n"); i != std::string::npos; i = conteudo.find("\r\n", i))
+    conteudo.erase(i, 1);
+  EscreveArquivo(pasta / "lf.txt", conteudo);
+  Saida* saida = Valida(Texto("lf.txt"));
+  ASSERT_NE(saida, nullptr);
+  QLabel* dicas = Controle<QLabel>(saida, "lblDicas");
+  EXPECT_TRUE(dicas->isVisible());
+  EXPECT_TRUE(dicas->text().startsWith(QStringLiteral("Dica: ")));
+  EXPECT_TRUE(dicas->text().contains(QStringLiteral("CR LF"))) << dicas->text().toStdString();
+  const std::string relatorio = LeArquivo(pasta / NomeSaida);
+  EXPECT_EQ(relatorio.find("Dica"), std::string::npos);
+  EXPECT_EQ(relatorio.find("CR LF"), std::string::npos);
+  saida->close();
+
+  saida = Valida(Copia("rol05-limpo.txt"));
+  EXPECT_FALSE(Controle<QLabel>(saida, "lblDicas")->isVisible());
+}
+
+TEST_F(UsoDesktop, AjudaExplicaAsColunasECadaMensagemESobreDizAVersao) {
+  Controle<QAction>(principal.get(), "mnuajucomo")->trigger();
+  QWidget* ajuda = JanelaVisivel(QStringLiteral("Ajuda"));
+  ASSERT_NE(ajuda, nullptr);
+  const QString texto = Controle<QTextBrowser>(ajuda, "txtajuda")->toPlainText();
+  for (const char* termo :
+       {"REG/TB", "Inscrição", "Período", "Lin", "Ini", "Fim", "AVISO:", "ARQUIVO OK.", "CR LF"})
+    EXPECT_TRUE(texto.contains(QString::fromUtf8(termo))) << termo;
+  // Every fixed message of both catalogues is explained.
+  for (const char catalogo : {'M', 'S'})
+    for (int codigo = 1; codigo < 60; ++codigo) {
+      const std::string_view mensagem = TextoDoCatalogo(catalogo, codigo);
+      if (mensagem.empty()) continue;
+      EXPECT_TRUE(texto.contains(
+          QString::fromUtf8(mensagem.data(), static_cast<qsizetype>(mensagem.size()))))
+          << catalogo << codigo;
+    }
+
+  Controle<QAction>(principal.get(), "mnuajusobre")->trigger();
+  ASSERT_EQ(dialogos.mensagens.size(), 1u);
+  EXPECT_EQ(dialogos.mensagens[0].titulo, QStringLiteral("Sobre o ROLVAL"));
+  EXPECT_TRUE(dialogos.mensagens[0].texto.contains(QString::fromLatin1(VersaoTexto)));
+  EXPECT_TRUE(dialogos.mensagens[0].texto.contains(QStringLiteral("MIT")));
+}
+
+TEST(TraducoesQt, DialogosPadraoEmPortugues) {
+  if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                     QStringLiteral("/qtbase_pt_BR.qm")))
+    GTEST_SKIP() << "Qt's translations (qt6-translations-l10n) are not installed";
+  QTranslator* traducao = InstalaTraducoesQt(*qApp, QLocale(QStringLiteral("pt_BR")));
+  ASSERT_NE(traducao, nullptr);
+  const QString cancelar = QCoreApplication::translate("QPlatformTheme", "Cancel");
+  QCoreApplication::removeTranslator(traducao);
+  delete traducao;
+  EXPECT_EQ(cancelar, QStringLiteral("Cancelar"));
+}
+
+}  // namespace
+}  // namespace rolval::teste

@@ -201,17 +201,22 @@ void VisaoRegistro::AtualizaNumeroFixo() {
   lblNumeroFixo->hide();
   const QTextBlock numeros = txtregistro->document()->findBlockByNumber(0);
   if (!numeros.isValid() || txtregistro->isHidden()) return;
-  const int largura = txtregistro->fontMetrics().horizontalAdvance(QLatin1Char('0'));
-  if (largura <= 0) return;
-  const QRect inicio = txtregistro->cursorRect(QTextCursor(numeros));
-  // The first column (0-based) wholly in sight.
-  const int primeira = inicio.left() >= 0 ? 0 : (-inicio.left() + largura - 1) / largura;
+  // The first column (0-based) wholly in sight: the one at the left edge, or the next when that
+  // one starts before the edge.
+  const QRect linha = txtregistro->cursorRect(QTextCursor(numeros));
+  QTextCursor cursor = txtregistro->cursorForPosition(QPoint(0, linha.center().y()));
+  if (cursor.block() != numeros) return;
+  if (txtregistro->cursorRect(cursor).left() < 0) cursor.movePosition(QTextCursor::Right);
+  const int primeira = cursor.positionInBlock();
   const int dezena = (primeira / 10 + 1) * 10;  // the number whose last column is at or after it
   const QString numero = QString::number(dezena);
   if (dezena > colunas_ || dezena - numero.size() >= primeira) return;  // none, or not cut
+  QTextCursor fim(cursor);
+  fim.setPosition(numeros.position() + dezena);
+  const int esquerda = txtregistro->cursorRect(cursor).left();
   lblNumeroFixo->setText(numero);
-  lblNumeroFixo->setGeometry(inicio.left() + primeira * largura, inicio.top(),
-                             largura * static_cast<int>(numero.size()), inicio.height());
+  lblNumeroFixo->setGeometry(esquerda, linha.top(), txtregistro->cursorRect(fim).left() - esquerda,
+                             linha.height());
   lblNumeroFixo->show();
 }
 

@@ -40,6 +40,8 @@ class DialogosGravados : public Dialogos {
   }
   bool PreparaImpressora(QWidget*, QPrinter& impressora) override {
     ++impressoes;
+    documentoProposto = impressora.docName();
+    arquivoProposto = impressora.outputFileName();
     impressora.setOutputFormat(QPrinter::PdfFormat);
     impressora.setOutputFileName(ArquivoPdf(impressoes));
     impressora.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
@@ -62,6 +64,8 @@ class DialogosGravados : public Dialogos {
   bool aceitaImpressao = true;
   QString pastaPdf;
   int impressoes = 0;
+  QString documentoProposto;  // the document's name and output file as the dialog got them
+  QString arquivoProposto;
 };
 
 // Turns the event loop until `condicao` holds or `ms` milliseconds pass; whether it held. (QTest's

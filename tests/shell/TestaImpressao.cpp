@@ -5,6 +5,7 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -205,6 +206,21 @@ TEST_F(ImpressaoDaSaida, CadaImpressaoMandaORelatorioInteiroDepoisDeUmaLinhaVazi
   // The window stays open, with its report, for more prints.
   EXPECT_TRUE(saida->isVisible());
   EXPECT_TRUE(std::filesystem::exists(pasta / NomeSaida));
+}
+
+TEST_F(ImpressaoDaSaida, PdfLevaONomeDoArquivoValidado) {
+  QTest::mouseClick(Controle<QPushButton>(saida, "BImprimir"), Qt::LeftButton);
+  ASSERT_EQ(dialogos.impressoes, 1);
+  EXPECT_EQ(dialogos.documentoProposto, QStringLiteral("nao-rol.txt"));
+  // With no printer, the dialog proposes a PDF file named after the validated one, beside it.
+  if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+    EXPECT_EQ(dialogos.arquivoProposto, QString::fromStdString((pasta / "nao-rol.pdf").string()));
+  }
+  QProcess pdftotext;
+  pdftotext.start(QStringLiteral(ROLVAL_PDFTOTEXT),
+                  {QStringLiteral("-bbox"), dialogos.ArquivoPdf(1), QStringLiteral("-")});
+  ASSERT_TRUE(pdftotext.waitForFinished(30000));
+  EXPECT_TRUE(pdftotext.readAllStandardOutput().contains("<title>nao-rol.txt</title>"));
 }
 
 TEST_F(ImpressaoDaSaida, DialogoCanceladoNaoImprimeNada) {

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <algorithm>
@@ -334,6 +335,41 @@ TEST_F(VisaoDoRegistro, ArquivoAlteradoOuApagadoDepoisDaExecucaoEDito) {
     EXPECT_FALSE(Registro(saida)->isVisible());
     EXPECT_TRUE(Registro(saida)->toPlainText().isEmpty());
     QTest::mouseClick(Controle<QPushButton>(saida, "BFechar"), Qt::LeftButton);
+  }
+}
+
+TEST_F(VisaoDoRegistro, NumeroDaReguaCortadoPelaBordaApareceInteiro) {
+  Saida* saida = Valida(Amostra("rol05-com-erros.txt"));
+  ASSERT_NE(saida, nullptr);
+  saida->MostraAchado(0);
+  Assenta();
+  QPlainTextEdit* registro = Registro(saida);
+  QLabel* fixo = Controle<QLabel>(saida, "lblNumeroFixo");
+  ASSERT_NE(fixo, nullptr);
+  // The view's left edge at column `coluna` (1-based): where the ruler's numbers begin or are cut.
+  const auto bordaNaColuna = [&](int coluna) {
+    registro->horizontalScrollBar()->setValue(0);
+    QTextCursor cursor(registro->document()->findBlockByNumber(0));
+    const int base = registro->cursorRect(cursor).left();
+    cursor.setPosition(cursor.position() + coluna - 1);
+    registro->horizontalScrollBar()->setValue(registro->cursorRect(cursor).left() - base);
+  };
+  const struct {
+    int coluna;
+    QString mostrado;  // empty: no number is cut there
+  } casos[] = {{789, QStringLiteral("790")},
+               {790, QStringLiteral("790")},
+               {788, QString()},
+               {791, QString()},
+               {99, QStringLiteral("100")},
+               {1, QString()}};
+  for (const auto& c : casos) {
+    bordaNaColuna(c.coluna);
+    EXPECT_EQ(fixo->isVisible(), !c.mostrado.isEmpty()) << c.coluna;
+    if (!c.mostrado.isEmpty()) {
+      EXPECT_EQ(fixo->text(), c.mostrado) << c.coluna;
+      EXPECT_GE(fixo->x(), 0) << c.coluna;
+    }
   }
 }
 

@@ -1,10 +1,12 @@
 // rolval-capturas: takes a screenshot of each window of the program, for the documentation.
 // Usage: rolval-capturas FOLDER SAMPLE [SAMPLE_WITH_FINDINGS]. With the third argument the output
-// window is taken again, showing the record of one of that file's findings. Run it on a real
-// display (capturas.sh starts a virtual one); the pictures are taken from the screen, as the
-// window system shows them.
+// window is taken again, showing the record of one of that file's findings. Then the output
+// window of SAMPLE saved with LF line ends (with its hint under the report) and the help window.
+// Run it on a real display (capturas.sh starts a virtual one); the pictures are taken from the
+// screen, as the window system shows them.
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QScreen>
@@ -13,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "shell/Ajuda.h"
 #include "shell/Dialogos.h"
 #include "shell/JanelaProgresso.h"
 #include "shell/Principal.h"
@@ -109,5 +112,26 @@ int main(int argc, char** argv) {
     tudo &= Captura(registro, destino + QStringLiteral("/registro.png"));
     if (registro != nullptr) registro->close();
   }
+
+  // The sample as an editor on Unix may save it, with LF line ends: the hint says why the report
+  // rejects it.
+  QFile amostra(QString::fromLocal8Bit(argv[2]));
+  QFile comLF(trabalho.filePath(QStringLiteral("rol05-lf.txt")));
+  if (amostra.open(QIODevice::ReadOnly) && comLF.open(QIODevice::WriteOnly)) {
+    comLF.write(amostra.readAll().replace("\r\n", "\n"));
+    comLF.close();
+  }
+  principal.findChild<QLineEdit*>(QStringLiteral("NomeArq"))->setText(comLF.fileName());
+  principal.BValidar_Click();
+  Saida* dica = principal.tela()->saida();
+  if (dica != nullptr) dica->move(80, 80);
+  tudo &= Captura(dica, destino + QStringLiteral("/saida-dica.png"));
+
+  JanelaAjuda* ajuda = MostraAjuda(&principal, nullptr);
+  ajuda->resize(760, 560);
+  ajuda->move(120, 60);
+  tudo &= Captura(ajuda, destino + QStringLiteral("/ajuda.png"));
+  ajuda->close();
+  if (dica != nullptr) dica->close();
   return tudo ? 0 : 1;
 }

@@ -14,8 +14,7 @@ QString ChaveGeometria(const QWidget& janela) {
 }  // namespace
 
 Preferencias::Preferencias()
-    : dados_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                         QStringLiteral("rolval"), QStringLiteral("rolval"))) {}
+    : dados_(std::make_unique<QSettings>(QStringLiteral("rolval"), QStringLiteral("rolval"))) {}
 
 Preferencias::Preferencias(const QString& arquivo)
     : dados_(std::make_unique<QSettings>(arquivo, QSettings::IniFormat)) {}

@@ -93,6 +93,9 @@ void Principal::CriaControles() {
   NomeArq = new QLineEdit(centro);
   NomeArq->setObjectName(QStringLiteral("NomeArq"));
   NomeArq->setMinimumWidth(320);
+  // A file dropped on the box is validated like one dropped anywhere on the window, not pasted
+  // into it as a URL.
+  NomeArq->setAcceptDrops(false);
   Label6->setBuddy(NomeArq);
   BAbrir = new QPushButton(QStringLiteral("..."), centro);
   BAbrir->setObjectName(QStringLiteral("BAbrir"));

@@ -1,5 +1,6 @@
 # Installs the desktop component of the build BUILD under the prefix DESTINO and checks that a
-# Linux desktop finds the program, its menu entry (pointing at the program and the icon) and the icon.
+# Linux desktop finds the program, its menu entry (pointing at the program, taking a file, offered
+# for plain text, with the icon) and the icon.
 file(REMOVE_RECURSE ${DESTINO})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${DESTINO} --component desktop
                 RESULT_VARIABLE resultado OUTPUT_QUIET)

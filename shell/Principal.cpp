@@ -143,7 +143,7 @@ void Principal::CriaControles() {
   mnuarqabr = mnuarq->addAction(QStringLiteral("&Abrir"));
   mnuarqabr->setObjectName(QStringLiteral("mnuarqabr"));
   mnuarqabr->setShortcut(QKeySequence::Open);
-  mnuarqrec = mnuarq->addMenu(QStringLiteral("Arquivos &recentes"));
+  mnuarqrec = mnuarq->addMenu(QStringLiteral("Arquivos r&ecentes"));
   mnuarqrec->setObjectName(QStringLiteral("mnuarqrec"));
   mnuarqval = mnuarq->addAction(QStringLiteral("&Validar"));
   mnuarqval->setObjectName(QStringLiteral("mnuarqval"));

@@ -82,8 +82,9 @@ bool PareceUtf8(std::string_view texto) {
 std::string NomeLayout(std::string_view documento) {
   std::string_view nome = documento.substr(0, documento.find(' '));
   if (nome.starts_with("ROL")) nome.remove_prefix(3);
-  std::string texto(nome);
-  if (texto.starts_with("ST")) texto.insert(2, " ");
+  if (!nome.starts_with("ST")) return std::string(nome);
+  std::string texto = "ST ";
+  texto.append(nome.substr(2));
   return texto;
 }
 

@@ -8,6 +8,7 @@
 
 #include "cli/Entrada.h"
 #include "cli/SaidaJson.h"
+#include "layouts/Dicas.h"
 #include "layouts/Layouts.h"
 
 namespace rolval {
@@ -65,6 +66,9 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, 
     r.relatorio = execucao.TiraRelatorio();
   }
   if (json) r.achadosJson.FechaEmSilencio();
+  // Read from what the run read (a stream's copy too), while it is still there.
+  if (pedido.dicas && !r.Ok())
+    for (Dica& d : DicasDoCaminho(entrada.caminho())) r.dicas.push_back(std::move(d.texto));
   return r;
 }
 

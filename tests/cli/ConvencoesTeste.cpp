@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "layouts/Dicas.h"
 #include "tests/cli/RodaCli.h"
 
 namespace rolval {
@@ -115,6 +116,40 @@ TEST(Convencoes, ArquivosDeQualquerOrigem) {
   EXPECT_EQ(Executa(comDir).Status(), 1);
   EXPECT_EQ(LeArquivo(pasta / "rel" / "saida.txt"), ComoArquivo(refA));
   EXPECT_EQ(std::distance(fs::directory_iterator(pasta / "rel"), fs::directory_iterator()), 2);
+}
+
+// Hints on what may be wrong with a file whose report is not OK, after its messages, on stderr;
+// standard input's copy gets them too; --quiet has none.
+TEST(Convencoes, DicasNoErroPadrao) {
+  PastaTemporaria pasta;
+  std::string bytes = LeArquivo(Amostras / "rol03-limpo.txt");
+  for (std::size_t i; (i = bytes.find("\r\n")) != std::string::npos;) bytes.erase(i, 1);
+  const fs::path lf = pasta / "lf.txt";
+  EscreveArquivo(lf, bytes);
+  std::string dicas;
+  for (const Dica& d : DicasDoArquivo(bytes.substr(0, TamanhoInicioDicas), bytes.size()))
+    dicas += "rolval-cli: " + lf.string() + ": " + d.texto + "\n";
+  ASSERT_NE(dicas, "");
+  struct Caso {
+    const char* nome;
+    Chamada chamada;
+    std::string err;
+  };
+  Caso casos[] = {
+      {"LF line ends", Chamada{{lf.string()}}, dicas},
+      {"from standard input", Chamada{{"-"}}, ""},
+      {"--quiet", Chamada{{"-q", lf.string()}}, ""},
+      {"a clean file", Chamada{{(Amostras / "rol03-limpo.txt").string()}}, ""},
+  };
+  casos[1].chamada.entrada = bytes;
+  casos[1].err = dicas;
+  for (std::size_t i; (i = casos[1].err.find(lf.string())) != std::string::npos;)
+    casos[1].err.replace(i, lf.string().size(), "-");
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nome);
+    const Fim f = Executa(c.chamada);
+    EXPECT_EQ(f.err, c.err);
+  }
 }
 
 }  // namespace

@@ -83,17 +83,16 @@ void TelaTerminal::Desenha() {
   char porcento[16];
   std::snprintf(porcento, sizeof porcento, "%3d%%", p);
   // The taxpayer comes from the file, so it is escaped.
-  std::string linha = "[" + barra + "] " + porcento + "  " + EscapaParaTerminal(ver_) + "  " +
-                      EscapaParaTerminal(contrib_);
+  std::string texto = "[";
+  texto.append(barra).append("] ").append(porcento).append("  ");
+  texto.append(EscapaParaTerminal(ver_)).append("  ").append(EscapaParaTerminal(contrib_));
   std::size_t colunas = ColunasDisponiveis();
-  Corta(linha, colunas);
-  if (modo_ == ModoProgresso::Completo) {
-    linha.insert(0, "\r\033[K");
-  } else {
-    // Blanks over what is left of a longer line drawn before.
-    if (largura_ > colunas) linha.append(largura_ - colunas, ' ');
-    linha.insert(0, "\r");
-  }
+  Corta(texto, colunas);
+  // (Built by appending: inserting at the front trips GCC 12's false -Wrestrict, GCC bug 105329.)
+  std::string linha = modo_ == ModoProgresso::Completo ? "\r\033[K" : "\r";
+  linha.append(texto);
+  // Blanks over what is left of a longer line drawn before.
+  if (modo_ == ModoProgresso::Simples && largura_ > colunas) linha.append(largura_ - colunas, ' ');
   largura_ = colunas;
   desenhado_ = true;
   std::fputs(linha.c_str(), stderr);
@@ -104,7 +103,7 @@ void TelaTerminal::Apaga() {
   if (modo_ == ModoProgresso::Completo)
     std::fputs("\r\033[K", stderr);
   else
-    std::fputs(("\r" + std::string(largura_, ' ') + "\r").c_str(), stderr);
+    std::fprintf(stderr, "\r%*s\r", static_cast<int>(largura_), "");
   std::fflush(stderr);
   desenhado_ = false;
   largura_ = 0;

@@ -6,10 +6,10 @@
 #include <optional>
 #include <thread>
 
+#include "cli/Entrada.h"
 #include "cli/SaidaJson.h"
-#include "cli/TelaTerminal.h"
+#include "layouts/Dicas.h"
 #include "layouts/Layouts.h"
-#include "run/Latin1.h"
 
 namespace rolval {
 
@@ -36,6 +36,13 @@ class ContadorAchados : public OuvinteAchados {
 ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, bool sozinho) {
   ResultadoArquivo r;
   r.arquivo = arquivo;
+  // A copy of a stream goes where the work files go.
+  const EntradaDaExecucao entrada(arquivo, sozinho ? pedido.pastaUnica.string() : std::string());
+  if (!entrada.erro().empty()) {
+    r.documento = DocumentoDesconhecido;
+    r.mensagens.push_back(entrada.erro());
+    return r;
+  }
   const bool json = pedido.formato == FormatoSaida::Jsonl;
   if (json) {
     // Past the memory limit the findings go where the run's other work files go: the report
@@ -45,13 +52,13 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, 
     r.achadosJson.Abre();
   }
   ContadorAchados contador(r, json);
-  TelaTerminal tela(sozinho && pedido.barraDeProgresso);
+  TelaTerminal tela(sozinho ? pedido.progresso : ModoProgresso::Nenhum);
   Execucao execucao(sozinho ? pedido.pastaUnica : std::filesystem::path(), tela);
   execucao.DefineGuardaEscrita(pedido.guarda);
   execucao.DefineOuvinte(&contador);
-  r.desfecho = ValidaArquivo(execucao, arquivo);
+  r.desfecho = ValidaArquivo(execucao, entrada.caminho());
   execucao.DefineOuvinte(nullptr);
-  r.documento = std::string(AparaDireita(execucao.controle.Documento));
+  r.documento = DocumentoDaExecucao(execucao);
   r.retornos = execucao.QtdROLs;
   r.mensagens = tela.mensagens();
   if (r.TemRelatorio()) {
@@ -59,6 +66,9 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, 
     r.relatorio = execucao.TiraRelatorio();
   }
   if (json) r.achadosJson.FechaEmSilencio();
+  // Read from what the run read (a stream's copy too), while it is still there.
+  if (pedido.dicas && !r.Ok())
+    for (Dica& d : DicasDoCaminho(entrada.caminho())) r.dicas.push_back(std::move(d.texto));
   return r;
 }
 
@@ -67,7 +77,7 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, 
 void ValidaLote(const std::vector<std::string>& arquivos, const PedidoLote& pedido,
                 const std::function<bool(ResultadoArquivo&)>& entrega) {
   const std::size_t n = arquivos.size();
-  if (n == 1 || pedido.trabalhos <= 1) {
+  if (n <= 1 || pedido.trabalhos <= 1) {
     for (std::size_t i = 0; i < n; ++i) {
       ResultadoArquivo r = ValidaUm(arquivos[i], pedido, n == 1);
       if (!entrega(r)) return;

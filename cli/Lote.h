@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "cli/Opcoes.h"
+#include "cli/TelaTerminal.h"
 #include "run/ArquivoTrabalho.h"
+#include "run/Campo.h"
 #include "run/Publicacao.h"
 #include "run/ValidaArquivo.h"
 
@@ -17,11 +19,12 @@ namespace rolval {
 struct ResultadoArquivo {
   std::string arquivo;
   Desfecho desfecho = Desfecho::SemRelatorio;
-  std::string documento;  // the tag, trailing blanks removed ("" when not recognised)
+  std::string documento;  // as DocumentoDaExecucao names it
   std::int32_t retornos = 0;
   std::int64_t achados = 0;
   std::int64_t avisos = 0;             // findings whose message begins "AVISO:"
   std::vector<std::string> mensagens;  // message-box texts of the run (UTF-8)
+  std::vector<std::string> dicas;      // hints on what may be wrong with the file (UTF-8)
   ArquivoTrabalho relatorio;           // saida.txt of the run, byte for byte, when there is one
   std::string param;                   // param.txt of the run, when there is one
   ArquivoTrabalho achadosJson;  // one JSON object per finding, a line each (jsonl format only)
@@ -31,12 +34,23 @@ struct ResultadoArquivo {
   int StatusSaida() const { return Ok() ? 0 : TemRelatorio() ? 1 : 2; }
 };
 
+// The document of a file not recognised, in every output: the report's own word.
+inline constexpr const char* DocumentoDesconhecido = "DESCONHECIDO";
+
+// The document of a finished run as every output names it: the tag without its trailing blanks,
+// or DocumentoDesconhecido.
+inline std::string DocumentoDaExecucao(const Execucao& execucao) {
+  const std::string_view tag = AparaDireita(execucao.controle.Documento);
+  return tag.empty() ? DocumentoDesconhecido : std::string(tag);
+}
+
 struct PedidoLote {
   unsigned trabalhos = 1;
   FormatoSaida formato = FormatoSaida::Texto;
   std::filesystem::path pastaUnica;  // one file only: the folder its report is published in
-  bool barraDeProgresso = false;     // one file only: a progress bar on stderr
-  GuardaEscrita* guarda = nullptr;   // told while a report is half-published
+  ModoProgresso progresso = ModoProgresso::Nenhum;  // one file only: the progress line
+  bool dicas = false;                               // hints for files whose report is not OK
+  GuardaEscrita* guarda = nullptr;                  // told while a report is half-published
 };
 
 // Runs every file of `arquivos` and calls `entrega` for each result in the order of the files,

@@ -1,92 +1,139 @@
 #include "cli/Opcoes.h"
 
+#include <getopt.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+
+#include "VersaoPrograma.h"
 
 namespace rolval {
 
 namespace {
 
-// The value of an option given as "--name VALUE" or "--name=VALUE".
-bool ValorDaOpcao(const std::string& nome, int argc, char** argv, int& i, std::string& valor,
-                  std::string& erro) {
-  const std::string arg = argv[i];
-  if (arg == nome) {
-    if (i + 1 >= argc) {
-      erro = "option '" + nome + "' needs a value";
-      return false;
-    }
-    valor = argv[++i];
-    return true;
-  }
-  valor = arg.substr(nome.size() + 1);
-  return true;
+// Options with no one-letter form carry codes past every letter.
+enum : int {
+  OpcaoDir = 1000,
+  OpcaoFormat,
+  OpcaoSummary,
+  OpcaoNoProgress,
+  OpcaoFilesFrom,
+  OpcaoVersion,
+};
+
+constexpr option Longas[] = {
+    {"dir", required_argument, nullptr, OpcaoDir},
+    {"jobs", required_argument, nullptr, 'j'},
+    {"format", required_argument, nullptr, OpcaoFormat},
+    {"summary", no_argument, nullptr, OpcaoSummary},
+    {"quiet", no_argument, nullptr, 'q'},
+    {"no-progress", no_argument, nullptr, OpcaoNoProgress},
+    {"files-from", required_argument, nullptr, OpcaoFilesFrom},
+    {"null", no_argument, nullptr, '0'},
+    {"recursive", no_argument, nullptr, 'r'},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, OpcaoVersion},
+    {nullptr, 0, nullptr, 0},
+};
+
+// ':' first: a missing value is told apart from an unknown option.
+constexpr const char* Curtas = ":j:q0rh";
+
+// "--name" of the option with `codigo`; empty for no option of the program.
+std::string NomeDaOpcao(int codigo) {
+  for (const option* o = Longas; o->name != nullptr; ++o)
+    if (o->val == codigo) return std::string("--") + o->name;
+  return {};
 }
 
-bool EOpcao(const std::string& arg, const std::string& nome) {
-  return arg == nome || arg.rfind(nome + "=", 0) == 0;
+bool LeTrabalhos(const char* valor, unsigned& trabalhos) {
+  char* fim = nullptr;
+  const unsigned long n = std::strtoul(valor, &fim, 10);
+  if (*valor < '0' || *valor > '9' || *fim != '\0' || n < 1 || n > 1024) return false;
+  trabalhos = static_cast<unsigned>(n);
+  return true;
 }
 
 }  // namespace
 
 std::optional<Opcoes> LeOpcoes(int argc, char** argv, std::string& erro) {
   Opcoes o;
-  bool fimDasOpcoes = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    std::string valor;
-    if (fimDasOpcoes || arg.size() < 2 || arg[0] != '-') {
-      o.arquivos.push_back(arg);
-    } else if (arg == "--") {
-      fimDasOpcoes = true;
-    } else if (arg == "--help" || arg == "-h") {
-      o.ajuda = true;
-    } else if (arg == "--version") {
-      o.versao = true;
-    } else if (arg == "--summary") {
-      o.resumo = true;
-    } else if (EOpcao(arg, "--dir")) {
-      if (!ValorDaOpcao("--dir", argc, argv, i, o.pasta, erro)) return std::nullopt;
-      if (o.pasta.empty()) {
-        erro = "option '--dir' needs a folder";
-        return std::nullopt;
-      }
-    } else if (EOpcao(arg, "--jobs") || arg == "-j") {
-      if (!ValorDaOpcao(arg == "-j" ? "-j" : "--jobs", argc, argv, i, valor, erro))
-        return std::nullopt;
-      char* fim = nullptr;
-      const unsigned long n = std::strtoul(valor.c_str(), &fim, 10);
-      if (valor.empty() || *fim != '\0' || n < 1 || n > 1024) {
-        erro = "option '--jobs' needs a whole number from 1 to 1024";
-        return std::nullopt;
-      }
-      o.trabalhos = static_cast<unsigned>(n);
-    } else if (EOpcao(arg, "--format")) {
-      if (!ValorDaOpcao("--format", argc, argv, i, valor, erro)) return std::nullopt;
-      if (valor == "text") {
-        o.formato = FormatoSaida::Texto;
-      } else if (valor == "jsonl") {
-        o.formato = FormatoSaida::Jsonl;
-      } else {
-        erro = "option '--format' takes 'text' or 'jsonl'";
-        return std::nullopt;
-      }
-    } else {
-      erro = "unknown option '" + arg + "'";
-      return std::nullopt;
+  erro.clear();
+  // Only the first usage error is told; the reading goes on, so that --help and --version
+  // anywhere still win.
+  auto falha = [&erro](std::string motivo) {
+    if (erro.empty()) erro = std::move(motivo);
+  };
+  ::opterr = 0;
+  ::optind = 0;  // glibc: start afresh
+  for (int c; (c = ::getopt_long(argc, argv, Curtas, Longas, nullptr)) != -1;) {
+    switch (c) {
+      case OpcaoDir:
+        o.pasta = ::optarg;
+        if (o.pasta.empty()) falha("option '--dir' needs a folder");
+        break;
+      case 'j':
+        if (!LeTrabalhos(::optarg, o.trabalhos))
+          falha("option '--jobs' needs a whole number from 1 to 1024");
+        break;
+      case OpcaoFormat:
+        if (std::string(::optarg) == "text")
+          o.formato = FormatoSaida::Texto;
+        else if (std::string(::optarg) == "jsonl")
+          o.formato = FormatoSaida::Jsonl;
+        else
+          falha("option '--format' takes 'text' or 'jsonl'");
+        break;
+      case OpcaoSummary:
+        o.resumo = true;
+        break;
+      case 'q':
+        o.silencioso = true;
+        break;
+      case OpcaoNoProgress:
+        o.semProgresso = true;
+        break;
+      case OpcaoFilesFrom:
+        o.listaDeArquivos = ::optarg;
+        if (o.listaDeArquivos.empty()) falha("option '--files-from' needs a file");
+        break;
+      case '0':
+        o.separadorNulo = true;
+        break;
+      case 'r':
+        o.recursivo = true;
+        break;
+      case 'h':
+        o.ajuda = true;
+        break;
+      case OpcaoVersion:
+        o.versao = true;
+        break;
+      case ':':
+        falha("option '" + NomeDaOpcao(::optopt) + "' needs a value");
+        break;
+      default:                               // '?'
+        if (!NomeDaOpcao(::optopt).empty())  // a known option given a value it does not take
+          falha("option '" + NomeDaOpcao(::optopt) + "' takes no value");
+        else if (::optopt != 0)
+          falha(std::string("unknown option '-") + static_cast<char>(::optopt) + "'");
+        else
+          falha(std::string("unknown or ambiguous option '") + argv[::optind - 1] + "'");
+        break;
     }
   }
-  if (o.ajuda || o.versao) return o;
-  if (o.arquivos.empty()) {
-    erro = "no file to validate";
-    return std::nullopt;
+  if (o.ajuda || o.versao) {
+    erro.clear();
+    return o;
   }
-  for (const auto& a : o.arquivos) {
-    if (a.empty()) {
-      erro = "empty file name";
-      return std::nullopt;
-    }
-  }
+  o.arquivos.assign(argv + ::optind, argv + argc);
+  if (erro.empty() && o.arquivos.empty() && o.listaDeArquivos.empty()) falha("no file to validate");
+  if (erro.empty() && o.separadorNulo && o.listaDeArquivos.empty())
+    falha("option '--null' goes with '--files-from'");
+  for (const auto& a : o.arquivos)
+    if (a.empty()) falha("empty file name");
+  if (!erro.empty()) return std::nullopt;
   return o;
 }
 
@@ -94,32 +141,50 @@ void EscreveAjuda() {
   std::fputs(
       "Usage: rolval-cli [OPTION]... FILE...\n"
       "Validate state VAT return data files (monthly layouts 03, 04, 05; tax-substitution layouts\n"
-      "ST 01, ST 02) and print their reports.\n"
+      "ST 01, ST 02) and print their reports. FILE '-' is standard input.\n"
       "\n"
-      "  --dir DIR        keep the reports in DIR (created when missing): for one file, saida.txt\n"
-      "                   and param.txt, replaced whole; for several, DIR/<file name>.saida.txt "
-      "and\n"
-      "                   .param.txt (.2, .3 ... when taken). Without it nothing is written\n"
-      "  --jobs N, -j N   validate up to N files at once (default: the number of processors);\n"
-      "                   the output keeps the order of the arguments\n"
-      "  --format FORMAT  'text' (default): the reports, each preceded by a line '==> FILE <=='\n"
-      "                   when several files are given; 'jsonl': one JSON object per finding, "
-      "then\n"
-      "                   one summary object per file (UTF-8)\n"
-      "  --summary        one line per file (path, document, OK/NOK, returns, findings) and a "
-      "total,\n"
-      "                   instead of the reports\n"
-      "  --help           show this help and exit\n"
-      "  --version        show the version and exit\n"
+      "      --dir=DIR      keep the reports in DIR (created when missing): for one file,\n"
+      "                     saida.txt and param.txt, replaced whole; for several,\n"
+      "                     DIR/<file name>.saida.txt and .param.txt (.2, .3 ... when taken).\n"
+      "                     Without it nothing is written\n"
+      "  -j, --jobs=N       validate up to N files at once (default: the number of processors);\n"
+      "                     the output keeps the order of the files\n"
+      "      --format=FORMAT\n"
+      "                     'text' (default): the reports, each preceded by a line\n"
+      "                     '==> FILE <==' when several files are given; 'jsonl': one JSON\n"
+      "                     object per finding, then one summary object per file\n"
+      "      --summary      one line per file (path, document, status, returns, findings,\n"
+      "                     tab-separated) and a TOTAL line, instead of the reports\n"
+      "  -r, --recursive    validate the regular files under each FILE that is a folder,\n"
+      "                     in name order; symbolic links inside it are not followed\n"
+      "      --files-from=LIST\n"
+      "                     validate the files named in LIST too, one a line ('-': standard\n"
+      "                     input)\n"
+      "  -0, --null         names in LIST end at a NUL byte (as 'find -print0' writes them)\n"
+      "  -q, --quiet        no progress line and no hints; messages are still shown\n"
+      "      --no-progress  no progress line\n"
+      "  -h, --help         show this help and exit\n"
+      "      --version      show the version and exit\n"
       "\n"
-      "Reports go to standard output as UTF-8 (the report files themselves are Latin-1 with CR "
-      "LF).\n"
-      "A progress bar (one file, standard error a terminal) and messages go to standard error.\n"
+      "Reports go to standard output as UTF-8 with LF line ends (the report files themselves\n"
+      "are Latin-1 with CR LF). A progress line (one file, standard error a terminal), hints\n"
+      "and messages ('rolval-cli: FILE: text') go to standard error.\n"
       "\n"
-      "Exit status: 0 every report has status OK; 1 some report has status NOK; 2 some file got "
-      "no\n"
-      "report (the run ended on a message); 64 usage error. With several files, the highest.\n",
+      "Exit status: 0 every report has status OK; 1 some report has status NOK; 2 some file got\n"
+      "no report (the run ended on a message); 64 usage error. With several files, the highest.\n"
+      "\n"
+      "Report bugs to <rolval@example.org>; home page: <https://example.org/rolval>.\n",
       stdout);
+}
+
+void EscreveVersao() {
+  std::printf(
+      "rolval-cli %s\n"
+      "Copyright (C) 2026 ROLVAL developers.\n"
+      "License MIT: <https://opensource.org/license/mit>.\n"
+      "This is free software: you are free to change and redistribute it.\n"
+      "There is NO WARRANTY, to the extent permitted by law.\n",
+      VersaoTexto);
 }
 
 }  // namespace rolval

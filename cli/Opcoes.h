@@ -1,5 +1,6 @@
 #pragma once
-// The command line of rolval-cli: options and files.
+// The command line of rolval-cli: options and files, read as getopt_long reads them (options and
+// files in any order, "-j4" and "--jobs=4", "--" ends the options, "-" is a file).
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,15 +13,22 @@ struct Opcoes {
   std::string pasta;       // --dir
   unsigned trabalhos = 0;  // --jobs (0: the number of processors)
   FormatoSaida formato = FormatoSaida::Texto;
-  bool resumo = false;  // --summary
+  bool resumo = false;          // --summary
+  bool silencioso = false;      // --quiet: no progress bar, no hints
+  bool semProgresso = false;    // --no-progress
+  std::string listaDeArquivos;  // --files-from ("-": standard input)
+  bool separadorNulo = false;   // --null: the list's names end at NUL bytes, not at line ends
+  bool recursivo = false;       // --recursive
   bool ajuda = false;
   bool versao = false;
   std::vector<std::string> arquivos;
 };
 
-// Reads the arguments; on a usage error returns nothing and puts the reason in `erro`.
+// Reads the arguments; on a usage error returns nothing and puts the reason in `erro`. --help and
+// --version win over any usage error.
 std::optional<Opcoes> LeOpcoes(int argc, char** argv, std::string& erro);
 
 void EscreveAjuda();
+void EscreveVersao();
 
 }  // namespace rolval

@@ -1,6 +1,7 @@
 #pragma once
-// The windows of a run as a terminal shows them: a progress bar on stderr when stderr is a
-// terminal, and message-box texts on stderr.
+// The windows of a run as a terminal shows them: a progress line on stderr, redrawn at most ten
+// times a second, and message-box texts kept for the caller.
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -8,9 +9,15 @@
 
 namespace rolval {
 
+enum class ModoProgresso {
+  Nenhum,    // no progress line (stderr is not a terminal, --quiet, --no-progress)
+  Completo,  // redrawn after a CR and erased with the terminal's erase-line sequence
+  Simples,   // TERM=dumb or no TERM: CR and blanks only, no escape sequence
+};
+
 class TelaTerminal : public Tela {
  public:
-  explicit TelaTerminal(bool barra);
+  explicit TelaTerminal(ModoProgresso modo);
   void MostraProgresso() override;
   void AtualizaProgresso() override {}
   void DefineValorProgresso(float valor) override;
@@ -23,10 +30,20 @@ class TelaTerminal : public Tela {
   // Message-box texts are kept, not printed, so that runs side by side do not mix them.
   const std::vector<std::string>& mensagens() const { return mensagens_; }
 
+  // The shortest time between two redraws.
+  static constexpr std::chrono::milliseconds Intervalo{100};
+
  private:
+  // Draws the line now, or once the interval since the last drawing has passed.
+  void Mudou();
   void Desenha();
-  bool barra_;
+  void Apaga();
+  ModoProgresso modo_;
   bool visivel_ = false;
+  bool desenhado_ = false;  // something is on the terminal's line
+  bool pendente_ = false;   // a change not drawn yet
+  std::chrono::steady_clock::time_point ultimo_{};
+  std::size_t largura_ = 0;  // columns taken by the line drawn last
   int percentual_ = -1;
   std::string ver_;
   std::string contrib_;

@@ -37,33 +37,46 @@ std::string EscapaParaTerminal(std::string_view texto) {
   return s;
 }
 
+void ConversorRelatorio::CrSolto(std::string& destino) const {
+  if (terminal_)
+    AcrescentaEscape(destino, '\r');
+  else
+    destino.push_back('\r');
+}
+
 void ConversorRelatorio::Converte(std::string_view latin1, std::string& destino) {
-  if (!terminal_) {
-    AcrescentaUtf8(destino, latin1);
-    return;
-  }
-  for (const char ch : latin1) {
-    const auto c = static_cast<unsigned char>(ch);
+  while (!latin1.empty()) {
     if (crPendente_) {
       crPendente_ = false;
-      if (c == '\n') {
-        destino.append("\r\n");
+      if (latin1.front() == '\n') {
+        destino.push_back('\n');
+        latin1.remove_prefix(1);
         continue;
       }
-      AcrescentaEscape(destino, '\r');
+      CrSolto(destino);
     }
-    if (c == '\r') {
-      crPendente_ = true;
-    } else if (EControle(c) || (c >= 0x80 && c <= 0x9F)) {
-      AcrescentaEscape(destino, c);
+    // Up to the next CR, which may end a line.
+    const std::size_t cr = latin1.find('\r');
+    const std::string_view trecho = latin1.substr(0, cr);
+    if (!terminal_) {
+      AcrescentaUtf8(destino, trecho);
     } else {
-      AcrescentaUtf8(destino, std::string_view(&ch, 1));
+      for (const char ch : trecho) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (EControle(c) || (c >= 0x80 && c <= 0x9F))
+          AcrescentaEscape(destino, c);
+        else
+          AcrescentaUtf8(destino, std::string_view(&ch, 1));
+      }
     }
+    if (cr == std::string_view::npos) return;
+    crPendente_ = true;
+    latin1.remove_prefix(cr + 1);
   }
 }
 
 void ConversorRelatorio::Termina(std::string& destino) {
-  if (crPendente_) AcrescentaEscape(destino, '\r');
+  if (crPendente_) CrSolto(destino);
   crPendente_ = false;
 }
 

@@ -13,9 +13,9 @@ namespace rolval {
 // report shows the same byte.
 std::string EscapaParaTerminal(std::string_view texto);
 
-// A report (Latin-1, CR LF) as UTF-8 for standard output, converted piece by piece. For a
-// terminal, a control byte other than the CR LF that ends a line (a lone CR or LF among them), and
-// 0x7F to 0x9F, is shown as "\xNN".
+// A report (Latin-1, CR LF) as UTF-8 text with LF line ends for standard output, converted piece
+// by piece: the CR LF that ends a line becomes LF. For a terminal, any other control byte (a lone
+// CR or LF among them), and 0x7F to 0x9F, is shown as "\xNN"; elsewhere they are kept.
 class ConversorRelatorio {
  public:
   explicit ConversorRelatorio(bool terminal) : terminal_(terminal) {}
@@ -23,6 +23,7 @@ class ConversorRelatorio {
   void Termina(std::string& destino);  // what is held back at the end (a last lone CR)
 
  private:
+  void CrSolto(std::string& destino) const;
   bool terminal_;
   bool crPendente_ = false;
 };

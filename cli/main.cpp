@@ -5,14 +5,18 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "VersaoPrograma.h"
+#include "cli/ListaArquivos.h"
 #include "cli/Lote.h"
 #include "cli/Opcoes.h"
 #include "cli/RelatoriosGuardados.h"
@@ -73,15 +77,22 @@ class SaidaVerificada {
 // line on stdout, and with several files and --dir the kept reports.
 class Entrega {
  public:
-  Entrega(const Opcoes& opcoes, SaidaVerificada& saida, GuardaSinais& guarda)
+  Entrega(const Opcoes& opcoes, const std::vector<std::string>& arquivos, SaidaVerificada& saida,
+          GuardaSinais& guarda)
       : opcoes_(opcoes),
+        arquivos_(arquivos.size()),
         saida_(saida),
-        varios_(opcoes.arquivos.size() > 1),
+        varios_(arquivos.size() > 1),
         jsonl_(opcoes.formato == FormatoSaida::Jsonl),
         saidaTerminal_(::isatty(STDOUT_FILENO) == 1),
         erroTerminal_(::isatty(STDERR_FILENO) == 1) {
-    if (varios_ && !opcoes.pasta.empty())
-      guardados_.emplace(opcoes.pasta, opcoes.arquivos, &guarda);
+    if (varios_ && !opcoes.pasta.empty()) guardados_.emplace(opcoes.pasta, arquivos, &guarda);
+  }
+
+  // A message of the program's own about `caminho`, as every message is given.
+  void Aviso(const std::string& caminho, const std::string& texto) {
+    Mensagem(caminho, texto);
+    status_ = std::max(status_, SaidaSemRelatorio);
   }
 
   // False once nothing more can be delivered.
@@ -103,11 +114,10 @@ class Entrega {
 
   void Total() {
     if (!opcoes_.resumo || jsonl_) return;
+    // TOTAL, files, files OK, files NOK, files without a report, findings.
     char linha[256];
-    std::snprintf(linha, sizeof linha,
-                  "TOTAL\t%zu files\t%d OK\t%d NOK\t%d without report\t%lld findings\n",
-                  opcoes_.arquivos.size(), arquivosOk_, arquivosNok_, semRelatorio_,
-                  static_cast<long long>(totalAchados_));
+    std::snprintf(linha, sizeof linha, "TOTAL\t%zu\t%d\t%d\t%d\t%lld\n", arquivos_, arquivosOk_,
+                  arquivosNok_, semRelatorio_, static_cast<long long>(totalAchados_));
     saida_.Escreve(linha);
   }
 
@@ -118,22 +128,26 @@ class Entrega {
     return saidaTerminal_ ? EscapaParaTerminal(nome) : nome;
   }
 
-  void Mensagens(const ResultadoArquivo& r) {
-    const std::string nome = erroTerminal_ ? EscapaParaTerminal(r.arquivo) : r.arquivo;
-    for (const auto& m : r.mensagens)
-      std::fprintf(stderr, "%s%s%s\n", varios_ ? nome.c_str() : "", varios_ ? ": " : "", m.c_str());
-    if (!r.TemRelatorio() && r.mensagens.empty())
-      std::fprintf(stderr, "rolval-cli: %s: the run ended without a report\n", nome.c_str());
+  void Mensagem(const std::string& caminho, const std::string& texto) {
+    const std::string nome = erroTerminal_ ? EscapaParaTerminal(caminho) : caminho;
+    std::fprintf(stderr, "rolval-cli: %s: %s\n", nome.c_str(), texto.c_str());
   }
 
+  void Mensagens(const ResultadoArquivo& r) {
+    for (const auto& m : r.mensagens) Mensagem(r.arquivo, m);
+    if (!r.TemRelatorio() && r.mensagens.empty())
+      Mensagem(r.arquivo, "the run ended without a report");
+    for (const auto& d : r.dicas) Mensagem(r.arquivo, d);
+  }
+
+  // Path, document, status, returns, findings.
   void LinhaDeResumo(const ResultadoArquivo& r) {
-    const std::string linha = NomeNaSaida(r.arquivo) + "\t" +
-                              (r.documento.empty() ? "DESCONHECIDO" : r.documento) + "\t" +
+    const std::string linha = NomeNaSaida(r.arquivo) + "\t" + r.documento + "\t" +
                               (r.Ok()             ? "OK"
                                : r.TemRelatorio() ? "NOK"
                                                   : "NO_REPORT") +
-                              "\t" + std::to_string(r.retornos) + " returns\t" +
-                              std::to_string(r.achados) + " findings\n";
+                              "\t" + std::to_string(r.retornos) + "\t" + std::to_string(r.achados) +
+                              "\n";
     saida_.Escreve(linha);
   }
 
@@ -180,6 +194,7 @@ class Entrega {
   }
 
   const Opcoes& opcoes_;
+  const std::size_t arquivos_;
   SaidaVerificada& saida_;
   const bool varios_;
   const bool jsonl_;
@@ -209,6 +224,16 @@ int FalhaDeEscrita(int erro, GuardaSinais& guarda) {
   return SaidaSemRelatorio;
 }
 
+// How the progress of a single file is shown on stderr.
+ModoProgresso ModoDoProgresso(const Opcoes& opcoes) {
+  if (opcoes.silencioso || opcoes.semProgresso || ::isatty(STDERR_FILENO) != 1)
+    return ModoProgresso::Nenhum;
+  const char* term = std::getenv("TERM");
+  if (term == nullptr || *term == '\0' || std::strcmp(term, "dumb") == 0)
+    return ModoProgresso::Simples;
+  return ModoProgresso::Completo;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -226,11 +251,22 @@ int main(int argc, char** argv) {
     if (opcoes.ajuda)
       EscreveAjuda();
     else
-      std::printf("rolval-cli %s\n", VersaoTexto);
+      EscreveVersao();
     return saida.Fecha() ? 0 : FalhaDeEscrita(saida.erro(), guarda);
   }
 
-  const bool varios = opcoes.arquivos.size() > 1;
+  // Lists and folders that cannot be read are told once the list is known, with their path.
+  std::vector<std::pair<std::string, std::string>> avisos;
+  std::vector<std::string> arquivos;
+  if (!MontaListaDeArquivos(
+          opcoes, arquivos,
+          [&avisos](const std::string& c, const std::string& t) { avisos.emplace_back(c, t); },
+          erro)) {
+    std::fprintf(stderr, "rolval-cli: %s\nTry 'rolval-cli --help'.\n", erro.c_str());
+    return SaidaUso;
+  }
+
+  const bool varios = arquivos.size() > 1;
   if (!opcoes.pasta.empty() && !PreparaPasta(opcoes.pasta, erro)) {
     std::fprintf(
         stderr, "rolval-cli: '%s' is not a folder that can be used: %s\n",
@@ -244,11 +280,13 @@ int main(int argc, char** argv) {
       opcoes.trabalhos != 0 ? opcoes.trabalhos : std::max(1u, std::thread::hardware_concurrency());
   pedido.formato = opcoes.formato;
   if (!varios) pedido.pastaUnica = opcoes.pasta;
-  pedido.barraDeProgresso = ::isatty(STDERR_FILENO) == 1;
+  pedido.progresso = ModoDoProgresso(opcoes);
+  pedido.dicas = !opcoes.silencioso;
   pedido.guarda = &guarda;
 
-  Entrega entrega(opcoes, saida, guarda);
-  ValidaLote(opcoes.arquivos, pedido, [&](ResultadoArquivo& r) { return entrega.Um(r); });
+  Entrega entrega(opcoes, arquivos, saida, guarda);
+  for (const auto& [caminho, texto] : avisos) entrega.Aviso(caminho, texto);
+  ValidaLote(arquivos, pedido, [&](ResultadoArquivo& r) { return entrega.Um(r); });
   entrega.Total();
   if (!saida.Fecha()) return FalhaDeEscrita(saida.erro(), guarda);
   return entrega.status();

@@ -12,7 +12,8 @@ jobs="$(nproc)"
 # One code style: every C++ file as .clang-format writes it.
 git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROLVAL_WERROR=ON >/dev/null
+# Hardened as the package ships it, so that the package test makes the package from this build.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROLVAL_WERROR=ON -DROLVAL_HARDENING=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 

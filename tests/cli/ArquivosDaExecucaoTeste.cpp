@@ -1,22 +1,15 @@
 // rolval-cli run as a process on real files: what it leaves in the report folder and the temporary
 // folder, what reaches standard output and error, how it ends on signals and on write failures,
 // and what a terminal is shown.
-#include <fcntl.h>
-#include <grp.h>
 #include <signal.h>
-#include <stdlib.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
-#include <termios.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <set>
@@ -26,191 +19,11 @@
 
 #include "tests/cli/RodaCli.h"
 
-extern char** environ;
-
 namespace rolval {
 namespace {
 
 using namespace teste;
 namespace fs = std::filesystem;
-
-// Where a standard stream of the child goes.
-enum class Fluxo {
-  Arquivo,      // a file, read back when the run ends
-  Fechado,      // closed when the program starts
-  Cheio,        // /dev/full
-  CanoFechado,  // a pipe nobody reads (its reading end closed)
-  Terminal,     // a pseudo-terminal (stdout and stderr both), read back as the run goes
-};
-
-struct Chamada {
-  Chamada(std::vector<std::string> a = {}, std::vector<std::string> amb = {}, fs::path p = {})
-      : args(std::move(a)), ambiente(std::move(amb)), pasta(std::move(p)) {}
-  std::vector<std::string> args;
-  std::vector<std::string> ambiente;  // "NAME=VALUE" set for the run
-  fs::path pasta;                     // working folder; empty: the test's own
-  Fluxo saida = Fluxo::Arquivo;
-  Fluxo erro = Fluxo::Arquivo;
-  bool entradaFechada = false;
-  bool ignoraSigpipe = false;
-  bool semPrivilegios = false;  // when the tests run as root, the run does not
-};
-
-struct Fim {
-  int espera = 0;  // the raw wait status
-  std::string out, err;
-  int Status() const { return WIFEXITED(espera) ? WEXITSTATUS(espera) : -1; }
-  int Sinal() const { return WIFSIGNALED(espera) ? WTERMSIG(espera) : 0; }
-};
-
-// One rolval-cli process, started by fork and exec (no shell in between, so arguments are taken
-// byte for byte and the wait status is the program's own).
-class Processo {
- public:
-  explicit Processo(const Chamada& c) {
-    std::vector<std::string> argumentos{ROLVAL_CLI};
-    argumentos.insert(argumentos.end(), c.args.begin(), c.args.end());
-    std::vector<std::string> ambiente;
-    for (char** e = environ; *e != nullptr; ++e) {
-      const std::string v = *e;
-      bool trocado = false;
-      for (const auto& novo : c.ambiente)
-        trocado = trocado || v.compare(0, novo.find('=') + 1, novo, 0, novo.find('=') + 1) == 0;
-      if (!trocado) ambiente.push_back(v);
-    }
-    ambiente.insert(ambiente.end(), c.ambiente.begin(), c.ambiente.end());
-    std::vector<char*> argv, envp;
-    for (auto& a : argumentos) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    for (auto& a : ambiente) envp.push_back(a.data());
-    envp.push_back(nullptr);
-
-    int cano[2] = {-1, -1};
-    if (c.saida == Fluxo::CanoFechado) {
-      if (::pipe2(cano, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
-      ::close(cano[0]);
-    }
-    int escravo = -1;
-    if (c.saida == Fluxo::Terminal || c.erro == Fluxo::Terminal) {
-      mestre_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-      if (mestre_ < 0 || ::grantpt(mestre_) != 0 || ::unlockpt(mestre_) != 0)
-        throw std::runtime_error("pseudo-terminal");
-      escravo = ::open(::ptsname(mestre_), O_RDWR | O_NOCTTY | O_CLOEXEC);
-      termios modo{};
-      ::tcgetattr(escravo, &modo);
-      ::cfmakeraw(&modo);  // bytes as written: no CR added before LF
-      ::tcsetattr(escravo, TCSANOW, &modo);
-    }
-    const std::string out = (saidas_ / "out").string(), err = (saidas_ / "err").string();
-
-    pid_ = ::fork();
-    if (pid_ < 0) throw std::runtime_error("fork");
-    if (pid_ == 0) {
-      if (!c.pasta.empty() && ::chdir(c.pasta.c_str()) != 0) ::_exit(126);
-      // Every target is opened before any of 0-2 is closed, so none lands on a closed number.
-      auto abre = [&](Fluxo f, const std::string& arquivo) {
-        switch (f) {
-          case Fluxo::Arquivo:
-            return ::open(arquivo.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-          case Fluxo::Fechado:
-            return -1;
-          case Fluxo::Cheio:
-            return ::open("/dev/full", O_WRONLY | O_CLOEXEC);
-          case Fluxo::CanoFechado:
-            return cano[1];
-          case Fluxo::Terminal:
-            return escravo;
-        }
-        return -1;
-      };
-      const int alvos[3] = {c.entradaFechada ? -1 : ::open("/dev/null", O_RDONLY | O_CLOEXEC),
-                            abre(c.saida, out), abre(c.erro, err)};
-      for (int fd = 0; fd < 3; ++fd) {
-        if (alvos[fd] < 0)
-          ::close(fd);
-        else if (::dup2(alvos[fd], fd) < 0)
-          ::_exit(126);
-      }
-      sigset_t nenhum;
-      sigemptyset(&nenhum);
-      ::sigprocmask(SIG_SETMASK, &nenhum, nullptr);
-      for (const int s : {SIGINT, SIGTERM, SIGHUP}) ::signal(s, SIG_DFL);
-      ::signal(SIGPIPE, c.ignoraSigpipe ? SIG_IGN : SIG_DFL);
-      if (c.semPrivilegios && ::geteuid() == 0 &&
-          (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
-        ::_exit(126);
-      ::execve(argv[0], argv.data(), envp.data());
-      ::_exit(127);
-    }
-    if (cano[1] >= 0) ::close(cano[1]);
-    if (escravo >= 0) ::close(escravo);
-  }
-
-  ~Processo() {
-    if (pid_ > 0 && !esperado_) {
-      ::kill(pid_, SIGKILL);
-      ::waitpid(pid_, nullptr, 0);
-    }
-    if (mestre_ >= 0) ::close(mestre_);
-  }
-
-  pid_t pid() const { return pid_; }
-
-  // Waits for the end (unless Terminou saw it) and collects what the process wrote.
-  Fim Espera() {
-    Fim f;
-    if (!esperado_) {
-      if (mestre_ >= 0) {  // until the terminal's last writer has gone
-        char buf[4096];
-        for (;;) {
-          const ssize_t n = ::read(mestre_, buf, sizeof buf);
-          if (n > 0)
-            f.out.append(buf, static_cast<std::size_t>(n));
-          else if (n == 0 || errno != EINTR)
-            break;
-        }
-      }
-      while (::waitpid(pid_, &espera_, 0) < 0 && errno == EINTR) {
-      }
-      esperado_ = true;
-    }
-    f.espera = espera_;
-    f.out += LeArquivo(saidas_ / "out");
-    f.err = LeArquivo(saidas_ / "err");
-    return f;
-  }
-
-  // Whether the process has ended (reaped then; Espera still gives its status).
-  bool Terminou() {
-    if (!esperado_ && ::waitpid(pid_, &espera_, WNOHANG) == pid_) esperado_ = true;
-    return esperado_;
-  }
-
-  // How far the process has read `arquivo` through its open descriptor, if it has it open.
-  std::optional<long long> Posicao(const fs::path& arquivo) const {
-    const fs::path fds = "/proc/" + std::to_string(pid_) + "/fd";
-    std::error_code e;
-    for (fs::directory_iterator it(fds, e), fim; !e && it != fim; it.increment(e)) {
-      std::error_code e2;
-      if (fs::read_symlink(it->path(), e2) != arquivo) continue;
-      std::ifstream info("/proc/" + std::to_string(pid_) + "/fdinfo/" +
-                         it->path().filename().string());
-      std::string chave;
-      long long pos = -1;
-      if (info >> chave >> pos && chave == "pos:") return pos;
-    }
-    return std::nullopt;
-  }
-
- private:
-  PastaTemporaria saidas_;
-  pid_t pid_ = -1;
-  int mestre_ = -1;
-  bool esperado_ = false;
-  int espera_ = 0;
-};
-
-Fim Executa(const Chamada& c) { return Processo(c).Espera(); }
 
 // The sample generator of this build, writing `destino`.
 std::string Gera(const std::vector<std::string>& args, const fs::path& destino) {
@@ -296,7 +109,7 @@ TEST(PastaDoRelatorio, LigacaoPlantadaESubstituidaNuncaSeguida) {
       EXPECT_FALSE(Ligacao(pasta / "rel" / nome)) << nome;
       EXPECT_TRUE(fs::is_regular_file(pasta / "rel" / nome)) << nome;
     }
-    EXPECT_EQ(LeArquivo(pasta / "rel" / "saida.txt"), L1(f.out));
+    EXPECT_EQ(LeArquivo(pasta / "rel" / "saida.txt"), ComoArquivo(f.out));
     EXPECT_EQ(LeArquivo(pasta / "rel" / "param.txt"), "\r\nNOK\r\n");
     EXPECT_EQ(Conteudo(pasta / "rel"), (std::set<std::string>{"param.txt", "saida.txt"}));
   }
@@ -332,7 +145,7 @@ TEST(PastaDoRelatorio, EntradaQueORelatorioSubstituiriaERecusada) {
     }
     const Fim f = Executa({{"--dir", (pasta / "rel").string(), entrada.string()}});
     EXPECT_EQ(f.Status(), 2);
-    EXPECT_EQ(f.err, recusa);
+    EXPECT_EQ(f.err, "rolval-cli: " + entrada.string() + ": " + recusa);
     EXPECT_EQ(f.out, "");
     EXPECT_EQ(LeArquivo(naPasta), bytes);
     EXPECT_EQ(LeArquivo(pasta / "rel" / outro), "de antes\r\n");  // nothing removed either
@@ -352,7 +165,7 @@ TEST(PastaDoRelatorio, LigacaoParaAEntradaESubstituida) {
   EXPECT_EQ(f.Status(), 1) << f.err;
   EXPECT_EQ(LeArquivo(entrada), bytes);
   EXPECT_FALSE(Ligacao(pasta / "rel" / "saida.txt"));
-  EXPECT_EQ(LeArquivo(pasta / "rel" / "saida.txt"), L1(f.out));
+  EXPECT_EQ(LeArquivo(pasta / "rel" / "saida.txt"), ComoArquivo(f.out));
 }
 
 TEST(RelatoriosGuardados, NomeLivreSemSobrescreverNemEntradas) {
@@ -399,7 +212,7 @@ TEST(RelatoriosGuardados, NomeLivreSemSobrescreverNemEntradas) {
       esperado.insert(guardado + ".saida.txt");
       esperado.insert(guardado + ".param.txt");
       EXPECT_EQ(LeArquivo(pasta / (guardado + ".saida.txt")),
-                L1(ReferenciaDe((pasta / entrada).string()).out))
+                ComoArquivo(ReferenciaDe((pasta / entrada).string()).out))
           << entrada;
       EXPECT_EQ(LeArquivo(pasta / (guardado + ".param.txt")), "\r\nNOK\r\n") << entrada;
     }
@@ -455,8 +268,8 @@ TEST(Concorrencia, DuasExecucoesNaMesmaPasta) {
     EXPECT_EQ(fCurto.out, refDefeituoso.out);
     const std::string saida = LeArquivo(pasta / "rel" / "saida.txt");
     const std::string param = LeArquivo(pasta / "rel" / "param.txt");
-    EXPECT_TRUE((saida == L1(refLimpo.out) && param == refLimpo.param) ||
-                (saida == L1(refDefeituoso.out) && param == refDefeituoso.param))
+    EXPECT_TRUE((saida == ComoArquivo(refLimpo.out) && param == refLimpo.param) ||
+                (saida == ComoArquivo(refDefeituoso.out) && param == refDefeituoso.param))
         << "param.txt: " << param;
     EXPECT_EQ(Conteudo(pasta / "rel"), (std::set<std::string>{"param.txt", "saida.txt"}));
   }
@@ -511,7 +324,7 @@ TEST(SaidaPadrao, FalhaDeEscritaOuFluxoFechado) {
     for (const auto& [nome, ref] :
          {std::pair{"um.txt.saida.txt", &refUm}, std::pair{"dois.txt.saida.txt", &refDois}}) {
       if (fs::exists(rel / nome)) {
-        EXPECT_EQ(LeArquivo(rel / nome), L1(*ref)) << nome;
+        EXPECT_EQ(LeArquivo(rel / nome), ComoArquivo(*ref)) << nome;
       }
     }
     if (c.saida == Fluxo::Arquivo) {
@@ -643,7 +456,8 @@ TEST(Caminho, TomadoExatamente) {
     if (c.existe) {
       EXPECT_EQ(f.out, ReferenciaDe((pasta / c.pedido).string()).out);
     } else {
-      EXPECT_EQ(f.err, "Não foi possível localizar o arquivo especificado.\n");
+      EXPECT_EQ(f.err, "rolval-cli: " + c.pedido +
+                           ": Não foi possível localizar o arquivo especificado.\n");
       EXPECT_EQ(f.out, "");
     }
   }
@@ -661,6 +475,10 @@ TEST(Terminal, BytesDeControleDaEntradaEscapados) {
   EscreveArquivo(comEsc, bytes);
   const fs::path nomeComEsc = pasta / "n\x1B]0;x\x07.txt";
   EscreveArquivo(nomeComEsc, bytes);
+  // The progress line's last picture shows the last taxpayer: ESC there too.
+  std::swap(bytes[27], bytes[900 + 27]);
+  const fs::path escNoFim = pasta / "esc-no-fim.txt";
+  EscreveArquivo(escNoFim, bytes);
   struct Caso {
     const char* nome;
     std::vector<std::string> args;
@@ -670,7 +488,8 @@ TEST(Terminal, BytesDeControleDaEntradaEscapados) {
   const Caso casos[] = {
       {"report and progress line",
        {"--dir", rel, comEsc.string()},
-       {"19\\x1B7298990 ", "23\\x9B2499886 ", "3  19\\x1B7298990\r", "3  23\\x9B2499886\r"}},
+       {"19\\x1B7298990 ", "23\\x9B2499886 ", "3  23\\x9B2499886\r"}},
+      {"progress line with ESC", {escNoFim.string()}, {"19\\x9B7298990 ", "3  23\\x1B2499886\r"}},
       {"file name line of a batch",
        {comEsc.string(), nomeComEsc.string()},
        {"==> " + (pasta / "n\\x1B]0;x\\x07.txt").string() + " <==", "19\\x1B7298990 "}},
@@ -685,7 +504,7 @@ TEST(Terminal, BytesDeControleDaEntradaEscapados) {
     const Fim f = Executa(ch);
     EXPECT_EQ(f.Status(), 1);
     // The progress bar's own line erasing, a line each time: the rest comes from the input.
-    std::string tela = f.out;
+    std::string tela = f.terminal;
     // (Erased as a range: replacing the 4 bytes with a literal trips GCC 12's false -Wrestrict,
     // GCC bug 105329, at -O3.)
     for (std::size_t i; (i = tela.find("\r\x1B[K")) != std::string::npos;) tela.erase(i + 1, 3);
@@ -712,6 +531,44 @@ TEST(Terminal, BytesDeControleDaEntradaEscapados) {
   EXPECT_NE(semTerminal.out.find("23\xC2\x9B"
                                  "2499886 "),
             std::string::npos);
+}
+
+// The progress line on a terminal: at most about ten redraws a second, erased at the end; plain CR
+// redraws without any escape sequence when TERM=dumb; none at all when asked.
+TEST(Terminal, LinhaDeProgresso) {
+  struct Caso {
+    const char* nome;
+    std::vector<std::string> args;
+    const char* term;
+    bool linha, escapes;
+  };
+  const Caso casos[] = {
+      {"TERM=xterm", {}, "TERM=xterm", true, true},
+      {"TERM=dumb", {}, "TERM=dumb", true, false},
+      {"--no-progress", {"--no-progress"}, "TERM=xterm", false, false},
+      {"-q", {"-q"}, "TERM=xterm", false, false},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nome);
+    Chamada ch{c.args, {c.term}};
+    ch.args.push_back(ArquivoGrande().string());
+    ch.erro = Fluxo::Terminal;
+    const auto inicio = std::chrono::steady_clock::now();
+    const Fim f = Executa(ch);
+    const double segundos =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+    EXPECT_EQ(f.Status(), 0);
+    EXPECT_EQ(f.terminal.empty(), !c.linha) << f.terminal;
+    EXPECT_EQ(f.terminal.find('\x1B') != std::string::npos, c.escapes) << f.terminal;
+    // Each redraw and the erasing start with a CR (two for a plain erasing).
+    EXPECT_LE(std::count(f.terminal.begin(), f.terminal.end(), '\r'), 10 * segundos + 4);
+    if (c.linha) {
+      EXPECT_NE(f.terminal.find("100%"), std::string::npos) << f.terminal;
+      const std::string ultima = f.terminal.substr(f.terminal.rfind('\r', f.terminal.size() - 2));
+      EXPECT_TRUE(ultima == "\r\x1B[K" || ultima.find_first_not_of("\r ") == std::string::npos)
+          << ultima;
+    }
+  }
 }
 
 // A file that gets shorter while it is read gets a report with the read-failure finding, never OK.

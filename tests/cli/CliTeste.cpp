@@ -20,8 +20,10 @@ TEST(Cli, ArquivoNaoReconhecidoComDir) {
       std::string(73, '-') + "\r\nInscrição      Período Lin Ini Fim Descrição do Erro\r\n" +
       std::string(73, '-') + "\r\n" + std::string(15, ' ') +
       "00/0000 000 000 000 Arquivo a ser validado não é ROL\r\n";
-  EXPECT_EQ(s.out, esperado);                                        // stdout is UTF-8
-  EXPECT_EQ(LeArquivo(pasta / "trab" / "saida.txt"), L1(esperado));  // the file is Latin-1
+  // stdout is UTF-8 with LF line ends; the file is Latin-1 with CR LF.
+  EXPECT_EQ(ComoArquivo(s.out), L1(esperado));
+  EXPECT_EQ(s.out.find('\r'), std::string::npos);
+  EXPECT_EQ(LeArquivo(pasta / "trab" / "saida.txt"), L1(esperado));
   EXPECT_EQ(LeArquivo(pasta / "trab" / "param.txt"), "\r\nNOK\r\n");
   EXPECT_FALSE(std::filesystem::exists(pasta / "trab" / "aux00001.txt"));
   EXPECT_FALSE(std::filesystem::exists(pasta / "trab" / "aux00002.txt"));
@@ -31,7 +33,8 @@ TEST(Cli, ArquivoAusente) {
   PastaTemporaria pasta;
   const SaidaCli s = Roda("--dir " + Aspas(pasta.caminho()) + " " + Aspas(pasta / "nada.txt"));
   EXPECT_EQ(s.status, 2);
-  EXPECT_EQ(s.err, "Não foi possível localizar o arquivo especificado.\n");
+  EXPECT_EQ(s.err, "rolval-cli: " + (pasta / "nada.txt").string() +
+                       ": Não foi possível localizar o arquivo especificado.\n");
   EXPECT_TRUE(s.out.empty());
   EXPECT_FALSE(std::filesystem::exists(pasta / "saida.txt"));
 }
@@ -41,7 +44,8 @@ TEST(Cli, ArquivoVazio) {
   EscreveArquivo(pasta / "vazio.txt", "");
   const SaidaCli s = Roda(Aspas(pasta / "vazio.txt"));
   EXPECT_EQ(s.status, 2);
-  EXPECT_EQ(s.err, "Não foi possível acessar o arquivo que você marcou para ser validado.\n");
+  EXPECT_EQ(s.err, "rolval-cli: " + (pasta / "vazio.txt").string() +
+                       ": Não foi possível acessar o arquivo que você marcou para ser validado.\n");
 }
 
 TEST(Cli, RelatorioOKSaiComZero) {

@@ -78,6 +78,8 @@ TEST_F(Lote, JsonlTemCadaAchadoDoRelatorioUmaVez) {
       resumos[j.at("file")] = j;
   }
   ASSERT_EQ(resumos.size(), arquivos.size());
+  // A file not recognised is named by the report's own word, as in the text summary.
+  EXPECT_EQ(resumos.at((pasta / "desconhecido.txt").string()).at("document"), "DESCONHECIDO");
   for (const auto& a : arquivos) {
     const SaidaCli texto = Roda(Aspas(a));
     // The finding lines of the text report: everything after the second line of hyphens.
@@ -119,10 +121,22 @@ TEST_F(Lote, ResumoUmaLinhaPorArquivoEOTotal) {
   ASSERT_EQ(linhas.size(), arquivos.size() + 1);
   for (std::size_t i = 0; i < arquivos.size(); ++i)
     EXPECT_EQ(linhas[i].rfind(arquivos[i] + "\t", 0), 0u);
-  EXPECT_NE(linhas[arquivos.size() - 3].find("\tDESCONHECIDO\tNOK\t0 returns\t1 findings"),
-            std::string::npos);
-  EXPECT_NE(linhas[arquivos.size() - 2].find("\tNO_REPORT\t"), std::string::npos);
-  EXPECT_EQ(linhas.back().rfind("TOTAL\t" + std::to_string(arquivos.size()) + " files\t", 0), 0u);
+  EXPECT_NE(linhas[arquivos.size() - 3].find("\tDESCONHECIDO\tNOK\t0\t1"), std::string::npos);
+  EXPECT_NE(linhas[arquivos.size() - 2].find("\tDESCONHECIDO\tNO_REPORT\t0\t0"), std::string::npos);
+  // Path, document, status, then numbers only, on every line; TOTAL: numbers after its word.
+  auto numero = [](const std::string& c) {
+    return !c.empty() && c.find_first_not_of("0123456789") == std::string::npos;
+  };
+  for (std::size_t i = 0; i < linhas.size(); ++i) {
+    std::vector<std::string> colunas;
+    std::istringstream l(linhas[i]);
+    for (std::string c; std::getline(l, c, '\t');) colunas.push_back(c);
+    const bool total = i + 1 == linhas.size();
+    ASSERT_EQ(colunas.size(), total ? 6u : 5u) << linhas[i];
+    for (std::size_t k = total ? 1 : 3; k < colunas.size(); ++k)
+      EXPECT_TRUE(numero(colunas[k])) << linhas[i];
+  }
+  EXPECT_EQ(linhas.back().rfind("TOTAL\t" + std::to_string(arquivos.size()) + "\t", 0), 0u);
 }
 
 TEST_F(Lote, DirGuardaUmRelatorioPorArquivo) {

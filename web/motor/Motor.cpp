@@ -118,7 +118,7 @@ EMSCRIPTEN_KEEPALIVE ResultadoWeb* RolvalValida(const char* caminho, const char*
   execucao.DefineOuvinte(&coletor);
   r.desfecho = rolval::ValidaArquivo(execucao, caminho);
   execucao.DefineOuvinte(nullptr);
-  r.documento = std::string(rolval::AparaDireita(execucao.controle.Documento));
+  r.documento = rolval::DocumentoDaExecucao(execucao);
   r.retornos = execucao.QtdROLs;
   if (r.TemRelatorio()) {
     resultado->saida = execucao.Relatorio().Texto();

@@ -178,7 +178,7 @@
     if (item.situacao === 'pronto') {
       var r = item.resultado;
       var avisos = r.warnings;
-      c.documento.textContent = r.document || 'DESCONHECIDO';
+      c.documento.textContent = r.document;
       c.roles.textContent = r.returns;
       c.achados.textContent = r.findings.length;
       c.erros.textContent = r.findings.length - avisos;

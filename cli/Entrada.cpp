@@ -1,0 +1,95 @@
+#include "cli/Entrada.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "run/ArquivoTrabalho.h"
+
+namespace rolval {
+
+namespace {
+
+// An open temporary file without a name in `pasta`: created unnamed where the file system can,
+// otherwise under a fresh name unlinked at once. -1, errno set, on failure.
+int CriaCopiaSemNome(const std::string& pasta) {
+#ifdef O_TMPFILE
+  const int fd = ::open(pasta.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return fd;
+#endif
+  std::string modelo = pasta + "/.rolval-XXXXXX";
+  const int fd2 = ::mkostemp(modelo.data(), O_CLOEXEC);
+  if (fd2 >= 0) ::unlink(modelo.c_str());
+  return fd2;
+}
+
+// Every byte of `origem` to `destino`; false, errno set, on a failure of either.
+bool CopiaTudo(int origem, int destino) {
+  std::vector<char> bloco(std::size_t{1} << 16);
+  for (;;) {
+    const ssize_t lidos = ::read(origem, bloco.data(), bloco.size());
+    if (lidos == 0) return true;
+    if (lidos < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    for (ssize_t feito = 0; feito < lidos;) {
+      const ssize_t n =
+          ::write(destino, bloco.data() + feito, static_cast<std::size_t>(lidos - feito));
+      if (n < 0 && errno != EINTR) return false;
+      if (n > 0) feito += n;
+    }
+  }
+}
+
+}  // namespace
+
+EntradaDaExecucao::EntradaDaExecucao(const std::string& arquivo, const std::string& pastaTemporaria)
+    : caminho_(arquivo) {
+  const std::string pasta = pastaTemporaria.empty() ? PastaTemporariaPadrao() : pastaTemporaria;
+  struct stat st {};
+  if (arquivo == "-") {
+    if (::fstat(STDIN_FILENO, &st) == 0 && S_ISREG(st.st_mode))
+      caminho_ = "/proc/self/fd/0";  // read whole, from its start, as any file
+    else
+      Copia(STDIN_FILENO, pasta);
+    return;
+  }
+  if (::stat(arquivo.c_str(), &st) != 0) return;  // the run says what is wrong
+  if (S_ISDIR(st.st_mode)) {
+    erro_ = "is a folder; to validate the files in it, use -r";
+  } else if (S_ISFIFO(st.st_mode)) {
+    const int fd = ::open(arquivo.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+      erro_ = std::string("cannot be opened: ") + std::strerror(errno);
+      return;
+    }
+    Copia(fd, pasta);
+    ::close(fd);
+  }
+}
+
+EntradaDaExecucao::~EntradaDaExecucao() {
+  if (copia_ >= 0) ::close(copia_);
+}
+
+void EntradaDaExecucao::Copia(int origem, const std::string& pasta) {
+  copia_ = CriaCopiaSemNome(pasta);
+  if (copia_ < 0) {
+    erro_ = "cannot make a temporary copy in '" + pasta + "': " + std::strerror(errno);
+    return;
+  }
+  if (!CopiaTudo(origem, copia_)) {
+    erro_ = std::string("cannot be copied to a temporary file: ") + std::strerror(errno);
+    return;
+  }
+  // The run opens the copy anew, from its start, through the process's own descriptor.
+  caminho_ = "/proc/self/fd/" + std::to_string(copia_);
+}
+
+}  // namespace rolval

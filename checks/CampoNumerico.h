@@ -2,6 +2,7 @@
 // A numeric field that a record requires, with its finding: when the field is not a number,
 // code 7 ("Campo numérico é esperado") of the monthly catalogue at the field's columns. Every
 // layout reports a non-numeric field this way; a field that fails adds nothing to any sum.
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -18,9 +19,27 @@ inline bool ExigeNumerico(Execucao& execucao, std::string_view linha, int coluna
   return false;
 }
 
+// The value of a field of 1 to 18 characters when it is numeric, tested and read in one pass;
+// otherwise code 7 at its columns and no value.
+inline std::optional<std::int64_t> LeInteiro(Execucao& execucao, std::string_view linha, int coluna,
+                                             int tamanho) {
+  const std::string_view campo = Campo(linha, coluna, tamanho);
+  std::uint64_t valor = 0;
+  if (tamanho > 0 && tamanho <= 18 && static_cast<int>(campo.size()) == tamanho &&
+      digitos::LeDigitos(campo, valor))
+    return static_cast<std::int64_t>(valor);
+  execucao.GravaErro(7, coluna, coluna + tamanho - 1);
+  return std::nullopt;
+}
+
 // The value of the field when it is numeric; otherwise code 7 at its columns and no value.
 inline std::optional<double> LeNumerico(Execucao& execucao, std::string_view linha, int coluna,
                                         int tamanho) {
+  if (tamanho <= 18) {
+    const std::optional<std::int64_t> valor = LeInteiro(execucao, linha, coluna, tamanho);
+    if (!valor) return std::nullopt;
+    return static_cast<double>(*valor);
+  }
   if (!ExigeNumerico(execucao, linha, coluna, tamanho)) return std::nullopt;
   return ValorNumerico(Campo(linha, coluna, tamanho));
 }

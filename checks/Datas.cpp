@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "checks/Numeros.h"
 #include "run/Campo.h"
 #include "run/Falha.h"
 
@@ -47,7 +48,17 @@ int DiasDoMes(int mes, int ano) {
 bool ValidaData(std::string_view linha, int coluna, int tipoData) {
   bool resultado = true;
   std::int32_t dia = 0, mes = 0, ano = 0;
-  if (tipoData == DataDDMMAAAA) {
+  // The usual case, a field of digits only: tested and read in one pass, then split.
+  const std::string_view campo = Campo(linha, coluna, tipoData);
+  std::uint64_t valor = 0;
+  const bool soDigitos = (tipoData == DataDDMMAAAA || tipoData == DataMMAAAA) &&
+                         static_cast<int>(campo.size()) == tipoData &&
+                         digitos::LeDigitos(campo, valor);
+  if (soDigitos) {
+    ano = static_cast<std::int32_t>(valor % 10000);
+    mes = static_cast<std::int32_t>(valor / 10000 % 100);
+    if (tipoData == DataDDMMAAAA) dia = static_cast<std::int32_t>(valor / 1000000);
+  } else if (tipoData == DataDDMMAAAA) {
     dia = LeParte(linha, coluna, 2);
     mes = LeParte(linha, coluna + 2, 2);
     ano = LeParte(linha, coluna + 4, 4);

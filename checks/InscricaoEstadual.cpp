@@ -282,6 +282,35 @@ constexpr Unidade kUnidades[] = {
     {"SE", kNoveDigitos}, {"TO", kTO},
 };
 
+// The unit of a code, looked up at once in a table of every pair of capital letters; null for a
+// code that is not one of the 27.
+const Unidade* UnidadeDoCodigo(std::string_view codigo) {
+  static constexpr auto indices = [] {
+    std::array<signed char, 26 * 26> tabela{};
+    tabela.fill(-1);
+    for (std::size_t i = 0; i < std::size(kUnidades); ++i) {
+      const std::string_view c = kUnidades[i].codigo;
+      tabela[static_cast<std::size_t>(c[0] - 'A') * 26 + static_cast<std::size_t>(c[1] - 'A')] =
+          static_cast<signed char>(i);
+    }
+    return tabela;
+  }();
+  if (codigo.size() != 2) return nullptr;
+  const unsigned primeira = static_cast<unsigned char>(codigo[0]) - 'A';
+  const unsigned segunda = static_cast<unsigned char>(codigo[1]) - 'A';
+  if (primeira >= 26 || segunda >= 26) return nullptr;
+  const int i = indices[primeira * 26 + segunda];
+  return i < 0 ? nullptr : &kUnidades[i];
+}
+
+// The text up to its first NUL character, as a C string would end there. The texts are a field
+// and a unit code: a plain loop costs less than a call.
+std::string_view AtePrimeiroNulo(std::string_view s) {
+  for (std::size_t i = 0; i < s.size(); ++i)
+    if (s[i] == '\0') return s.substr(0, i);
+  return s;
+}
+
 bool ConfereForma(const Forma& forma, std::string_view numero) {
   if (numero.size() != forma.tamanho || !numero.starts_with(forma.inicio)) return false;
   for (std::size_t i = forma.inicio.size(); i < numero.size(); ++i)
@@ -296,19 +325,22 @@ bool ConfereForma(const Forma& forma, std::string_view numero) {
 }
 
 }  // namespace
+
+std::int16_t ConsisteInscricao(std::string_view numero, std::string_view uf) {
+  const Unidade* unidade = UnidadeDoCodigo(AtePrimeiroNulo(uf));
+  if (unidade == nullptr) return kUnidadeDesconhecida;
+  const std::string_view significativo = AparaDireita(AtePrimeiroNulo(numero));
+  for (const Forma& forma : unidade->formas)
+    if (ConfereForma(forma, significativo)) return kInscricaoValida;
+  return kInscricaoInvalida;
+}
+
 }  // namespace rolval
 
 extern "C" std::int16_t ConsisteInscricaoEstadual(const char* numero, const char* uf) {
   using namespace rolval;
   if (uf == nullptr) return kUnidadeDesconhecida;
-  const std::string_view codigo(uf);
-  for (const Unidade& unidade : kUnidades) {
-    if (unidade.codigo != codigo) continue;
-    if (numero == nullptr) return kInscricaoInvalida;
-    const std::string_view significativo = AparaDireita(numero);
-    for (const Forma& forma : unidade.formas)
-      if (ConfereForma(forma, significativo)) return kInscricaoValida;
-    return kInscricaoInvalida;
-  }
-  return kUnidadeDesconhecida;
+  if (numero == nullptr)
+    return UnidadeDoCodigo(uf) == nullptr ? kUnidadeDesconhecida : kInscricaoInvalida;
+  return ConsisteInscricao(numero, uf);
 }

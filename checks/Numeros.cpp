@@ -9,14 +9,17 @@ char CalculaDigito(std::string_view numero) {
   const std::string_view n = Apara(numero);
   const std::size_t l = n.size();
   if (l < 2) return '0';
-  long soma = 0;
-  for (std::size_t i = 1; i <= l - 1; ++i) {
-    const char c = n[i - 1];
-    if (c < '0' || c > '9') return '\0';  // no valid check digit for a number with a non-digit
-    const long peso = (i == 1) ? 2 : static_cast<long>(l - i + 1);
-    soma += (c - '0') * peso;
+  // The first digit weighs 2; the digit at 0-based position i after it weighs l - i. Any
+  // non-digit before the check digit leaves the number without a valid check digit.
+  unsigned algarismo = static_cast<unsigned>(static_cast<unsigned char>(n[0])) - '0';
+  if (algarismo > 9) return '\0';
+  std::uint64_t soma = algarismo * 2;
+  for (std::size_t i = 1; i + 1 < l; ++i) {
+    algarismo = static_cast<unsigned>(static_cast<unsigned char>(n[i])) - '0';
+    if (algarismo > 9) return '\0';
+    soma += algarismo * static_cast<std::uint64_t>(l - i);
   }
-  const long k = 11 - soma % 11;
+  const std::uint64_t k = 11 - soma % 11;
   return (k >= 10) ? '0' : static_cast<char>('0' + k);
 }
 

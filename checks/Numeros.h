@@ -53,6 +53,29 @@ inline bool SoDigitos(std::string_view s) {
   return true;
 }
 
+// The value of `s` when every character of it is a digit 0-9, read in the same pass as the test
+// (eight characters at a time); false when any is not. At most 18 characters, so that the value
+// always fits.
+inline bool LeDigitos(std::string_view s, std::uint64_t& valor) {
+  std::uint64_t v = 0;
+  const char* p = s.data();
+  std::size_t n = s.size();
+  if constexpr (PalavraUtil) {
+    for (; n >= 8; p += 8, n -= 8) {
+      const std::uint64_t palavra = Carrega8(p);
+      if (!OitoDigitos(palavra)) return false;
+      v = v * 100000000ULL + ValorOitoDigitos(palavra);
+    }
+  }
+  for (; n > 0; ++p, --n) {
+    const auto d = static_cast<unsigned>(static_cast<unsigned char>(*p)) - '0';
+    if (d > 9) return false;
+    v = v * 10 + d;
+  }
+  valor = v;
+  return true;
+}
+
 // Fields of more than 18 digits, beyond what a 64-bit integer holds: through the library's
 // decimal conversion, rounded to the nearest double.
 double ValorNumericoLongo(std::string_view digitos);

@@ -73,8 +73,8 @@ void ValidaVersao45(Execucao& ex, std::string_view linha) {
     ConfereIdentificacaoDoAnexo(ex);
   }
 
-  if (ExigeNumerico(ex, linha, 36, 4) && ValorInteiro(Campo(linha, 36, 4)) != m.ContadorSequencia)
-    ex.GravaErro(9, 36, 39);
+  if (const std::optional<std::int64_t> sequencia = LeInteiro(ex, linha, 36, 4))
+    if (*sequencia != m.ContadorSequencia) ex.GravaErro(9, 36, 39);
 
   const std::size_t indice = cabecalho ? QtdTiposAnexo : IndiceAnexo(reg.TipoRegistro);
   if (!cabecalho && indice == QtdTiposAnexo) ex.GravaErro(6, 40, 43);

@@ -47,7 +47,7 @@ void ValidaAnexoIouII(Execucao& ex, std::string_view linha, AnexoST2 anexo) {
   ConfereDuplicidade(ex, linha, 27, eAnexoI ? st.ChaveAnexoI : st.ChaveAnexoII,
                      static_cast<int>(anexo));
 
-  if (ExigeNumerico(ex, linha, 3, 8) && ValorInteiro(Campo(linha, 3, 8)) == 0)
+  if (const std::optional<std::int64_t> numero = LeInteiro(ex, linha, 3, 8); numero && *numero == 0)
     ex.GravaErro(16, 3, 10);
   if (Apara(Campo(linha, 11, 3)).empty()) ex.GravaErro(16, 11, 13);
 

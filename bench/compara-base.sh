@@ -71,8 +71,12 @@ for layout in 04 05 ST02 03 ST01; do
       opcoes+=(--spoil "${lista[i % ${#lista[@]}]}:$((1 + RANDOM % retornos))")
       ((i % 7 == 0)) && opcoes+=(--spoil "${lista[RANDOM % ${#lista[@]}]}:$retornos")
     fi
-    ((i % 5 == 2)) && opcoes+=(--items "$((1 + RANDOM % 12))")
-    "$gerador" "${opcoes[@]}" -o "$arquivos/gerado-$layout-$((i + 1)).txt"
+    itens=()
+    ((i % 5 == 2)) && itens=(--items "$((1 + RANDOM % 12))")
+    # A spoil that needs more records than were drawn (a repeated record) gets three of each.
+    destino="$arquivos/gerado-$layout-$((i + 1)).txt"
+    "$gerador" "${opcoes[@]}" "${itens[@]}" -o "$destino" 2>/dev/null ||
+      "$gerador" "${opcoes[@]}" --items 3 -o "$destino"
     geradas=$((geradas + 1))
   done
 done

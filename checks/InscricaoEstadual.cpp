@@ -303,9 +303,17 @@ const Unidade* UnidadeDoCodigo(std::string_view codigo) {
   return i < 0 ? nullptr : &kUnidades[i];
 }
 
+// True when some byte of the word is 0.
+constexpr bool TemByteZero(std::uint64_t v) {
+  return ((v - 0x0101010101010101ULL) & ~v & 0x8080808080808080ULL) != 0;
+}
+
 // The text up to its first NUL character, as a C string would end there. The texts are a field
-// and a unit code: a plain loop costs less than a call.
+// and a unit code, short: from 8 to 16 characters are tested as two words.
 std::string_view AtePrimeiroNulo(std::string_view s) {
+  if (s.size() >= 8 && s.size() <= 16 && !TemByteZero(digitos::Carrega8(s.data())) &&
+      !TemByteZero(digitos::Carrega8(s.data() + s.size() - 8)))
+    return s;
   for (std::size_t i = 0; i < s.size(); ++i)
     if (s[i] == '\0') return s.substr(0, i);
   return s;
@@ -313,8 +321,7 @@ std::string_view AtePrimeiroNulo(std::string_view s) {
 
 bool ConfereForma(const Forma& forma, std::string_view numero) {
   if (numero.size() != forma.tamanho || !numero.starts_with(forma.inicio)) return false;
-  for (std::size_t i = forma.inicio.size(); i < numero.size(); ++i)
-    if (numero[i] < '0' || numero[i] > '9') return false;
+  if (!digitos::SoDigitos(numero.substr(forma.inicio.size()))) return false;
   if (forma.condicao != nullptr && !forma.condicao(numero)) return false;
   for (std::size_t k = 0; k < forma.qtdDigitos; ++k) {
     const Digito& digito = forma.digitos[k];

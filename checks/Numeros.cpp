@@ -11,14 +11,10 @@ char CalculaDigito(std::string_view numero) {
   if (l < 2) return '0';
   // The first digit weighs 2; the digit at 0-based position i after it weighs l - i. Any
   // non-digit before the check digit leaves the number without a valid check digit.
-  unsigned algarismo = static_cast<unsigned>(static_cast<unsigned char>(n[0])) - '0';
-  if (algarismo > 9) return '\0';
-  std::uint64_t soma = algarismo * 2;
-  for (std::size_t i = 1; i + 1 < l; ++i) {
-    algarismo = static_cast<unsigned>(static_cast<unsigned char>(n[i])) - '0';
-    if (algarismo > 9) return '\0';
-    soma += algarismo * static_cast<std::uint64_t>(l - i);
-  }
+  if (!digitos::SoDigitos(n.substr(0, l - 1))) return '\0';
+  std::uint64_t soma = static_cast<std::uint64_t>(n[0] - '0') * 2;
+  for (std::size_t i = 1; i + 1 < l; ++i)
+    soma += static_cast<std::uint64_t>(n[i] - '0') * static_cast<std::uint64_t>(l - i);
   const std::uint64_t k = 11 - soma % 11;
   return (k >= 10) ? '0' : static_cast<char>('0' + k);
 }

@@ -61,10 +61,24 @@ inline bool LeDigitos(std::string_view s, std::uint64_t& valor) {
   const char* p = s.data();
   std::size_t n = s.size();
   if constexpr (PalavraUtil) {
-    for (; n >= 8; p += 8, n -= 8) {
-      const std::uint64_t palavra = Carrega8(p);
-      if (!OitoDigitos(palavra)) return false;
-      v = v * 100000000ULL + ValorOitoDigitos(palavra);
+    if (n >= 8) {
+      for (; n >= 8; p += 8, n -= 8) {
+        const std::uint64_t palavra = Carrega8(p);
+        if (!OitoDigitos(palavra)) return false;
+        v = v * 100000000ULL + ValorOitoDigitos(palavra);
+      }
+      if (n > 0) {
+        // The last n characters: the word of the field's last eight, which overlaps characters
+        // already read; those are shifted out and replaced by leading zeros.
+        constexpr std::uint64_t potencias[8] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+        const unsigned fora = static_cast<unsigned>(8 - n) * 8;
+        const std::uint64_t palavra =
+            (Carrega8(p + n - 8) >> fora << fora) | (0x3030303030303030ULL >> (64 - fora));
+        if (!OitoDigitos(palavra)) return false;
+        v = v * potencias[n] + ValorOitoDigitos(palavra);
+      }
+      valor = v;
+      return true;
     }
   }
   for (; n > 0; ++p, --n) {

@@ -1,7 +1,9 @@
 #include "layouts/older/ValidaVersao3.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 
 #include "checks/CampoNumerico.h"
@@ -26,11 +28,17 @@ ChaveMes ChaveDaData(std::string_view ddmmaaaa) {
   return {ddmmaaaa[4], ddmmaaaa[5], ddmmaaaa[6], ddmmaaaa[7], ddmmaaaa[2], ddmmaaaa[3]};
 }
 
-// The key as a number in the order of its text: its characters, the first the most significant,
-// as unsigned bytes. Two keys compare as numbers without a call to compare texts.
+// The key as a number in the order of its text: its characters as unsigned bytes, the first the
+// most significant. Two keys compare as numbers without a call to compare texts.
 constexpr std::uint64_t Ordem(const ChaveMes& chave) {
+  if (std::is_constant_evaluated()) {
+    std::uint64_t v = 0;
+    for (const char c : chave) v = (v << 8) | static_cast<unsigned char>(c);
+    return v << 16;
+  }
   std::uint64_t v = 0;
-  for (const char c : chave) v = (v << 8) | static_cast<unsigned char>(c);
+  std::memcpy(&v, chave.data(), chave.size());
+  if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
   return v;
 }
 

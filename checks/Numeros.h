@@ -24,14 +24,14 @@ inline constexpr bool PalavraUtil = std::endian::native == std::endian::little;
 // True when all eight bytes of `v` are '0' to '9': the high half of every byte is 3, and stays 3
 // when 6 is added to the byte (a low half above 9 carries into it). No byte carries into the
 // next one, as the first test already holds every byte below 0x40.
-constexpr bool OitoDigitos(std::uint64_t v) {
+[[gnu::always_inline]] constexpr bool OitoDigitos(std::uint64_t v) {
   constexpr std::uint64_t altos = 0xF0F0F0F0F0F0F0F0ULL;
   constexpr std::uint64_t tres = 0x3030303030303030ULL;
   return (v & altos) == tres && ((v + 0x0606060606060606ULL) & altos) == tres;
 }
 
 // The value of eight digits held as by Carrega8: pairs, then quadruples, then the whole.
-constexpr std::uint64_t ValorOitoDigitos(std::uint64_t v) {
+[[gnu::always_inline]] constexpr std::uint64_t ValorOitoDigitos(std::uint64_t v) {
   v -= 0x3030303030303030ULL;
   v = (v * 10) + (v >> 8);
   v = (((v & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32))) +
@@ -56,7 +56,7 @@ inline bool SoDigitos(std::string_view s) {
 // The value of `s` when every character of it is a digit 0-9, read in the same pass as the test
 // (eight characters at a time); false when any is not. At most 18 characters, so that the value
 // always fits.
-inline bool LeDigitos(std::string_view s, std::uint64_t& valor) {
+[[gnu::always_inline]] inline bool LeDigitos(std::string_view s, std::uint64_t& valor) {
   std::uint64_t v = 0;
   const char* p = s.data();
   std::size_t n = s.size();

@@ -7,11 +7,12 @@
 # generator's `--layout ST02 --returns 20000 --items 20`, 77 MB of short lines) and layout 05
 # with every annex and 64 items of each a return. One command from a fresh checkout:
 #
-#     bench/roda.sh [--runs N] [--mb N] [--dir DIR] [--micro]
+#     bench/roda.sh [--runs N] [--mb N] [--dir DIR] [--cli FILE] [--micro]
 #
 #   --runs N  timed runs of each command (default 10, after 2 warm-up runs)
 #   --mb N    size of the large files in MB (default 180, about 200,000 records)
 #   --dir DIR keep the build and the sample files in DIR (created) instead of a temporary folder
+#   --cli FILE  time this rolval-cli (say, a build of an earlier commit) instead of the one built
 #   --micro   also build and run the micro-benchmarks (bench/*Bench.cpp, Google Benchmark)
 #
 # Then a batch: 1,000 layout-05 files of about 16 KB in one command, --jobs 1 and --jobs 2, next
@@ -27,13 +28,15 @@ mb_grande=180
 mb_pequeno=2
 pasta=""
 micro=0
+cli_dado=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --runs) execucoes="$2"; shift 2 ;;
     --mb) mb_grande="$2"; shift 2 ;;
     --dir) pasta="$2"; shift 2 ;;
+    --cli) cli_dado="$(realpath "$2")"; shift 2 ;;
     --micro) micro=1; shift ;;
-    -h|--help) sed -n '2,21p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,22p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "roda.sh: unknown option '$1' (try --help)" >&2; exit 64 ;;
   esac
 done
@@ -77,7 +80,7 @@ cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEAS
   -DROLVAL_BENCH="$bench_opcao" >"$pasta/cmake.log" 2>&1 || { cat "$pasta/cmake.log" >&2; exit 1; }
 cmake --build "$build" -j "$(nproc)" --target "${alvos[@]}" >"$pasta/build.log" 2>&1 ||
   { tail -40 "$pasta/build.log" >&2; exit 1; }
-cli="$build/cli/rolval-cli"
+cli="${cli_dado:-$build/cli/rolval-cli}"
 gerador="$build/tools/rolval-amostras"
 
 # --- Sample files -------------------------------------------------------------------------------
@@ -185,7 +188,7 @@ campo_csv() {  # csv-file row(1 = first command) column
 }
 
 printf '\nrolval-cli %s, %s, %s, %d CPUs, load average %s\n' \
-  "$(git -C "$raiz" describe --always --dirty 2>/dev/null || echo '?')" "$(date -u '+%Y-%m-%d %H:%M UTC')" \
+  "${cli_dado:-$(git -C "$raiz" describe --always --dirty 2>/dev/null || echo '?')}" "$(date -u '+%Y-%m-%d %H:%M UTC')" \
   "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')" "$(nproc)" \
   "$(cut -d' ' -f1-3 /proc/loadavg)"
 printf 'Medians of %d runs after 2 warm-up runs; MB = 10^6 bytes; CPU = user + system (means).\n' "$execucoes"

@@ -30,23 +30,24 @@ float ValorProgresso(std::int64_t posicao, std::int64_t tamanho, int comprimento
   return static_cast<float>(std::min(valor, 100.0));
 }
 
-// The progress value of the read loop, handed to the window whenever it changes. The value
-// depends only on the 128-byte blocks read and on the record length, and grows with the blocks:
-// for a record length, the first block at which it will change is worked out once, and the lines
-// before that block cost one comparison.
+// The progress value of the read loop. It depends only on the 128-byte blocks read and on the
+// record length: the window is given it when a line ends in another block or has another length
+// than the line before (a line in the same block as the one before, of the same length, has its
+// value already). The value grows with the blocks: for a record length, the first block at which
+// it changes is worked out once, and the blocks before it reuse the value.
 class ProgressoLeitura {
  public:
   explicit ProgressoLeitura(std::int64_t tamanho) : tamanho_(tamanho) {}
   void Define(Tela& tela, std::int64_t posicao, int comprimento) {
     const std::int64_t bloco = posicao / 128;
-    if (bloco < proximoBloco_ && comprimento == comprimento_) return;
-    comprimento_ = comprimento;
-    const float valor = Valor(bloco);
-    proximoBloco_ = ProximaMudanca(bloco, valor);
-    if (mostrado_ && valor == valor_) return;
-    valor_ = valor;
-    mostrado_ = true;
-    tela.DefineValorProgresso(valor);
+    if (bloco == bloco_ && comprimento == comprimento_) return;
+    bloco_ = bloco;
+    if (comprimento != comprimento_ || bloco >= proximoBloco_) {
+      comprimento_ = comprimento;
+      valor_ = Valor(bloco);
+      proximoBloco_ = ProximaMudanca(bloco, valor_);
+    }
+    tela.DefineValorProgresso(valor_);
   }
 
  private:
@@ -66,10 +67,10 @@ class ProgressoLeitura {
   }
 
   std::int64_t tamanho_;
+  std::int64_t bloco_ = -1;
   std::int64_t proximoBloco_ = 0;
   int comprimento_ = -1;
   float valor_ = 0;
-  bool mostrado_ = false;
 };
 
 void FechaTudo(Execucao& ex) noexcept {

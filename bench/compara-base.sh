@@ -34,13 +34,8 @@ while [ $# -gt 0 ]; do
   esac
 done
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
-if [ -z "$pasta" ]; then
-  pasta="$(mktemp -d "${TMPDIR:-/tmp}/rolval-compara-XXXXXX")"
-  trap 'rm -rf "$pasta"' EXIT
-else
-  mkdir -p "$pasta"
-  pasta="$(cd "$pasta" && pwd)"
-fi
+source "$raiz/bench/pasta.sh"
+escolhe_pasta rolval-compara
 arquivos="$pasta/arquivos"
 rm -rf "$arquivos" "$pasta/base" "$pasta/novo"
 mkdir -p "$arquivos"
@@ -71,9 +66,12 @@ for layout in 04 05 ST02 03 ST01; do
       opcoes+=(--spoil "${lista[i % ${#lista[@]}]}:$((1 + RANDOM % retornos))")
       ((i % 7 == 0)) && opcoes+=(--spoil "${lista[RANDOM % ${#lista[@]}]}:$retornos")
     fi
+    # Layouts with annexes: some files with a drawn number of items of each annex type; a spoil
+    # that needs more records than were drawn (a repeated record) gets three of each.
     itens=()
-    ((i % 5 == 2)) && itens=(--items "$((1 + RANDOM % 12))")
-    # A spoil that needs more records than were drawn (a repeated record) gets three of each.
+    if [ "$layout" != 03 ] && [ "$layout" != ST01 ]; then
+      ((i % 5 == 2)) && itens=(--items "$((1 + RANDOM % 12))")
+    fi
     destino="$arquivos/gerado-$layout-$((i + 1)).txt"
     "$gerador" "${opcoes[@]}" "${itens[@]}" -o "$destino" 2>/dev/null ||
       "$gerador" "${opcoes[@]}" --items 3 -o "$destino"
@@ -99,14 +97,18 @@ print(n)
 EOF
 )
 
-# Dense files: many annex records a return, the case the per-line costs show most.
+# Dense files: many annex records or items a return, where the per-line costs show most; and many
+# one-line returns of the layouts without annexes.
 densas=0
-for layout in 05 04 ST02 03 ST01; do
+for layout in 05 04 ST02; do
   "$gerador" --layout "$layout" --returns 30 --items 20 --seed 7 -o "$arquivos/denso-$layout.txt"
   "$gerador" --layout "$layout" --returns 30 --items 20 --seed 8 --spoil digito:3 --spoil numerico:30 \
-    -o "$arquivos/denso-estragado-$layout.txt" 2>/dev/null ||
-    "$gerador" --layout "$layout" --returns 30 --items 20 --seed 8 -o "$arquivos/denso-estragado-$layout.txt"
+    -o "$arquivos/denso-estragado-$layout.txt"
   densas=$((densas + 2))
+done
+for layout in 03 ST01; do
+  "$gerador" --layout "$layout" --returns 500 --seed 7 --spoil numerico:250 -o "$arquivos/denso-$layout.txt"
+  densas=$((densas + 1))
 done
 
 malformadas=$(python3 - "$arquivos" "$raiz/samples/rol05-limpo.txt" <<'EOF'

@@ -59,13 +59,8 @@ if ! command -v hyperfine >/dev/null || [ ! -x /usr/bin/time ]; then
 fi
 if [ "$micro" = 1 ]; then instala libbenchmark-dev; fi
 
-if [ -z "$pasta" ]; then
-  pasta="$(mktemp -d "${TMPDIR:-/tmp}/rolval-bench-XXXXXX")"
-  trap 'rm -rf "$pasta"' EXIT
-else
-  mkdir -p "$pasta"
-  pasta="$(cd "$pasta" && pwd)"
-fi
+source "$raiz/bench/pasta.sh"
+escolhe_pasta rolval-bench
 build="$pasta/build"
 dados="$pasta/dados"
 mkdir -p "$dados"

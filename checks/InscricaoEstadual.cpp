@@ -320,7 +320,8 @@ std::string_view AtePrimeiroNulo(std::string_view s) {
 }
 
 bool ConfereForma(const Forma& forma, std::string_view numero) {
-  if (numero.size() != forma.tamanho || !numero.starts_with(forma.inicio)) return false;
+  if (numero.size() != forma.tamanho) return false;
+  if (!forma.inicio.empty() && !numero.starts_with(forma.inicio)) return false;
   if (!digitos::SoDigitos(numero.substr(forma.inicio.size()))) return false;
   if (forma.condicao != nullptr && !forma.condicao(numero)) return false;
   for (std::size_t k = 0; k < forma.qtdDigitos; ++k) {

@@ -15,12 +15,12 @@ namespace {
 void ConfereDuplicidade(Execucao& ex, std::string_view linha, int fimChave,
                         std::string& chaveAnterior, int numeroAnexo) {
   const std::string_view chave = Campo(linha, 1, fimChave);
-  if (chave == chaveAnterior) ex.GravaErroST(36, numeroAnexo, 3, fimChave);
+  if (MesmoTexto(chave, chaveAnterior)) ex.GravaErroST(36, numeroAnexo, 3, fimChave);
   chaveAnterior.assign(chave);
 }
 
 bool MesmaInscricaoDaROL(const Execucao& ex, std::string_view inscricao) {
-  return Apara(inscricao) == Apara(ex.RegistroAtual.Inscricao);
+  return MesmoTexto(Apara(inscricao), Apara(ex.RegistroAtual.Inscricao));
 }
 
 // The date must lie between January five years before the reference year and the end of the

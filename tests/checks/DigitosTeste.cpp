@@ -125,6 +125,19 @@ TEST(AparaPalavra, IgualAoCorteCaracterePorCaractere) {
   }
 }
 
+TEST(MesmoTexto, IgualAComparacaoDeTextosEmTodoComprimento) {
+  for (std::size_t n = 0; n <= 40; ++n) {
+    const std::string a = Digitos(n);
+    EXPECT_TRUE(MesmoTexto(a, a)) << n;
+    EXPECT_FALSE(MesmoTexto(a, a + "1")) << n;
+    for (std::size_t pos = 0; pos < n; ++pos) {
+      std::string b = a;
+      b[pos] = ' ';
+      EXPECT_FALSE(MesmoTexto(a, b)) << "length " << n << " position " << pos;
+    }
+  }
+}
+
 TEST(ValorNumericoLongo, MaisDeDezoitoDigitosArredondaComoADecimal) {
   for (const char* campo : {"1234567890123456789", "99999999999999999999", "0000000000000000000012",
                             "18446744073709551617"}) {

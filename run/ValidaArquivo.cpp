@@ -216,9 +216,9 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
       }
       if (layout->valida != nullptr) layout->valida(ex, linha);
     }
-    // At the end of the file the reader has read nothing into its buffer since the last line
-    // (the rest of a line cut at its limit is skipped only for a line that failed the length
-    // check, which leaves the loop above by its break).
+    // At the end of the file the reader has read nothing into its buffer since the last line: no
+    // record is as long as a line cut at the reader's limit, so such a line fails the length
+    // check and leaves the loop by its break before the rest of it is skipped.
     if (ex.NumLinha > 0) ex.LinhaAtual.assign(linha);
 
     // End phase.

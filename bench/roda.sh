@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # Whole-file benchmarks of rolval-cli: builds an optimised rolval-cli and the sample generator in
 # a temporary folder, writes large and small sample files, and times rolval-cli on each next to
-# `wc -l` on the same file (page cache warm, median of several runs), with the findings per
-# second and the peak resident memory. One command from a fresh checkout:
+# `wc -l` on the same file (page cache warm, median of several runs), with the cost per line in
+# nanoseconds, the findings per second and the peak resident memory. Besides files of about N MB
+# of each layout, two dense files: layout ST 02 with 20 records of each annex a return (the
+# generator's `--layout ST02 --returns 20000 --items 20`, 77 MB of short lines) and layout 05
+# with every annex and 64 items of each a return. One command from a fresh checkout:
 #
-#     bench/roda.sh [--runs N] [--mb N] [--dir DIR] [--micro]
+#     bench/roda.sh [--runs N] [--mb N] [--dir DIR] [--cli FILE] [--micro]
 #
 #   --runs N  timed runs of each command (default 10, after 2 warm-up runs)
 #   --mb N    size of the large files in MB (default 180, about 200,000 records)
 #   --dir DIR keep the build and the sample files in DIR (created) instead of a temporary folder
+#   --cli FILE  time this rolval-cli (say, a build of an earlier commit) instead of the one built
 #   --micro   also build and run the micro-benchmarks (bench/*Bench.cpp, Google Benchmark)
 #
 # Then a batch: 1,000 layout-05 files of about 16 KB in one command, --jobs 1 and --jobs 2, next
@@ -24,13 +28,15 @@ mb_grande=180
 mb_pequeno=2
 pasta=""
 micro=0
+cli_dado=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --runs) execucoes="$2"; shift 2 ;;
     --mb) mb_grande="$2"; shift 2 ;;
     --dir) pasta="$2"; shift 2 ;;
+    --cli) cli_dado="$(realpath "$2")"; shift 2 ;;
     --micro) micro=1; shift ;;
-    -h|--help) sed -n '2,19p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,22p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "roda.sh: unknown option '$1' (try --help)" >&2; exit 64 ;;
   esac
 done
@@ -53,13 +59,8 @@ if ! command -v hyperfine >/dev/null || [ ! -x /usr/bin/time ]; then
 fi
 if [ "$micro" = 1 ]; then instala libbenchmark-dev; fi
 
-if [ -z "$pasta" ]; then
-  pasta="$(mktemp -d "${TMPDIR:-/tmp}/rolval-bench-XXXXXX")"
-  trap 'rm -rf "$pasta"' EXIT
-else
-  mkdir -p "$pasta"
-  pasta="$(cd "$pasta" && pwd)"
-fi
+source "$raiz/bench/pasta.sh"
+escolhe_pasta rolval-bench
 build="$pasta/build"
 dados="$pasta/dados"
 mkdir -p "$dados"
@@ -74,7 +75,7 @@ cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEAS
   -DROLVAL_BENCH="$bench_opcao" >"$pasta/cmake.log" 2>&1 || { cat "$pasta/cmake.log" >&2; exit 1; }
 cmake --build "$build" -j "$(nproc)" --target "${alvos[@]}" >"$pasta/build.log" 2>&1 ||
   { tail -40 "$pasta/build.log" >&2; exit 1; }
-cli="$build/cli/rolval-cli"
+cli="${cli_dado:-$build/cli/rolval-cli}"
 gerador="$build/tools/rolval-amostras"
 
 # --- Sample files -------------------------------------------------------------------------------
@@ -163,6 +164,12 @@ for mb in "${tamanhos[@]}"; do
   origem=$(gera_limpo "$mb" "$dados/rol03-limpo-${mb}mb.txt" rol03-limpo.txt 03)
   adiciona "03-clean-${mb}MB" "$dados/rol03-limpo-${mb}mb.txt" "layout 03, no finding ($origem)"
 done
+# Dense files: many annex records (ST 02) or items (05) in every return, where the cost of each
+# line and of each field shows most.
+"$gerador" --layout ST02 --returns 20000 --items 20 -o "$dados/rolst02-denso.txt"
+adiciona "ST02-dense" "$dados/rolst02-denso.txt" "layout ST 02, 20 records of each annex a return, no finding"
+"$gerador" --layout 05 --returns 2000 --items 64 -o "$dados/rol05-denso.txt"
+adiciona "05-dense" "$dados/rol05-denso.txt" "layout 05, every annex, 64 items of each a return, no finding"
 
 # --- Measurements -------------------------------------------------------------------------------
 # hyperfine's CSV: command,mean,stddev,median,user,system,min,max (seconds).
@@ -176,12 +183,13 @@ campo_csv() {  # csv-file row(1 = first command) column
 }
 
 printf '\nrolval-cli %s, %s, %s, %d CPUs, load average %s\n' \
-  "$(git -C "$raiz" describe --always --dirty 2>/dev/null || echo '?')" "$(date -u '+%Y-%m-%d %H:%M UTC')" \
+  "${cli_dado:-$(git -C "$raiz" describe --always --dirty 2>/dev/null || echo '?')}" "$(date -u '+%Y-%m-%d %H:%M UTC')" \
   "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')" "$(nproc)" \
   "$(cut -d' ' -f1-3 /proc/loadavg)"
-printf 'Medians of %d runs after 2 warm-up runs; MB = 10^6 bytes; CPU = user + system (means).\n\n' "$execucoes"
-printf '%-18s %6s %8s %9s %10s %8s %8s %7s %8s %7s %12s %8s\n' case status MB records findings \
-  "rolval s" "wc s" ratio MB/s "CPU rt" findings/s "RSS MB"
+printf 'Medians of %d runs after 2 warm-up runs; MB = 10^6 bytes; CPU = user + system (means).\n' "$execucoes"
+printf 'load: the 1-minute load average when the case was measured (other work on the machine).\n\n'
+printf '%-18s %6s %8s %9s %10s %8s %8s %7s %7s %8s %7s %12s %8s %5s\n' case status MB records findings \
+  "rolval s" "wc s" ratio ns/line MB/s "CPU rt" findings/s "RSS MB" load
 resultados="$pasta/resultados.tsv"
 : >"$resultados"
 for caso in "${casos[@]}"; do
@@ -202,19 +210,22 @@ for caso in "${casos[@]}"; do
   # Peak resident memory (GNU time's maximum resident set size, in KB) of one more run.
   /usr/bin/time -f '%M' -o "$pasta/rss.txt" "$cli" "$arquivo" >/dev/null 2>&1 || true
   rss_kb=$(tail -1 "$pasta/rss.txt")
+  carga=$(cut -d' ' -f1 /proc/loadavg)
   awk -v nome="$nome" -v situacao="$situacao" -v bytes="$bytes" -v registros="$registros" -v achados="$achados" \
-      -v tr="$t_rolval" -v tw="$t_wc" -v cr="$cpu_rolval" -v cw="$cpu_wc" -v rss="$rss_kb" \
+      -v tr="$t_rolval" -v tw="$t_wc" -v cr="$cpu_rolval" -v cw="$cpu_wc" -v rss="$rss_kb" -v carga="$carga" \
       -v tabela="$resultados" 'BEGIN {
     mb = bytes / 1e6
-    printf "%-18s %6s %8.1f %9d %10d %8.3f %8.3f %7.2f %8.0f %7.2f %12.0f %8.1f\n", nome, situacao, mb, registros,
-      achados, tr, tw, tr / tw, mb / tr, (cw > 0 ? cr / cw : 0), achados / tr, rss / 1024
+    printf "%-18s %6s %8.1f %9d %10d %8.3f %8.3f %7.2f %7.0f %8.0f %7.2f %12.0f %8.1f %5s\n", nome, situacao, mb,
+      registros, achados, tr, tw, tr / tw, tr * 1e9 / registros, mb / tr, (cw > 0 ? cr / cw : 0), achados / tr,
+      rss / 1024, carga
     printf "%s\t%f\t%d\t%d\t%f\t%f\t%f\t%f\t%d\n", nome, mb, registros, achados, tr, tw, cr, cw, rss >> tabela
   }'
 done
 echo
 for caso in "${casos[@]}"; do printf '%-18s %s\n' "${caso%%:*}" "${descricao[${caso%%:*}]}"; done
 printf '\nratio: median time of rolval-cli / median time of wc -l on the same file; CPU rt: the same\n'
-printf 'with CPU time. rolval-cli prints the whole report (to /dev/null), as a user would see it.\n'
+printf 'with CPU time; ns/line: median time of rolval-cli / lines of the file. rolval-cli prints the\n'
+printf 'whole report (to /dev/null), as a user would see it.\n'
 
 # --- Targets ------------------------------------------------------------------------------------
 echo
@@ -224,6 +235,12 @@ awk -F'\t' -v grande="${mb_grande}MB" -v pequeno="${mb_pequeno}MB" '
     c = "05-clean-" grande; e = "05-findings-" grande
     if (c in tr) printf "target  clean layout-05 file within 5x wc -l:        %.2fx  %s\n", tr[c] / tw[c], (tr[c] <= 5 * tw[c] ? "met" : "NOT met")
     if (e in tr) printf "target  findings in every record >= 300 MB/s:          %.0f MB/s  %s\n", mb[e] / tr[e], (mb[e] / tr[e] >= 300 ? "met" : "NOT met")
+    if (c in tr) printf "target  clean layout-05 file within 2x wc -l:        %.2fx  %s\n", tr[c] / tw[c], (tr[c] <= 2 * tw[c] ? "met" : "NOT met")
+    if (e in tr) printf "target  findings in every record within 3x wc -l:    %.2fx  %s\n", tr[e] / tw[e], (tr[e] <= 3 * tw[e] ? "met" : "NOT met")
+    t = "03-clean-" grande
+    if (t in tr) printf "target  layout-03 file within 3x wc -l:              %.2fx  %s\n", tr[t] / tw[t], (tr[t] <= 3 * tw[t] ? "met" : "NOT met")
+    d = "ST02-dense"
+    if (d in tr) printf "target  dense ST 02 file within 5x wc -l:            %.2fx  %s\n", tr[d] / tw[d], (tr[d] <= 5 * tw[d] ? "met" : "NOT met")
     maior = 0
     for (i = 1; i <= NR; i++) if (rss[nome[i]] > maior) maior = rss[nome[i]]
     printf "target  peak resident memory under 16 MB:              %.1f MB  %s\n", maior, (maior < 16 ? "met" : "NOT met")

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "checks/InscricaoEstadual.h"
 #include "run/Campo.h"
 
 namespace rolval {
@@ -85,10 +86,7 @@ bool ValidaInscricao(std::string_view numero, std::string_view uf) {
   const bool iniciaComBranco = !numero.empty() && numero.front() == ' ';
   const bool valorZero = ValorLidoEZero(numero);
   const bool tamanhoTQ = uf == "TQ" && AparaDireita(numero).size() != 10;
-  // NUL-terminated copies for the C interface; a 14-character field fits the small-string buffer.
-  const std::string numeroC(numero);
-  const std::string ufC(uf);
-  const bool recusadaPelaUnidade = ConsisteInscricaoEstadual(numeroC.c_str(), ufC.c_str()) != 0;
+  const bool recusadaPelaUnidade = ConsisteInscricao(numero, uf) != kInscricaoValida;
   return !(iniciaComBranco || valorZero || tamanhoTQ || recusadaPelaUnidade);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "checks/Numeros.h"
 #include "run/Campo.h"
 #include "run/Falha.h"
 
@@ -47,7 +48,17 @@ int DiasDoMes(int mes, int ano) {
 bool ValidaData(std::string_view linha, int coluna, int tipoData) {
   bool resultado = true;
   std::int32_t dia = 0, mes = 0, ano = 0;
-  if (tipoData == DataDDMMAAAA) {
+  // The usual case, a field of digits only: tested at once, then each part read from its digits.
+  const std::string_view campo = Campo(linha, coluna, tipoData);
+  const bool soDigitos = (tipoData == DataDDMMAAAA || tipoData == DataMMAAAA) &&
+                         static_cast<int>(campo.size()) == tipoData && digitos::SoDigitos(campo);
+  if (soDigitos) {
+    const auto d = [&](std::size_t i) { return static_cast<std::int32_t>(campo[i] - '0'); };
+    const std::size_t m = tipoData == DataDDMMAAAA ? 2 : 0;  // where the month starts
+    if (m == 2) dia = d(0) * 10 + d(1);
+    mes = d(m) * 10 + d(m + 1);
+    ano = d(m + 2) * 1000 + d(m + 3) * 100 + d(m + 4) * 10 + d(m + 5);
+  } else if (tipoData == DataDDMMAAAA) {
     dia = LeParte(linha, coluna, 2);
     mes = LeParte(linha, coluna + 2, 2);
     ano = LeParte(linha, coluna + 4, 4);

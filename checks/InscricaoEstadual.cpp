@@ -282,10 +282,47 @@ constexpr Unidade kUnidades[] = {
     {"SE", kNoveDigitos}, {"TO", kTO},
 };
 
+// The unit of a code, looked up at once in a table of every pair of capital letters; null for a
+// code that is not one of the 27.
+const Unidade* UnidadeDoCodigo(std::string_view codigo) {
+  static constexpr auto indices = [] {
+    std::array<signed char, 26 * 26> tabela{};
+    tabela.fill(-1);
+    for (std::size_t i = 0; i < std::size(kUnidades); ++i) {
+      const std::string_view c = kUnidades[i].codigo;
+      tabela[static_cast<std::size_t>(c[0] - 'A') * 26 + static_cast<std::size_t>(c[1] - 'A')] =
+          static_cast<signed char>(i);
+    }
+    return tabela;
+  }();
+  if (codigo.size() != 2) return nullptr;
+  const unsigned primeira = static_cast<unsigned char>(codigo[0]) - 'A';
+  const unsigned segunda = static_cast<unsigned char>(codigo[1]) - 'A';
+  if (primeira >= 26 || segunda >= 26) return nullptr;
+  const int i = indices[primeira * 26 + segunda];
+  return i < 0 ? nullptr : &kUnidades[i];
+}
+
+// True when some byte of the word is 0.
+constexpr bool TemByteZero(std::uint64_t v) {
+  return ((v - 0x0101010101010101ULL) & ~v & 0x8080808080808080ULL) != 0;
+}
+
+// The text up to its first NUL character, as a C string would end there. The texts are a field
+// and a unit code, short: from 8 to 16 characters are tested as two words.
+std::string_view AtePrimeiroNulo(std::string_view s) {
+  if (s.size() >= 8 && s.size() <= 16 && !TemByteZero(digitos::Carrega8(s.data())) &&
+      !TemByteZero(digitos::Carrega8(s.data() + s.size() - 8)))
+    return s;
+  for (std::size_t i = 0; i < s.size(); ++i)
+    if (s[i] == '\0') return s.substr(0, i);
+  return s;
+}
+
 bool ConfereForma(const Forma& forma, std::string_view numero) {
-  if (numero.size() != forma.tamanho || !numero.starts_with(forma.inicio)) return false;
-  for (std::size_t i = forma.inicio.size(); i < numero.size(); ++i)
-    if (numero[i] < '0' || numero[i] > '9') return false;
+  if (numero.size() != forma.tamanho) return false;
+  if (!forma.inicio.empty() && !numero.starts_with(forma.inicio)) return false;
+  if (!digitos::SoDigitos(numero.substr(forma.inicio.size()))) return false;
   if (forma.condicao != nullptr && !forma.condicao(numero)) return false;
   for (std::size_t k = 0; k < forma.qtdDigitos; ++k) {
     const Digito& digito = forma.digitos[k];
@@ -296,19 +333,22 @@ bool ConfereForma(const Forma& forma, std::string_view numero) {
 }
 
 }  // namespace
+
+std::int16_t ConsisteInscricao(std::string_view numero, std::string_view uf) {
+  const Unidade* unidade = UnidadeDoCodigo(AtePrimeiroNulo(uf));
+  if (unidade == nullptr) return kUnidadeDesconhecida;
+  const std::string_view significativo = AparaDireita(AtePrimeiroNulo(numero));
+  for (const Forma& forma : unidade->formas)
+    if (ConfereForma(forma, significativo)) return kInscricaoValida;
+  return kInscricaoInvalida;
+}
+
 }  // namespace rolval
 
 extern "C" std::int16_t ConsisteInscricaoEstadual(const char* numero, const char* uf) {
   using namespace rolval;
   if (uf == nullptr) return kUnidadeDesconhecida;
-  const std::string_view codigo(uf);
-  for (const Unidade& unidade : kUnidades) {
-    if (unidade.codigo != codigo) continue;
-    if (numero == nullptr) return kInscricaoInvalida;
-    const std::string_view significativo = AparaDireita(numero);
-    for (const Forma& forma : unidade.formas)
-      if (ConfereForma(forma, significativo)) return kInscricaoValida;
-    return kInscricaoInvalida;
-  }
-  return kUnidadeDesconhecida;
+  if (numero == nullptr)
+    return UnidadeDoCodigo(uf) == nullptr ? kUnidadeDesconhecida : kInscricaoInvalida;
+  return ConsisteInscricao(numero, uf);
 }

@@ -24,14 +24,14 @@ inline constexpr bool PalavraUtil = std::endian::native == std::endian::little;
 // True when all eight bytes of `v` are '0' to '9': the high half of every byte is 3, and stays 3
 // when 6 is added to the byte (a low half above 9 carries into it). No byte carries into the
 // next one, as the first test already holds every byte below 0x40.
-constexpr bool OitoDigitos(std::uint64_t v) {
+[[gnu::always_inline]] constexpr bool OitoDigitos(std::uint64_t v) {
   constexpr std::uint64_t altos = 0xF0F0F0F0F0F0F0F0ULL;
   constexpr std::uint64_t tres = 0x3030303030303030ULL;
   return (v & altos) == tres && ((v + 0x0606060606060606ULL) & altos) == tres;
 }
 
 // The value of eight digits held as by Carrega8: pairs, then quadruples, then the whole.
-constexpr std::uint64_t ValorOitoDigitos(std::uint64_t v) {
+[[gnu::always_inline]] constexpr std::uint64_t ValorOitoDigitos(std::uint64_t v) {
   v -= 0x3030303030303030ULL;
   v = (v * 10) + (v >> 8);
   v = (((v & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32))) +
@@ -50,6 +50,43 @@ inline bool SoDigitos(std::string_view s) {
   }
   for (; n > 0; ++p, --n)
     if (*p < '0' || *p > '9') return false;
+  return true;
+}
+
+// The value of `s` when every character of it is a digit 0-9, read in the same pass as the test
+// (eight characters at a time); false when any is not. At most 18 characters, so that the value
+// always fits.
+[[gnu::always_inline]] inline bool LeDigitos(std::string_view s, std::uint64_t& valor) {
+  std::uint64_t v = 0;
+  const char* p = s.data();
+  std::size_t n = s.size();
+  if constexpr (PalavraUtil) {
+    if (n >= 8) {
+      for (; n >= 8; p += 8, n -= 8) {
+        const std::uint64_t palavra = Carrega8(p);
+        if (!OitoDigitos(palavra)) return false;
+        v = v * 100000000ULL + ValorOitoDigitos(palavra);
+      }
+      if (n > 0) {
+        // The last n characters: the word of the field's last eight, which overlaps characters
+        // already read; those are shifted out and replaced by leading zeros.
+        constexpr std::uint64_t potencias[8] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+        const unsigned fora = static_cast<unsigned>(8 - n) * 8;
+        const std::uint64_t palavra =
+            (Carrega8(p + n - 8) >> fora << fora) | (0x3030303030303030ULL >> (64 - fora));
+        if (!OitoDigitos(palavra)) return false;
+        v = v * potencias[n] + ValorOitoDigitos(palavra);
+      }
+      valor = v;
+      return true;
+    }
+  }
+  for (; n > 0; ++p, --n) {
+    const auto d = static_cast<unsigned>(static_cast<unsigned char>(*p)) - '0';
+    if (d > 9) return false;
+    v = v * 10 + d;
+  }
+  valor = v;
   return true;
 }
 

@@ -142,14 +142,19 @@ std::int64_t LeitorLinhas::TamanhoAgora() const {
 
 bool LeitorLinhas::Enche() {
   if (fd_ < 0) throw FalhaExecucao(ClasseFalha::Outra, "read from a closed file " + caminho_);
+  // The part of a line already in the buffer moves to its start, so that a line is always whole
+  // in one piece of the buffer and can be handed out as a view.
+  const std::size_t restam = fim_ - inicio_;
+  if (restam > 0 && inicio_ > 0) std::memmove(buffer_.data(), buffer_.data() + inicio_, restam);
+  inicio_ = 0;
+  fim_ = restam;
   for (;;) {
-    const ssize_t n = sistema_->Le(fd_, buffer_.data(), buffer_.size());
+    const ssize_t n = sistema_->Le(fd_, buffer_.data() + fim_, buffer_.size() - fim_);
     if (n < 0) {
       if (errno == EINTR) continue;
       FalhaDoSistema("read", caminho_);
     }
-    inicio_ = 0;
-    fim_ = static_cast<std::size_t>(n);
+    fim_ += static_cast<std::size_t>(n);
     lidos_ += n;
     if (n == 0 && (lidos_ != tamanho_ || TamanhoAgora() != tamanho_))
       throw FalhaExecucao(ClasseFalha::Dispositivo,
@@ -181,35 +186,45 @@ void LeitorLinhas::PulaRestoDaLinha() {
   }
 }
 
-void LeitorLinhas::LeLinha(std::string& linha, std::size_t limite) {
-  linha.clear();
+std::string_view LeitorLinhas::LeLinha(std::size_t limite) {
   if (Fim()) throw FalhaExecucao(ClasseFalha::Outra, "input past end of file " + caminho_);
+  const std::size_t maximo = limite + 1;  // characters kept of a line
+  // Room for the characters kept, the CR after them and the byte that tells whether an LF follows.
+  if (buffer_.size() < maximo + 2) buffer_.resize(maximo + 2);
+  std::size_t semCR = 0;  // characters at the start of the line known to hold no CR
+  bool fimArquivo = false;
   for (;;) {
-    if (inicio_ == fim_ && !Enche()) return;  // last line without its end
     const char* p = buffer_.data() + inicio_;
     const std::size_t disponivel = fim_ - inicio_;
-    const void* cr = std::memchr(p, '\r', disponivel);
-    const std::size_t ate =
-        cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - p) : disponivel;
-    const std::size_t cabe = limite + 1 - std::min(linha.size(), limite + 1);
-    const std::size_t copia = std::min(ate, cabe);
-    linha.append(p, copia);
-    inicio_ += copia;
-    posicao_ += static_cast<std::int64_t>(copia);
-    if (copia < ate) {  // the line is longer than its limit: leave the rest for later
-      restoPendente_ = true;
-      return;
-    }
-    if (cr) {
-      ++inicio_;
-      ++posicao_;
-      if (inicio_ == fim_ && !Enche()) return;
-      if (buffer_[inicio_] == '\n') {
-        ++inicio_;
-        ++posicao_;
+    // A CR beyond the first `maximo` + 1 characters would end a line longer than its limit.
+    const std::size_t janela = std::min(disponivel, maximo + 1);
+    const void* cr = semCR < janela ? std::memchr(p + semCR, '\r', janela - semCR) : nullptr;
+    if (cr != nullptr) {
+      const auto ate = static_cast<std::size_t>(static_cast<const char*>(cr) - p);
+      // The line ends here; the byte after the CR, when the file has one, must be in the buffer
+      // to tell whether it is the LF of a CR LF.
+      if (ate + 1 < disponivel || fimArquivo) {
+        const std::size_t fimDeLinha = (ate + 1 < disponivel && p[ate + 1] == '\n') ? 2 : 1;
+        inicio_ += ate + fimDeLinha;
+        posicao_ += static_cast<std::int64_t>(ate + fimDeLinha);
+        return {p, ate};
       }
-      return;
+      semCR = ate;
+    } else if (disponivel > maximo) {
+      // Longer than its limit: the rest is left for later.
+      inicio_ += maximo;
+      posicao_ += static_cast<std::int64_t>(maximo);
+      restoPendente_ = true;
+      return {p, maximo};
+    } else if (fimArquivo) {
+      // The last line, without its end.
+      inicio_ = fim_;
+      posicao_ += static_cast<std::int64_t>(disponivel);
+      return {p, disponivel};
+    } else {
+      semCR = disponivel;
     }
+    if (!Enche()) fimArquivo = true;
   }
 }
 

@@ -69,13 +69,18 @@ class LeitorLinhas {
   // True when no byte is left to read. A file whose length differs there from its length when
   // it was opened (it changed while being read) is a device failure, never a clean end.
   bool Fim();
-  // Reads the next line into `linha` (without its end). Keeps at most `limite` + 1 characters, so
+  // The next line (without its end), as a view into the reader's buffer that stays valid until
+  // the next call on the reader: no line is copied. Keeps at most `limite` + 1 characters, so
   // that a line longer than `limite` is seen as such without being held whole; the rest of such a
   // line is skipped only if another line is read. Reading at the end is a failure.
-  void LeLinha(std::string& linha, std::size_t limite);
+  std::string_view LeLinha(std::size_t limite);
+  // The same line copied into `linha`.
+  void LeLinha(std::string& linha, std::size_t limite) { linha.assign(LeLinha(limite)); }
 
  private:
-  bool Enche();                       // refills the buffer; false at the end of the file
+  // Moves the bytes not yet consumed to the start of the buffer and reads more after them;
+  // false at the end of the file.
+  bool Enche();
   std::int64_t TamanhoAgora() const;  // the file's length now (-1 when it cannot be known)
   void PulaRestoDaLinha();
   SistemaArquivos* sistema_ = &SistemaArquivos::Padrao();

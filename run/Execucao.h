@@ -140,8 +140,7 @@ class Execucao {
     const void* tipo = &MarcaDeTipo<T>;
     for (const auto& [marca, estado] : estados_)
       if (marca == tipo) return *static_cast<T*>(estado.get());
-    estados_.emplace_back(tipo, std::make_shared<T>());
-    return *static_cast<T*>(estados_.back().second.get());
+    return CriaEstado<T>();
   }
 
   // Work files: the findings and the list of returns, private to the run; and the input.
@@ -163,6 +162,12 @@ class Execucao {
   GuardaEscrita* guarda_ = nullptr;
   template <class T>
   static inline const char MarcaDeTipo = 0;  // its address tells the type of a layout's state
+  // Out of line, so that the lookup above stays small enough to be inlined at every line.
+  template <class T>
+  [[gnu::noinline]] T& CriaEstado() const {
+    estados_.emplace_back(&MarcaDeTipo<T>, std::make_shared<T>());
+    return *static_cast<T*>(estados_.back().second.get());
+  }
   mutable std::vector<std::pair<const void*, std::shared_ptr<void>>> estados_;
   ArquivoTrabalho relatorio_;
   std::string status_;

@@ -1,6 +1,8 @@
 #include "run/ValidaArquivo.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <sys/stat.h>
 
 #include "run/Falha.h"
@@ -27,6 +29,49 @@ float ValorProgresso(std::int64_t posicao, std::int64_t tamanho, int comprimento
   const double valor = std::nearbyint(blocos * 100.0 / denominador * 128.0);
   return static_cast<float>(std::min(valor, 100.0));
 }
+
+// The progress value of the read loop. It depends only on the 128-byte blocks read and on the
+// record length: the window is given it when a line ends in another block or has another length
+// than the line before (a line in the same block as the one before, of the same length, has its
+// value already). The value grows with the blocks: for a record length, the first block at which
+// it changes is worked out once, and the blocks before it reuse the value.
+class ProgressoLeitura {
+ public:
+  explicit ProgressoLeitura(std::int64_t tamanho) : tamanho_(tamanho) {}
+  void Define(Tela& tela, std::int64_t posicao, int comprimento) {
+    const std::int64_t bloco = posicao / 128;
+    if (bloco == bloco_ && comprimento == comprimento_) return;
+    bloco_ = bloco;
+    if (comprimento != comprimento_ || bloco >= proximoBloco_) {
+      comprimento_ = comprimento;
+      valor_ = Valor(bloco);
+      proximoBloco_ = ProximaMudanca(bloco, valor_);
+    }
+    tela.DefineValorProgresso(valor_);
+  }
+
+ private:
+  float Valor(std::int64_t bloco) const {
+    return ValorProgresso(bloco * 128, tamanho_, comprimento_);
+  }
+  // The first block after `bloco` whose value differs from `valor`: from an estimate, checked
+  // with the value itself, so that the rounding of the estimate does not matter.
+  std::int64_t ProximaMudanca(std::int64_t bloco, float valor) const {
+    const double denominador = static_cast<double>(tamanho_ - comprimento_);
+    if (valor >= 100.0f || denominador <= 0) return std::numeric_limits<std::int64_t>::max();
+    const double estimativa = (static_cast<double>(valor) + 0.5) * denominador / 12800.0;
+    std::int64_t b = std::max(bloco + 1, static_cast<std::int64_t>(estimativa));
+    while (b > bloco + 1 && Valor(b - 1) != valor) --b;
+    while (Valor(b) == valor) ++b;
+    return b;
+  }
+
+  std::int64_t tamanho_;
+  std::int64_t bloco_ = -1;
+  std::int64_t proximoBloco_ = 0;
+  int comprimento_ = -1;
+  float valor_ = 0;
+};
 
 void FechaTudo(Execucao& ex) noexcept {
   ex.entrada.Fecha();
@@ -149,22 +194,32 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
     }
     if (ler && layout->prepara != nullptr) layout->prepara(ex);
 
+    // Each line is a view into the reader's buffer, valid until the next line is read; the run
+    // state keeps a copy of the last one only when the reading ends.
+    std::string_view linha;
+    ProgressoLeitura progresso(ex.entrada.Tamanho());
+    bool legendaDefinida = false;
     while (ler && !ex.entrada.Fim()) {
-      ex.entrada.LeLinha(ex.LinhaAtual, LimiteLinha);
+      linha = ex.entrada.LeLinha(LimiteLinha);
       ++ex.NumLinha;
-      const std::string_view linha = ex.LinhaAtual;
       if (layout->enquadra != nullptr) comprimento = layout->enquadra(ex, linha, comprimento);
-      tela.DefineValorProgresso(
-          ValorProgresso(ex.entrada.Posicao(), ex.entrada.Tamanho(), comprimento));
+      progresso.Define(tela, ex.entrada.Posicao(), comprimento);
       if (linha.size() != static_cast<std::size_t>(comprimento)) {
         ex.GravaErro(21, 0, 0);
         break;
       }
       if (layout->antesDeValidar != nullptr && !layout->antesDeValidar(ex, linha)) break;
       tela.AtualizaProgresso();
-      tela.DefineVer(layout->legenda);
+      if (!legendaDefinida) {
+        tela.DefineVer(layout->legenda);  // the same caption for every line of the file
+        legendaDefinida = true;
+      }
       if (layout->valida != nullptr) layout->valida(ex, linha);
     }
+    // At the end of the file the reader has read nothing into its buffer since the last line: no
+    // record is as long as a line cut at the reader's limit, so such a line fails the length
+    // check and leaves the loop by its break before the rest of it is skipped.
+    if (ex.NumLinha > 0) ex.LinhaAtual.assign(linha);
 
     // End phase.
     if (ex.ListaROLs.size() > 1) ex.aux2.EscreveLinha(ex.ListaROLs);

@@ -6,8 +6,9 @@
 namespace rolval {
 
 int LeQuantidadeItens(Execucao& ex, std::string_view linha, int maximo) {
-  if (!ExigeNumerico(ex, linha, 44, 2)) return 0;
-  const auto quantidade = static_cast<int>(ValorInteiro(Campo(linha, 44, 2)));
+  const std::optional<std::int64_t> lida = LeInteiro(ex, linha, 44, 2);
+  if (!lida) return 0;
+  const auto quantidade = static_cast<int>(*lida);
   if (quantidade < 1 || quantidade > maximo) {
     ex.GravaErro(10, 44, 45);
     return 0;
@@ -30,8 +31,9 @@ std::optional<double> ItemAnexo::Valor(int colunaItem1, int tamanho) const {
 
 std::int64_t ItemAnexo::Obrigatorio(int colunaItem1, int tamanho, bool& valido) const {
   valido = false;
-  if (!ExigeNumerico(ex_, linha_, Coluna(colunaItem1), tamanho)) return 0;
-  const std::int64_t valor = ValorInteiro(Texto(colunaItem1, tamanho));
+  const std::optional<std::int64_t> lido = LeInteiro(ex_, linha_, Coluna(colunaItem1), tamanho);
+  if (!lido) return 0;
+  const std::int64_t valor = *lido;
   if (valor == 0)
     Erro(16, colunaItem1, tamanho);
   else

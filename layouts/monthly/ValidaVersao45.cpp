@@ -24,10 +24,24 @@ constexpr std::array<std::string_view, QtdTiposAnexo> TiposAnexo = {
     "X01 ", "X02 ", "X03 ", "X03A", "X04 ", "X05 ", "X05A", "X05B", "X06 ",
     "X07 ", "X07A", "X07B", "X08 ", "X09 ", "X10 ", "X11 ", "X12 "};
 
+// A record type of four characters as one number, so that types compare without text calls.
+constexpr std::uint32_t CodigoTipo(std::string_view tipo) {
+  std::uint32_t v = 0;
+  for (const char c : tipo) v = (v << 8) | static_cast<unsigned char>(c);
+  return v;
+}
+
+constexpr std::array<std::uint32_t, QtdTiposAnexo> CodigosAnexo = [] {
+  std::array<std::uint32_t, QtdTiposAnexo> codigos{};
+  for (std::size_t i = 0; i < QtdTiposAnexo; ++i) codigos[i] = CodigoTipo(TiposAnexo[i]);
+  return codigos;
+}();
+
 // The annex type of a record type, or QtdTiposAnexo when it is none (exact, case-sensitive).
-std::size_t IndiceAnexo(std::string_view tipo) {
-  for (std::size_t i = 0; i < TiposAnexo.size(); ++i)
-    if (TiposAnexo[i] == tipo) return i;
+std::size_t IndiceAnexo(const Fixo<4>& tipo) {
+  const std::uint32_t codigo = CodigoTipo(tipo.vista());
+  for (std::size_t i = 0; i < QtdTiposAnexo; ++i)
+    if (CodigosAnexo[i] == codigo) return i;
   return QtdTiposAnexo;
 }
 
@@ -73,8 +87,8 @@ void ValidaVersao45(Execucao& ex, std::string_view linha) {
     ConfereIdentificacaoDoAnexo(ex);
   }
 
-  if (ExigeNumerico(ex, linha, 36, 4) && ValorInteiro(Campo(linha, 36, 4)) != m.ContadorSequencia)
-    ex.GravaErro(9, 36, 39);
+  if (const std::optional<std::int64_t> sequencia = LeInteiro(ex, linha, 36, 4))
+    if (*sequencia != m.ContadorSequencia) ex.GravaErro(9, 36, 39);
 
   const std::size_t indice = cabecalho ? QtdTiposAnexo : IndiceAnexo(reg.TipoRegistro);
   if (!cabecalho && indice == QtdTiposAnexo) ex.GravaErro(6, 40, 43);

@@ -1,6 +1,9 @@
 #include "layouts/older/ValidaVersao3.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 
 #include "checks/CampoNumerico.h"
@@ -25,7 +28,19 @@ ChaveMes ChaveDaData(std::string_view ddmmaaaa) {
   return {ddmmaaaa[4], ddmmaaaa[5], ddmmaaaa[6], ddmmaaaa[7], ddmmaaaa[2], ddmmaaaa[3]};
 }
 
-std::string_view Vista(const ChaveMes& chave) { return {chave.data(), chave.size()}; }
+// The key as a number in the order of its text: its characters as unsigned bytes, the first the
+// most significant. Two keys compare as numbers without a call to compare texts.
+constexpr std::uint64_t Ordem(const ChaveMes& chave) {
+  if (std::is_constant_evaluated()) {
+    std::uint64_t v = 0;
+    for (const char c : chave) v = (v << 8) | static_cast<unsigned char>(c);
+    return v << 16;
+  }
+  std::uint64_t v = 0;
+  std::memcpy(&v, chave.data(), chave.size());
+  if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
+  return v;
+}
 
 // The reference key of the return: empty while the period is not a number, and then no due date
 // can come before it.
@@ -33,13 +48,13 @@ struct Referencia {
   ChaveMes chave{};
   bool lida = false;
   bool Antecede(const ChaveMes& vencimento) const {
-    return lida && Vista(vencimento) < Vista(chave);
+    return lida && Ordem(vencimento) < Ordem(chave);
   }
 };
 
 // Oldest and latest reference periods a layout-03 return may carry.
-constexpr std::string_view PrimeiraReferencia = "199407";
-constexpr std::string_view UltimaReferencia = "199809";
+constexpr std::uint64_t PrimeiraReferencia = Ordem({'1', '9', '9', '4', '0', '7'});
+constexpr std::uint64_t UltimaReferencia = Ordem({'1', '9', '9', '8', '0', '9'});
 
 // Identification of the return (columns 1-35); gives the reference key.
 Referencia ConfereIdentificacao(Execucao& ex, std::string_view linha) {
@@ -60,7 +75,7 @@ Referencia ConfereIdentificacao(Execucao& ex, std::string_view linha) {
     r.lida = true;
     if (!ValidaData(linha, 20, DataMMAAAA))
       ex.GravaErro(12, 20, 25);
-    else if (Vista(r.chave) < PrimeiraReferencia || Vista(r.chave) > UltimaReferencia)
+    else if (Ordem(r.chave) < PrimeiraReferencia || Ordem(r.chave) > UltimaReferencia)
       ex.GravaErro(3, 20, 25);
   }
 

@@ -15,12 +15,12 @@ namespace {
 void ConfereDuplicidade(Execucao& ex, std::string_view linha, int fimChave,
                         std::string& chaveAnterior, int numeroAnexo) {
   const std::string_view chave = Campo(linha, 1, fimChave);
-  if (chave == chaveAnterior) ex.GravaErroST(36, numeroAnexo, 3, fimChave);
+  if (MesmoTexto(chave, chaveAnterior)) ex.GravaErroST(36, numeroAnexo, 3, fimChave);
   chaveAnterior.assign(chave);
 }
 
 bool MesmaInscricaoDaROL(const Execucao& ex, std::string_view inscricao) {
-  return Apara(inscricao) == Apara(ex.RegistroAtual.Inscricao);
+  return MesmoTexto(Apara(inscricao), Apara(ex.RegistroAtual.Inscricao));
 }
 
 // The date must lie between January five years before the reference year and the end of the
@@ -47,7 +47,7 @@ void ValidaAnexoIouII(Execucao& ex, std::string_view linha, AnexoST2 anexo) {
   ConfereDuplicidade(ex, linha, 27, eAnexoI ? st.ChaveAnexoI : st.ChaveAnexoII,
                      static_cast<int>(anexo));
 
-  if (ExigeNumerico(ex, linha, 3, 8) && ValorInteiro(Campo(linha, 3, 8)) == 0)
+  if (const std::optional<std::int64_t> numero = LeInteiro(ex, linha, 3, 8); numero && *numero == 0)
     ex.GravaErro(16, 3, 10);
   if (Apara(Campo(linha, 11, 3)).empty()) ex.GravaErro(16, 11, 13);
 

@@ -56,14 +56,23 @@ void ValidaST2(Execucao& ex, std::string_view linha) {
   // The run driver has already put the trimmed record type in TipoRegistro and reported any
   // type other than these four.
   const std::string_view tipo = Apara(ex.RegistroAtual.TipoRegistro.vista());
-  if (tipo == "A0")
-    ValidaCabecalhoST2(ex, linha);
-  else if (tipo == "A1")
-    ValidaAnexoIouII(ex, linha, AnexoST2::I);
-  else if (tipo == "A2")
-    ValidaAnexoIouII(ex, linha, AnexoST2::II);
-  else if (tipo == "A3")
-    ValidaAnexoIII(ex, linha);
+  if (tipo.size() != 2 || tipo[0] != 'A') return;
+  switch (tipo[1]) {
+    case '0':
+      ValidaCabecalhoST2(ex, linha);
+      break;
+    case '1':
+      ValidaAnexoIouII(ex, linha, AnexoST2::I);
+      break;
+    case '2':
+      ValidaAnexoIouII(ex, linha, AnexoST2::II);
+      break;
+    case '3':
+      ValidaAnexoIII(ex, linha);
+      break;
+    default:
+      break;
+  }
 }
 
 void PreparaST2(Execucao& ex) { ST2(ex).UFFavorecida.clear(); }
@@ -73,9 +82,19 @@ bool ReconheceROLST02(std::string_view l) { return Campo(l, 3, 5) == "RST02"; }
 int EnquadraST2(Execucao& ex, std::string_view linha, int comprimentoAnterior) {
   const std::string_view tipo = Apara(Campo(linha, 1, 2));
   ex.RegistroAtual.TipoRegistro = tipo;
-  if (tipo == "A0") return 797;
-  if (tipo == "A1" || tipo == "A2") return 50;
-  if (tipo == "A3") return 46;
+  if (tipo.size() == 2 && tipo[0] == 'A') {
+    switch (tipo[1]) {
+      case '0':
+        return 797;
+      case '1':
+      case '2':
+        return 50;
+      case '3':
+        return 46;
+      default:
+        break;
+    }
+  }
   ex.RegistroAtual.MesAnoRef = "";
   ex.GravaErro(6, 1, 2);
   return comprimentoAnterior;

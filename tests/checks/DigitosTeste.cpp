@@ -2,7 +2,9 @@
 // length up to 20 and every kind of character at every position.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "checks/Numeros.h"
@@ -74,6 +76,64 @@ TEST(ValorInteiroPalavra, NaoDigitoSegueARegraDecimal) {
       std::string campo = Digitos(n);
       campo[pos] = ' ';
       EXPECT_EQ(static_cast<std::uint64_t>(ValorInteiro(campo)), ValorPorCaractere(campo)) << campo;
+    }
+  }
+}
+
+TEST(LeDigitos, TestaELeNumaPassagemEmTodoComprimento) {
+  for (std::size_t n = 0; n <= 18; ++n) {
+    const std::string campo = Digitos(n);
+    std::uint64_t valor = 12345;
+    ASSERT_TRUE(digitos::LeDigitos(campo, valor)) << campo;
+    EXPECT_EQ(valor, ValorPorCaractere(campo)) << campo;
+    for (std::size_t pos = 0; pos < n; ++pos) {
+      for (const char c : NaoDigitos) {
+        std::string estragado = campo;
+        estragado[pos] = c;
+        EXPECT_FALSE(digitos::LeDigitos(estragado, valor))
+            << "length " << n << " position " << pos << " byte "
+            << static_cast<int>(static_cast<unsigned char>(c));
+      }
+    }
+  }
+}
+
+TEST(CalculaDigito, DezAlgarismosComoQualquerOutroComprimento) {
+  // Ten characters take a shorter way; a blank before the number takes the general one, which
+  // ignores it. Both give the same digit, or none when a non-digit precedes the check digit.
+  for (std::size_t k = 0; k < 200; ++k) {
+    std::string numero = Digitos(10);
+    numero[k % 10] = static_cast<char>('0' + (k * 7 + k / 10) % 10);
+    numero[(k / 10) % 10] = static_cast<char>('0' + k % 10);
+    if (k % 13 == 0) numero[k % 9] = NaoDigitos[k % std::size(NaoDigitos)];
+    EXPECT_EQ(CalculaDigito(numero), CalculaDigito(" " + numero)) << numero;
+  }
+}
+
+TEST(AparaPalavra, IgualAoCorteCaracterePorCaractere) {
+  for (std::size_t n = 0; n <= 20; ++n) {
+    for (std::size_t brancos = 0; brancos <= n; ++brancos) {
+      for (const char c : {'x', '\0', '\xA0', '\t'}) {
+        std::string s = Digitos(n - brancos) + std::string(brancos, ' ');
+        if (n > brancos) s[(n - brancos) / 2] = c;
+        std::string_view esperado = s;
+        while (!esperado.empty() && esperado.back() == ' ') esperado.remove_suffix(1);
+        EXPECT_EQ(AparaDireita(s), esperado) << '"' << s << '"';
+        EXPECT_EQ(Apara("  " + s), esperado) << '"' << s << '"';
+      }
+    }
+  }
+}
+
+TEST(MesmoTexto, IgualAComparacaoDeTextosEmTodoComprimento) {
+  for (std::size_t n = 0; n <= 40; ++n) {
+    const std::string a = Digitos(n);
+    EXPECT_TRUE(MesmoTexto(a, a)) << n;
+    EXPECT_FALSE(MesmoTexto(a, a + "1")) << n;
+    for (std::size_t pos = 0; pos < n; ++pos) {
+      std::string b = a;
+      b[pos] = ' ';
+      EXPECT_FALSE(MesmoTexto(a, b)) << "length " << n << " position " << pos;
     }
   }
 }

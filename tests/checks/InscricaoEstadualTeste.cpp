@@ -254,6 +254,30 @@ TEST(ConsisteInscricaoEstadual, UnidadeDesconhecida) {
   EXPECT_EQ(ConsisteInscricaoEstadual(nullptr, "SP"), kInscricaoInvalida);
 }
 
+TEST(ConsisteInscricao, VistasRespondemComoOsTextosTerminadosEmNulo) {
+  // Every number of the table, as a field and then with a NUL inside it: the views end where the
+  // C strings end, at the first NUL.
+  for (const CasoUnidade& caso : CasosPorUnidade()) {
+    std::vector<const char*> numeros = caso.validos;
+    numeros.insert(numeros.end(), caso.invalidos.begin(), caso.invalidos.end());
+    for (const char* numero : numeros) {
+      const std::string campo = Campo14(numero);
+      EXPECT_EQ(ConsisteInscricao(campo, caso.uf), Consiste(numero, caso.uf)) << numero;
+      std::string comNulo = std::string(numero) + '\0' + "99";
+      EXPECT_EQ(ConsisteInscricao(comNulo, caso.uf), Consiste(numero, caso.uf)) << numero;
+      comNulo = std::string(numero).substr(0, 4) + '\0' + (numero + 4);
+      EXPECT_EQ(ConsisteInscricao(comNulo, caso.uf),
+                ConsisteInscricaoEstadual(comNulo.c_str(), caso.uf))
+          << numero;
+      EXPECT_EQ(ConsisteInscricao(campo, std::string(caso.uf) + '\0' + "X"),
+                Consiste(numero, caso.uf))
+          << numero;
+    }
+  }
+  EXPECT_EQ(ConsisteInscricao(Campo14("0123456789"), std::string_view("\0TQ", 3)),
+            kUnidadeDesconhecida);
+}
+
 TEST(ValidaInscricao, ConsultaARegraDaUnidade) {
   EXPECT_TRUE(ValidaInscricao(Campo14("251040852"), "SC"));
   EXPECT_FALSE(ValidaInscricao(Campo14("251040853"), "SC"));

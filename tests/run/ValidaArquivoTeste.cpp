@@ -4,6 +4,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 #include "layouts/monthly/ValidaVersao45.h"
@@ -199,6 +201,38 @@ TEST(Progresso, NuncaPassaDeCem) {
     EXPECT_GE(r.tela.valores[i], r.tela.valores[i - 1]);
   }
   EXPECT_EQ(r.tela.valores.back(), 100.0f);
+}
+
+TEST(Progresso, UmValorPorBlocoOuComprimentoNovo) {
+  // Short ST 02 lines, several to a 128-byte block, and headers that change the record length:
+  // the window is given each line's value, worked out line by line, except for a line that ends
+  // in the block of the line before and has its length.
+  std::vector<std::string> linhas;
+  for (int retorno = 0; retorno < 40; ++retorno) {
+    linhas.push_back(LinhaST2("A0", 797));
+    for (int i = 0; i < 60; ++i)
+      linhas.push_back(i % 7 == 6 ? LinhaST2("A3", 46) : LinhaST2("A1", 50));
+  }
+  const std::string conteudo = ComCRLF(linhas);
+  const double tamanho = static_cast<double>(conteudo.size());
+  std::vector<float> esperados;
+  std::int64_t posicao = 0;
+  std::int64_t blocoAnterior = -1;
+  std::size_t comprimentoAnterior = 0;
+  for (const std::string& l : linhas) {
+    posicao += static_cast<std::int64_t>(l.size()) + 2;
+    const std::int64_t bloco = posicao / 128;
+    if (bloco == blocoAnterior && l.size() == comprimentoAnterior) continue;
+    blocoAnterior = bloco;
+    comprimentoAnterior = l.size();
+    const double valor = std::nearbyint(static_cast<double>(bloco) * 100.0 /
+                                        (tamanho - static_cast<double>(l.size())) * 128.0);
+    esperados.push_back(static_cast<float>(std::min(valor, 100.0)));
+  }
+  ASSERT_LT(esperados.size(), linhas.size());
+  const auto r = ExecutaConteudo(conteudo, TabelaSoEnquadramento());
+  EXPECT_EQ(r.desfecho, Desfecho::RelatorioOK);
+  EXPECT_EQ(r.tela.valores, esperados);
 }
 
 TEST(FimDeLinha, CRSozinhoTerminaALinhaELFSozinhoNao) {

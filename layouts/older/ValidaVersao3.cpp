@@ -144,61 +144,94 @@ constexpr int PrimeiroVencimento = 516;
 constexpr int TamanhoVencimento = 24;
 constexpr int QtdVencimentos = 9;
 
+// What both passes over a due-date entry read of its date and amount, worked out once: the two
+// passes look at the same fields, and these readings have no finding of their own.
+struct Vencimento {
+  bool dataNumerica = false;
+  std::uint64_t data = 0;   // the date's digits as a number, when numeric
+  bool dataValida = false;  // a calendar date or all zeros; only for a numeric date
+  bool antecede = false;    // before the reference period; only for a valid date
+  bool valorNumerico = false;
+  double valor = 0;
+};
+
+bool LeCampo(std::string_view linha, int coluna, int tamanho, std::uint64_t& valor) {
+  const std::string_view campo = Campo(linha, coluna, tamanho);
+  return static_cast<int>(campo.size()) == tamanho && digitos::LeDigitos(campo, valor);
+}
+
+Vencimento LeVencimento(std::string_view linha, int p, const Referencia& r) {
+  Vencimento v;
+  v.dataNumerica = LeCampo(linha, p, 8, v.data);
+  if (v.dataNumerica) {
+    v.dataValida = ValidaData(linha, p, DataDDMMAAAA);
+    v.antecede = v.dataValida && r.Antecede(ChaveDaData(Campo(linha, p, 8)));
+  }
+  std::uint64_t valor = 0;
+  v.valorNumerico = LeCampo(linha, p + 8, 16, valor);
+  v.valor = static_cast<double>(static_cast<std::int64_t>(valor));
+  return v;
+}
+
 // First pass over a due-date entry at column p, led by the date.
-void ConfereDataDoVencimento(Execucao& ex, std::string_view linha, int p, const Referencia& r) {
-  if (!ExigeNumerico(ex, linha, p, 8)) return;
-  const std::string_view data = Campo(linha, p, 8);
-  if (ValorNumerico(data) == 0) return;
-  if (!ValidaData(linha, p, DataDDMMAAAA)) {
+void ConfereDataDoVencimento(Execucao& ex, const Vencimento& v, int p) {
+  if (!v.dataNumerica) {
+    CampoNaoNumerico(ex, p, 8);
+    return;
+  }
+  if (v.data == 0) return;
+  if (!v.dataValida) {
     ex.GravaErro(12, p, p + 7);
     return;
   }
-  if (r.Antecede(ChaveDaData(data))) {
+  if (v.antecede) {
     ex.GravaErro(25, p, p + 7);
     return;
   }
-  const std::optional<double> valor = LeNumerico(ex, linha, p + 8, 16);
-  if (valor && *valor < 1) ex.GravaErro(16, p + 8, p + 23);
+  if (!v.valorNumerico)
+    CampoNaoNumerico(ex, p + 8, 16);
+  else if (v.valor < 1)
+    ex.GravaErro(16, p + 8, p + 23);
 }
 
 // Second pass over a due-date entry at column p, led by the amount, which it adds to `total`.
-void ConfereValorDoVencimento(Execucao& ex, std::string_view linha, int p, const Referencia& r,
-                              double& total) {
-  const std::optional<double> valor = LeNumerico(ex, linha, p + 8, 16);
-  if (!valor) return;
-  total += *valor;
-  if (!(*valor > 0)) return;
+void ConfereValorDoVencimento(Execucao& ex, const Vencimento& v, int p, double& total) {
+  if (!v.valorNumerico) {
+    CampoNaoNumerico(ex, p + 8, 16);
+    return;
+  }
+  total += v.valor;
+  if (!(v.valor > 0)) return;
   // A date that is not all digits cannot be read as a date; the first pass has reported it, and
   // the entry ends here.
-  if (!ValidaNumerico(linha, p, 8)) return;
-  const std::string_view data = Campo(linha, p, 8);
-  if (!ValidaData(linha, p, DataDDMMAAAA)) {
+  if (!v.dataNumerica) return;
+  if (!v.dataValida) {
     ex.GravaErro(12, p, p + 7);
     return;
   }
-  if (r.Antecede(ChaveDaData(data))) {
+  if (v.antecede) {
     ex.GravaErro(25, p, p + 7);
     return;
   }
   // A positive amount needs a due date: an all-zero date passed the date check but fails here.
-  if (ValorNumerico(data) < 1) ex.GravaErro(16, p, p + 7);
+  if (v.data < 1) ex.GravaErro(16, p, p + 7);
 }
 
 // The nine due-date entries, then the closing rules of L and K; `m` holds the amounts of 84-499.
 void ConfereVencimentos(Execucao& ex, std::string_view linha, const Referencia& r,
                         const Montantes& m) {
+  Vencimento vencimentos[QtdVencimentos];
+  for (int k = 0; k < QtdVencimentos; ++k)
+    vencimentos[k] = LeVencimento(linha, PrimeiroVencimento + TamanhoVencimento * k, r);
   // The first entry's date and amount, for the rule that K above L needs a first payment.
-  double v1 = 0, v2 = 0;
-  if (ValidaNumerico(linha, PrimeiroVencimento, 8))
-    v1 = ValorNumerico(Campo(linha, PrimeiroVencimento, 8));
-  if (ValidaNumerico(linha, PrimeiroVencimento + 8, 16))
-    v2 = ValorNumerico(Campo(linha, PrimeiroVencimento + 8, 16));
+  const double v1 = vencimentos[0].dataNumerica ? static_cast<double>(vencimentos[0].data) : 0;
+  const double v2 = vencimentos[0].valorNumerico ? vencimentos[0].valor : 0;
 
   double t = 0;
   for (int k = 0; k < QtdVencimentos; ++k) {
     const int p = PrimeiroVencimento + TamanhoVencimento * k;
-    ConfereDataDoVencimento(ex, linha, p, r);
-    ConfereValorDoVencimento(ex, linha, p, r, t);
+    ConfereDataDoVencimento(ex, vencimentos[k], p);
+    ConfereValorDoVencimento(ex, vencimentos[k], p, t);
   }
 
   const std::optional<double> l = LeNumerico(ex, linha, 732, 16);

@@ -46,7 +46,6 @@ int DiasDoMes(int mes, int ano) {
 }
 
 bool ValidaData(std::string_view linha, int coluna, int tipoData) {
-  bool resultado = true;
   std::int32_t dia = 0, mes = 0, ano = 0;
   // The usual case, a field of digits only: tested at once, then each part read from its digits.
   const std::string_view campo = Campo(linha, coluna, tipoData);
@@ -66,18 +65,7 @@ bool ValidaData(std::string_view linha, int coluna, int tipoData) {
     mes = LeParte(linha, coluna, 2);
     ano = LeParte(linha, coluna + 2, 4);
   }
-  if (dia >= 1) {
-    if (mes < 1 || mes > 12)
-      resultado = false;
-    else if (dia > DiasDoMes(mes, ano))
-      resultado = false;
-  } else if (tipoData == DataDDMMAAAA) {
-    resultado = false;
-  }
-  if (mes < 1 || mes > 12) resultado = false;
-  if (ano < 1900) resultado = false;
-  if (dia == 0 && mes == 0 && ano == 0) resultado = true;
-  return resultado;
+  return PartesDeDataValidas(dia, mes, ano, tipoData);
 }
 
 }  // namespace rolval

@@ -17,4 +17,12 @@ bool ValidaData(std::string_view linha, int coluna, int tipoData);
 // Days in a month (1-12) of a year: February has 29 days in every year divisible by 4.
 int DiasDoMes(int mes, int ano);
 
+// The rule of ValidaData on a date's parts already read: `dia` is 0 for the form MMAAAA.
+inline bool PartesDeDataValidas(int dia, int mes, int ano, int tipoData) {
+  if (dia == 0 && mes == 0 && ano == 0) return true;
+  if (mes < 1 || mes > 12 || ano < 1900) return false;
+  if (dia >= 1) return dia <= DiasDoMes(mes, ano);
+  return tipoData != DataDDMMAAAA;
+}
+
 }  // namespace rolval

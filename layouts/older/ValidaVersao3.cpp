@@ -155,7 +155,8 @@ struct Vencimento {
   double valor = 0;
 };
 
-bool LeCampo(std::string_view linha, int coluna, int tamanho, std::uint64_t& valor) {
+[[gnu::always_inline]] inline bool LeCampo(std::string_view linha, int coluna, int tamanho,
+                                           std::uint64_t& valor) {
   const std::string_view campo = Campo(linha, coluna, tamanho);
   return static_cast<int>(campo.size()) == tamanho && digitos::LeDigitos(campo, valor);
 }
@@ -164,7 +165,12 @@ Vencimento LeVencimento(std::string_view linha, int p, const Referencia& r) {
   Vencimento v;
   v.dataNumerica = LeCampo(linha, p, 8, v.data);
   if (v.dataNumerica) {
-    v.dataValida = ValidaData(linha, p, DataDDMMAAAA);
+    // DDMMAAAA read as one number: its parts are its digit pairs and last four digits.
+    const auto parte = [&](std::uint64_t divisor, std::uint64_t modulo) {
+      return static_cast<int>(v.data / divisor % modulo);
+    };
+    v.dataValida =
+        PartesDeDataValidas(parte(1000000, 100), parte(10000, 100), parte(1, 10000), DataDDMMAAAA);
     v.antecede = v.dataValida && r.Antecede(ChaveDaData(Campo(linha, p, 8)));
   }
   std::uint64_t valor = 0;

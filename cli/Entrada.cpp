@@ -15,19 +15,6 @@ namespace rolval {
 
 namespace {
 
-// An open temporary file without a name in `pasta`: created unnamed where the file system can,
-// otherwise under a fresh name unlinked at once. -1, errno set, on failure.
-int CriaCopiaSemNome(const std::string& pasta) {
-#ifdef O_TMPFILE
-  const int fd = ::open(pasta.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-  if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return fd;
-#endif
-  std::string modelo = pasta + "/.rolval-XXXXXX";
-  const int fd2 = ::mkostemp(modelo.data(), O_CLOEXEC);
-  if (fd2 >= 0) ::unlink(modelo.c_str());
-  return fd2;
-}
-
 // Every byte of `origem` to `destino`; false, errno set, on a failure of either.
 bool CopiaTudo(int origem, int destino) {
   std::vector<char> bloco(std::size_t{1} << 16);
@@ -79,7 +66,7 @@ EntradaDaExecucao::~EntradaDaExecucao() {
 }
 
 void EntradaDaExecucao::Copia(int origem, const std::string& pasta) {
-  copia_ = CriaCopiaSemNome(pasta);
+  copia_ = CriaArquivoSemNome(SistemaArquivos::Padrao(), pasta);
   if (copia_ < 0) {
     erro_ = "cannot make a temporary copy in '" + pasta + "': " + std::strerror(errno);
     return;

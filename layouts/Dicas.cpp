@@ -88,16 +88,10 @@ std::string NomeLayout(std::string_view documento) {
   return texto;
 }
 
-const LayoutArquivo* Reconhece(std::string_view primeiraLinha) {
-  for (const LayoutArquivo& layout : TabelaPadrao().layouts)
-    if (layout.reconhece(primeiraLinha)) return &layout;
-  return nullptr;
-}
-
 void DicasDeComprimento(const Cabeca& c, std::uint64_t tamanho, bool bom,
                         std::vector<Dica>& dicas) {
   if (c.linhas.empty()) return;
-  const LayoutArquivo* layout = Reconhece(c.linhas.front());
+  const LayoutArquivo* layout = ReconheceLayout(TabelaPadrao(), c.linhas.front());
   if (layout == nullptr || !layout->verificaTamanho) return;
   const auto esperado = static_cast<std::size_t>(layout->comprimento);
   const std::string nome = NomeLayout(layout->documento);

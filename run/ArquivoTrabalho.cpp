@@ -17,24 +17,25 @@ namespace {
 
 constexpr std::size_t TamanhoBloco = std::size_t{1} << 16;
 
-// An open temporary file without a name in `pasta`: created unnamed where the file system can,
-// otherwise created under a fresh name and unlinked at once.
 int CriaSemNome(SistemaArquivos& sistema, const std::string& pasta) {
-#ifdef O_TMPFILE
-  const int fd = sistema.Abre(pasta.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-  if (fd >= 0) return fd;
-  // Only a file system that cannot make unnamed files is worth a second way.
-  if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
-    FalhaDoSistema("create a work file in", pasta);
-#endif
-  std::string modelo = pasta + "/.rolval-XXXXXX";
-  const int fd2 = ::mkostemp(modelo.data(), O_CLOEXEC);
-  if (fd2 < 0) FalhaDoSistema("create a work file in", pasta);
-  ::unlink(modelo.c_str());
-  return fd2;
+  const int fd = CriaArquivoSemNome(sistema, pasta);
+  if (fd < 0) FalhaDoSistema("create a work file in", pasta);
+  return fd;
 }
 
 }  // namespace
+
+int CriaArquivoSemNome(SistemaArquivos& sistema, const std::string& pasta) {
+#ifdef O_TMPFILE
+  const int fd = sistema.Abre(pasta.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  // Only a file system that cannot make unnamed files is worth a second way.
+  if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return fd;
+#endif
+  std::string modelo = pasta + "/.rolval-XXXXXX";
+  const int fd2 = ::mkostemp(modelo.data(), O_CLOEXEC);
+  if (fd2 >= 0) ::unlink(modelo.c_str());
+  return fd2;
+}
 
 std::string PastaTemporariaPadrao() {
   const char* base = std::getenv("TMPDIR");

@@ -16,6 +16,10 @@ namespace rolval {
 // The folder for unnamed temporary files when the run is given none: $TMPDIR, or /tmp.
 std::string PastaTemporariaPadrao();
 
+// An open temporary file without a name in `pasta`: created unnamed where the file system can,
+// otherwise created under a fresh name and unlinked at once. -1, errno set, on failure.
+int CriaArquivoSemNome(SistemaArquivos& sistema, const std::string& pasta);
+
 class ArquivoTrabalho {
  public:
   // Bytes held in memory before the content moves to a temporary file.

@@ -113,6 +113,12 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
 
 }  // namespace
 
+const LayoutArquivo* ReconheceLayout(const TabelaLayouts& tabela, std::string_view primeiraLinha) {
+  for (const LayoutArquivo& layout : tabela.layouts)
+    if (layout.reconhece(primeiraLinha)) return &layout;
+  return nullptr;
+}
+
 Desfecho ValidaArquivo(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& tabela) {
   ex.DescartaRelatorio();
   ex.controle.NomeArquivo = std::string(nomeArq);
@@ -161,13 +167,7 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
     ex.entrada.Abre(caminho);
     ex.entrada.LeLinha(ex.LinhaAtual, LimiteLinha);
 
-    const LayoutArquivo* layout = nullptr;
-    for (const LayoutArquivo& candidato : tabela.layouts) {
-      if (candidato.reconhece(ex.LinhaAtual)) {
-        layout = &candidato;
-        break;
-      }
-    }
+    const LayoutArquivo* layout = ReconheceLayout(tabela, ex.LinhaAtual);
     if (layout == nullptr) {
       ex.controle.Documento = "";
       ex.GravaErro(21, 0, 0);

@@ -35,6 +35,9 @@ struct TabelaLayouts {
   std::span<const FechamentoFinal> fechamentos;  // run in this order at the end
 };
 
+// The first layout of the table whose recogniser takes `primeiraLinha`; null when none does.
+const LayoutArquivo* ReconheceLayout(const TabelaLayouts& tabela, std::string_view primeiraLinha);
+
 // How a run ended.
 enum class Desfecho {
   RelatorioOK,         // report with status OK, output window shown

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "checks/InscricaoEstadual.h"
+#include "checks/Numeros.h"
 #include "run/Campo.h"
 
 namespace rolval {
@@ -82,6 +83,14 @@ bool ValidaUF(std::string_view codigo) {
 }
 
 bool ValidaInscricao(std::string_view numero, std::string_view uf) {
+  // The home unit's ten digits followed by blanks, the number of most annex records: the same
+  // answer as below with the tests that cannot fail for it left out (a first character that is a
+  // digit, the length, the digits-only form) and the check digit computed once.
+  if (uf.size() == 2 && uf[0] == 'T' && uf[1] == 'Q') {
+    const std::string_view dez = AparaDireita(numero);
+    if (dez.size() == 10 && digitos::SoDigitos(dez))
+      return dez != "0000000000" && digitos::DigitoDeDez(dez.data()) == dez[9];
+  }
   // Every condition is evaluated, so the unit's registration rule sees every number.
   const bool iniciaComBranco = !numero.empty() && numero.front() == ' ';
   const bool valorZero = ValorLidoEZero(numero);

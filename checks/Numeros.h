@@ -90,6 +90,20 @@ inline bool SoDigitos(std::string_view s) {
   return true;
 }
 
+// The check digit of a weighted sum, modulus 11: 10 and 11 give 0.
+inline char DigitoDaSoma(std::uint64_t soma) {
+  const std::uint64_t k = 11 - soma % 11;
+  return (k >= 10) ? '0' : static_cast<char>('0' + k);
+}
+
+// The check digit of a ten-character number (the home unit's registration, the most common case)
+// whose first nine characters are known to be digits: the weights written out.
+[[gnu::always_inline]] inline char DigitoDeDez(const char* n) {
+  const auto d = [n](int i) { return static_cast<std::uint64_t>(n[i] - '0'); };
+  return DigitoDaSoma(d(0) * 2 + d(1) * 9 + d(2) * 8 + d(3) * 7 + d(4) * 6 + d(5) * 5 + d(6) * 4 +
+                      d(7) * 3 + d(8) * 2);
+}
+
 // Fields of more than 18 digits, beyond what a 64-bit integer holds: through the library's
 // decimal conversion, rounded to the nearest double.
 double ValorNumericoLongo(std::string_view digitos);

@@ -163,7 +163,7 @@ bool LeitorLinhas::Enche() {
   }
 }
 
-bool LeitorLinhas::Fim() {
+bool LeitorLinhas::FimNoArquivo() {
   if (restoPendente_) PulaRestoDaLinha();
   return inicio_ == fim_ && !Enche();
 }
@@ -186,7 +186,7 @@ void LeitorLinhas::PulaRestoDaLinha() {
   }
 }
 
-std::string_view LeitorLinhas::LeLinha(std::size_t limite) {
+std::string_view LeitorLinhas::LeLinhaDoArquivo(std::size_t limite) {
   if (Fim()) throw FalhaExecucao(ClasseFalha::Outra, "input past end of file " + caminho_);
   const std::size_t maximo = limite + 1;  // characters kept of a line
   // Room for the characters kept, the CR after them and the byte that tells whether an LF follows.

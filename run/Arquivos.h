@@ -3,7 +3,9 @@
 // Every operating-system error becomes a FalhaExecucao of its class.
 #include <sys/types.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,12 +70,29 @@ class LeitorLinhas {
   std::int64_t Posicao() const { return posicao_; }  // bytes consumed so far
   // True when no byte is left to read. A file whose length differs there from its length when
   // it was opened (it changed while being read) is a device failure, never a clean end.
-  bool Fim();
+  bool Fim() { return (restoPendente_ || inicio_ == fim_) && FimNoArquivo(); }
   // The next line (without its end), as a view into the reader's buffer that stays valid until
   // the next call on the reader: no line is copied. Keeps at most `limite` + 1 characters, so
   // that a line longer than `limite` is seen as such without being held whole; the rest of such a
   // line is skipped only if another line is read. Reading at the end is a failure.
-  std::string_view LeLinha(std::size_t limite);
+  std::string_view LeLinha(std::size_t limite) {
+    // The usual case, inline: the whole line and the byte after its CR are in the buffer.
+    if (!restoPendente_ && inicio_ < fim_) {
+      const char* p = buffer_.data() + inicio_;
+      const std::size_t disponivel = fim_ - inicio_;
+      const void* cr = std::memchr(p, '\r', std::min(disponivel, limite + 2));
+      if (cr != nullptr) {
+        const auto ate = static_cast<std::size_t>(static_cast<const char*>(cr) - p);
+        if (ate + 1 < disponivel) {
+          const std::size_t fimDeLinha = p[ate + 1] == '\n' ? 2 : 1;
+          inicio_ += ate + fimDeLinha;
+          posicao_ += static_cast<std::int64_t>(ate + fimDeLinha);
+          return {p, ate};
+        }
+      }
+    }
+    return LeLinhaDoArquivo(limite);
+  }
   // The same line copied into `linha`.
   void LeLinha(std::string& linha, std::size_t limite) { linha.assign(LeLinha(limite)); }
 
@@ -81,6 +100,10 @@ class LeitorLinhas {
   // Moves the bytes not yet consumed to the start of the buffer and reads more after them;
   // false at the end of the file.
   bool Enche();
+  bool FimNoArquivo();
+  // LeLinha when the line is not whole in the buffer: reads more of the file, skips the rest of
+  // a line cut at its limit, and ends the last line at the end of the file.
+  std::string_view LeLinhaDoArquivo(std::size_t limite);
   std::int64_t TamanhoAgora() const;  // the file's length now (-1 when it cannot be known)
   void PulaRestoDaLinha();
   SistemaArquivos* sistema_ = &SistemaArquivos::Padrao();

@@ -1,9 +1,11 @@
 #include "layouts/substitution/AnexosST2.h"
 
+#include <cstring>
+
 #include "checks/Cadastros.h"
 #include "checks/CampoNumerico.h"
 #include "checks/Numeros.h"
-#include "layouts/substitution/DatasST2.h"
+#include "checks/Datas.h"
 #include "layouts/substitution/EstadoST2.h"
 
 namespace rolval {
@@ -11,12 +13,18 @@ namespace rolval {
 namespace {
 
 // The key is columns 1 to `fimChave`; only a record that repeats the one just before it in the
-// same annex is caught.
-void ConfereDuplicidade(Execucao& ex, std::string_view linha, int fimChave,
-                        std::string& chaveAnterior, int numeroAnexo) {
+// same annex is caught. Inlined, so that the key's length is a constant: after the first record
+// of an annex the key is copied over the previous one in place.
+[[gnu::always_inline]] inline void ConfereDuplicidade(Execucao& ex, std::string_view linha,
+                                                      int fimChave, std::string& chaveAnterior,
+                                                      int numeroAnexo) {
   const std::string_view chave = Campo(linha, 1, fimChave);
   if (MesmoTexto(chave, chaveAnterior)) ex.GravaErroST(36, numeroAnexo, 3, fimChave);
-  chaveAnterior.assign(chave);
+  const auto tamanho = static_cast<std::size_t>(fimChave);
+  if (chave.size() == tamanho && chaveAnterior.size() == tamanho)
+    std::memcpy(chaveAnterior.data(), chave.data(), tamanho);
+  else
+    chaveAnterior.assign(chave);
 }
 
 bool MesmaInscricaoDaROL(const Execucao& ex, std::string_view inscricao) {
@@ -26,16 +34,19 @@ bool MesmaInscricaoDaROL(const Execucao& ex, std::string_view inscricao) {
 // The date must lie between January five years before the reference year and the end of the
 // reference month. Without an accepted reference period there is no window to test.
 void ConfereDataAnexo(Execucao& ex, std::string_view linha) {
-  if (!ExigeNumerico(ex, linha, 28, 8)) return;
-  if (!ValidaDataAAAAMMDD(linha, 28)) {
+  // AAAAMMDD, tested and read as one number.
+  const std::optional<std::int64_t> data = LeInteiro(ex, linha, 28, 8);
+  if (!data) return;
+  const auto aaaamm = static_cast<std::int32_t>(*data / 100);
+  if (!PartesDeDataValidas(static_cast<int>(*data % 100), aaaamm % 100, aaaamm / 100,
+                           DataDDMMAAAA)) {
     ex.GravaErro(12, 28, 35);
     return;
   }
   const std::int32_t ref = ST2(ex).RefAAAAMM;
   if (ref == 0) return;
-  const auto mes = static_cast<std::int32_t>(ValorInteiro(Campo(linha, 28, 6)));
   const std::int32_t inicio = (ref / 100 - 5) * 100 + 1;
-  if (mes > ref || mes < inicio) ex.GravaErroST(4, 0, 28, 35);
+  if (aaaamm > ref || aaaamm < inicio) ex.GravaErroST(4, 0, 28, 35);
 }
 
 }  // namespace

@@ -53,11 +53,10 @@ void ValidaCabecalhoST2(Execucao& ex, std::string_view linha) {
 }  // namespace
 
 void ValidaST2(Execucao& ex, std::string_view linha) {
-  // The run driver has already put the trimmed record type in TipoRegistro and reported any
-  // type other than these four.
-  const std::string_view tipo = Apara(ex.RegistroAtual.TipoRegistro.vista());
-  if (tipo.size() != 2 || tipo[0] != 'A') return;
-  switch (tipo[1]) {
+  // The run driver has already reported any type other than these four. A type of two
+  // characters with no blank is the one the record starts with.
+  if (linha.size() < 2 || linha[0] != 'A') return;
+  switch (linha[1]) {
     case '0':
       ValidaCabecalhoST2(ex, linha);
       break;
@@ -80,6 +79,11 @@ void PreparaST2(Execucao& ex) { ST2(ex).UFFavorecida.clear(); }
 bool ReconheceROLST02(std::string_view l) { return Campo(l, 3, 5) == "RST02"; }
 
 int EnquadraST2(Execucao& ex, std::string_view linha, int comprimentoAnterior) {
+  // An annex record, most of the lines of a file: its type has no blank to trim.
+  if (linha.size() >= 2 && linha[0] == 'A' && linha[1] >= '1' && linha[1] <= '3') {
+    ex.RegistroAtual.TipoRegistro = linha.substr(0, 2);
+    return linha[1] == '3' ? 46 : 50;
+  }
   const std::string_view tipo = Apara(Campo(linha, 1, 2));
   ex.RegistroAtual.TipoRegistro = tipo;
   if (tipo.size() == 2 && tipo[0] == 'A') {

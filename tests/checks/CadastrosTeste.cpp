@@ -42,6 +42,29 @@ TEST(ValidaInscricao, TQExigeDezCaracteresSignificativos) {
   EXPECT_FALSE(ValidaInscricao("05000000000   ", "TQ"));
 }
 
+TEST(ValidaInscricao, AtalhoDaUnidadeDeCasaIgualARegraCompleta) {
+  // The home unit's ten digits take a shortcut; the code "TQ" followed by a NUL takes the whole
+  // rule (the unit's check on the code as a C string would end) without the length test, which
+  // ten digits pass anyway. Both must agree on every number, with its check digit right or not.
+  const std::string_view completa("TQ\0", 3);
+  std::uint32_t semente = 12345;
+  int validas = 0;
+  for (int i = 0; i < 3000; ++i) {
+    char numero[15] = "0000000000    ";
+    for (int k = 0; k < 10; ++k) {
+      semente = semente * 1103515245u + 12345u;
+      // Some numbers mostly zeros, so that the all-zero number and near ones come up.
+      numero[k] = static_cast<char>('0' + (i % 7 == 0 && k < 9 ? 0 : (semente >> 16) % 10));
+    }
+    const std::string_view n(numero, 14);
+    const bool atalho = ValidaInscricao(n, "TQ");
+    EXPECT_EQ(atalho, ValidaInscricao(n, completa)) << n;
+    validas += atalho ? 1 : 0;
+  }
+  EXPECT_GT(validas, 100);  // about one in eleven has its check digit right
+  EXPECT_FALSE(ValidaInscricao("0000000000    ", "TQ"));
+}
+
 TEST(ValidaInscricao, OutrasUnidadesNaoTestamOTamanho) {
   // Santa Catarina numbers have 9 digits; the length test is the home unit's only.
   EXPECT_TRUE(ValidaInscricao("251040852     ", "SC"));

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <string_view>
 #include <type_traits>
 
@@ -38,6 +39,15 @@ inline bool MesmoTexto(std::string_view a, std::string_view b) {
   // The last eight characters, overlapping those already compared.
   diferenca |= palavra(a.data() + n - 8) ^ palavra(b.data() + n - 8);
   return diferenca == 0;
+}
+
+// `destino` made equal to `origem`: copied in place when the length is unchanged (a field read
+// into the same item record after record), through the library's general assignment otherwise.
+inline void CopiaTexto(std::string& destino, std::string_view origem) {
+  if (destino.size() == origem.size() && !origem.empty())
+    std::memcpy(destino.data(), origem.data(), origem.size());
+  else
+    destino.assign(origem);
 }
 
 // A text item of exactly N characters.

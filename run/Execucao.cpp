@@ -18,14 +18,14 @@ void PrefixoRegistro::Limpa() {
 }
 
 void PrefixoRegistro::LeIdentificacaoMensal(std::string_view linha) {
-  Marca.assign(Campo(linha, 1, 4));
+  CopiaTexto(Marca, Campo(linha, 1, 4));
   Versao = Campo(linha, 5, 2);
   Complemento = Campo(linha, 7, 8);
   Marcador = Campo(linha, 15, 1);
   DiaInicio = Campo(linha, 16, 2);
   DiaFim = Campo(linha, 18, 2);
   MesAnoRef = Campo(linha, 20, 6);
-  Inscricao.assign(Campo(linha, 26, 10));
+  CopiaTexto(Inscricao, Campo(linha, 26, 10));
 }
 
 Execucao::Execucao(std::filesystem::path pastaRelatorio, Tela& tela)
@@ -82,10 +82,15 @@ void Execucao::AcrescentaListaROLs(std::string_view entrada) {
 }
 
 void Execucao::MostraContribuinte(std::string_view inscricaoLatin1) {
-  // Converted in a reused buffer: in the one-line layouts this happens at every line.
-  contribUtf8_.clear();
-  AcrescentaUtf8(contribUtf8_, inscricaoLatin1);
-  tela_.DefineContrib(contribUtf8_);
+  // A registration of digits and a slash is shown as it is; anything else is converted in a reused
+  // buffer. In the one-line layouts this happens at every line.
+  if (SoAscii(inscricaoLatin1)) {
+    tela_.DefineContrib(inscricaoLatin1);
+  } else {
+    contribUtf8_.clear();
+    AcrescentaUtf8(contribUtf8_, inscricaoLatin1);
+    tela_.DefineContrib(contribUtf8_);
+  }
   tela_.AtualizaProgresso();
 }
 

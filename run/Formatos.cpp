@@ -1,6 +1,7 @@
 #include "run/Formatos.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "run/Campo.h"
 
@@ -26,19 +27,14 @@ void AcrescentaComBarra(std::string& destino, std::string_view digitos, std::siz
   const std::size_t total = std::max(minimo, digitos.size());
   const std::size_t zeros = total - digitos.size();
   const std::size_t barra = total - depois;
-  char curto[32];
-  std::string longo;
-  char* saida = curto;
-  if (total + 1 > sizeof curto) {
-    longo.resize(total + 1);
-    saida = longo.data();
-  }
-  std::size_t n = 0;
-  for (std::size_t i = 0; i < total; ++i) {
-    if (i == barra) saida[n++] = '/';
-    saida[n++] = i < zeros ? '0' : digitos[i - zeros];
-  }
-  destino.append(saida, n);
+  // The zero-filled digits, then the last `depois` moved one place on for the slash.
+  const std::size_t inicio = destino.size();
+  destino.resize(inicio + total + 1);
+  char* saida = destino.data() + inicio;
+  std::memset(saida, '0', zeros);
+  std::memcpy(saida + zeros, digitos.data(), digitos.size());
+  std::memmove(saida + barra + 1, saida + barra, depois);
+  saida[barra] = '/';
 }
 
 }  // namespace

@@ -25,6 +25,8 @@ std::size_t TrechoAscii(std::string_view s) {
 
 }  // namespace
 
+bool SoAscii(std::string_view s) { return TrechoAscii(s) == s.size(); }
+
 void AcrescentaLatin1(std::string& destino, std::string_view utf8) {
   char saida[Bloco];
   std::size_t usado = 0;

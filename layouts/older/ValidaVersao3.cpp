@@ -165,13 +165,12 @@ Vencimento LeVencimento(std::string_view linha, int p, const Referencia& r) {
   Vencimento v;
   v.dataNumerica = LeCampo(linha, p, 8, v.data);
   if (v.dataNumerica) {
-    // DDMMAAAA read as one number: its parts are its digit pairs and last four digits.
-    const auto parte = [&](std::uint64_t divisor, std::uint64_t modulo) {
-      return static_cast<int>(v.data / divisor % modulo);
-    };
-    v.dataValida =
-        PartesDeDataValidas(parte(1000000, 100), parte(10000, 100), parte(1, 10000), DataDDMMAAAA);
-    v.antecede = v.dataValida && r.Antecede(ChaveDaData(Campo(linha, p, 8)));
+    // DDMMAAAA, all digits: its parts read from the characters, without dividing the number.
+    const std::string_view d = Campo(linha, p, 8);
+    const auto a = [&](std::size_t i) { return d[i] - '0'; };
+    v.dataValida = PartesDeDataValidas(a(0) * 10 + a(1), a(2) * 10 + a(3),
+                                       ((a(4) * 10 + a(5)) * 10 + a(6)) * 10 + a(7), DataDDMMAAAA);
+    v.antecede = v.dataValida && r.Antecede(ChaveDaData(d));
   }
   std::uint64_t valor = 0;
   v.valorNumerico = LeCampo(linha, p + 8, 16, valor);

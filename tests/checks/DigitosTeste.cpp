@@ -96,6 +96,10 @@ TEST(LeDigitos, TestaELeNumaPassagemEmTodoComprimento) {
       }
     }
   }
+  // The largest amount of the monthly returns, where every step of a conversion is at its top.
+  std::uint64_t valor = 0;
+  ASSERT_TRUE(digitos::LeDigitos(std::string(16, '9'), valor));
+  EXPECT_EQ(valor, 9999999999999999ULL);
 }
 
 TEST(CalculaDigito, DezAlgarismosComoQualquerOutroComprimento) {

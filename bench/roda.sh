@@ -9,7 +9,7 @@
 #
 #     bench/roda.sh [--runs N] [--mb N] [--dir DIR] [--cli FILE] [--micro]
 #
-#   --runs N  timed runs of each command (default 10, after 2 warm-up runs)
+#   --runs N  timed runs of each command (default 10, after 2 warm-up runs), in turns
 #   --mb N    size of the large files in MB (default 180, about 200,000 records)
 #   --dir DIR keep the build and the sample files in DIR (created) instead of a temporary folder
 #   --cli FILE  time this rolval-cli (say, a build of an earlier commit) instead of the one built
@@ -172,11 +172,36 @@ adiciona "ST02-dense" "$dados/rolst02-denso.txt" "layout ST 02, 20 records of ea
 adiciona "05-dense" "$dados/rol05-denso.txt" "layout 05, every annex, 64 items of each a return, no finding"
 
 # --- Measurements -------------------------------------------------------------------------------
-# hyperfine's CSV: command,mean,stddev,median,user,system,min,max (seconds).
+# The commands are timed in turns, one run of each a round (after two warm-up rounds), so that a
+# burst of other work on the machine falls on all of them alike instead of on the runs of one:
+# on a shared virtual machine the speed moves by tens of percent within a minute. Each round is
+# one hyperfine call without a shell; the rounds are summed up in hyperfine's CSV form:
+# command,mean,stddev,median,user,system,min,max (seconds).
 mede() {  # csv-file command...
   local csv="$1"; shift
-  hyperfine --style none --warmup 2 --runs "$execucoes" --ignore-failure --export-csv "$csv" "$@" \
-    >/dev/null 2>&1
+  local rodadas="$csv.rodadas" rodada="$csv.rodada"
+  : >"$rodadas"
+  for ((r = -2; r < execucoes; r++)); do
+    hyperfine -N --style none --runs 1 --ignore-failure --export-csv "$rodada" "$@" >/dev/null 2>&1
+    [ "$r" -ge 0 ] && tail -n +2 "$rodada" >>"$rodadas"
+  done
+  {
+    echo "command,mean,stddev,median,user,system,min,max"
+    local i=0
+    for comando in "$@"; do
+      i=$((i + 1))
+      # Row k of every round belongs to the k-th command.
+      awk -F, -v k="$i" -v n="$#" -v comando="$comando" '(NR - 1) % n == k - 1 {
+          t[++m] = $2; soma += $2; quad += $2 * $2; u += $5; s += $6 }
+        END {
+          for (a = 1; a <= m; a++) for (b = a + 1; b <= m; b++) if (t[b] < t[a]) { x = t[a]; t[a] = t[b]; t[b] = x }
+          med = (m % 2) ? t[(m + 1) / 2] : (t[m / 2] + t[m / 2 + 1]) / 2
+          media = soma / m; dp = quad / m - media * media
+          printf "%s,%.9f,%.9f,%.9f,%.6f,%.6f,%.9f,%.9f\n", comando, media, (dp > 0 ? sqrt(dp) : 0), med, u / m, s / m, t[1], t[m]
+        }' "$rodadas"
+    done
+  } >"$csv"
+  rm -f "$rodada"
 }
 campo_csv() {  # csv-file row(1 = first command) column
   awk -F, -v linha="$(( $2 + 1 ))" -v coluna="$3" 'NR == linha { print $coluna }' "$1"
@@ -186,7 +211,7 @@ printf '\nrolval-cli %s, %s, %s, %d CPUs, load average %s\n' \
   "${cli_dado:-$(git -C "$raiz" describe --always --dirty 2>/dev/null || echo '?')}" "$(date -u '+%Y-%m-%d %H:%M UTC')" \
   "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')" "$(nproc)" \
   "$(cut -d' ' -f1-3 /proc/loadavg)"
-printf 'Medians of %d runs after 2 warm-up runs; MB = 10^6 bytes; CPU = user + system (means).\n' "$execucoes"
+printf 'Medians of %d runs after 2 warm-up runs, rolval-cli and wc -l in turns; MB = 10^6 bytes; CPU = user + system (means).\n' "$execucoes"
 printf 'load: the 1-minute load average when the case was measured (other work on the machine).\n\n'
 printf '%-18s %6s %8s %9s %10s %8s %8s %7s %7s %8s %7s %12s %8s %5s\n' case status MB records findings \
   "rolval s" "wc s" ratio ns/line MB/s "CPU rt" findings/s "RSS MB" load

@@ -149,13 +149,19 @@ class Execucao {
   LeitorLinhas entrada;
 
  private:
+  // `mensagemUtf8` is a catalogue text or another text fixed for the program's life, or the
+  // message buffer `mensagem_`.
   void EscreveLinhaErro(char catalogo, int codigo, std::string_view inscricao,
                         std::string_view periodo, std::int32_t linha, int inicio, int fim,
                         std::string_view mensagemUtf8, bool cortaInscricao);
   std::filesystem::path pasta_;
   Tela& tela_;
-  std::string linhaErro_;    // reused for every finding line
-  std::string mensagem_;     // reused for the messages built with a number
+  std::string linhaErro_;  // reused for every finding line
+  std::string mensagem_;   // reused for the messages built with a number
+  // The fixed text last written in a finding, and the same in Latin-1: a fault that repeats on
+  // every record has its text converted once.
+  std::string_view textoConvertido_;
+  std::string textoLatin1_;
   std::string contribUtf8_;  // reused for the taxpayer shown in the progress window
   OuvinteAchados* ouvinte_ = nullptr;
   SistemaArquivos* sistema_ = &SistemaArquivos::Padrao();

@@ -307,7 +307,18 @@ void Execucao::EscreveLinhaErro(char catalogo, int codigo, std::string_view insc
   AcrescentaNumero(s, fim);
   s.push_back(' ');
   const std::size_t inicioMensagem = s.size();
-  AcrescentaLatin1(s, mensagemUtf8);
+  if (mensagemUtf8.data() == mensagem_.data()) {
+    AcrescentaLatin1(s, mensagemUtf8);  // built for this finding
+  } else {
+    // A fixed text stays where it is and as it is: the same place and length, the same text.
+    if (mensagemUtf8.data() != textoConvertido_.data() ||
+        mensagemUtf8.size() != textoConvertido_.size()) {
+      textoLatin1_.clear();
+      AcrescentaLatin1(textoLatin1_, mensagemUtf8);
+      textoConvertido_ = mensagemUtf8;
+    }
+    s.append(textoLatin1_);
+  }
   HouveErro = true;
   aux1.EscreveLinha(s);
   if (ouvinte_ != nullptr) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "cli/Terminal.h"
+#include "run/Campo.h"
 
 namespace rolval {
 
@@ -58,7 +59,7 @@ void TelaTerminal::DefineVer(std::string_view legenda) {
 
 void TelaTerminal::DefineContrib(std::string_view contribuinte) {
   if (contribuinte == contrib_) return;
-  contrib_ = contribuinte;
+  CopiaTexto(contrib_, contribuinte);
   Mudou();
 }
 

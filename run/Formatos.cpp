@@ -9,13 +9,17 @@ namespace rolval {
 
 namespace {
 
+bool SoAlgarismos(std::string_view s) {
+  for (const char c : s)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
 // The significant digits of a text that reads as a whole number (blanks around it allowed),
 // without leading zeros ("0" for zero); empty when the text is not such a number.
 std::string_view DigitosSignificativos(std::string_view texto, bool aceitaBrancosAEsquerda) {
   std::string_view s = aceitaBrancosAEsquerda ? Apara(texto) : AparaDireita(texto);
-  if (s.empty()) return {};
-  for (const char c : s)
-    if (c < '0' || c > '9') return {};
+  if (s.empty() || !SoAlgarismos(s)) return {};
   while (s.size() > 1 && s.front() == '0') s.remove_prefix(1);
   return s;
 }
@@ -37,9 +41,24 @@ void AcrescentaComBarra(std::string& destino, std::string_view digitos, std::siz
   saida[barra] = '/';
 }
 
+// A field of exactly `minimo` digits, as nearly every registration and period is: its mask is
+// the field itself with the slash, as its leading zeros come back with the filling.
+bool AcrescentaCheioComBarra(std::string& destino, std::string_view texto, std::size_t minimo,
+                             std::size_t depois) {
+  if (texto.size() != minimo || !SoAlgarismos(texto)) return false;
+  const std::size_t barra = minimo - depois;
+  char saida[16];
+  std::memcpy(saida, texto.data(), barra);
+  saida[barra] = '/';
+  std::memcpy(saida + barra + 1, texto.data() + barra, depois);
+  destino.append(saida, minimo + 1);
+  return true;
+}
+
 }  // namespace
 
 void AcrescentaInscricaoMascarada(std::string& destino, std::string_view inscricao) {
+  if (AcrescentaCheioComBarra(destino, inscricao, 10, 7)) return;
   const std::string_view d = DigitosSignificativos(inscricao, false);
   if (d.empty()) {
     destino.append(inscricao);
@@ -55,6 +74,7 @@ std::string FormataInscricao(std::string_view inscricao) {
 }
 
 void AcrescentaPeriodoMascarado(std::string& destino, std::string_view periodo) {
+  if (AcrescentaCheioComBarra(destino, periodo, 6, 4)) return;
   const std::string_view d = DigitosSignificativos(periodo, true);
   if (d.empty()) {
     destino.append(periodo);

@@ -75,6 +75,8 @@ TEST(AcrescentaNumero, LarguraMinimaESinal) {
 TEST(Mascaras, InscricaoEPeriodoDeQualquerComprimento) {
   EXPECT_EQ(FormataInscricao("1234567897"), "123/4567897");
   EXPECT_EQ(FormataInscricao("0000000012    "), "000/0000012");
+  EXPECT_EQ(FormataInscricao("0000000000"), "000/0000000");  // full length, all zeros
+  EXPECT_EQ(FormataPeriodo("000000"), "00/0000");
   EXPECT_EQ(FormataInscricao("12345678901234"), "1234567/8901234");
   EXPECT_EQ(FormataInscricao("ABC"), "ABC");
   // Longer than the mask's buffer on the stack.

@@ -9,7 +9,7 @@
 #
 #     bench/roda.sh [--runs N] [--mb N] [--dir DIR] [--cli FILE] [--micro]
 #
-#   --runs N  timed runs of each command (default 10, after 2 warm-up runs), in turns
+#   --runs N  timed runs of each command (default 15, after 2 warm-up runs), in turns
 #   --mb N    size of the large files in MB (default 180, about 200,000 records)
 #   --dir DIR keep the build and the sample files in DIR (created) instead of a temporary folder
 #   --cli FILE  time this rolval-cli (say, a build of an earlier commit) instead of the one built
@@ -23,7 +23,7 @@
 set -euo pipefail
 
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
-execucoes=10
+execucoes=15
 mb_grande=180
 mb_pequeno=2
 pasta=""
@@ -201,6 +201,13 @@ mede() {  # csv-file command...
         }' "$rodadas"
     done
   } >"$csv"
+  # The median, over the rounds, of the first command's time over the second's in the same
+  # round: a round's two runs meet the same conditions, so their ratio moves least.
+  awk -F, -v n="$#" '(NR - 1) % n == 0 { a = $2 } (NR - 1) % n == 1 { r[++m] = a / $2 }
+    END {
+      for (i = 1; i <= m; i++) for (j = i + 1; j <= m; j++) if (r[j] < r[i]) { x = r[i]; r[i] = r[j]; r[j] = x }
+      printf "%.6f\n", (m % 2) ? r[(m + 1) / 2] : (r[m / 2] + r[m / 2 + 1]) / 2
+    }' "$rodadas" >"$csv.razao"
   rm -f "$rodada"
 }
 campo_csv() {  # csv-file row(1 = first command) column
@@ -225,6 +232,7 @@ for caso in "${casos[@]}"; do
   mede "$csv" "$cli $arquivo" "wc -l $arquivo"
   t_rolval=$(campo_csv "$csv" 1 4)
   t_wc=$(campo_csv "$csv" 2 4)
+  razao=$(cat "$csv.razao")
   cpu_rolval=$(awk -v u="$(campo_csv "$csv" 1 5)" -v s="$(campo_csv "$csv" 1 6)" 'BEGIN { print u + s }')
   cpu_wc=$(awk -v u="$(campo_csv "$csv" 2 5)" -v s="$(campo_csv "$csv" 2 6)" 'BEGIN { print u + s }')
   bytes=$(stat -c %s "$arquivo")
@@ -237,35 +245,36 @@ for caso in "${casos[@]}"; do
   rss_kb=$(tail -1 "$pasta/rss.txt")
   carga=$(cut -d' ' -f1 /proc/loadavg)
   awk -v nome="$nome" -v situacao="$situacao" -v bytes="$bytes" -v registros="$registros" -v achados="$achados" \
-      -v tr="$t_rolval" -v tw="$t_wc" -v cr="$cpu_rolval" -v cw="$cpu_wc" -v rss="$rss_kb" -v carga="$carga" \
+      -v tr="$t_rolval" -v tw="$t_wc" -v razao="$razao" -v cr="$cpu_rolval" -v cw="$cpu_wc" -v rss="$rss_kb" -v carga="$carga" \
       -v tabela="$resultados" 'BEGIN {
     mb = bytes / 1e6
     printf "%-18s %6s %8.1f %9d %10d %8.3f %8.3f %7.2f %7.0f %8.0f %7.2f %12.0f %8.1f %5s\n", nome, situacao, mb,
-      registros, achados, tr, tw, tr / tw, tr * 1e9 / registros, mb / tr, (cw > 0 ? cr / cw : 0), achados / tr,
+      registros, achados, tr, tw, razao, tr * 1e9 / registros, mb / tr, (cw > 0 ? cr / cw : 0), achados / tr,
       rss / 1024, carga
-    printf "%s\t%f\t%d\t%d\t%f\t%f\t%f\t%f\t%d\n", nome, mb, registros, achados, tr, tw, cr, cw, rss >> tabela
+    printf "%s\t%f\t%d\t%d\t%f\t%f\t%f\t%f\t%d\t%f\n", nome, mb, registros, achados, tr, tw, cr, cw, rss, razao >> tabela
   }'
 done
 echo
 for caso in "${casos[@]}"; do printf '%-18s %s\n' "${caso%%:*}" "${descricao[${caso%%:*}]}"; done
-printf '\nratio: median time of rolval-cli / median time of wc -l on the same file; CPU rt: the same\n'
-printf 'with CPU time; ns/line: median time of rolval-cli / lines of the file. rolval-cli prints the\n'
-printf 'whole report (to /dev/null), as a user would see it.\n'
+printf '\nratio: the median over the rounds of the time of rolval-cli / the time of wc -l on the same\n'
+printf 'file in the same round; CPU rt: mean CPU time of rolval-cli / that of wc -l; ns/line: median\n'
+printf 'time of rolval-cli / lines of the file. rolval-cli prints the whole report (to /dev/null), as\n'
+printf 'a user would see it.\n'
 
 # --- Targets ------------------------------------------------------------------------------------
 echo
 awk -F'\t' -v grande="${mb_grande}MB" -v pequeno="${mb_pequeno}MB" '
-  { nome[NR] = $1; tr[$1] = $5; tw[$1] = $6; mb[$1] = $2; rss[$1] = $9 / 1024 }
+  { nome[NR] = $1; tr[$1] = $5; tw[$1] = $6; mb[$1] = $2; rss[$1] = $9 / 1024; q[$1] = $10 }
   END {
     c = "05-clean-" grande; e = "05-findings-" grande
-    if (c in tr) printf "target  clean layout-05 file within 5x wc -l:        %.2fx  %s\n", tr[c] / tw[c], (tr[c] <= 5 * tw[c] ? "met" : "NOT met")
+    if (c in tr) printf "target  clean layout-05 file within 5x wc -l:        %.2fx  %s\n", q[c], (q[c] <= 5 ? "met" : "NOT met")
     if (e in tr) printf "target  findings in every record >= 300 MB/s:          %.0f MB/s  %s\n", mb[e] / tr[e], (mb[e] / tr[e] >= 300 ? "met" : "NOT met")
-    if (c in tr) printf "target  clean layout-05 file within 2x wc -l:        %.2fx  %s\n", tr[c] / tw[c], (tr[c] <= 2 * tw[c] ? "met" : "NOT met")
-    if (e in tr) printf "target  findings in every record within 3x wc -l:    %.2fx  %s\n", tr[e] / tw[e], (tr[e] <= 3 * tw[e] ? "met" : "NOT met")
+    if (c in tr) printf "target  clean layout-05 file within 2x wc -l:        %.2fx  %s\n", q[c], (q[c] <= 2 ? "met" : "NOT met")
+    if (e in tr) printf "target  findings in every record within 3x wc -l:    %.2fx  %s\n", q[e], (q[e] <= 3 ? "met" : "NOT met")
     t = "03-clean-" grande
-    if (t in tr) printf "target  layout-03 file within 3x wc -l:              %.2fx  %s\n", tr[t] / tw[t], (tr[t] <= 3 * tw[t] ? "met" : "NOT met")
+    if (t in tr) printf "target  layout-03 file within 3x wc -l:              %.2fx  %s\n", q[t], (q[t] <= 3 ? "met" : "NOT met")
     d = "ST02-dense"
-    if (d in tr) printf "target  dense ST 02 file within 5x wc -l:            %.2fx  %s\n", tr[d] / tw[d], (tr[d] <= 5 * tw[d] ? "met" : "NOT met")
+    if (d in tr) printf "target  dense ST 02 file within 5x wc -l:            %.2fx  %s\n", q[d], (q[d] <= 5 ? "met" : "NOT met")
     maior = 0
     for (i = 1; i <= NR; i++) if (rss[nome[i]] > maior) maior = rss[nome[i]]
     printf "target  peak resident memory under 16 MB:              %.1f MB  %s\n", maior, (maior < 16 ? "met" : "NOT met")

@@ -31,20 +31,6 @@ std::int32_t LeParte(std::string_view linha, int coluna, int tamanho) {
 
 }  // namespace
 
-int DiasDoMes(int mes, int ano) {
-  switch (mes) {
-    case 4:
-    case 6:
-    case 9:
-    case 11:
-      return 30;
-    case 2:
-      return (ano % 4 == 0) ? 29 : 28;
-    default:
-      return 31;
-  }
-}
-
 bool ValidaData(std::string_view linha, int coluna, int tipoData) {
   std::int32_t dia = 0, mes = 0, ano = 0;
   // The usual case, a field of digits only: tested at once, then each part read from its digits.

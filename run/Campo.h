@@ -19,7 +19,10 @@ constexpr std::string_view Campo(std::string_view linha, int coluna, int tamanho
   if (coluna < 1 || tamanho <= 0) return {};
   const auto inicio = static_cast<std::size_t>(coluna - 1);
   if (inicio >= linha.size()) return {};
-  return linha.substr(inicio, static_cast<std::size_t>(tamanho));
+  // Built directly: the start is known to lie within the line, so substr's own test and throw
+  // would only cost time on every field of every record.
+  return {linha.data() + inicio,
+          std::min(static_cast<std::size_t>(tamanho), linha.size() - inicio)};
 }
 
 // Whether two short texts (keys, registration numbers) are equal, compared a word at a time when
@@ -87,7 +90,7 @@ constexpr std::string_view AparaDireita(std::string_view s) {
       std::uint64_t v;
       std::memcpy(&v, s.data() + s.size() - 8, sizeof v);
       v ^= 0x2020202020202020ULL;
-      if (v != 0) return s.substr(0, s.size() - static_cast<std::size_t>(std::countl_zero(v)) / 8);
+      if (v != 0) return {s.data(), s.size() - static_cast<std::size_t>(std::countl_zero(v)) / 8};
       s.remove_suffix(8);
     }
   }

@@ -84,6 +84,14 @@ void ArquivoTrabalho::Escreve(std::string_view bytes) {
 }
 
 void ArquivoTrabalho::EscreveLinha(std::string_view bytes) {
+  const std::size_t depois = memoria_.size() + bytes.size() + 2;
+  if (aberto_ && (fd_ < 0 ? depois <= limite_ : depois < TamanhoBloco)) {
+    // Nothing to move out after either part (below the limit in memory, below a block once in a
+    // file): the line and its end appended in place.
+    memoria_.append(bytes).append("\r\n", 2);
+    tamanho_ += static_cast<std::int64_t>(bytes.size() + 2);
+    return;
+  }
   Escreve(bytes);
   Escreve("\r\n");
 }

@@ -58,7 +58,7 @@ bool AcrescentaCheioComBarra(std::string& destino, std::string_view texto, std::
 }  // namespace
 
 void AcrescentaInscricaoMascarada(std::string& destino, std::string_view inscricao) {
-  if (AcrescentaCheioComBarra(destino, inscricao, 10, 7)) return;
+  if (AcrescentaCheioComBarra(destino, AparaDireita(inscricao), 10, 7)) return;
   const std::string_view d = DigitosSignificativos(inscricao, false);
   if (d.empty()) {
     destino.append(inscricao);
@@ -74,7 +74,7 @@ std::string FormataInscricao(std::string_view inscricao) {
 }
 
 void AcrescentaPeriodoMascarado(std::string& destino, std::string_view periodo) {
-  if (AcrescentaCheioComBarra(destino, periodo, 6, 4)) return;
+  if (AcrescentaCheioComBarra(destino, Apara(periodo), 6, 4)) return;
   const std::string_view d = DigitosSignificativos(periodo, true);
   if (d.empty()) {
     destino.append(periodo);
@@ -97,10 +97,24 @@ void AcrescentaNumero(std::string& destino, std::int64_t valor, int digitos) {
   const bool negativo = valor < 0;
   std::uint64_t v =
       negativo ? static_cast<std::uint64_t>(-(valor + 1)) + 1 : static_cast<std::uint64_t>(valor);
-  do {
-    *--p = static_cast<char>('0' + v % 10);
-    v /= 10;
-  } while (v != 0);
+  // Two digits at a time, from a table of the pairs 00 to 99.
+  static constexpr char pares[] =
+      "00010203040506070809101112131415161718192021222324"
+      "25262728293031323334353637383940414243444546474849"
+      "50515253545556575859606162636465666768697071727374"
+      "75767778798081828384858687888990919293949596979899";
+  while (v >= 100) {
+    const std::uint64_t par = (v % 100) * 2;
+    v /= 100;
+    *--p = pares[par + 1];
+    *--p = pares[par];
+  }
+  if (v >= 10) {
+    *--p = pares[v * 2 + 1];
+    *--p = pares[v * 2];
+  } else {
+    *--p = static_cast<char>('0' + v);
+  }
   const auto escritos = static_cast<int>(fim - p);
   if (negativo) destino.push_back('-');
   if (digitos > escritos) destino.append(static_cast<std::size_t>(digitos - escritos), '0');

@@ -67,26 +67,42 @@ std::string ParaLatin1(std::string_view utf8) {
 }
 
 void AcrescentaUtf8(std::string& destino, std::string_view latin1) {
-  char saida[2 * Bloco];
-  while (!latin1.empty()) {
-    const std::size_t ascii = TrechoAscii(latin1);
-    destino.append(latin1.data(), ascii);
-    latin1.remove_prefix(ascii);
-    // The characters above 0x7F, and the short ASCII runs between them, through the buffer.
-    std::size_t usado = 0;
-    std::size_t i = 0;
-    for (; i < latin1.size() && i < Bloco; ++i) {
-      const auto c = static_cast<unsigned char>(latin1[i]);
-      if (c < 0x80) {
-        saida[usado++] = static_cast<char>(c);
-      } else {
-        saida[usado++] = static_cast<char>(0xC0 | (c >> 6));
-        saida[usado++] = static_cast<char>(0x80 | (c & 0x3F));
-      }
-    }
-    destino.append(saida, usado);
-    latin1.remove_prefix(i);
+  const std::size_t ascii = TrechoAscii(latin1);
+  if (ascii == latin1.size()) {
+    destino.append(latin1);
+    return;
   }
+  // Written straight into the destination, made long enough for every character to take two
+  // bytes and cut to what was written: eight ASCII characters at a time, the others one by one.
+  const std::size_t inicio = destino.size();
+  destino.resize(inicio + ascii + 2 * (latin1.size() - ascii));
+  char* saida = destino.data() + inicio;
+  std::memcpy(saida, latin1.data(), ascii);
+  saida += ascii;
+  const char* p = latin1.data() + ascii;
+  const char* const fim = latin1.data() + latin1.size();
+  const auto converte = [&saida](char ch) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x80) {
+      *saida++ = ch;
+    } else {
+      *saida++ = static_cast<char>(0xC0 | (c >> 6));
+      *saida++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
+  };
+  while (fim - p >= 8) {
+    std::uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    if ((v & 0x8080808080808080ULL) == 0) {
+      std::memcpy(saida, p, sizeof v);
+      saida += 8;
+    } else {
+      for (int k = 0; k < 8; ++k) converte(p[k]);
+    }
+    p += 8;
+  }
+  while (p < fim) converte(*p++);
+  destino.resize(static_cast<std::size_t>(saida - destino.data()));
 }
 
 std::string ParaUtf8(std::string_view latin1) {

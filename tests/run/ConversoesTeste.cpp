@@ -61,11 +61,12 @@ TEST(AcrescentaNumero, LarguraMinimaESinal) {
     int digitos;
     const char* esperado;
   };
-  for (const Caso& c : {Caso{0, 3, "000"}, Caso{7, 3, "007"}, Caso{1234, 3, "1234"},
-                        Caso{5, 1, "5"}, Caso{-5, 3, "-005"}, Caso{-1234, 2, "-1234"},
-                        Caso{42, 0, "42"}, Caso{9, 30, "000000000000000000000000000009"},
-                        Caso{std::numeric_limits<std::int64_t>::min(), 3, "-9223372036854775808"},
-                        Caso{std::numeric_limits<std::int64_t>::max(), 3, "9223372036854775807"}}) {
+  for (const Caso& c :
+       {Caso{0, 3, "000"}, Caso{7, 3, "007"}, Caso{1234, 3, "1234"}, Caso{5, 1, "5"},
+        Caso{-5, 3, "-005"}, Caso{-1234, 2, "-1234"}, Caso{42, 0, "42"}, Caso{10, 1, "10"},
+        Caso{100, 1, "100"}, Caso{9, 30, "000000000000000000000000000009"},
+        Caso{std::numeric_limits<std::int64_t>::min(), 3, "-9223372036854775808"},
+        Caso{std::numeric_limits<std::int64_t>::max(), 3, "9223372036854775807"}}) {
     std::string s = "x";
     AcrescentaNumero(s, c.valor, c.digitos);
     EXPECT_EQ(s, std::string("x") + c.esperado) << c.valor << " " << c.digitos;

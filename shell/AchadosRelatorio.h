@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "run/RegistroErros.h"
+
 namespace rolval {
 
 struct AchadoLido {
@@ -26,6 +28,20 @@ struct AchadosRelatorio {
   std::vector<AchadoLido> achados;  // in the report's order
   std::int32_t erros = 0;           // finding lines that are not warnings
   std::int32_t avisos = 0;
+};
+
+// The catalogue ('M' or 'S') and code of a finding, which its report line does not show.
+struct CodigoAchado {
+  char catalogo = 'M';
+  int codigo = 0;
+};
+
+// Keeps the catalogue and code of each finding of a run, in the order the run writes them: the
+// order of the report's finding lines.
+class CodigosDosAchados : public OuvinteAchados {
+ public:
+  void Anota(const Achado& achado) override { codigos.push_back({achado.catalogo, achado.codigo}); }
+  std::vector<CodigoAchado> codigos;
 };
 
 // Reads one finding line (Latin-1, without its end): the registration part (15 characters, or up

@@ -50,21 +50,29 @@ QString TituloSaida(const QString& arquivo) {
   return titulo;
 }
 
-std::string AchadosJsonLines(const AchadosRelatorio& achados, const QString& arquivo) {
+std::string AchadosJsonLines(const AchadosRelatorio& achados, const QString& arquivo,
+                             const std::vector<CodigoAchado>& codigos) {
   const auto texto = [](const std::string& latin1) {
     return QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size()));
   };
+  const bool comCodigos = codigos.size() == achados.achados.size();
   std::string linhas;
-  for (const AchadoLido& a : achados.achados) {
-    const QJsonObject objeto{{QStringLiteral("type"), QStringLiteral("finding")},
-                             {QStringLiteral("file"), arquivo},
-                             {QStringLiteral("line"), static_cast<qint64>(a.linha)},
-                             {QStringLiteral("first_column"), static_cast<qint64>(a.inicio)},
-                             {QStringLiteral("last_column"), static_cast<qint64>(a.fim)},
-                             {QStringLiteral("registration"), texto(a.inscricao)},
-                             {QStringLiteral("period"), texto(a.periodo)},
-                             {QStringLiteral("message"), texto(a.mensagem)},
-                             {QStringLiteral("warning"), a.aviso}};
+  for (std::size_t i = 0; i < achados.achados.size(); ++i) {
+    const AchadoLido& a = achados.achados[i];
+    QJsonObject objeto{{QStringLiteral("type"), QStringLiteral("finding")},
+                       {QStringLiteral("file"), arquivo},
+                       {QStringLiteral("line"), static_cast<qint64>(a.linha)},
+                       {QStringLiteral("first_column"), static_cast<qint64>(a.inicio)},
+                       {QStringLiteral("last_column"), static_cast<qint64>(a.fim)},
+                       {QStringLiteral("registration"), texto(a.inscricao)},
+                       {QStringLiteral("period"), texto(a.periodo)},
+                       {QStringLiteral("message"), texto(a.mensagem)},
+                       {QStringLiteral("warning"), a.aviso}};
+    if (comCodigos) {
+      objeto.insert(QStringLiteral("catalogue"),
+                    codigos[i].catalogo == 'M' ? QStringLiteral("M") : QStringLiteral("ST"));
+      objeto.insert(QStringLiteral("code"), codigos[i].codigo);
+    }
     linhas += QJsonDocument(objeto).toJson(QJsonDocument::Compact).toStdString();
     linhas += '\n';
   }
@@ -77,7 +85,7 @@ QString TextoResumo(const AchadosRelatorio& achados) {
 
 Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* principal,
              Dialogos& dialogos, std::optional<MarcaArquivo> marcaEntrada,
-             Preferencias* preferencias)
+             Preferencias* preferencias, std::vector<CodigoAchado> codigos)
     : QWidget(principal, Qt::Window),
       execucao_(execucao),
       pasta_(std::move(pastaTrabalho)),
@@ -85,7 +93,8 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
       dialogos_(dialogos),
       preferencias_(preferencias),
       caminhoEntrada_(execucao.controle.NomeArquivo),
-      marcaEntrada_(marcaEntrada) {
+      marcaEntrada_(marcaEntrada),
+      codigos_(std::move(codigos)) {
   setObjectName(QStringLiteral("Saida"));
   setAttribute(Qt::WA_DeleteOnClose);
 
@@ -320,7 +329,7 @@ void Saida::mnusalrel_Click() {
 void Saida::mnusaljson_Click() {
   SalvaComo(QStringLiteral("Salvar achados (JSON Lines)"), QStringLiteral(".achados.jsonl"),
             QStringLiteral("JSON Lines (*.jsonl)"),
-            AchadosJsonLines(achados_, QString::fromStdString(caminhoEntrada_)));
+            AchadosJsonLines(achados_, QString::fromStdString(caminhoEntrada_), codigos_));
 }
 
 // The document takes the validated file's name (the PDF's title); with no printer, the PDF file

@@ -39,9 +39,11 @@ class Saida : public QWidget {
   // `marcaEntrada`: the validated file as it was when the run started (nothing when it could not
   // be examined then); a record is shown only from that same file. The window is one of
   // `principal`'s, centred on it. `preferencias`: where its geometry is kept (none: nowhere).
+  // `codigos`: the catalogue and code of each finding of the run, in its order (none: the saved
+  // findings go without them).
   Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* principal,
         Dialogos& dialogos, std::optional<MarcaArquivo> marcaEntrada = std::nullopt,
-        Preferencias* preferencias = nullptr);
+        Preferencias* preferencias = nullptr, std::vector<CodigoAchado> codigos = {});
   ~Saida() override;
 
   void BImprimir_Click();
@@ -79,6 +81,7 @@ class Saida : public QWidget {
   Preferencias* preferencias_;
   std::string caminhoEntrada_;  // the file the run validated
   std::optional<MarcaArquivo> marcaEntrada_;
+  std::vector<CodigoAchado> codigos_;     // of each finding of the run, in its order
   std::string relatorio_;                 // the run's report, Latin-1, as shown and printed
   std::unique_ptr<IndiceLinhas> indice_;  // made on the first record shown
   AchadosRelatorio achados_;
@@ -106,9 +109,11 @@ QString TextoRelatorio(const QByteArray& latin1);
 // validated file when there is one.
 QString TituloSaida(const QString& arquivo = QString());
 
-// The findings as JSON Lines (UTF-8, one object a line, keys as rolval-cli writes them, without
-// the catalogue and code, which the report does not show).
-std::string AchadosJsonLines(const AchadosRelatorio& achados, const QString& arquivo);
+// The findings as JSON Lines (UTF-8, one object a line, with the keys rolval-cli writes). The
+// catalogue and code come from `codigos`, the run's own list, when it has one for each finding
+// line of the report; otherwise they are left out, as the report's text does not show them.
+std::string AchadosJsonLines(const AchadosRelatorio& achados, const QString& arquivo,
+                             const std::vector<CodigoAchado>& codigos = {});
 
 // Margin kept on every side of a printed page, in millimetres.
 inline constexpr double MargemImpressaoMm = 15.0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "run/Execucao.h"
 #include "shell/Dialogos.h"
 #include "shell/JanelaProgresso.h"
 #include "shell/Saida.h"
@@ -26,7 +27,14 @@ TelaQt::~TelaQt() { delete saida_.data(); }
 
 Saida* TelaQt::saida() const { return saida_.data(); }
 
+void TelaQt::DefineExecucao(Execucao* execucao) {
+  execucao_ = execucao;
+  if (execucao_ != nullptr) execucao_->DefineOuvinte(&codigos_);
+}
+
 void TelaQt::MostraProgresso() {
+  // Every run starts here, before its first finding.
+  codigos_.codigos.clear();
   ver_.clear();
   progresso_ = std::make_unique<JanelaProgresso>(principal_);
   progresso_->Mostra();
@@ -61,7 +69,9 @@ void TelaQt::MostraSaida() {
   // One output window at a time. The main window is disabled while one is open, so no run can
   // start then; should one be left, it goes without unloading, as the report is the new run's.
   delete saida_.data();
-  saida_ = new Saida(*execucao_, pasta_, principal_, dialogos_, marcaEntrada_, preferencias_);
+  saida_ = new Saida(*execucao_, pasta_, principal_, dialogos_, marcaEntrada_, preferencias_,
+                     std::move(codigos_.codigos));
+  codigos_.codigos.clear();
   saida_->show();
   saida_->raise();
   saida_->activateWindow();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "run/Tela.h"
+#include "shell/AchadosRelatorio.h"
 #include "shell/IndiceLinhas.h"
 
 class QWidget;
@@ -31,8 +32,9 @@ class TelaQt : public Tela {
   TelaQt(const TelaQt&) = delete;
   TelaQt& operator=(const TelaQt&) = delete;
 
-  // The run whose state the output window's Fechar resets; set once, before the first run.
-  void DefineExecucao(Execucao* execucao) { execucao_ = execucao; }
+  // The run whose state the output window's Fechar resets; set once, before the first run. The
+  // catalogue and code of each of its findings are kept for the output window.
+  void DefineExecucao(Execucao* execucao);
 
   // Takes the mark (size, modification time) of the file a run is about to validate, for the
   // output window of that run; called before every run.
@@ -61,6 +63,7 @@ class TelaQt : public Tela {
   std::optional<MarcaArquivo> marcaEntrada_;
   std::string ver_;  // the caption last given, so that the same one each line costs nothing
   QPointer<Saida> saida_;
+  CodigosDosAchados codigos_;  // of the run in progress, handed to its output window
 };
 
 }  // namespace rolval

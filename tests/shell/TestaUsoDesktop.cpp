@@ -155,9 +155,18 @@ TEST_F(UsoDesktop, SalvarGravaOsBytesDeSaidaTxtEOsAchadosEmJsonLines) {
   EXPECT_EQ(QJsonDocument::fromJson(linhas[0]).object(),
             QJsonDocument::fromJson(
                 R"({"type":"finding","file":")" + entrada.toUtf8() +
-                R"(","line":1,"first_column":600,"last_column":614,"registration":"514/3522508",)"
-                R"("period":"08/2014","message":"Campo numérico é esperado","warning":false})")
+                R"(","line":1,"first_column":600,"last_column":614,"catalogue":"M","code":7,)"
+                R"("registration":"514/3522508","period":"08/2014",)"
+                R"("message":"Campo numérico é esperado","warning":false})")
                 .object());
+  // Every finding with the catalogue and code the run gave it, though the report does not show
+  // them.
+  for (const QByteArray& linha : linhas) {
+    const QJsonObject objeto = QJsonDocument::fromJson(linha).object();
+    EXPECT_EQ(objeto.value(QStringLiteral("catalogue")).toString(), QStringLiteral("M"))
+        << linha.constData();
+    EXPECT_GT(objeto.value(QStringLiteral("code")).toInt(), 0) << linha.constData();
+  }
 
   // Never over the validated file.
   const std::string antes = LeArquivo(entrada.toStdString());

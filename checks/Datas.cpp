@@ -32,18 +32,13 @@ std::int32_t LeParte(std::string_view linha, int coluna, int tamanho) {
 }  // namespace
 
 bool ValidaData(std::string_view linha, int coluna, int tipoData) {
-  std::int32_t dia = 0, mes = 0, ano = 0;
   // The usual case, a field of digits only: tested at once, then each part read from its digits.
   const std::string_view campo = Campo(linha, coluna, tipoData);
-  const bool soDigitos = (tipoData == DataDDMMAAAA || tipoData == DataMMAAAA) &&
-                         static_cast<int>(campo.size()) == tipoData && digitos::SoDigitos(campo);
-  if (soDigitos) {
-    const auto d = [&](std::size_t i) { return static_cast<std::int32_t>(campo[i] - '0'); };
-    const std::size_t m = tipoData == DataDDMMAAAA ? 2 : 0;  // where the month starts
-    if (m == 2) dia = d(0) * 10 + d(1);
-    mes = d(m) * 10 + d(m + 1);
-    ano = d(m + 2) * 1000 + d(m + 3) * 100 + d(m + 4) * 10 + d(m + 5);
-  } else if (tipoData == DataDDMMAAAA) {
+  if ((tipoData == DataDDMMAAAA || tipoData == DataMMAAAA) &&
+      static_cast<int>(campo.size()) == tipoData && digitos::SoDigitos(campo))
+    return DigitosDeDataValidos(campo, tipoData);
+  std::int32_t dia = 0, mes = 0, ano = 0;
+  if (tipoData == DataDDMMAAAA) {
     dia = LeParte(linha, coluna, 2);
     mes = LeParte(linha, coluna + 2, 2);
     ano = LeParte(linha, coluna + 4, 4);

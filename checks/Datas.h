@@ -38,4 +38,15 @@ inline bool PartesDeDataValidas(int dia, int mes, int ano, int tipoData) {
   return tipoData != DataDDMMAAAA;
 }
 
+// The rule of ValidaData on a field of `tipoData` characters known to be all digits: its parts
+// read from the characters.
+inline bool DigitosDeDataValidos(std::string_view campo, int tipoData) {
+  const auto d = [campo](std::size_t i) { return campo[i] - '0'; };
+  const std::size_t m = tipoData == DataDDMMAAAA ? 2 : 0;  // where the month starts
+  const int dia = m == 2 ? d(0) * 10 + d(1) : 0;
+  return PartesDeDataValidas(dia, d(m) * 10 + d(m + 1),
+                             ((d(m + 2) * 10 + d(m + 3)) * 10 + d(m + 4)) * 10 + d(m + 5),
+                             tipoData);
+}
+
 }  // namespace rolval

@@ -311,8 +311,8 @@ constexpr bool TemByteZero(std::uint64_t v) {
 // The text up to its first NUL character, as a C string would end there. The texts are a field
 // and a unit code, short: from 8 to 16 characters are tested as two words.
 std::string_view AtePrimeiroNulo(std::string_view s) {
-  if (s.size() >= 8 && s.size() <= 16 && !TemByteZero(digitos::Carrega8(s.data())) &&
-      !TemByteZero(digitos::Carrega8(s.data() + s.size() - 8)))
+  if (s.size() >= 8 && s.size() <= 16 && !TemByteZero(Carrega8(s.data())) &&
+      !TemByteZero(Carrega8(s.data() + s.size() - 8)))
     return s;
   for (std::size_t i = 0; i < s.size(); ++i)
     if (s[i] == '\0') return s.substr(0, i);

@@ -9,7 +9,7 @@ char CalculaDigito(std::string_view numero) {
   if (digitos::PalavraUtil && numero.size() == 10 && numero.front() != ' ' &&
       numero.back() != ' ') {
     const char* n = numero.data();
-    if (!digitos::OitoDigitos(digitos::Carrega8(n)) || n[8] < '0' || n[8] > '9') return '\0';
+    if (!digitos::OitoDigitos(Carrega8(n)) || n[8] < '0' || n[8] > '9') return '\0';
     return digitos::DigitoDeDez(n);
   }
   const std::string_view n = Apara(numero);

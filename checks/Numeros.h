@@ -16,13 +16,6 @@ namespace rolval {
 
 namespace digitos {
 
-// Eight characters at once, as one little-endian word (the first character in the low byte).
-inline std::uint64_t Carrega8(const char* p) {
-  std::uint64_t v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
-}
-
 inline constexpr bool PalavraUtil = std::endian::native == std::endian::little;
 
 // True when all eight bytes of `v` are '0' to '9': the high half of every byte is 3, and stays 3
@@ -34,7 +27,8 @@ inline constexpr bool PalavraUtil = std::endian::native == std::endian::little;
   return (v & altos) == tres && ((v + 0x0606060606060606ULL) & altos) == tres;
 }
 
-// The value of eight digits held as by Carrega8: pairs, then quadruples, then the whole.
+// The value of eight digits held as by Carrega8 (run/Campo.h): pairs, then quadruples, then the
+// whole.
 [[gnu::always_inline]] constexpr std::uint64_t ValorOitoDigitos(std::uint64_t v) {
   v -= 0x3030303030303030ULL;
   v = (v * 10) + (v >> 8);
@@ -193,7 +187,7 @@ inline std::int64_t ValorInteiro(std::string_view texto) {
   std::size_t n = texto.size();
   if constexpr (digitos::PalavraUtil) {
     for (; n >= 8; p += 8, n -= 8) {
-      const std::uint64_t palavra = digitos::Carrega8(p);
+      const std::uint64_t palavra = Carrega8(p);
       if (!digitos::OitoDigitos(palavra)) break;
       v = v * 100000000ULL + digitos::ValorOitoDigitos(palavra);
     }

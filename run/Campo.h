@@ -25,22 +25,25 @@ constexpr std::string_view Campo(std::string_view linha, int coluna, int tamanho
           std::min(static_cast<std::size_t>(tamanho), linha.size() - inicio)};
 }
 
+// Eight characters at once, as one word in the machine's order (on a little-endian machine the
+// first character in the low byte).
+inline std::uint64_t Carrega8(const char* p) {
+  std::uint64_t v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
 // Whether two short texts (keys, registration numbers) are equal, compared a word at a time when
 // they are 8 to 32 characters long instead of through a call.
 inline bool MesmoTexto(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   const std::size_t n = a.size();
   if (n < 8 || n > 32) return a == b;
-  const auto palavra = [](const char* p) {
-    std::uint64_t v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-  };
   std::uint64_t diferenca = 0;
   for (std::size_t i = 0; i + 8 < n; i += 8)
-    diferenca |= palavra(a.data() + i) ^ palavra(b.data() + i);
+    diferenca |= Carrega8(a.data() + i) ^ Carrega8(b.data() + i);
   // The last eight characters, overlapping those already compared.
-  diferenca |= palavra(a.data() + n - 8) ^ palavra(b.data() + n - 8);
+  diferenca |= Carrega8(a.data() + n - 8) ^ Carrega8(b.data() + n - 8);
   return diferenca == 0;
 }
 
@@ -87,9 +90,7 @@ constexpr std::string_view AparaDireita(std::string_view s) {
     // Eight characters at a time from the end: with blanks made zero, the blanks that end the
     // word are the zero bytes at its top.
     while (s.size() >= 8) {
-      std::uint64_t v;
-      std::memcpy(&v, s.data() + s.size() - 8, sizeof v);
-      v ^= 0x2020202020202020ULL;
+      const std::uint64_t v = Carrega8(s.data() + s.size() - 8) ^ 0x2020202020202020ULL;
       if (v != 0) return {s.data(), s.size() - static_cast<std::size_t>(std::countl_zero(v)) / 8};
       s.remove_suffix(8);
     }

@@ -15,17 +15,19 @@ bool SoAlgarismos(std::string_view s) {
   return true;
 }
 
-// The significant digits of a text that reads as a whole number (blanks around it allowed),
-// without leading zeros ("0" for zero); empty when the text is not such a number.
-std::string_view DigitosSignificativos(std::string_view texto, bool aceitaBrancosAEsquerda) {
+// The digits of a text that reads as a whole number (blanks around it allowed) without the
+// leading zeros beyond `minimo` digits, which the mask drops: a field of `minimo` digits or fewer
+// is taken as it is, and the filling gives the rest. Empty when the text is not such a number.
+std::string_view DigitosDaMascara(std::string_view texto, bool aceitaBrancosAEsquerda,
+                                  std::size_t minimo) {
   std::string_view s = aceitaBrancosAEsquerda ? Apara(texto) : AparaDireita(texto);
   if (s.empty() || !SoAlgarismos(s)) return {};
-  while (s.size() > 1 && s.front() == '0') s.remove_prefix(1);
+  while (s.size() > minimo && s.front() == '0') s.remove_prefix(1);
   return s;
 }
 
 // Appends `digitos` zero-filled to at least `minimo` digits with a slash before the last `depois`.
-// Built in a buffer on the stack and appended at once.
+// Written straight into the destination.
 void AcrescentaComBarra(std::string& destino, std::string_view digitos, std::size_t minimo,
                         std::size_t depois) {
   const std::size_t total = std::max(minimo, digitos.size());
@@ -41,25 +43,10 @@ void AcrescentaComBarra(std::string& destino, std::string_view digitos, std::siz
   saida[barra] = '/';
 }
 
-// A field of exactly `minimo` digits, as nearly every registration and period is: its mask is
-// the field itself with the slash, as its leading zeros come back with the filling.
-bool AcrescentaCheioComBarra(std::string& destino, std::string_view texto, std::size_t minimo,
-                             std::size_t depois) {
-  if (texto.size() != minimo || !SoAlgarismos(texto)) return false;
-  const std::size_t barra = minimo - depois;
-  char saida[16];
-  std::memcpy(saida, texto.data(), barra);
-  saida[barra] = '/';
-  std::memcpy(saida + barra + 1, texto.data() + barra, depois);
-  destino.append(saida, minimo + 1);
-  return true;
-}
-
 }  // namespace
 
 void AcrescentaInscricaoMascarada(std::string& destino, std::string_view inscricao) {
-  if (AcrescentaCheioComBarra(destino, AparaDireita(inscricao), 10, 7)) return;
-  const std::string_view d = DigitosSignificativos(inscricao, false);
+  const std::string_view d = DigitosDaMascara(inscricao, false, 10);
   if (d.empty()) {
     destino.append(inscricao);
     return;
@@ -74,8 +61,7 @@ std::string FormataInscricao(std::string_view inscricao) {
 }
 
 void AcrescentaPeriodoMascarado(std::string& destino, std::string_view periodo) {
-  if (AcrescentaCheioComBarra(destino, Apara(periodo), 6, 4)) return;
-  const std::string_view d = DigitosSignificativos(periodo, true);
+  const std::string_view d = DigitosDaMascara(periodo, true, 6);
   if (d.empty()) {
     destino.append(periodo);
     return;

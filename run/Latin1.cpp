@@ -1,5 +1,7 @@
 #include "run/Latin1.h"
 
+#include "run/Campo.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -14,11 +16,8 @@ constexpr std::size_t Bloco = 256;
 // How many characters from the start of `s` are below 0x80 (ASCII), eight at a time.
 std::size_t TrechoAscii(std::string_view s) {
   std::size_t i = 0;
-  for (; i + 8 <= s.size(); i += 8) {
-    std::uint64_t v;
-    std::memcpy(&v, s.data() + i, sizeof v);
-    if ((v & 0x8080808080808080ULL) != 0) break;
-  }
+  for (; i + 8 <= s.size(); i += 8)
+    if ((Carrega8(s.data() + i) & 0x8080808080808080ULL) != 0) break;
   while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
   return i;
 }
@@ -91,10 +90,8 @@ void AcrescentaUtf8(std::string& destino, std::string_view latin1) {
     }
   };
   while (fim - p >= 8) {
-    std::uint64_t v;
-    std::memcpy(&v, p, sizeof v);
-    if ((v & 0x8080808080808080ULL) == 0) {
-      std::memcpy(saida, p, sizeof v);
+    if ((Carrega8(p) & 0x8080808080808080ULL) == 0) {
+      std::memcpy(saida, p, 8);
       saida += 8;
     } else {
       for (int k = 0; k < 8; ++k) converte(p[k]);

@@ -165,11 +165,8 @@ Vencimento LeVencimento(std::string_view linha, int p, const Referencia& r) {
   Vencimento v;
   v.dataNumerica = LeCampo(linha, p, 8, v.data);
   if (v.dataNumerica) {
-    // DDMMAAAA, all digits: its parts read from the characters, without dividing the number.
     const std::string_view d = Campo(linha, p, 8);
-    const auto a = [&](std::size_t i) { return d[i] - '0'; };
-    v.dataValida = PartesDeDataValidas(a(0) * 10 + a(1), a(2) * 10 + a(3),
-                                       ((a(4) * 10 + a(5)) * 10 + a(6)) * 10 + a(7), DataDDMMAAAA);
+    v.dataValida = DigitosDeDataValidos(d, DataDDMMAAAA);
     v.antecede = v.dataValida && r.Antecede(ChaveDaData(d));
   }
   std::uint64_t valor = 0;

@@ -1,7 +1,5 @@
 #include "layouts/substitution/AnexosST2.h"
 
-#include <cstring>
-
 #include "checks/Cadastros.h"
 #include "checks/CampoNumerico.h"
 #include "checks/Numeros.h"
@@ -13,18 +11,13 @@ namespace rolval {
 namespace {
 
 // The key is columns 1 to `fimChave`; only a record that repeats the one just before it in the
-// same annex is caught. Inlined, so that the key's length is a constant: after the first record
-// of an annex the key is copied over the previous one in place.
+// same annex is caught. Inlined: it runs for every annex record.
 [[gnu::always_inline]] inline void ConfereDuplicidade(Execucao& ex, std::string_view linha,
                                                       int fimChave, std::string& chaveAnterior,
                                                       int numeroAnexo) {
   const std::string_view chave = Campo(linha, 1, fimChave);
   if (MesmoTexto(chave, chaveAnterior)) ex.GravaErroST(36, numeroAnexo, 3, fimChave);
-  const auto tamanho = static_cast<std::size_t>(fimChave);
-  if (chave.size() == tamanho && chaveAnterior.size() == tamanho)
-    std::memcpy(chaveAnterior.data(), chave.data(), tamanho);
-  else
-    chaveAnterior.assign(chave);
+  CopiaTexto(chaveAnterior, chave);
 }
 
 bool MesmaInscricaoDaROL(const Execucao& ex, std::string_view inscricao) {

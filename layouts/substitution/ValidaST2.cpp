@@ -79,26 +79,29 @@ void PreparaST2(Execucao& ex) { ST2(ex).UFFavorecida.clear(); }
 bool ReconheceROLST02(std::string_view l) { return Campo(l, 3, 5) == "RST02"; }
 
 int EnquadraST2(Execucao& ex, std::string_view linha, int comprimentoAnterior) {
-  // An annex record, most of the lines of a file: its type has no blank to trim.
-  if (linha.size() >= 2 && linha[0] == 'A' && linha[1] >= '1' && linha[1] <= '3') {
-    ex.RegistroAtual.TipoRegistro = linha.substr(0, 2);
-    return linha[1] == '3' ? 46 : 50;
-  }
-  const std::string_view tipo = Apara(Campo(linha, 1, 2));
-  ex.RegistroAtual.TipoRegistro = tipo;
-  if (tipo.size() == 2 && tipo[0] == 'A') {
-    switch (tipo[1]) {
+  // The four types have no blank, so a record has one of them only as its first two characters.
+  int comprimento = 0;
+  if (linha.size() >= 2 && linha[0] == 'A') {
+    switch (linha[1]) {
       case '0':
-        return 797;
+        comprimento = 797;
+        break;
       case '1':
       case '2':
-        return 50;
+        comprimento = 50;
+        break;
       case '3':
-        return 46;
+        comprimento = 46;
+        break;
       default:
         break;
     }
   }
+  if (comprimento > 0) {
+    ex.RegistroAtual.TipoRegistro = linha.substr(0, 2);
+    return comprimento;
+  }
+  ex.RegistroAtual.TipoRegistro = Apara(Campo(linha, 1, 2));
   ex.RegistroAtual.MesAnoRef = "";
   ex.GravaErro(6, 1, 2);
   return comprimentoAnterior;

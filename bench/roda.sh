@@ -172,6 +172,9 @@ adiciona "ST02-dense" "$dados/rolst02-denso.txt" "layout ST 02, 20 records of ea
 adiciona "05-dense" "$dados/rol05-denso.txt" "layout 05, every annex, 64 items of each a return, no finding"
 
 # --- Measurements -------------------------------------------------------------------------------
+# The files just written go to the disk first, so that writing them back does not fall in the
+# middle of the first cases' timings.
+sync
 # The commands are timed in turns, one run of each a round (after two warm-up rounds), so that a
 # burst of other work on the machine falls on all of them alike instead of on the runs of one:
 # on a shared virtual machine the speed moves by tens of percent within a minute. Each round is

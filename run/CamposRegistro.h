@@ -1,0 +1,52 @@
+#pragma once
+// The field dictionary's types: what a record type's fields are (number, short name, first column,
+// length, kind, and for repeated items their width and count). Every layout declares its record
+// types' fields once, in tables of these; validators, the generator, the test builders and every
+// face read the same tables. A finding names its field by pointing into them.
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace rolval {
+
+// What a field holds, as the record layouts describe it.
+enum class TipoCampo : std::uint8_t {
+  Texto,          // free text
+  Digitos,        // a number written in digits (counts, codes, sequence)
+  Valor,          // an amount: whole number in digits, no decimal point
+  DataDDMMAAAA,   // a date, day month year
+  DataAAAAMMDD,   // a date, year month day
+  PeriodoMMAAAA,  // a reference period, month year
+  Inscricao,      // a state registration number
+  CNPJ,           // a federal taxpayer number
+  UF,             // a federative unit's code
+  Marcador,       // a one-character mark or choice ("S"/"N", "X"/" ", record type)
+  Filler,         // columns the layout leaves blank or unused
+};
+
+// One field of a record type. Columns are 1-based, as the record layouts give them. A repeated
+// item (an annex's items, a return's installments) is declared once at its first occurrence with
+// `largura` (distance between occurrences) and `vezes` (how many); a plain field has vezes 0.
+struct CampoRegistro {
+  std::int16_t numero;    // the field's number where the layout numbers its fields, else 0
+  std::string_view nome;  // short Portuguese name, UTF-8
+  std::int16_t coluna;    // first column
+  std::int16_t tamanho;   // length in characters
+  TipoCampo tipo;
+  std::int16_t largura = 0;
+  std::int16_t vezes = 0;
+
+  constexpr int Ultima() const { return coluna + tamanho - 1; }
+  // The first column of occurrence `i` (0-based) of a repeated field.
+  constexpr int ColunaDe(int i) const { return coluna + i * largura; }
+};
+
+// One record type: its name as the findings and the faces show it ("ABC", "X01", "A0", "ST01"),
+// the record's length (0 where records vary in length) and its fields in column order.
+struct TabelaRegistro {
+  std::string_view tipo;
+  std::int16_t comprimento;
+  std::span<const CampoRegistro> campos;
+};
+
+}  // namespace rolval

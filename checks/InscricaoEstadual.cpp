@@ -16,6 +16,9 @@
 //    padded with zeros on the left, which leaves the weighted sum unchanged.
 //  - GO: starts with 10, 11, 15 or 20 to 29; a remainder of 1 gives check digit 1 for 10103105 to
 //    10119997 and 0 elsewhere, and 11094402 takes 0 or 1.
+//  - DF: starts with 07 or 08 (the 08 series follows the 07 series, which ran out).
+//  - PA: starts with 15 or 75 to 79 (the 75 series follows the 15 series).
+// Where each form comes from, and the year it came in where known, is listed above the forms.
 #include "checks/InscricaoEstadual.h"
 
 #include <array>
@@ -158,11 +161,6 @@ Algarismos Modulo11FaixaGO(int soma, std::string_view numero) {
 // The home unit's REG/TB number: the tenth digit is the check digit of the number.
 bool ConfereDigitoTQ(std::string_view numero) { return CalculaDigito(numero) == numero[9]; }
 
-// The third digit is the kind of business: 0, 3, 5, 7 or 8.
-bool ConfereTipoAL(std::string_view numero) {
-  return std::string_view("03578").find(numero[2]) != std::string_view::npos;
-}
-
 bool ConfereInicioGO(std::string_view numero) {
   const std::string_view inicio = numero.substr(0, 2);
   return inicio == "10" || inicio == "11" || inicio == "15" || numero[0] == '2';
@@ -212,10 +210,39 @@ constexpr Digito kDigito9 = {8, kDe9a2, Modulo11};
 constexpr Digito kDigitoAC1 = {11, {4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2}, Modulo11};
 constexpr Digito kDigitoAC2 = {12, {5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2}, Modulo11};
 
+// The forms of every unit, and where each comes from. "Registry page" is the unit's page in the
+// national registry of interstate operations, which publishes every unit's rule with worked
+// examples; "tax office" is the unit's own revenue authority. A year is given where the sources
+// give one.
+//  - TQ: the home unit's own REG/TB check digit.
+//  - AC 13 digits from 01; AP 03 with its ranges; AM, CE, ES, PB, PI, SC, SE 9 digits; MA 12;
+//    MT 11 digits; MG 13 digits; PR 10 digits; RJ 8 digits; RN 20 in 9 or 10 digits; RR 24;
+//    SP 12 digits and "P": the registry pages. CE has no fixed prefix there; a public validator
+//    that required 06 was reported to refuse a registered number beginning with 07.
+//  - BA 8 digits and 9 digits, modulus 10 or 11 by the selecting digit: the registry page.
+//  - RO 14 digits since 08/2000, 9 digits before: the registry page (the old numbers were
+//    re-issued as 14 digits with the same check digit).
+//  - PE 9 digits and the 14-digit number before it: the registry page.
+//  - TO 9 digits since 06/2002, and the 11-digit number with a type code before it: the registry
+//    page (11 digits) and the notes of the maintained public validators (9 digits, 2002).
+//  - MS 9 digits from 28: the registry page. Some public validators also accept a series from 50;
+//    no publication of the unit's tax office says so, so it is not accepted.
+//  - AL 9 digits from 24: the registry page. The registry page also fixes the third digit to a
+//    kind of business (0, 3, 5, 7 or 8); the tax office's own published rule has no such digit and
+//    numbers of other kinds are registered, so the third digit is free.
+//  - DF 07 (the first series) and 08 since 09/2020, when the 07 series ran out: the tax office's
+//    answer quoted by the maintained public validators (the registry page still shows 07 only).
+//  - GO 10 and 11, and 20 to 29 for registrations since 01/2023: the tax office's announcement
+//    (20) and the registry page ("20 to 29"). 15 is not on the registry page but is accepted by
+//    the older public validators, which cite an earlier rule of the tax office; it is kept, since
+//    refusing it would reject numbers that may have been issued under that rule.
+//  - PA 15, and 75 to 79 since 10/2024 when the 15 series was running out: the tax office's
+//    announcement (75) and the registry page (75 to 79).
 constexpr Forma kTQ[] = {Numero(10, "", {}, ConfereDigitoTQ)};
 constexpr Forma kAC[] = {Numero(13, "01", {kDigitoAC1, kDigitoAC2})};
-constexpr Forma kDF[] = {Numero(13, "07", {kDigitoAC1, kDigitoAC2})};
-constexpr Forma kAL[] = {Numero(9, "24", {{8, kDe9a2, Modulo11DoDecuplo}}, ConfereTipoAL)};
+constexpr Forma kDF[] = {Numero(13, "07", {kDigitoAC1, kDigitoAC2}),
+                         Numero(13, "08", {kDigitoAC1, kDigitoAC2})};
+constexpr Forma kAL[] = {Numero(9, "24", {{8, kDe9a2, Modulo11DoDecuplo}})};
 constexpr Forma kAP[] = {Numero(9, "03", {{8, kDe9a2, Modulo11FaixaAP}})};
 constexpr Forma kAM[] = {Numero(9, "", {{8, kDe9a2, Modulo11SomaMinima}})};
 // The second check digit (the last) comes first and enters the sum of the first one with weight 2.
@@ -231,7 +258,7 @@ constexpr Forma kNoveDigitos[] = {Numero(9, "", {kDigito9})};
 constexpr Forma kGO[] = {Numero(9, "", {{8, kDe9a2, Modulo11FaixaGO}}, ConfereInicioGO)};
 constexpr Forma kMA[] = {Numero(9, "12", {kDigito9})};
 constexpr Forma kMS[] = {Numero(9, "28", {kDigito9})};
-// PA: numbers begin with 15, and since the newer numbering also with 75 to 79; one digit rule.
+// PA: one digit rule for every prefix.
 constexpr Forma kPA[] = {
     Numero(9, "15", {kDigito9}), Numero(9, "75", {kDigito9}), Numero(9, "76", {kDigito9}),
     Numero(9, "77", {kDigito9}), Numero(9, "78", {kDigito9}), Numero(9, "79", {kDigito9}),

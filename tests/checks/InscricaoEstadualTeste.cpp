@@ -207,14 +207,53 @@ TEST(ConsisteInscricaoEstadual, PrefixosETiposFixos) {
     const char* uf;
     const char* numero;
   } casos[] = {
-      {"AC", "0200482300194"}, {"DF", "0830000100172"}, {"AL", "241000041"},  // kind 1
-      {"AP", "040123456"},     {"GO", "129876542"},     {"GO", "309876540"},
-      {"MA", "130000388"},     {"MS", "290000009"},     {"PA", "169999998"},
-      {"PA", "149999992"},     {"PA", "740000020"},     {"PA", "800000013"},
-      {"RN", "210400404"},     {"RR", "250066283"},     {"TO", "29040227836"},  // kind 04
+      {"AC", "0200482300194"}, {"DF", "0930000100144"}, {"DF", "0630000100129"},
+      {"AL", "251000044"},     {"AP", "040123456"},     {"GO", "129876542"},
+      {"GO", "309876540"},     {"MA", "130000388"},     {"MS", "290000009"},
+      {"PA", "169999998"},     {"PA", "149999992"},     {"PA", "740000020"},
+      {"PA", "800000013"},     {"RN", "210400404"},     {"RR", "250066283"},
+      {"TO", "29040227836"},  // kind 04
   };
   for (const auto& c : casos)
     EXPECT_EQ(Consiste(c.numero, c.uf), kInscricaoInvalida) << c.uf << ' ' << c.numero;
+}
+
+TEST(ConsisteInscricaoEstadual, SeriesNovasEFormasRevistas) {
+  // The series the units opened since 2019 (DF 08, GO 20 to 29, PA 75 to 79), the AL third digit
+  // that is no longer a kind of business, and the upper end of the GO range where a remainder of 1
+  // gives 1: the last number inside it and the first one above it whose remainder is 1.
+  const struct {
+    const char* uf;
+    const char* numero;
+    bool valida;
+  } casos[] = {
+      {"DF", "0803455100107", true},   // pub: a registered number of the 08 series
+      {"DF", "0803455100108", false},  // the same, second check digit spoiled
+      {"DF", "0803455100117", false},  // the same, first check digit spoiled
+      {"DF", "0812345678952", true},   // hand
+      {"DF", "0800000000176", true},   // hand
+      {"GO", "201050412", true},       // pub: a registered number of the 20 series
+      {"GO", "201050413", false},      // the same, check digit spoiled
+      {"GO", "209999993", true},       // hand
+      {"GO", "291234569", true},       // hand
+      {"GO", "291234568", false},      // hand, check digit spoiled
+      {"PA", "750000023", true},       // pub: a worked example of the 75 series
+      {"PA", "750000024", false},      // the same, check digit spoiled
+      {"PA", "159999995", true},       // pub: the 15 series still valid
+      {"PA", "771234562", true},       // hand
+      {"PA", "771234563", false},      // hand, check digit spoiled
+      {"AL", "241000041", true},       // hand: third digit 1
+      {"AL", "242345670", true},       // hand: third digit 2
+      {"AL", "246543213", true},       // hand: third digit 6
+      {"AL", "246543214", false},      // the same, check digit spoiled
+      {"GO", "101199971", true},       // hand: 10119997, sum 144, remainder 1 inside: 1
+      {"GO", "101199970", false},      // the same with 0
+      {"GO", "101200030", true},       // hand: 10120003, sum 34, remainder 1 above: 0
+      {"GO", "101200031", false},      // the same with 1
+  };
+  for (const auto& c : casos)
+    EXPECT_EQ(Consiste(c.numero, c.uf), c.valida ? kInscricaoValida : kInscricaoInvalida)
+        << c.uf << ' ' << c.numero;
 }
 
 TEST(ConsisteInscricaoEstadual, TamanhoDaUnidade) {

@@ -49,4 +49,33 @@ struct TabelaRegistro {
   std::span<const CampoRegistro> campos;
 };
 
+// Shorthands for writing the tables: a plain field, a field the layout numbers, an item's field
+// repeated `vezes` times every `largura` columns, and columns left unused.
+constexpr CampoRegistro CampoSimples(std::string_view nome, int coluna, int tamanho,
+                                     TipoCampo tipo) {
+  return {0, nome, static_cast<std::int16_t>(coluna), static_cast<std::int16_t>(tamanho), tipo};
+}
+constexpr CampoRegistro CampoNumerado(int numero, std::string_view nome, int coluna, int tamanho,
+                                      TipoCampo tipo) {
+  CampoRegistro c = CampoSimples(nome, coluna, tamanho, tipo);
+  c.numero = static_cast<std::int16_t>(numero);
+  return c;
+}
+constexpr CampoRegistro CampoRepetido(std::string_view nome, int coluna, int tamanho,
+                                      TipoCampo tipo, int largura, int vezes) {
+  CampoRegistro c = CampoSimples(nome, coluna, tamanho, tipo);
+  c.largura = static_cast<std::int16_t>(largura);
+  c.vezes = static_cast<std::int16_t>(vezes);
+  return c;
+}
+constexpr CampoRegistro Enchimento(int coluna, int tamanho) {
+  return CampoSimples("Não usado", coluna, tamanho, TipoCampo::Filler);
+}
+
+// The field of `tabela` that holds 1-based column `coluna` (filler included), or nullptr when no
+// field does. For a repeated field `ocorrencia`, when given, receives the 0-based occurrence
+// that holds the column (0 for a plain field).
+const CampoRegistro* CampoNaColuna(const TabelaRegistro& tabela, int coluna,
+                                   int* ocorrencia = nullptr);
+
 }  // namespace rolval

@@ -1,0 +1,23 @@
+#include "run/CamposRegistro.h"
+
+namespace rolval {
+
+const CampoRegistro* CampoNaColuna(const TabelaRegistro& tabela, int coluna, int* ocorrencia) {
+  for (const CampoRegistro& campo : tabela.campos) {
+    if (coluna < campo.coluna) continue;
+    int vez = 0;
+    int inicio = campo.coluna;
+    if (campo.vezes > 0 && campo.largura > 0) {
+      vez = (coluna - campo.coluna) / campo.largura;
+      if (vez >= campo.vezes) continue;
+      inicio = campo.ColunaDe(vez);
+    }
+    if (coluna < inicio + campo.tamanho) {
+      if (ocorrencia != nullptr) *ocorrencia = vez;
+      return &campo;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace rolval

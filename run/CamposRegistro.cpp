@@ -1,5 +1,8 @@
 #include "run/CamposRegistro.h"
 
+#include <stdexcept>
+#include <string>
+
 namespace rolval {
 
 const CampoRegistro* CampoNaColuna(const TabelaRegistro& tabela, int coluna, int* ocorrencia) {
@@ -18,6 +21,13 @@ const CampoRegistro* CampoNaColuna(const TabelaRegistro& tabela, int coluna, int
     }
   }
   return nullptr;
+}
+
+const CampoRegistro& CampoChamado(const TabelaRegistro& tabela, std::string_view nome) {
+  for (const CampoRegistro& campo : tabela.campos)
+    if (campo.nome == nome) return campo;
+  throw std::out_of_range("record type " + std::string(tabela.tipo) + " has no field " +
+                          std::string(nome));
 }
 
 }  // namespace rolval

@@ -23,6 +23,12 @@ const CampoRegistro* CampoNaColuna(const TabelaRegistro& tabela, int coluna, int
   return nullptr;
 }
 
+const CampoRegistro* CampoDeNumero(const TabelaRegistro& tabela, int numero) {
+  for (const CampoRegistro& campo : tabela.campos)
+    if (campo.numero == numero) return &campo;
+  return nullptr;
+}
+
 const CampoRegistro& CampoChamado(const TabelaRegistro& tabela, std::string_view nome) {
   for (const CampoRegistro& campo : tabela.campos)
     if (campo.nome == nome) return campo;

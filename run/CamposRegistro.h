@@ -77,6 +77,8 @@ constexpr CampoRegistro Enchimento(int coluna, int tamanho) {
 // that holds the column (0 for a plain field).
 const CampoRegistro* CampoNaColuna(const TabelaRegistro& tabela, int coluna,
                                    int* ocorrencia = nullptr);
+// The first field of `tabela` that the layout numbers `numero`, or nullptr when none is.
+const CampoRegistro* CampoDeNumero(const TabelaRegistro& tabela, int numero);
 // The field of `tabela` named `nome`; a name the table lacks is a programming error, thrown as
 // std::out_of_range.
 const CampoRegistro& CampoChamado(const TabelaRegistro& tabela, std::string_view nome);

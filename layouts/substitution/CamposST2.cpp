@@ -88,10 +88,4 @@ const TabelaRegistro* TabelaST2(std::string_view tipo) {
   return nullptr;
 }
 
-const CampoRegistro* CampoNumeradoST2(int numero) {
-  for (const CampoRegistro& c : Cabecalho)
-    if (c.numero == numero) return &c;
-  return nullptr;
-}
-
 }  // namespace rolval

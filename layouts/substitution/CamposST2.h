@@ -12,8 +12,5 @@ namespace rolval {
 std::span<const TabelaRegistro> TabelasST2();
 // The table of a record type by its name ("A0", "A1", ...); nullptr for another name.
 const TabelaRegistro* TabelaST2(std::string_view tipo);
-// The header field the layout numbers `numero` (7 to 21, 28 to 31, 35; for 35 its text), or
-// nullptr when the header has no field of that number.
-const CampoRegistro* CampoNumeradoST2(int numero);
 
 }  // namespace rolval

@@ -5,11 +5,11 @@
 
 #include <algorithm>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "layouts/CamposLayouts.h"
-#include "layouts/substitution/CamposST2.h"
 
 namespace rolval {
 namespace {
@@ -106,9 +106,13 @@ TEST(CampoNaColuna, AchaOCampoEAOcorrencia) {
   }
   EXPECT_EQ(TabelaDoRegistro("X13"), nullptr);
   EXPECT_EQ(TabelaDoRegistro(""), nullptr);
-  ASSERT_NE(CampoNumeradoST2(21), nullptr);
-  EXPECT_EQ(CampoNumeradoST2(21)->coluna, 380);
-  EXPECT_EQ(CampoNumeradoST2(22), nullptr);
+  const TabelaRegistro& a0 = *TabelaDoRegistro("A0");
+  ASSERT_NE(CampoDeNumero(a0, 21), nullptr);
+  EXPECT_EQ(CampoDeNumero(a0, 21)->coluna, 380);
+  EXPECT_EQ(CampoDeNumero(a0, 35)->nome, "Nome do signatário");  // the first of the two
+  EXPECT_EQ(CampoDeNumero(a0, 22), nullptr);
+  EXPECT_EQ(CampoChamado(a0, "UF favorecida").coluna, 168);
+  EXPECT_THROW(CampoChamado(a0, "Nenhum"), std::out_of_range);
 }
 
 }  // namespace

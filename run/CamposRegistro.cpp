@@ -23,6 +23,13 @@ const CampoRegistro* CampoNaColuna(const TabelaRegistro& tabela, int coluna, int
   return nullptr;
 }
 
+const TabelaRegistro* TabelaDoTipo(std::span<const TabelaRegistro> tabelas, std::string_view tipo) {
+  while (tipo.ends_with(' ')) tipo.remove_suffix(1);
+  for (const TabelaRegistro& tabela : tabelas)
+    if (tabela.tipo == tipo) return &tabela;
+  return nullptr;
+}
+
 const CampoRegistro* CampoDeNumero(const TabelaRegistro& tabela, int numero) {
   for (const CampoRegistro& campo : tabela.campos)
     if (campo.numero == numero) return &campo;

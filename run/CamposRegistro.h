@@ -3,6 +3,8 @@
 // length, kind, and for repeated items their width and count). Every layout declares its record
 // types' fields once, in tables of these; validators, the generator, the test builders and every
 // face read the same tables. A finding names its field by pointing into them.
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -70,6 +72,21 @@ constexpr CampoRegistro CampoRepetido(std::string_view nome, int coluna, int tam
 }
 constexpr CampoRegistro Enchimento(int coluna, int tamanho) {
   return CampoSimples("Não usado", coluna, tamanho, TipoCampo::Filler);
+}
+
+// The table of `tabelas` whose record type is `tipo`, trailing blanks of `tipo` ignored (a
+// monthly record carries "X01 "), or nullptr when none is.
+const TabelaRegistro* TabelaDoTipo(std::span<const TabelaRegistro> tabelas, std::string_view tipo);
+
+// The fields of `primeiros` followed by those of `seguintes`, for tables that share a run of
+// fields (a prefix every record type of a layout carries, say).
+template <std::size_t N, std::size_t M>
+constexpr std::array<CampoRegistro, N + M> JuntaCampos(
+    const std::array<CampoRegistro, N>& primeiros, const std::array<CampoRegistro, M>& seguintes) {
+  std::array<CampoRegistro, N + M> campos{};
+  for (std::size_t i = 0; i < N; ++i) campos[i] = primeiros[i];
+  for (std::size_t i = 0; i < M; ++i) campos[N + i] = seguintes[i];
+  return campos;
 }
 
 // The field of `tabela` that holds 1-based column `coluna` (filler included), or nullptr when no

@@ -11,28 +11,18 @@ using enum TipoCampo;
 constexpr int TamanhoRegistro = 898;
 
 // Columns 1-43, the same in every record of a return; an annex's count of items follows at 44.
-constexpr std::array<CampoRegistro, 10> Prefixo = {{
-    CampoSimples("Marca teleprocessamento", 1, 4, Texto),
-    CampoSimples("Versão", 5, 2, Digitos),
-    CampoSimples("Complemento", 7, 8, Texto),
-    CampoSimples("Marcador", 15, 1, Marcador),
-    CampoSimples("Dia de início", 16, 2, Digitos),
-    CampoSimples("Dia de término", 18, 2, Digitos),
-    CampoSimples("Mês/ano de referência", 20, 6, PeriodoMMAAAA),
-    CampoSimples("Inscrição", 26, 10, Inscricao),
-    CampoSimples("Sequência", 36, 4, Digitos),
-    CampoSimples("Tipo de registro", 40, 4, Marcador),
-}};
+constexpr auto Prefixo =
+    JuntaCampos(IdentificacaoMensal, std::array<CampoRegistro, 2>{{
+                                         CampoSimples("Sequência", 36, 4, Digitos),
+                                         CampoSimples("Tipo de registro", 40, 4, Marcador),
+                                     }});
 
 constexpr CampoRegistro QuantidadeItens = CampoSimples("Quantidade de itens", 44, 2, Digitos);
 
 template <std::size_t N>
 constexpr std::array<CampoRegistro, Prefixo.size() + N> ComPrefixo(
     const std::array<CampoRegistro, N>& corpo) {
-  std::array<CampoRegistro, Prefixo.size() + N> campos{};
-  for (std::size_t i = 0; i < Prefixo.size(); ++i) campos[i] = Prefixo[i];
-  for (std::size_t i = 0; i < N; ++i) campos[Prefixo.size() + i] = corpo[i];
-  return campos;
+  return JuntaCampos(Prefixo, corpo);
 }
 
 constexpr auto Cabecalho = ComPrefixo(std::array<CampoRegistro, 69>{{
@@ -273,11 +263,8 @@ const TabelaRegistro& TabelaCabecalhoMensal() { return TabelaCabecalho; }
 std::span<const TabelaRegistro> TabelasAnexosMensais() { return Anexos; }
 
 const TabelaRegistro* TabelaMensal(std::string_view tipo) {
-  while (tipo.ends_with(' ')) tipo.remove_suffix(1);
-  if (tipo == TabelaCabecalho.tipo) return &TabelaCabecalho;
-  for (const TabelaRegistro& t : Anexos)
-    if (t.tipo == tipo) return &t;
-  return nullptr;
+  if (const TabelaRegistro* t = TabelaDoTipo({&TabelaCabecalho, 1}, tipo)) return t;
+  return TabelaDoTipo(Anexos, tipo);
 }
 
 const CampoRegistro& CampoLinhasDeclaradas(std::size_t indice) {

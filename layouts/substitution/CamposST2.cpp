@@ -81,11 +81,6 @@ static_assert(Cabecalho.back().Ultima() == 797);
 
 std::span<const TabelaRegistro> TabelasST2() { return Tabelas; }
 
-const TabelaRegistro* TabelaST2(std::string_view tipo) {
-  while (tipo.ends_with(' ')) tipo.remove_suffix(1);
-  for (const TabelaRegistro& t : Tabelas)
-    if (t.tipo == tipo) return &t;
-  return nullptr;
-}
+const TabelaRegistro* TabelaST2(std::string_view tipo) { return TabelaDoTipo(Tabelas, tipo); }
 
 }  // namespace rolval

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -43,11 +44,16 @@ class LinhasDoArquivo {
     if (nome == nome_) return linhas_;
     nome_ = nome;
     linhas_.clear();
+    // Lines end at a CR, and an LF right after it belongs to the end, as the run reads them.
     std::ifstream entrada(nome, std::ios::binary);
-    std::string linha;
-    while (std::getline(entrada, linha)) {
-      if (!linha.empty() && linha.back() == '\r') linha.pop_back();
-      linhas_.push_back(linha);
+    const std::string bytes{std::istreambuf_iterator<char>(entrada), {}};
+    std::size_t inicio = 0;
+    while (inicio < bytes.size()) {
+      std::size_t fim = bytes.find('\r', inicio);
+      if (fim == std::string::npos) fim = bytes.size();
+      linhas_.push_back(bytes.substr(inicio, fim - inicio));
+      inicio = fim + 1;
+      if (inicio < bytes.size() && bytes[inicio] == '\n') ++inicio;
     }
     return linhas_;
   }

@@ -10,6 +10,18 @@ using enum TipoCampo;
 
 constexpr int TamanhoRegistro = 898;
 
+// Columns 1-35 of every record of the monthly return, the return's identification.
+constexpr std::array<CampoRegistro, 8> IdentificacaoMensal = {{
+    CampoSimples("Marca teleprocessamento", 1, 4, Texto),
+    CampoSimples("Versão", 5, 2, Digitos),
+    CampoSimples("Complemento", 7, 8, Texto),
+    CampoSimples("Marcador", 15, 1, Marcador),
+    CampoSimples("Dia de início", 16, 2, Digitos),
+    CampoSimples("Dia de término", 18, 2, Digitos),
+    CampoSimples("Mês/ano de referência", 20, 6, PeriodoMMAAAA),
+    CampoSimples("Inscrição", 26, 10, Inscricao),
+}};
+
 // Columns 1-43, the same in every record of a return; an annex's count of items follows at 44.
 constexpr auto Prefixo =
     JuntaCampos(IdentificacaoMensal, std::array<CampoRegistro, 2>{{

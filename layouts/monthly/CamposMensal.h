@@ -1,7 +1,6 @@
 #pragma once
 // The fields of the monthly return's records (layouts 04 and 05): the header "ABC" and the 17
 // annex types, each with the 43-character prefix every record carries.
-#include <array>
 #include <cstddef>
 #include <span>
 #include <string_view>
@@ -9,19 +8,6 @@
 #include "run/CamposRegistro.h"
 
 namespace rolval {
-
-// Columns 1-35 of every record of the monthly return, in layout 03 as in layouts 04 and 05: the
-// return's identification.
-inline constexpr std::array<CampoRegistro, 8> IdentificacaoMensal = {{
-    CampoSimples("Marca teleprocessamento", 1, 4, TipoCampo::Texto),
-    CampoSimples("Versão", 5, 2, TipoCampo::Digitos),
-    CampoSimples("Complemento", 7, 8, TipoCampo::Texto),
-    CampoSimples("Marcador", 15, 1, TipoCampo::Marcador),
-    CampoSimples("Dia de início", 16, 2, TipoCampo::Digitos),
-    CampoSimples("Dia de término", 18, 2, TipoCampo::Digitos),
-    CampoSimples("Mês/ano de referência", 20, 6, TipoCampo::PeriodoMMAAAA),
-    CampoSimples("Inscrição", 26, 10, TipoCampo::Inscricao),
-}};
 
 // The header's table.
 const TabelaRegistro& TabelaCabecalhoMensal();

@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include "layouts/monthly/CamposMensal.h"
-
 namespace rolval {
 
 namespace {
@@ -11,30 +9,39 @@ namespace {
 using enum TipoCampo;
 
 // Layout 03: the identification, the amounts A to L with their two running sums, nine due-date
-// entries of 24 columns, and numbers checked for digits only.
-constexpr auto ROL03 = JuntaCampos(IdentificacaoMensal,
-                                   std::array<CampoRegistro, 20>{{
-                                       Enchimento(36, 48),
-                                       CampoSimples("Valor A", 84, 16, Valor),
-                                       CampoSimples("Valor B", 100, 16, Valor),
-                                       CampoSimples("Diferença A − B (C)", 116, 16, Valor),
-                                       CampoRepetido("Parcela do total E", 132, 16, Valor, 16, 9),
-                                       CampoSimples("Valor D (parcela do total E)", 276, 16, Valor),
-                                       CampoSimples("Total E", 292, 16, Valor),
-                                       CampoRepetido("Parcela do total F", 308, 16, Valor, 16, 7),
-                                       CampoSimples("Total F", 420, 16, Valor),
-                                       CampoSimples("Saldo E − F (G)", 436, 16, Valor),
-                                       CampoSimples("Valor H", 452, 16, Valor),
-                                       CampoSimples("Saldo F − E + H (I)", 468, 16, Valor),
-                                       CampoSimples("Valor J", 484, 16, Valor),
-                                       CampoSimples("Soma J + I (K)", 500, 16, Valor),
-                                       CampoRepetido("Vencimento", 516, 8, DataDDMMAAAA, 24, 9),
-                                       CampoRepetido("Valor do vencimento", 524, 16, Valor, 24, 9),
-                                       CampoSimples("Valor L", 732, 16, Valor),
-                                       CampoRepetido("Número (col. 748)", 748, 16, Digitos, 16, 8),
-                                       CampoSimples("Número (col. 876)", 876, 4, Digitos),
-                                       Enchimento(880, 19),
-                                   }});
+// entries of 24 columns, and numbers checked for digits only. The identification (columns 1-35)
+// is that of the later monthly layouts; a layout folder does not read another's tables, so it is
+// declared here again.
+constexpr std::array<CampoRegistro, 28> ROL03 = {{
+    CampoSimples("Marca teleprocessamento", 1, 4, Texto),
+    CampoSimples("Versão", 5, 2, Digitos),
+    CampoSimples("Complemento", 7, 8, Texto),
+    CampoSimples("Marcador", 15, 1, Marcador),
+    CampoSimples("Dia de início", 16, 2, Digitos),
+    CampoSimples("Dia de término", 18, 2, Digitos),
+    CampoSimples("Mês/ano de referência", 20, 6, PeriodoMMAAAA),
+    CampoSimples("Inscrição", 26, 10, Inscricao),
+    Enchimento(36, 48),
+    CampoSimples("Valor A", 84, 16, Valor),
+    CampoSimples("Valor B", 100, 16, Valor),
+    CampoSimples("Diferença A − B (C)", 116, 16, Valor),
+    CampoRepetido("Parcela do total E", 132, 16, Valor, 16, 9),
+    CampoSimples("Valor D (parcela do total E)", 276, 16, Valor),
+    CampoSimples("Total E", 292, 16, Valor),
+    CampoRepetido("Parcela do total F", 308, 16, Valor, 16, 7),
+    CampoSimples("Total F", 420, 16, Valor),
+    CampoSimples("Saldo E − F (G)", 436, 16, Valor),
+    CampoSimples("Valor H", 452, 16, Valor),
+    CampoSimples("Saldo F − E + H (I)", 468, 16, Valor),
+    CampoSimples("Valor J", 484, 16, Valor),
+    CampoSimples("Soma J + I (K)", 500, 16, Valor),
+    CampoRepetido("Vencimento", 516, 8, DataDDMMAAAA, 24, 9),
+    CampoRepetido("Valor do vencimento", 524, 16, Valor, 24, 9),
+    CampoSimples("Valor L", 732, 16, Valor),
+    CampoRepetido("Número (col. 748)", 748, 16, Digitos, 16, 8),
+    CampoSimples("Número (col. 876)", 876, 4, Digitos),
+    Enchimento(880, 19),
+}};
 
 // Layout ST 01: fields numbered as the form numbers them; the period (field 4) is checked as one
 // field of first day, last day, month and year.

@@ -3,6 +3,8 @@
 // length, kind, and for repeated items their width and count). Every layout declares its record
 // types' fields once, in tables of these; validators, the generator, the test builders and every
 // face read the same tables. A finding names its field by pointing into them.
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -48,5 +50,54 @@ struct TabelaRegistro {
   std::int16_t comprimento;
   std::span<const CampoRegistro> campos;
 };
+
+// Shorthands for writing the tables: a plain field, a field the layout numbers, an item's field
+// repeated `vezes` times every `largura` columns, and columns left unused.
+constexpr CampoRegistro CampoSimples(std::string_view nome, int coluna, int tamanho,
+                                     TipoCampo tipo) {
+  return {0, nome, static_cast<std::int16_t>(coluna), static_cast<std::int16_t>(tamanho), tipo};
+}
+constexpr CampoRegistro CampoNumerado(int numero, std::string_view nome, int coluna, int tamanho,
+                                      TipoCampo tipo) {
+  CampoRegistro c = CampoSimples(nome, coluna, tamanho, tipo);
+  c.numero = static_cast<std::int16_t>(numero);
+  return c;
+}
+constexpr CampoRegistro CampoRepetido(std::string_view nome, int coluna, int tamanho,
+                                      TipoCampo tipo, int largura, int vezes) {
+  CampoRegistro c = CampoSimples(nome, coluna, tamanho, tipo);
+  c.largura = static_cast<std::int16_t>(largura);
+  c.vezes = static_cast<std::int16_t>(vezes);
+  return c;
+}
+constexpr CampoRegistro Enchimento(int coluna, int tamanho) {
+  return CampoSimples("Não usado", coluna, tamanho, TipoCampo::Filler);
+}
+
+// The table of `tabelas` whose record type is `tipo`, trailing blanks of `tipo` ignored (a
+// monthly record carries "X01 "), or nullptr when none is.
+const TabelaRegistro* TabelaDoTipo(std::span<const TabelaRegistro> tabelas, std::string_view tipo);
+
+// The fields of `primeiros` followed by those of `seguintes`, for tables that share a run of
+// fields (a prefix every record type of a layout carries, say).
+template <std::size_t N, std::size_t M>
+constexpr std::array<CampoRegistro, N + M> JuntaCampos(
+    const std::array<CampoRegistro, N>& primeiros, const std::array<CampoRegistro, M>& seguintes) {
+  std::array<CampoRegistro, N + M> campos{};
+  for (std::size_t i = 0; i < N; ++i) campos[i] = primeiros[i];
+  for (std::size_t i = 0; i < M; ++i) campos[N + i] = seguintes[i];
+  return campos;
+}
+
+// The field of `tabela` that holds 1-based column `coluna` (filler included), or nullptr when no
+// field does. For a repeated field `ocorrencia`, when given, receives the 0-based occurrence
+// that holds the column (0 for a plain field).
+const CampoRegistro* CampoNaColuna(const TabelaRegistro& tabela, int coluna,
+                                   int* ocorrencia = nullptr);
+// The first field of `tabela` that the layout numbers `numero`, or nullptr when none is.
+const CampoRegistro* CampoDeNumero(const TabelaRegistro& tabela, int numero);
+// The field of `tabela` named `nome`; a name the table lacks is a programming error, thrown as
+// std::out_of_range.
+const CampoRegistro& CampoChamado(const TabelaRegistro& tabela, std::string_view nome);
 
 }  // namespace rolval

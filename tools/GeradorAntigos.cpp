@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "checks/Datas.h"
+#include "layouts/older/CamposAntigos.h"
 #include "tools/CamposFixos.h"
 #include "tools/GeradorMensal.h"
 #include "tools/NumerosFederais.h"
@@ -166,12 +167,13 @@ class GeradorVersao3 : public GeradorAntigo {
   using GeradorAntigo::GeradorAntigo;
 
  private:
-  static constexpr int PrimeiroVencimento = 516;
-  static constexpr int TamanhoVencimento = 24;
+  static const CampoRegistro& Campo(std::string_view nome) {
+    return CampoChamado(TabelaROL03(), nome);
+  }
 
   void MontaRetorno() override {
     ++retorno_;
-    registro_.assign(898, ' ');
+    registro_.assign(static_cast<std::size_t>(TabelaROL03().comprimento), ' ');
     PoeTexto(registro_, 1, "****03");
     PoeTexto(registro_, 7, "00000000");
     registro_[14] = sorteio_.Entre(0, 7) == 0 ? 'X' : ' ';
@@ -186,12 +188,14 @@ class GeradorVersao3 : public GeradorAntigo {
 
     // The first sum: nine amounts and D, whose total is E.
     std::int64_t e = 0;
-    for (int coluna = 132; coluna <= 260; coluna += 16) e += PoeValor(coluna, Valor());
+    const CampoRegistro& parcelasE = Campo("Parcela do total E");
+    for (int vez = 0; vez < parcelasE.vezes; ++vez) e += PoeValor(parcelasE.ColunaDe(vez), Valor());
     e += PoeValor(276, sorteio_.Moeda() ? Valor() : 0);
     PoeNumero(registro_, 292, 16, e);
     // The second sum: seven amounts, whose total is F.
     std::int64_t f = 0;
-    for (int coluna = 308; coluna <= 404; coluna += 16) f += PoeValor(coluna, Valor());
+    const CampoRegistro& parcelasF = Campo("Parcela do total F");
+    for (int vez = 0; vez < parcelasF.vezes; ++vez) f += PoeValor(parcelasF.ColunaDe(vez), Valor());
     PoeNumero(registro_, 420, 16, f);
 
     // G is E − F when E is the greater; H is at most G; I, when there is one, needs H = G, and is
@@ -217,19 +221,23 @@ class GeradorVersao3 : public GeradorAntigo {
     const std::int64_t l = sorteio_.Moeda() ? 0 : sorteio_.Entre(0, k - 1);
     std::array<Parcela, 9> parcelas{};
     const std::size_t n = SorteiaParcelas(sorteio_, k - l, ano_, mes_, 5, parcelas);
+    const CampoRegistro& vencimento = Campo("Vencimento");
+    const CampoRegistro& valor = Campo("Valor do vencimento");
     for (std::size_t p = 0; p < parcelas.size(); ++p) {
-      const int coluna = PrimeiroVencimento + TamanhoVencimento * static_cast<int>(p);
+      const int vez = static_cast<int>(p);
       std::string data;
       if (p < n)
         AcrescentaDDMMAAAA(data, parcelas[p].vencimento);
       else
         data = "00000000";
-      PoeTexto(registro_, coluna, data);
-      PoeNumero(registro_, coluna + 8, 16, p < n ? parcelas[p].valor : 0);
+      PoeTexto(registro_, vencimento.ColunaDe(vez), data);
+      PoeNumero(registro_, valor.ColunaDe(vez), valor.tamanho, p < n ? parcelas[p].valor : 0);
     }
     PoeNumero(registro_, 732, 16, l);
     // Amounts that are only checked for digits.
-    for (int coluna = 748; coluna <= 860; coluna += 16) PoeNumero(registro_, coluna, 16, Valor());
+    const CampoRegistro& numeros = Campo("Número (col. 748)");
+    for (int vez = 0; vez < numeros.vezes; ++vez)
+      PoeNumero(registro_, numeros.ColunaDe(vez), numeros.tamanho, Valor());
     PoeNumero(registro_, 876, 4, sorteio_.Entre(0, 9999));
   }
 
@@ -250,7 +258,7 @@ class GeradorVersao3 : public GeradorAntigo {
         registro_[747] = 'A';
         break;
       case TipoEstrago::Vencimento:
-        PoeDataDoMesAnterior(PrimeiroVencimento);
+        PoeDataDoMesAnterior(Campo("Vencimento").coluna);
         break;
     }
   }
@@ -264,12 +272,18 @@ class GeradorST1 : public GeradorAntigo {
   using GeradorAntigo::GeradorAntigo;
 
  private:
-  static constexpr int ColunaCampo(int campo) { return 48 + 15 * (campo - 6); }
-  static constexpr int ColunaParcela(int k) { return 228 + 23 * (k - 1); }
+  // Amount field `campo` (6 to 17) and installment k (1 to 6): due date and amount.
+  static int ColunaCampo(int campo) { return CampoDeNumero(TabelaST01(), campo)->coluna; }
+  static int ColunaParcela(int k) {
+    return CampoChamado(TabelaST01(), "Vencimento da parcela").ColunaDe(k - 1);
+  }
+  static int ColunaValorParcela(int k) {
+    return CampoChamado(TabelaST01(), "Valor da parcela").ColunaDe(k - 1);
+  }
 
   void MontaRetorno() override {
     ++retorno_;
-    registro_.assign(754, ' ');
+    registro_.assign(static_cast<std::size_t>(TabelaST01().comprimento), ' ');
     PoeTexto(registro_, 1, "RST01");
     SorteiaPeriodo(1999, 5, 14, 7);
     PoeTexto(registro_, 17, InscricaoComDigito(sorteio_.Entre(1, 999'999'999)));
@@ -307,7 +321,7 @@ class GeradorST1 : public GeradorAntigo {
       else
         data = "00000000";
       PoeTexto(registro_, ColunaParcela(k), data);
-      PoeNumero(registro_, ColunaParcela(k) + 8, 15, p < n ? parcelas[p].valor : 0);
+      PoeNumero(registro_, ColunaValorParcela(k), 15, p < n ? parcelas[p].valor : 0);
     }
 
     // The declarant and the signature, dated from the reference month to two months on.
@@ -330,7 +344,7 @@ class GeradorST1 : public GeradorAntigo {
   void Estraga(TipoEstrago tipo) override {
     switch (tipo) {
       case TipoEstrago::Soma:
-        SomaUm(ColunaParcela(1) + 8, 15);
+        SomaUm(ColunaValorParcela(1), 15);
         break;
       case TipoEstrago::Digito:
         TrocaDigito(17);

@@ -8,6 +8,7 @@
 
 #include "checks/Datas.h"
 #include "checks/Numeros.h"
+#include "layouts/monthly/CamposMensal.h"
 #include "tools/CamposFixos.h"
 #include "tools/Sorteio.h"
 
@@ -38,36 +39,59 @@ enum Tipo : std::size_t {
   QtdTipos
 };
 
+// What the generator needs of an annex type: its record type (columns 40-43), the width of an
+// item (of the single body for X07) and the most items a record holds, all from the annex's
+// field table, and the column, in item 1, of the amount the header's checks sum (0: none).
 struct TipoAnexo {
-  std::string_view registro;  // record type, columns 40-43
-  int largura;                // width of an item (of the single body for X07)
-  int maximo;                 // items one record holds
-  int colunaSoma;             // column, in item 1, of the amount the header's checks sum (0: none)
+  std::string registro;
+  int largura;
+  int maximo;
+  int colunaSoma;
 };
 
-constexpr std::array<TipoAnexo, QtdTipos> Tipos = {{
-    {"X01 ", 68, 12, 75},
-    {"X02 ", 26, 32, 59},
-    {"X03 ", 16, 53, 49},
-    {"X03A", 38, 22, 0},
-    {"X04 ", 44, 19, 77},
-    {"X05 ", 68, 12, 75},
-    {"X05A", 19, 44, 52},
-    {"X05B", 19, 44, 52},
-    {"X06 ", 26, 32, 59},
-    {"X07 ", 198, 1, 0},
-    {"X07A", 29, 29, 62},
-    {"X07B", 29, 29, 62},
-    {"X08 ", 48, 17, 58},
-    {"X09 ", 38, 22, 48},
-    {"X10 ", 48, 17, 58},
-    {"X11 ", 28, 30, 48},
-    {"X12 ", 29, 29, 49},
-}};
+// The column of the summed amount of each annex type, in the order of the tables.
+constexpr std::array<int, QtdTipos> ColunasSoma = {75, 59, 49, 0,  77, 75, 52, 52, 59,
+                                                   0,  62, 62, 58, 48, 58, 48, 49};
 
-constexpr std::array<std::string_view, QtdTipos> Nomes = {
-    "X01", "X02",  "X03",  "X03A", "X04", "X05", "X05A", "X05B", "X06",
-    "X07", "X07A", "X07B", "X08",  "X09", "X10", "X11",  "X12"};
+std::array<TipoAnexo, QtdTipos> LeTiposAnexo() {
+  const std::span<const TabelaRegistro> tabelas = TabelasAnexosMensais();
+  if (tabelas.size() != QtdTipos) throw std::logic_error("the monthly annex tables changed");
+  std::array<TipoAnexo, QtdTipos> tipos{};
+  for (std::size_t t = 0; t < QtdTipos; ++t) {
+    const TabelaRegistro& tabela = tabelas[t];
+    TipoAnexo& tipo = tipos[t];
+    tipo.registro = std::string(tabela.tipo);
+    tipo.registro.resize(4, ' ');
+    // The first field after the item count is the first of an item (or of X07's body).
+    const CampoRegistro* item = CampoNaColuna(tabela, CampoQuantidadeItens().Ultima() + 1);
+    if (item == nullptr) throw std::logic_error("an annex table without items");
+    if (item->vezes > 0) {
+      tipo.largura = item->largura;
+      tipo.maximo = item->vezes;
+    } else {
+      const CampoRegistro& enchimento = tabela.campos.back();
+      tipo.largura = enchimento.coluna - item->coluna;
+      tipo.maximo = 1;
+    }
+    tipo.colunaSoma = ColunasSoma[t];
+  }
+  return tipos;
+}
+
+// The annex types' names as the options and the help give them ("X01" ... "X12").
+const std::array<std::string_view, QtdTipos>& Nomes() {
+  static const std::array<std::string_view, QtdTipos> nomes = [] {
+    std::array<std::string_view, QtdTipos> n{};
+    for (std::size_t t = 0; t < QtdTipos; ++t) n[t] = TabelasAnexosMensais()[t].tipo;
+    return n;
+  }();
+  return nomes;
+}
+
+const std::array<TipoAnexo, QtdTipos>& Tipos() {
+  static const std::array<TipoAnexo, QtdTipos> tipos = LeTiposAnexo();
+  return tipos;
+}
 
 constexpr std::array<DescricaoEstrago, 7> Estragos = {{
     {"soma-XNN",
@@ -95,13 +119,13 @@ struct EstragoMensal {
 };
 
 Tipo ProcuraTipo(std::string_view nome, std::string_view origem) {
-  return static_cast<Tipo>(ProcuraNome(Nomes, nome, origem));
+  return static_cast<Tipo>(ProcuraNome(Nomes(), nome, origem));
 }
 
 // The annex types asked for. A detail annex brings the annex it details (X03A: X03; X05A and
 // X05B: X05; X07A and X07B: X07), as a file without it would not be valid.
 std::array<bool, QtdTipos> LeAnexos(std::string_view texto) {
-  std::array<bool, QtdTipos> pedidos = LeListaDeNomes(texto, Nomes);
+  std::array<bool, QtdTipos> pedidos = LeListaDeNomes(texto, Nomes());
   pedidos[X03] = pedidos[X03] || pedidos[X03A];
   pedidos[X05] = pedidos[X05] || pedidos[X05A] || pedidos[X05B];
   pedidos[X07] = pedidos[X07] || pedidos[X07A] || pedidos[X07B];
@@ -122,7 +146,7 @@ std::vector<EstragoMensal> LeEstragos(const OpcoesAmostra& opcoes,
     if (tipo.starts_with("soma-")) {
       m.tipo = TipoEstrago::Soma;
       m.anexo = ProcuraTipo(tipo.substr(5), tipo);
-      exige(Tipos[m.anexo].colunaSoma > 0, "an annex with a summed amount");
+      exige(Tipos()[m.anexo].colunaSoma > 0, "an annex with a summed amount");
       exige(pedidos[m.anexo], "that annex in the file");
     } else if (tipo.starts_with("linhas-")) {
       m.tipo = TipoEstrago::Linhas;
@@ -517,7 +541,7 @@ class GeradorMensal {
     usados_ = 0;
     MontaCabecalho(NovoRegistro("ABC "));
     for (std::size_t t = 0; t < QtdTipos; ++t) {
-      const TipoAnexo& tipo = Tipos[t];
+      const TipoAnexo& tipo = Tipos()[t];
       if (t == X07) {
         if (quantidade_[X07] > 0) MontaX07(NovoRegistro(tipo.registro));
         continue;
@@ -635,7 +659,8 @@ class GeradorMensal {
     PoeNumero(r, 819, 15, v819_);
     r[833] = totais ? 'S' : 'N';
     for (std::size_t t = 0; t < QtdTipos; ++t)
-      PoeNumero(r, 841 + 3 * static_cast<int>(t), 3, quantidade_[t]);
+      PoeNumero(r, CampoLinhasDeclaradas(t).coluna, CampoLinhasDeclaradas(t).tamanho,
+                quantidade_[t]);
   }
 
   // The first record of the return with this record type; the spoils that use it were only
@@ -659,10 +684,11 @@ class GeradorMensal {
   void Estraga(const EstragoMensal& e) {
     switch (e.tipo) {
       case TipoEstrago::Soma:
-        SomaUm(PrimeiroRegistro(Tipos[e.anexo].registro), Tipos[e.anexo].colunaSoma, 13);
+        SomaUm(PrimeiroRegistro(Tipos()[e.anexo].registro), Tipos()[e.anexo].colunaSoma, 13);
         break;
       case TipoEstrago::Linhas:
-        SomaUm(registros_[0], 841 + 3 * static_cast<int>(e.anexo), 3);
+        SomaUm(registros_[0], CampoLinhasDeclaradas(e.anexo).coluna,
+               CampoLinhasDeclaradas(e.anexo).tamanho);
         break;
       case TipoEstrago::Digito:
         for (std::size_t i = 0; i < usados_; ++i) TrocaDigito(registros_[i]);
@@ -712,7 +738,7 @@ class GeradorMensal {
 
 }  // namespace
 
-std::span<const std::string_view> AnexosMensais() { return Nomes; }
+std::span<const std::string_view> AnexosMensais() { return Nomes(); }
 std::span<const DescricaoEstrago> EstragosMensais() { return Estragos; }
 
 ResumoAmostra GeraMensal(const OpcoesAmostra& opcoes, std::ostream& saida) {
@@ -731,7 +757,7 @@ std::string InscricaoComDigito(std::int64_t noveDigitos) {
 void IniciaRegistroMensal(std::string& registro, std::string_view versao,
                           std::string_view mesAnoRef, std::string_view inscricao, int sequencia,
                           std::string_view tipo) {
-  registro.assign(LarguraRegistroMensal, ' ');
+  registro.assign(static_cast<std::size_t>(TabelaCabecalhoMensal().comprimento), ' ');
   PoeTexto(registro, 1, "****");
   PoeTexto(registro, 5, versao);
   PoeTexto(registro, 7, "00000000");

@@ -12,8 +12,6 @@
 
 namespace rolval::amostras {
 
-inline constexpr int LarguraRegistroMensal = 898;
-
 std::span<const std::string_view> AnexosMensais();
 std::span<const DescricaoEstrago> EstragosMensais();
 ResumoAmostra GeraMensal(const OpcoesAmostra& opcoes, std::ostream& saida);

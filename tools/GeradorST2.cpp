@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "layouts/substitution/CamposST2.h"
 #include "tools/CamposFixos.h"
 #include "tools/GeradorMensal.h"
 #include "tools/NumerosFederais.h"
@@ -23,12 +24,18 @@ enum Anexo : std::size_t { A1, A2, A3, QtdAnexos };
 
 constexpr std::array<std::string_view, QtdAnexos> Nomes = {"A1", "A2", "A3"};
 
-constexpr std::size_t LarguraCabecalho = 797;
-constexpr std::array<std::size_t, QtdAnexos> Larguras = {50, 50, 46};
 // Columns 1 to this are the key that two records of an annex in a row must not share.
 constexpr std::array<int, QtdAnexos> FimChave = {27, 27, 16};
-// Columns of the header's declared counts of A1, A2 and A3 records.
-constexpr std::array<int, QtdAnexos> ColunaQuantidade = {786, 790, 794};
+// The header's fields of the declared counts of A1, A2 and A3 records.
+constexpr std::array<std::string_view, QtdAnexos> CamposQuantidade = {
+    "Linhas do anexo I", "Linhas do anexo II", "Linhas do anexo III"};
+
+// Lengths and columns from the layout's field tables.
+const TabelaRegistro& TabelaA0() { return *TabelaST2("A0"); }
+std::size_t Comprimento(std::string_view tipo) {
+  return static_cast<std::size_t>(TabelaST2(tipo)->comprimento);
+}
+int ColunaQuantidade(std::size_t a) { return CampoChamado(TabelaA0(), CamposQuantidade[a]).coluna; }
 
 // The unit every return is due to; its registration numbers are ten digits, the last a check digit.
 constexpr std::string_view UnidadeFavorecida = "TQ";
@@ -105,10 +112,15 @@ std::vector<EstragoST2> LeEstragos(const OpcoesAmostra& opcoes,
   return estragos;
 }
 
-// Header amount field n (7 to 21) starts at column 170 + 15·(n − 7).
-constexpr int ColunaCampo(int campo) { return 170 + 15 * (campo - 7); }
-// Installment i (1 to 6): due date AAAAMMDD at c, amount at c + 8.
-constexpr int ColunaParcela(int i) { return 30 + 23 * (i - 1); }
+// The first column of the header's amount field n (7 to 21).
+int ColunaCampo(int campo) { return CampoDeNumero(TabelaA0(), campo)->coluna; }
+// Installment i (1 to 6): its due date AAAAMMDD and its amount.
+int ColunaParcela(int i) {
+  return CampoChamado(TabelaA0(), "Vencimento da parcela").ColunaDe(i - 1);
+}
+int ColunaValorParcela(int i) {
+  return CampoChamado(TabelaA0(), "Valor da parcela").ColunaDe(i - 1);
+}
 
 class GeradorST2 {
  public:
@@ -192,7 +204,7 @@ class GeradorST2 {
     std::string anterior, penultima;
     for (int k = 0; k < n; ++k) {
       std::string& r = NovoRegistro(usados_++);
-      r.assign(Larguras[a], ' ');
+      r.assign(Comprimento(Nomes[a]), ' ');
       PoeTexto(r, 1, Nomes[a]);
       if (a == A3) {
         std::string inscricao = InscricaoDeTerceiro(anterior, penultima);
@@ -217,7 +229,7 @@ class GeradorST2 {
   }
 
   void MontaCabecalho(std::string& r, bool comParcelas) {
-    r.assign(LarguraCabecalho, ' ');
+    r.assign(Comprimento("A0"), ' ');
     PoeTexto(r, 1, "A0");
     PoeTexto(r, 3, "RST02");
     PoeTexto(r, 8, mesAnoRef_);
@@ -262,7 +274,7 @@ class GeradorST2 {
       else
         data = "00000000";
       PoeTexto(r, ColunaParcela(i), data);
-      PoeNumero(r, ColunaParcela(i) + 8, 15, k < n ? parcelas[k].valor : 0);
+      PoeNumero(r, ColunaValorParcela(i), 15, k < n ? parcelas[k].valor : 0);
     }
     PoeTexto(r, 168, UnidadeFavorecida);
 
@@ -287,7 +299,7 @@ class GeradorST2 {
     r[777] = sorteio_.Moeda() ? 'S' : 'N';
     r[778] = quantidade_[A3] > 0 ? 'S' : 'N';  // an annex III announced needs its count
     for (std::size_t a = 0; a < QtdAnexos; ++a)
-      PoeNumero(r, ColunaQuantidade[a], 4, quantidade_[a]);
+      PoeNumero(r, ColunaQuantidade(a), 4, quantidade_[a]);
   }
 
   template <std::size_t N>
@@ -314,7 +326,7 @@ class GeradorST2 {
         SomaUm(registros_[PrimeiroDoAnexo(e.anexo)], 36, 15);
         break;
       case TipoEstrago::Linhas:
-        SomaUm(cabecalho, ColunaQuantidade[e.anexo], 4);
+        SomaUm(cabecalho, ColunaQuantidade(e.anexo), 4);
         break;
       case TipoEstrago::Repete: {
         const std::size_t primeiro = PrimeiroDoAnexo(e.anexo);

@@ -1,24 +1,22 @@
 #include "tests/monthly/RegistrosMensais.h"
 
-#include <array>
+#include <span>
 #include <cstdio>
 #include <stdexcept>
 
 #include "checks/Datas.h"
 #include "checks/Numeros.h"
 #include "layouts/Layouts.h"
+#include "layouts/monthly/CamposMensal.h"
 #include "run/Latin1.h"
+#include "tests/support/CamposZerados.h"
 
 namespace rolval::teste {
 
 namespace {
 
-constexpr std::array<std::string_view, 17> TiposAnexo = {
-    "X01 ", "X02 ", "X03 ", "X03A", "X04 ", "X05 ", "X05A", "X05B", "X06 ",
-    "X07 ", "X07A", "X07B", "X08 ", "X09 ", "X10 ", "X11 ", "X12 "};
-
 std::string Prefixo(const PrefixoMensal& p, int sequencia, std::string_view tipo) {
-  std::string r(TamanhoRegistroMensal, ' ');
+  std::string r(static_cast<std::size_t>(TabelaCabecalhoMensal().comprimento), ' ');
   Poe(r, 1, p.marca);
   Poe(r, 5, p.versao);
   Poe(r, 7, p.complemento);
@@ -71,21 +69,19 @@ PrefixoMensal PrefixoPara(std::string_view versao, std::string_view mesAnoRef,
 
 std::string CabecalhoMensal(const PrefixoMensal& prefixo, int sequencia) {
   std::string r = Prefixo(prefixo, sequencia, "ABC ");
-  Poe(r, 44, std::string(833 - 43, '0'));  // every amount and number 0
-  Poe(r, 134, std::string(60, ' '));
-  Poe(r, 299, std::string(60, ' '));
-  Poe(r, 374, "N");
-  Poe(r, 793, std::string(11, ' '));
-  Poe(r, 834, "N");
-  Poe(r, 841, std::string(17 * 3, '0'));
+  const TabelaRegistro& tabela = TabelaCabecalhoMensal();
+  ZeraCamposNumericos(r, tabela, 44);  // every amount, number and declared count 0
+  Poe(r, CampoChamado(tabela, "Marca do anexo 7").coluna, "N");
+  Poe(r, CampoChamado(tabela, "Marca dos totais 570 e 585").coluna, "N");
   return r;
 }
 
 std::string AnexoMensal(const PrefixoMensal& prefixo, int sequencia, std::string_view tipo,
                         const std::vector<std::string>& itens) {
   std::string r = Prefixo(prefixo, sequencia, tipo);
-  PoeNumero(r, 44, 2, static_cast<std::int64_t>(itens.size()));
-  int coluna = 46;
+  const CampoRegistro& quantidade = CampoQuantidadeItens();
+  PoeNumero(r, quantidade.coluna, quantidade.tamanho, static_cast<std::int64_t>(itens.size()));
+  int coluna = quantidade.Ultima() + 1;
   for (const std::string& item : itens) {
     Poe(r, coluna, item);
     coluna += static_cast<int>(item.size());
@@ -93,10 +89,17 @@ std::string AnexoMensal(const PrefixoMensal& prefixo, int sequencia, std::string
   return r;
 }
 
+// The position of an annex type among the header's declared line counts.
+std::size_t IndiceDoAnexo(std::string_view tipo) {
+  const TabelaRegistro* tabela = TabelaMensal(tipo);
+  const std::span<const TabelaRegistro> anexos = TabelasAnexosMensais();
+  if (tabela == nullptr || tabela < anexos.data() || tabela >= anexos.data() + anexos.size())
+    throw std::invalid_argument("not an annex type");
+  return static_cast<std::size_t>(tabela - anexos.data());
+}
+
 int ColunaDeclarada(std::string_view tipo) {
-  for (std::size_t i = 0; i < TiposAnexo.size(); ++i)
-    if (TiposAnexo[i] == tipo) return 841 + 3 * static_cast<int>(i);
-  throw std::invalid_argument("not an annex type");
+  return CampoLinhasDeclaradas(IndiceDoAnexo(tipo)).coluna;
 }
 
 std::string ItemX01(int cfop, std::int64_t valor75, std::int64_t valor88, std::int64_t valor101) {
@@ -151,13 +154,14 @@ ROLMensal& ROLMensal::Registro(int n, int coluna, std::string_view valor) {
 
 std::vector<std::string> ROLMensal::Registros() const {
   std::string cabecalho = cabecalho_.empty() ? CabecalhoMensal(prefixo) : cabecalho_;
-  std::array<int, 17> declaradas{};
+  std::vector<int> declaradas(TabelasAnexosMensais().size(), 0);
   for (std::size_t i = 0; i < tipos_.size(); ++i)
-    declaradas[static_cast<std::size_t>((ColunaDeclarada(tipos_[i]) - 841) / 3)] += quantidades_[i];
+    declaradas[IndiceDoAnexo(tipos_[i])] += quantidades_[i];
   for (std::size_t i = 0; i < declaradas.size(); ++i) {
-    const int coluna = 841 + 3 * static_cast<int>(i);
+    const CampoRegistro& campo = CampoLinhasDeclaradas(i);
     // A count written into the header by the test stays as it is.
-    if (Campo(cabecalho, coluna, 3) == "000") PoeNumero(cabecalho, coluna, 3, declaradas[i]);
+    if (Campo(cabecalho, campo.coluna, campo.tamanho) == "000")
+      PoeNumero(cabecalho, campo.coluna, campo.tamanho, declaradas[i]);
   }
   std::vector<std::string> registros{cabecalho};
   registros.insert(registros.end(), anexos_.begin(), anexos_.end());

@@ -21,8 +21,6 @@
 
 namespace rolval::teste {
 
-inline constexpr int TamanhoRegistroMensal = 898;
-
 // Writes `valor` into `registro` from 1-based column `coluna`, over as many characters.
 void Poe(std::string& registro, int coluna, std::string_view valor);
 // Writes `valor` zero-filled to `tamanho` digits from `coluna`.

@@ -4,6 +4,8 @@
 #include <stdexcept>
 
 #include "layouts/Layouts.h"
+#include "layouts/older/CamposAntigos.h"
+#include "tests/support/CamposZerados.h"
 
 namespace rolval::teste {
 
@@ -23,25 +25,29 @@ Registro& Registro::Valor(int coluna, int tamanho, std::int64_t valor) {
   return Poe(coluna, digitos);
 }
 
+int ColunaST1(int campo) { return CampoDeNumero(TabelaST01(), campo)->coluna; }
+int ColunaParcela(int k) {
+  return CampoChamado(TabelaST01(), "Vencimento da parcela").ColunaDe(k - 1);
+}
+int ColunaVencimento(int k) { return CampoChamado(TabelaROL03(), "Vencimento").ColunaDe(k - 1); }
+
 Registro ROL03Valido() {
-  Registro r(898);
+  // Every amount, number and due date from column 84 on 0.
+  std::string linha(static_cast<std::size_t>(TabelaROL03().comprimento), ' ');
+  ZeraCamposNumericos(linha, TabelaROL03(), 84);
+  Registro r(std::move(linha));
   r.Poe(1, "****03").Poe(7, "00000000").Poe(15, " ").Poe(16, "01").Poe(18, "31").Poe(20, "051996");
   r.Poe(26, "0123456789");
-  for (int coluna = 84; coluna <= 500; coluna += 16) r.Valor(coluna, 16, 0);
-  for (int coluna = 732; coluna <= 860; coluna += 16) r.Valor(coluna, 16, 0);
-  r.Valor(876, 4, 0);
   r.Valor(84, 16, 1000).Valor(100, 16, 400).Valor(116, 16, 600);
   r.Valor(132, 16, 150).Valor(292, 16, 150);
   r.Valor(308, 16, 200).Valor(420, 16, 200);
   r.Valor(468, 16, 50).Valor(484, 16, 100).Valor(500, 16, 150);
-  for (int k = 1; k <= 9; ++k)
-    r.Poe(ColunaVencimento(k), "00000000").Valor(ColunaVencimento(k) + 8, 16, 0);
   r.Poe(516, "10101998").Valor(524, 16, 150);
   return r;
 }
 
 Registro ST01Valido() {
-  Registro r(754);
+  Registro r(static_cast<std::size_t>(TabelaST01().comprimento));
   r.Poe(1, "RST01").Poe(6, " ").Poe(7, "01").Poe(9, "30").Poe(11, "091999").Poe(17, "0123456789");
   r.Poe(27, "11222333000181");
   for (int campo = 6; campo <= 17; ++campo) r.Valor(ColunaST1(campo), 15, 0);

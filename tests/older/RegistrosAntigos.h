@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tests/support/Apoio.h"
@@ -15,6 +16,7 @@ namespace rolval::teste {
 class Registro {
  public:
   explicit Registro(std::size_t tamanho) : linha_(tamanho, ' ') {}
+  explicit Registro(std::string linha) : linha_(std::move(linha)) {}
   // Writes `texto` from 1-based column `coluna` on; a text that runs past the record is a test bug.
   Registro& Poe(int coluna, std::string_view texto);
   // Writes `valor` zero-filled to `tamanho` digits from column `coluna` on.
@@ -37,10 +39,10 @@ Registro ROL03Valido();
 Registro ST01Valido();
 
 // Columns of the amount field `campo` (6 to 17) of layout ST 01, and of installment k (1 to 6).
-constexpr int ColunaST1(int campo) { return 48 + 15 * (campo - 6); }
-constexpr int ColunaParcela(int k) { return 228 + 23 * (k - 1); }
+int ColunaST1(int campo);
+int ColunaParcela(int k);
 // Column of due-date entry k (1 to 9) of layout 03.
-constexpr int ColunaVencimento(int k) { return 516 + 24 * (k - 1); }
+int ColunaVencimento(int k);
 
 // The findings of a run of the records (CR LF after each) with every layout.
 ResultadoExecucao ExecutaRegistros(const std::vector<std::string>& registros);

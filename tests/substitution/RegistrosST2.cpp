@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "layouts/Layouts.h"
+#include "layouts/substitution/CamposST2.h"
 
 namespace rolval::teste {
 
@@ -34,12 +35,19 @@ std::int64_t RegistroST2::LeNumero(int coluna, int tamanho) const {
 
 namespace {
 
-int ColunaCampo(int campo) { return 170 + 15 * (campo - 7); }
-int ColunaParcela(int i) { return 30 + 23 * (i - 1); }
+const TabelaRegistro& TabelaA0() { return *TabelaST2("A0"); }
+std::size_t Comprimento(std::string_view tipo) {
+  return static_cast<std::size_t>(TabelaST2(tipo)->comprimento);
+}
+const CampoRegistro& CampoA0(std::string_view nome) { return CampoChamado(TabelaA0(), nome); }
+// The header's amount field `campo` (7 to 21), and installment i (1 to 6): due date and amount.
+int ColunaCampo(int campo) { return CampoDeNumero(TabelaA0(), campo)->coluna; }
+int ColunaParcela(int i) { return CampoA0("Vencimento da parcela").ColunaDe(i - 1); }
+int ColunaValorParcela(int i) { return CampoA0("Valor da parcela").ColunaDe(i - 1); }
 
 }  // namespace
 
-RegistroA0::RegistroA0() : RegistroST2(797, "A0") {
+RegistroA0::RegistroA0() : RegistroST2(Comprimento("A0"), "A0") {
   Poe(3, "RST02");
   Periodo("072000");
   Inscricao(InscricaoROL);
@@ -63,7 +71,7 @@ RegistroA0::RegistroA0() : RegistroST2(797, "A0") {
 
 RegistroA0& RegistroA0::Parcela(int i, std::string_view aaaammdd, std::int64_t valor) {
   Poe(ColunaParcela(i), aaaammdd);
-  PoeNumero(ColunaParcela(i) + 8, 15, valor);
+  PoeNumero(ColunaValorParcela(i), 15, valor);
   return *this;
 }
 
@@ -75,9 +83,9 @@ RegistroA0& RegistroA0::Valor(int campo, std::int64_t valor) {
 std::int64_t RegistroA0::Valor(int campo) const { return LeNumero(ColunaCampo(campo), 15); }
 
 RegistroA0& RegistroA0::Linhas(int a1, int a2, int a3) {
-  PoeNumero(786, 4, a1);
-  PoeNumero(790, 4, a2);
-  PoeNumero(794, 4, a3);
+  PoeNumero(CampoA0("Linhas do anexo I").coluna, 4, a1);
+  PoeNumero(CampoA0("Linhas do anexo II").coluna, 4, a2);
+  PoeNumero(CampoA0("Linhas do anexo III").coluna, 4, a3);
   return *this;
 }
 
@@ -106,7 +114,7 @@ RegistroA0& RegistroA0::ZeraValores() {
   return *this;
 }
 
-RegistroA1::RegistroA1(std::string_view tipo) : RegistroST2(50, tipo) {
+RegistroA1::RegistroA1(std::string_view tipo) : RegistroST2(Comprimento(tipo), tipo) {
   Numero(1);
   Poe(11, "001");
   Inscricao(InscricaoCliente);
@@ -114,7 +122,7 @@ RegistroA1::RegistroA1(std::string_view tipo) : RegistroST2(50, tipo) {
   Valor(100);
 }
 
-RegistroA3::RegistroA3() : RegistroST2(46, "A3") {
+RegistroA3::RegistroA3() : RegistroST2(Comprimento("A3"), "A3") {
   Inscricao(InscricaoCliente);
   Valores(100, 50);
 }

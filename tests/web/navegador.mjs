@@ -347,7 +347,10 @@ try {
   confere(fundo === 'rgb(23, 25, 28)', 'under prefers-color-scheme: dark the page turns dark', fundo);
   confere((await Axe(page)).length === 0, 'axe-core finds no violation in the dark theme on a phone', (await Axe(page)).join('\n     '));
   await page.setViewportSize({ width: 1200, height: 860 });
-  if (args.capturas) await page.screenshot({ path: path.join(args.capturas, 'pagina-escura.png') });
+  if (args.capturas) {
+    await page.evaluate(() => window.scrollTo(0, 0));
+    await page.screenshot({ path: path.join(args.capturas, 'pagina-escura.png'), fullPage: true });
+  }
   await page.emulateMedia({ colorScheme: 'light' });
   await page.click('#BLimparLista');
   confere((await page.$$('#tabela tbody tr')).length === 0 && await page.isHidden('#lista') && await page.isHidden('#Saida') &&

@@ -412,6 +412,20 @@ try {
   await EsperaRelatorio(page, 'NOK');
   confere(await page.isHidden('#lblDicas'), 'a file with findings but nothing spoilt gets no hint');
 
+  // A file chosen again while it is validated: one row, its report, no progress left behind by
+  // the run it replaced.
+  const medio = path.join(temporaria, 'medio.txt');
+  execFileSync(args.amostras, ['--layout', '05', '--returns', '4000', '-o', medio]);
+  await page.goto(urlPagina);
+  await page.setInputFiles('#NomeArq', medio);
+  await page.waitForSelector('.progresso');
+  await page.setInputFiles('#NomeArq', medio);
+  await EsperaRelatorio(page, 'OK', 120000);
+  await page.waitForFunction(() => !document.querySelector('.progresso'), null, { timeout: 60000 }).catch(() => {});
+  await page.waitForTimeout(1500);
+  confere((await page.$$('.progresso')).length === 0 && (await page.$$('#tabela tbody tr')).length === 1,
+          'a file chosen again while it is validated keeps one row and leaves no progress behind');
+
   // The same page from a static web server: one request, the page's own.
   servidor.pedidos.length = 0;
   await page.goto(`http://127.0.0.1:${servidor.porta}/rolval.html`);

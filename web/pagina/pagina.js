@@ -88,6 +88,7 @@
     var item = t.item;
     if (!item || msg.id !== item.id) return;
     if (msg.tipo === 'progresso') {
+      if (item.removido) return;
       item.percent = msg.percent;
       if (msg.caption) item.caption = msg.caption;
       item.taxpayer = msg.taxpayer;

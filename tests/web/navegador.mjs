@@ -4,14 +4,19 @@
 // request leaving the page; and a large clean file timed against rolval-cli, with the memory of
 // the browser's processes.
 //
+// Also the page without a mouse, axe-core's accessibility rules in the states a user sees, the
+// hints for spoilt files against rolval-cli's, a phone's screen and the dark theme.
+//
 //   node navegador.mjs --pagina BUILD/web/rolval.html --cli BUILD/cli/rolval-cli \
-//       --amostras BUILD/tools/rolval-amostras [--grande-mb 180] [--captura FILE.png]
+//       --amostras BUILD/tools/rolval-amostras [--grande-mb 180] [--captura FILE.png] \
+//       [--capturas FOLDER]   (the phone and dark-theme screenshots)
 import { execFileSync, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
+import { createRequire } from 'node:module';
 import { chromium } from 'playwright-core';
 import { argumentos, raizFontes } from './apoio.mjs';
 
@@ -44,6 +49,26 @@ function Cli(arquivo) {
   const le = (n) => (fs.existsSync(path.join(pasta, n)) ? fs.readFileSync(path.join(pasta, n)) : Buffer.alloc(0));
   return { saida: le('saida.txt'), param: le('param.txt'), jsonl, resumo: objetos.at(-1), achados: objetos.slice(0, -1) };
 }
+
+// rolval-cli's hints for `arquivo`, as it prints them on standard error.
+function DicasCli(arquivo) {
+  const r = spawnSync(args.cli, [path.basename(arquivo)], { cwd: path.dirname(arquivo), encoding: 'utf8' });
+  const prefixo = `rolval-cli: ${path.basename(arquivo)}: `;
+  const mensagens = new Set(Cli(arquivo).resumo.messages);
+  return r.stderr.split('\n').filter((l) => l.startsWith(prefixo)).map((l) => l.slice(prefixo.length))
+    .filter((l) => !mensagens.has(l));
+}
+
+// axe-core's rules on the page as it stands: the violations, each with its rule and its nodes.
+const fonteAxe = fs.readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+async function Axe(page) {
+  if (!(await page.evaluate(() => typeof window.axe === 'object'))) await page.evaluate(fonteAxe);
+  const violacoes = await page.evaluate(async () => (await window.axe.run(document)).violations);
+  return violacoes.map((v) => `${v.id} (${v.impact}): ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`);
+}
+
+// Whether the page scrolls sideways.
+const RolaDeLado = (page) => page.evaluate(() => document.documentElement.scrollWidth > document.documentElement.clientWidth);
 
 // The report's lines as the page shows them: Latin-1, broken at CR LF, lone CR and LF.
 function LinhasDoRelatorio(bytes) {
@@ -226,9 +251,39 @@ try {
     return { nome: download.suggestedFilename(), bytes: fs.readFileSync(await download.path()) };
   };
   const relatorio = await baixa('#BSalvarRelatorio');
-  confere(relatorio.nome === 'saida.txt' && relatorio.bytes.equals(esperado.saida), 'Salvar relatório saves saida.txt byte for byte');
+  confere(relatorio.nome === 'rol05-com-erros.saida.txt' && relatorio.bytes.equals(esperado.saida),
+          'Salvar relatório saves saida.txt byte for byte, named after the file', relatorio.nome);
   const json = await baixa('#BSalvarJson');
-  confere(json.bytes.equals(esperado.jsonl), 'Salvar JSON Lines saves what rolval-cli --format jsonl prints');
+  confere(json.nome === 'rol05-com-erros.achados.jsonl' && json.bytes.equals(esperado.jsonl),
+          'Salvar JSON Lines saves what rolval-cli --format jsonl prints, named after the file', json.nome);
+  confere((await page.title()).startsWith('rol05-com-erros.txt - NOK - Programa de Validação de Documentos'),
+          'the tab\'s title names the file and its status', await page.title());
+
+  // Without a mouse: the arrows walk the findings, Enter opens the record, Esc closes it.
+  await page.keyboard.press('Escape');
+  confere(await page.isHidden('#VisaoRegistro') && (await page.evaluate(() => document.activeElement.id)) === 'txtsaida',
+          'Esc closes the record and leaves the focus on the report');
+  confere((await Axe(page)).length === 0, 'axe-core finds no violation with a report open', (await Axe(page)).join('\n     '));
+  await page.goto(urlPagina);
+  await page.setInputFiles('#NomeArq', comErros);
+  await EsperaRelatorio(page, 'NOK');
+  for (let i = 0; i < 12 && (await page.evaluate(() => document.activeElement.id)) !== 'txtsaida'; i++) await page.keyboard.press('Tab');
+  await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('ArrowUp');
+  const anunciado = await page.textContent('#lblCursor');
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => document.getElementById('lblAchado').textContent.startsWith('Achado 2 de'));
+  confere(anunciado === `Achado 2 de ${esperado.achados.length}, linha ${esperado.achados[1].line}: ${esperado.achados[1].message}` &&
+          (await page.$$eval('#txtsaida-linhas div.marcado', (ds) => ds.map((d) => d.dataset.linha))).join() === '7',
+          'Tab reaches the report, the arrows choose a finding (told to screen readers) and Enter opens its record', anunciado);
+  confere((await page.getAttribute('#lblAchado', 'aria-live')) === 'polite' && (await page.getAttribute('#VisaoRegistro', 'role')) === 'region',
+          'the record is a region whose heading line is announced');
+  await page.waitForSelector('#txtregistro:not([hidden])');
+  confere((await Axe(page)).length === 0, 'axe-core finds no violation with a record open', (await Axe(page)).join('\n     '));
+  await page.keyboard.press('Escape');
+  confere(await page.isHidden('#VisaoRegistro'), 'Esc closes the record opened from the keyboard');
 
   // Printing: only the report, whole, after an empty line.
   await page.evaluate(() => { window.print = () => { window.impressoes = (window.impressoes || 0) + 1; }; });
@@ -258,6 +313,52 @@ try {
   });
   confere(JSON.stringify(tabela) === JSON.stringify(esperadoTabela), `the table of ${todas.length} files gives each file's status, returns and findings`,
           `${JSON.stringify(tabela)}\n     against ${JSON.stringify(esperadoTabela)}`);
+  confere((await page.textContent('#lblArquivo')) === path.basename(todas[0]) && await page.isVisible('#Saida'),
+          'the first file of the choice opens its report');
+  const soma = (k) => String(esperadoTabela.reduce((t, l) => t + Number(l[k]), 0));
+  const total = await page.$$eval('#tabela tfoot td, #tabela tfoot th', (cs) => cs.map((c) => c.textContent));
+  confere(JSON.stringify(total.slice(3, 7)) === JSON.stringify([soma(3), soma(4), soma(5), soma(6)]) &&
+          total[0] === `Total: ${todas.length} arquivos`, 'the totals row adds the returns, findings, errors and warnings', JSON.stringify(total));
+  const tabelaCsv = await baixa('#BSalvarTabela');
+  const esperadoCsv = '\ufeff' + [['Arquivo', 'Situação', 'Documento', 'ROLs', 'Achados', 'Erros', 'Avisos'], ...tabela, total.slice(0, 7)]
+    .map((l) => l.join(';') + '\r\n').join('');
+  confere(tabelaCsv.bytes.toString('utf8') === esperadoCsv, 'Salvar tabela (CSV) saves the table with its totals', tabelaCsv.bytes.toString('utf8').slice(0, 300));
+  confere((await Axe(page)).length === 0, 'axe-core finds no violation with the table of several files', (await Axe(page)).join('\n     '));
+  // The same two files again, and a new one: the two keep their rows, the new one's report opens.
+  const novo = path.join(temporaria, 'novo-rol05.txt');
+  fs.copyFileSync(comErros, novo);
+  await page.setInputFiles('#NomeArq', [novo, todas[0], todas[1]]);
+  await page.waitForFunction(() => document.getElementById('lblArquivo').textContent === 'novo-rol05.txt' && !document.getElementById('Saida').hidden);
+  const depois = await page.$$eval('#tabela tbody tr', (trs) => trs.map((tr) => tr.cells[0].textContent));
+  confere(JSON.stringify(depois) === JSON.stringify([...esperadoTabela.map((l) => l[0]), 'novo-rol05.txt']),
+          'a file chosen again replaces its own row; a new one is added and its report opens', JSON.stringify(depois));
+  await page.waitForFunction((n) => [...document.querySelectorAll('#tabela tbody tr')].filter((tr) => /^(OK|NOK|Sem relatório)$/.test(tr.cells[1].textContent)).length === n,
+                             todas.length + 1, { timeout: 60000 });
+  await page.setViewportSize({ width: 390, height: 844 });
+  await page.click('#BProximo');
+  await page.waitForSelector('#txtregistro mark');
+  confere(!(await RolaDeLado(page)), 'at 390x844 the page with the table, a report and a record does not scroll sideways');
+  if (args.capturas) {
+    fs.mkdirSync(args.capturas, { recursive: true });
+    await page.screenshot({ path: path.join(args.capturas, 'pagina-390x844.png'), fullPage: true });
+  }
+  await page.emulateMedia({ colorScheme: 'dark' });
+  const fundo = await page.evaluate(() => getComputedStyle(document.body).backgroundColor);
+  confere(fundo === 'rgb(23, 25, 28)', 'under prefers-color-scheme: dark the page turns dark', fundo);
+  confere((await Axe(page)).length === 0, 'axe-core finds no violation in the dark theme on a phone', (await Axe(page)).join('\n     '));
+  await page.setViewportSize({ width: 1200, height: 860 });
+  if (args.capturas) {
+    await page.evaluate(() => window.scrollTo(0, 0));
+    await page.screenshot({ path: path.join(args.capturas, 'pagina-escura.png'), fullPage: true });
+  }
+  await page.emulateMedia({ colorScheme: 'light' });
+  await page.click('#BLimparLista');
+  confere((await page.$$('#tabela tbody tr')).length === 0 && await page.isHidden('#lista') && await page.isHidden('#Saida') &&
+          (await page.title()) === (await page.evaluate(() => document.querySelector('h1').textContent)) + ' - ' + (await page.textContent('#lblVersao')),
+          'Limpar lista empties the table, closes the report and gives the title back');
+  await page.setInputFiles('#NomeArq', todas);
+  await page.waitForFunction((n) => [...document.querySelectorAll('#tabela tbody tr')].filter((tr) => /^(OK|NOK|Sem relatório)$/.test(tr.cells[1].textContent)).length === n,
+                             todas.length, { timeout: 60000 });
   const linhaST2 = esperadoTabela.findIndex((l) => l[0] === 'rolst02-com-erros.txt');
   await page.click(`#tabela tbody tr:nth-child(${linhaST2 + 1}) button`);
   await EsperaRelatorio(page, 'NOK');
@@ -283,6 +384,47 @@ try {
   confere(mensagemVazio.length > 0 && (await page.textContent('#lblMensagens')) === mensagemVazio &&
           (await page.$$('#txtsaida-linhas div')).length === 0 && await page.isDisabled('#BSalvarRelatorio'),
           'files dropped on the page are validated; one without a report shows its message', mensagemVazio);
+
+  // Spoilt files: under the report, the hints rolval-cli gives, from the same engine code.
+  const limpo = fs.readFileSync(path.join(amostras, 'rol05-limpo.txt'), 'latin1');
+  const linhasLimpo = limpo.split('\r\n');
+  const estragados = {
+    'com-lf.txt': Buffer.from(linhasLimpo.join('\n'), 'latin1'),
+    'com-cr.txt': Buffer.from(linhasLimpo.join('\r'), 'latin1'),
+    'com-bom.txt': Buffer.concat([Buffer.from([0xef, 0xbb, 0xbf]), Buffer.from(limpo, 'latin1')]),
+    'em-utf8.txt': Buffer.from(linhasLimpo.map((l, i) => (i === 1 ? l.slice(0, 40) + 'ç' + l.slice(41) : l)).join('\r\n'), 'utf8'),
+  };
+  const feitos = [];
+  for (const [nome, bytes] of Object.entries(estragados)) {
+    const arquivo = path.join(temporaria, nome);
+    fs.writeFileSync(arquivo, bytes);
+    const esperadas = DicasCli(arquivo).map((d) => `Dica: ${d}`);
+    await page.goto(urlPagina);
+    await page.setInputFiles('#NomeArq', arquivo);
+    await page.waitForFunction(() => document.getElementById('lblStatus').textContent !== '' && !document.getElementById('Saida').hidden);
+    const mostradas = (await page.isVisible('#lblDicas')) ? await page.$$eval('#lblDicas p', (ps) => ps.map((p) => p.textContent)) : [];
+    if (esperadas.length > 0 && JSON.stringify(mostradas) === JSON.stringify(esperadas)) feitos.push(nome);
+    else console.log(`     ${nome}: ${JSON.stringify(mostradas)} against ${JSON.stringify(esperadas)}`);
+  }
+  confere(feitos.length === Object.keys(estragados).length, `files with LF, CR, a byte-order mark or in UTF-8 show rolval-cli's hints (${feitos.join(', ')})`);
+  await page.goto(urlPagina);
+  await page.setInputFiles('#NomeArq', comErros);
+  await EsperaRelatorio(page, 'NOK');
+  confere(await page.isHidden('#lblDicas'), 'a file with findings but nothing spoilt gets no hint');
+
+  // A file chosen again while it is validated: one row, its report, no progress left behind by
+  // the run it replaced.
+  const medio = path.join(temporaria, 'medio.txt');
+  execFileSync(args.amostras, ['--layout', '05', '--returns', '4000', '-o', medio]);
+  await page.goto(urlPagina);
+  await page.setInputFiles('#NomeArq', medio);
+  await page.waitForSelector('.progresso');
+  await page.setInputFiles('#NomeArq', medio);
+  await EsperaRelatorio(page, 'OK', 120000);
+  await page.waitForFunction(() => !document.querySelector('.progresso'), null, { timeout: 60000 }).catch(() => {});
+  await page.waitForTimeout(1500);
+  confere((await page.$$('.progresso')).length === 0 && (await page.$$('#tabela tbody tr')).length === 1,
+          'a file chosen again while it is validated keeps one row and leaves no progress behind');
 
   // The same page from a static web server: one request, the page's own.
   servidor.pedidos.length = 0;

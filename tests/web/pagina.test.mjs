@@ -10,6 +10,7 @@ import { raizFontes } from './apoio.mjs';
 const require = createRequire(import.meta.url);
 const registro = require(path.join(raizFontes, 'web/pagina/registro.js'));
 const relatorio = require(path.join(raizFontes, 'web/pagina/relatorio.js'));
+const lista = require(path.join(raizFontes, 'web/pagina/lista.js'));
 const { IndiceLinhas, ReguaNumeros, ReguaMarcas, TextoRegistro } = registro;
 const { LinhasDaVisao, LinhasDosAchados, TextoResumo } = relatorio;
 
@@ -136,4 +137,31 @@ test('the status line counts errors and warnings apart', () => {
   const achados = [{ warning: false }, { warning: true }, { warning: false }];
   assert.equal(TextoResumo(achados), 'Erros: 2    Avisos: 1');
   assert.equal(TextoResumo([]), 'Erros: 0    Avisos: 0');
+});
+
+test('the table of files: same file, saved names, totals, CSV and title', () => {
+  const arquivo = (name, size, lastModified) => ({ name, size, lastModified });
+  const chave = lista.ChaveArquivo(arquivo('a.txt', 10, 5));
+  assert.equal(lista.ChaveArquivo(arquivo('a.txt', 10, 5)), chave);
+  for (const outro of [arquivo('b.txt', 10, 5), arquivo('a.txt', 11, 5), arquivo('a.txt', 10, 6), arquivo('a.txt1', 0, 5)])
+    assert.notEqual(lista.ChaveArquivo(outro), chave, JSON.stringify(outro));
+
+  const nomes = { 'rol05-com-erros.txt': 'rol05-com-erros.saida.txt', 'a.b.txt': 'a.b.saida.txt', semponto: 'semponto.saida.txt',
+                  '.txt': '.txt.saida.txt', 'x.': 'x.saida.txt' };
+  for (const [nome, salvo] of Object.entries(nomes)) assert.equal(lista.NomeSalvo(nome, 'saida.txt'), salvo, nome);
+
+  const pronto = (status, returns, achados, warnings) =>
+    ({ situacao: 'pronto', resultado: { status, returns, warnings, findings: new Array(achados).fill({}) } });
+  const itens = [pronto('OK', 3, 0, 0), pronto('NOK', 2, 5, 1), pronto('NO_REPORT', 0, 0, 0), pronto('NOK', 1, 2, 2),
+                 { situacao: 'falha' }, { situacao: 'validando' }, { situacao: 'fila' }];
+  const t = lista.TotaisTabela(itens);
+  assert.deepEqual(t, { arquivos: 7, prontos: 4, ok: 1, nok: 2, semRelatorio: 1, falhas: 1, retornos: 6, achados: 7, erros: 4, avisos: 3 });
+  assert.equal(lista.TextoSituacaoTotais(t), '1 OK, 2 NOK, 1 sem relatório, 1 falha, 2 em andamento');
+  assert.equal(lista.TextoSituacaoTotais(lista.TotaisTabela([])), '');
+
+  assert.equal(lista.TextoCsv([['Arquivo', 'ROLs'], ['a;b.txt', 3], ['diz "x"', ''], ['linha\nnova', 0]]),
+               '\ufeffArquivo;ROLs\r\n"a;b.txt";3\r\n"diz ""x""";\r\n"linha\nnova";0\r\n');
+
+  assert.equal(lista.TituloPagina('Programa', 'a.txt', 'NOK'), 'a.txt - NOK - Programa');
+  assert.equal(lista.TituloPagina('Programa', '', ''), 'Programa');
 });

@@ -20,4 +20,5 @@ node --test pagina.test.mjs
 node compara-cli.mjs --cli "$build/cli/rolval-cli" --amostras "$build/tools/rolval-amostras" \
   --motor "$build/web/rolval-engine.js"
 node navegador.mjs --pagina "$build/web/rolval.html" --cli "$build/cli/rolval-cli" \
-  --amostras "$build/tools/rolval-amostras" --grande-mb "$grande_mb" --captura "$build/web/pagina.png"
+  --amostras "$build/tools/rolval-amostras" --grande-mb "$grande_mb" --captura "$build/web/pagina.png" \
+  --capturas "$build/web/capturas"

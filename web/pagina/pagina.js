@@ -1,11 +1,12 @@
 // The page: files chosen or dropped are validated in Web Workers (a few at a time), each with its
 // progress as the progress window shows it; the report of a file opens as the output window does,
-// with the record behind each finding, and can be saved or printed. Runs after registro.js and
-// relatorio.js, inlined with them.
+// with the record behind each finding, and can be saved or printed. Runs after registro.js,
+// relatorio.js and lista.js, inlined with them.
 (function () {
   'use strict';
 
   var Versao = document.getElementById('lblVersao').textContent;
+  var TituloBase = document.title;
   var AlturaLinha = 18;  // px, as --linha in the style sheet
   var LinhasAMais = 20;  // rendered above and below the visible lines of the report
 
@@ -23,6 +24,8 @@
   var fila = [];
   var aberto = null;      // the file whose report is shown
   var achadoAtual = -1;   // index of the finding whose record is shown
+  var cursor = -1;        // index of the finding the arrow keys are on
+  var proximoId = 0;
 
   // Workers: the engine's module and the worker's code joined in one script of this page.
   var MaxTrabalhadores = Math.max(1, Math.min(navigator.hardwareConcurrency || 2, 4));
@@ -85,6 +88,7 @@
     var item = t.item;
     if (!item || msg.id !== item.id) return;
     if (msg.tipo === 'progresso') {
+      if (item.removido) return;
       item.percent = msg.percent;
       if (msg.caption) item.caption = msg.caption;
       item.taxpayer = msg.taxpayer;
@@ -105,46 +109,121 @@
     } else {
       item.situacao = 'pronto';
       item.resultado = msg.resultado;
+      item.dicas = msg.dicas || [];
       item.medidas.motorMs = msg.ms;
       item.medidas.memoriaMotor = msg.memoriaMotor;
       item.medidas.fim = performance.now();
     }
-    AtualizaItem(item);
-    // A file chosen on its own opens its report when done.
-    if (item.abreAoTerminar) AbreRelatorio(item);
+    // A file taken off the list, or chosen again, is no longer shown.
+    if (!item.removido) {
+      AtualizaItem(item);
+      // The first file of a choice opens its report when done.
+      if (item.abreAoTerminar) AbreRelatorio(item);
+    }
     Distribui();
   }
 
-  // Files chosen or dropped.
+  // Files chosen or dropped. The report open is closed: the first new file's opens when it is
+  // done. A file already listed (same name, size and date) is validated again in its own row.
   function Valida(lista) {
     var novos = Array.prototype.slice.call(lista);
     if (!novos.length) return;
-    novos.forEach(function (arquivo) {
+    FechaRelatorio();
+    arquivos.forEach(function (a) { a.abreAoTerminar = false; });
+    var lote = novos.map(function (arquivo) {
       var item = {
-        id: arquivos.length + 1,
+        id: ++proximoId,
         arquivo: arquivo,
+        chave: ChaveArquivo(arquivo),
         situacao: 'fila',
         percent: 0,
         caption: '',
         taxpayer: '',
         medidas: { escolhido: performance.now() },
-        abreAoTerminar: novos.length === 1,
+        abreAoTerminar: false,
       };
-      arquivos.push(item);
+      var anterior = arquivos.find(function (a) { return a.chave === item.chave; });
+      CriaLinhaTabela(item, anterior ? anterior.linhaTabela : null);
+      if (anterior) {
+        arquivos[arquivos.indexOf(anterior)] = item;
+        Retira(anterior);
+      } else {
+        arquivos.push(item);
+      }
       fila.push(item);
-      CriaLinhaTabela(item);
       AtualizaItem(item);
+      return item;
     });
+    // The same file twice in one choice: the later one stands.
+    lote.find(function (item) { return !item.removido; }).abreAoTerminar = true;
     if (arquivos.length > 1) $('lista').hidden = false;
     Distribui();
   }
 
+  // A file no longer listed: out of the queue, its progress gone; a worker on it finishes unheard.
+  function Retira(item) {
+    item.removido = true;
+    var naFila = fila.indexOf(item);
+    if (naFila >= 0) fila.splice(naFila, 1);
+    if (item.blocoProgresso) item.blocoProgresso.remove();
+    item.blocoProgresso = null;
+  }
+
+  // "Limpar lista": every file off the list but those being validated now.
+  function LimpaLista() {
+    arquivos = arquivos.filter(function (item) {
+      if (item.situacao === 'validando') return true;
+      if (item === aberto) FechaRelatorio();
+      Retira(item);
+      item.linhaTabela.remove();
+      return false;
+    });
+    $('lista').hidden = arquivos.length === 0;
+    AtualizaTotais();
+    AtualizaTitulo();
+  }
+
+  // The totals row under the table of files.
+  function AtualizaTotais() {
+    var t = TotaisTabela(arquivos);
+    var celulas = $('tabela').tFoot.rows[0].cells;
+    celulas[0].textContent = 'Total: ' + t.arquivos + (t.arquivos === 1 ? ' arquivo' : ' arquivos');
+    celulas[1].textContent = TextoSituacaoTotais(t);
+    celulas[3].textContent = t.retornos;
+    celulas[4].textContent = t.achados;
+    celulas[5].textContent = t.erros;
+    celulas[6].textContent = t.avisos;
+  }
+
+  // "Salvar tabela (CSV)": the table of files as it reads, its totals row last.
+  function SalvaTabela() {
+    var tabela = $('tabela');
+    var linhas = [];
+    [tabela.tHead.rows[0]].concat(Array.prototype.slice.call(tabela.tBodies[0].rows), [tabela.tFoot.rows[0]])
+      .forEach(function (tr) {
+        linhas.push(Array.prototype.slice.call(tr.cells, 0, 7).map(function (c) { return c.textContent; }));
+      });
+    Baixa(new TextEncoder().encode(TextoCsv(linhas)), 'arquivos-validados.csv', 'text/csv;charset=utf-8');
+  }
+
+  // The tab names the report shown and its status, or else the file being validated.
+  function AtualizaTitulo() {
+    var item = aberto;
+    var situacao = item ? $('lblStatus').textContent : '';
+    if (!item) {
+      item = arquivos.find(function (a) { return a.situacao === 'validando'; });
+      if (item) situacao = TextoSituacao(item);
+    }
+    document.title = TituloPagina(TituloBase, item ? item.arquivo.name : '', situacao);
+  }
+
   // Progress blocks and the table of files.
-  function CriaLinhaTabela(item) {
+  function CriaLinhaTabela(item, substituida) {
     var tr = elemento('tr');
     item.linhaTabela = tr;
     var botao = elemento('button', '', 'Abrir relatório');
     botao.type = 'button';
+    botao.setAttribute('aria-label', 'Abrir relatório de ' + item.arquivo.name);
     botao.disabled = true;
     botao.addEventListener('click', function () { AbreRelatorio(item); });
     item.botaoAbrir = botao;
@@ -159,7 +238,8 @@
     acao.appendChild(botao);
     tr.appendChild(acao);
     item.celulas.arquivo.textContent = item.arquivo.name;
-    $('tabela').tBodies[0].appendChild(tr);
+    if (substituida) substituida.replaceWith(tr);
+    else $('tabela').tBodies[0].appendChild(tr);
   }
 
   function TextoSituacao(item) {
@@ -188,6 +268,8 @@
       item.botaoAbrir.disabled = false;
     }
     AtualizaProgresso(item);
+    AtualizaTotais();
+    AtualizaTitulo();
   }
 
   // The progress window of a file being validated: the layout caption, the bar, the taxpayer.
@@ -204,6 +286,7 @@
       b.appendChild(elemento('div', 'nome', item.arquivo.name));
       b.appendChild(elemento('div', 'ver'));
       var barra = elemento('progress');
+      barra.setAttribute('aria-label', 'Andamento de ' + item.arquivo.name);
       barra.max = 100;
       barra.value = 0;
       b.appendChild(barra);
@@ -225,6 +308,8 @@
     if (aberto && aberto.linhaTabela) aberto.linhaTabela.classList.remove('aberto');
     aberto = item;
     achadoAtual = -1;
+    cursor = -1;
+    $('lblCursor').textContent = '';
     item.linhaTabela.classList.add('aberto');
     $('Saida').hidden = false;
     $('VisaoRegistro').hidden = true;
@@ -237,8 +322,10 @@
       $('lblResumo').textContent = '';
       mensagens.textContent = 'A validação deste arquivo falhou: ' + item.falha;
       mensagens.hidden = false;
+      MostraDicas([]);
       MostraLinhasRelatorio(new Uint8Array(0), []);
       AtualizaBotoes();
+      AtualizaTitulo();
       return;
     }
     var r = item.resultado;
@@ -252,7 +339,10 @@
       item.blocos = LinhasDosAchados(r.saida, r.findings.length);
     }
     MostraLinhasRelatorio(r.saida, item.blocos);
+    // The hints, as rolval-cli gives them: for a file whose report is not OK.
+    MostraDicas(r.status === 'OK' ? [] : item.dicas);
     AtualizaBotoes();
+    AtualizaTitulo();
     item.medidas.mostrado = performance.now();
     var s = $('Saida');
     s.dataset.msTotal = String(Math.round(item.medidas.mostrado - item.medidas.escolhido));
@@ -260,6 +350,22 @@
     s.dataset.msMotor = String(Math.round(item.medidas.motorMs));
     s.dataset.memoriaMotor = String(item.medidas.memoriaMotor);
     s.scrollIntoView({ block: 'nearest' });
+  }
+
+  // The engine's hints under the report, each as the desktop shows it.
+  function MostraDicas(dicas) {
+    var caixa = $('lblDicas');
+    caixa.replaceChildren.apply(caixa, dicas.map(function (d) { return elemento('p', '', 'Dica: ' + d); }));
+    caixa.hidden = dicas.length === 0;
+  }
+
+  function FechaRelatorio() {
+    $('Saida').hidden = true;
+    if (aberto && aberto.linhaTabela) aberto.linhaTabela.classList.remove('aberto');
+    aberto = null;
+    achadoAtual = -1;
+    cursor = -1;
+    AtualizaTitulo();
   }
 
   // The report, only its visible lines in the document: a report of many findings stays light.
@@ -302,12 +408,14 @@
     visao.primeira = primeira;
     visao.ultima = ultima;
     var marcado = achadoAtual >= 0 ? visao.blocos[achadoAtual] : null;
+    var escolhido = cursor >= 0 ? visao.blocos[cursor] : null;
     var conteudo = document.createDocumentFragment();
     for (var i = primeira; i < ultima; i++) {
       var div = elemento('div', '', TextoLatin1(visao.bytes.subarray(visao.inicios[i], visao.fins[i])));
       div.dataset.linha = String(i);
       if (LinhaDoAchado(i) >= 0) div.classList.add('achado');
       if (marcado && i >= marcado.primeira && i <= marcado.ultima) div.classList.add('marcado');
+      if (escolhido && i >= escolhido.primeira && i <= escolhido.ultima) div.classList.add('cursor');
       conteudo.appendChild(div);
     }
     var linhas = $('txtsaida-linhas');
@@ -320,17 +428,37 @@
     var achados = aberto.resultado.findings;
     if (indice < 0 || indice >= achados.length) return;
     achadoAtual = indice;
-    var bloco = visao.blocos[indice];
-    if (bloco) {
-      // The finding's line marked in the report and brought into sight.
-      var caixa = $('txtsaida');
-      var topo = bloco.primeira * AlturaLinha;
-      if (topo < caixa.scrollTop || topo + AlturaLinha > caixa.scrollTop + caixa.clientHeight)
-        caixa.scrollTop = Math.max(0, topo - caixa.clientHeight / 3);
-    }
+    cursor = indice;
+    MostraNaVisao(indice);
     DesenhaLinhas(true);
     AtualizaBotoes();
     MostraRegistro(aberto, achados[indice], indice + 1, achados.length);
+  }
+
+  // The finding's line brought into sight in the report.
+  function MostraNaVisao(indice) {
+    var bloco = visao.blocos[indice];
+    if (!bloco) return;
+    var caixa = $('txtsaida');
+    var topo = bloco.primeira * AlturaLinha;
+    if (topo < caixa.scrollTop || topo + AlturaLinha > caixa.scrollTop + caixa.clientHeight)
+      caixa.scrollTop = Math.max(0, topo - caixa.clientHeight / 3);
+  }
+
+  // The arrow keys in the report walk its findings; what they are on is told to screen readers.
+  function MoveCursor(indice) {
+    var achados = aberto.resultado.findings;
+    cursor = Math.max(0, Math.min(achados.length - 1, indice));
+    MostraNaVisao(cursor);
+    DesenhaLinhas(true);
+    var a = achados[cursor];
+    $('lblCursor').textContent = 'Achado ' + (cursor + 1) + ' de ' + achados.length +
+      (a.line > 0 ? ', linha ' + a.line : '') + ': ' + a.message;
+  }
+
+  function FechaRegistro() {
+    $('VisaoRegistro').hidden = true;
+    $('txtsaida').focus();
   }
 
   // The record view: the finding's message and line above the line of the file it names, under a
@@ -454,10 +582,6 @@
     setTimeout(function () { URL.revokeObjectURL(url); }, 60000);
   }
 
-  function NomeSalvo(sufixo, sozinho) {
-    return arquivos.length === 1 ? sozinho : aberto.arquivo.name + '.' + sufixo;
-  }
-
   // Printing: the report whole, in a block that only the print style sheet shows.
   function PreparaImpressao() {
     var destino = $('impressao');
@@ -498,17 +622,31 @@
   });
   $('BAnterior').addEventListener('click', function () { MostraAchado(achadoAtual < 0 ? 0 : achadoAtual - 1); });
   $('BProximo').addEventListener('click', function () { MostraAchado(achadoAtual + 1); });
+  $('txtsaida').addEventListener('keydown', function (ev) {
+    var total = aberto && aberto.resultado ? aberto.resultado.findings.length : 0;
+    if (!total || ev.altKey || ev.ctrlKey || ev.metaKey) return;
+    if (ev.key === 'ArrowDown') MoveCursor(cursor < 0 ? 0 : cursor + 1);
+    else if (ev.key === 'ArrowUp') MoveCursor(cursor < 0 ? 0 : cursor - 1);
+    else if (ev.key === 'Enter') MostraAchado(cursor < 0 ? 0 : cursor);
+    else return;
+    ev.preventDefault();
+  });
   document.addEventListener('keydown', function (ev) {
+    if (ev.key === 'Escape' && !$('Saida').hidden && !$('VisaoRegistro').hidden) {
+      ev.preventDefault();
+      FechaRegistro();
+      return;
+    }
     if (ev.key !== 'F3' || $('Saida').hidden) return;
     ev.preventDefault();
     if (ev.shiftKey) $('BAnterior').click();
     else $('BProximo').click();
   });
   $('BSalvarRelatorio').addEventListener('click', function () {
-    Baixa(aberto.resultado.saida, NomeSalvo('saida.txt', 'saida.txt'), 'text/plain;charset=iso-8859-1');
+    Baixa(aberto.resultado.saida, NomeSalvo(aberto.arquivo.name, 'saida.txt'), 'text/plain;charset=iso-8859-1');
   });
   $('BSalvarJson').addEventListener('click', function () {
-    Baixa(aberto.resultado.jsonl, NomeSalvo('achados.jsonl', 'achados.jsonl'), 'application/jsonl');
+    Baixa(aberto.resultado.jsonl, NomeSalvo(aberto.arquivo.name, 'achados.jsonl'), 'application/jsonl');
   });
   $('BImprimir').addEventListener('click', function () {
     PreparaImpressao();
@@ -517,10 +655,7 @@
   // One worker started with the page, so that the first file does not wait for the engine.
   NovoTrabalhador();
   window.addEventListener('afterprint', function () { $('impressao').replaceChildren(); });
-  $('BFechar').addEventListener('click', function () {
-    $('Saida').hidden = true;
-    if (aberto && aberto.linhaTabela) aberto.linhaTabela.classList.remove('aberto');
-    aberto = null;
-    achadoAtual = -1;
-  });
+  $('BFechar').addEventListener('click', FechaRelatorio);
+  $('BLimparLista').addEventListener('click', LimpaLista);
+  $('BSalvarTabela').addEventListener('click', SalvaTabela);
 })();

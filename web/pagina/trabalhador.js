@@ -9,6 +9,17 @@ function Motor() {
   return motor;
 }
 
+// The engine's hints on how the file may have been spoilt, from the file's head; none when the
+// head cannot be read any more (the report says what went wrong with the file).
+function Dicas(engine, arquivo) {
+  try {
+    var cabeca = arquivo.slice(0, Math.min(arquivo.size, engine.tamanhoInicioDicas()));
+    return engine.dicas(new Uint8Array(new FileReaderSync().readAsArrayBuffer(cabeca)), arquivo.size);
+  } catch (erro) {
+    return [];
+  }
+}
+
 onmessage = function (evento) {
   var pedido = evento.data;
   if (pedido.tipo === 'inicia') {
@@ -38,6 +49,7 @@ onmessage = function (evento) {
         tipo: 'fim',
         id: id,
         resultado: resultado,
+        dicas: Dicas(engine, pedido.arquivo),
         ms: performance.now() - inicio,
         memoriaMotor: engine.HEAPU8.length,
       },

@@ -15,7 +15,7 @@ namespace rolval {
 // field, inlined where its column and length are constants, stays short.
 [[gnu::noinline, gnu::cold]] inline void CampoNaoNumerico(Execucao& execucao, int coluna,
                                                           int tamanho) {
-  execucao.GravaErro(7, coluna, coluna + tamanho - 1);
+  execucao.GravaErro(CodigoM::CampoNaoNumerico, coluna, coluna + tamanho - 1);
 }
 
 // True when the field at 1-based `coluna`, `tamanho` characters long, is numeric; otherwise

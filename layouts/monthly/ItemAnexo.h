@@ -23,7 +23,7 @@ class ItemAnexo {
 
   int Coluna(int colunaItem1) const { return colunaItem1 + deslocamento_; }
   std::string_view Texto(int colunaItem1, int tamanho) const;
-  void Erro(int codigo, int colunaItem1, int tamanho) const;
+  void Erro(CodigoM codigo, int colunaItem1, int tamanho) const;
 
   // A numeric field: its value; code 7 and nothing when it is not numeric.
   std::optional<double> Valor(int colunaItem1, int tamanho) const;

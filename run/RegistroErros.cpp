@@ -50,7 +50,7 @@ void Execucao::GravaErroST(const LocalAchado& local, CodigoST codigo, int numero
 
 void Execucao::GravaAchado(char catalogo, int codigo, int numero, const LocalAchado& local,
                            int inicio, int fim) {
-  const Fixo<6> periodo = local.periodo;
+  const std::string_view periodo = local.periodo;
   std::string_view mensagem;
   if (const EntradaCatalogo* entrada = EntradaDe(catalogo, codigo); entrada != nullptr) {
     if (entrada->montagem == Montagem::Fixa) {

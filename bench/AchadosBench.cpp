@@ -30,7 +30,7 @@ class ExecucaoDeMedida {
 
 void BM_GravaErroMensal(benchmark::State& estado) {
   ExecucaoDeMedida ex(DocROL05);
-  for (auto _ : estado) (*ex).GravaErro(static_cast<int>(estado.range(0)), 26, 35);
+  for (auto _ : estado) (*ex).GravaErro(static_cast<CodigoM>(estado.range(0)), 26, 35);
   estado.SetItemsProcessed(estado.iterations());
 }
 // Code 4 has accents to convert, code 7 none, code 36 is built with the CFOP.
@@ -38,7 +38,7 @@ BENCHMARK(BM_GravaErroMensal)->Arg(4)->Arg(7)->Arg(36);
 
 void BM_GravaErroST(benchmark::State& estado) {
   ExecucaoDeMedida ex(DocROLST02);
-  for (auto _ : estado) (*ex).GravaErroST(static_cast<int>(estado.range(0)), 12, 100, 114);
+  for (auto _ : estado) (*ex).GravaErroST(static_cast<CodigoST>(estado.range(0)), 12, 100, 114);
   estado.SetItemsProcessed(estado.iterations());
 }
 // Code 22 from the catalogue, 11 and 15 built with the field number.

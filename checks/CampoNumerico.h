@@ -1,7 +1,7 @@
 #pragma once
 // A numeric field that a record requires, with its finding: when the field is not a number,
-// code 7 ("Campo numérico é esperado") of the monthly catalogue at the field's columns. Every
-// layout reports a non-numeric field this way; a field that fails adds nothing to any sum.
+// CampoNaoNumerico ("Campo numérico é esperado") of the monthly catalogue at the field's columns.
+// Every layout reports a non-numeric field this way; a field that fails adds nothing to any sum.
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -15,11 +15,11 @@ namespace rolval {
 // field, inlined where its column and length are constants, stays short.
 [[gnu::noinline, gnu::cold]] inline void CampoNaoNumerico(Execucao& execucao, int coluna,
                                                           int tamanho) {
-  execucao.GravaErro(7, coluna, coluna + tamanho - 1);
+  execucao.GravaErro(CodigoM::CampoNaoNumerico, coluna, coluna + tamanho - 1);
 }
 
 // True when the field at 1-based `coluna`, `tamanho` characters long, is numeric; otherwise
-// code 7 at its columns and false.
+// CampoNaoNumerico at its columns and false.
 inline bool ExigeNumerico(Execucao& execucao, std::string_view linha, int coluna, int tamanho) {
   if (ValidaNumerico(linha, coluna, tamanho)) return true;
   CampoNaoNumerico(execucao, coluna, tamanho);
@@ -27,8 +27,8 @@ inline bool ExigeNumerico(Execucao& execucao, std::string_view linha, int coluna
 }
 
 // The value of a field of 1 to 18 characters when it is numeric, tested and read in one pass;
-// otherwise code 7 at its columns and no value. Inlined: every amount of every record is read
-// here, mostly at constant columns and lengths.
+// otherwise CampoNaoNumerico at its columns and no value. Inlined: every amount of every record is
+// read here, mostly at constant columns and lengths.
 [[gnu::always_inline]] inline std::optional<std::int64_t> LeInteiro(Execucao& execucao,
                                                                     std::string_view linha,
                                                                     int coluna, int tamanho) {
@@ -41,7 +41,8 @@ inline bool ExigeNumerico(Execucao& execucao, std::string_view linha, int coluna
   return std::nullopt;
 }
 
-// The value of the field when it is numeric; otherwise code 7 at its columns and no value.
+// The value of the field when it is numeric; otherwise CampoNaoNumerico at its columns and no
+// value.
 [[gnu::always_inline]] inline std::optional<double> LeNumerico(Execucao& execucao,
                                                                std::string_view linha, int coluna,
                                                                int tamanho) {

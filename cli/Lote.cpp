@@ -10,6 +10,7 @@
 #include "cli/SaidaJson.h"
 #include "layouts/Dicas.h"
 #include "layouts/Layouts.h"
+#include "run/Catalogos.h"
 
 namespace rolval {
 
@@ -22,7 +23,7 @@ class ContadorAchados : public OuvinteAchados {
   ContadorAchados(ResultadoArquivo& resultado, bool json) : resultado_(resultado), json_(json) {}
   void Anota(const Achado& achado) override {
     ++resultado_.achados;
-    const bool aviso = achado.mensagem.rfind("AVISO:", 0) == 0;
+    const bool aviso = EAviso(achado.catalogo, achado.codigo);
     if (aviso) ++resultado_.avisos;
     if (json_)
       resultado_.achadosJson.Escreve(JsonDoAchado(resultado_.arquivo, achado, aviso) + '\n');

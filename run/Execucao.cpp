@@ -63,9 +63,6 @@ void Execucao::LimpaVariaveis() {
   LinhaAtual.clear();
   RegistroAtual.Limpa();
   CabecalhoROL.Limpa();
-  LinhaCabecalho = LinhaX03A = LinhaX05A = LinhaX07A = LinhaX05 = LinhaX07 = 0;
-  LinhaCabecalhoST = 0;
-  CfopErro = 0;
   HouveErro = false;
   CabecalhoLido = false;
   ListaROLs.clear();

@@ -1,8 +1,8 @@
 #pragma once
 // One validation run: the control record, the line state, the flags and counters, the two
-// identification records, the saved line numbers, the state its layout keeps (an opaque slot the
-// run knows nothing of), the private work files and the report. Two runs are two objects;
-// nothing is shared between them.
+// identification records, the state its layout keeps (an opaque slot the run knows nothing of),
+// the private work files and the report. Two runs are two objects; nothing is shared between
+// them.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -26,6 +26,13 @@ inline constexpr std::string_view DocROL04 = "ROL04       ";
 inline constexpr std::string_view DocROL05 = "ROL05       ";
 inline constexpr std::string_view DocROLST01 = "ROLST01     ";
 inline constexpr std::string_view DocROLST02 = "ROLST02     ";
+
+// Which registration, period and line a finding carries.
+struct LocalAchado {
+  std::string_view inscricao;
+  std::string_view periodo;  // MMAAAA; a blank one prints as zeros
+  std::int32_t linha = 0;
+};
 
 struct Controle {
   Fixo<12> Documento;       // document-type tag, blanks when not recognised
@@ -68,9 +75,22 @@ class Execucao {
   void LimpaVariaveis();
 
   // Findings: the monthly catalogue and the tax-substitution catalogue. Each writes one line to
-  // the findings work file and sets HouveErro.
-  void GravaErro(int codigo, int inicio, int fim);
-  void GravaErroST(int codigo, int numero, int inicio, int fim);
+  // the findings work file and sets HouveErro. `numero` is the number the message is made with
+  // (a field, an installment, an annex, a CFOP; 0 where none), `inicio` and `fim` the field's
+  // columns (0 and 0 for no field).
+  // At the record being read: its registration, its period and its line.
+  void GravaErro(CodigoM codigo, int inicio, int fim);
+  void GravaErroST(CodigoST codigo, int numero, int inicio, int fim);
+  // Elsewhere, as the caller says: a return as a whole at a line saved for it, say.
+  void GravaErro(const LocalAchado& local, CodigoM codigo, int numero, int inicio, int fim);
+  void GravaErroST(const LocalAchado& local, CodigoST codigo, int numero, int inicio, int fim);
+  // A finding of the file as a whole: no registration, period zeros (the columns where it shows,
+  // if any); the registration of the current record is emptied for the findings that follow.
+  void GravaErroDoArquivo(CodigoM codigo, int inicio = 0, int fim = 0);
+  // The places the layouts name: the record being read, or the return being closed
+  // (CabecalhoROL), each at `linha`.
+  LocalAchado NoRegistroAtual(std::int32_t linha) const;
+  LocalAchado NoRetornoFechado(std::int32_t linha) const;
 
   // Appends a 24-character entry to the list of returns, writing the list line to its work file
   // when it holds three entries.
@@ -122,16 +142,6 @@ class Execucao {
   PrefixoRegistro RegistroAtual;
   PrefixoRegistro CabecalhoROL;
 
-  // Saved line numbers for end-of-return findings, and the CFOP named by code 36.
-  std::int32_t LinhaCabecalho = 0;
-  std::int32_t LinhaX03A = 0;
-  std::int32_t LinhaX05A = 0;
-  std::int32_t LinhaX07A = 0;
-  std::int32_t LinhaX05 = 0;
-  std::int32_t LinhaX07 = 0;
-  std::int32_t LinhaCabecalhoST = 0;
-  std::int32_t CfopErro = 0;
-
   // The state a layout keeps from line to line: one object of each type asked for, made on first
   // use and dropped by LimpaVariaveis. Each layout reaches its own through a function of its
   // folder (Mensal(ex), ST2(ex), Antigos(ex)).
@@ -149,6 +159,8 @@ class Execucao {
   LeitorLinhas entrada;
 
  private:
+  void GravaAchado(char catalogo, int codigo, int numero, const LocalAchado& local, int inicio,
+                   int fim);
   // `mensagemUtf8` is a catalogue text or another text fixed for the program's life, or the
   // message buffer `mensagem_`.
   void EscreveLinhaErro(char catalogo, int codigo, std::string_view inscricao,

@@ -1,9 +1,11 @@
 #pragma once
-// The findings log: the monthly and the tax-substitution catalogues of messages, and a finding as
-// the log writes it. The run object's GravaErro and GravaErroST write the lines (one per finding,
-// in the fixed layout of the report) to the run's findings work file.
+// The findings log: a finding as the log writes it (the catalogues are in run/Catalogos.h). The run
+// object's GravaErro and GravaErroST write the lines (one per finding, in the fixed layout of the
+// report) to the run's findings work file.
 #include <cstdint>
 #include <string_view>
+
+#include "run/Catalogos.h"
 
 namespace rolval {
 
@@ -25,9 +27,5 @@ class OuvinteAchados {
   virtual ~OuvinteAchados() = default;
   virtual void Anota(const Achado& achado) = 0;
 };
-
-// The fixed text of a code of the monthly catalogue ('M') or of the tax-substitution catalogue
-// ('S'), as UTF-8; empty for a code without a text of its own (those built with a number).
-std::string_view TextoDoCatalogo(char catalogo, int codigo);
 
 }  // namespace rolval

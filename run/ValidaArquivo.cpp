@@ -89,11 +89,11 @@ void Conclui(Execucao& ex) {
 
 // The failure handler's report for a failure met after recognition: one file-level finding,
 // then the report. False when even that could not be written.
-bool RelatorioDeFalha(Execucao& ex, int codigo) noexcept {
+bool RelatorioDeFalha(Execucao& ex, CodigoM codigo) noexcept {
   try {
     ex.entrada.Fecha();
     if (!ex.aux1.Aberto()) ex.aux1.Acrescenta();
-    ex.GravaErro(codigo, 0, 0);
+    ex.GravaErroDoArquivo(codigo);
     Conclui(ex);
     return true;
   } catch (...) {
@@ -170,7 +170,7 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
     const LayoutArquivo* layout = ReconheceLayout(tabela, ex.LinhaAtual);
     if (layout == nullptr) {
       ex.controle.Documento = "";
-      ex.GravaErro(21, 0, 0);
+      ex.GravaErroDoArquivo(CodigoM::ArquivoNaoROL);
       Conclui(ex);
       tela.EscondeProgresso();
       tela.MostraSaida();
@@ -188,7 +188,7 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
       const std::int64_t tamanho = ex.entrada.Tamanho();
       const std::int64_t registro = comprimento + 2;  // every record carries its CR LF
       if (tamanho % registro != 0 || tamanho / registro == 0) {
-        ex.GravaErro(21, 0, 0);
+        ex.GravaErroDoArquivo(CodigoM::ArquivoNaoROL);
         ler = false;
       }
     }
@@ -205,7 +205,7 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
       if (layout->enquadra != nullptr) comprimento = layout->enquadra(ex, linha, comprimento);
       progresso.Define(tela, ex.entrada.Posicao(), comprimento);
       if (linha.size() != static_cast<std::size_t>(comprimento)) {
-        ex.GravaErro(21, 0, 0);
+        ex.GravaErroDoArquivo(CodigoM::ArquivoNaoROL);
         break;
       }
       if (layout->antesDeValidar != nullptr && !layout->antesDeValidar(ex, linha)) break;
@@ -234,7 +234,9 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
       case ClasseFalha::Acesso:
       case ClasseFalha::Dispositivo: {
         const bool relatorio =
-            reconhecido && RelatorioDeFalha(ex, falha.classe() == ClasseFalha::Acesso ? 19 : 28);
+            reconhecido && RelatorioDeFalha(ex, falha.classe() == ClasseFalha::Acesso
+                                                    ? CodigoM::ArquivoNaoEncontrado
+                                                    : CodigoM::UnidadeIlegivel);
         FechaTudo(ex);
         tela.EscondeProgresso();
         return relatorio ? Desfecho::RelatorioSemJanela : Desfecho::SemRelatorio;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "run/Campo.h"
+#include "run/Catalogos.h"
 
 namespace rolval {
 
@@ -102,7 +103,7 @@ bool LeLinhaAchado(std::string_view linha, AchadoLido& achado) {
     achado.inicio = inicio;
     achado.fim = fim;
     achado.mensagem = std::string(mensagem);
-    achado.aviso = achado.mensagem.starts_with("AVISO:");
+    achado.aviso = MensagemDeAviso(achado.mensagem);
     return true;
   }
   return false;

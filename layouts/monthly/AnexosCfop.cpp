@@ -62,7 +62,7 @@ void ValidaItemX01ouX05(Execucao& ex, const ItemAnexo& item, Anexo tipo) {
 void ValidaItemX05AouB(Execucao& ex, const ItemAnexo& item, Anexo tipo) {
   RetornoMensal& r = Mensal(ex).retorno;
   const CfopLido cfop = LeCfop(item, 46);
-  if (cfop.valido && !CfopEmX05(r, cfop.valor)) item.Erro(23, 46, 3);
+  if (cfop.valido && !CfopEmX05(r, cfop.valor)) item.Erro(CodigoM::CfopInvalido, 46, 3);
   bool informado = false;
   item.Obrigatorio(49, 3, informado);
   const double valor = item.Parcela(52, 13);
@@ -77,10 +77,10 @@ void ValidaItemX05AouB(Execucao& ex, const ItemAnexo& item, Anexo tipo) {
 void ValidaAnexoCfop(Execucao& ex, std::string_view linha, Anexo tipo) {
   const bool detalhe = tipo == Anexo::X05A || tipo == Anexo::X05B;
   // The detail records are remembered even when their count fails.
-  if (detalhe) ex.LinhaX05A = ex.NumLinha;
+  if (detalhe) Mensal(ex).LinhaX05A = ex.NumLinha;
   const int quantidade = LeQuantidadeItens(ex, linha, detalhe ? 44 : 12);
   if (quantidade == 0) return;
-  if (tipo == Anexo::X05) ex.LinhaX05 = ex.NumLinha;
+  if (tipo == Anexo::X05) Mensal(ex).LinhaX05 = ex.NumLinha;
   Mensal(ex).Lidas(tipo) += quantidade;
   for (int k = 1; k <= quantidade; ++k) {
     if (detalhe)

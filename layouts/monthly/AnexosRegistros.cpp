@@ -64,13 +64,13 @@ void ValidaItemX03A(Execucao& ex, const ItemAnexo& item) {
   bool informado = false;
   const std::int64_t codigo = item.Obrigatorio(46, 3, informado);
   if (informado && !(codigo < 1000 && r.CodigoX03Presente.test(static_cast<std::size_t>(codigo))))
-    item.Erro(29, 46, 3);
+    item.Erro(CodigoM::CodigoInvalido, 46, 3);
 
   const char tipo = item.Texto(49, 1).empty() ? ' ' : item.Texto(49, 1)[0];
   if (tipo == ' ')
-    item.Erro(16, 49, 1);
+    item.Erro(CodigoM::CampoObrigatorioAusente, 49, 1);
   else if (tipo != 'A' && tipo != 'B' && tipo != 'S')
-    item.Erro(11, 49, 1);
+    item.Erro(CodigoM::ConteudoNaoABouS, 49, 1);
 
   item.Obrigatorio(50, 9, informado);
   item.Obrigatorio(59, 2, informado);
@@ -95,7 +95,7 @@ void ConferePeriodoX04(Execucao& ex, const ItemAnexo& item) {
   mesAno.copy(ultimo + 2, 6);
   if (!ValidaData(std::string_view(primeiro, 8), 1, DataDDMMAAAA) ||
       !ValidaData(std::string_view(ultimo, 8), 1, DataDDMMAAAA)) {
-    item.Erro(12, 46, 10);
+    item.Erro(CodigoM::DataInvalida, 46, 10);
     return;
   }
   const std::int64_t diaPrimeiro = ValorInteiro(periodo.substr(0, 2));
@@ -103,18 +103,18 @@ void ConferePeriodoX04(Execucao& ex, const ItemAnexo& item) {
   const std::int64_t mes = ValorInteiro(mesAno.substr(0, 2));
   const std::int64_t ano = ValorInteiro(mesAno.substr(2, 4));
   if (diaUltimo < diaPrimeiro) {
-    item.Erro(15, 46, 10);
+    item.Erro(CodigoM::DiaTerminoInvalido, 46, 10);
     return;
   }
   if (mes < 1 || mes > 12 || ano <= 1899) {
-    item.Erro(12, 46, 10);
+    item.Erro(CodigoM::DataInvalida, 46, 10);
     return;
   }
   char aaaamm[6];
   mesAno.copy(aaaamm, 4, 2);
   mesAno.copy(aaaamm + 4, 2, 0);
   if (!(std::string_view(aaaamm, 6) < std::string_view(Mensal(ex).ReferenciaAAAAMM)))
-    item.Erro(31, 46, 10);
+    item.Erro(CodigoM::PeriodoApuracaoIncorreto, 46, 10);
 }
 
 // The due date of an X04 item: a date, given, not later than the return's reference month.
@@ -124,12 +124,13 @@ void ConfereVencimentoX04(Execucao& ex, const ItemAnexo& item) {
   if (!informado) return;
   const std::string_view data = item.Texto(56, 8);
   if (!ValidaData(data, 1, DataDDMMAAAA)) {
-    item.Erro(12, 56, 8);
+    item.Erro(CodigoM::DataInvalida, 56, 8);
     return;
   }
   const std::int64_t aaaamm =
       ValorInteiro(data.substr(4, 4)) * 100 + ValorInteiro(data.substr(2, 2));
-  if (aaaamm > ReferenciaNumerica(Mensal(ex).ReferenciaAAAAMM)) item.Erro(25, 56, 8);
+  if (aaaamm > ReferenciaNumerica(Mensal(ex).ReferenciaAAAAMM))
+    item.Erro(CodigoM::VencimentoIncorreto, 56, 8);
 }
 
 // An item of X04: period, due date and the amounts P and Q (P must not exceed Q); Q - P adds to
@@ -139,7 +140,7 @@ void ValidaItemX04(Execucao& ex, const ItemAnexo& item) {
   ConfereVencimentoX04(ex, item);
   const std::optional<double> p = item.Valor(64, 13);
   const std::optional<double> q = item.Valor(77, 13);
-  if (p && q && *p > *q) item.Erro(24, 77, 13);
+  if (p && q && *p > *q) item.Erro(CodigoM::ValorIncorreto, 77, 13);
   RetornoMensal& r = Mensal(ex).retorno;
   r.TotX04 = r.TotX04 + q.value_or(0) - p.value_or(0);
 }
@@ -148,7 +149,7 @@ void ValidaItemX04(Execucao& ex, const ItemAnexo& item) {
 
 void ValidaAnexoX02aX06(Execucao& ex, std::string_view linha, Anexo tipo) {
   // The detail records are remembered even when their count fails.
-  if (tipo == Anexo::X03A) ex.LinhaX03A = ex.NumLinha;
+  if (tipo == Anexo::X03A) Mensal(ex).LinhaX03A = ex.NumLinha;
   const FormatoAnexo formato = FormatoDe(tipo);
   const int quantidade = LeQuantidadeItens(ex, linha, formato.maximo);
   if (quantidade == 0) return;

@@ -34,7 +34,8 @@ void ConfereInscricao(Execucao& ex, std::string_view linha, int coluna) {
   const std::optional<double> valor = LeNumerico(ex, linha, coluna, 10);
   if (!valor) return;
   const std::string_view numero = Campo(linha, coluna, 10);
-  if (*valor > 0 && numero[9] != CalculaDigito(numero)) ex.GravaErro(4, coluna, coluna + 9);
+  if (*valor > 0 && numero[9] != CalculaDigito(numero))
+    ex.GravaErro(CodigoM::DigitoControleInvalido, coluna, coluna + 9);
 }
 
 // A required number of a few digits: numeric, and not zero.
@@ -44,7 +45,7 @@ bool ConfereObrigatorio(Execucao& ex, std::string_view linha, int coluna, int ta
   if (!lido) return false;
   valor = *lido;
   if (valor == 0) {
-    ex.GravaErro(16, coluna, coluna + tamanho - 1);
+    ex.GravaErro(CodigoM::CampoObrigatorioAusente, coluna, coluna + tamanho - 1);
     return false;
   }
   return true;
@@ -54,7 +55,8 @@ bool ConfereObrigatorio(Execucao& ex, std::string_view linha, int coluna, int ta
 void ConfereCfop(Execucao& ex, std::string_view linha, int coluna) {
   double cfop = 0;
   if (!ConfereObrigatorio(ex, linha, coluna, 3, cfop)) return;
-  if (static_cast<std::int64_t>(cfop) % 100 == 0) ex.GravaErro(23, coluna, coluna + 2);
+  if (static_cast<std::int64_t>(cfop) % 100 == 0)
+    ex.GravaErro(CodigoM::CfopInvalido, coluna, coluna + 2);
 }
 
 // A day of the record's prefix as a number: its leading digits, 0 when it has none.
@@ -75,10 +77,10 @@ void ValidaGrupoX07(Execucao& ex, std::string_view linha, int coluna, double& va
   valorGuardado = v;
   const double w = LeNumerico(ex, linha, coluna + 13, TamanhoValor).value_or(0);
   if (w > 0 && Apara(Campo(linha, coluna + 26, 60)).empty())
-    ex.GravaErro(16, coluna + 26, coluna + 85);
+    ex.GravaErro(CodigoM::CampoObrigatorioAusente, coluna + 26, coluna + 85);
   if (const std::optional<double> t = LeNumerico(ex, linha, coluna + 86, TamanhoValor)) {
     if (*t != v + w)
-      ex.GravaErro(24, coluna + 86, coluna + 98);
+      ex.GravaErro(CodigoM::ValorIncorreto, coluna + 86, coluna + 98);
     else
       totalGuardado = *t;
   }
@@ -86,7 +88,7 @@ void ValidaGrupoX07(Execucao& ex, std::string_view linha, int coluna, double& va
 
 void ValidaX07(Execucao& ex, std::string_view linha) {
   EstadoMensal& m = Mensal(ex);
-  ex.LinhaX07 = ex.NumLinha;
+  m.LinhaX07 = ex.NumLinha;
   if (LeQuantidadeItens(ex, linha, 1) == 0) return;
   m.Lidas(Anexo::X07) += 1;
   ValidaGrupoX07(ex, linha, 46, m.retorno.X07Valor1, m.retorno.X07Total1);
@@ -96,7 +98,7 @@ void ValidaX07(Execucao& ex, std::string_view linha) {
 // X07A and X07B: CFOP items whose amounts detail the two X07 amounts.
 void ValidaX07AouB(Execucao& ex, std::string_view linha, Anexo anexo, double& total) {
   constexpr int largura = 29;
-  ex.LinhaX07A = ex.NumLinha;
+  Mensal(ex).LinhaX07A = ex.NumLinha;
   const int quantidade = LeQuantidadeItens(ex, linha, 29);
   if (quantidade == 0) return;
   Mensal(ex).Lidas(anexo) += quantidade;
@@ -127,8 +129,9 @@ void ValidaX08ouX10(Execucao& ex, std::string_view linha, Anexo anexo, double& t
     if (ConfereObrigatorio(ex, linha, c, 4, dias)) {
       const auto primeiro = static_cast<int>(ValorInteiro(Campo(linha, c, 2)));
       const auto ultimo = static_cast<int>(ValorInteiro(Campo(linha, c + 2, 2)));
-      if (primeiro < diaInicio || primeiro > diaFim) ex.GravaErro(12, c, c + 3);
-      if (ultimo < diaInicio || ultimo > diaFim) ex.GravaErro(15, c, c + 3);
+      if (primeiro < diaInicio || primeiro > diaFim) ex.GravaErro(CodigoM::DataInvalida, c, c + 3);
+      if (ultimo < diaInicio || ultimo > diaFim)
+        ex.GravaErro(CodigoM::DiaTerminoInvalido, c, c + 3);
     }
 
     const int v = c + 4;
@@ -141,11 +144,11 @@ void ValidaX08ouX10(Execucao& ex, std::string_view linha, Anexo anexo, double& t
       data.copy(aaaamm + 4, 2, 2);
       const std::string_view mesVencimento(aaaamm, 6);
       if (!ValidaData(linha, v, DataDDMMAAAA))
-        ex.GravaErro(12, v, v + 7);
+        ex.GravaErro(CodigoM::DataInvalida, v, v + 7);
       else if (eX08 && mesVencimento != referencia)
-        ex.GravaErro(52, v, v + 7);
+        ex.GravaErro(CodigoM::VencimentoX08ForaDaReferencia, v, v + 7);
       else if (!eX08 && referencia > mesVencimento)
-        ex.GravaErro(25, v, v + 7);
+        ex.GravaErro(CodigoM::VencimentoIncorreto, v, v + 7);
     }
 
     SomaValor(ex, linha, c + 12, totalA);
@@ -169,7 +172,8 @@ void ValidaX09(Execucao& ex, std::string_view linha) {
     if (ConfereObrigatorio(ex, linha, c, 2, dia)) {
       // Compared as two-character texts, as the prefix days are kept.
       const std::string_view texto = Campo(linha, c, 2);
-      if (texto < diaInicio || texto > diaFim) ex.GravaErro(32, c, c + 1);
+      if (texto < diaInicio || texto > diaFim)
+        ex.GravaErro(CodigoM::DiaVencimentoIncorreto, c, c + 1);
     }
     SomaValor(ex, linha, c + 2, r.TotX09a);
     SomaValor(ex, linha, c + 15, r.TotX09b);
@@ -186,7 +190,7 @@ void ValidaX11(Execucao& ex, std::string_view linha) {
   Mensal(ex).Lidas(Anexo::X11) += quantidade;
   for (int k = 1; k <= quantidade; ++k) {
     const int c = ColunaItem(largura, k);
-    if (Apara(Campo(linha, c, 2)).empty()) ex.GravaErro(16, c, c + 1);
+    if (Apara(Campo(linha, c, 2)).empty()) ex.GravaErro(CodigoM::CampoObrigatorioAusente, c, c + 1);
     SomaValor(ex, linha, c + 2, r.TotX11a);
     SomaValor(ex, linha, c + 15, r.TotX11b);
   }

@@ -25,7 +25,7 @@ double Parcela(Execucao& ex, std::string_view linha, int coluna) {
 // A total that must equal the sum of the amounts before it (checked when it is numeric).
 double ConfereTotal(Execucao& ex, std::string_view linha, int coluna, double soma) {
   const std::optional<double> total = LeNumerico(ex, linha, coluna, TamanhoValor);
-  if (total && *total != soma) ex.GravaErro(24, coluna, coluna + 14);
+  if (total && *total != soma) ex.GravaErro(CodigoM::ValorIncorreto, coluna, coluna + 14);
   return total.value_or(0);
 }
 
@@ -33,12 +33,12 @@ double ConfereTotal(Execucao& ex, std::string_view linha, int coluna, double som
 double ParcelaExplicada(Execucao& ex, std::string_view linha, int coluna, int colunaTexto) {
   const double valor = Parcela(ex, linha, coluna);
   if (valor > 0 && Apara(Campo(linha, colunaTexto, 60)).empty())
-    ex.GravaErro(16, colunaTexto, colunaTexto + 59);
+    ex.GravaErro(CodigoM::CampoObrigatorioAusente, colunaTexto, colunaTexto + 59);
   return valor;
 }
 
 void ConfereSimNao(Execucao& ex, std::string_view marca, int coluna) {
-  if (marca != "S" && marca != "N") ex.GravaErro(8, coluna, coluna);
+  if (marca != "S" && marca != "N") ex.GravaErro(CodigoM::ConteudoNaoSouN, coluna, coluna);
 }
 
 // The identification of the header: mark, version, marker, period, days and registration.
@@ -46,29 +46,33 @@ void ConfereIdentificacao(Execucao& ex, std::string_view linha) {
   PrefixoRegistro& reg = ex.RegistroAtual;
   EstadoMensal& m = Mensal(ex);
 
-  if (reg.Marca != "****") ex.GravaErro(1, 1, 4);
+  if (reg.Marca != "****") ex.GravaErro(CodigoM::MarcaTeleprocessamentoInvalida, 1, 4);
 
   if (ExigeNumerico(ex, linha, 5, 2)) {
     if (reg.Versao != "04" && reg.Versao != "05")
-      ex.GravaErro(2, 5, 6);
+      ex.GravaErro(CodigoM::VersaoIncorreta, 5, 6);
     else if (reg.Versao != ex.VersaoArquivo)
-      ex.GravaErro(50, 5, 6);
+      // Of the file rather than of one return: the period is left out.
+      ex.GravaErro(LocalAchado{reg.Inscricao, "000000", ex.NumLinha}, CodigoM::VersoesDiferentes, 0,
+                   5, 6);
   }
 
-  if (reg.Marcador != " " && reg.Marcador != "X") ex.GravaErro(14, 15, 15);
+  if (reg.Marcador != " " && reg.Marcador != "X")
+    ex.GravaErro(CodigoM::ConteudoNaoXouBranco, 15, 15);
 
   // The reference period, also kept year first; each version covers a window of periods.
   if (ExigeNumerico(ex, linha, 20, 6)) {
     const std::string_view mesAno = reg.MesAnoRef;
     m.ReferenciaAAAAMM.assign(mesAno.substr(2, 4));
     m.ReferenciaAAAAMM.append(mesAno.substr(0, 2));
-    if (!ValidaData(linha, 20, DataMMAAAA)) ex.GravaErro(12, 20, 25);
+    if (!ValidaData(linha, 20, DataMMAAAA)) ex.GravaErro(CodigoM::DataInvalida, 20, 25);
     const std::string_view ref = m.ReferenciaAAAAMM;
     const bool naJanela = reg.Versao == "04" ? ref >= "199810" && ref <= "200008" : ref >= "200009";
-    if (!naJanela) ex.GravaErro(51, 20, 25);
+    if (!naJanela) ex.GravaErro(CodigoM::ReferenciaIncompativelComVersao, 20, 25);
   }
 
-  if (ExigeNumerico(ex, linha, 16, 2) && reg.DiaInicio != "01") ex.GravaErro(26, 16, 17);
+  if (ExigeNumerico(ex, linha, 16, 2) && reg.DiaInicio != "01")
+    ex.GravaErro(CodigoM::DiaInicioInvalido, 16, 17);
 
   // The last day of the period is the last day of the reference month (the period kept above,
   // which is the earlier header's when this one's is not numeric).
@@ -80,7 +84,8 @@ void ConfereIdentificacao(Execucao& ex, std::string_view linha) {
       const int ultimo = DiasDoMes(mes, ano);
       const char esperado[2] = {static_cast<char>('0' + ultimo / 10),
                                 static_cast<char>('0' + ultimo % 10)};
-      if (reg.DiaFim != std::string_view(esperado, 2)) ex.GravaErro(15, 18, 19);
+      if (reg.DiaFim != std::string_view(esperado, 2))
+        ex.GravaErro(CodigoM::DiaTerminoInvalido, 18, 19);
     }
   }
 
@@ -90,9 +95,9 @@ void ConfereIdentificacao(Execucao& ex, std::string_view linha) {
     // assign(1, '0') rather than `= "0"`: GCC 12 at -O3 inlines the assignment of a literal and
     // then wrongly reports overlapping copies (-Wrestrict, GCC bug 105329).
     reg.Inscricao.assign(1, '0');
-    ex.GravaErro(16, 26, 35);
+    ex.GravaErro(CodigoM::CampoObrigatorioAusente, 26, 35);
   } else if (reg.Inscricao[9] != CalculaDigito(reg.Inscricao)) {
-    ex.GravaErro(4, 26, 35);
+    ex.GravaErro(CodigoM::DigitoControleInvalido, 26, 35);
   }
 }
 
@@ -168,7 +173,7 @@ void ConfereValoresCabecalho(Execucao& ex, std::string_view l) {
   k.v480 = parcela(480);
   k.v495 = parcela(495);
   b = v420 + k.v495;
-  if (k.v495 > k.v480) ex.GravaErro(24, 495, 509);
+  if (k.v495 > k.v480) ex.GravaErro(CodigoM::ValorIncorreto, 495, 509);
   k.v510 = parcela(510);
   a += k.v510;
   k.v525 = parcela(525);
@@ -181,7 +186,8 @@ void ConfereValoresCabecalho(Execucao& ex, std::string_view l) {
   const bool totais = marcaTotais == "S";
   for (const auto& [coluna, soma] : {std::pair{570, a}, std::pair{585, b}}) {
     const std::optional<double> valor = LeNumerico(ex, l, coluna, TamanhoValor);
-    if (valor && (totais ? *valor != soma : *valor > 0)) ex.GravaErro(24, coluna, coluna + 14);
+    if (valor && (totais ? *valor != soma : *valor > 0))
+      ex.GravaErro(CodigoM::ValorIncorreto, coluna, coluna + 14);
   }
 
   // Numbers that are only checked for digits.
@@ -229,7 +235,7 @@ void ValidaCabecalhoMensal(Execucao& ex, std::string_view linha) {
   ConfereIdentificacao(ex, linha);
   AbreRetorno(ex);
   ConfereValoresCabecalho(ex, linha);
-  ex.LinhaCabecalho = ex.NumLinha;
+  Mensal(ex).LinhaCabecalho = ex.NumLinha;
   LeLinhasDeclaradas(ex, linha);
 }
 

@@ -84,6 +84,15 @@ struct EstadoMensal {
   RetornoMensal retorno;
   std::string EntradaLista;  // the list-of-returns entry of the header being read (reused buffer)
 
+  // Lines where the end-of-return findings are reported: the header of the return, and the last
+  // record of the annex types whose findings name it.
+  std::int32_t LinhaCabecalho = 0;
+  std::int32_t LinhaX03A = 0;
+  std::int32_t LinhaX05A = 0;
+  std::int32_t LinhaX07A = 0;
+  std::int32_t LinhaX05 = 0;
+  std::int32_t LinhaX07 = 0;
+
   std::int32_t& Declaradas(Anexo a) { return LinhasDeclaradas[static_cast<std::size_t>(a)]; }
   std::int32_t& Lidas(Anexo a) { return LinhasLidas[static_cast<std::size_t>(a)]; }
 };

@@ -18,7 +18,8 @@ void ConfereLinhas(Execucao& ex, Anexo anexo) {
   EstadoMensal& m = Mensal(ex);
   if (m.Declaradas(anexo) != m.Lidas(anexo)) {
     const int coluna = ColunaDeclarada(anexo);
-    ex.GravaErro(5, coluna, coluna + 2);
+    ex.GravaErro(ex.NoRetornoFechado(m.LinhaCabecalho), CodigoM::LinhasAnexoInvalidas, 0, coluna,
+                 coluna + 2);
   }
 }
 
@@ -62,8 +63,8 @@ void ConfereDetalheCfop(Execucao& ex, std::int32_t cfop, double valor,
   if (!(valor > 0)) return;
   const EntradaCfop* entrada = detalhe.Procura(cfop);
   if (entrada == nullptr || entrada->valor != valor) {
-    ex.CfopErro = cfop;
-    ex.GravaErro(36, 999, 999);
+    ex.GravaErro(ex.NoRetornoFechado(Mensal(ex).LinhaX05), CodigoM::ValorCfopIncorreto, cfop, 999,
+                 999);
   }
 }
 
@@ -75,19 +76,20 @@ void ConfereLinhasAnexos(Execucao& ex) {
   ConfereLinhas(ex, Anexo::X02);
   ConfereLinhas(ex, Anexo::X03);
   ConfereLinhas(ex, Anexo::X03A);
-  if (m.Lidas(Anexo::X03A) > 0 && m.Lidas(Anexo::X03) == 0) ex.GravaErro(44, 0, 0);
+  if (m.Lidas(Anexo::X03A) > 0 && m.Lidas(Anexo::X03) == 0)
+    ex.GravaErro(ex.NoRetornoFechado(m.LinhaX03A), CodigoM::X03ASemX03, 0, 0, 0);
   ConfereLinhas(ex, Anexo::X04);
   ConfereLinhas(ex, Anexo::X05);
   ConfereLinhas(ex, Anexo::X05A);
   ConfereLinhas(ex, Anexo::X05B);
   if ((m.Lidas(Anexo::X05A) > 0 || m.Lidas(Anexo::X05B) > 0) && m.Lidas(Anexo::X05) == 0)
-    ex.GravaErro(45, 0, 0);
+    ex.GravaErro(ex.NoRetornoFechado(m.LinhaX05A), CodigoM::X05AouX05BSemX05, 0, 0, 0);
   ConfereLinhas(ex, Anexo::X06);
   ConfereLinhas(ex, Anexo::X07);
   ConfereLinhas(ex, Anexo::X07A);
   ConfereLinhas(ex, Anexo::X07B);
   if ((m.Lidas(Anexo::X07A) > 0 || m.Lidas(Anexo::X07B) > 0) && m.Lidas(Anexo::X07) == 0)
-    ex.GravaErro(46, 0, 0);
+    ex.GravaErro(ex.NoRetornoFechado(m.LinhaX07A), CodigoM::X07AouX07BSemX07, 0, 0, 0);
   ConfereLinhas(ex, Anexo::X08);
   ConfereLinhas(ex, Anexo::X09);
   ConfereLinhas(ex, Anexo::X10);
@@ -101,49 +103,64 @@ void ConfereValores(Execucao& ex) {
   const RetornoMensal& r = m.retorno;
   const bool anexo7 = c.MarcaAnexo7 == "S";
   const bool semAnexo7 = c.MarcaAnexo7 == "N";
+  const LocalAchado cabecalho = ex.NoRetornoFechado(m.LinhaCabecalho);
 
   // Header totals against the sums of their annexes.
-  if (m.Lidas(Anexo::X01) > 0 && c.v44 != r.TotX01) ex.GravaErro(33, 44, 58);
-  if (c.v74 != r.TotX02) ex.GravaErro(33, 74, 88);
-  if (c.v89 != r.TotX03) ex.GravaErro(33, 89, 103);
-  if (c.v104 != r.TotX04) ex.GravaErro(33, 104, 118);
-  if (m.Lidas(Anexo::X05) > 0 && c.v209 != r.TotX05) ex.GravaErro(33, 209, 223);
-  if (c.v254 != r.TotX06) ex.GravaErro(33, 254, 268);
+  if (m.Lidas(Anexo::X01) > 0 && c.v44 != r.TotX01)
+    ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 44, 58);
+  if (c.v74 != r.TotX02) ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 74, 88);
+  if (c.v89 != r.TotX03) ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 89, 103);
+  if (c.v104 != r.TotX04) ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 104, 118);
+  if (m.Lidas(Anexo::X05) > 0 && c.v209 != r.TotX05)
+    ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 209, 223);
+  if (c.v254 != r.TotX06) ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 254, 268);
 
   // The X07 mark: one X07 when it says so, at most one of each kind when it does not.
-  if (anexo7 && m.Lidas(Anexo::X07) != 1) ex.GravaErro(34, 374, 374);
+  if (anexo7 && m.Lidas(Anexo::X07) != 1)
+    ex.GravaErro(cabecalho, CodigoM::MaisDeUmAnexo7, 0, 374, 374);
   if (semAnexo7 &&
       (m.Lidas(Anexo::X07) > 1 || m.Lidas(Anexo::X07A) > 1 || m.Lidas(Anexo::X07B) > 1))
-    ex.GravaErro(35, 374, 374);
+    ex.GravaErro(cabecalho, CodigoM::Anexo7ComAnexos7Ae7B, 0, 374, 374);
 
   // Sums of two totals are held in a double before they are compared.
   const double somaX08 = r.TotX08a + r.TotX08b;
-  if (somaX08 != c.v435) ex.GravaErro(33, 435, 449);
+  if (somaX08 != c.v435) ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 435, 449);
   const double somaX09 = r.TotX09b + r.TotX09a;
-  if (somaX09 != c.v450) ex.GravaErro(33, 450, 464);
+  if (somaX09 != c.v450) ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 450, 464);
 
   // The balances of the substitution tax and of the taxpayer's own tax, left to right.
   const double saldoSubstituicao = r.X07Total2 - r.TotX09b - r.X07Total1 - r.TotX08b;
   const double saldoProprio = c.v359 - r.TotX09a - c.v194 - r.TotX08a - c.v375 - c.v390 + c.v525;
 
-  if (c.v465 != r.TotX10b) ex.GravaErro(33, 465, 479);
-  if (saldoSubstituicao > 0 ? c.v465 != saldoSubstituicao : c.v465 != 0) ex.GravaErro(48, 465, 479);
-  if (saldoProprio >= 0 ? c.v480 != saldoProprio : c.v480 != 0) ex.GravaErro(47, 480, 494);
+  if (c.v465 != r.TotX10b)
+    ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 465, 479);
+  if (saldoSubstituicao > 0 ? c.v465 != saldoSubstituicao : c.v465 != 0)
+    ex.GravaErro(cabecalho, CodigoM::IcmsSubstituicaoIncorreto, 0, 465, 479);
+  if (saldoProprio >= 0 ? c.v480 != saldoProprio : c.v480 != 0)
+    ex.GravaErro(cabecalho, CodigoM::IcmsProprioIncorreto, 0, 480, 494);
   const double aRecolher = c.v480 - c.v495;
-  if (aRecolher != c.v510 || c.v510 != r.TotX10a) ex.GravaErro(33, 510, 524);
+  if (aRecolher != c.v510 || c.v510 != r.TotX10a)
+    ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 510, 524);
   if (saldoSubstituicao > 0 ? c.v540 != 0 : c.v540 != -saldoSubstituicao)
-    ex.GravaErro(48, 540, 554);
-  if (saldoProprio >= 0 ? c.v555 != 0 : c.v555 != -saldoProprio) ex.GravaErro(47, 555, 569);
-  if (c.v465 > 0 && semAnexo7) ex.GravaErro(48, 465, 479);
-  if (c.v540 > 0 && semAnexo7) ex.GravaErro(48, 540, 554);
+    ex.GravaErro(cabecalho, CodigoM::IcmsSubstituicaoIncorreto, 0, 540, 554);
+  if (saldoProprio >= 0 ? c.v555 != 0 : c.v555 != -saldoProprio)
+    ex.GravaErro(cabecalho, CodigoM::IcmsProprioIncorreto, 0, 555, 569);
+  if (c.v465 > 0 && semAnexo7)
+    ex.GravaErro(cabecalho, CodigoM::IcmsSubstituicaoIncorreto, 0, 465, 479);
+  if (c.v540 > 0 && semAnexo7)
+    ex.GravaErro(cabecalho, CodigoM::IcmsSubstituicaoIncorreto, 0, 540, 554);
 
   if (m.Lidas(Anexo::X11) > 0) {
-    if (c.v703 != r.TotX11a) ex.GravaErro(33, 703, 717);
-    if (c.v718 != r.TotX11b) ex.GravaErro(33, 718, 732);
+    if (c.v703 != r.TotX11a)
+      ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 703, 717);
+    if (c.v718 != r.TotX11b)
+      ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 718, 732);
   }
   if (m.Lidas(Anexo::X12) > 0) {
-    if (c.v733 != r.TotX12a) ex.GravaErro(33, 733, 747);
-    if (c.v748 != r.TotX12b) ex.GravaErro(33, 748, 762);
+    if (c.v733 != r.TotX12a)
+      ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 733, 747);
+    if (c.v748 != r.TotX12b)
+      ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 748, 762);
   }
 
   // Every X05 CFOP amount detailed by X05A and X05B, in the order the CFOPs first appeared.
@@ -154,8 +171,9 @@ void ConfereValores(Execucao& ex) {
     ConfereDetalheCfop(ex, entrada.cfop, entrada.valor2, detalheB);
   }
 
-  if (r.TotX07A != r.X07Valor1) ex.GravaErro(30, 46, 58);
-  if (r.TotX07B != r.X07Valor2) ex.GravaErro(30, 145, 157);
+  const LocalAchado x07 = ex.NoRetornoFechado(m.LinhaX07);
+  if (r.TotX07A != r.X07Valor1) ex.GravaErro(x07, CodigoM::SomaX07Incorreta, 0, 46, 58);
+  if (r.TotX07B != r.X07Valor2) ex.GravaErro(x07, CodigoM::SomaX07Incorreta, 0, 145, 157);
 }
 
 void FechaUltimoRetornoMensal(Execucao& ex) {

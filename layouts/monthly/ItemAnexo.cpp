@@ -10,7 +10,7 @@ int LeQuantidadeItens(Execucao& ex, std::string_view linha, int maximo) {
   if (!lida) return 0;
   const auto quantidade = static_cast<int>(*lida);
   if (quantidade < 1 || quantidade > maximo) {
-    ex.GravaErro(10, 44, 45);
+    ex.GravaErro(CodigoM::OcorrenciasAnexoInvalidas, 44, 45);
     return 0;
   }
   return quantidade;
@@ -20,7 +20,7 @@ std::string_view ItemAnexo::Texto(int colunaItem1, int tamanho) const {
   return Campo(linha_, Coluna(colunaItem1), tamanho);
 }
 
-void ItemAnexo::Erro(int codigo, int colunaItem1, int tamanho) const {
+void ItemAnexo::Erro(CodigoM codigo, int colunaItem1, int tamanho) const {
   const int coluna = Coluna(colunaItem1);
   ex_.GravaErro(codigo, coluna, coluna + tamanho - 1);
 }
@@ -35,7 +35,7 @@ std::int64_t ItemAnexo::Obrigatorio(int colunaItem1, int tamanho, bool& valido) 
   if (!lido) return 0;
   const std::int64_t valor = *lido;
   if (valor == 0)
-    Erro(16, colunaItem1, tamanho);
+    Erro(CodigoM::CampoObrigatorioAusente, colunaItem1, tamanho);
   else
     valido = true;
   return valor;
@@ -45,11 +45,11 @@ void ItemAnexo::Inscricao(int colunaItem1, bool exigido) const {
   const std::optional<double> valor = Valor(colunaItem1, 10);
   if (!valor) return;
   if (*valor == 0) {
-    if (exigido) Erro(16, colunaItem1, 10);
+    if (exigido) Erro(CodigoM::CampoObrigatorioAusente, colunaItem1, 10);
     return;
   }
   const std::string_view numero = Texto(colunaItem1, 10);
-  if (numero[9] != CalculaDigito(numero)) Erro(4, colunaItem1, 10);
+  if (numero[9] != CalculaDigito(numero)) Erro(CodigoM::DigitoControleInvalido, colunaItem1, 10);
 }
 
 CfopLido LeCfop(const ItemAnexo& item, int colunaItem1) {
@@ -58,7 +58,7 @@ CfopLido LeCfop(const ItemAnexo& item, int colunaItem1) {
   cfop.valor = static_cast<std::int32_t>(item.Obrigatorio(colunaItem1, 3, informado));
   if (!informado) return cfop;
   if (cfop.valor % 100 == 0) {
-    item.Erro(23, colunaItem1, 3);
+    item.Erro(CodigoM::CfopInvalido, colunaItem1, 3);
     return cfop;
   }
   cfop.valido = true;

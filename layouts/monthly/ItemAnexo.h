@@ -10,8 +10,9 @@
 
 namespace rolval {
 
-// The count of items when it is numeric and from 1 to `maximo`; otherwise code 7 or code 10 at
-// columns 44-45 and 0, and the caller reads nothing else of the record.
+// The count of items when it is numeric and from 1 to `maximo`; otherwise CampoNaoNumerico or
+// OcorrenciasAnexoInvalidas at columns 44-45 and 0, and the caller reads nothing else of the
+// record.
 int LeQuantidadeItens(Execucao& execucao, std::string_view linha, int maximo);
 
 // Item k (from 1) of an annex record whose items are `largura` characters wide. A field is named
@@ -23,19 +24,20 @@ class ItemAnexo {
 
   int Coluna(int colunaItem1) const { return colunaItem1 + deslocamento_; }
   std::string_view Texto(int colunaItem1, int tamanho) const;
-  void Erro(int codigo, int colunaItem1, int tamanho) const;
+  void Erro(CodigoM codigo, int colunaItem1, int tamanho) const;
 
-  // A numeric field: its value; code 7 and nothing when it is not numeric.
+  // A numeric field: its value; CampoNaoNumerico and nothing when it is not numeric.
   std::optional<double> Valor(int colunaItem1, int tamanho) const;
-  // A numeric amount, 0 when it is not numeric (code 7): what it adds to a total.
+  // A numeric amount, 0 when it is not numeric (CampoNaoNumerico): what it adds to a total.
   double Parcela(int colunaItem1, int tamanho) const {
     return Valor(colunaItem1, tamanho).value_or(0);
   }
-  // A number that must be given: numeric (7) and not 0 (16). Its value, 0 when not numeric;
+  // A number that must be given: numeric and not 0 (CampoObrigatorioAusente). Its value, 0 when
+  // not numeric;
   // `valido` tells whether both checks passed.
   std::int64_t Obrigatorio(int colunaItem1, int tamanho, bool& valido) const;
-  // A registry number of 10 digits: numeric (7); 0 is code 16 when `exigido` and allowed
-  // otherwise; any other value must end in its check digit (4).
+  // A registry number of 10 digits: numeric; 0 is CampoObrigatorioAusente when `exigido` and
+  // allowed otherwise; any other value must end in its check digit (DigitoControleInvalido).
   void Inscricao(int colunaItem1, bool exigido) const;
 
  private:

@@ -58,17 +58,17 @@ void ConfereIdentificacaoDoAnexo(Execucao& ex) {
   const PrefixoRegistro& reg = ex.RegistroAtual;
   const PrefixoRegistro& cab = ex.CabecalhoROL;
   if (reg.Marca != cab.Marca)
-    ex.GravaErro(20, 1, 4);
+    ex.GravaErro(CodigoM::AnexoComCabecalhoInvalido, 1, 4);
   else if (reg.Versao != cab.Versao)
-    ex.GravaErro(20, 5, 6);
+    ex.GravaErro(CodigoM::AnexoComCabecalhoInvalido, 5, 6);
   else if (reg.DiaInicio != cab.DiaInicio)
-    ex.GravaErro(20, 16, 17);
+    ex.GravaErro(CodigoM::AnexoComCabecalhoInvalido, 16, 17);
   else if (reg.DiaFim != cab.DiaFim)
-    ex.GravaErro(20, 18, 19);
+    ex.GravaErro(CodigoM::AnexoComCabecalhoInvalido, 18, 19);
   else if (reg.MesAnoRef != cab.MesAnoRef)
-    ex.GravaErro(20, 20, 25);
+    ex.GravaErro(CodigoM::AnexoComCabecalhoInvalido, 20, 25);
   else if (reg.Inscricao != cab.Inscricao)
-    ex.GravaErro(20, 26, 35);
+    ex.GravaErro(CodigoM::AnexoComCabecalhoInvalido, 26, 35);
 }
 
 }  // namespace
@@ -88,10 +88,11 @@ void ValidaVersao45(Execucao& ex, std::string_view linha) {
   }
 
   if (const std::optional<std::int64_t> sequencia = LeInteiro(ex, linha, 36, 4))
-    if (*sequencia != m.ContadorSequencia) ex.GravaErro(9, 36, 39);
+    if (*sequencia != m.ContadorSequencia) ex.GravaErro(CodigoM::SequenciaIncorreta, 36, 39);
 
   const std::size_t indice = cabecalho ? QtdTiposAnexo : IndiceAnexo(reg.TipoRegistro);
-  if (!cabecalho && indice == QtdTiposAnexo) ex.GravaErro(6, 40, 43);
+  if (!cabecalho && indice == QtdTiposAnexo)
+    ex.GravaErro(CodigoM::IdentificacaoRegistroInvalida, 40, 43);
   ++m.ContadorSequencia;
 
   if (cabecalho) {
@@ -128,15 +129,16 @@ bool ConfereCabecalhoInicial(Execucao& ex, std::string_view linha) {
   ex.RegistroAtual.Versao = Campo(linha, 5, 2);
   ex.RegistroAtual.Sequencia = Campo(linha, 36, 4);
   ex.RegistroAtual.TipoRegistro = Campo(linha, 40, 4);
-  const int codigo = ex.controle.Documento == DocROL04 ? 17 : 49;
+  const CodigoM codigo =
+      ex.controle.Documento == DocROL04 ? CodigoM::ArquivoNaoROL04 : CodigoM::ArquivoNaoROL05;
   if (ex.RegistroAtual.TipoRegistro != "ABC ") {
-    ex.GravaErro(codigo, 40, 43);
+    ex.GravaErroDoArquivo(codigo, 40, 43);
     return false;
   }
   ex.VersaoArquivo = ex.RegistroAtual.Versao;
   ex.CabecalhoLido = true;
   if (ex.RegistroAtual.Sequencia != "0001") {
-    ex.GravaErro(codigo, 36, 39);
+    ex.GravaErroDoArquivo(codigo, 36, 39);
     return false;
   }
   return true;

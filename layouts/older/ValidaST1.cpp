@@ -30,13 +30,13 @@ std::int32_t ConferePeriodo(Execucao& ex, std::string_view linha) {
   if (!ExigeNumerico(ex, linha, 7, 10)) return 0;
   // The last day followed by the reference month makes the date DDMMAAAA at column 9.
   if (!ValidaData(linha, 9, DataDDMMAAAA)) {
-    ex.GravaErro(12, 7, 16);
+    ex.GravaErro(CodigoM::DataInvalida, 7, 16);
     return 0;
   }
   const std::string_view diaInicio = Campo(linha, 7, 2);
   const std::string_view diaFim = Campo(linha, 9, 2);
   if (diaInicio == "00" || !(diaInicio < diaFim)) {
-    ex.GravaErro(12, 7, 16);
+    ex.GravaErro(CodigoM::DataInvalida, 7, 16);
     return 0;
   }
   const std::string_view periodo = Campo(linha, 11, 6);
@@ -44,12 +44,12 @@ std::int32_t ConferePeriodo(Execucao& ex, std::string_view linha) {
   const auto ano = static_cast<std::int32_t>(ValorInteiro(periodo.substr(2, 4)));
   const std::int32_t r = ano * 100 + mes;
   if (r < PrimeiraReferencia)
-    ex.GravaErroST(7, 4, 7, 16);
+    ex.GravaErroST(CodigoST::PeriodoAte041999, 4, 7, 16);
   else if (r > UltimaReferencia)
-    ex.GravaErroST(41, 4, 7, 16);
-  if (diaInicio != "01") ex.GravaErro(26, 7, 16);
+    ex.GravaErroST(CodigoST::PeriodoApos062000, 4, 7, 16);
+  if (diaInicio != "01") ex.GravaErro(CodigoM::DiaInicioInvalido, 7, 16);
   // The period must run to the last day of its month.
-  if (ValorInteiro(diaFim) != DiasDoMes(mes, ano)) ex.GravaErro(15, 7, 16);
+  if (ValorInteiro(diaFim) != DiasDoMes(mes, ano)) ex.GravaErro(CodigoM::DiaTerminoInvalido, 7, 16);
   return r;
 }
 
@@ -58,16 +58,16 @@ void ConfereInscricoes(Execucao& ex, std::string_view linha) {
   if (ExigeNumerico(ex, linha, 17, 10)) {
     const std::string_view inscricao = Campo(linha, 17, 10);
     if (ValorNumerico(inscricao) == 0)
-      ex.GravaErroST(8, 5, 17, 26);
+      ex.GravaErroST(CodigoST::CampoNaoInformado, 5, 17, 26);
     else if (inscricao[9] != CalculaDigito(inscricao))
-      ex.GravaErroST(9, 5, 17, 26);
+      ex.GravaErroST(CodigoST::DigitoDoCampoIncorreto, 5, 17, 26);
   }
   if (ExigeNumerico(ex, linha, 27, 14)) {
     const std::string_view cnpj = Campo(linha, 27, 14);
     if (ValorNumerico(cnpj) == 0)
-      ex.GravaErroST(8, 23, 27, 40);
+      ex.GravaErroST(CodigoST::CampoNaoInformado, 23, 27, 40);
     else if (!ValidaCPFCNPJ(cnpj))
-      ex.GravaErroST(9, 23, 27, 40);
+      ex.GravaErroST(CodigoST::DigitoDoCampoIncorreto, 23, 27, 40);
   }
 }
 
@@ -87,7 +87,8 @@ double ConfereValores(Execucao& ex, std::string_view linha) {
     const std::optional<double> v = LeCampo(ex, linha, campo);
     if (!v) continue;
     if (*v > v6)
-      ex.GravaErroST(11, campo, ColunaDoCampo(campo), ColunaDoCampo(campo) + 14);
+      ex.GravaErroST(CodigoST::CampoMaiorQueO6, campo, ColunaDoCampo(campo),
+                     ColunaDoCampo(campo) + 14);
     else
       t += *v;
   }
@@ -96,8 +97,9 @@ double ConfereValores(Execucao& ex, std::string_view linha) {
   const double v10 = LeCampo(ex, linha, 10).value_or(-1);
   if (v10 > 0) t += v10;
   if (const std::optional<double> v9 = LeCampo(ex, linha, 9)) {
-    if ((*v9 > 0 || v10 > 0) && !(*v9 > v10)) ex.GravaErroST(12, 9, 93, 107);
-    if (*v9 == 0 && v10 == 0) ex.GravaErroST(2, 0, 93, 107);
+    if ((*v9 > 0 || v10 > 0) && !(*v9 > v10))
+      ex.GravaErroST(CodigoST::Campo10MaiorQue9, 9, 93, 107);
+    if (*v9 == 0 && v10 == 0) ex.GravaErroST(CodigoST::Campos9e10Zerados, 0, 93, 107);
     t += *v9;
   }
 
@@ -107,8 +109,9 @@ double ConfereValores(Execucao& ex, std::string_view linha) {
   const std::optional<double> lido12 = LeCampo(ex, linha, 12);
   const double v12 = lido12.value_or(0);
   if (lido12) {
-    if ((v11 > 0 || v12 > 0) && !(v11 > v12)) ex.GravaErroST(17, 0, 123, 137);
-    if (v11 == 0 && v12 == 0) ex.GravaErroST(18, 0, 123, 137);
+    if ((v11 > 0 || v12 > 0) && !(v11 > v12))
+      ex.GravaErroST(CodigoST::Campo12MaiorQue11, 0, 123, 137);
+    if (v11 == 0 && v12 == 0) ex.GravaErroST(CodigoST::Campos11e12Zerados, 0, 123, 137);
   }
   t += v12;
   const double v13 = LeCampo(ex, linha, 13).value_or(0);
@@ -119,21 +122,21 @@ double ConfereValores(Execucao& ex, std::string_view linha) {
   // The no-movement mark and the amounts exclude each other, and one of them must be there.
   const bool marcado = !Apara(Campo(linha, 41, 1)).empty();
   if (marcado && t > 0)
-    ex.GravaErroST(3, 0, 41, 41);
+    ex.GravaErroST(CodigoST::CampoNaoDeveSerInformado, 0, 41, 41);
   else if (!marcado && t == 0)
-    ex.GravaErro(16, 41, 41);
+    ex.GravaErro(CodigoM::CampoObrigatorioAusente, 41, 41);
 
   const double v15 = LeCampo(ex, linha, 15).value_or(0);
   if (const std::optional<double> v16 = LeCampo(ex, linha, 16)) {
     double x = v14 + v13 + v15 - v12;
     if (x < 0) x = 0;
-    if (*v16 != x) ex.GravaErroST(13, 16, 198, 212);
+    if (*v16 != x) ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 16, 198, 212);
   }
   const std::optional<double> v17 = LeCampo(ex, linha, 17);
   if (v17) {
     double y = v12 - (v14 + v13 + v15);
     if (y < 0) y = 0;
-    if (*v17 != y) ex.GravaErroST(13, 17, 213, 227);
+    if (*v17 != y) ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 17, 213, 227);
   }
   return v17.value_or(0);
 }
@@ -153,32 +156,32 @@ void ConfereParcelas(Execucao& ex, std::string_view linha, std::int32_t r, doubl
       if (ValidaData(linha, p, DataDDMMAAAA))
         d[k] = DataOrdenavel(Campo(linha, p, 8));
       else
-        ex.GravaErro(12, p, p + 7);
+        ex.GravaErro(CodigoM::DataInvalida, p, p + 7);
     }
     if (const std::optional<double> valor = LeNumerico(ex, linha, p + 8, 15)) {
       v = *valor;
       s += v;
     }
     if (d[k] > 0 && v == 0)
-      ex.GravaErroST(19, k, p + 8, p + 22);
+      ex.GravaErroST(CodigoST::ValorDoPagamentoAusente, k, p + 8, p + 22);
     else if (d[k] == 0 && v > 0)
-      ex.GravaErroST(20, k, p, p + 7);
+      ex.GravaErroST(CodigoST::VencimentoDoPagamentoAusente, k, p, p + 7);
   }
 
-  if (s != v17) ex.GravaErroST(14, 17, 213, 227);
+  if (s != v17) ex.GravaErroST(CodigoST::SomaParcelasDifere, 17, 213, 227);
 
   for (int k = 1; k <= QtdParcelas; ++k) {
     if (d[k] <= 0) continue;
     const int p = ColunaDaParcela(k);
     if (d[k] / 100 < r)
-      ex.GravaErroST(15, k, p, p + 7);
+      ex.GravaErroST(CodigoST::VencimentoAntesDaReferencia, k, p, p + 7);
     else if (k > 1 && d[k - 1] == 0)
-      ex.GravaErroST(6, 0, p, p + 7);
+      ex.GravaErroST(CodigoST::VencimentoAnteriorAusente, 0, p, p + 7);
     // A repeated due date is reported at the other installment; the pair is thus reported twice.
     for (int i = 1; i <= QtdParcelas; ++i) {
       if (i == k || d[i] != d[k]) continue;
       const int q = ColunaDaParcela(i);
-      ex.GravaErroST(16, 0, q, q + 7);
+      ex.GravaErroST(CodigoST::VencimentoDuplicado, 0, q, q + 7);
     }
   }
 }
@@ -186,7 +189,7 @@ void ConfereParcelas(Execucao& ex, std::string_view linha, std::int32_t r, doubl
 // A text field that must be filled in (blanks do not count).
 void ExigeTexto(Execucao& ex, std::string_view linha, int campo, int coluna, int tamanho) {
   if (Apara(Campo(linha, coluna, tamanho)).empty())
-    ex.GravaErroST(8, campo, coluna, coluna + tamanho - 1);
+    ex.GravaErroST(CodigoST::CampoNaoInformado, campo, coluna, coluna + tamanho - 1);
 }
 
 // The declarant (fields 24 to 26), the signature (field 28) and the digit fields among them.
@@ -195,9 +198,9 @@ void ConfereFechamento(Execucao& ex, std::string_view linha, std::int32_t r) {
   if (ExigeNumerico(ex, linha, 412, 11)) {
     const std::string_view cpf = Campo(linha, 412, 11);
     if (ValorNumerico(cpf) == 0)
-      ex.GravaErroST(8, 25, 412, 422);
+      ex.GravaErroST(CodigoST::CampoNaoInformado, 25, 412, 422);
     else if (!ValidaCPFCNPJ(cpf))
-      ex.GravaErroST(9, 25, 412, 422);
+      ex.GravaErroST(CodigoST::DigitoDoCampoIncorreto, 25, 412, 422);
   }
   ExigeTexto(ex, linha, 26, 423, 30);
   ExigeNumerico(ex, linha, 453, 4);
@@ -206,11 +209,11 @@ void ConfereFechamento(Execucao& ex, std::string_view linha, std::int32_t r) {
   if (ExigeNumerico(ex, linha, 495, 8)) {
     const std::string_view data = Campo(linha, 495, 8);
     if (ValorNumerico(data) == 0)
-      ex.GravaErroST(8, 28, 495, 502);
+      ex.GravaErroST(CodigoST::CampoNaoInformado, 28, 495, 502);
     else if (!ValidaData(linha, 495, DataDDMMAAAA))
-      ex.GravaErro(12, 495, 502);
+      ex.GravaErro(CodigoM::DataInvalida, 495, 502);
     else if (DataOrdenavel(data) / 100 < r)  // the return cannot be signed before its month
-      ex.GravaErroST(4, 0, 495, 502);
+      ex.GravaErroST(CodigoST::DataIncorreta, 0, 495, 502);
   }
   ExigeNumerico(ex, linha, 503, 4);
   ExigeNumerico(ex, linha, 507, 8);
@@ -228,9 +231,9 @@ void ValidaST1(Execucao& ex, std::string_view linha) {
   reg.Inscricao = Campo(linha, 17, 10);
   RegistraRetornoAntigo(ex);
 
-  if (Campo(linha, 1, 5) != "RST01") ex.GravaErroST(5, 0, 1, 5);
+  if (Campo(linha, 1, 5) != "RST01") ex.GravaErroST(CodigoST::CampoFixoIncorreto, 0, 1, 5);
   const std::string_view marcador = reg.Marcador;
-  if (marcador != " " && marcador != "X") ex.GravaErro(14, 6, 6);
+  if (marcador != " " && marcador != "X") ex.GravaErro(CodigoM::ConteudoNaoXouBranco, 6, 6);
   const std::int32_t r = ConferePeriodo(ex, linha);
   ConfereInscricoes(ex, linha);
   const double v17 = ConfereValores(ex, linha);

@@ -58,25 +58,26 @@ constexpr std::uint64_t UltimaReferencia = Ordem({'1', '9', '9', '8', '0', '9'})
 
 // Identification of the return (columns 1-35); gives the reference key.
 Referencia ConfereIdentificacao(Execucao& ex, std::string_view linha) {
-  if (Campo(linha, 1, 4) != "****") ex.GravaErro(1, 1, 4);
-  if (ExigeNumerico(ex, linha, 5, 2) && Campo(linha, 5, 2) != "03") ex.GravaErro(2, 5, 6);
+  if (Campo(linha, 1, 4) != "****") ex.GravaErro(CodigoM::MarcaTeleprocessamentoInvalida, 1, 4);
+  if (ExigeNumerico(ex, linha, 5, 2) && Campo(linha, 5, 2) != "03")
+    ex.GravaErro(CodigoM::VersaoIncorreta, 5, 6);
   const std::string_view marcador = ex.RegistroAtual.Marcador;
-  if (marcador != " " && marcador != "X") ex.GravaErro(14, 15, 15);
+  if (marcador != " " && marcador != "X") ex.GravaErro(CodigoM::ConteudoNaoXouBranco, 15, 15);
 
   const std::string_view diaInicio = Campo(linha, 16, 2);
   if (ExigeNumerico(ex, linha, 16, 2) && (diaInicio < "01" || diaInicio > "31"))
-    ex.GravaErro(26, 16, 17);
+    ex.GravaErro(CodigoM::DiaInicioInvalido, 16, 17);
   if (ExigeNumerico(ex, linha, 18, 2) && !(Campo(linha, 18, 2) > diaInicio))
-    ex.GravaErro(15, 18, 19);
+    ex.GravaErro(CodigoM::DiaTerminoInvalido, 18, 19);
 
   Referencia r;
   if (ExigeNumerico(ex, linha, 20, 6)) {
     r.chave = ChaveDoPeriodo(Campo(linha, 20, 6));
     r.lida = true;
     if (!ValidaData(linha, 20, DataMMAAAA))
-      ex.GravaErro(12, 20, 25);
+      ex.GravaErro(CodigoM::DataInvalida, 20, 25);
     else if (Ordem(r.chave) < PrimeiraReferencia || Ordem(r.chave) > UltimaReferencia)
-      ex.GravaErro(3, 20, 25);
+      ex.GravaErro(CodigoM::ReferenciaInvalida, 20, 25);
   }
 
   if (ExigeNumerico(ex, linha, 26, 10)) {
@@ -84,9 +85,9 @@ Referencia ConfereIdentificacao(Execucao& ex, std::string_view linha) {
     if (ValorNumerico(inscricao) == 0) {
       // A return without a registration is reported, from here on, as registration 0.
       ex.RegistroAtual.Inscricao.assign(1, '0');
-      ex.GravaErro(16, 26, 35);
+      ex.GravaErro(CodigoM::CampoObrigatorioAusente, 26, 35);
     } else if (inscricao[9] != CalculaDigito(inscricao)) {
-      ex.GravaErro(4, 26, 35);
+      ex.GravaErro(CodigoM::DigitoControleInvalido, 26, 35);
     }
   }
   return r;
@@ -105,7 +106,7 @@ Montantes ConfereMontantes(Execucao& ex, std::string_view linha) {
   const double a = LeNumerico(ex, linha, 84, 16).value_or(0);
   const double b = LeNumerico(ex, linha, 100, 16).value_or(0);
   const double c = LeNumerico(ex, linha, 116, 16).value_or(0);
-  if (a - b != c) ex.GravaErro(24, 116, 131);
+  if (a - b != c) ex.GravaErro(CodigoM::ValorIncorreto, 116, 131);
 
   double s = 0;
   for (int coluna = 132; coluna <= 260; coluna += 16)
@@ -114,7 +115,7 @@ Montantes ConfereMontantes(Execucao& ex, std::string_view linha) {
   s += m.D;
   const std::optional<double> e = LeNumerico(ex, linha, 292, 16);
   m.E = e.value_or(0);
-  if (e && m.E != s) ex.GravaErro(24, 292, 307);
+  if (e && m.E != s) ex.GravaErro(CodigoM::ValorIncorreto, 292, 307);
 
   // The second sum starts again at column 308; when that field is not a number the first sum runs
   // on.
@@ -124,17 +125,17 @@ Montantes ConfereMontantes(Execucao& ex, std::string_view linha) {
     s += LeNumerico(ex, linha, coluna, 16).value_or(0);
   const std::optional<double> f = LeNumerico(ex, linha, 420, 16);
   m.F = f.value_or(0);
-  if (f && m.F != s) ex.GravaErro(24, 420, 435);
+  if (f && m.F != s) ex.GravaErro(CodigoM::ValorIncorreto, 420, 435);
 
   const std::optional<double> g = LeNumerico(ex, linha, 436, 16);
-  if (g && m.E > m.F && *g != m.E - m.F) ex.GravaErro(24, 436, 451);
+  if (g && m.E > m.F && *g != m.E - m.F) ex.GravaErro(CodigoM::ValorIncorreto, 436, 451);
   const double h = LeNumerico(ex, linha, 452, 16).value_or(0);
-  if (g.value_or(0) < h) ex.GravaErro(24, 452, 467);
+  if (g.value_or(0) < h) ex.GravaErro(CodigoM::ValorIncorreto, 452, 467);
   const std::optional<double> i = LeNumerico(ex, linha, 468, 16);
   m.I = i.value_or(0);
   if (i) {
-    if (m.I > 0 && g.value_or(0) != h) ex.GravaErro(24, 468, 483);
-    if (m.F > m.E && m.I != m.F - m.E + h) ex.GravaErro(24, 468, 483);
+    if (m.I > 0 && g.value_or(0) != h) ex.GravaErro(CodigoM::ValorIncorreto, 468, 483);
+    if (m.F > m.E && m.I != m.F - m.E + h) ex.GravaErro(CodigoM::ValorIncorreto, 468, 483);
   }
   m.J = LeNumerico(ex, linha, 484, 16).value_or(0);
   return m;
@@ -183,17 +184,17 @@ void ConfereDataDoVencimento(Execucao& ex, const Vencimento& v, int p) {
   }
   if (v.data == 0) return;
   if (!v.dataValida) {
-    ex.GravaErro(12, p, p + 7);
+    ex.GravaErro(CodigoM::DataInvalida, p, p + 7);
     return;
   }
   if (v.antecede) {
-    ex.GravaErro(25, p, p + 7);
+    ex.GravaErro(CodigoM::VencimentoIncorreto, p, p + 7);
     return;
   }
   if (!v.valorNumerico)
     CampoNaoNumerico(ex, p + 8, 16);
   else if (v.valor < 1)
-    ex.GravaErro(16, p + 8, p + 23);
+    ex.GravaErro(CodigoM::CampoObrigatorioAusente, p + 8, p + 23);
 }
 
 // Second pass over a due-date entry at column p, led by the amount, which it adds to `total`.
@@ -208,15 +209,15 @@ void ConfereValorDoVencimento(Execucao& ex, const Vencimento& v, int p, double& 
   // the entry ends here.
   if (!v.dataNumerica) return;
   if (!v.dataValida) {
-    ex.GravaErro(12, p, p + 7);
+    ex.GravaErro(CodigoM::DataInvalida, p, p + 7);
     return;
   }
   if (v.antecede) {
-    ex.GravaErro(25, p, p + 7);
+    ex.GravaErro(CodigoM::VencimentoIncorreto, p, p + 7);
     return;
   }
   // A positive amount needs a due date: an all-zero date passed the date check but fails here.
-  if (v.data < 1) ex.GravaErro(16, p, p + 7);
+  if (v.data < 1) ex.GravaErro(CodigoM::CampoObrigatorioAusente, p, p + 7);
 }
 
 // The nine due-date entries, then the closing rules of L and K; `m` holds the amounts of 84-499.
@@ -240,16 +241,16 @@ void ConfereVencimentos(Execucao& ex, std::string_view linha, const Referencia& 
   if (l) t += *l;
   const std::optional<double> k = LeNumerico(ex, linha, 500, 16);
   if (k) {
-    if (m.J + m.I != *k) ex.GravaErro(24, 500, 515);
+    if (m.J + m.I != *k) ex.GravaErro(CodigoM::ValorIncorreto, 500, 515);
     if (m.D != 0) {
-      if (t - m.D > *k) ex.GravaErro(24, 500, 515);
+      if (t - m.D > *k) ex.GravaErro(CodigoM::ValorIncorreto, 500, 515);
     } else if (t != *k) {
-      ex.GravaErro(24, 500, 515);
+      ex.GravaErro(CodigoM::ValorIncorreto, 500, 515);
     }
   }
   if (k.value_or(0) > l.value_or(0)) {
-    if (v1 == 0) ex.GravaErro(16, 516, 523);
-    if (v2 == 0) ex.GravaErro(16, 524, 539);
+    if (v1 == 0) ex.GravaErro(CodigoM::CampoObrigatorioAusente, 516, 523);
+    if (v2 == 0) ex.GravaErro(CodigoM::CampoObrigatorioAusente, 524, 539);
   }
 }
 

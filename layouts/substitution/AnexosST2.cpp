@@ -16,7 +16,8 @@ namespace {
                                                       int fimChave, std::string& chaveAnterior,
                                                       int numeroAnexo) {
   const std::string_view chave = Campo(linha, 1, fimChave);
-  if (MesmoTexto(chave, chaveAnterior)) ex.GravaErroST(36, numeroAnexo, 3, fimChave);
+  if (MesmoTexto(chave, chaveAnterior))
+    ex.GravaErroST(CodigoST::AnexoDuplicado, numeroAnexo, 3, fimChave);
   CopiaTexto(chaveAnterior, chave);
 }
 
@@ -33,13 +34,13 @@ void ConfereDataAnexo(Execucao& ex, std::string_view linha) {
   const auto aaaamm = static_cast<std::int32_t>(*data / 100);
   if (!PartesDeDataValidas(static_cast<int>(*data % 100), aaaamm % 100, aaaamm / 100,
                            DataDDMMAAAA)) {
-    ex.GravaErro(12, 28, 35);
+    ex.GravaErro(CodigoM::DataInvalida, 28, 35);
     return;
   }
   const std::int32_t ref = ST2(ex).RefAAAAMM;
   if (ref == 0) return;
   const std::int32_t inicio = (ref / 100 - 5) * 100 + 1;
-  if (aaaamm > ref || aaaamm < inicio) ex.GravaErroST(4, 0, 28, 35);
+  if (aaaamm > ref || aaaamm < inicio) ex.GravaErroST(CodigoST::DataIncorreta, 0, 28, 35);
 }
 
 }  // namespace
@@ -52,20 +53,20 @@ void ValidaAnexoIouII(Execucao& ex, std::string_view linha, AnexoST2 anexo) {
                      static_cast<int>(anexo));
 
   if (const std::optional<std::int64_t> numero = LeInteiro(ex, linha, 3, 8); numero && *numero == 0)
-    ex.GravaErro(16, 3, 10);
-  if (Apara(Campo(linha, 11, 3)).empty()) ex.GravaErro(16, 11, 13);
+    ex.GravaErro(CodigoM::CampoObrigatorioAusente, 3, 10);
+  if (Apara(Campo(linha, 11, 3)).empty()) ex.GravaErro(CodigoM::CampoObrigatorioAusente, 11, 13);
 
   const std::string_view inscricao = Campo(linha, 14, 14);
   if (!ValidaInscricao(inscricao, st.UFFavorecida))
-    ex.GravaErroST(22, 0, 14, 27);
+    ex.GravaErroST(CodigoST::InscricaoIncorreta, 0, 14, 27);
   else if (MesmaInscricaoDaROL(ex, inscricao))
-    ex.GravaErroST(29, 0, 14, 27);
+    ex.GravaErroST(CodigoST::MesmaInscricaoDaROLAviso, 0, 14, 27);
 
   ConfereDataAnexo(ex, linha);
 
   if (const std::optional<double> valor = LeNumerico(ex, linha, 36, 15)) {
     if (*valor == 0)
-      ex.GravaErro(16, 36, 50);
+      ex.GravaErro(CodigoM::CampoObrigatorioAusente, 36, 50);
     else
       (eAnexoI ? st.SomaAnexoI : st.SomaAnexoII) += *valor;
   }
@@ -78,9 +79,9 @@ void ValidaAnexoIII(Execucao& ex, std::string_view linha) {
 
   const std::string_view inscricao = Campo(linha, 3, 14);
   if (!ValidaInscricao(inscricao, st.UFFavorecida))
-    ex.GravaErroST(22, 0, 3, 16);
+    ex.GravaErroST(CodigoST::InscricaoIncorreta, 0, 3, 16);
   else if (MesmaInscricaoDaROL(ex, inscricao))
-    ex.GravaErroST(30, 0, 3, 16);
+    ex.GravaErroST(CodigoST::MesmaInscricaoDaROL, 0, 3, 16);
 
   // The first amount must exceed the second whenever either is positive, and a first amount
   // needs a second one.
@@ -88,8 +89,8 @@ void ValidaAnexoIII(Execucao& ex, std::string_view linha) {
   if (!b) return;
   const std::optional<double> a = LeNumerico(ex, linha, 17, 15);
   if (!a) return;
-  if (*a != 0 && *b == 0) ex.GravaErro(16, 32, 46);
-  if ((*a != 0 || *b != 0) && !(*a > *b)) ex.GravaErro(24, 17, 31);
+  if (*a != 0 && *b == 0) ex.GravaErro(CodigoM::CampoObrigatorioAusente, 32, 46);
+  if ((*a != 0 || *b != 0) && !(*a > *b)) ex.GravaErro(CodigoM::ValorIncorreto, 17, 31);
 }
 
 }  // namespace rolval

@@ -18,20 +18,20 @@ void ConfereNumeroFederal(Execucao& ex, std::string_view linha, int campo, int c
   const int fim = coluna + tamanho - 1;
   const std::string_view numero = Campo(linha, coluna, tamanho);
   if (ValorNumerico(numero) == 0)
-    ex.GravaErroST(8, campo, coluna, fim);
+    ex.GravaErroST(CodigoST::CampoNaoInformado, campo, coluna, fim);
   else if (!ValidaCPFCNPJ(numero))
-    ex.GravaErroST(9, campo, coluna, fim);
+    ex.GravaErroST(CodigoST::DigitoDoCampoIncorreto, campo, coluna, fim);
 }
 
 void ConfereTextoObrigatorio(Execucao& ex, std::string_view linha, int campo, int coluna,
                              int tamanho) {
   if (Apara(Campo(linha, coluna, tamanho)).empty())
-    ex.GravaErroST(8, campo, coluna, coluna + tamanho - 1);
+    ex.GravaErroST(CodigoST::CampoNaoInformado, campo, coluna, coluna + tamanho - 1);
 }
 
 void ConfereSN(Execucao& ex, std::string_view linha, int coluna) {
   const std::string_view c = Campo(linha, coluna, 1);
-  if (c != "S" && c != "N") ex.GravaErro(8, coluna, coluna);
+  if (c != "S" && c != "N") ex.GravaErro(CodigoM::ConteudoNaoSouN, coluna, coluna);
 }
 
 // The signature date must fall after the reference month and no later than the same month six
@@ -40,15 +40,15 @@ void ConfereSN(Execucao& ex, std::string_view linha, int coluna) {
 void ConfereDataAssinatura(Execucao& ex, std::string_view linha, std::int32_t refAAAAMM) {
   if (!ExigeNumerico(ex, linha, 590, 8)) return;
   if (!ValidaDataAAAAMMDD(linha, 590)) {
-    ex.GravaErro(12, 590, 597);
+    ex.GravaErro(CodigoM::DataInvalida, 590, 597);
     return;
   }
   const auto mesAssinatura = static_cast<std::int32_t>(ValorInteiro(Campo(linha, 590, 6)));
   const std::int32_t limite = (refAAAAMM / 100 + 6) * 100 + refAAAAMM % 100;
   if (refAAAAMM >= mesAssinatura)
-    ex.GravaErroST(35, 0, 590, 597);
+    ex.GravaErroST(CodigoST::DataNaoPosteriorAReferencia, 0, 590, 597);
   else if (mesAssinatura > limite)
-    ex.GravaErroST(4, 0, 590, 597);
+    ex.GravaErroST(CodigoST::DataIncorreta, 0, 590, 597);
 }
 
 // A declared number of annex records, kept for the end-of-return checks only when accepted.
@@ -68,7 +68,8 @@ void ValidaDeclaranteST2(Execucao& ex, std::string_view linha, const LeituraCabe
   ExigeNumerico(ex, linha, 496, 12);
   ExigeNumerico(ex, linha, 508, 12);
   // Field 35 is the signer's name and the date; a missing name names the whole field.
-  if (Apara(Campo(linha, 560, 30)).empty()) ex.GravaErroST(8, 35, 560, 597);
+  if (Apara(Campo(linha, 560, 30)).empty())
+    ex.GravaErroST(CodigoST::CampoNaoInformado, 35, 560, 597);
   ConfereDataAssinatura(ex, linha, leitura.RefAAAAMM);
   ConfereSN(ex, linha, 778);
   ConfereSN(ex, linha, 779);
@@ -80,7 +81,7 @@ void ValidaDeclaranteST2(Execucao& ex, std::string_view linha, const LeituraCabe
   if (LeQuantidade(ex, linha, 794, qtd)) {
     // An annex III announced in column 779 needs its number of lines.
     if (Campo(linha, 779, 1) == "S" && qtd == 0)
-      ex.GravaErroST(37, 0, 794, 797);
+      ex.GravaErroST(CodigoST::LinhasAnexoIIIAusentes, 0, 794, 797);
     else
       st.QtdLinhasAnexoIII = qtd;
   }

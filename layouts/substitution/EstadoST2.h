@@ -32,6 +32,9 @@ struct EstadoST2 {
   std::int32_t ContaAnexoII = 0;
   std::int32_t ContaAnexoIII = 0;
 
+  // Line of the current return's header, where its end-of-return findings are reported.
+  std::int32_t LinhaCabecalho = 0;
+
   // Columns 1-27 of the previous A1 and A2 record and columns 1-16 of the previous A3 record of
   // the current return; emptied at every header.
   std::string ChaveAnexoI;

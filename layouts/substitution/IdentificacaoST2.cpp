@@ -26,9 +26,10 @@ bool MarcaXOuBranco(char c) { return c == 'X' || c == ' '; }
 void ValidaIdentificacaoST2(Execucao& ex, std::string_view linha, LeituraCabecalhoST2& leitura) {
   const std::string_view uf = Campo(linha, 168, 2);
 
-  if (!ValidaInscricao(Campo(linha, 14, 14), uf)) ex.GravaErroST(22, 0, 14, 27);
-  if (!MarcaXOuBranco(linha[27])) ex.GravaErro(14, 28, 28);
-  if (!MarcaXOuBranco(linha[28])) ex.GravaErro(14, 29, 29);
+  if (!ValidaInscricao(Campo(linha, 14, 14), uf))
+    ex.GravaErroST(CodigoST::InscricaoIncorreta, 0, 14, 27);
+  if (!MarcaXOuBranco(linha[27])) ex.GravaErro(CodigoM::ConteudoNaoXouBranco, 28, 28);
+  if (!MarcaXOuBranco(linha[28])) ex.GravaErro(CodigoM::ConteudoNaoXouBranco, 29, 29);
   leitura.SemMovimento = linha[27] == 'X';
 
   // Reference period. Its month and year are also needed, as numbers, for the due-date warning;
@@ -39,10 +40,11 @@ void ValidaIdentificacaoST2(Execucao& ex, std::string_view linha, LeituraCabecal
     mesRef = static_cast<std::int32_t>(ValorInteiro(Campo(linha, 8, 2)));
     anoRef = static_cast<std::int32_t>(ValorInteiro(Campo(linha, 10, 4)));
     if (!ValidaData(linha, 8, DataMMAAAA)) {
-      ex.GravaErro(3, 8, 13);
+      ex.GravaErro(CodigoM::ReferenciaInvalida, 8, 13);
     } else {
       leitura.RefAAAAMM = ChaveAAAAMM(Campo(linha, 8, 6));
-      if (leitura.RefAAAAMM < 200007) ex.GravaErroST(34, 0, 8, 13);
+      if (leitura.RefAAAAMM < 200007)
+        ex.GravaErroST(CodigoST::ReferenciaIncompativelComVersao, 0, 8, 13);
     }
   }
 
@@ -57,11 +59,11 @@ void ValidaIdentificacaoST2(Execucao& ex, std::string_view linha, LeituraCabecal
       const std::int32_t mes = static_cast<std::int32_t>(ValorInteiro(Campo(linha, c + 4, 2)));
       const std::int32_t ano = static_cast<std::int32_t>(ValorInteiro(Campo(linha, c, 4)));
       if (periodoNumerico && DiferencaMeses(mesRef, anoRef, mes, ano) > 2)
-        ex.GravaErroST(40, i, c, c + 7);
+        ex.GravaErroST(CodigoST::VencimentoMaisDe2Meses, i, c, c + 7);
       vencimentos[static_cast<std::size_t>(i)] =
           static_cast<std::int32_t>(ValorInteiro(Campo(linha, c, 8)));
     } else {
-      ex.GravaErro(12, c, c + 7);
+      ex.GravaErro(CodigoM::DataInvalida, c, c + 7);
       dataRejeitada = true;
     }
 
@@ -69,8 +71,10 @@ void ValidaIdentificacaoST2(Execucao& ex, std::string_view linha, LeituraCabecal
     leitura.SomaParcelas += valor;
 
     const std::int32_t vencimento = vencimentos[static_cast<std::size_t>(i)];
-    if (vencimento == 0 && valor > 0 && !dataRejeitada) ex.GravaErroST(20, i, c, c + 7);
-    if (vencimento != 0 && valor == 0) ex.GravaErroST(19, i, c + 8, c + 22);
+    if (vencimento == 0 && valor > 0 && !dataRejeitada)
+      ex.GravaErroST(CodigoST::VencimentoDoPagamentoAusente, i, c, c + 7);
+    if (vencimento != 0 && valor == 0)
+      ex.GravaErroST(CodigoST::ValorDoPagamentoAusente, i, c + 8, c + 22);
   }
 
   // Due dates: not before the reference month, filled from the first on, and no two alike.
@@ -79,13 +83,13 @@ void ValidaIdentificacaoST2(Execucao& ex, std::string_view linha, LeituraCabecal
     if (vencimento == 0) continue;
     const int c = ColunaParcela(i);
     if (vencimento < leitura.RefAAAAMM * 100)
-      ex.GravaErroST(15, i, c, c + 7);
+      ex.GravaErroST(CodigoST::VencimentoAntesDaReferencia, i, c, c + 7);
     else if (i >= 2 && vencimentos[static_cast<std::size_t>(i - 1)] == 0)
-      ex.GravaErroST(6, 0, c, c + 7);
+      ex.GravaErroST(CodigoST::VencimentoAnteriorAusente, 0, c, c + 7);
     for (int k = 1; k <= QtdParcelas; ++k) {
       if (k != i && vencimentos[static_cast<std::size_t>(k)] == vencimento) {
         const int ck = ColunaParcela(k);
-        ex.GravaErroST(16, 0, ck, ck + 7);
+        ex.GravaErroST(CodigoST::VencimentoDuplicado, 0, ck, ck + 7);
       }
     }
   }
@@ -93,9 +97,9 @@ void ValidaIdentificacaoST2(Execucao& ex, std::string_view linha, LeituraCabecal
   // Beneficiary unit: every return of a file is due to the same unit. The code read is kept even
   // when it is not a unit, so that the next header compares with it.
   if (!ValidaUF(uf))
-    ex.GravaErroST(21, 0, 168, 169);
+    ex.GravaErroST(CodigoST::UFFavorecidaIncorreta, 0, 168, 169);
   else if (!ST2(ex).UFFavorecida.empty() && ST2(ex).UFFavorecida != uf)
-    ex.GravaErroST(33, 0, 168, 169);
+    ex.GravaErroST(CodigoST::UFsDiferentes, 0, 168, 169);
   ST2(ex).UFFavorecida.clear();
   ST2(ex).UFFavorecida.append(uf.data(), uf.size());
 }

@@ -17,7 +17,7 @@ void AbreRetornoST2(Execucao& ex, std::string_view linha) {
   st.ChaveAnexoI.clear();
   st.ChaveAnexoII.clear();
   st.ChaveAnexoIII.clear();
-  if (Campo(linha, 3, 5) != "RST02") ex.GravaErro(21, 0, 0);
+  if (Campo(linha, 3, 5) != "RST02") ex.GravaErroDoArquivo(CodigoM::ArquivoNaoROL);
   ConfereAnexosST(ex);
 
   ex.RegistroAtual.Inscricao.assign(Campo(linha, 14, 14));
@@ -38,7 +38,7 @@ void AbreRetornoST2(Execucao& ex, std::string_view linha) {
   st.ContaAnexoI = 0;
   st.ContaAnexoII = 0;
   st.ContaAnexoIII = 0;
-  ex.LinhaCabecalhoST = ex.NumLinha;
+  st.LinhaCabecalho = ex.NumLinha;
 }
 
 void ValidaCabecalhoST2(Execucao& ex, std::string_view linha) {
@@ -103,7 +103,7 @@ int EnquadraST2(Execucao& ex, std::string_view linha, int comprimentoAnterior) {
   }
   ex.RegistroAtual.TipoRegistro = Apara(Campo(linha, 1, 2));
   ex.RegistroAtual.MesAnoRef = "";
-  ex.GravaErro(6, 1, 2);
+  ex.GravaErro(CodigoM::IdentificacaoRegistroInvalida, 1, 2);
   return comprimentoAnterior;
 }
 

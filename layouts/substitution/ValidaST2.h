@@ -23,7 +23,8 @@ void PreparaST2(Execucao& execucao);
 bool ReconheceROLST02(std::string_view primeiraLinha);
 
 // The per-line framing of layout ST 02: the record type of columns 1-2 gives the record length;
-// an unknown type is reported (code 6) and keeps the length of the previous record.
+// an unknown type is reported (IdentificacaoRegistroInvalida) and keeps the length of the previous
+// record.
 int EnquadraST2(Execucao& execucao, std::string_view linha, int comprimentoAnterior);
 
 }  // namespace rolval

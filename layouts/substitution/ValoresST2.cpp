@@ -27,7 +27,7 @@ class LeitorValores {
   void SemMovimentoESoma(int campo, double valor) {
     if (semMovimento_ && valor > 0) {
       const int c = ColunaCampo(campo);
-      ex_.GravaErroST(3, 0, c, c + 14);
+      ex_.GravaErroST(CodigoST::CampoNaoDeveSerInformado, 0, c, c + 14);
     }
     soma_ += valor;
   }
@@ -45,7 +45,7 @@ class LeitorValores {
 // on field n + 1 with `codigoOrdem`), and where a return with movement is warned when both are
 // zero (reported on field n with `codigoZerados`). Nothing when field n was not numeric.
 void ConferePar(Execucao& ex, bool semMovimento, int campo, std::optional<double> primeiro,
-                double segundo, int codigoOrdem, int codigoZerados) {
+                double segundo, CodigoST codigoOrdem, CodigoST codigoZerados) {
   if (!primeiro) return;
   const int cPrimeiro = ColunaCampo(campo);
   const int cSegundo = ColunaCampo(campo + 1);
@@ -66,17 +66,18 @@ void ValidaValoresST2(Execucao& ex, std::string_view linha, const LeituraCabecal
 
   if (const auto f8 = v.Le(8)) {
     v.SemMovimentoESoma(8, *f8);
-    if (f7 && *f8 > *f7) ex.GravaErroST(38, 0, 185, 199);
+    if (f7 && *f8 > *f7) ex.GravaErroST(CodigoST::Campo8MaiorQue7, 0, 185, 199);
   }
   if (const auto f9 = v.Le(9)) {
     v.SemMovimentoESoma(9, *f9);
-    if (f7 && *f9 > *f7) ex.GravaErroST(39, 0, 200, 214);
+    if (f7 && *f9 > *f7) ex.GravaErroST(CodigoST::Campo9MaiorQue7, 0, 200, 214);
   }
 
   const auto f10 = v.Le(10);
   if (f10) v.SemMovimentoESoma(10, *f10);
   if (const auto f11 = v.Le(11)) {
-    ConferePar(ex, semMov, 10, f10, *f11, 25, 23);
+    ConferePar(ex, semMov, 10, f10, *f11, CodigoST::Campo10NaoMenorQue11,
+               CodigoST::Campos10e11Zerados);
     v.SemMovimentoESoma(11, *f11);
   }
 
@@ -84,7 +85,8 @@ void ValidaValoresST2(Execucao& ex, std::string_view linha, const LeituraCabecal
   if (f12) v.SemMovimentoESoma(12, *f12);
   const auto f13 = v.Le(13);
   if (f13) {
-    ConferePar(ex, semMov, 12, f12, *f13, 26, 24);
+    ConferePar(ex, semMov, 12, f12, *f13, CodigoST::Campo13NaoMenorQue12,
+               CodigoST::Campos12e13Zerados);
     v.SemMovimentoESoma(13, *f13);
   }
 
@@ -108,11 +110,11 @@ void ValidaValoresST2(Execucao& ex, std::string_view linha, const LeituraCabecal
   const auto f20 = v.Le(20);
   const auto f21 = v.Le(21);
   if (f21) {
-    if (*f21 != leitura.SomaParcelas) ex.GravaErroST(14, 21, 380, 394);
+    if (*f21 != leitura.SomaParcelas) ex.GravaErroST(CodigoST::SomaParcelasDifere, 21, 380, 394);
     v.SemMovimentoESoma(21, *f21);
   }
 
-  if (!semMov && v.Soma() == 0) ex.GravaErroST(32, 0, 28, 28);
+  if (!semMov && v.Soma() == 0) ex.GravaErroST(CodigoST::DeveSerSemMovimento, 0, 28, 28);
 
   // Balance: credits (fields 14 to 17) against fields 13 and 19. A positive balance is due in
   // field 21, a negative one is carried in field 20; field 18 is what is left of field 13.
@@ -123,9 +125,9 @@ void ValidaValoresST2(Execucao& ex, std::string_view linha, const LeituraCabecal
     const double esperado20 = saldo < 0 ? -saldo : 0;
     double esperado18 = 0;
     if (!(saldo < 0) && *f13 - creditos > 0) esperado18 = *f13 - creditos;
-    if (*f18 != esperado18) ex.GravaErroST(13, 18, 335, 349);
-    if (*f20 != esperado20) ex.GravaErroST(13, 20, 365, 379);
-    if (*f21 != esperado21) ex.GravaErroST(13, 21, 380, 394);
+    if (*f18 != esperado18) ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 18, 335, 349);
+    if (*f20 != esperado20) ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 20, 365, 379);
+    if (*f21 != esperado21) ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 21, 380, 394);
   }
 }
 

@@ -266,9 +266,9 @@ TEST(AnexosMensais, ListasTotaisELinhasGuardadas) {
   EXPECT_EQ(m.TotX03, 111);  // the amount of an item whose code is not numeric still counts
   EXPECT_EQ(m.CodigosX03, (std::vector<std::int32_t>{5, 0, 7}));
   EXPECT_EQ(m.TotX04, -10 + 3);  // Q - P of each item, code 24 or not
-  EXPECT_EQ(r.execucao.LinhaX05, 3);
-  EXPECT_EQ(r.execucao.LinhaX05A, 11);
-  EXPECT_EQ(r.execucao.LinhaX03A, 12);
+  EXPECT_EQ(Mensal(r.execucao).LinhaX05, 3);
+  EXPECT_EQ(Mensal(r.execucao).LinhaX05A, 11);
+  EXPECT_EQ(Mensal(r.execucao).LinhaX03A, 12);
   const EstadoMensal& e = Mensal(r.execucao);
   EXPECT_EQ(e.LinhasLidas[static_cast<std::size_t>(Anexo::X05)], 6);
   EXPECT_EQ(e.LinhasLidas[static_cast<std::size_t>(Anexo::X05A)], 5);
@@ -283,9 +283,9 @@ TEST(AnexosMensais, LinhaDoDetalheGuardadaMesmoComQuantidadeInvalida) {
   ExecucaoRetida r;
   r.Roda(rol.Registros(), TabelaSemFechamento());
   EXPECT_EQ(r.achados.size(), 3u);
-  EXPECT_EQ(r.execucao.LinhaX05A, 3);
-  EXPECT_EQ(r.execucao.LinhaX03A, 4);
-  EXPECT_EQ(r.execucao.LinhaX05, 2);  // set only once the count is accepted
+  EXPECT_EQ(Mensal(r.execucao).LinhaX05A, 3);
+  EXPECT_EQ(Mensal(r.execucao).LinhaX03A, 4);
+  EXPECT_EQ(Mensal(r.execucao).LinhaX05, 2);  // set only once the count is accepted
 }
 
 }  // namespace

@@ -99,8 +99,8 @@ TEST(AnexosX07aX12, GuardaALinhaDoX07EDoX07AouBMesmoComQuantidadeInvalida) {
   rol.Registro(3, 44, "00");
   ExecucaoRetida r;
   r.Roda(rol.Registros(), TabelaSemFechamento());
-  EXPECT_EQ(r.execucao.LinhaX07, 2);
-  EXPECT_EQ(r.execucao.LinhaX07A, 3);
+  EXPECT_EQ(Mensal(r.execucao).LinhaX07, 2);
+  EXPECT_EQ(Mensal(r.execucao).LinhaX07A, 3);
 }
 
 TEST(AnexosX07aX12, CorpoDoX07GuardaValoresETotaisQueConferem) {
@@ -119,7 +119,7 @@ TEST(AnexosX07aX12, CorpoDoX07GuardaValoresETotaisQueConferem) {
   EXPECT_EQ(r.X07Valor2, 40);
   EXPECT_EQ(r.X07Total2, 42);
   EXPECT_EQ(e.mensal().Lidas(Anexo::X07), 1);
-  EXPECT_EQ(e.r.execucao.LinhaX07, 2);
+  EXPECT_EQ(Mensal(e.r.execucao).LinhaX07, 2);
 }
 
 TEST(AnexosX07aX12, CorpoDoX07ComTotalErradoOuTextoFaltando) {
@@ -168,7 +168,7 @@ TEST(AnexosX07aX12, ItensDoX07AeX07BSomamACadaTotal) {
   EXPECT_EQ(Mensal(r.execucao).retorno.TotX07B, 7 + 9999999999999.0);
   EXPECT_EQ(Mensal(r.execucao).Lidas(Anexo::X07A), 4);
   EXPECT_EQ(Mensal(r.execucao).Lidas(Anexo::X07B), 2);
-  EXPECT_EQ(r.execucao.LinhaX07A, 4);
+  EXPECT_EQ(Mensal(r.execucao).LinhaX07A, 4);
 }
 
 TEST(AnexosX07aX12, DiasDoX08eX10DentroDoPeriodoDoRegistro) {

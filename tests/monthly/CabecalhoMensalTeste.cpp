@@ -395,7 +395,7 @@ TEST(RetornoMensal, ValoresGuardadosDoCabecalho) {
   EXPECT_EQ(m.LinhasDeclaradas[16], 12);
   EXPECT_EQ(m.LinhasLidas[1], 0);  // the X02 of the first return no longer counts
   EXPECT_EQ(m.ReferenciaAAAAMM, "200502");
-  EXPECT_EQ(r.execucao.LinhaCabecalho, 3);
+  EXPECT_EQ(Mensal(r.execucao).LinhaCabecalho, 3);
   EXPECT_EQ(r.execucao.CabecalhoROL.Complemento, "12345678");
   EXPECT_EQ(r.execucao.QtdROLs, 2);
 }

@@ -49,7 +49,7 @@ TEST_F(LinhaDeAchado, MensalComInscricaoMascarada) {
   execucao.RegistroAtual.Inscricao = "1234567890";
   execucao.RegistroAtual.MesAnoRef = "052005";
   execucao.NumLinha = 12;
-  execucao.GravaErro(7, 26, 35);
+  execucao.GravaErro(CodigoM::CampoNaoNumerico, 26, 35);
   EXPECT_EQ(Uma(), "    123/456789005/2005 012 026 035 Campo numérico é esperado");
   EXPECT_TRUE(execucao.HouveErro);
 }
@@ -59,14 +59,14 @@ TEST_F(LinhaDeAchado, ST02ComInscricaoComoLida) {
   execucao.RegistroAtual.Inscricao = "12345678000199";
   execucao.RegistroAtual.MesAnoRef = "052005";
   execucao.NumLinha = 12;
-  execucao.GravaErro(7, 26, 35);
+  execucao.GravaErro(CodigoM::CampoNaoNumerico, 26, 35);
   EXPECT_EQ(Uma(), " 1234567800019905/2005 012 026 035 Campo numérico é esperado");
 }
 
 TEST_F(LinhaDeAchado, ArquivoNaoReconhecido) {
   execucao.controle.Documento = "";
   execucao.RegistroAtual.Inscricao = "1234567890";
-  execucao.GravaErro(21, 0, 0);
+  execucao.GravaErroDoArquivo(CodigoM::ArquivoNaoROL);
   EXPECT_EQ(Uma(), std::string(15, ' ') + "00/0000 000 000 000 Arquivo a ser validado não é ROL");
   EXPECT_TRUE(
       execucao.RegistroAtual.Inscricao.empty());  // file-level codes empty it for later findings
@@ -75,10 +75,11 @@ TEST_F(LinhaDeAchado, ArquivoNaoReconhecido) {
 TEST_F(LinhaDeAchado, MascaraDaInscricao) {
   execucao.RegistroAtual.MesAnoRef = "012001";
   execucao.RegistroAtual.Inscricao = "12345";
-  execucao.GravaErro(4, 26, 35);
+  execucao.GravaErro(CodigoM::DigitoControleInvalido, 26, 35);
   execucao.RegistroAtual.Inscricao = "ABC1234567890";  // letters: unchanged, cut to 11 by GravaErro
-  execucao.GravaErro(4, 26, 35);
-  execucao.GravaErroST(4, 0, 26, 35);  // not cut by GravaErroST: three characters longer
+  execucao.GravaErro(CodigoM::DigitoControleInvalido, 26, 35);
+  execucao.GravaErroST(CodigoST::DataIncorreta, 0, 26,
+                       35);  // not cut by GravaErroST: three characters longer
   const auto linhas = Linhas();
   ASSERT_EQ(linhas.size(), 3u);
   EXPECT_EQ(linhas[0], "    000/001234501/2001 000 026 035 Dígito controle inválido");
@@ -93,31 +94,35 @@ TEST_F(LinhaDeAchado, NumerosDeMaisDeTresDigitos) {
   execucao.RegistroAtual.Inscricao = "1234567890";
   execucao.RegistroAtual.MesAnoRef = "052005";
   execucao.NumLinha = 1000;
-  execucao.GravaErro(24, 999, 999);
+  execucao.GravaErro(CodigoM::ValorIncorreto, 999, 999);
   EXPECT_EQ(Uma(), "    123/456789005/2005 1000 999 999 Valor incorreto");
 }
 
 TEST_F(LinhaDeAchado, PeriodoEmBrancoSaiZerado) {
   execucao.RegistroAtual.Inscricao = "1234567890";
-  execucao.GravaErro(6, 1, 2);
+  execucao.GravaErro(CodigoM::IdentificacaoRegistroInvalida, 1, 2);
   EXPECT_EQ(Uma(), "    123/456789000/0000 000 001 002 Identificação Registro Inválida");
 }
 
-TEST_F(LinhaDeAchado, CodigosDeFechamentoUsamOCabecalhoEALinhaGuardada) {
+TEST_F(LinhaDeAchado, AchadosDoRetornoFechadoLevamOCabecalhoEALinhaDada) {
   execucao.RegistroAtual.Inscricao = "9999999999";
   execucao.RegistroAtual.MesAnoRef = "122005";
   execucao.CabecalhoROL.Inscricao = "1234567890";
   execucao.CabecalhoROL.MesAnoRef = "052005";
   execucao.NumLinha = 90;
-  execucao.LinhaCabecalho = 3;
-  execucao.LinhaX07 = 7;
-  execucao.LinhaX05 = 15;
-  execucao.LinhaX03A = 4;
-  execucao.LinhaX05A = 5;
-  execucao.LinhaX07A = 8;
-  execucao.CfopErro = 51;
-  for (const int codigo : {5, 30, 33, 34, 35, 36, 37, 44, 45, 46, 47, 48})
-    execucao.GravaErro(codigo, 1, 2);
+  const struct {
+    CodigoM codigo;
+    std::int32_t linha;
+  } casos[] = {
+      {CodigoM::LinhasAnexoInvalidas, 3},       {CodigoM::SomaX07Incorreta, 7},
+      {CodigoM::TotalDaReferenciaIncorreto, 3}, {CodigoM::MaisDeUmAnexo7, 3},
+      {CodigoM::Anexo7ComAnexos7Ae7B, 3},       {CodigoM::ValorCfopIncorreto, 15},
+      {CodigoM::ReferenciaIncorreta, 3},        {CodigoM::X03ASemX03, 4},
+      {CodigoM::X05AouX05BSemX05, 5},           {CodigoM::X07AouX07BSemX07, 8},
+      {CodigoM::IcmsProprioIncorreto, 3},       {CodigoM::IcmsSubstituicaoIncorreto, 3},
+  };
+  for (const auto& c : casos)
+    execucao.GravaErro(execucao.NoRetornoFechado(c.linha), c.codigo, 51, 1, 2);
   const std::vector<std::string> esperado = {
       "    123/456789005/2005 003 001 002 Nro de linhas do anexo inválido",
       "    123/456789005/2005 007 001 002 Valor Incorreto",
@@ -138,9 +143,10 @@ TEST_F(LinhaDeAchado, CodigosDeFechamentoUsamOCabecalhoEALinhaGuardada) {
 TEST_F(LinhaDeAchado, CodigosSemTextoEForaDoCatalogo) {
   execucao.RegistroAtual.Inscricao = "1234567890";
   execucao.RegistroAtual.MesAnoRef = "052005";
-  for (const int codigo : {38, 43, 0, 53, 999}) execucao.GravaErro(codigo, 1, 1);
-  execucao.GravaErroST(42, 0, 1, 1);
-  execucao.GravaErroST(0, 0, 1, 1);
+  for (const int codigo : {38, 43, 0, 53, 255})
+    execucao.GravaErro(static_cast<CodigoM>(codigo), 1, 1);
+  execucao.GravaErroST(static_cast<CodigoST>(42), 0, 1, 1);
+  execucao.GravaErroST(static_cast<CodigoST>(0), 0, 1, 1);
   const auto linhas = Linhas();
   ASSERT_EQ(linhas.size(), 7u);
   for (const auto& l : linhas) EXPECT_EQ(l, "    123/456789005/2005 000 001 001 ");
@@ -150,8 +156,9 @@ TEST_F(LinhaDeAchado, Codigo18EsvaziaODocumentoECodigo50ZeraOPeriodo) {
   execucao.RegistroAtual.Inscricao = "1234567890";
   execucao.RegistroAtual.MesAnoRef = "052005";
   execucao.NumLinha = 4;
-  execucao.GravaErro(50, 5, 6);
-  execucao.GravaErro(18, 0, 0);
+  execucao.GravaErro(LocalAchado{execucao.RegistroAtual.Inscricao, "000000", execucao.NumLinha},
+                     CodigoM::VersoesDiferentes, 0, 5, 6);
+  execucao.GravaErroDoArquivo(CodigoM::ParametrosInvalidos);
   const auto linhas = Linhas();
   ASSERT_EQ(linhas.size(), 2u);
   EXPECT_EQ(linhas[0], "    123/456789000/0000 004 005 006 Arquivo com ROLs de versões diferentes");
@@ -164,25 +171,24 @@ TEST_F(LinhaDeAchado, MensagensMontadasDoCatalogoST) {
   execucao.RegistroAtual.Inscricao = "12345678000199";
   execucao.RegistroAtual.MesAnoRef = "072000";
   execucao.NumLinha = 9;
-  execucao.LinhaCabecalhoST = 2;
-  execucao.GravaErroST(36, 2, 1, 27);
-  execucao.GravaErroST(36, 3, 1, 27);
-  execucao.GravaErroST(36, 7, 1, 27);
-  execucao.GravaErroST(36, 1, 1, 27);
-  execucao.GravaErroST(19, 3, 84, 98);
-  execucao.GravaErroST(20, 3, 76, 83);
-  execucao.GravaErroST(15, 1, 30, 37);
-  execucao.GravaErroST(7, 9, 1, 1);
-  execucao.GravaErroST(8, 28, 1, 1);
-  execucao.GravaErroST(9, 30, 1, 1);
-  execucao.GravaErroST(10, 7, 1, 1);
-  execucao.GravaErroST(11, 8, 1, 1);
-  execucao.GravaErroST(13, 18, 1, 1);
-  execucao.GravaErroST(14, 21, 1, 1);
-  execucao.GravaErroST(41, 12, 1, 1);
-  execucao.GravaErroST(31, 14, 275, 289);
-  execucao.GravaErroST(28, 0, 786, 789);
-  execucao.GravaErroST(37, 0, 794, 797);
+  execucao.GravaErroST(CodigoST::AnexoDuplicado, 2, 1, 27);
+  execucao.GravaErroST(CodigoST::AnexoDuplicado, 3, 1, 27);
+  execucao.GravaErroST(CodigoST::AnexoDuplicado, 7, 1, 27);
+  execucao.GravaErroST(CodigoST::AnexoDuplicado, 1, 1, 27);
+  execucao.GravaErroST(CodigoST::ValorDoPagamentoAusente, 3, 84, 98);
+  execucao.GravaErroST(CodigoST::VencimentoDoPagamentoAusente, 3, 76, 83);
+  execucao.GravaErroST(CodigoST::VencimentoAntesDaReferencia, 1, 30, 37);
+  execucao.GravaErroST(CodigoST::PeriodoAte041999, 9, 1, 1);
+  execucao.GravaErroST(CodigoST::CampoNaoInformado, 28, 1, 1);
+  execucao.GravaErroST(CodigoST::DigitoDoCampoIncorreto, 30, 1, 1);
+  execucao.GravaErroST(CodigoST::CampoNaoPositivo, 7, 1, 1);
+  execucao.GravaErroST(CodigoST::CampoMaiorQueO6, 8, 1, 1);
+  execucao.GravaErroST(CodigoST::ValorDoCampoIncorreto, 18, 1, 1);
+  execucao.GravaErroST(CodigoST::SomaParcelasDifere, 21, 1, 1);
+  execucao.GravaErroST(CodigoST::PeriodoApos062000, 12, 1, 1);
+  execucao.GravaErroST(execucao.NoRegistroAtual(2), CodigoST::TotalDoCampoIncorreto, 14, 275, 289);
+  execucao.GravaErroST(execucao.NoRegistroAtual(2), CodigoST::LinhasAnexoInvalidas, 0, 786, 789);
+  execucao.GravaErroST(CodigoST::LinhasAnexoIIIAusentes, 0, 794, 797);
   const std::string p = " 1234567800019907/2000 ";
   const std::vector<std::string> esperado = {
       p + "009 001 027 Informações duplicadas no Anexo II",
@@ -209,8 +215,8 @@ TEST_F(LinhaDeAchado, MensagensMontadasDoCatalogoST) {
 
 TEST_F(LinhaDeAchado, SinaisGravadosEmLatin1) {
   execucao.controle.Documento = DocROLST02;
-  execucao.GravaErroST(19, 3, 84, 98);
-  execucao.GravaErroST(37, 0, 794, 797);
+  execucao.GravaErroST(CodigoST::ValorDoPagamentoAusente, 3, 84, 98);
+  execucao.GravaErroST(CodigoST::LinhasAnexoIIIAusentes, 0, 794, 797);
   execucao.aux1.Fecha();
   const std::string bytes = execucao.aux1.Texto();
   EXPECT_NE(bytes.find("3\xB0 pagamento\r\n"), std::string::npos);
@@ -221,7 +227,7 @@ TEST_F(LinhaDeAchado, ST1NaoMudaAInscricaoMasSaiSemElaEComPeriodoZerado) {
   execucao.controle.Documento = DocROLST02;
   execucao.RegistroAtual.Inscricao = "12345678000199";
   execucao.RegistroAtual.MesAnoRef = "072000";
-  execucao.GravaErroST(1, 0, 0, 0);
+  execucao.GravaErroST(LocalAchado{{}, {}, execucao.NumLinha}, CodigoST::ArquivoNaoROLST, 0, 0, 0);
   EXPECT_EQ(Uma(), std::string(15, ' ') + "00/0000 000 000 000 Arquivo não é ROL ST");
   EXPECT_EQ(execucao.RegistroAtual.Inscricao, "12345678000199");
 }
@@ -229,7 +235,7 @@ TEST_F(LinhaDeAchado, ST1NaoMudaAInscricaoMasSaiSemElaEComPeriodoZerado) {
 TEST_F(LinhaDeAchado, ST15ComPeriodoEmBrancoNaoOZera) {
   execucao.controle.Documento = DocROLST02;
   execucao.RegistroAtual.Inscricao = "12345678000199";
-  execucao.GravaErroST(15, 2, 53, 60);
+  execucao.GravaErroST(CodigoST::VencimentoAntesDaReferencia, 2, 53, 60);
   EXPECT_EQ(Uma(), " 1234567800019900/0000 000 053 060 2° venc deve ser maior que 01/      ");
 }
 
@@ -246,7 +252,6 @@ TEST(LimpaVariaveis, VoltaAoEstadoInicial) {
   execucao.RegistroAtual.Inscricao = "1";
   execucao.RegistroAtual.Complemento = "12345678";
   execucao.CabecalhoROL.MesAnoRef = "012000";
-  execucao.LinhaCabecalho = execucao.LinhaX05 = execucao.CfopErro = execucao.LinhaCabecalhoST = 9;
   execucao.controle.Documento = DocROL04;
   execucao.LimpaVariaveis();
   EXPECT_EQ(execucao.NumLinha, 0);
@@ -262,9 +267,6 @@ TEST(LimpaVariaveis, VoltaAoEstadoInicial) {
     EXPECT_EQ(p->MesAnoRef.vista(), "      ");
     EXPECT_EQ(p->TipoRegistro.vista(), "    ");
   }
-  EXPECT_EQ(execucao.LinhaCabecalho, 0);
-  EXPECT_EQ(execucao.LinhaX05, 0);
-  EXPECT_EQ(execucao.CfopErro, 0);
   EXPECT_EQ(execucao.controle.Documento, DocROL04);  // the control record is the driver's
 }
 

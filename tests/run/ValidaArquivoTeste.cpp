@@ -348,7 +348,7 @@ TEST(SegundaExecucao, ComecaDoZero) {
 template <ClasseFalha classe>
 const TabelaLayouts& TabelaQueFalha() {
   static constexpr auto valida = [](Execucao& ex, std::string_view) {
-    if (ex.NumLinha == 1) ex.GravaErro(7, 44, 58);
+    if (ex.NumLinha == 1) ex.GravaErro(CodigoM::CampoNaoNumerico, 44, 58);
     if (ex.NumLinha == 2) throw FalhaExecucao(classe, "simulated");
   };
   static constexpr std::array<LayoutArquivo, 1> layouts = {{

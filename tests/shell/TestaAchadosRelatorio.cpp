@@ -71,13 +71,14 @@ TEST_F(LinhasDoRegistro, CadaFormaDeLinhaDeAchadoELidaDeVolta) {
           execucao.NumLinha = pos.linha;
           const Fixo<6> fixo(periodo);
           const std::string impresso = Apara(fixo).empty() ? "00/0000" : FormataPeriodo(fixo);
-          execucao.GravaErro(4, pos.inicio, pos.fim);
+          execucao.GravaErro(CodigoM::DigitoControleInvalido, pos.inicio, pos.fim);
           escritas.push_back(
               {pos.linha, pos.inicio, pos.fim, impresso, L1("Dígito controle inválido")});
-          execucao.GravaErroST(2, 0, pos.inicio, pos.fim);
+          execucao.GravaErroST(CodigoST::Campos9e10Zerados, 0, pos.inicio, pos.fim);
           escritas.push_back(
               {pos.linha, pos.inicio, pos.fim, impresso, "AVISO: Campos 9 e 10 zerados"});
-          execucao.GravaErroST(15, 3, pos.inicio, pos.fim);  // a message that begins with a number
+          execucao.GravaErroST(CodigoST::VencimentoAntesDaReferencia, 3, pos.inicio,
+                               pos.fim);  // a message that begins with a number
           escritas.push_back({pos.linha, pos.inicio, pos.fim, impresso,
                               L1("3° venc deve ser maior que 01/") + FormataPeriodo(fixo)});
         }

@@ -393,9 +393,9 @@ TEST_F(VisaoDoRegistro, LinhaDeSituacaoContaErrosEAvisos) {
   execucao.RegistroAtual.MesAnoRef = "072000";
   execucao.aux1.Abre();
   execucao.aux2.Abre();
-  execucao.GravaErroST(2, 0, 230, 244);
-  execucao.GravaErroST(13, 18, 335, 349);
-  execucao.GravaErroST(29, 0, 1, 14);
+  execucao.GravaErroST(CodigoST::Campos9e10Zerados, 0, 230, 244);
+  execucao.GravaErroST(CodigoST::ValorDoCampoIncorreto, 18, 335, 349);
+  execucao.GravaErroST(CodigoST::MesmaInscricaoDaROLAviso, 0, 1, 14);
   execucao.aux1.Fecha();
   execucao.aux2.Fecha();
   execucao.GeraSaida();

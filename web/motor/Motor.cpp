@@ -13,6 +13,7 @@
 #include "cli/Lote.h"
 #include "cli/SaidaJson.h"
 #include "layouts/Layouts.h"
+#include "run/Catalogos.h"
 #include "run/Latin1.h"
 
 // Hands the progress window's state to the page: percentage, layout caption and taxpayer (UTF-8).
@@ -83,7 +84,7 @@ class ColetorAchados : public rolval::OuvinteAchados {
   explicit ColetorAchados(rolval::ResultadoArquivo& resultado) : resultado_(resultado) {}
   void Anota(const rolval::Achado& achado) override {
     ++resultado_.achados;
-    const bool aviso = achado.mensagem.rfind("AVISO:", 0) == 0;
+    const bool aviso = rolval::EAviso(achado.catalogo, achado.codigo);
     if (aviso) ++resultado_.avisos;
     jsonl.append(rolval::JsonDoAchado(resultado_.arquivo, achado, aviso));
     jsonl.push_back('\n');

@@ -116,22 +116,29 @@ inline bool JanelaCarregada(const QString& nome) {
   return false;
 }
 
-// A run of `n` findings of ST 02 (codes 2, one a line, lines 1 to n), its report made; the record
-// of each is on a line of a file the run did not read.
-inline void GeraRelatorioDeAchados(Execucao& execucao, int n) {
+// A run of ST 02 whose findings `grava` writes, its report made.
+inline void GeraRelatorioST02(Execucao& execucao, const std::function<void(Execucao&)>& grava) {
   execucao.LimpaVariaveis();
   execucao.controle.Documento = DocROLST02;
   execucao.RegistroAtual.Inscricao = "0500000000";
   execucao.RegistroAtual.MesAnoRef = "072000";
   execucao.aux1.Abre();
   execucao.aux2.Abre();
-  for (int i = 1; i <= n; ++i) {
-    execucao.NumLinha = i;
-    execucao.GravaErroST(2, 0, 230, 244);
-  }
+  grava(execucao);
   execucao.aux1.Fecha();
   execucao.aux2.Fecha();
   execucao.GeraSaida();
+}
+
+// A run of `n` findings of ST 02 (code 2, one a line, lines 1 to n), its report made; the record
+// of each is on a line of a file the run did not read.
+inline void GeraRelatorioDeAchados(Execucao& execucao, int n) {
+  GeraRelatorioST02(execucao, [n](Execucao& e) {
+    for (int i = 1; i <= n; ++i) {
+      e.NumLinha = i;
+      e.GravaErroST(2, 0, 230, 244);
+    }
+  });
 }
 
 template <class T>

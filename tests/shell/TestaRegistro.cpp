@@ -392,19 +392,11 @@ TEST_F(VisaoDoRegistro, LinhaDeSituacaoContaErrosEAvisos) {
   QTest::mouseClick(Controle<QPushButton>(saida, "BFechar"), Qt::LeftButton);
 
   // A report with warnings, as the run writes it.
-  Execucao& execucao = *principal->execucao();
-  execucao.LimpaVariaveis();
-  execucao.controle.Documento = DocROLST02;
-  execucao.RegistroAtual.Inscricao = "0500000000";
-  execucao.RegistroAtual.MesAnoRef = "072000";
-  execucao.aux1.Abre();
-  execucao.aux2.Abre();
-  execucao.GravaErroST(2, 0, 230, 244);
-  execucao.GravaErroST(13, 18, 335, 349);
-  execucao.GravaErroST(29, 0, 1, 14);
-  execucao.aux1.Fecha();
-  execucao.aux2.Fecha();
-  execucao.GeraSaida();
+  GeraRelatorioST02(*principal->execucao(), [](Execucao& execucao) {
+    execucao.GravaErroST(2, 0, 230, 244);
+    execucao.GravaErroST(13, 18, 335, 349);
+    execucao.GravaErroST(29, 0, 1, 14);
+  });
   Saida avulsa(*principal->execucao(), pasta.caminho(), nullptr, dialogos);
   EXPECT_EQ(Controle<QLabel>(&avulsa, "lblResumo")->text(),
             QStringLiteral("Erros: 1    Avisos: 2"));

@@ -331,12 +331,18 @@ TEST(TraducoesQt, DialogosPadraoEmPortugues) {
   if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
                      QStringLiteral("/qtbase_pt_BR.qm")))
     GTEST_SKIP() << "Qt's translations (qt6-translations-l10n) are not installed";
-  QTranslator* traducao = InstalaTraducoesQt(*qApp, QLocale(QStringLiteral("pt_BR")));
+  // The program's language, whatever the desktop's.
+  const QLocale antes;
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  QTranslator* traducao = InstalaTraducoesQt(*qApp, IdiomaPrograma());
+  const QString idioma = QLocale().name();
+  QLocale::setDefault(antes);
   ASSERT_NE(traducao, nullptr);
   const QString cancelar = QCoreApplication::translate("QPlatformTheme", "Cancel");
   QCoreApplication::removeTranslator(traducao);
   delete traducao;
   EXPECT_EQ(cancelar, QStringLiteral("Cancelar"));
+  EXPECT_EQ(idioma, QStringLiteral("pt_BR"));
 }
 
 }  // namespace

@@ -5,7 +5,12 @@
 #include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <algorithm>
+
+#include "shell/AjusteJanela.h"
 
 namespace rolval {
 
@@ -46,6 +51,7 @@ std::unique_ptr<QFileDialog> CriaDialogoAbrir(QWidget* pai, const QString& pasta
   dialogo->setNameFilter(QString::fromUtf8(FiltroTodosArquivos));
   if (!pasta.isEmpty()) dialogo->setDirectory(pasta);
   dialogo->installEventFilter(new LiberaNomesAoMostrar(dialogo.get()));
+  AjustaATela(*dialogo, pai);
   return dialogo;
 }
 
@@ -56,6 +62,10 @@ std::unique_ptr<QFileDialog> CriaDialogoSalvar(QWidget* pai, const QString& titu
   dialogo->setFileMode(QFileDialog::AnyFile);
   dialogo->setNameFilter(filtro);
   dialogo->selectFile(sugestao);
+  // Whether to write over a file is asked by the window that saves, after it has refused the
+  // names it must not write to.
+  dialogo->setOption(QFileDialog::DontConfirmOverwrite);
+  AjustaATela(*dialogo, pai);
   return dialogo;
 }
 
@@ -77,6 +87,19 @@ std::unique_ptr<QPrintDialog> CriaDialogoImpressao(QPrinter& impressora, QWidget
   dialogo->setOption(QAbstractPrintDialog::PrintPageRange, false);
   dialogo->setOption(QAbstractPrintDialog::PrintSelection, false);
   dialogo->setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+  AjustaATela(*dialogo, pai);
+  return dialogo;
+}
+
+std::unique_ptr<QPrintPreviewDialog> CriaVisualizacao(QPrinter& impressora, QWidget* pai,
+                                                      const std::function<void(QPrinter&)>& pinta) {
+  auto dialogo = std::make_unique<QPrintPreviewDialog>(&impressora, pai);
+  QObject::connect(dialogo.get(), &QPrintPreviewDialog::paintRequested, dialogo.get(),
+                   [pinta](QPrinter* destino) { pinta(*destino); });
+  // A page and a half of A4 in sight where the screen has room for it.
+  const QSize tela = dialogo->screen()->availableGeometry().size();
+  dialogo->resize(std::min(tela.width(), 900), tela.height());
+  AjustaATela(*dialogo, pai);
   return dialogo;
 }
 
@@ -104,6 +127,19 @@ void DialogosQt::MostraMensagem(QWidget* pai, const QString& texto, const QStrin
 
 bool DialogosQt::PreparaImpressora(QWidget* pai, QPrinter& impressora) {
   return CriaDialogoImpressao(impressora, pai)->exec() == QDialog::Accepted;
+}
+
+bool DialogosQt::Confirma(QWidget* pai, const QString& texto, const QString& titulo) {
+  const auto caixa = CriaCaixaMensagem(pai, texto, titulo, IconeMensagem::Nenhum);
+  caixa->setIcon(QMessageBox::Question);
+  caixa->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+  caixa->setDefaultButton(QMessageBox::No);
+  return caixa->exec() == QMessageBox::Yes;
+}
+
+void DialogosQt::MostraVisualizacao(QWidget* pai, QPrinter& impressora,
+                                    const std::function<void(QPrinter&)>& pinta) {
+  CriaVisualizacao(impressora, pai, pinta)->exec();
 }
 
 }  // namespace rolval

@@ -24,6 +24,12 @@ QString ArquivoDaLinhaComando(const QCommandLineParser& analisador) {
   return QFileInfo(arquivos.front()).absoluteFilePath();
 }
 
+QLocale IdiomaPrograma() {
+  const QLocale portugues(QLocale::Portuguese, QLocale::Brazil);
+  QLocale::setDefault(portugues);
+  return portugues;
+}
+
 QTranslator* InstalaTraducoesQt(QCoreApplication& aplicacao, const QLocale& idioma) {
   auto* traducao = new QTranslator(&aplicacao);
   // "qt_<language>" gathers the translations of every Qt module installed.

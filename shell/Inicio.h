@@ -17,6 +17,9 @@ void PreparaLinhaComando(QCommandLineParser& analisador);
 // the run will read it); empty when none was named.
 QString ArquivoDaLinhaComando(const QCommandLineParser& analisador);
 
+// The program's language, Brazilian Portuguese, and the default locale of its texts from now on.
+QLocale IdiomaPrograma();
+
 // Loads and installs Qt's own translations for `idioma` (Debian's qt6-translations-l10n); the
 // translator installed, owned by `aplicacao`, or null when there are none for that language.
 QTranslator* InstalaTraducoesQt(QCoreApplication& aplicacao, const QLocale& idioma);

@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "VersaoPrograma.h"
@@ -48,6 +49,23 @@ QString ArquivoArrastado(const QMimeData* dados) {
 }
 
 }  // namespace
+
+QString CaminhoColado(const QString& texto) {
+  QString caminho = texto.trimmed();
+  bool mudou = false;
+  if (caminho.size() >= 2 &&
+      (caminho.front() == QLatin1Char('"') || caminho.front() == QLatin1Char('\'')) &&
+      caminho.back() == caminho.front()) {
+    caminho = caminho.mid(1, caminho.size() - 2);
+    mudou = true;
+  }
+  if (caminho.startsWith(QStringLiteral("file:"), Qt::CaseInsensitive)) {
+    const QUrl url(caminho);
+    if (url.isValid() && url.isLocalFile() && !url.toLocalFile().isEmpty())
+      return url.toLocalFile();
+  }
+  return mudou ? caminho : texto;
+}
 
 Principal::Principal(std::optional<std::filesystem::path> pastaTrabalho, Dialogos& dialogos,
                      Preferencias* preferencias)
@@ -190,7 +208,7 @@ void Principal::AtualizaRecentes() {
 
 // The folder of the path in the box when that folder exists, else the folder last used.
 QString Principal::PastaInicialAbrir() const {
-  const QString caminho = NomeArq->text().trimmed();
+  const QString caminho = CaminhoColado(NomeArq->text()).trimmed();
   if (!caminho.isEmpty()) {
     const QFileInfo info(caminho);
     if (info.isDir()) return info.absoluteFilePath();
@@ -233,6 +251,9 @@ void Principal::dropEvent(QDropEvent* evento) {
 }
 
 void Principal::BValidar_Click() {
+  // A path pasted in quotes or as a file:// URI goes into the box as the path it names.
+  const QString colado = CaminhoColado(NomeArq->text());
+  if (colado != NomeArq->text()) NomeArq->setText(colado);
   if (NomeArq->text().isEmpty()) {
     dialogos_.MostraMensagem(this,
                              QStringLiteral("Você precisa informar o nome do arquivo a Validar"),

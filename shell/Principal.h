@@ -84,6 +84,10 @@ class Principal : public QMainWindow {
   QAction* mnuajusobre;
 };
 
+// The path in a pasted text: without the quotes around it ("..." or '...'), and a file:// URI
+// as the local path it names. Any other text comes back as it was.
+QString CaminhoColado(const QString& texto);
+
 // The caption of the main window.
 inline constexpr const char* TituloPrincipal = "Programa de Validação de Documentos";
 

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -125,7 +126,11 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
   registro->hide();
   lblResumo = new QLabel(this);
   lblResumo->setObjectName(QStringLiteral("lblResumo"));
-  lblResumo->setMinimumWidth(1);
+  // What the last save or print did; cut rather than push the counts out of sight.
+  lblStatus = new QLabel(this);
+  lblStatus->setObjectName(QStringLiteral("lblStatus"));
+  lblStatus->setTextFormat(Qt::PlainText);
+  lblStatus->setMinimumWidth(1);
   BAnterior = new QPushButton(QStringLiteral("A&nterior"), this);
   BAnterior->setObjectName(QStringLiteral("BAnterior"));
   BAnterior->setToolTip(QStringLiteral("Achado anterior (Shift+F3)"));
@@ -141,6 +146,7 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
   // A finding line opens its record: double-click on it, or Enter with the cursor on it.
   txtsaida->installEventFilter(this);
   txtsaida->viewport()->installEventFilter(this);
+  connect(txtsaida, &QPlainTextEdit::cursorPositionChanged, this, &Saida::AtualizaBotoes);
 
   BSalvar = new QPushButton(QStringLiteral("&Salvar"), this);
   BSalvar->setObjectName(QStringLiteral("BSalvar"));
@@ -162,23 +168,37 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
   BFechar = new QPushButton(QStringLiteral("&Fechar"), this);
   BFechar->setObjectName(QStringLiteral("BFechar"));
   BFechar->setToolTip(QStringLiteral("Fechar (Esc)"));
+  BVisualizar = new QPushButton(QStringLiteral("&Visualizar impressão"), this);
+  BVisualizar->setObjectName(QStringLiteral("BVisualizar"));
   connect(BImprimir, &QPushButton::clicked, this, &Saida::BImprimir_Click);
+  connect(BVisualizar, &QPushButton::clicked, this, &Saida::BVisualizar_Click);
   connect(BFechar, &QPushButton::clicked, this, &Saida::BFechar_Click);
   const auto tecla = [this](const QKeySequence& sequencia, auto acao) {
     connect(new QShortcut(sequencia, this), &QShortcut::activated, this, acao);
   };
   tecla(QKeySequence(Qt::CTRL | Qt::Key_P), &Saida::BImprimir_Click);
-  tecla(QKeySequence(Qt::Key_Escape), &Saida::BFechar_Click);
+  // Esc closes the record panel first, then the window.
+  tecla(QKeySequence(Qt::Key_Escape), [this] {
+    if (registro->isVisible())
+      FechaRegistro();
+    else
+      BFechar_Click();
+  });
   tecla(QKeySequence(Qt::CTRL | Qt::Key_W), &Saida::BFechar_Click);
   tecla(QKeySequence(Qt::Key_F1), [this] { MostraAjuda(this, preferencias_); });
 
+  // The counts, what was last done and the walk through the findings on one line; the buttons
+  // that act on the report on the next, so that a narrow window keeps the counts in sight.
+  auto* situacao = new QHBoxLayout;
+  situacao->addWidget(lblResumo);
+  situacao->addSpacing(12);
+  situacao->addWidget(lblStatus, 1);
+  situacao->addWidget(BAnterior);
+  situacao->addWidget(BProximo);
   auto* botoes = new QHBoxLayout;
-  botoes->addWidget(lblResumo);
   botoes->addStretch(1);
-  botoes->addWidget(BAnterior);
-  botoes->addWidget(BProximo);
-  botoes->addSpacing(12);
   botoes->addWidget(BSalvar);
+  botoes->addWidget(BVisualizar);
   botoes->addWidget(BImprimir);
   botoes->addWidget(BFechar);
   auto* divisor = new QSplitter(Qt::Vertical, this);
@@ -192,6 +212,7 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
   layout->addWidget(lblArquivo);
   layout->addWidget(divisor, 1);
   layout->addWidget(lblDicas);
+  layout->addLayout(situacao);
   layout->addLayout(botoes);
   // Wide enough for a report line (up to about 110 characters) without scrolling sideways, where
   // the screen has room for it.
@@ -201,6 +222,10 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
 
   // Form_Load.
   setWindowTitle(TituloSaida(QFileInfo(entrada).fileName()));
+  molde_ = {QFileInfo(entrada).fileName(), QDateTime::currentDateTime(),
+            QString::fromLatin1(VersaoTexto),
+            QString::fromLatin1(execucao_.StatusRelatorio().data(),
+                                static_cast<qsizetype>(execucao_.StatusRelatorio().size()))};
   if (principal_ != nullptr) {
     principal_->setEnabled(false);
     setEnabled(true);  // a window of the main window's own, which that disabled with it
@@ -267,18 +292,52 @@ void Saida::MostraAchadoDaLinha(int bloco) {
   MostraAchado(static_cast<int>(achado - lista.begin()));
 }
 
-void Saida::BAnterior_Click() { MostraAchado(atual_ < 0 ? 0 : atual_ - 1); }
+// The finding F3 (`passo` 1) or Shift+F3 (-1) goes to from the report view's caret line, or -1
+// when there is none: a finding on that line not shown yet, else the one after (or before) it.
+// Showing a finding puts the caret on its line, so these walk the findings in order, and go on
+// from wherever the user moved the caret.
+int Saida::AchadoVizinho(int passo) const {
+  const auto& lista = achados_.achados;
+  const int bloco = txtsaida->textCursor().blockNumber();
+  const auto noCursor =
+      std::lower_bound(lista.begin(), lista.end(), bloco,
+                       [](const AchadoLido& a, int b) { return a.blocoFinal < b; });
+  const int k = static_cast<int>(noCursor - lista.begin());
+  const bool naLinha = noCursor != lista.end() && noCursor->blocoInicial <= bloco;
+  if (naLinha && k != atual_) return k;
+  if (passo < 0) return k - 1;
+  const int seguinte = naLinha ? k + 1 : k;
+  return seguinte < static_cast<int>(lista.size()) ? seguinte : -1;
+}
 
-void Saida::BProximo_Click() { MostraAchado(atual_ + 1); }
+void Saida::BAnterior_Click() { MostraAchado(AchadoVizinho(-1)); }
+
+void Saida::BProximo_Click() { MostraAchado(AchadoVizinho(1)); }
+
+void Saida::FechaRegistro() {
+  registro->hide();
+  txtsaida->setFocus();
+}
 
 void Saida::AtualizaBotoes() {
-  const auto total = static_cast<int>(achados_.achados.size());
-  BAnterior->setEnabled(total > 0 && atual_ != 0);
-  BProximo->setEnabled(total > 0 && atual_ < total - 1);
+  BAnterior->setEnabled(AchadoVizinho(-1) >= 0);
+  BProximo->setEnabled(AchadoVizinho(1) >= 0);
 }
 
 bool Saida::eventFilter(QObject* objeto, QEvent* evento) {
-  if (objeto == txtsaida->viewport() && evento->type() == QEvent::MouseButtonDblClick) {
+  if (objeto == txtsaida->viewport() && evento->type() == QEvent::Resize && atual_ >= 0) {
+    // The report view shrinks when the record panel opens under it: the finding's line is kept
+    // in sight once the view has its new size (when the caret is still on it).
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          const AchadoLido& achado = achados_.achados[static_cast<std::size_t>(atual_)];
+          const int bloco = txtsaida->textCursor().blockNumber();
+          if (bloco >= achado.blocoInicial && bloco <= achado.blocoFinal)
+            txtsaida->ensureCursorVisible();
+        },
+        Qt::QueuedConnection);
+  } else if (objeto == txtsaida->viewport() && evento->type() == QEvent::MouseButtonDblClick) {
     const auto* clique = static_cast<QMouseEvent*>(evento);
     MostraAchadoDaLinha(txtsaida->cursorForPosition(clique->position().toPoint()).blockNumber());
   } else if (objeto == txtsaida && evento->type() == QEvent::KeyPress) {
@@ -297,17 +356,25 @@ QString Saida::NomeSugerido(const QString& sufixo) const {
   return entrada.absoluteDir().filePath(entrada.completeBaseName() + sufixo);
 }
 
-void Saida::SalvaComo(const QString& titulo, const QString& sufixo, const QString& filtro,
+bool Saida::SalvaComo(const QString& titulo, const QString& sufixo, const QString& filtro,
                       std::string_view bytes) {
-  const QString destino =
-      dialogos_.PerguntaArquivoSalvar(this, titulo, NomeSugerido(sufixo), filtro);
-  if (destino.isEmpty()) return;
-  std::error_code erro;
-  if (std::filesystem::equivalent(destino.toStdString(), caminhoEntrada_, erro)) {
-    dialogos_.MostraMensagem(
-        this, QStringLiteral("O arquivo validado não pode ser substituído. Escolha outro nome."),
-        QStringLiteral("Atenção"), IconeMensagem::Informacao);
-    return;
+  QString destino;
+  // The dialog comes back until the name is one that may be written, or the user cancels: the
+  // validated file is refused before any question of writing over it.
+  for (;;) {
+    destino = dialogos_.PerguntaArquivoSalvar(this, titulo, NomeSugerido(sufixo), filtro);
+    if (destino.isEmpty()) return false;
+    std::error_code erro;
+    if (std::filesystem::equivalent(destino.toStdString(), caminhoEntrada_, erro)) {
+      dialogos_.MostraMensagem(
+          this, QStringLiteral("O arquivo validado não pode ser substituído. Escolha outro nome."),
+          QStringLiteral("Atenção"), IconeMensagem::Informacao);
+      continue;
+    }
+    if (!QFileInfo::exists(destino) ||
+        dialogos_.Confirma(this, QStringLiteral("%1 já existe.\nDeseja substituí-lo?").arg(destino),
+                           titulo))
+      break;
   }
   // Written under a temporary name and put in place whole: a failure leaves any earlier file.
   QSaveFile arquivo(destino);
@@ -315,21 +382,27 @@ void Saida::SalvaComo(const QString& titulo, const QString& sufixo, const QStrin
                       arquivo.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
                           static_cast<qint64>(bytes.size()) &&
                       arquivo.commit();
-  if (!gravou)
+  if (!gravou) {
     dialogos_.MostraMensagem(
         this, QStringLiteral("Não foi possível gravar %1: %2").arg(destino, arquivo.errorString()),
         QStringLiteral("Atenção"), IconeMensagem::Informacao);
+    return false;
+  }
+  salvoEm_ = QDir::toNativeSeparators(destino);
+  return true;
 }
 
 void Saida::mnusalrel_Click() {
-  SalvaComo(QStringLiteral("Salvar relatório como"), QStringLiteral(".saida.txt"),
-            QStringLiteral("Relatório (*.txt)"), relatorio_);
+  if (SalvaComo(QStringLiteral("Salvar relatório como"), QStringLiteral(".saida.txt"),
+                QStringLiteral("Relatório (*.txt)"), relatorio_))
+    lblStatus->setText(QStringLiteral("Relatório salvo em ") + salvoEm_);
 }
 
 void Saida::mnusaljson_Click() {
-  SalvaComo(QStringLiteral("Salvar achados (JSON Lines)"), QStringLiteral(".achados.jsonl"),
-            QStringLiteral("JSON Lines (*.jsonl)"),
-            AchadosJsonLines(achados_, QString::fromStdString(caminhoEntrada_), codigos_));
+  if (SalvaComo(QStringLiteral("Salvar achados (JSON Lines)"), QStringLiteral(".achados.jsonl"),
+                QStringLiteral("JSON Lines (*.jsonl)"),
+                AchadosJsonLines(achados_, QString::fromStdString(caminhoEntrada_), codigos_)))
+    lblStatus->setText(QStringLiteral("Achados salvos em ") + salvoEm_);
 }
 
 // The document takes the validated file's name (the PDF's title); with no printer, the PDF file
@@ -343,19 +416,30 @@ void Saida::PreparaPagina(QPrinter& impressora) const {
     impressora.setOutputFileName(NomeSugerido(QStringLiteral(".pdf")));
 }
 
-void Saida::BImprimir_Click() {
-  QPrinter impressora(QPrinter::HighResolution);
-  PreparaPagina(impressora);
-  if (!dialogos_.PreparaImpressora(this, impressora)) return;
-  // Whatever the dialog chose, no side of the page is printed closer to the edge than this.
+// Whatever the dialog chose, no side of the page is printed closer to the edge than the margin.
+bool Saida::Imprime(QPrinter& impressora) const {
   QMarginsF margens = impressora.pageLayout().margins(QPageLayout::Millimeter);
   margens.setLeft(std::max(margens.left(), MargemImpressaoMm));
   margens.setTop(std::max(margens.top(), MargemImpressaoMm));
   margens.setRight(std::max(margens.right(), MargemImpressaoMm));
   margens.setBottom(std::max(margens.bottom(), MargemImpressaoMm));
   impressora.setPageMargins(margens, QPageLayout::Millimeter);
-  ImpressoraQt linhas(impressora);
-  ImprimeRelatorio(relatorio_, linhas);
+  ImpressoraQt linhas(impressora, molde_);
+  return ImprimeRelatorio(relatorio_, linhas);
+}
+
+void Saida::BImprimir_Click() {
+  QPrinter impressora(QPrinter::HighResolution);
+  PreparaPagina(impressora);
+  if (!dialogos_.PreparaImpressora(this, impressora)) return;
+  // A printer that fails says nothing; the line says only what was done.
+  if (Imprime(impressora)) lblStatus->setText(QStringLiteral("Impresso"));
+}
+
+void Saida::BVisualizar_Click() {
+  QPrinter impressora(QPrinter::HighResolution);
+  PreparaPagina(impressora);
+  dialogos_.MostraVisualizacao(this, impressora, [this](QPrinter& destino) { Imprime(destino); });
 }
 
 void Saida::BFechar_Click() {

@@ -4,10 +4,11 @@
 // saida.txt its run published (if still that one) and gives the main window back. The main window
 // is disabled while it is open. Only its Fechar button resets the run state; closing it from the
 // title bar does not. From a finding line of the report (double-click, or Enter with the caret on
-// it, or walking them with Anterior/Próximo, Shift+F3/F3) it shows the record of the validated
-// file that the finding names. It saves the report (the bytes of saida.txt) and the findings
-// (JSON Lines) under names the user picks, and shows, under the report and never in it, hints
-// for the common faults of the validated file.
+// it, or walking them from the caret with Anterior/Próximo, Shift+F3/F3) it shows the record of
+// the validated file that the finding names; Esc closes that record before the window. It saves
+// the report (the bytes of saida.txt) and the findings (JSON Lines) under names the user picks,
+// shows the print as it will come out, says in its status line what it saved or printed, and
+// shows, under the report and never in it, hints for the common faults of the validated file.
 #include <QPointer>
 #include <QWidget>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include <string>
 
 #include "shell/AchadosRelatorio.h"
+#include "shell/Impressao.h"
 #include "shell/IndiceLinhas.h"
 
 class QLabel;
@@ -47,11 +49,12 @@ class Saida : public QWidget {
   ~Saida() override;
 
   void BImprimir_Click();
+  void BVisualizar_Click();  // the print preview, from which the user may print
   void BFechar_Click();
   void mnusalrel_Click();   // Salvar relatório como...
   void mnusaljson_Click();  // Salvar achados (JSON Lines)...
-  void BAnterior_Click();   // the finding before the one shown (the first, when none is)
-  void BProximo_Click();    // the finding after the one shown (the first, when none is)
+  void BAnterior_Click();   // the finding before the report view's caret line
+  void BProximo_Click();    // the finding after the report view's caret line
 
   // Shows finding `indice` (0-based, in the report's order) in the record view.
   void MostraAchado(int indice);
@@ -66,13 +69,17 @@ class Saida : public QWidget {
   void CarregaRelatorio();
   void MostraDicas();
   // Asks where to save (proposing `sufixo` after the input's name, beside it) and writes `bytes`
-  // there whole; says so when it cannot, and never writes over the validated file.
-  void SalvaComo(const QString& titulo, const QString& sufixo, const QString& filtro,
+  // there whole; says so when it cannot, and never writes over the validated file. Whether it
+  // saved; the file is then `salvoEm_`.
+  bool SalvaComo(const QString& titulo, const QString& sufixo, const QString& filtro,
                  std::string_view bytes);
   QString NomeSugerido(const QString& sufixo) const;
   void PreparaPagina(QPrinter& impressora) const;
-  void MostraAchadoDaLinha(int bloco);  // the finding on that line of the report view, if any
+  bool Imprime(QPrinter& impressora) const;  // the report on a printer the user set up
+  void MostraAchadoDaLinha(int bloco);       // the finding on that line of the report view, if any
   void AtualizaBotoes();
+  int AchadoVizinho(int passo) const;
+  void FechaRegistro();  // hides the record panel, the report view taking the keyboard
 
   Execucao& execucao_;
   std::filesystem::path pasta_;
@@ -86,15 +93,19 @@ class Saida : public QWidget {
   std::unique_ptr<IndiceLinhas> indice_;  // made on the first record shown
   AchadosRelatorio achados_;
   int atual_ = -1;
+  MoldePagina molde_;  // what each printed page says of the run
+  QString salvoEm_;    // the file last saved
 
   QLabel* lblArquivo;
   QPlainTextEdit* txtsaida;
   QLabel* lblDicas;
   VisaoRegistro* registro;
   QLabel* lblResumo;
+  QLabel* lblStatus;
   QPushButton* BSalvar;
   QPushButton* BAnterior;
   QPushButton* BProximo;
+  QPushButton* BVisualizar;
   QPushButton* BImprimir;
   QPushButton* BFechar;
 };

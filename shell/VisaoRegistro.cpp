@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace rolval {
@@ -113,6 +114,11 @@ VisaoRegistro::VisaoRegistro(QWidget* pai) : QWidget(pai) {
   QFont fonte = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   fonte.setPointSize(9);
   txtregistro->setFont(fonte);
+  // The view takes the keyboard (to scroll the record): a frame in the highlight colour says when
+  // it has it.
+  txtregistro->setStyleSheet(
+      QStringLiteral("QPlainTextEdit#txtregistro { border: 2px solid palette(mid); }"
+                     "QPlainTextEdit#txtregistro:focus { border: 2px solid palette(highlight); }"));
   // Three lines (the two ruler lines and the record) and the scroll bar, nothing more.
   const QFontMetrics medidas(fonte);
   const int margens = 2 * static_cast<int>(txtregistro->document()->documentMargin()) +
@@ -195,27 +201,28 @@ void VisaoRegistro::Mostra(const AchadoLido& achado, int ordem, int total, Indic
 }
 
 // Each ruler number ends at its column (10, 20, ...). When the first column in sight falls inside
-// one, that number is drawn whole from there, so that the scrolled ruler never reads "0" for
-// "790".
+// one, that number is drawn whole from there, over the blank columns after it, so that the
+// scrolled ruler never reads "0" for "560". The columns are found from the scroll offset and the
+// font's advance (one per byte), not from the caret's rectangle, which lies a pixel to the left.
 void VisaoRegistro::AtualizaNumeroFixo() {
   lblNumeroFixo->hide();
   const QTextBlock numeros = txtregistro->document()->findBlockByNumber(0);
   if (!numeros.isValid() || txtregistro->isHidden()) return;
-  // The first column (0-based) wholly in sight: the one at the left edge, or the next when that
-  // one starts before the edge.
-  const QRect linha = txtregistro->cursorRect(QTextCursor(numeros));
-  QTextCursor cursor = txtregistro->cursorForPosition(QPoint(0, linha.center().y()));
-  if (cursor.block() != numeros) return;
-  if (txtregistro->cursorRect(cursor).left() < 0) cursor.movePosition(QTextCursor::Right);
-  const int primeira = cursor.positionInBlock();
+  const qreal largura = QFontMetricsF(txtregistro->font()).horizontalAdvance(QLatin1Char('0'));
+  if (largura <= 0) return;
+  const qreal margem = txtregistro->document()->documentMargin();
+  const int deslocamento = txtregistro->horizontalScrollBar()->value();
+  // The first column (0-based) wholly in sight.
+  const int primeira =
+      std::max(0, static_cast<int>(std::ceil((deslocamento - margem) / largura - 0.01)));
   const int dezena = (primeira / 10 + 1) * 10;  // the number whose last column is at or after it
   const QString numero = QString::number(dezena);
   if (dezena > colunas_ || dezena - numero.size() >= primeira) return;  // none, or not cut
-  QTextCursor fim(cursor);
-  fim.setPosition(numeros.position() + dezena);
-  const int esquerda = txtregistro->cursorRect(cursor).left();
+  const QRect linha = txtregistro->cursorRect(QTextCursor(numeros));
+  const qreal esquerda = margem + primeira * largura - deslocamento;
   lblNumeroFixo->setText(numero);
-  lblNumeroFixo->setGeometry(esquerda, linha.top(), txtregistro->cursorRect(fim).left() - esquerda,
+  lblNumeroFixo->setGeometry(static_cast<int>(std::floor(esquerda)), linha.top(),
+                             static_cast<int>(std::ceil(largura * numero.size())) + 1,
                              linha.height());
   lblNumeroFixo->show();
 }

@@ -2,6 +2,8 @@
 // Usage: rolval-capturas FOLDER SAMPLE [SAMPLE_WITH_FINDINGS]. With the third argument the output
 // window is taken again, showing the record of one of that file's findings. Then the output
 // window of SAMPLE saved with LF line ends (with its hint under the report) and the help window.
+// With SAMPLE_WITH_FINDINGS, the print preview of its report too; at a scale factor other than 1
+// (QT_SCALE_FACTOR), the whole screen with that window where the program placed it (tela.png).
 // Run it on a real display (capturas.sh starts a virtual one); the pictures are taken from the
 // screen, as the window system shows them.
 #include <QApplication>
@@ -9,6 +11,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPrintPreviewDialog>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QWindow>
@@ -26,7 +29,10 @@ using namespace rolval;
 
 namespace {
 
-// No dialog is shown while the pictures are taken.
+bool Captura(QWidget* janela, const QString& arquivo);
+
+// No dialog is shown while the pictures are taken, but for the print preview, which is taken to
+// `capturaVisualizacao` when that is set.
 class DialogosSilenciosos : public Dialogos {
  public:
   QString PerguntaArquivo(QWidget*, const QString&) override { return {}; }
@@ -37,6 +43,17 @@ class DialogosSilenciosos : public Dialogos {
     std::fprintf(stderr, "rolval-capturas: message: %s\n", texto.toUtf8().constData());
   }
   bool PreparaImpressora(QWidget*, QPrinter&) override { return false; }
+  bool Confirma(QWidget*, const QString&, const QString&) override { return false; }
+  void MostraVisualizacao(QWidget* pai, QPrinter& impressora,
+                          const std::function<void(QPrinter&)>& pinta) override {
+    if (capturaVisualizacao.isEmpty()) return;
+    const auto dialogo = CriaVisualizacao(impressora, pai, pinta);
+    dialogo->show();
+    capturada = Captura(dialogo.get(), capturaVisualizacao);
+    dialogo->close();
+  }
+  QString capturaVisualizacao;
+  bool capturada = false;
 };
 
 void Espera(int ms) {
@@ -72,6 +89,8 @@ int main(int argc, char** argv) {
   QTemporaryDir trabalho;
   if (!trabalho.isValid()) return 2;
   const std::filesystem::path pasta = trabalho.path().toStdString();
+  // At a scale factor other than 1 the windows stay where the program places them.
+  const bool escalada = QGuiApplication::primaryScreen()->devicePixelRatio() != 1.0;
   DialogosSilenciosos dialogos;
   bool tudo = true;
 
@@ -105,12 +124,24 @@ int main(int argc, char** argv) {
     principal.BValidar_Click();
     Saida* registro = principal.tela()->saida();
     if (registro != nullptr) {
-      registro->move(80, 80);
+      if (!escalada) registro->move(80, 80);
       registro->MostraAchado(
           std::min<int>(2, static_cast<int>(registro->achados().achados.size()) - 1));
     }
     tudo &= Captura(registro, destino + QStringLiteral("/registro.png"));
-    if (registro != nullptr) registro->close();
+    // At a scale factor, the whole screen too: where the program placed the window.
+    if (escalada && registro != nullptr) {
+      const QPixmap tela = registro->screen()->grabWindow(0);
+      tudo &= !tela.isNull() && tela.save(destino + QStringLiteral("/tela.png"));
+    }
+    // The print preview of that report.
+    if (registro != nullptr) {
+      dialogos.capturaVisualizacao = destino + QStringLiteral("/visualizacao.png");
+      registro->BVisualizar_Click();
+      tudo &= dialogos.capturada;
+      dialogos.capturaVisualizacao.clear();
+      registro->close();
+    }
   }
 
   // The sample as an editor on Unix may save it, with LF line ends: the hint says why the report

@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("rolval"));
   QApplication::setApplicationVersion(QString::fromLatin1(rolval::VersaoTexto));
   QApplication::setDesktopFileName(QStringLiteral("rolval"));
-  rolval::InstalaTraducoesQt(aplicacao, QLocale::system());
+  // The program speaks Portuguese, whatever the desktop's language: Qt's own dialogs too.
+  rolval::InstalaTraducoesQt(aplicacao, rolval::IdiomaPrograma());
 
   QCommandLineParser analisador;
   rolval::PreparaLinhaComando(analisador);

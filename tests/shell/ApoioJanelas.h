@@ -5,17 +5,20 @@
 #include <QPrinter>
 #include <QString>
 #include <QWidget>
+#include <deque>
 #include <functional>
 #include <vector>
 
+#include "run/Execucao.h"
 #include "shell/Dialogos.h"
 
 namespace rolval::teste {
 
 // Answers every dialog at once and remembers what was asked (the open dialog's folder, the save
-// dialog's title, proposed name and file-type choice). The print dialog sets the print to
-// go to a PDF file, a new one each time (`ArquivoPdf(n)`), with no margins, and is then accepted
-// or cancelled.
+// dialog's title, proposed name and file-type choice). The save dialog answers from
+// `respostasSalvar` in turn while it has any, then `respostaSalvar`. The print dialog sets the
+// print to go to a PDF file, a new one each time (`ArquivoPdf(n)`), with no margins, and is then
+// accepted or cancelled; the print preview draws on such a PDF file too.
 class DialogosGravados : public Dialogos {
  public:
   struct Mensagem {
@@ -32,7 +35,22 @@ class DialogosGravados : public Dialogos {
   QString PerguntaArquivoSalvar(QWidget*, const QString& titulo, const QString& sugestao,
                                 const QString& filtro) override {
     salvamentos.push_back({titulo, sugestao, filtro});
-    return respostaSalvar;
+    if (respostasSalvar.empty()) return respostaSalvar;
+    const QString resposta = respostasSalvar.front();
+    respostasSalvar.pop_front();
+    return resposta;
+  }
+  bool Confirma(QWidget*, const QString& texto, const QString& titulo) override {
+    confirmacoes.push_back({texto, titulo, IconeMensagem::Nenhum});
+    return respostaConfirma;
+  }
+  void MostraVisualizacao(QWidget*, QPrinter& impressora,
+                          const std::function<void(QPrinter&)>& pinta) override {
+    ++impressoes;
+    impressora.setOutputFormat(QPrinter::PdfFormat);
+    impressora.setOutputFileName(ArquivoPdf(impressoes));
+    pinta(impressora);
+    ++visualizacoes;
   }
   void MostraMensagem(QWidget*, const QString& texto, const QString& titulo,
                       IconeMensagem icone) override {
@@ -59,6 +77,10 @@ class DialogosGravados : public Dialogos {
   int perguntasArquivo = 0;
   QString pastaPerguntada;
   QString respostaSalvar;
+  std::deque<QString> respostasSalvar;
+  bool respostaConfirma = true;
+  std::vector<Mensagem> confirmacoes;
+  int visualizacoes = 0;
   std::vector<Salvamento> salvamentos;
   std::vector<Mensagem> mensagens;
   bool aceitaImpressao = true;
@@ -92,6 +114,31 @@ inline bool JanelaCarregada(const QString& nome) {
   for (QWidget* janela : QApplication::topLevelWidgets())
     if (janela->objectName() == nome) return true;
   return false;
+}
+
+// A run of ST 02 whose findings `grava` writes, its report made.
+inline void GeraRelatorioST02(Execucao& execucao, const std::function<void(Execucao&)>& grava) {
+  execucao.LimpaVariaveis();
+  execucao.controle.Documento = DocROLST02;
+  execucao.RegistroAtual.Inscricao = "0500000000";
+  execucao.RegistroAtual.MesAnoRef = "072000";
+  execucao.aux1.Abre();
+  execucao.aux2.Abre();
+  grava(execucao);
+  execucao.aux1.Fecha();
+  execucao.aux2.Fecha();
+  execucao.GeraSaida();
+}
+
+// A run of `n` findings of ST 02 (fields 9 and 10 zeroed, one a line, lines 1 to n), its report made; the record
+// of each is on a line of a file the run did not read.
+inline void GeraRelatorioDeAchados(Execucao& execucao, int n) {
+  GeraRelatorioST02(execucao, [n](Execucao& e) {
+    for (int i = 1; i <= n; ++i) {
+      e.NumLinha = i;
+      e.GravaErroST(CodigoST::Campos9e10Zerados, 0, 230, 244);
+    }
+  });
 }
 
 template <class T>

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 
@@ -94,6 +95,50 @@ TEST(ImprimeRelatorio, FonteCourierNew10OuUmaDeMesmasMedidas) {
   EXPECT_EQ(fonte.families().value(0), QStringLiteral("Courier New"));
   EXPECT_EQ(fonte.pointSize(), 10);
   EXPECT_TRUE(QFontInfo(fonte).fixedPitch()) << QFontInfo(fonte).family().toStdString();
+}
+
+TEST(ImprimeRelatorio, PaginasRepetemOsTitulosDasColunas) {
+  QStringList relatorio = {QString(),
+                           QStringLiteral("ENCAMINHAMOS"),
+                           QString(),
+                           QStringLiteral("Documento: ROL05"),
+                           QString(73, QLatin1Char('-')),
+                           QStringLiteral("REG/TB   Período"),
+                           QString(73, QLatin1Char('-'))};
+  const QStringList titulos = relatorio.mid(4, 3);
+  for (int i = 1; i <= 20; ++i) relatorio << QStringLiteral("achado %1").arg(i);
+  const QStringList semTitulos = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
+  // Lines a page, the report, the pages expected; each page after the first starts with the
+  // headings when the report has them and a page has room for them and more.
+  const struct {
+    int porPagina;
+    const QStringList& linhas;
+    int paginas;
+    bool repete;
+  } casos[] = {
+      {40, relatorio, 1, true},  {27, relatorio, 1, true},     {26, relatorio, 2, true},
+      {10, relatorio, 4, true},  {3, relatorio, 9, false},     {2, semTitulos, 2, false},
+      {1, semTitulos, 3, false}, {5, QStringList(), 1, false},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.porPagina);
+    const std::vector<QStringList> paginas = DivideEmPaginas(c.linhas, c.porPagina);
+    ASSERT_EQ(static_cast<int>(paginas.size()), c.paginas);
+    QStringList juntas;
+    for (std::size_t n = 0; n < paginas.size(); ++n) {
+      EXPECT_LE(paginas[n].size(), c.porPagina) << n;
+      QStringList pagina = paginas[n];
+      if (n > 0 && c.repete) {
+        EXPECT_EQ(pagina.mid(0, 3), titulos) << n;
+        pagina.remove(0, 3);
+      }
+      juntas += pagina;
+    }
+    EXPECT_EQ(juntas, c.linhas);  // every line once, in order, unchanged
+  }
+  EXPECT_EQ(InicioTitulosColunas(relatorio), 4);
+  EXPECT_EQ(InicioTitulosColunas(semTitulos), -1);
+  EXPECT_EQ(RodapePagina(2, 65), QStringLiteral("Página 2 de 65"));
 }
 
 // The words of a PDF with their boxes, as pdftotext gives them.
@@ -193,15 +238,29 @@ TEST_F(ImpressaoDaSaida, CadaImpressaoMandaORelatorioInteiroDepoisDeUmaLinhaVazi
     ASSERT_FALSE(palavras.empty()) << "print " << vez;
     QStringList texto;
     for (const PalavraPdf& p : palavras) texto << p.texto;
-    EXPECT_EQ(texto.join(QLatin1Char(' ')), esperadas.join(QLatin1Char(' ')).simplified())
-        << "print " << vez;
+    // The page's header, the report's lines unchanged, the page's number.
+    const QString impresso = texto.join(QLatin1Char(' '));
+    static const QRegularExpression cabecalho(
+        QStringLiteral("^nao-rol\\.txt Validado em \\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d "
+                       "Versão [0-9.]+ NOK (.*) Página 1 de 1$"));
+    const QRegularExpressionMatch partes = cabecalho.match(impresso);
+    ASSERT_TRUE(partes.hasMatch()) << impresso.toStdString();
+    EXPECT_EQ(partes.captured(1), esperadas.join(QLatin1Char(' ')).simplified()) << "print " << vez;
     // Though the dialog asked for none, the page keeps its margin of 15 mm (42.5 points), and the
-    // first printed word sits one line (about 11 points of Courier 10) under the top margin: the
-    // empty line comes first.
+    // report's first line sits three lines under the header: the header's own two, then the
+    // empty line that comes first.
     const double margem = MargemImpressaoMm * 72.0 / 25.4;
+    const auto primeira = std::find_if(palavras.begin(), palavras.end(), [](const PalavraPdf& p) {
+      return p.texto == QStringLiteral("ENCAMINHAMOS");
+    });
+    const auto documento = std::find_if(palavras.begin(), palavras.end(), [](const PalavraPdf& p) {
+      return p.texto == QStringLiteral("Documento:");
+    });
+    ASSERT_TRUE(primeira != palavras.end() && documento != palavras.end());
+    const double linha = (documento->yMin - primeira->yMin) / 2;  // an empty line between them
     EXPECT_GE(palavras.front().xMin, margem - 0.5) << "print " << vez;
-    EXPECT_GT(palavras.front().yMin - margem, 8.0) << "print " << vez;
-    EXPECT_LT(palavras.front().yMin - margem, 20.0) << "print " << vez;
+    EXPECT_GE(palavras.front().yMin, margem - 0.5) << "print " << vez;
+    EXPECT_NEAR(primeira->yMin - palavras.front().yMin, 3 * linha, linha / 3) << "print " << vez;
   }
   // The window stays open, with its report, for more prints.
   EXPECT_TRUE(saida->isVisible());
@@ -221,6 +280,55 @@ TEST_F(ImpressaoDaSaida, PdfLevaONomeDoArquivoValidado) {
                   {QStringLiteral("-bbox"), dialogos.ArquivoPdf(1), QStringLiteral("-")});
   ASSERT_TRUE(pdftotext.waitForFinished(30000));
   EXPECT_TRUE(pdftotext.readAllStandardOutput().contains("<title>nao-rol.txt</title>"));
+}
+
+TEST_F(ImpressaoDaSaida, CadaPaginaTemCabecalhoTitulosENumeroEAVisualizacaoEIgual) {
+  GeraRelatorioDeAchados(*principal->execucao(), 150);
+  const QStringList relatorio =
+      TextoRelatorio(QByteArray::fromStdString(LeArquivo(pasta / NomeSaida)))
+          .split(QLatin1Char('\n'));
+  Saida avulsa(*principal->execucao(), pasta.caminho(), nullptr, dialogos);
+  avulsa.BImprimir_Click();
+  avulsa.BVisualizar_Click();
+  ASSERT_EQ(dialogos.impressoes, 2);
+  EXPECT_EQ(dialogos.visualizacoes, 1);
+  QStringList impressos;
+  for (int vez = 1; vez <= 2; ++vez) {
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral(ROLVAL_PDFTOTEXT),
+                    {QStringLiteral("-layout"), dialogos.ArquivoPdf(vez), QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished(30000));
+    impressos << QString::fromUtf8(pdftotext.readAllStandardOutput());
+  }
+  EXPECT_EQ(impressos[0], impressos[1]) << "the preview shows the print";
+  // Lines compared with their runs of blanks as one, as pdftotext lays them out.
+  const auto simples = [](QStringList linhas) {
+    for (QString& linha : linhas) linha = linha.simplified();
+    linhas.removeAll(QString());
+    return linhas;
+  };
+  QStringList paginas = impressos[0].split(QLatin1Char('\f'));
+  if (!paginas.isEmpty() && paginas.back().trimmed().isEmpty()) paginas.removeLast();
+  ASSERT_GE(paginas.size(), 3);
+  QStringList corpo;  // the report's lines as printed, without what each page adds
+  for (int n = 0; n < paginas.size(); ++n) {
+    SCOPED_TRACE(n + 1);
+    QStringList linhas = paginas[n].split(QLatin1Char('\n'));
+    while (!linhas.isEmpty() && linhas.back().trimmed().isEmpty()) linhas.removeLast();
+    ASSERT_GE(linhas.size(), 5);
+    EXPECT_TRUE(linhas.front().contains(QStringLiteral("Validado em ")));
+    EXPECT_TRUE(linhas.front().trimmed().endsWith(QStringLiteral("NOK")));
+    EXPECT_EQ(linhas.back().trimmed(),
+              QStringLiteral("Página %1 de %2").arg(n + 1).arg(paginas.size()));
+    linhas = linhas.mid(1, linhas.size() - 2);
+    while (!linhas.isEmpty() && linhas.front().trimmed().isEmpty()) linhas.removeFirst();
+    if (n > 0) {
+      EXPECT_EQ(simples(linhas.mid(0, 3)), simples(relatorio.mid(3, 3))) << "the headings again";
+      linhas.remove(0, 3);
+    }
+    corpo += linhas;
+  }
+  EXPECT_EQ(simples(corpo), simples(relatorio));
 }
 
 TEST_F(ImpressaoDaSaida, DialogoCanceladoNaoImprimeNada) {

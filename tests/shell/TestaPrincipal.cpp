@@ -10,12 +10,15 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 #include <filesystem>
 #include <functional>
 
 #include "VersaoPrograma.h"
 #include "run/Execucao.h"
 #include "shell/Principal.h"
+#include "shell/Saida.h"
+#include "shell/TelaQt.h"
 #include "tests/shell/ApoioJanelas.h"
 #include "tests/support/Apoio.h"
 
@@ -168,6 +171,37 @@ TEST_F(JanelaPrincipal, DialogoAbrirSoTrocaOCaminhoQuandoDevolveUmNome) {
     EXPECT_EQ(NomeArq()->text(), c.esperado) << c.comando;
     EXPECT_TRUE(dialogos.mensagens.empty());
   }
+}
+
+TEST(CaminhoColado, AspasEUriFileDaoOCaminho) {
+  const struct {
+    const char* colado;
+    const char* caminho;
+  } casos[] = {
+      {"/dados/rol 05.txt", "/dados/rol 05.txt"},
+      {"\"/dados/rol 05.txt\"", "/dados/rol 05.txt"},
+      {"  '/dados/rol.txt'  ", "/dados/rol.txt"},
+      {"file:///dados/rol%2005.txt", "/dados/rol 05.txt"},
+      {"\"file:///dados/a%C3%A7%C3%A3o.txt\"", "/dados/ação.txt"},
+      {"FILE:///dados/rol.txt", "/dados/rol.txt"},
+      {"rol.txt  ", "rol.txt  "},                // blanks after a plain path are the run's to drop
+      {"\"/dados/rol.txt", "\"/dados/rol.txt"},  // one quote only: as typed
+      {"\"\"", ""},
+      {"http://exemplo/rol.txt", "http://exemplo/rol.txt"},
+  };
+  for (const auto& c : casos)
+    EXPECT_EQ(CaminhoColado(QString::fromUtf8(c.colado)), QString::fromUtf8(c.caminho)) << c.colado;
+}
+
+TEST_F(JanelaPrincipal, CaminhoColadoComoUriEValidado) {
+  EscreveArquivo(pasta / "colado 1.txt", "ARQUIVO QUALQUER\r\n");
+  const QString caminho = QString::fromStdString((pasta / "colado 1.txt").string());
+  NomeArq()->setText(QUrl::fromLocalFile(caminho).toString());
+  Botao("BValidar")->click();
+  EXPECT_EQ(NomeArq()->text(), caminho);
+  ASSERT_NE(principal->tela()->saida(), nullptr);
+  EXPECT_TRUE(principal->tela()->saida()->windowTitle().endsWith(QStringLiteral("colado 1.txt")));
+  principal->tela()->saida()->close();
 }
 
 TEST_F(JanelaPrincipal, SairFechaAsJanelasEPedeOFimDoPrograma) {

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 
 #include "run/Execucao.h"
 #include "shell/Principal.h"
@@ -361,6 +362,11 @@ TEST_F(VisaoDoRegistro, NumeroDaReguaCortadoPelaBordaApareceInteiro) {
     bordaNaColuna(coluna);
     EXPECT_EQ(fixo->isVisible() ? fixo->text() : QString(), QString::fromLatin1(mostrado))
         << coluna;
+    // Whole: from the edge, as wide as its digits, even when only its last column is in sight.
+    if (fixo->isVisible()) {
+      EXPECT_GE(fixo->x(), 0) << coluna;
+      EXPECT_GE(fixo->width(), fixo->fontMetrics().horizontalAdvance(fixo->text())) << coluna;
+    }
   }
 }
 
@@ -386,23 +392,112 @@ TEST_F(VisaoDoRegistro, LinhaDeSituacaoContaErrosEAvisos) {
   QTest::mouseClick(Controle<QPushButton>(saida, "BFechar"), Qt::LeftButton);
 
   // A report with warnings, as the run writes it.
-  Execucao& execucao = *principal->execucao();
-  execucao.LimpaVariaveis();
-  execucao.controle.Documento = DocROLST02;
-  execucao.RegistroAtual.Inscricao = "0500000000";
-  execucao.RegistroAtual.MesAnoRef = "072000";
-  execucao.aux1.Abre();
-  execucao.aux2.Abre();
-  execucao.GravaErroST(CodigoST::Campos9e10Zerados, 0, 230, 244);
-  execucao.GravaErroST(CodigoST::ValorDoCampoIncorreto, 18, 335, 349);
-  execucao.GravaErroST(CodigoST::MesmaInscricaoDaROLAviso, 0, 1, 14);
-  execucao.aux1.Fecha();
-  execucao.aux2.Fecha();
-  execucao.GeraSaida();
+  GeraRelatorioST02(*principal->execucao(), [](Execucao& execucao) {
+    execucao.GravaErroST(CodigoST::Campos9e10Zerados, 0, 230, 244);
+    execucao.GravaErroST(CodigoST::ValorDoCampoIncorreto, 18, 335, 349);
+    execucao.GravaErroST(CodigoST::MesmaInscricaoDaROLAviso, 0, 1, 14);
+  });
   Saida avulsa(*principal->execucao(), pasta.caminho(), nullptr, dialogos);
   EXPECT_EQ(Controle<QLabel>(&avulsa, "lblResumo")->text(),
             QStringLiteral("Erros: 1    Avisos: 2"));
   EXPECT_EQ(avulsa.achados().achados.size(), 3u);
+}
+
+TEST_F(VisaoDoRegistro, LinhaEscolhidaFicaAVistaQuandoORegistroAbre) {
+  GeraRelatorioDeAchados(*principal->execucao(), 80);
+  Saida saida(*principal->execucao(), pasta.caminho(), nullptr, dialogos);
+  saida.resize(700, 420);
+  saida.show();
+  Assenta();
+  auto* txtsaida = Controle<QPlainTextEdit>(&saida, "txtsaida");
+  ASSERT_EQ(saida.achados().achados.size(), 80u);
+  // Each finding brought to the view's last line from the top, then opened: the panel that opens
+  // under the report takes its height.
+  for (const int indice : {20, 45, 79}) {
+    const int bloco = saida.achados().achados[static_cast<std::size_t>(indice)].blocoInicial;
+    Controle<QWidget>(&saida, "VisaoRegistro")->hide();
+    Assenta();
+    txtsaida->verticalScrollBar()->setValue(0);
+    txtsaida->setTextCursor(QTextCursor(txtsaida->document()->findBlockByNumber(bloco)));
+    txtsaida->ensureCursorVisible();
+    Assenta();
+    saida.MostraAchado(indice);
+    Assenta();
+    const QRect linha = txtsaida->cursorRect();
+    EXPECT_TRUE(txtsaida->viewport()->rect().contains(linha)) << indice;
+  }
+}
+
+TEST_F(VisaoDoRegistro, F3EShiftF3PartemDoCursorEEscFechaORegistroAntesDaJanela) {
+  Saida* saida = Valida(Amostra("rol05-com-erros.txt"));
+  ASSERT_NE(saida, nullptr);
+  QApplication::setActiveWindow(saida);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(saida));
+  auto* txtsaida = Controle<QPlainTextEdit>(saida, "txtsaida");
+  const auto cursorNaLinha = [&](int bloco) {
+    txtsaida->setTextCursor(QTextCursor(txtsaida->document()->findBlockByNumber(bloco)));
+  };
+  // The six findings are on lines 6 to 11 of the report; the caret is put on a line (or moved by
+  // a key), then a key pressed: the finding shown after it (-1: none shown yet, or unchanged).
+  struct Passo {
+    const char* nome;
+    std::function<void()> antes;
+    Qt::KeyboardModifiers modificador;
+    int esperado;
+  };
+  const Passo passos[] = {
+      {"Shift+F3 from the top: none before", [&] { cursorNaLinha(0); }, Qt::ShiftModifier, -1},
+      {"F3 from the top", [] {}, Qt::NoModifier, 0},
+      {"F3 with the caret moved onto a finding", [&] { cursorNaLinha(9); }, Qt::NoModifier, 3},
+      {"F3 from there", [] {}, Qt::NoModifier, 4},
+      {"Ctrl+Home, then F3", [&] { QTest::keyClick(txtsaida, Qt::Key_Home, Qt::ControlModifier); },
+       Qt::NoModifier, 0},
+      {"Ctrl+End, then Shift+F3",
+       [&] { QTest::keyClick(txtsaida, Qt::Key_End, Qt::ControlModifier); }, Qt::ShiftModifier, 5},
+      {"F3 at the last stays", [] {}, Qt::NoModifier, 5},
+      {"Shift+F3 with the caret moved up", [&] { cursorNaLinha(8); }, Qt::ShiftModifier, 2},
+      {"Shift+F3 from there", [] {}, Qt::ShiftModifier, 1},
+  };
+  for (const Passo& passo : passos) {
+    passo.antes();
+    QTest::keyClick(saida, Qt::Key_F3, passo.modificador);
+    EXPECT_EQ(saida->achadoAtual(), passo.esperado) << passo.nome;
+  }
+  // The buttons say what F3 and Shift+F3 would do from the caret.
+  cursorNaLinha(0);
+  EXPECT_FALSE(Controle<QPushButton>(saida, "BAnterior")->isEnabled());
+  EXPECT_TRUE(Controle<QPushButton>(saida, "BProximo")->isEnabled());
+
+  QWidget* visao = Controle<QWidget>(saida, "VisaoRegistro");
+  ASSERT_TRUE(visao->isVisible());
+  QTest::keyClick(saida, Qt::Key_Escape);
+  EXPECT_FALSE(visao->isVisible());
+  EXPECT_TRUE(saida->isVisible());
+  EXPECT_TRUE(txtsaida->hasFocus());
+  QTest::keyClick(saida, Qt::Key_Escape);
+  EXPECT_FALSE(JanelaCarregada(QStringLiteral("Saida")));
+}
+
+TEST_F(VisaoDoRegistro, RegistroComOTecladoTemMolduraVisivel) {
+  Saida* saida = Valida(Amostra("rol05-com-erros.txt"));
+  ASSERT_NE(saida, nullptr);
+  QApplication::setActiveWindow(saida);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(saida));
+  saida->MostraAchado(0);
+  Assenta();
+  QPlainTextEdit* registro = Registro(saida);
+  // The colour of the frame's left side, halfway down.
+  const auto moldura = [&] {
+    return registro->grab().toImage().pixelColor(0, registro->height() / 2);
+  };
+  Controle<QPlainTextEdit>(saida, "txtsaida")->setFocus();
+  Assenta();
+  const QColor semFoco = moldura();
+  registro->setFocus();
+  Assenta();
+  ASSERT_TRUE(registro->hasFocus());
+  EXPECT_EQ(moldura(), registro->palette().color(QPalette::Highlight));
+  EXPECT_NE(semFoco, moldura());
 }
 
 TEST(VisaoRegistro, ReguaEBytesDoRegistroUmaColunaCadaUm) {

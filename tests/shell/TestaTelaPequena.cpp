@@ -1,12 +1,19 @@
-// Every window fits the screen it opens on, title bar and buttons included, and the run's windows
-// open over the main window. ctest runs these once more on a 1280x800 screen at scale factor 2
-// (shell_tela_pequena_escala2), where a window sized for a large screen would not fit.
+// Every window and dialog fits the screen it opens on, title bar and buttons included, the run's
+// windows open over the main window, and the output window's counts stay in sight. ctest runs
+// these once more at scale factor 2 on screens of 1280x800, 1366x768 and 1024x600
+// (shell_tela_*_escala2), where a window sized for a large screen would not fit.
 #include <gtest/gtest.h>
 
+#include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 
+#include "shell/Ajuda.h"
+#include "shell/Dialogos.h"
 #include "shell/JanelaProgresso.h"
 #include "shell/Principal.h"
 #include "shell/Saida.h"
@@ -35,9 +42,11 @@ void ConfereNaTela(QWidget* janela, std::initializer_list<const char*> botoes = 
 TEST(TelaPequena, JanelasCabemNaTelaESobreAPrincipal) {
   const QScreen* tela = QGuiApplication::primaryScreen();
   if (qEnvironmentVariable("QT_SCALE_FACTOR") == QStringLiteral("2")) {
-    // The small screen is really in use: 1280x800 pixels, 640x400 for the windows.
+    // The small screen is really in use: ROLVAL_TELA pixels, half as many for the windows.
     EXPECT_EQ(tela->devicePixelRatio(), 2.0);
-    EXPECT_EQ(tela->geometry().size(), QSize(640, 400));
+    const QStringList pixels = qEnvironmentVariable("ROLVAL_TELA").split(QLatin1Char('x'));
+    ASSERT_EQ(pixels.size(), 2);
+    EXPECT_EQ(tela->geometry().size(), QSize(pixels[0].toInt(), pixels[1].toInt()) / 2);
   }
   PastaTemporaria pasta;
   DialogosGravados dialogos;
@@ -70,7 +79,26 @@ TEST(TelaPequena, JanelasCabemNaTelaESobreAPrincipal) {
   EXPECT_FALSE(principal.isEnabled());
   saida->MostraAchado(0);  // with the record view open too
   QCoreApplication::processEvents();
-  ConfereNaTela(saida, {"BImprimir", "BFechar", "BSalvar"});
+  ConfereNaTela(saida, {"BImprimir", "BFechar", "BSalvar", "BVisualizar", "lblResumo"});
+  // The counts whole, however narrow the window.
+  const QLabel* resumo = Controle<QLabel>(saida, "lblResumo");
+  EXPECT_GE(resumo->width(), resumo->sizeHint().width()) << resumo->text().toStdString();
+
+  // The help window and the dialogs, over the output window.
+  JanelaAjuda* ajuda = MostraAjuda(saida, nullptr);
+  ConfereNaTela(ajuda);
+  ajuda->close();
+  const auto salvar =
+      CriaDialogoSalvar(saida, QStringLiteral("Salvar relatório como"),
+                        QStringLiteral("/tmp/rol.saida.txt"), QStringLiteral("Relatório (*.txt)"));
+  salvar->show();
+  ConfereNaTela(salvar.get());
+  salvar->close();
+  QPrinter impressora;
+  const auto visualizacao = CriaVisualizacao(impressora, saida, [](QPrinter&) {});
+  visualizacao->show();
+  ConfereNaTela(visualizacao.get());
+  visualizacao->close();
 }
 
 }  // namespace

@@ -168,13 +168,58 @@ TEST_F(UsoDesktop, SalvarGravaOsBytesDeSaidaTxtEOsAchadosEmJsonLines) {
     EXPECT_GT(objeto.value(QStringLiteral("code")).toInt(), 0) << linha.constData();
   }
 
-  // Never over the validated file.
+  // Never over the validated file: refused before any question of writing over it, and the
+  // dialog comes back (here cancelled).
   const std::string antes = LeArquivo(entrada.toStdString());
-  dialogos.respostaSalvar = entrada;
+  dialogos.respostasSalvar = {entrada, QString()};
   Controle<QAction>(saida, "mnusalrel")->trigger();
   EXPECT_EQ(LeArquivo(entrada.toStdString()), antes);
+  EXPECT_EQ(dialogos.salvamentos.size(), 4u);
+  EXPECT_TRUE(dialogos.confirmacoes.empty());
   ASSERT_EQ(dialogos.mensagens.size(), 1u);
   EXPECT_EQ(dialogos.mensagens[0].titulo, QStringLiteral("Atenção"));
+}
+
+TEST_F(UsoDesktop, SalvarPorCimaPerguntaAntesEALinhaDeSituacaoDizOQueFoiFeito) {
+  Saida* saida = Valida(Copia("rol05-com-erros.txt"));
+  ASSERT_NE(saida, nullptr);
+  auto* situacao = Controle<QLabel>(saida, "lblStatus");
+  const std::string relatorio = LeArquivo(pasta / NomeSaida);
+  EscreveArquivo(pasta / "velho.txt", "antigo");
+  // The answer to "write over it?", whether the dialog came back, and what the file holds then.
+  const struct {
+    bool substitui;
+    std::size_t perguntas;
+    std::string conteudo;
+    QString linha;
+  } casos[] = {
+      {false, 2, "antigo", QString()},
+      {true, 1, relatorio, QStringLiteral("Relatório salvo em ") + Texto("velho.txt")},
+  };
+  for (const auto& c : casos) {
+    dialogos = DialogosGravados();
+    dialogos.pastaPdf = Texto("");
+    dialogos.respostaConfirma = c.substitui;
+    dialogos.respostasSalvar = {Texto("velho.txt"), QString()};
+    situacao->clear();
+    Controle<QAction>(saida, "mnusalrel")->trigger();
+    EXPECT_EQ(dialogos.confirmacoes.size(), 1u) << c.substitui;
+    EXPECT_EQ(dialogos.salvamentos.size(), c.perguntas) << c.substitui;
+    EXPECT_EQ(LeArquivo(pasta / "velho.txt"), c.conteudo) << c.substitui;
+    EXPECT_EQ(situacao->text(), c.linha) << c.substitui;
+  }
+  // A new file is written without a question.
+  dialogos.respostasSalvar = {Texto("novo.jsonl")};
+  Controle<QAction>(saida, "mnusaljson")->trigger();
+  EXPECT_EQ(dialogos.confirmacoes.size(), 1u);
+  EXPECT_EQ(situacao->text(), QStringLiteral("Achados salvos em ") + Texto("novo.jsonl"));
+
+  Controle<QPushButton>(saida, "BImprimir")->click();
+  EXPECT_EQ(situacao->text(), QStringLiteral("Impresso"));
+  dialogos.aceitaImpressao = false;
+  situacao->clear();
+  Controle<QPushButton>(saida, "BImprimir")->click();
+  EXPECT_EQ(situacao->text(), QString());
 }
 
 TEST_F(UsoDesktop, ArquivoDaLinhaDeComandoOuArrastadoEValidado) {
@@ -286,12 +331,18 @@ TEST(TraducoesQt, DialogosPadraoEmPortugues) {
   if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
                      QStringLiteral("/qtbase_pt_BR.qm")))
     GTEST_SKIP() << "Qt's translations (qt6-translations-l10n) are not installed";
-  QTranslator* traducao = InstalaTraducoesQt(*qApp, QLocale(QStringLiteral("pt_BR")));
+  // The program's language, whatever the desktop's.
+  const QLocale antes;
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  QTranslator* traducao = InstalaTraducoesQt(*qApp, IdiomaPrograma());
+  const QString idioma = QLocale().name();
+  QLocale::setDefault(antes);
   ASSERT_NE(traducao, nullptr);
   const QString cancelar = QCoreApplication::translate("QPlatformTheme", "Cancel");
   QCoreApplication::removeTranslator(traducao);
   delete traducao;
   EXPECT_EQ(cancelar, QStringLiteral("Cancelar"));
+  EXPECT_EQ(idioma, QStringLiteral("pt_BR"));
 }
 
 }  // namespace

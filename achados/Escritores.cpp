@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "run/Campo.h"
 #include "run/Latin1.h"
@@ -18,7 +20,7 @@ void AcrescentaInteiro(std::string& s, std::int64_t valor) {
   s.append(b, r.ptr);
 }
 
-// An amount, count or check digit: whole numbers as integers, others in their shortest form;
+// An amount, count or check digit: whole numbers as integers, others in decimal;
 // absent (or not a number) as `nada`.
 void AcrescentaValor(std::string& s, const std::optional<double>& valor, std::string_view nada) {
   if (!valor || !std::isfinite(*valor)) {
@@ -30,9 +32,11 @@ void AcrescentaValor(std::string& s, const std::optional<double>& valor, std::st
     AcrescentaInteiro(s, static_cast<std::int64_t>(v));
     return;
   }
+  // Fifteen significant digits where they read back as the same number, else seventeen.
   char b[32];
-  const auto r = std::to_chars(b, b + sizeof b, v);
-  s.append(b, r.ptr);
+  int n = std::snprintf(b, sizeof b, "%.15g", v);
+  if (std::strtod(b, nullptr) != v) n = std::snprintf(b, sizeof b, "%.17g", v);
+  s.append(b, static_cast<std::size_t>(n));
 }
 
 // The escape of one byte below 0x80 in a JSON string; empty when it stands as it is.

@@ -6,10 +6,7 @@
 
 namespace rolval {
 
-namespace {
-
-// The lines of the report view a report line takes: one, and one more at each lone CR, CR LF or
-// LF inside it (a CR at its end is a lone one: the line end follows it).
+// A CR at the line's end is a lone one: the line end follows it.
 std::int32_t LinhasNaVisao(std::string_view linha) {
   std::int32_t n = 1;
   for (std::size_t i = 0; i < linha.size(); ++i) {
@@ -22,8 +19,6 @@ std::int32_t LinhasNaVisao(std::string_view linha) {
   }
   return n;
 }
-
-}  // namespace
 
 std::uint32_t ListaAchados::Guarda(std::string_view texto) {
   const auto [onde, novo] =

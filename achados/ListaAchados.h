@@ -14,6 +14,10 @@
 
 namespace rolval {
 
+// The lines of the report view a finding's report line (without its line end) takes: one, and
+// one more at each lone CR, CR LF or LF inside it.
+std::int32_t LinhasNaVisao(std::string_view linhaRelatorio);
+
 class ListaAchados : public OuvinteAchados {
  public:
   void Anota(const Achado& achado) override;

@@ -237,7 +237,7 @@
       $('lblResumo').textContent = '';
       mensagens.textContent = 'A validação deste arquivo falhou: ' + item.falha;
       mensagens.hidden = false;
-      MostraLinhasRelatorio(new Uint8Array(0), []);
+      MostraLinhasRelatorio(new Uint8Array(0), new Int32Array(0));
       AtualizaBotoes();
       return;
     }
@@ -249,7 +249,7 @@
     mensagens.hidden = r.messages.length === 0;
     if (!item.linhasVisao) {
       item.linhasVisao = LinhasDaVisao(r.saida);
-      item.blocos = LinhasDosAchados(r.saida, r.findings.length);
+      item.blocos = r.findingLines;
     }
     MostraLinhasRelatorio(r.saida, item.blocos);
     AtualizaBotoes();
@@ -263,7 +263,7 @@
   }
 
   // The report, only its visible lines in the document: a report of many findings stays light.
-  var visao = { bytes: new Uint8Array(0), inicios: null, fins: null, blocos: [], primeira: -1, ultima: -1 };
+  var visao = { bytes: new Uint8Array(0), inicios: null, fins: null, blocos: new Int32Array(0), primeira: -1, ultima: -1 };
 
   function MostraLinhasRelatorio(bytes, blocos) {
     var linhas = bytes.length ? aberto.linhasVisao : { inicios: new Float64Array(0), fins: new Float64Array(0) };
@@ -280,17 +280,7 @@
   }
 
   function LinhaDoAchado(linhaVisao) {
-    // The findings are in the report's order: the last one that starts at or before the line.
-    var b = visao.blocos;
-    var lo = 0;
-    var hi = b.length;
-    while (lo < hi) {
-      var meio = (lo + hi) >> 1;
-      if (b[meio].primeira <= linhaVisao) lo = meio + 1;
-      else hi = meio;
-    }
-    if (lo === 0 || linhaVisao > b[lo - 1].ultima) return -1;
-    return lo - 1;
+    return AchadoDaLinha(visao.blocos, linhaVisao);
   }
 
   function DesenhaLinhas(forca) {
@@ -301,7 +291,8 @@
     if (!forca && primeira === visao.primeira && ultima === visao.ultima) return;
     visao.primeira = primeira;
     visao.ultima = ultima;
-    var marcado = achadoAtual >= 0 ? visao.blocos[achadoAtual] : null;
+    var marcado = achadoAtual >= 0 && 2 * achadoAtual < visao.blocos.length
+      ? { primeira: visao.blocos[2 * achadoAtual], ultima: visao.blocos[2 * achadoAtual + 1] } : null;
     var conteudo = document.createDocumentFragment();
     for (var i = primeira; i < ultima; i++) {
       var div = elemento('div', '', TextoLatin1(visao.bytes.subarray(visao.inicios[i], visao.fins[i])));
@@ -320,11 +311,10 @@
     var achados = aberto.resultado.findings;
     if (indice < 0 || indice >= achados.length) return;
     achadoAtual = indice;
-    var bloco = visao.blocos[indice];
-    if (bloco) {
+    if (2 * indice < visao.blocos.length) {
       // The finding's line marked in the report and brought into sight.
       var caixa = $('txtsaida');
-      var topo = bloco.primeira * AlturaLinha;
+      var topo = visao.blocos[2 * indice] * AlturaLinha;
       if (topo < caixa.scrollTop || topo + AlturaLinha > caixa.scrollTop + caixa.clientHeight)
         caixa.scrollTop = Math.max(0, topo - caixa.clientHeight / 3);
     }

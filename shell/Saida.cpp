@@ -6,8 +6,6 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -23,6 +21,7 @@
 #include <algorithm>
 
 #include "VersaoPrograma.h"
+#include "achados/Escritores.h"
 #include "layouts/Dicas.h"
 #include "run/Execucao.h"
 #include "shell/Ajuda.h"
@@ -50,42 +49,21 @@ QString TituloSaida(const QString& arquivo) {
   return titulo;
 }
 
-std::string AchadosJsonLines(const AchadosRelatorio& achados, const QString& arquivo,
-                             const std::vector<CodigoAchado>& codigos) {
-  const auto texto = [](const std::string& latin1) {
-    return QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size()));
-  };
-  const bool comCodigos = codigos.size() == achados.achados.size();
+std::string AchadosJsonLines(const ListaAchados& achados, std::string_view arquivo) {
+  const std::string nome = NomeEmUtf8(arquivo);
   std::string linhas;
-  for (std::size_t i = 0; i < achados.achados.size(); ++i) {
-    const AchadoLido& a = achados.achados[i];
-    QJsonObject objeto{{QStringLiteral("type"), QStringLiteral("finding")},
-                       {QStringLiteral("file"), arquivo},
-                       {QStringLiteral("line"), static_cast<qint64>(a.linha)},
-                       {QStringLiteral("first_column"), static_cast<qint64>(a.inicio)},
-                       {QStringLiteral("last_column"), static_cast<qint64>(a.fim)},
-                       {QStringLiteral("registration"), texto(a.inscricao)},
-                       {QStringLiteral("period"), texto(a.periodo)},
-                       {QStringLiteral("message"), texto(a.mensagem)},
-                       {QStringLiteral("warning"), a.aviso}};
-    if (comCodigos) {
-      objeto.insert(QStringLiteral("catalogue"),
-                    codigos[i].catalogo == 'M' ? QStringLiteral("M") : QStringLiteral("ST"));
-      objeto.insert(QStringLiteral("code"), codigos[i].codigo);
-    }
-    linhas += QJsonDocument(objeto).toJson(QJsonDocument::Compact).toStdString();
-    linhas += '\n';
-  }
+  for (std::size_t i = 0; i < achados.Tamanho(); ++i)
+    AcrescentaJsonAchado(linhas, nome, achados.Le(i));
   return linhas;
 }
 
-QString TextoResumo(const AchadosRelatorio& achados) {
-  return QStringLiteral("Erros: %1    Avisos: %2").arg(achados.erros).arg(achados.avisos);
+QString TextoResumo(const ListaAchados& achados) {
+  return QStringLiteral("Erros: %1    Avisos: %2").arg(achados.Erros()).arg(achados.Avisos());
 }
 
 Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* principal,
              Dialogos& dialogos, std::optional<MarcaArquivo> marcaEntrada,
-             Preferencias* preferencias, std::vector<CodigoAchado> codigos)
+             Preferencias* preferencias, ListaAchados achados)
     : QWidget(principal, Qt::Window),
       execucao_(execucao),
       pasta_(std::move(pastaTrabalho)),
@@ -94,7 +72,7 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
       preferencias_(preferencias),
       caminhoEntrada_(execucao.controle.NomeArquivo),
       marcaEntrada_(marcaEntrada),
-      codigos_(std::move(codigos)) {
+      achados_(std::move(achados)) {
   setObjectName(QStringLiteral("Saida"));
   setAttribute(Qt::WA_DeleteOnClose);
 
@@ -229,22 +207,21 @@ void Saida::CarregaRelatorio() {
   }
   txtsaida->setPlainText(TextoRelatorio(
       QByteArray::fromRawData(relatorio_.data(), static_cast<qsizetype>(relatorio_.size()))));
-  achados_ = LeAchados(relatorio_);
   lblResumo->setText(TextoResumo(achados_));
   AtualizaBotoes();
 }
 
 void Saida::MostraAchado(int indice) {
-  const auto total = static_cast<int>(achados_.achados.size());
+  const auto total = static_cast<int>(achados_.Tamanho());
   if (indice < 0 || indice >= total) return;
   atual_ = indice;
-  const AchadoLido& achado = achados_.achados[static_cast<std::size_t>(indice)];
+  const auto i = static_cast<std::size_t>(indice);
   if (!indice_) indice_ = std::make_unique<IndiceLinhas>(caminhoEntrada_, marcaEntrada_);
   registro->show();
-  registro->Mostra(achado, indice + 1, total, *indice_);
+  registro->Mostra(achados_.Le(i), indice + 1, total, *indice_);
 
   // The finding's line marked in the report and brought into sight.
-  QTextCursor cursor(txtsaida->document()->findBlockByNumber(achado.blocoInicial));
+  QTextCursor cursor(txtsaida->document()->findBlockByNumber(achados_.PrimeiraLinhaNaVisao(i)));
   txtsaida->setTextCursor(cursor);
   txtsaida->ensureCursorVisible();
   QTextEdit::ExtraSelection marca;
@@ -256,15 +233,8 @@ void Saida::MostraAchado(int indice) {
 }
 
 void Saida::MostraAchadoDaLinha(int bloco) {
-  const auto& lista = achados_.achados;
-  // The findings are in the report's order: the last one that starts at or before the line.
-  const auto depois =
-      std::upper_bound(lista.begin(), lista.end(), bloco,
-                       [](int b, const AchadoLido& a) { return b < a.blocoInicial; });
-  if (depois == lista.begin()) return;
-  const auto achado = std::prev(depois);
-  if (bloco > achado->blocoFinal) return;
-  MostraAchado(static_cast<int>(achado - lista.begin()));
+  const std::int64_t achado = achados_.AchadoDaLinhaNaVisao(bloco);
+  if (achado >= 0) MostraAchado(static_cast<int>(achado));
 }
 
 void Saida::BAnterior_Click() { MostraAchado(atual_ < 0 ? 0 : atual_ - 1); }
@@ -272,7 +242,7 @@ void Saida::BAnterior_Click() { MostraAchado(atual_ < 0 ? 0 : atual_ - 1); }
 void Saida::BProximo_Click() { MostraAchado(atual_ + 1); }
 
 void Saida::AtualizaBotoes() {
-  const auto total = static_cast<int>(achados_.achados.size());
+  const auto total = static_cast<int>(achados_.Tamanho());
   BAnterior->setEnabled(total > 0 && atual_ != 0);
   BProximo->setEnabled(total > 0 && atual_ < total - 1);
 }
@@ -328,8 +298,7 @@ void Saida::mnusalrel_Click() {
 
 void Saida::mnusaljson_Click() {
   SalvaComo(QStringLiteral("Salvar achados (JSON Lines)"), QStringLiteral(".achados.jsonl"),
-            QStringLiteral("JSON Lines (*.jsonl)"),
-            AchadosJsonLines(achados_, QString::fromStdString(caminhoEntrada_), codigos_));
+            QStringLiteral("JSON Lines (*.jsonl)"), AchadosJsonLines(achados_, caminhoEntrada_));
 }
 
 // The document takes the validated file's name (the PDF's title); with no printer, the PDF file

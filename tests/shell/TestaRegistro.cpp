@@ -126,7 +126,7 @@ TEST_F(VisaoDoRegistro, DuploCliqueMostraALinhaComAsColunasDoCampoSelecionadasEm
     const std::vector<AchadoEsperado> esperados =
         AchadosDoTexto(Controle<QPlainTextEdit>(saida, "txtsaida")->toPlainText());
     ASSERT_FALSE(esperados.empty()) << nome;
-    ASSERT_EQ(saida->achados().achados.size(), esperados.size()) << nome;
+    ASSERT_EQ(saida->achados().Tamanho(), esperados.size()) << nome;
 
     for (std::size_t i = 0; i < esperados.size(); ++i) {
       const AchadoEsperado& e = esperados[i];
@@ -242,7 +242,7 @@ TEST_F(VisaoDoRegistro, AchadoDeLinha000MostraSoAMensagem) {
   EscreveArquivo(pasta / "nao-rol.txt", "ARQUIVO QUALQUER\r\n");
   Saida* saida = Valida((pasta / "nao-rol.txt").string());
   ASSERT_NE(saida, nullptr);
-  ASSERT_EQ(saida->achados().achados.size(), 1u);
+  ASSERT_EQ(saida->achados().Tamanho(), 1u);
   saida->BProximo_Click();
   Assenta();
   EXPECT_TRUE(Controle<QWidget>(saida, "VisaoRegistro")->isVisible());
@@ -265,15 +265,15 @@ TEST_F(VisaoDoRegistro, AchadoSemColunasMostraALinhaSemRealce) {
   EscreveArquivo(arquivo, conteudo);
   Saida* saida = Valida(arquivo);
   ASSERT_NE(saida, nullptr);
-  ASSERT_GE(saida->achados().achados.size(), 1u);
-  ASSERT_EQ(saida->achados().achados[0].linha, 3);
-  ASSERT_EQ(saida->achados().achados[0].inicio, 0);
+  ASSERT_GE(saida->achados().Tamanho(), 1u);
+  ASSERT_EQ(saida->achados().Le(0).linha, 3);
+  ASSERT_EQ(saida->achados().Le(0).inicio, 0);
 
   saida->BProximo_Click();
   Assenta();
   EXPECT_EQ(Cabecalho(saida),
             QStringLiteral("Achado 1 de %1 - linha 3: Arquivo a ser validado não é ROL")
-                .arg(saida->achados().achados.size()));
+                .arg(saida->achados().Tamanho()));
   EXPECT_EQ(LinhaMostrada(saida), LinhaDoArquivo(arquivo, 3));
   EXPECT_EQ(LinhaMostrada(saida).size(), 896);
   EXPECT_EQ(ColunasSelecionadas(saida), std::make_pair(0, 0));
@@ -393,16 +393,20 @@ TEST_F(VisaoDoRegistro, LinhaDeSituacaoContaErrosEAvisos) {
   execucao.RegistroAtual.MesAnoRef = "072000";
   execucao.aux1.Abre();
   execucao.aux2.Abre();
+  ListaAchados lista;  // the run's findings, as a window takes them
+  execucao.DefineOuvinte(&lista);
   execucao.GravaErroST(2, 0, 230, 244);
   execucao.GravaErroST(13, 18, 335, 349);
   execucao.GravaErroST(29, 0, 1, 14);
   execucao.aux1.Fecha();
   execucao.aux2.Fecha();
   execucao.GeraSaida();
-  Saida avulsa(*principal->execucao(), pasta.caminho(), nullptr, dialogos);
+  execucao.DefineOuvinte(nullptr);
+  Saida avulsa(*principal->execucao(), pasta.caminho(), nullptr, dialogos, std::nullopt, nullptr,
+               std::move(lista));
   EXPECT_EQ(Controle<QLabel>(&avulsa, "lblResumo")->text(),
             QStringLiteral("Erros: 1    Avisos: 2"));
-  EXPECT_EQ(avulsa.achados().achados.size(), 3u);
+  EXPECT_EQ(avulsa.achados().Tamanho(), 3u);
 }
 
 TEST(VisaoRegistro, ReguaEBytesDoRegistroUmaColunaCadaUm) {

@@ -1,9 +1,11 @@
 #include "achados/Escritores.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "run/Campo.h"
 #include "run/Latin1.h"
@@ -39,92 +41,130 @@ void AcrescentaValor(std::string& s, const std::optional<double>& valor, std::st
   s.append(b, static_cast<std::size_t>(n));
 }
 
-// The escape of one byte below 0x80 in a JSON string; empty when it stands as it is.
-bool EscapaJson(std::string& s, unsigned char c) {
+// The escape of a quote, a backslash or a control character in a JSON string.
+void EscapaJson(std::string& s, unsigned char c) {
   switch (c) {
     case '"':
       s.append("\\\"");
-      return true;
+      return;
     case '\\':
       s.append("\\\\");
-      return true;
+      return;
     case '\b':
       s.append("\\b");
-      return true;
+      return;
     case '\f':
       s.append("\\f");
-      return true;
+      return;
     case '\n':
       s.append("\\n");
-      return true;
+      return;
     case '\r':
       s.append("\\r");
-      return true;
+      return;
     case '\t':
       s.append("\\t");
-      return true;
-    default:
-      if (c >= 0x20) return false;
-      s.append("\\u00");
-      s.push_back(Hex[c >> 4]);
-      s.push_back(Hex[c & 0xF]);
-      return true;
-  }
-}
-
-// A JSON string of UTF-8 text, in quotes.
-void AcrescentaJsonUtf8(std::string& s, std::string_view utf8) {
-  s.push_back('"');
-  for (const char c : utf8)
-    if (!EscapaJson(s, static_cast<unsigned char>(c))) s.push_back(c);
-  s.push_back('"');
-}
-
-// A JSON string of Latin-1 bytes, turned into UTF-8 as it is written, in quotes.
-void AcrescentaJsonLatin1(std::string& s, std::string_view latin1) {
-  s.push_back('"');
-  for (const char c : latin1) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u >= 0x80) {
-      s.push_back(static_cast<char>(0xC0 | (u >> 6)));
-      s.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-    } else if (!EscapaJson(s, u)) {
-      s.push_back(c);
+      return;
+    default: {
+      const char u[6] = {'\\', 'u', '0', '0', Hex[c >> 4], Hex[c & 0xF]};
+      s.append(u, 6);
     }
   }
+}
+
+// A JSON string, in quotes: runs of bytes that stand as they are copied whole; the others escaped,
+// and when `latin1` those from 0x80 on turned into UTF-8.
+template <bool latin1>
+constexpr std::array<bool, 256> FicaComoEsta = [] {
+  std::array<bool, 256> t{};
+  for (int u = 0; u < 256; ++u) t[u] = u >= 0x20 && u != '"' && u != '\\' && (!latin1 || u < 0x80);
+  return t;
+}();
+
+template <bool latin1>
+void AcrescentaJsonTexto(std::string& s, std::string_view t) {
+  s.push_back('"');
+  std::size_t copiado = 0;
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    const auto u = static_cast<unsigned char>(t[i]);
+    if (FicaComoEsta<latin1>[u]) continue;
+    s.append(t.data() + copiado, i - copiado);
+    copiado = i + 1;
+    if (latin1 && u >= 0x80) {
+      const char par[2] = {static_cast<char>(0xC0 | (u >> 6)),
+                           static_cast<char>(0x80 | (u & 0x3F))};
+      s.append(par, 2);
+    } else {
+      EscapaJson(s, u);
+    }
+  }
+  s.append(t.data() + copiado, t.size() - copiado);
   s.push_back('"');
 }
 
-void AcrescentaChave(std::string& s, std::string_view chave) {
-  s.push_back(',');
-  s.push_back('"');
-  s.append(chave);
-  s.append("\":");
+void AcrescentaJsonUtf8(std::string& s, std::string_view utf8) {
+  AcrescentaJsonTexto<false>(s, utf8);
+}
+
+void AcrescentaJsonLatin1(std::string& s, std::string_view latin1) {
+  AcrescentaJsonTexto<true>(s, latin1);
+}
+
+// ,"chave": written as one piece: the key's text is known where it is called.
+template <std::size_t N>
+void AcrescentaChave(std::string& s, const char (&chave)[N]) {
+  constexpr std::size_t n = N - 1;
+  char b[n + 4];
+  b[0] = ',';
+  b[1] = '"';
+  std::memcpy(b + 2, chave, n);
+  b[n + 2] = '"';
+  b[n + 3] = ':';
+  s.append(b, n + 4);
 }
 
 std::string_view NomeDoCatalogo(char catalogo) { return catalogo == 'M' ? "M" : "ST"; }
 
-// One CSV field: in quotes (and quotes doubled) only when it holds the separator, a quote or a
-// line end; Latin-1 bytes turned into UTF-8 when `latin1`.
-void AcrescentaCsvCampo(std::string& s, std::string_view bytes, bool latin1, char separador) {
+template <bool latin1>
+constexpr std::array<bool, 256> FicaNoCsv = [] {
+  std::array<bool, 256> t{};
+  for (int u = 0; u < 256; ++u) t[u] = u != '"' && u != '\r' && u != '\n' && (!latin1 || u < 0x80);
+  return t;
+}();
+
+// One CSV field, in one pass: in quotes (and quotes doubled) only when it holds the separator, a
+// quote or a line end; Latin-1 bytes turned into UTF-8 when `latin1`.
+template <bool latin1>
+void AcrescentaCsvCampo(std::string& s, std::string_view bytes, char separador) {
+  const std::size_t inicio = s.size();
   bool aspas = false;
-  for (const char c : bytes)
-    if (c == separador || c == '"' || c == '\r' || c == '\n') {
-      aspas = true;
-      break;
+  std::size_t copiado = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto u = static_cast<unsigned char>(bytes[i]);
+    if (FicaNoCsv<latin1>[u]) {
+      if (bytes[i] == separador) aspas = true;
+      continue;
     }
-  if (aspas) s.push_back('"');
-  for (const char c : bytes) {
-    const auto u = static_cast<unsigned char>(c);
-    if (latin1 && u >= 0x80) {
-      s.push_back(static_cast<char>(0xC0 | (u >> 6)));
-      s.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+    if (u == '\r' || u == '\n') {
+      aspas = true;
+      continue;
+    }
+    s.append(bytes.data() + copiado, i - copiado);
+    copiado = i + 1;
+    if (u == '"') {
+      s.append("\"\"");
+      aspas = true;
     } else {
-      if (c == '"') s.push_back('"');
-      s.push_back(c);
+      const char par[2] = {static_cast<char>(0xC0 | (u >> 6)),
+                           static_cast<char>(0x80 | (u & 0x3F))};
+      s.append(par, 2);
     }
   }
-  if (aspas) s.push_back('"');
+  s.append(bytes.data() + copiado, bytes.size() - copiado);
+  if (aspas) {
+    s.insert(inicio, 1, '"');
+    s.push_back('"');
+  }
 }
 
 void AcrescentaCsvCabecalho(std::string& s, std::initializer_list<std::string_view> nomes,
@@ -290,7 +330,7 @@ void AcrescentaCsvCabecalho(std::string& s, char sep) {
 }
 
 void AcrescentaCsvAchado(std::string& s, std::string_view arquivoUtf8, const Achado& a, char sep) {
-  AcrescentaCsvCampo(s, arquivoUtf8, false, sep);
+  AcrescentaCsvCampo<false>(s, arquivoUtf8, sep);
   for (const std::int64_t n :
        {std::int64_t{a.linha}, std::int64_t{a.inicio}, std::int64_t{a.fim}}) {
     s.push_back(sep);
@@ -302,17 +342,17 @@ void AcrescentaCsvAchado(std::string& s, std::string_view arquivoUtf8, const Ach
   AcrescentaInteiro(s, a.codigo);
   for (const std::string_view texto : {a.inscricao, a.periodo, a.mensagem}) {
     s.push_back(sep);
-    AcrescentaCsvCampo(s, texto, true, sep);
+    AcrescentaCsvCampo<true>(s, texto, sep);
   }
   s.push_back(sep);
   s.append(a.Aviso() ? "true" : "false");
   s.push_back(sep);
-  AcrescentaCsvCampo(s, a.tipoRegistro, true, sep);
+  AcrescentaCsvCampo<true>(s, a.tipoRegistro, sep);
   s.push_back(sep);
   if (a.campo != nullptr) {
     if (a.campo->numero > 0) AcrescentaInteiro(s, a.campo->numero);
     s.push_back(sep);
-    AcrescentaCsvCampo(s, a.campo->nome, false, sep);
+    AcrescentaCsvCampo<false>(s, a.campo->nome, sep);
     s.push_back(sep);
     AcrescentaInteiro(s, a.campo->coluna);
     s.push_back(sep);
@@ -321,7 +361,7 @@ void AcrescentaCsvAchado(std::string& s, std::string_view arquivoUtf8, const Ach
     s.append(3, sep);
   }
   s.push_back(sep);
-  AcrescentaCsvCampo(s, a.encontrado, true, sep);
+  AcrescentaCsvCampo<true>(s, a.encontrado, sep);
   s.push_back(sep);
   AcrescentaValor(s, a.declarado, "");
   s.push_back(sep);
@@ -334,9 +374,9 @@ void AcrescentaCsvCabecalhoResumo(std::string& s, char sep) {
 }
 
 void AcrescentaCsvResumo(std::string& s, const ResumoArquivo& r, char sep) {
-  AcrescentaCsvCampo(s, NomeEmUtf8(r.arquivo), false, sep);
+  AcrescentaCsvCampo<false>(s, NomeEmUtf8(r.arquivo), sep);
   s.push_back(sep);
-  AcrescentaCsvCampo(s, r.documento, false, sep);
+  AcrescentaCsvCampo<false>(s, r.documento, sep);
   s.push_back(sep);
   s.append(NomeDoStatus(r.desfecho));
   for (const std::int64_t n : {r.retornos, r.achados, r.avisos}) {
@@ -355,7 +395,7 @@ void AcrescentaCsvContagem(std::string& s, const LinhaContagem& l, char sep) {
   s.push_back(sep);
   AcrescentaInteiro(s, l.codigo);
   s.push_back(sep);
-  AcrescentaCsvCampo(s, l.mensagem, true, sep);
+  AcrescentaCsvCampo<true>(s, l.mensagem, sep);
   s.push_back(sep);
   AcrescentaInteiro(s, l.achados);
   s.push_back(sep);

@@ -41,39 +41,40 @@ void AcrescentaValor(std::string& s, const std::optional<double>& valor, std::st
   s.append(b, static_cast<std::size_t>(n));
 }
 
-// The escape of a quote, a backslash or a control character in a JSON string.
-void EscapaJson(std::string& s, unsigned char c) {
+// The escape of a quote, a backslash or a control character in a JSON string, written at `p`;
+// returns the end of what it wrote.
+char* EscapaJson(char* p, unsigned char c) {
+  *p++ = '\\';
   switch (c) {
     case '"':
-      s.append("\\\"");
-      return;
     case '\\':
-      s.append("\\\\");
-      return;
+      *p++ = static_cast<char>(c);
+      return p;
     case '\b':
-      s.append("\\b");
-      return;
+      *p++ = 'b';
+      return p;
     case '\f':
-      s.append("\\f");
-      return;
+      *p++ = 'f';
+      return p;
     case '\n':
-      s.append("\\n");
-      return;
+      *p++ = 'n';
+      return p;
     case '\r':
-      s.append("\\r");
-      return;
+      *p++ = 'r';
+      return p;
     case '\t':
-      s.append("\\t");
-      return;
-    default: {
-      const char u[6] = {'\\', 'u', '0', '0', Hex[c >> 4], Hex[c & 0xF]};
-      s.append(u, 6);
-    }
+      *p++ = 't';
+      return p;
+    default:
+      *p++ = 'u';
+      *p++ = '0';
+      *p++ = '0';
+      *p++ = Hex[c >> 4];
+      *p++ = Hex[c & 0xF];
+      return p;
   }
 }
 
-// A JSON string, in quotes: runs of bytes that stand as they are copied whole; the others escaped,
-// and when `latin1` those from 0x80 on turned into UTF-8.
 template <bool latin1>
 constexpr std::array<bool, 256> FicaComoEsta = [] {
   std::array<bool, 256> t{};
@@ -83,23 +84,29 @@ constexpr std::array<bool, 256> FicaComoEsta = [] {
 
 template <bool latin1>
 void AcrescentaJsonTexto(std::string& s, std::string_view t) {
-  s.push_back('"');
-  std::size_t copiado = 0;
+  // Built in a buffer on the stack (six bytes at most for one) and appended at once; a long text
+  // a piece at a time.
+  constexpr std::size_t Pedaco = 256;
+  char b[Pedaco * 6 + 2];
+  char* p = b;
+  *p++ = '"';
   for (std::size_t i = 0; i < t.size(); ++i) {
+    if (p - b > static_cast<std::ptrdiff_t>(Pedaco * 6 - 6)) {
+      s.append(b, static_cast<std::size_t>(p - b));
+      p = b;
+    }
     const auto u = static_cast<unsigned char>(t[i]);
-    if (FicaComoEsta<latin1>[u]) continue;
-    s.append(t.data() + copiado, i - copiado);
-    copiado = i + 1;
-    if (latin1 && u >= 0x80) {
-      const char par[2] = {static_cast<char>(0xC0 | (u >> 6)),
-                           static_cast<char>(0x80 | (u & 0x3F))};
-      s.append(par, 2);
+    if (FicaComoEsta<latin1>[u]) {
+      *p++ = static_cast<char>(u);
+    } else if (latin1 && u >= 0x80) {
+      *p++ = static_cast<char>(0xC0 | (u >> 6));
+      *p++ = static_cast<char>(0x80 | (u & 0x3F));
     } else {
-      EscapaJson(s, u);
+      p = EscapaJson(p, u);
     }
   }
-  s.append(t.data() + copiado, t.size() - copiado);
-  s.push_back('"');
+  *p++ = '"';
+  s.append(b, static_cast<std::size_t>(p - b));
 }
 
 void AcrescentaJsonUtf8(std::string& s, std::string_view utf8) {

@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "cli/Entrada.h"
-#include "cli/SaidaJson.h"
+#include "achados/Escritores.h"
 #include "layouts/Dicas.h"
 #include "layouts/Layouts.h"
 #include "run/Catalogos.h"
@@ -16,22 +16,37 @@ namespace rolval {
 
 namespace {
 
-// Counts the findings of a run and, for the jsonl format, writes one JSON object per finding to
-// the result's private work file (a failure there is a failure of the run, never a cut line).
+// Counts the findings of a run, tallies them when asked and, for the jsonl and csv formats, writes
+// each to the result's private work file (a failure there is a failure of the run, never a cut
+// line).
 class ContadorAchados : public OuvinteAchados {
  public:
-  ContadorAchados(ResultadoArquivo& resultado, bool json) : resultado_(resultado), json_(json) {}
+  ContadorAchados(ResultadoArquivo& resultado, const PedidoLote& pedido)
+      : resultado_(resultado),
+        formato_(pedido.formato),
+        separador_(pedido.separador),
+        contagem_(pedido.contagem),
+        arquivo_(NomeEmUtf8(resultado.arquivo)) {}
   void Anota(const Achado& achado) override {
     ++resultado_.achados;
-    const bool aviso = EAviso(achado.catalogo, achado.codigo);
-    if (aviso) ++resultado_.avisos;
-    if (json_)
-      resultado_.achadosJson.Escreve(JsonDoAchado(resultado_.arquivo, achado, aviso) + '\n');
+    if (achado.Aviso()) ++resultado_.avisos;
+    if (contagem_) resultado_.contagem.Anota(achado);
+    if (formato_ == FormatoSaida::Texto) return;
+    linha_.clear();
+    if (formato_ == FormatoSaida::Jsonl)
+      AcrescentaJsonAchado(linha_, arquivo_, achado);
+    else
+      AcrescentaCsvAchado(linha_, arquivo_, achado, separador_);
+    resultado_.achadosJson.Escreve(linha_);
   }
 
  private:
   ResultadoArquivo& resultado_;
-  bool json_;
+  const FormatoSaida formato_;
+  const char separador_;
+  const bool contagem_;
+  const std::string arquivo_;  // as the findings name it
+  std::string linha_;          // reused for every finding
 };
 
 ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, bool sozinho) {
@@ -44,7 +59,7 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, 
     r.mensagens.push_back(entrada.erro());
     return r;
   }
-  const bool json = pedido.formato == FormatoSaida::Jsonl;
+  const bool json = pedido.formato != FormatoSaida::Texto;
   if (json) {
     // Past the memory limit the findings go where the run's other work files go: the report
     // folder of a single file, else the temporary folder.
@@ -52,7 +67,7 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, 
                                    ArquivoTrabalho::LimitePadrao);
     r.achadosJson.Abre();
   }
-  ContadorAchados contador(r, json);
+  ContadorAchados contador(r, pedido);
   TelaTerminal tela(sozinho ? pedido.progresso : ModoProgresso::Nenhum);
   Execucao execucao(sozinho ? pedido.pastaUnica : std::filesystem::path(), tela);
   execucao.DefineGuardaEscrita(pedido.guarda);

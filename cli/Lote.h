@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "achados/Contagem.h"
 #include "cli/Opcoes.h"
 #include "cli/TelaTerminal.h"
 #include "run/ArquivoTrabalho.h"
@@ -27,26 +28,25 @@ struct ResultadoArquivo {
   std::vector<std::string> dicas;      // hints on what may be wrong with the file (UTF-8)
   ArquivoTrabalho relatorio;           // saida.txt of the run, byte for byte, when there is one
   std::string param;                   // param.txt of the run, when there is one
-  ArquivoTrabalho achadosJson;  // one JSON object per finding, a line each (jsonl format only)
+  // The findings in the machine-readable format asked for (jsonl, csv): a line or row each.
+  ArquivoTrabalho achadosJson;
+  ContagemAchados contagem;  // of this file's findings (--tally only)
 
   bool TemRelatorio() const { return desfecho != Desfecho::SemRelatorio; }
   bool Ok() const { return desfecho == Desfecho::RelatorioOK; }
   int StatusSaida() const { return Ok() ? 0 : TemRelatorio() ? 1 : 2; }
 };
 
-// The document of a file not recognised, in every output: the report's own word.
-inline constexpr const char* DocumentoDesconhecido = "DESCONHECIDO";
-
-// The document of a finished run as every output names it: the tag without its trailing blanks,
-// or DocumentoDesconhecido.
-inline std::string DocumentoDaExecucao(const Execucao& execucao) {
-  const std::string_view tag = AparaDireita(execucao.controle.Documento);
-  return tag.empty() ? DocumentoDesconhecido : std::string(tag);
+// What the summary of the file says, as the writers take it (valid while `r` is).
+inline ResumoArquivo ResumoDe(const ResultadoArquivo& r) {
+  return {r.arquivo, r.documento, r.desfecho, r.retornos, r.achados, r.avisos, &r.mensagens};
 }
 
 struct PedidoLote {
   unsigned trabalhos = 1;
   FormatoSaida formato = FormatoSaida::Texto;
+  char separador = ';';              // of the csv format
+  bool contagem = false;             // the findings tallied
   std::filesystem::path pastaUnica;  // one file only: the folder its report is published in
   ModoProgresso progresso = ModoProgresso::Nenhum;  // one file only: the progress line
   bool dicas = false;                               // hints for files whose report is not OK

@@ -20,6 +20,8 @@ enum : int {
   OpcaoNoProgress,
   OpcaoFilesFrom,
   OpcaoVersion,
+  OpcaoSeparator,
+  OpcaoTally,
 };
 
 constexpr option Longas[] = {
@@ -34,6 +36,8 @@ constexpr option Longas[] = {
     {"recursive", no_argument, nullptr, 'r'},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, OpcaoVersion},
+    {"separator", required_argument, nullptr, OpcaoSeparator},
+    {"tally", no_argument, nullptr, OpcaoTally},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -82,8 +86,19 @@ std::optional<Opcoes> LeOpcoes(int argc, char** argv, std::string& erro) {
           o.formato = FormatoSaida::Texto;
         else if (std::string(::optarg) == "jsonl")
           o.formato = FormatoSaida::Jsonl;
+        else if (std::string(::optarg) == "csv")
+          o.formato = FormatoSaida::Csv;
         else
-          falha("option '--format' takes 'text' or 'jsonl'");
+          falha("option '--format' takes 'text', 'jsonl' or 'csv'");
+        break;
+      case OpcaoSeparator:
+        if (std::string(::optarg) == ";" || std::string(::optarg) == ",")
+          o.separador = ::optarg[0];
+        else
+          falha("option '--separator' takes ';' or ','");
+        break;
+      case OpcaoTally:
+        o.contagem = true;
         break;
       case OpcaoSummary:
         o.resumo = true;
@@ -152,9 +167,16 @@ void EscreveAjuda() {
       "      --format=FORMAT\n"
       "                     'text' (default): the reports, each preceded by a line\n"
       "                     '==> FILE <==' when several files are given; 'jsonl': one JSON\n"
-      "                     object per finding, then one summary object per file\n"
+      "                     object per finding, then one summary object per file; 'csv': a\n"
+      "                     header row and one row per finding (UTF-8 with a byte-order mark,\n"
+      "                     RFC 4180 quoting)\n"
+      "      --separator=SEP\n"
+      "                     ';' (default) or ',' between the fields of the csv format\n"
       "      --summary      one line per file (path, document, status, returns, findings,\n"
       "                     tab-separated) and a TOTAL line, instead of the reports\n"
+      "      --tally        after the reports (or the summary), one line per catalogue and code:\n"
+      "                     'TALLY', catalogue, code, findings, files and the message of its\n"
+      "                     first finding, tab-separated, most findings first\n"
       "  -r, --recursive    validate the regular files under each FILE that is a folder,\n"
       "                     in name order; symbolic links inside it are not followed\n"
       "      --files-from=LIST\n"

@@ -7,13 +7,15 @@
 
 namespace rolval {
 
-enum class FormatoSaida { Texto, Jsonl };
+enum class FormatoSaida { Texto, Jsonl, Csv };
 
 struct Opcoes {
   std::string pasta;       // --dir
   unsigned trabalhos = 0;  // --jobs (0: the number of processors)
   FormatoSaida formato = FormatoSaida::Texto;
+  char separador = ';';         // --separator: between the fields of the csv format
   bool resumo = false;          // --summary
+  bool contagem = false;        // --tally
   bool silencioso = false;      // --quiet: no progress bar, no hints
   bool semProgresso = false;    // --no-progress
   std::string listaDeArquivos;  // --files-from ("-": standard input)

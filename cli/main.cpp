@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "VersaoPrograma.h"
+#include "achados/Escritores.h"
 #include "cli/ListaArquivos.h"
 #include "cli/Lote.h"
 #include "cli/Opcoes.h"
 #include "cli/RelatoriosGuardados.h"
-#include "cli/SaidaJson.h"
 #include "cli/Sinais.h"
 #include "cli/Terminal.h"
 #include "run/Falha.h"
@@ -84,6 +84,7 @@ class Entrega {
         saida_(saida),
         varios_(arquivos.size() > 1),
         jsonl_(opcoes.formato == FormatoSaida::Jsonl),
+        csv_(opcoes.formato == FormatoSaida::Csv),
         saidaTerminal_(::isatty(STDOUT_FILENO) == 1),
         erroTerminal_(::isatty(STDERR_FILENO) == 1) {
     if (varios_ && !opcoes.pasta.empty()) guardados_.emplace(opcoes.pasta, arquivos, &guarda);
@@ -95,13 +96,27 @@ class Entrega {
     status_ = std::max(status_, SaidaSemRelatorio);
   }
 
+  // The csv format's byte-order mark and header row, before any file.
+  void Comeca() {
+    if (!csv_) return;
+    std::string s(MarcaUtf8);
+    if (opcoes_.resumo)
+      AcrescentaCsvCabecalhoResumo(s, opcoes_.separador);
+    else
+      AcrescentaCsvCabecalho(s, opcoes_.separador);
+    saida_.Escreve(s);
+  }
+
   // False once nothing more can be delivered.
   bool Um(ResultadoArquivo& r) {
     status_ = std::max(status_, r.StatusSaida());
     totalAchados_ += r.achados;
     (r.Ok() ? arquivosOk_ : r.TemRelatorio() ? arquivosNok_ : semRelatorio_) += 1;
+    contagem_.Junta(r.contagem);
     Mensagens(r);
-    if (opcoes_.resumo && !jsonl_)
+    if (csv_)
+      Csv(r);
+    else if (opcoes_.resumo && !jsonl_)
       LinhaDeResumo(r);
     else if (jsonl_)
       Json(r);
@@ -113,12 +128,14 @@ class Entrega {
   }
 
   void Total() {
-    if (!opcoes_.resumo || jsonl_) return;
-    // TOTAL, files, files OK, files NOK, files without a report, findings.
-    char linha[256];
-    std::snprintf(linha, sizeof linha, "TOTAL\t%zu\t%d\t%d\t%d\t%lld\n", arquivos_, arquivosOk_,
-                  arquivosNok_, semRelatorio_, static_cast<long long>(totalAchados_));
-    saida_.Escreve(linha);
+    if (opcoes_.resumo && !jsonl_ && !csv_) {
+      // TOTAL, files, files OK, files NOK, files without a report, findings.
+      char linha[256];
+      std::snprintf(linha, sizeof linha, "TOTAL\t%zu\t%d\t%d\t%d\t%lld\n", arquivos_, arquivosOk_,
+                    arquivosNok_, semRelatorio_, static_cast<long long>(totalAchados_));
+      saida_.Escreve(linha);
+    }
+    if (opcoes_.contagem) Contagem();
   }
 
   int status() const { return status_; }
@@ -143,17 +160,44 @@ class Entrega {
   // Path, document, status, returns, findings.
   void LinhaDeResumo(const ResultadoArquivo& r) {
     const std::string linha = NomeNaSaida(r.arquivo) + "\t" + r.documento + "\t" +
-                              (r.Ok()             ? "OK"
-                               : r.TemRelatorio() ? "NOK"
-                                                  : "NO_REPORT") +
-                              "\t" + std::to_string(r.retornos) + "\t" + std::to_string(r.achados) +
-                              "\n";
+                              std::string(NomeDoStatus(r.desfecho)) + "\t" +
+                              std::to_string(r.retornos) + "\t" + std::to_string(r.achados) + "\n";
     saida_.Escreve(linha);
   }
 
   void Json(const ResultadoArquivo& r) {
     if (!opcoes_.resumo) CopiaTrabalho(r, r.achadosJson, false);
-    saida_.Escreve(JsonDoResumo(r) + "\n");
+    std::string s;
+    AcrescentaJsonResumo(s, ResumoDe(r));
+    saida_.Escreve(s);
+  }
+
+  void Csv(const ResultadoArquivo& r) {
+    if (!opcoes_.resumo) {
+      CopiaTrabalho(r, r.achadosJson, false);
+      return;
+    }
+    std::string s;
+    AcrescentaCsvResumo(s, ResumoDe(r), opcoes_.separador);
+    saida_.Escreve(s);
+  }
+
+  // The tally of every file delivered; in the csv format a table of its own after a blank row.
+  void Contagem() {
+    std::string s;
+    if (csv_) {
+      s.append("\r\n");
+      AcrescentaCsvCabecalhoContagem(s, opcoes_.separador);
+    }
+    for (const LinhaContagem& l : contagem_.Linhas()) {
+      if (jsonl_)
+        AcrescentaJsonContagem(s, l);
+      else if (csv_)
+        AcrescentaCsvContagem(s, l, opcoes_.separador);
+      else
+        AcrescentaTextoContagem(s, l);
+    }
+    saida_.Escreve(s);
   }
 
   void Relatorio(const ResultadoArquivo& r) {
@@ -198,12 +242,14 @@ class Entrega {
   SaidaVerificada& saida_;
   const bool varios_;
   const bool jsonl_;
+  const bool csv_;
   const bool saidaTerminal_;
   const bool erroTerminal_;
   std::optional<RelatoriosGuardados> guardados_;
   int status_ = 0;
   int arquivosOk_ = 0, arquivosNok_ = 0, semRelatorio_ = 0;
   std::int64_t totalAchados_ = 0;
+  ContagemAchados contagem_;
 };
 
 // The folder of --dir, made when missing. False, with the reason, when it cannot be used.
@@ -279,6 +325,8 @@ int main(int argc, char** argv) {
   pedido.trabalhos =
       opcoes.trabalhos != 0 ? opcoes.trabalhos : std::max(1u, std::thread::hardware_concurrency());
   pedido.formato = opcoes.formato;
+  pedido.separador = opcoes.separador;
+  pedido.contagem = opcoes.contagem;
   if (!varios) pedido.pastaUnica = opcoes.pasta;
   pedido.progresso = ModoDoProgresso(opcoes);
   pedido.dicas = !opcoes.silencioso;
@@ -286,6 +334,7 @@ int main(int argc, char** argv) {
 
   Entrega entrega(opcoes, arquivos, saida, guarda);
   for (const auto& [caminho, texto] : avisos) entrega.Aviso(caminho, texto);
+  entrega.Comeca();
   ValidaLote(arquivos, pedido, [&](ResultadoArquivo& r) { return entrega.Um(r); });
   entrega.Total();
   if (!saida.Fecha()) return FalhaDeEscrita(saida.erro(), guarda);

@@ -103,7 +103,8 @@ completa() {
     _ "$raiz/usr/share/bash-completion/completions/rolval-cli" "$@"
 }
 [ "$(completa rolval-cli --form)" = "--format" ] || falha "completion of --form: $(completa rolval-cli --form)"
-[ "$(completa rolval-cli --format "")" = $'text\njsonl' ] || falha "completion of --format's values"
+[ "$(completa rolval-cli --format "")" = $'text\njsonl\ncsv' ] || falha "completion of --format's values"
+[ "$(completa rolval-cli --separator "")" = $';\n,' ] || falha "completion of --separator's values"
 [ "$(completa rolval-cli --format = j)" = "jsonl" ] || falha "completion of --format=j"
 diff <(grep -oE -- '--[a-z][a-z-]+' <<<"$ajuda" | sort -u) <(completa rolval-cli -- | sort -u) \
   || falha "the completion and --help name different options"

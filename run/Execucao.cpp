@@ -61,6 +61,8 @@ void Execucao::DescartaRelatorio() noexcept {
 void Execucao::LimpaVariaveis() {
   estados_.clear();
   LinhaAtual.clear();
+  LinhaLida = {};
+  DeslocamentoLinha = 0;
   RegistroAtual.Limpa();
   CabecalhoROL.Limpa();
   HouveErro = false;

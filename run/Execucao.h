@@ -134,6 +134,10 @@ class Execucao {
   Controle controle;
   std::string LinhaAtual;
   std::int32_t NumLinha = 0;
+  // The line being validated (a view valid until the next is read) and its byte offset in the
+  // file: the findings on it carry the bytes of their columns and where the line starts.
+  std::string_view LinhaLida;
+  std::int64_t DeslocamentoLinha = 0;
   bool HouveErro = false;
   bool CabecalhoLido = false;
   Fixo<2> VersaoArquivo;

@@ -109,9 +109,23 @@ void Execucao::EscreveLinhaErro(char catalogo, int codigo, std::string_view insc
   aux1.EscreveLinha(s);
   if (ouvinte_ != nullptr) {
     const std::string_view v = s;
-    ouvinte_->Anota(Achado{catalogo, codigo, Apara(v.substr(0, fimInscricao)),
-                           v.substr(fimInscricao, fimPeriodo - fimInscricao), linha, inicio, fim,
-                           v.substr(inicioMensagem)});
+    Achado achado{catalogo,
+                  codigo,
+                  Apara(v.substr(0, fimInscricao)),
+                  v.substr(fimInscricao, fimPeriodo - fimInscricao),
+                  linha,
+                  inicio,
+                  fim,
+                  v.substr(inicioMensagem)};
+    achado.linhaRelatorio = v;
+    // A finding on the line just read: where that line starts and what its columns hold.
+    if (linha > 0 && linha == NumLinha) {
+      achado.deslocamento = DeslocamentoLinha;
+      if (inicio >= 1 && fim >= inicio && static_cast<std::size_t>(inicio) <= LinhaLida.size())
+        achado.encontrado = LinhaLida.substr(static_cast<std::size_t>(inicio) - 1,
+                                             static_cast<std::size_t>(fim - inicio) + 1);
+    }
+    ouvinte_->Anota(achado);
   }
 }
 

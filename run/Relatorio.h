@@ -9,6 +9,11 @@
 
 namespace rolval {
 
+// A report with findings has this many lines before its first finding line (the heading, a blank
+// line, the document, and the column titles between two lines of hyphens); then one line per
+// finding, in the order they were found.
+inline constexpr std::int32_t LinhasAntesDosAchados = 6;
+
 // Writes the report of a run of document `documento` into `saida` (emptied first): with
 // findings, the finding lines of `achados`; without, the list lines of `lista` and the count of
 // `qtdROLs` returns. Returns the status it stands for, "OK" or "NOK".

@@ -200,7 +200,9 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
     ProgressoLeitura progresso(ex.entrada.Tamanho());
     bool legendaDefinida = false;
     while (ler && !ex.entrada.Fim()) {
+      ex.DeslocamentoLinha = ex.entrada.Posicao();
       linha = ex.entrada.LeLinha(LimiteLinha);
+      ex.LinhaLida = linha;
       ++ex.NumLinha;
       if (layout->enquadra != nullptr) comprimento = layout->enquadra(ex, linha, comprimento);
       progresso.Define(tela, ex.entrada.Posicao(), comprimento);
@@ -220,6 +222,7 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
     // record is as long as a line cut at the reader's limit, so such a line fails the length
     // check and leaves the loop by its break before the rest of it is skipped.
     if (ex.NumLinha > 0) ex.LinhaAtual.assign(linha);
+    ex.LinhaLida = ex.LinhaAtual;  // the reader's buffer goes on to other uses
 
     // End phase.
     if (ex.ListaROLs.size() > 1) ex.aux2.EscreveLinha(ex.ListaROLs);

@@ -7,8 +7,6 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -24,6 +22,7 @@
 #include <algorithm>
 
 #include "VersaoPrograma.h"
+#include "achados/Escritores.h"
 #include "layouts/Dicas.h"
 #include "run/Execucao.h"
 #include "shell/Ajuda.h"
@@ -51,42 +50,21 @@ QString TituloSaida(const QString& arquivo) {
   return titulo;
 }
 
-std::string AchadosJsonLines(const AchadosRelatorio& achados, const QString& arquivo,
-                             const std::vector<CodigoAchado>& codigos) {
-  const auto texto = [](const std::string& latin1) {
-    return QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size()));
-  };
-  const bool comCodigos = codigos.size() == achados.achados.size();
+std::string AchadosJsonLines(const ListaAchados& achados, std::string_view arquivo) {
+  const std::string nome = NomeEmUtf8(arquivo);
   std::string linhas;
-  for (std::size_t i = 0; i < achados.achados.size(); ++i) {
-    const AchadoLido& a = achados.achados[i];
-    QJsonObject objeto{{QStringLiteral("type"), QStringLiteral("finding")},
-                       {QStringLiteral("file"), arquivo},
-                       {QStringLiteral("line"), static_cast<qint64>(a.linha)},
-                       {QStringLiteral("first_column"), static_cast<qint64>(a.inicio)},
-                       {QStringLiteral("last_column"), static_cast<qint64>(a.fim)},
-                       {QStringLiteral("registration"), texto(a.inscricao)},
-                       {QStringLiteral("period"), texto(a.periodo)},
-                       {QStringLiteral("message"), texto(a.mensagem)},
-                       {QStringLiteral("warning"), a.aviso}};
-    if (comCodigos) {
-      objeto.insert(QStringLiteral("catalogue"),
-                    codigos[i].catalogo == 'M' ? QStringLiteral("M") : QStringLiteral("ST"));
-      objeto.insert(QStringLiteral("code"), codigos[i].codigo);
-    }
-    linhas += QJsonDocument(objeto).toJson(QJsonDocument::Compact).toStdString();
-    linhas += '\n';
-  }
+  for (std::size_t i = 0; i < achados.Tamanho(); ++i)
+    AcrescentaJsonAchado(linhas, nome, achados.Le(i));
   return linhas;
 }
 
-QString TextoResumo(const AchadosRelatorio& achados) {
-  return QStringLiteral("Erros: %1    Avisos: %2").arg(achados.erros).arg(achados.avisos);
+QString TextoResumo(const ListaAchados& achados) {
+  return QStringLiteral("Erros: %1    Avisos: %2").arg(achados.Erros()).arg(achados.Avisos());
 }
 
 Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* principal,
              Dialogos& dialogos, std::optional<MarcaArquivo> marcaEntrada,
-             Preferencias* preferencias, std::vector<CodigoAchado> codigos)
+             Preferencias* preferencias, ListaAchados achados)
     : QWidget(principal, Qt::Window),
       execucao_(execucao),
       pasta_(std::move(pastaTrabalho)),
@@ -95,7 +73,7 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
       preferencias_(preferencias),
       caminhoEntrada_(execucao.controle.NomeArquivo),
       marcaEntrada_(marcaEntrada),
-      codigos_(std::move(codigos)) {
+      achados_(std::move(achados)) {
   setObjectName(QStringLiteral("Saida"));
   setAttribute(Qt::WA_DeleteOnClose);
 
@@ -254,22 +232,21 @@ void Saida::CarregaRelatorio() {
   }
   txtsaida->setPlainText(TextoRelatorio(
       QByteArray::fromRawData(relatorio_.data(), static_cast<qsizetype>(relatorio_.size()))));
-  achados_ = LeAchados(relatorio_);
   lblResumo->setText(TextoResumo(achados_));
   AtualizaBotoes();
 }
 
 void Saida::MostraAchado(int indice) {
-  const auto total = static_cast<int>(achados_.achados.size());
+  const auto total = static_cast<int>(achados_.Tamanho());
   if (indice < 0 || indice >= total) return;
   atual_ = indice;
-  const AchadoLido& achado = achados_.achados[static_cast<std::size_t>(indice)];
+  const auto i = static_cast<std::size_t>(indice);
   if (!indice_) indice_ = std::make_unique<IndiceLinhas>(caminhoEntrada_, marcaEntrada_);
   registro->show();
-  registro->Mostra(achado, indice + 1, total, *indice_);
+  registro->Mostra(achados_.Le(i), indice + 1, total, *indice_);
 
   // The finding's line marked in the report and brought into sight.
-  QTextCursor cursor(txtsaida->document()->findBlockByNumber(achado.blocoInicial));
+  QTextCursor cursor(txtsaida->document()->findBlockByNumber(achados_.PrimeiraLinhaNaVisao(i)));
   txtsaida->setTextCursor(cursor);
   txtsaida->ensureCursorVisible();
   QTextEdit::ExtraSelection marca;
@@ -281,15 +258,8 @@ void Saida::MostraAchado(int indice) {
 }
 
 void Saida::MostraAchadoDaLinha(int bloco) {
-  const auto& lista = achados_.achados;
-  // The findings are in the report's order: the last one that starts at or before the line.
-  const auto depois =
-      std::upper_bound(lista.begin(), lista.end(), bloco,
-                       [](int b, const AchadoLido& a) { return b < a.blocoInicial; });
-  if (depois == lista.begin()) return;
-  const auto achado = std::prev(depois);
-  if (bloco > achado->blocoFinal) return;
-  MostraAchado(static_cast<int>(achado - lista.begin()));
+  const std::int64_t achado = achados_.AchadoDaLinhaNaVisao(bloco);
+  if (achado >= 0) MostraAchado(static_cast<int>(achado));
 }
 
 // The finding F3 (`passo` 1) or Shift+F3 (-1) goes to from the report view's caret line, or -1
@@ -297,17 +267,26 @@ void Saida::MostraAchadoDaLinha(int bloco) {
 // Showing a finding puts the caret on its line, so these walk the findings in order, and go on
 // from wherever the user moved the caret.
 int Saida::AchadoVizinho(int passo) const {
-  const auto& lista = achados_.achados;
+  const auto total = static_cast<std::int64_t>(achados_.Tamanho());
   const int bloco = txtsaida->textCursor().blockNumber();
-  const auto noCursor =
-      std::lower_bound(lista.begin(), lista.end(), bloco,
-                       [](const AchadoLido& a, int b) { return a.blocoFinal < b; });
-  const int k = static_cast<int>(noCursor - lista.begin());
-  const bool naLinha = noCursor != lista.end() && noCursor->blocoInicial <= bloco;
-  if (naLinha && k != atual_) return k;
-  if (passo < 0) return k - 1;
-  const int seguinte = naLinha ? k + 1 : k;
-  return seguinte < static_cast<int>(lista.size()) ? seguinte : -1;
+  // The first finding whose lines do not end before the caret's line (findings are in the
+  // report's order, so their view lines ascend).
+  std::int64_t k = 0;
+  for (std::int64_t passoBusca = total; passoBusca > 0;) {
+    const std::int64_t metade = passoBusca / 2;
+    if (achados_.UltimaLinhaNaVisao(static_cast<std::size_t>(k + metade)) < bloco) {
+      k += metade + 1;
+      passoBusca -= metade + 1;
+    } else {
+      passoBusca = metade;
+    }
+  }
+  const bool naLinha =
+      k < total && achados_.PrimeiraLinhaNaVisao(static_cast<std::size_t>(k)) <= bloco;
+  if (naLinha && k != atual_) return static_cast<int>(k);
+  if (passo < 0) return static_cast<int>(k - 1);
+  const std::int64_t seguinte = naLinha ? k + 1 : k;
+  return seguinte < total ? static_cast<int>(seguinte) : -1;
 }
 
 void Saida::BAnterior_Click() { MostraAchado(AchadoVizinho(-1)); }
@@ -331,9 +310,9 @@ bool Saida::eventFilter(QObject* objeto, QEvent* evento) {
     QMetaObject::invokeMethod(
         this,
         [this] {
-          const AchadoLido& achado = achados_.achados[static_cast<std::size_t>(atual_)];
+          const auto i = static_cast<std::size_t>(atual_);
           const int bloco = txtsaida->textCursor().blockNumber();
-          if (bloco >= achado.blocoInicial && bloco <= achado.blocoFinal)
+          if (bloco >= achados_.PrimeiraLinhaNaVisao(i) && bloco <= achados_.UltimaLinhaNaVisao(i))
             txtsaida->ensureCursorVisible();
         },
         Qt::QueuedConnection);
@@ -400,8 +379,7 @@ void Saida::mnusalrel_Click() {
 
 void Saida::mnusaljson_Click() {
   if (SalvaComo(QStringLiteral("Salvar achados (JSON Lines)"), QStringLiteral(".achados.jsonl"),
-                QStringLiteral("JSON Lines (*.jsonl)"),
-                AchadosJsonLines(achados_, QString::fromStdString(caminhoEntrada_), codigos_)))
+                QStringLiteral("JSON Lines (*.jsonl)"), AchadosJsonLines(achados_, caminhoEntrada_)))
     lblStatus->setText(QStringLiteral("Achados salvos em ") + salvoEm_);
 }
 

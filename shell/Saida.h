@@ -5,7 +5,8 @@
 // is disabled while it is open. Only its Fechar button resets the run state; closing it from the
 // title bar does not. From a finding line of the report (double-click, or Enter with the caret on
 // it, or walking them from the caret with Anterior/Próximo, Shift+F3/F3) it shows the record of
-// the validated file that the finding names; Esc closes that record before the window. It saves
+// the validated file that the finding names; Esc closes that record before the window. The
+// findings are the run's own, as it wrote them, never read back from the report's text. It saves
 // the report (the bytes of saida.txt) and the findings (JSON Lines) under names the user picks,
 // shows the print as it will come out, says in its status line what it saved or printed, and
 // shows, under the report and never in it, hints for the common faults of the validated file.
@@ -16,7 +17,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/AchadosRelatorio.h"
+#include "achados/ListaAchados.h"
 #include "shell/Impressao.h"
 #include "shell/IndiceLinhas.h"
 
@@ -41,11 +42,10 @@ class Saida : public QWidget {
   // `marcaEntrada`: the validated file as it was when the run started (nothing when it could not
   // be examined then); a record is shown only from that same file. The window is one of
   // `principal`'s, centred on it. `preferencias`: where its geometry is kept (none: nowhere).
-  // `codigos`: the catalogue and code of each finding of the run, in its order (none: the saved
-  // findings go without them).
+  // `achados`: the findings of the run, in its order, as it told them.
   Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* principal,
         Dialogos& dialogos, std::optional<MarcaArquivo> marcaEntrada = std::nullopt,
-        Preferencias* preferencias = nullptr, std::vector<CodigoAchado> codigos = {});
+        Preferencias* preferencias = nullptr, ListaAchados achados = {});
   ~Saida() override;
 
   void BImprimir_Click();
@@ -58,7 +58,7 @@ class Saida : public QWidget {
 
   // Shows finding `indice` (0-based, in the report's order) in the record view.
   void MostraAchado(int indice);
-  const AchadosRelatorio& achados() const { return achados_; }
+  const ListaAchados& achados() const { return achados_; }
   int achadoAtual() const { return atual_; }  // -1 before any is shown
 
  protected:
@@ -88,10 +88,9 @@ class Saida : public QWidget {
   Preferencias* preferencias_;
   std::string caminhoEntrada_;  // the file the run validated
   std::optional<MarcaArquivo> marcaEntrada_;
-  std::vector<CodigoAchado> codigos_;     // of each finding of the run, in its order
   std::string relatorio_;                 // the run's report, Latin-1, as shown and printed
   std::unique_ptr<IndiceLinhas> indice_;  // made on the first record shown
-  AchadosRelatorio achados_;
+  ListaAchados achados_;
   int atual_ = -1;
   MoldePagina molde_;  // what each printed page says of the run
   QString salvoEm_;    // the file last saved
@@ -110,8 +109,8 @@ class Saida : public QWidget {
   QPushButton* BFechar;
 };
 
-// The status line of the output window: the number of errors and of warnings of the report.
-QString TextoResumo(const AchadosRelatorio& achados);
+// The status line of the output window: the number of errors and of warnings of the run.
+QString TextoResumo(const ListaAchados& achados);
 
 // The report's text for display: Latin-1 decoded, each CR LF (or lone CR) a line break.
 QString TextoRelatorio(const QByteArray& latin1);
@@ -120,11 +119,8 @@ QString TextoRelatorio(const QByteArray& latin1);
 // validated file when there is one.
 QString TituloSaida(const QString& arquivo = QString());
 
-// The findings as JSON Lines (UTF-8, one object a line, with the keys rolval-cli writes). The
-// catalogue and code come from `codigos`, the run's own list, when it has one for each finding
-// line of the report; otherwise they are left out, as the report's text does not show them.
-std::string AchadosJsonLines(const AchadosRelatorio& achados, const QString& arquivo,
-                             const std::vector<CodigoAchado>& codigos = {});
+// The findings as JSON Lines, as rolval-cli writes them for the file `arquivo` (its bytes).
+std::string AchadosJsonLines(const ListaAchados& achados, std::string_view arquivo);
 
 // Margin kept on every side of a printed page, in millimetres.
 inline constexpr double MargemImpressaoMm = 15.0;

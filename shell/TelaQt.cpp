@@ -29,12 +29,12 @@ Saida* TelaQt::saida() const { return saida_.data(); }
 
 void TelaQt::DefineExecucao(Execucao* execucao) {
   execucao_ = execucao;
-  if (execucao_ != nullptr) execucao_->DefineOuvinte(&codigos_);
+  if (execucao_ != nullptr) execucao_->DefineOuvinte(&achados_);
 }
 
 void TelaQt::MostraProgresso() {
   // Every run starts here, before its first finding.
-  codigos_.codigos.clear();
+  achados_ = ListaAchados();
   ver_.clear();
   progresso_ = std::make_unique<JanelaProgresso>(principal_);
   progresso_->Mostra();
@@ -70,8 +70,8 @@ void TelaQt::MostraSaida() {
   // start then; should one be left, it goes without unloading, as the report is the new run's.
   delete saida_.data();
   saida_ = new Saida(*execucao_, pasta_, principal_, dialogos_, marcaEntrada_, preferencias_,
-                     std::move(codigos_.codigos));
-  codigos_.codigos.clear();
+                     std::move(achados_));
+  achados_ = ListaAchados();
   saida_->show();
   saida_->raise();
   saida_->activateWindow();

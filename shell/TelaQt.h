@@ -8,7 +8,7 @@
 #include <string>
 
 #include "run/Tela.h"
-#include "shell/AchadosRelatorio.h"
+#include "achados/ListaAchados.h"
 #include "shell/IndiceLinhas.h"
 
 class QWidget;
@@ -63,7 +63,7 @@ class TelaQt : public Tela {
   std::optional<MarcaArquivo> marcaEntrada_;
   std::string ver_;  // the caption last given, so that the same one each line costs nothing
   QPointer<Saida> saida_;
-  CodigosDosAchados codigos_;  // of the run in progress, handed to its output window
+  ListaAchados achados_;  // of the run in progress, handed to its output window
 };
 
 }  // namespace rolval

@@ -18,12 +18,12 @@ namespace {
 // The record line is the third line of the view, under the two ruler lines.
 constexpr int BlocoRegistro = 2;
 
-QString Mensagem(const AchadoLido& achado) {
+QString Mensagem(const Achado& achado) {
   return QString::fromLatin1(achado.mensagem.data(),
                              static_cast<qsizetype>(achado.mensagem.size()));
 }
 
-QString Cabecalho(const AchadoLido& achado, int ordem, int total) {
+QString Cabecalho(const Achado& achado, int ordem, int total) {
   QString texto = QStringLiteral("Achado %1 de %2").arg(ordem).arg(total);
   if (achado.linha > 0) {
     texto += QStringLiteral(" - linha %1").arg(achado.linha);
@@ -143,7 +143,7 @@ VisaoRegistro::VisaoRegistro(QWidget* pai) : QWidget(pai) {
   layout->addStretch(1);
 }
 
-void VisaoRegistro::Mostra(const AchadoLido& achado, int ordem, int total, IndiceLinhas& indice) {
+void VisaoRegistro::Mostra(const Achado& achado, int ordem, int total, IndiceLinhas& indice) {
   campoInicio_ = campoFim_ = 0;
   lblAchado->setText(Cabecalho(achado, ordem, total));
   txtregistro->setExtraSelections({});
@@ -185,14 +185,14 @@ void VisaoRegistro::Mostra(const AchadoLido& achado, int ordem, int total, Indic
 
   if (temCampo && achado.inicio <= colunas) {
     const int inicio = static_cast<int>(achado.inicio - 1);
-    const int fimRegua = static_cast<int>(std::min(achado.fim, colunas));
+    const int fimRegua = static_cast<int>(std::min<std::int64_t>(achado.fim, colunas));
     QList<QTextEdit::ExtraSelection> realces;
     const QColor regua = palette().color(QPalette::Midlight);
     realces << Realce(txtregistro, 0, inicio, fimRegua, regua)
             << Realce(txtregistro, 1, inicio, fimRegua, regua);
     if (achado.inicio <= comprimento) {
       campoInicio_ = inicio;
-      campoFim_ = static_cast<int>(std::min(achado.fim, comprimento));
+      campoFim_ = static_cast<int>(std::min<std::int64_t>(achado.fim, comprimento));
       realces << Realce(txtregistro, BlocoRegistro, campoInicio_, campoFim_, QColor(255, 230, 120));
     }
     txtregistro->setExtraSelections(realces);

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "shell/AchadosRelatorio.h"
+#include "run/RegistroErros.h"
 #include "shell/IndiceLinhas.h"
 
 class QLabel;
@@ -24,7 +24,7 @@ class VisaoRegistro : public QWidget {
   explicit VisaoRegistro(QWidget* pai);
 
   // Shows finding number `ordem` (1-based) of `total`, its line fetched from `indice`.
-  void Mostra(const AchadoLido& achado, int ordem, int total, IndiceLinhas& indice);
+  void Mostra(const Achado& achado, int ordem, int total, IndiceLinhas& indice);
 
  protected:
   bool eventFilter(QObject* objeto, QEvent* evento) override;

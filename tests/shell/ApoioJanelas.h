@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "achados/ListaAchados.h"
 #include "run/Execucao.h"
 #include "shell/Dialogos.h"
 
@@ -117,7 +118,10 @@ inline bool JanelaCarregada(const QString& nome) {
 }
 
 // A run of ST 02 whose findings `grava` writes, its report made.
-inline void GeraRelatorioST02(Execucao& execucao, const std::function<void(Execucao&)>& grava) {
+inline ListaAchados GeraRelatorioST02(Execucao& execucao,
+                                     const std::function<void(Execucao&)>& grava) {
+  ListaAchados lista;  // the run's findings, as a window takes them
+  execucao.DefineOuvinte(&lista);
   execucao.LimpaVariaveis();
   execucao.controle.Documento = DocROLST02;
   execucao.RegistroAtual.Inscricao = "0500000000";
@@ -128,12 +132,14 @@ inline void GeraRelatorioST02(Execucao& execucao, const std::function<void(Execu
   execucao.aux1.Fecha();
   execucao.aux2.Fecha();
   execucao.GeraSaida();
+  execucao.DefineOuvinte(nullptr);
+  return lista;
 }
 
 // A run of `n` findings of ST 02 (fields 9 and 10 zeroed, one a line, lines 1 to n), its report made; the record
 // of each is on a line of a file the run did not read.
-inline void GeraRelatorioDeAchados(Execucao& execucao, int n) {
-  GeraRelatorioST02(execucao, [n](Execucao& e) {
+inline ListaAchados GeraRelatorioDeAchados(Execucao& execucao, int n) {
+  return GeraRelatorioST02(execucao, [n](Execucao& e) {
     for (int i = 1; i <= n; ++i) {
       e.NumLinha = i;
       e.GravaErroST(CodigoST::Campos9e10Zerados, 0, 230, 244);

@@ -283,11 +283,12 @@ TEST_F(ImpressaoDaSaida, PdfLevaONomeDoArquivoValidado) {
 }
 
 TEST_F(ImpressaoDaSaida, CadaPaginaTemCabecalhoTitulosENumeroEAVisualizacaoEIgual) {
-  GeraRelatorioDeAchados(*principal->execucao(), 150);
+  ListaAchados lista = GeraRelatorioDeAchados(*principal->execucao(), 150);
   const QStringList relatorio =
       TextoRelatorio(QByteArray::fromStdString(LeArquivo(pasta / NomeSaida)))
           .split(QLatin1Char('\n'));
-  Saida avulsa(*principal->execucao(), pasta.caminho(), nullptr, dialogos);
+  Saida avulsa(*principal->execucao(), pasta.caminho(), nullptr, dialogos, std::nullopt, nullptr,
+               std::move(lista));
   avulsa.BImprimir_Click();
   avulsa.BVisualizar_Click();
   ASSERT_EQ(dialogos.impressoes, 2);

@@ -127,7 +127,7 @@ TEST_F(VisaoDoRegistro, DuploCliqueMostraALinhaComAsColunasDoCampoSelecionadasEm
     const std::vector<AchadoEsperado> esperados =
         AchadosDoTexto(Controle<QPlainTextEdit>(saida, "txtsaida")->toPlainText());
     ASSERT_FALSE(esperados.empty()) << nome;
-    ASSERT_EQ(saida->achados().achados.size(), esperados.size()) << nome;
+    ASSERT_EQ(saida->achados().Tamanho(), esperados.size()) << nome;
 
     for (std::size_t i = 0; i < esperados.size(); ++i) {
       const AchadoEsperado& e = esperados[i];
@@ -243,7 +243,7 @@ TEST_F(VisaoDoRegistro, AchadoDeLinha000MostraSoAMensagem) {
   EscreveArquivo(pasta / "nao-rol.txt", "ARQUIVO QUALQUER\r\n");
   Saida* saida = Valida((pasta / "nao-rol.txt").string());
   ASSERT_NE(saida, nullptr);
-  ASSERT_EQ(saida->achados().achados.size(), 1u);
+  ASSERT_EQ(saida->achados().Tamanho(), 1u);
   saida->BProximo_Click();
   Assenta();
   EXPECT_TRUE(Controle<QWidget>(saida, "VisaoRegistro")->isVisible());
@@ -266,15 +266,15 @@ TEST_F(VisaoDoRegistro, AchadoSemColunasMostraALinhaSemRealce) {
   EscreveArquivo(arquivo, conteudo);
   Saida* saida = Valida(arquivo);
   ASSERT_NE(saida, nullptr);
-  ASSERT_GE(saida->achados().achados.size(), 1u);
-  ASSERT_EQ(saida->achados().achados[0].linha, 3);
-  ASSERT_EQ(saida->achados().achados[0].inicio, 0);
+  ASSERT_GE(saida->achados().Tamanho(), 1u);
+  ASSERT_EQ(saida->achados().Le(0).linha, 3);
+  ASSERT_EQ(saida->achados().Le(0).inicio, 0);
 
   saida->BProximo_Click();
   Assenta();
   EXPECT_EQ(Cabecalho(saida),
             QStringLiteral("Achado 1 de %1 - linha 3: Arquivo a ser validado não é ROL")
-                .arg(saida->achados().achados.size()));
+                .arg(saida->achados().Tamanho()));
   EXPECT_EQ(LinhaMostrada(saida), LinhaDoArquivo(arquivo, 3));
   EXPECT_EQ(LinhaMostrada(saida).size(), 896);
   EXPECT_EQ(ColunasSelecionadas(saida), std::make_pair(0, 0));
@@ -392,29 +392,32 @@ TEST_F(VisaoDoRegistro, LinhaDeSituacaoContaErrosEAvisos) {
   QTest::mouseClick(Controle<QPushButton>(saida, "BFechar"), Qt::LeftButton);
 
   // A report with warnings, as the run writes it.
-  GeraRelatorioST02(*principal->execucao(), [](Execucao& execucao) {
-    execucao.GravaErroST(CodigoST::Campos9e10Zerados, 0, 230, 244);
-    execucao.GravaErroST(CodigoST::ValorDoCampoIncorreto, 18, 335, 349);
-    execucao.GravaErroST(CodigoST::MesmaInscricaoDaROLAviso, 0, 1, 14);
-  });
-  Saida avulsa(*principal->execucao(), pasta.caminho(), nullptr, dialogos);
+  ListaAchados lista =
+      GeraRelatorioST02(*principal->execucao(), [](Execucao& execucao) {
+        execucao.GravaErroST(CodigoST::Campos9e10Zerados, 0, 230, 244);
+        execucao.GravaErroST(CodigoST::ValorDoCampoIncorreto, 18, 335, 349);
+        execucao.GravaErroST(CodigoST::MesmaInscricaoDaROLAviso, 0, 1, 14);
+      });
+  Saida avulsa(*principal->execucao(), pasta.caminho(), nullptr, dialogos, std::nullopt, nullptr,
+               std::move(lista));
   EXPECT_EQ(Controle<QLabel>(&avulsa, "lblResumo")->text(),
             QStringLiteral("Erros: 1    Avisos: 2"));
-  EXPECT_EQ(avulsa.achados().achados.size(), 3u);
+  EXPECT_EQ(avulsa.achados().Tamanho(), 3u);
 }
 
 TEST_F(VisaoDoRegistro, LinhaEscolhidaFicaAVistaQuandoORegistroAbre) {
-  GeraRelatorioDeAchados(*principal->execucao(), 80);
-  Saida saida(*principal->execucao(), pasta.caminho(), nullptr, dialogos);
+  ListaAchados lista = GeraRelatorioDeAchados(*principal->execucao(), 80);
+  Saida saida(*principal->execucao(), pasta.caminho(), nullptr, dialogos, std::nullopt, nullptr,
+              std::move(lista));
   saida.resize(700, 420);
   saida.show();
   Assenta();
   auto* txtsaida = Controle<QPlainTextEdit>(&saida, "txtsaida");
-  ASSERT_EQ(saida.achados().achados.size(), 80u);
+  ASSERT_EQ(saida.achados().Tamanho(), 80u);
   // Each finding brought to the view's last line from the top, then opened: the panel that opens
   // under the report takes its height.
   for (const int indice : {20, 45, 79}) {
-    const int bloco = saida.achados().achados[static_cast<std::size_t>(indice)].blocoInicial;
+    const int bloco = saida.achados().PrimeiraLinhaNaVisao(static_cast<std::size_t>(indice));
     Controle<QWidget>(&saida, "VisaoRegistro")->hide();
     Assenta();
     txtsaida->verticalScrollBar()->setValue(0);

@@ -84,11 +84,11 @@ class UsoDesktop : public ::testing::Test {
 TEST_F(UsoDesktop, SetaParaBaixoEEnterNoQuartoAchadoAbreOAchado4) {
   Saida* saida = Valida(Copia("rol05-com-erros.txt"));
   ASSERT_NE(saida, nullptr);
-  ASSERT_GE(saida->achados().achados.size(), 4u);
+  ASSERT_GE(saida->achados().Tamanho(), 4u);
   auto* txtsaida = Controle<QPlainTextEdit>(saida, "txtsaida");
   EXPECT_TRUE(txtsaida->textInteractionFlags() & Qt::TextSelectableByKeyboard);  // a caret
   ASSERT_EQ(txtsaida->textCursor().blockNumber(), 0);
-  for (int i = 0; i < saida->achados().achados[3].blocoInicial; ++i)
+  for (int i = 0; i < saida->achados().PrimeiraLinhaNaVisao(3); ++i)
     QTest::keyClick(txtsaida, Qt::Key_Down);
   QTest::keyClick(txtsaida, Qt::Key_Return);
   EXPECT_EQ(saida->achadoAtual(), 3);
@@ -151,13 +151,14 @@ TEST_F(UsoDesktop, SalvarGravaOsBytesDeSaidaTxtEOsAchadosEmJsonLines) {
   EXPECT_EQ(dialogos.salvamentos[1].sugestao, Texto("rol05-com-erros.achados.jsonl"));
   const QList<QByteArray> linhas =
       QByteArray::fromStdString(LeArquivo(pasta / "achados.jsonl")).trimmed().split('\n');
-  ASSERT_EQ(static_cast<std::size_t>(linhas.size()), saida->achados().achados.size());
+  ASSERT_EQ(static_cast<std::size_t>(linhas.size()), saida->achados().Tamanho());
   EXPECT_EQ(QJsonDocument::fromJson(linhas[0]).object(),
             QJsonDocument::fromJson(
                 R"({"type":"finding","file":")" + entrada.toUtf8() +
                 R"(","line":1,"first_column":600,"last_column":614,"catalogue":"M","code":7,)"
                 R"("registration":"514/3522508","period":"08/2014",)"
-                R"("message":"Campo numérico é esperado","warning":false})")
+                R"("message":"Campo numérico é esperado","warning":false,"record_type":"",)"
+                R"("field":null,"found":"A00000003849936","declared":null,"computed":null})")
                 .object());
   // Every finding with the catalogue and code the run gave it, though the report does not show
   // them.

@@ -12,7 +12,7 @@ const registro = require(path.join(raizFontes, 'web/pagina/registro.js'));
 const relatorio = require(path.join(raizFontes, 'web/pagina/relatorio.js'));
 const lista = require(path.join(raizFontes, 'web/pagina/lista.js'));
 const { IndiceLinhas, ReguaNumeros, ReguaMarcas, TextoRegistro } = registro;
-const { LinhasDaVisao, LinhasDosAchados, TextoResumo } = relatorio;
+const { LinhasDaVisao, AchadoDaLinha, TextoResumo } = relatorio;
 
 const latin1 = (texto) => Uint8Array.from(texto, (c) => c.charCodeAt(0));
 const texto = (bytes) => String.fromCharCode(...bytes);
@@ -112,7 +112,7 @@ test('record bytes show one column each, control bytes as a replacement sign', (
   assert.equal(TextoRegistro(longa), '1'.repeat(10000));
 });
 
-test('the report breaks into view lines at CR LF, lone CR and LF, and each finding maps to its lines', () => {
+test('the report breaks into view lines at CR LF, lone CR and LF, and each view line maps to its finding', () => {
   const hifens = '-'.repeat(73);
   const cabecalho = ['ENCAMINHAMOS ABAIXO OS ERROS/AVISOS ENCONTRADOS:', '', 'Documento: ROL05', hifens,
                      'REG/TB         Período Lin Ini Fim Descrição do Erro', hifens];
@@ -123,12 +123,14 @@ test('the report breaks into view lines at CR LF, lone CR and LF, and each findi
   const visao = LinhasDaVisao(bytes);
   const linhas = Array.from(visao.inicios, (inicio, i) => texto(bytes.subarray(inicio, visao.fins[i])));
   assert.deepEqual(linhas, [...cabecalho, achados[0], ' 12', '45678000199 05/2005 002 001 002 Com LF na inscrição', achados[2]]);
-  assert.deepEqual(LinhasDosAchados(bytes, 3), [{ primeira: 6, ultima: 6 }, { primeira: 7, ultima: 8 }, { primeira: 9, ultima: 9 }]);
-  assert.deepEqual(LinhasDosAchados(bytes, 1), [{ primeira: 6, ultima: 6 }]);
+  // The engine's lines of each finding: the second takes two view lines.
+  const linhasAchados = Int32Array.from([6, 6, 7, 8, 9, 9]);
+  assert.deepEqual(Array.from({ length: 11 }, (_, i) => AchadoDaLinha(linhasAchados, i)),
+                   [-1, -1, -1, -1, -1, -1, 0, 1, 1, 2, -1]);
 
   // An accepted file's report has no finding lines; a lone CR breaks a line as CR LF does.
   const ok = latin1('ARQUIVO OK.\r\rDocumento: ROL05\r\n');
-  assert.deepEqual(LinhasDosAchados(ok, 0), []);
+  assert.equal(AchadoDaLinha(new Int32Array(0), 0), -1);
   assert.equal(LinhasDaVisao(ok).inicios.length, 3);
   assert.equal(LinhasDaVisao(latin1('sem fim')).inicios.length, 1);
 });

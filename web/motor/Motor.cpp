@@ -1,7 +1,8 @@
 // The engine's entry point in WebAssembly: one run of one file of the module's file system, with
-// its report, its status file, its findings as JSON Lines and the summary of the run, handed to
-// the JavaScript side (web/motor/api.js) through a result object it frees when done. The run
-// publishes nothing: the report stays in the run object.
+// its report, its status file, its findings as JSON Lines, the lines of the report view each
+// finding takes and the summary of the run, handed to the JavaScript side (web/motor/api.js)
+// through a result object it frees when done. The run publishes nothing: the report stays in the
+// run object.
 #include <emscripten.h>
 
 #include <cstdint>
@@ -10,11 +11,12 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/Lote.h"
-#include "cli/SaidaJson.h"
+#include "achados/Escritores.h"
+#include "achados/ListaAchados.h"
 #include "layouts/Layouts.h"
 #include "run/Catalogos.h"
 #include "run/Latin1.h"
+#include "run/Relatorio.h"
 
 // Hands the progress window's state to the page: percentage, layout caption and taxpayer (UTF-8).
 EM_JS(void, rolval_mostra_progresso, (double valor, const char* ver, const char* contrib), {
@@ -78,21 +80,27 @@ class TelaPagina : public rolval::Tela {
   double quando_ = 0;
 };
 
-// Every finding as the command line's JSON Lines form writes it, and the counts of the summary.
+// Every finding as the command line's JSON Lines form writes it, the first and last line of the
+// report view it takes, and the counts of the summary.
 class ColetorAchados : public rolval::OuvinteAchados {
  public:
-  explicit ColetorAchados(rolval::ResultadoArquivo& resultado) : resultado_(resultado) {}
+  explicit ColetorAchados(const std::string& nome) : arquivo_(rolval::NomeEmUtf8(nome)) {}
   void Anota(const rolval::Achado& achado) override {
-    ++resultado_.achados;
-    const bool aviso = rolval::EAviso(achado.catalogo, achado.codigo);
-    if (aviso) ++resultado_.avisos;
-    jsonl.append(rolval::JsonDoAchado(resultado_.arquivo, achado, aviso));
-    jsonl.push_back('\n');
+    ++achados;
+    if (achado.Aviso()) ++avisos;
+    rolval::AcrescentaJsonAchado(jsonl, arquivo_, achado);
+    linhasVisao.push_back(proxima_);
+    proxima_ += rolval::LinhasNaVisao(achado.linhaRelatorio);
+    linhasVisao.push_back(proxima_ - 1);
   }
   std::string jsonl;
+  std::vector<std::int32_t> linhasVisao;
+  std::int64_t achados = 0;
+  std::int64_t avisos = 0;
 
  private:
-  rolval::ResultadoArquivo& resultado_;
+  std::string arquivo_;
+  std::int32_t proxima_ = rolval::LinhasAntesDosAchados;
 };
 
 }  // namespace
@@ -102,7 +110,8 @@ struct ResultadoWeb {
   std::string saida;    // saida.txt, byte for byte
   std::string param;    // param.txt, byte for byte
   std::string achados;  // one JSON object a line, one line per finding, in report order
-  std::string resumo;   // the summary object of the run
+  std::vector<std::int32_t> linhasVisao;  // per finding: first and last line of the report view
+  std::string resumo;                     // the summary object of the run
 };
 
 extern "C" {
@@ -111,22 +120,24 @@ extern "C" {
 // with RolvalLibera.
 EMSCRIPTEN_KEEPALIVE ResultadoWeb* RolvalValida(const char* caminho, const char* nome) {
   auto* resultado = new ResultadoWeb;
-  rolval::ResultadoArquivo r;
-  r.arquivo = nome;
-  ColetorAchados coletor(r);
-  TelaPagina tela(r.mensagens);
+  const std::string arquivo = nome;
+  ColetorAchados coletor(arquivo);
+  std::vector<std::string> mensagens;
+  TelaPagina tela(mensagens);
   rolval::Execucao execucao(std::filesystem::path{}, tela);
   execucao.DefineOuvinte(&coletor);
-  r.desfecho = rolval::ValidaArquivo(execucao, caminho);
+  const rolval::Desfecho desfecho = rolval::ValidaArquivo(execucao, caminho);
   execucao.DefineOuvinte(nullptr);
-  r.documento = rolval::DocumentoDaExecucao(execucao);
-  r.retornos = execucao.QtdROLs;
-  if (r.TemRelatorio()) {
+  const std::string documento = rolval::DocumentoDaExecucao(execucao);
+  if (desfecho != rolval::Desfecho::SemRelatorio) {
     resultado->saida = execucao.Relatorio().Texto();
     resultado->param = execucao.TextoParam();
   }
   resultado->achados = std::move(coletor.jsonl);
-  resultado->resumo = rolval::JsonDoResumo(r);
+  resultado->linhasVisao = std::move(coletor.linhasVisao);
+  rolval::AcrescentaJsonResumo(resultado->resumo, {arquivo, documento, desfecho, execucao.QtdROLs,
+                                                   coletor.achados, coletor.avisos, &mensagens});
+  resultado->resumo.pop_back();  // the object without its line end
   return resultado;
 }
 
@@ -141,6 +152,9 @@ EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoParam(const ResultadoWeb* r) {
 EMSCRIPTEN_KEEPALIVE const char* RolvalAchados(const ResultadoWeb* r) { return r->achados.data(); }
 EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoAchados(const ResultadoWeb* r) {
   return r->achados.size();
+}
+EMSCRIPTEN_KEEPALIVE const std::int32_t* RolvalLinhasVisao(const ResultadoWeb* r) {
+  return r->linhasVisao.data();
 }
 EMSCRIPTEN_KEEPALIVE const char* RolvalResumo(const ResultadoWeb* r) { return r->resumo.c_str(); }
 EMSCRIPTEN_KEEPALIVE void RolvalLibera(ResultadoWeb* r) { delete r; }

@@ -5,9 +5,10 @@
 //   engine.validaArquivo(blob, name[, options])     // a File or Blob, read in slices (workers only)
 //
 // Both return { status: 'OK'|'NOK'|'NO_REPORT', document, returns, warnings, saida, param,
-// findings, messages, jsonl }: saida and param are the report and the status file byte for byte,
-// findings the JSON Lines finding objects, jsonl the command line's JSON Lines output (findings,
-// then the summary). options.onProgress({ percent, caption, taxpayer }) follows the run.
+// findings, findingLines, messages, jsonl }: saida and param are the report and the status file
+// byte for byte, findings the JSON Lines finding objects, findingLines (an Int32Array) the first
+// and last line of the report view each finding takes, jsonl the command line's JSON Lines output
+// (findings, then the summary). options.onProgress({ percent, caption, taxpayer }) follows the run.
 
 var rolvalContador = 0;
 
@@ -43,10 +44,12 @@ function rolvalExecuta(caminho, nome, opcoes) {
     var achados = HEAPU8.slice(_RolvalAchados(r), _RolvalAchados(r) + _RolvalTamanhoAchados(r));
     var saida = HEAPU8.slice(_RolvalSaida(r), _RolvalSaida(r) + _RolvalTamanhoSaida(r));
     var param = HEAPU8.slice(_RolvalParam(r), _RolvalParam(r) + _RolvalTamanhoParam(r));
+    var sumario = JSON.parse(resumo);
+    var inicioLinhas = _RolvalLinhasVisao(r) >> 2;
+    var findingLines = HEAP32.slice(inicioLinhas, inicioLinhas + 2 * sumario.findings);
   } finally {
     _RolvalLibera(r);
   }
-  var sumario = JSON.parse(resumo);
   var linhas = new TextDecoder('utf-8').decode(achados).split('\n');
   var findings = [];
   for (var i = 0; i < linhas.length; i++) if (linhas[i]) findings.push(JSON.parse(linhas[i]));
@@ -62,6 +65,7 @@ function rolvalExecuta(caminho, nome, opcoes) {
     saida: saida,
     param: param,
     findings: findings,
+    findingLines: findingLines,
     messages: sumario.messages,
     jsonl: jsonl,
   };

@@ -323,7 +323,7 @@
       mensagens.textContent = 'A validação deste arquivo falhou: ' + item.falha;
       mensagens.hidden = false;
       MostraDicas([]);
-      MostraLinhasRelatorio(new Uint8Array(0), []);
+      MostraLinhasRelatorio(new Uint8Array(0), new Int32Array(0));
       AtualizaBotoes();
       AtualizaTitulo();
       return;
@@ -336,7 +336,7 @@
     mensagens.hidden = r.messages.length === 0;
     if (!item.linhasVisao) {
       item.linhasVisao = LinhasDaVisao(r.saida);
-      item.blocos = LinhasDosAchados(r.saida, r.findings.length);
+      item.blocos = r.findingLines;
     }
     MostraLinhasRelatorio(r.saida, item.blocos);
     // The hints, as rolval-cli gives them: for a file whose report is not OK.
@@ -369,7 +369,7 @@
   }
 
   // The report, only its visible lines in the document: a report of many findings stays light.
-  var visao = { bytes: new Uint8Array(0), inicios: null, fins: null, blocos: [], primeira: -1, ultima: -1 };
+  var visao = { bytes: new Uint8Array(0), inicios: null, fins: null, blocos: new Int32Array(0), primeira: -1, ultima: -1 };
 
   function MostraLinhasRelatorio(bytes, blocos) {
     var linhas = bytes.length ? aberto.linhasVisao : { inicios: new Float64Array(0), fins: new Float64Array(0) };
@@ -386,17 +386,14 @@
   }
 
   function LinhaDoAchado(linhaVisao) {
-    // The findings are in the report's order: the last one that starts at or before the line.
-    var b = visao.blocos;
-    var lo = 0;
-    var hi = b.length;
-    while (lo < hi) {
-      var meio = (lo + hi) >> 1;
-      if (b[meio].primeira <= linhaVisao) lo = meio + 1;
-      else hi = meio;
-    }
-    if (lo === 0 || linhaVisao > b[lo - 1].ultima) return -1;
-    return lo - 1;
+    return AchadoDaLinha(visao.blocos, linhaVisao);
+  }
+
+  // The first and last report-view lines of finding `indice` (the engine gives two numbers a
+  // finding), or null when there is no such finding.
+  function BlocoDoAchado(indice) {
+    if (indice < 0 || 2 * indice + 1 >= visao.blocos.length) return null;
+    return { primeira: visao.blocos[2 * indice], ultima: visao.blocos[2 * indice + 1] };
   }
 
   function DesenhaLinhas(forca) {
@@ -407,8 +404,8 @@
     if (!forca && primeira === visao.primeira && ultima === visao.ultima) return;
     visao.primeira = primeira;
     visao.ultima = ultima;
-    var marcado = achadoAtual >= 0 ? visao.blocos[achadoAtual] : null;
-    var escolhido = cursor >= 0 ? visao.blocos[cursor] : null;
+    var marcado = BlocoDoAchado(achadoAtual);
+    var escolhido = BlocoDoAchado(cursor);
     var conteudo = document.createDocumentFragment();
     for (var i = primeira; i < ultima; i++) {
       var div = elemento('div', '', TextoLatin1(visao.bytes.subarray(visao.inicios[i], visao.fins[i])));
@@ -437,7 +434,7 @@
 
   // The finding's line brought into sight in the report.
   function MostraNaVisao(indice) {
-    var bloco = visao.blocos[indice];
+    var bloco = BlocoDoAchado(indice);
     if (!bloco) return;
     var caixa = $('txtsaida');
     var topo = bloco.primeira * AlturaLinha;

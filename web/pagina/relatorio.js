@@ -1,8 +1,7 @@
 // The report as the page shows it: its bytes cut into view lines (a break at every CR LF, lone CR
-// and LF, as the desktop program's view breaks them) and, for each finding, the view lines its
-// report line takes. Lines are turned into text only when shown. Plain script, as registro.js.
-
-var Hifens73 = '-'.repeat(73);
+// and LF, as the desktop program's view breaks them), and the finding that a view line shows, from
+// the lines the engine gives for each finding. Lines are turned into text only when shown. Plain
+// script, as registro.js.
 
 // { inicios, fins }: the view lines, as byte offsets into `bytes` (end exclusive, line end left out).
 function LinhasDaVisao(bytes) {
@@ -29,35 +28,19 @@ function LinhasDaVisao(bytes) {
   return { inicios: Float64Array.from(inicios), fins: Float64Array.from(fins) };
 }
 
-// For each of the run's `quantos` findings, in report order, { primeira, ultima }: the view lines
-// of its report line. Finding lines follow the second line of 73 hyphens, one a finding; a report
-// line (up to CR LF or a lone CR) takes more than one view line only when it holds an LF byte.
-function LinhasDosAchados(bytes, quantos) {
-  var blocos = [];
-  var hifens = 0;
-  var visao = 0;
-  var i = 0;
-  while (i < bytes.length && blocos.length < quantos) {
-    var inicio = i;
-    var quebras = 0;
-    while (i < bytes.length && bytes[i] !== 13) {
-      if (bytes[i] === 10) quebras++;
-      i++;
-    }
-    var fim = i;
-    if (i < bytes.length) i += bytes[i + 1] === 10 ? 2 : 1;
-    if (hifens < 2) {
-      if (fim - inicio === 73 && quebras === 0 && TextoDosBytes(bytes, inicio, fim) === Hifens73) hifens++;
-    } else if (fim > inicio) {
-      blocos.push({ primeira: visao, ultima: visao + quebras });
-    }
-    visao += 1 + quebras;
+// The finding whose report line takes view line `linha`, from the engine's `linhasAchados` (an
+// Int32Array: for each finding in report order, the first and the last view line it takes); -1
+// when none does. The last finding that starts at or before the line.
+function AchadoDaLinha(linhasAchados, linha) {
+  var lo = 0;
+  var hi = linhasAchados.length >> 1;
+  while (lo < hi) {
+    var meio = (lo + hi) >> 1;
+    if (linhasAchados[2 * meio] <= linha) lo = meio + 1;
+    else hi = meio;
   }
-  return blocos;
-}
-
-function TextoDosBytes(bytes, inicio, fim) {
-  return String.fromCharCode.apply(null, bytes.subarray(inicio, fim));
+  if (lo === 0 || linha > linhasAchados[2 * lo - 1]) return -1;
+  return lo - 1;
 }
 
 // "Erros: N    Avisos: M", as the output window's status line counts them.
@@ -68,5 +51,5 @@ function TextoResumo(achados) {
 }
 
 if (typeof module !== 'undefined' && module.exports) {
-  module.exports = { LinhasDaVisao: LinhasDaVisao, LinhasDosAchados: LinhasDosAchados, TextoResumo: TextoResumo };
+  module.exports = { LinhasDaVisao: LinhasDaVisao, AchadoDaLinha: AchadoDaLinha, TextoResumo: TextoResumo };
 }

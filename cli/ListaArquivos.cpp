@@ -57,7 +57,9 @@ void ArquivosDaPasta(const fs::path& pasta, std::vector<std::string>& arquivos,
   for (const fs::directory_iterator fim; !e && it != fim; it.increment(e)) {
     std::error_code e2;
     const fs::file_status st = it->symlink_status(e2);
-    if (fs::is_directory(st))
+    if (e2)  // a file that may be spoilt is never skipped in silence
+      aviso(it->path().string(), "cannot be examined: " + e2.message());
+    else if (fs::is_directory(st))
       ArquivosDaPasta(it->path(), arquivos, aviso);
     else if (fs::is_regular_file(st))
       arquivos.push_back(it->path().string());

@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 #include "cli/Entrada.h"
@@ -37,10 +38,16 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, 
   ResultadoArquivo r;
   r.arquivo = arquivo;
   // A copy of a stream goes where the work files go.
-  const EntradaDaExecucao entrada(arquivo, sozinho ? pedido.pastaUnica.string() : std::string());
+  const EntradaDaExecucao entrada(arquivo, sozinho ? pedido.pastaUnica.string() : std::string(),
+                                  pedido.limiteCopia);
   if (!entrada.erro().empty()) {
     r.documento = DocumentoDesconhecido;
     r.mensagens.push_back(entrada.erro());
+    // No run is made, and none leaves an earlier run's report to be taken for its own.
+    if (sozinho && !pedido.pastaUnica.empty()) {
+      const std::string motivo = RetiraRelatorio(pedido.pastaUnica);
+      if (!motivo.empty()) r.mensagens.push_back(MensagemRelatorioAnterior(motivo));
+    }
     return r;
   }
   const bool json = pedido.formato == FormatoSaida::Jsonl;
@@ -61,6 +68,8 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, 
   r.documento = DocumentoDaExecucao(execucao);
   r.retornos = execucao.QtdROLs;
   r.mensagens = tela.mensagens();
+  if (!r.TemRelatorio() && !execucao.CausaFalha.empty())
+    r.mensagens.push_back("the run ended without a report: " + execucao.CausaFalha);
   if (r.TemRelatorio()) {
     r.param = execucao.TextoParam();
     r.relatorio = execucao.TiraRelatorio();
@@ -73,6 +82,8 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, 
 }
 
 }  // namespace
+
+std::size_t JanelaDeResultados(unsigned trabalhos) { return 2 * std::size_t{trabalhos} + 8; }
 
 void ValidaLote(const std::vector<std::string>& arquivos, const PedidoLote& pedido,
                 const std::function<bool(ResultadoArquivo&)>& entrega) {
@@ -91,7 +102,13 @@ void ValidaLote(const std::vector<std::string>& arquivos, const PedidoLote& pedi
   std::vector<std::optional<ResultadoArquivo>> resultados(n);
   std::mutex trava;
   std::condition_variable pronto;
+  std::condition_variable vaga;  // a result was handed over: the window moved on
   std::atomic<std::size_t> proximo{0};
+  // No file is started further ahead than this of the next one to be handed over, so that the
+  // results waiting behind a slow file (each may hold a work file open) stay few.
+  const std::size_t janela = JanelaDeResultados(pedido.trabalhos);
+  std::size_t entregues = 0;
+  bool parar = false;
   auto guarda = [&](std::size_t i, ResultadoArquivo&& r) {
     {
       std::lock_guard<std::mutex> g(trava);
@@ -103,13 +120,23 @@ void ValidaLote(const std::vector<std::string>& arquivos, const PedidoLote& pedi
     for (;;) {
       const std::size_t i = proximo.fetch_add(1);
       if (i >= n) return;
+      {
+        std::unique_lock<std::mutex> g(trava);
+        vaga.wait(g, [&] { return parar || i < entregues + janela; });
+        if (parar) return;
+      }
       guarda(i, ValidaUm(arquivos[i], pedido, false));
     }
   };
   std::vector<std::thread> threads;
   const unsigned quantos = static_cast<unsigned>(std::min<std::size_t>(pedido.trabalhos, n)) - 1;
   threads.reserve(quantos);
-  for (unsigned t = 0; t < quantos; ++t) threads.emplace_back(trabalhador);
+  // A worker the system cannot start (a process or memory limit) is one fewer: the calling
+  // thread alone still validates every file.
+  try {
+    for (unsigned t = 0; t < quantos; ++t) threads.emplace_back(trabalhador);
+  } catch (const std::system_error&) {
+  }
   for (std::size_t i = 0; i < n; ++i) {
     std::optional<ResultadoArquivo> r;
     for (;;) {
@@ -119,7 +146,8 @@ void ValidaLote(const std::vector<std::string>& arquivos, const PedidoLote& pedi
         resultados[i].reset();
         break;
       }
-      const std::size_t proprio = proximo.load() < n ? proximo.fetch_add(1) : n;
+      const std::size_t proprio =
+          proximo.load() < std::min(n, i + janela) ? proximo.fetch_add(1) : n;
       if (proprio < n) {
         g.unlock();
         ResultadoArquivo feito = ValidaUm(arquivos[proprio], pedido, false);
@@ -129,7 +157,14 @@ void ValidaLote(const std::vector<std::string>& arquivos, const PedidoLote& pedi
       }
       pronto.wait(g, [&] { return resultados[i].has_value(); });
     }
-    if (!entrega(*r)) {
+    const bool segue = entrega(*r);
+    {
+      std::lock_guard<std::mutex> g(trava);
+      entregues = i + 1;
+      parar = !segue;
+    }
+    vaga.notify_all();
+    if (!segue) {
       proximo.store(n);  // no one starts another file
       break;
     }

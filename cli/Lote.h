@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/Entrada.h"
 #include "cli/Opcoes.h"
 #include "cli/TelaTerminal.h"
 #include "run/ArquivoTrabalho.h"
@@ -50,8 +51,12 @@ struct PedidoLote {
   std::filesystem::path pastaUnica;  // one file only: the folder its report is published in
   ModoProgresso progresso = ModoProgresso::Nenhum;  // one file only: the progress line
   bool dicas = false;                               // hints for files whose report is not OK
+  std::uint64_t limiteCopia = LimiteCopiaPadrao;    // longest stream copied
   GuardaEscrita* guarda = nullptr;                  // told while a report is half-published
 };
+
+// How many files past the next one to be handed over may be started (or wait, done) at once.
+std::size_t JanelaDeResultados(unsigned trabalhos);
 
 // Runs every file of `arquivos` and calls `entrega` for each result in the order of the files,
 // from the calling thread. `entrega` returns false to stop: no further result is handed over.

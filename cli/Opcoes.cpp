@@ -4,7 +4,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
+#include <string>
 
 #include "VersaoPrograma.h"
 
@@ -20,6 +22,7 @@ enum : int {
   OpcaoNoProgress,
   OpcaoFilesFrom,
   OpcaoVersion,
+  OpcaoStreamLimit,
 };
 
 constexpr option Longas[] = {
@@ -34,6 +37,7 @@ constexpr option Longas[] = {
     {"recursive", no_argument, nullptr, 'r'},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, OpcaoVersion},
+    {"stream-limit", required_argument, nullptr, OpcaoStreamLimit},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -52,6 +56,23 @@ bool LeTrabalhos(const char* valor, unsigned& trabalhos) {
   const unsigned long n = std::strtoul(valor, &fim, 10);
   if (*valor < '0' || *valor > '9' || *fim != '\0' || n < 1 || n > 1024) return false;
   trabalhos = static_cast<unsigned>(n);
+  return true;
+}
+
+// A size in bytes, or in KiB, MiB, GiB or TiB with the suffix K, M, G or T; at least one byte.
+bool LeTamanho(const char* valor, std::uint64_t& tamanho) {
+  char* fim = nullptr;
+  const unsigned long long n = std::strtoull(valor, &fim, 10);
+  if (*valor < '0' || *valor > '9' || n == 0) return false;
+  static constexpr char Sufixos[] = "KMGT";
+  int potencia = 0;  // of 1024
+  if (*fim != '\0') {
+    const char* sufixo = std::strchr(Sufixos, *fim);
+    if (sufixo == nullptr || fim[1] != '\0') return false;
+    potencia = static_cast<int>(sufixo - Sufixos) + 1;
+  }
+  if (n > (~0ULL >> (10 * potencia))) return false;
+  tamanho = n << (10 * potencia);
   return true;
 }
 
@@ -110,6 +131,10 @@ std::optional<Opcoes> LeOpcoes(int argc, char** argv, std::string& erro) {
       case OpcaoVersion:
         o.versao = true;
         break;
+      case OpcaoStreamLimit:
+        if (!LeTamanho(::optarg, o.limiteCopia))
+          falha("option '--stream-limit' needs a size in bytes (suffix K, M, G or T allowed)");
+        break;
       case ':':
         falha("option '" + NomeDaOpcao(::optopt) + "' needs a value");
         break;
@@ -161,6 +186,9 @@ void EscreveAjuda() {
       "                     validate the files named in LIST too, one a line ('-': standard\n"
       "                     input)\n"
       "  -0, --null         names in LIST end at a NUL byte (as 'find -print0' writes them)\n"
+      "      --stream-limit=SIZE\n"
+      "                     copy standard input or a FIFO only up to SIZE bytes (suffix K, M,\n"
+      "                     G or T; default 4G); a longer one gets no report\n"
       "  -q, --quiet        no progress line and no hints; messages are still shown\n"
       "      --no-progress  no progress line\n"
       "  -h, --help         show this help and exit\n"

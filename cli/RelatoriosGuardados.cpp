@@ -32,16 +32,17 @@ bool Existe(const std::filesystem::path& caminho) {
 RelatoriosGuardados::RelatoriosGuardados(std::filesystem::path pasta,
                                          const std::vector<std::string>& entradas,
                                          GuardaEscrita* guarda)
-    : pasta_(std::move(pasta)), guarda_(guarda) {
+    : pasta_(std::move(pasta)), pastaAbsoluta_(Absoluto(pasta_)), guarda_(guarda) {
   for (const auto& e : entradas) entradas_.insert(Absoluto(e));
 }
 
-bool RelatoriosGuardados::EEntrada(const std::filesystem::path& caminho) const {
-  return entradas_.count(Absoluto(caminho)) != 0;
+bool RelatoriosGuardados::EEntrada(const std::string& nome) const {
+  return entradas_.count(pastaAbsoluta_ / nome) != 0;
 }
 
-std::string RelatoriosGuardados::Guarda(const ResultadoArquivo& r) {
+std::string RelatoriosGuardados::Guarda(const ResultadoArquivo& r, std::string& nomeGuardado) {
   const std::string base = std::filesystem::path(r.arquivo).filename().string();
+  int& primeiro = proximoSufixo_.try_emplace(base, 1).first->second;
   if (guarda_ != nullptr) guarda_->Comeca();
   std::string erro;
   try {
@@ -53,13 +54,16 @@ std::string RelatoriosGuardados::Guarda(const ResultadoArquivo& r) {
                                       [&r](ArquivoSaida& a) { a.Escreve(r.param); });
     const std::string& saida = saidaNova.caminho();
     const std::string& param = paramNova.caminho();
-    for (int n = 1;; ++n) {
-      if (n > 100000)
+    const int inicio = primeiro;
+    for (int n = inicio;; ++n) {
+      if (n > inicio + 100000)
         throw std::runtime_error("no free name for " + base + " in " + pasta_.string());
       const std::string nome = n == 1 ? base : base + "." + std::to_string(n);
       const std::filesystem::path destinoSaida = pasta_ / (nome + ".saida.txt");
       const std::filesystem::path destinoParam = pasta_ / (nome + ".param.txt");
-      if (EEntrada(destinoSaida) || EEntrada(destinoParam) || Existe(destinoSaida) ||
+      // A name seen taken stays taken for the batch: no file here is ever removed by it.
+      primeiro = n + 1;
+      if (EEntrada(nome + ".saida.txt") || EEntrada(nome + ".param.txt") || Existe(destinoSaida) ||
           Existe(destinoParam))
         continue;
       // A link fails when the name exists, whoever made it in the meantime: then the next suffix.
@@ -73,6 +77,7 @@ std::string RelatoriosGuardados::Guarda(const ResultadoArquivo& r) {
         if (e == EEXIST) continue;
         throw std::system_error(e, std::generic_category(), destinoParam.string());
       }
+      nomeGuardado = nome;
       break;
     }
   } catch (const std::exception& e) {

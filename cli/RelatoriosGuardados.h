@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "cli/Lote.h"
@@ -17,13 +18,18 @@ class RelatoriosGuardados {
  public:
   RelatoriosGuardados(std::filesystem::path pasta, const std::vector<std::string>& entradas,
                       GuardaEscrita* guarda);
-  // Keeps the report of `r`; returns the reason when it could not be kept ("" when it was).
-  std::string Guarda(const ResultadoArquivo& r);
+  // Keeps the report of `r` and puts in `nome` the name it was kept under (before ".saida.txt");
+  // returns the reason when it could not be kept ("" when it was).
+  std::string Guarda(const ResultadoArquivo& r, std::string& nome);
 
  private:
-  bool EEntrada(const std::filesystem::path& caminho) const;
+  bool EEntrada(const std::string& nome) const;
   std::filesystem::path pasta_;
+  std::filesystem::path pastaAbsoluta_;       // absolute and normal
   std::set<std::filesystem::path> entradas_;  // the inputs' paths, absolute and normal
+  // The next suffix to try for each file name: a batch of many files of one name looks at each
+  // taken name once, not once for every later file of that name.
+  std::unordered_map<std::string, int> proximoSufixo_;
   GuardaEscrita* guarda_;
 };
 

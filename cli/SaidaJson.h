@@ -1,5 +1,6 @@
 #pragma once
-// The JSON Lines form of findings and of per-file summaries (UTF-8, one object a line).
+// The JSON Lines form of findings and of per-file summaries (UTF-8, one object a line). A file
+// name that is not UTF-8 comes with "file_bytes" after "file": its bytes in base64.
 #include <string>
 
 #include "cli/Lote.h"

@@ -124,13 +124,16 @@ class Entrega {
   int status() const { return status_; }
 
  private:
-  std::string NomeNaSaida(const std::string& nome) const {
-    return saidaTerminal_ ? EscapaParaTerminal(nome) : nome;
-  }
+  // A name in a line of the summary or a header: a tab or a line end in it would forge a field
+  // or a line, so its control bytes are always escaped, as on a terminal.
+  static std::string NomeNaSaida(const std::string& nome) { return EscapaParaTerminal(nome); }
 
   void Mensagem(const std::string& caminho, const std::string& texto) {
-    const std::string nome = erroTerminal_ ? EscapaParaTerminal(caminho) : caminho;
-    std::fprintf(stderr, "rolval-cli: %s: %s\n", nome.c_str(), texto.c_str());
+    if (erroTerminal_)
+      std::fprintf(stderr, "rolval-cli: %s: %s\n", EscapaParaTerminal(caminho).c_str(),
+                   EscapaParaTerminal(texto).c_str());
+    else
+      std::fprintf(stderr, "rolval-cli: %s: %s\n", caminho.c_str(), texto.c_str());
   }
 
   void Mensagens(const ResultadoArquivo& r) {
@@ -176,8 +179,7 @@ class Entrega {
         saida_.Escreve(utf8);
       });
     } catch (const FalhaExecucao& falha) {
-      std::fprintf(stderr, "rolval-cli: %s: the report could not be read back: %s\n",
-                   r.arquivo.c_str(), falha.what());
+      Mensagem(r.arquivo, std::string("the report could not be read back: ") + falha.what());
       status_ = std::max(status_, SaidaSemRelatorio);
     }
     utf8.clear();
@@ -186,10 +188,15 @@ class Entrega {
   }
 
   void Guarda(const ResultadoArquivo& r) {
-    const std::string erro = guardados_->Guarda(r);
-    if (erro.empty()) return;
-    std::fprintf(stderr, "rolval-cli: %s: cannot keep the report in '%s': %s\n", r.arquivo.c_str(),
-                 opcoes_.pasta.c_str(), erro.c_str());
+    std::string nome;
+    const std::string erro = guardados_->Guarda(r, nome);
+    if (erro.empty()) {
+      // A name with a suffix could be another input's own: which input it belongs to is said.
+      if (nome != fs::path(r.arquivo).filename().string())
+        Mensagem(r.arquivo, "report kept as '" + nome + ".saida.txt' and '" + nome + ".param.txt'");
+      return;
+    }
+    Mensagem(r.arquivo, "cannot keep the report in '" + opcoes_.pasta + "': " + erro);
     status_ = std::max(status_, SaidaSemRelatorio);
   }
 
@@ -238,6 +245,9 @@ ModoProgresso ModoDoProgresso(const Opcoes& opcoes) {
 
 int main(int argc, char** argv) {
   AbreDescritoresFechados();
+  // Past a file-size limit a write fails (EFBIG) and is told as any failed write, instead of the
+  // signal ending the program without a word.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::string erro;
   const auto lidas = LeOpcoes(argc, argv, erro);
   if (!lidas) {
@@ -283,9 +293,15 @@ int main(int argc, char** argv) {
   pedido.progresso = ModoDoProgresso(opcoes);
   pedido.dicas = !opcoes.silencioso;
   pedido.guarda = &guarda;
+  pedido.limiteCopia = opcoes.limiteCopia;
 
   Entrega entrega(opcoes, arquivos, saida, guarda);
   for (const auto& [caminho, texto] : avisos) entrega.Aviso(caminho, texto);
+  if (arquivos.empty()) {
+    // Folders without a file, or lists without a name: a run that validated nothing is no OK.
+    if (avisos.empty()) std::fputs("rolval-cli: no file to validate\n", stderr);
+    return SaidaSemRelatorio;
+  }
   ValidaLote(arquivos, pedido, [&](ResultadoArquivo& r) { return entrega.Um(r); });
   entrega.Total();
   if (!saida.Fecha()) return FalhaDeEscrita(saida.erro(), guarda);

@@ -107,6 +107,10 @@ class Execucao {
   void DefineGuardaEscrita(GuardaEscrita* guarda) { guarda_ = guarda; }
   GuardaEscrita* guardaEscrita() const { return guarda_; }
 
+  // What the system said of the failure that ended the last run ("" when none did, or the run
+  // itself found it): the windows show the failure's class only.
+  std::string CausaFalha;
+
   Tela& tela() { return tela_; }
   const std::filesystem::path& pastaRelatorio() const { return pasta_; }
 

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <random>
 
 #include "run/Execucao.h"
@@ -137,11 +138,25 @@ IdentidadeArquivo PublicaRelatorio(const std::filesystem::path& pasta, SistemaAr
   return identidade;
 }
 
-void RetiraRelatorio(const std::filesystem::path& pasta) noexcept {
-  TravaPasta trava(pasta);
-  if (!trava.Aberta()) return;
-  ::unlink((pasta / NomeSaida).c_str());
-  ::unlink((pasta / NomeParam).c_str());
+std::string RetiraRelatorio(const std::filesystem::path& pasta) noexcept {
+  try {
+    TravaPasta trava(pasta);
+    if (!trava.Aberta() && errno != EACCES && errno != ENOENT)
+      return std::string("cannot open the folder: ") + std::strerror(errno);
+    std::string motivo;
+    for (const char* nome : {NomeSaida, NomeParam})
+      if (::unlink((pasta / nome).c_str()) != 0 && errno != ENOENT && motivo.empty())
+        motivo = std::string("cannot remove ") + nome + ": " + std::strerror(errno);
+    return motivo;
+  } catch (const std::exception&) {
+    return "out of memory";
+  }
+}
+
+std::string MensagemRelatorioAnterior(const std::string& motivo) {
+  return "O saida.txt e o param.txt de uma validação anterior não puderam ser removidos da pasta "
+         "do relatório (" +
+         motivo + ") e não são desta validação.";
 }
 
 void RetiraSaidaPublicada(const std::filesystem::path& pasta,

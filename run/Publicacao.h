@@ -71,8 +71,14 @@ IdentidadeArquivo PublicaRelatorio(const std::filesystem::path& pasta, SistemaAr
                                    GuardaEscrita* guarda);
 
 // Removes the saida.txt and param.txt of an earlier run from `pasta` (a run that ends without a
-// report leaves neither), under the same lock; a file that is not there is no failure.
-void RetiraRelatorio(const std::filesystem::path& pasta) noexcept;
+// report leaves neither), under the same lock; a file that is not there is no failure. A folder
+// that may be searched but not listed cannot be locked: the files are removed all the same.
+// Returns why either file is still there ("" when neither is).
+std::string RetiraRelatorio(const std::filesystem::path& pasta) noexcept;
+
+// The message of a run that ended without a report while an earlier pair it could not remove
+// (for `motivo`) is still in its folder.
+std::string MensagemRelatorioAnterior(const std::string& motivo);
 
 // Removes saida.txt from `pasta` if it is still the file `identidade` names (another run may have
 // published its own since).

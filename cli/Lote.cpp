@@ -1,6 +1,9 @@
 #include "cli/Lote.h"
 
 #include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <map>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -85,12 +88,12 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, 
 
 std::size_t JanelaDeResultados(unsigned trabalhos) { return 2 * std::size_t{trabalhos} + 8; }
 
-void ValidaLote(const std::vector<std::string>& arquivos, const PedidoLote& pedido,
+void ValidaLote(const FonteArquivos& fonte, bool sozinho, const PedidoLote& pedido,
                 const std::function<bool(ResultadoArquivo&)>& entrega) {
-  const std::size_t n = arquivos.size();
-  if (n <= 1 || pedido.trabalhos <= 1) {
-    for (std::size_t i = 0; i < n; ++i) {
-      ResultadoArquivo r = ValidaUm(arquivos[i], pedido, n == 1);
+  std::string nome;
+  if (sozinho || pedido.trabalhos <= 1) {
+    while (fonte(nome)) {
+      ResultadoArquivo r = ValidaUm(nome, pedido, sozinho);
       if (!entrega(r)) return;
     }
     return;
@@ -98,38 +101,63 @@ void ValidaLote(const std::vector<std::string>& arquivos, const PedidoLote& pedi
 
   // The calling thread and `trabalhos - 1` workers take the next file in turn; the calling thread
   // also hands the results over in order, validating a file itself whenever the next result is
-  // not ready yet, so that it seldom sleeps and no core waits on it.
-  std::vector<std::optional<ResultadoArquivo>> resultados(n);
-  std::mutex trava;
-  std::condition_variable pronto;
-  std::condition_variable vaga;  // a result was handed over: the window moved on
-  std::atomic<std::size_t> proximo{0};
+  // not ready yet, so that it seldom sleeps and no core waits on it. The names are taken from
+  // the source one at a time, under a lock of their own, only as files are started.
+  std::mutex trava;              // the results and the counts below
+  std::mutex travaFonte;         // the source
+  std::condition_variable muda;  // a result was stored or handed over, or the source ran out
+  std::map<std::size_t, ResultadoArquivo> feitos;
   // No file is started further ahead than this of the next one to be handed over, so that the
   // results waiting behind a slow file (each may hold a work file open) stay few.
   const std::size_t janela = JanelaDeResultados(pedido.trabalhos);
-  std::size_t entregues = 0;
-  bool parar = false;
+  std::atomic<std::size_t> entregues{0};
+  std::atomic<bool> parar{false};
+  std::size_t iniciados = 0;  // under travaFonte
+  // The number of files once the source has run out; SIZE_MAX until then.
+  std::atomic<std::size_t> total{SIZE_MAX};
+
+  // Takes the next file when the window allows it; with `travaFonte` held.
+  auto pega = [&](std::size_t& i, std::string& arquivo) {
+    if (parar || total != SIZE_MAX || iniciados >= entregues + janela) return false;
+    if (!fonte(arquivo)) {
+      {
+        std::lock_guard<std::mutex> g(trava);
+        total = iniciados;
+      }
+      muda.notify_all();
+      return false;
+    }
+    i = iniciados++;
+    return true;
+  };
   auto guarda = [&](std::size_t i, ResultadoArquivo&& r) {
     {
       std::lock_guard<std::mutex> g(trava);
-      resultados[i] = std::move(r);
+      feitos.emplace(i, std::move(r));
     }
-    pronto.notify_one();
+    muda.notify_all();
   };
   auto trabalhador = [&] {
+    std::string arquivo;
     for (;;) {
-      const std::size_t i = proximo.fetch_add(1);
-      if (i >= n) return;
+      std::size_t i = 0;
+      bool pegou;
       {
-        std::unique_lock<std::mutex> g(trava);
-        vaga.wait(g, [&] { return parar || i < entregues + janela; });
-        if (parar) return;
+        std::lock_guard<std::mutex> f(travaFonte);
+        pegou = pega(i, arquivo);
       }
-      guarda(i, ValidaUm(arquivos[i], pedido, false));
+      if (pegou) {
+        guarda(i, ValidaUm(arquivo, pedido, false));
+        continue;
+      }
+      std::unique_lock<std::mutex> g(trava);
+      if (parar || total != SIZE_MAX) return;
+      const std::size_t visto = entregues;
+      muda.wait(g, [&] { return parar || total != SIZE_MAX || entregues != visto; });
     }
   };
   std::vector<std::thread> threads;
-  const unsigned quantos = static_cast<unsigned>(std::min<std::size_t>(pedido.trabalhos, n)) - 1;
+  const unsigned quantos = pedido.trabalhos - 1;
   threads.reserve(quantos);
   // A worker the system cannot start (a process or memory limit) is one fewer: the calling
   // thread alone still validates every file.
@@ -137,38 +165,47 @@ void ValidaLote(const std::vector<std::string>& arquivos, const PedidoLote& pedi
     for (unsigned t = 0; t < quantos; ++t) threads.emplace_back(trabalhador);
   } catch (const std::system_error&) {
   }
-  for (std::size_t i = 0; i < n; ++i) {
+  for (std::size_t i = 0;; ++i) {
     std::optional<ResultadoArquivo> r;
     for (;;) {
       std::unique_lock<std::mutex> g(trava);
-      if (resultados[i].has_value()) {
-        r = std::move(resultados[i]);
-        resultados[i].reset();
+      if (const auto it = feitos.find(i); it != feitos.end()) {
+        r = std::move(it->second);
+        feitos.erase(it);
         break;
       }
-      const std::size_t proprio =
-          proximo.load() < std::min(n, i + janela) ? proximo.fetch_add(1) : n;
-      if (proprio < n) {
-        g.unlock();
-        ResultadoArquivo feito = ValidaUm(arquivos[proprio], pedido, false);
-        g.lock();
-        resultados[proprio] = std::move(feito);
+      if (i >= total) break;  // every file handed over
+      g.unlock();
+      std::size_t proprio = 0;
+      bool pegou = false;
+      {
+        // A worker reading the source (it may wait on a pipe) is not waited for here.
+        std::unique_lock<std::mutex> f(travaFonte, std::try_to_lock);
+        pegou = f.owns_lock() && pega(proprio, nome);
+      }
+      if (pegou) {
+        guarda(proprio, ValidaUm(nome, pedido, false));
         continue;
       }
-      pronto.wait(g, [&] { return resultados[i].has_value(); });
+      g.lock();
+      muda.wait_for(g, std::chrono::milliseconds(50),
+                    [&] { return feitos.count(i) != 0 || i >= total; });
     }
+    if (!r) break;
     const bool segue = entrega(*r);
     {
       std::lock_guard<std::mutex> g(trava);
       entregues = i + 1;
       parar = !segue;
     }
-    vaga.notify_all();
-    if (!segue) {
-      proximo.store(n);  // no one starts another file
-      break;
-    }
+    muda.notify_all();
+    if (!segue) break;
   }
+  {
+    std::lock_guard<std::mutex> g(trava);
+    parar = true;
+  }
+  muda.notify_all();
   for (auto& t : threads) t.join();
 }
 

@@ -58,9 +58,15 @@ struct PedidoLote {
 // How many files past the next one to be handed over may be started (or wait, done) at once.
 std::size_t JanelaDeResultados(unsigned trabalhos);
 
-// Runs every file of `arquivos` and calls `entrega` for each result in the order of the files,
+// Gives the next file to validate; false when there is none left.
+using FonteArquivos = std::function<bool(std::string& arquivo)>;
+
+// Runs every file `fonte` gives and calls `entrega` for each result in the order of the files,
 // from the calling thread. `entrega` returns false to stop: no further result is handed over.
-void ValidaLote(const std::vector<std::string>& arquivos, const PedidoLote& pedido,
+// `sozinho`: the source gives one file only, which gets the folder and progress of a single run.
+// Names are taken as files are started, never more than a window ahead of the results handed
+// over, so that memory stays flat however many files there are.
+void ValidaLote(const FonteArquivos& fonte, bool sozinho, const PedidoLote& pedido,
                 const std::function<bool(ResultadoArquivo&)>& entrega);
 
 }  // namespace rolval

@@ -29,14 +29,20 @@ bool Existe(const std::filesystem::path& caminho) {
 
 }  // namespace
 
-RelatoriosGuardados::RelatoriosGuardados(std::filesystem::path pasta,
-                                         const std::vector<std::string>& entradas,
-                                         GuardaEscrita* guarda)
+RelatoriosGuardados::RelatoriosGuardados(std::filesystem::path pasta, GuardaEscrita* guarda)
     : pasta_(std::move(pasta)), pastaAbsoluta_(Absoluto(pasta_)), guarda_(guarda) {
-  for (const auto& e : entradas) entradas_.insert(Absoluto(e));
+  if (pastaAbsoluta_.filename().empty()) pastaAbsoluta_ = pastaAbsoluta_.parent_path();  // "d/"
+}
+
+void RelatoriosGuardados::Registra(const std::string& entrada) {
+  std::filesystem::path caminho = Absoluto(entrada);
+  if (caminho.parent_path() != pastaAbsoluta_) return;
+  std::lock_guard<std::mutex> g(travaEntradas_);
+  entradas_.insert(std::move(caminho));
 }
 
 bool RelatoriosGuardados::EEntrada(const std::string& nome) const {
+  std::lock_guard<std::mutex> g(travaEntradas_);
   return entradas_.count(pastaAbsoluta_ / nome) != 0;
 }
 

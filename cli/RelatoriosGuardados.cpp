@@ -32,6 +32,7 @@ bool Existe(const std::filesystem::path& caminho) {
 RelatoriosGuardados::RelatoriosGuardados(std::filesystem::path pasta, GuardaEscrita* guarda)
     : pasta_(std::move(pasta)), pastaAbsoluta_(Absoluto(pasta_)), guarda_(guarda) {
   if (pastaAbsoluta_.filename().empty()) pastaAbsoluta_ = pastaAbsoluta_.parent_path();  // "d/"
+  RetiraProvisoriosOrfaos(pasta_);
 }
 
 void RelatoriosGuardados::Registra(const std::string& entrada) {
@@ -84,6 +85,7 @@ std::string RelatoriosGuardados::Guarda(const ResultadoArquivo& r, std::string& 
         throw std::system_error(e, std::generic_category(), destinoParam.string());
       }
       nomeGuardado = nome;
+      SincronizaPasta(pasta_);
       break;
     }
   } catch (const std::exception& e) {

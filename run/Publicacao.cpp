@@ -1,5 +1,6 @@
 #include "run/Publicacao.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -8,6 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <string_view>
 #include <random>
 
 #include "run/Execucao.h"
@@ -33,6 +36,7 @@ class TravaPasta {
   TravaPasta(const TravaPasta&) = delete;
   TravaPasta& operator=(const TravaPasta&) = delete;
   bool Aberta() const { return fd_ >= 0; }
+  void Sincroniza() const { ::fsync(fd_); }  // the names put in the folder, on the disk
 
  private:
   int fd_ = -1;
@@ -106,17 +110,59 @@ ArquivoProvisorio::ArquivoProvisorio(const std::filesystem::path& pasta, std::st
   ArquivoSaida arquivo(sistema);
   caminho_ = CriaComNomeNovo(pasta, prefixo, arquivo);
   try {
+    trava_ = ::open(caminho_.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (trava_ < 0 || ::flock(trava_, LOCK_EX | LOCK_NB) != 0) FalhaDoSistema("lock", caminho_);
     escreve(arquivo);
     arquivo.Fecha();
+    if (::fsync(trava_) != 0) FalhaDoSistema("sync", caminho_);
   } catch (...) {
     arquivo.FechaEmSilencio();
     ::unlink(caminho_.c_str());
+    if (trava_ >= 0) ::close(trava_);
     throw;
   }
 }
 
 ArquivoProvisorio::~ArquivoProvisorio() {
   if (!caminho_.empty()) ::unlink(caminho_.c_str());
+  ::close(trava_);  // closing releases the lock
+}
+
+void SincronizaPasta(const std::filesystem::path& pasta) noexcept {
+  const int fd = ::open(pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+void RetiraProvisoriosOrfaos(const std::filesystem::path& pasta) noexcept {
+  DIR* d = ::opendir(pasta.c_str());
+  if (d == nullptr) return;
+  const int fdPasta = ::dirfd(d);
+  const std::time_t agora = std::time(nullptr);
+  while (const dirent* e = ::readdir(d)) {
+    const std::string_view nome = e->d_name;
+    bool provisorio = false;
+    for (const std::string_view prefixo : PrefixosProvisorios)
+      provisorio =
+          provisorio ||
+          (nome.size() == prefixo.size() + 16 && nome.substr(0, prefixo.size()) == prefixo &&
+           nome.substr(prefixo.size()).find_first_not_of("0123456789abcdef") ==
+               std::string_view::npos);
+    struct stat st {};
+    if (!provisorio || ::fstatat(fdPasta, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || agora - st.st_mtime < 60)
+      continue;
+    const int fd = ::openat(fdPasta, e->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    // Unlocked: no live run holds it. Removed only if the name is still that file.
+    struct stat aberto {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &aberto) == 0 &&
+        aberto.st_ino == st.st_ino && aberto.st_dev == st.st_dev)
+      ::unlinkat(fdPasta, e->d_name, 0);
+    ::close(fd);
+  }
+  ::closedir(d);
 }
 
 IdentidadeArquivo PublicaRelatorio(const std::filesystem::path& pasta, SistemaArquivos& sistema,
@@ -130,11 +176,14 @@ IdentidadeArquivo PublicaRelatorio(const std::filesystem::path& pasta, SistemaAr
                               [param](ArquivoSaida& a) { a.Escreve(param); });
   TravaPasta trava(pasta);
   if (!trava.Aberta()) FalhaDoSistema("lock", pasta.string());
+  RetiraProvisoriosOrfaos(pasta);
   Renomeia(saidaNova.caminho(), pasta / NomeSaida);
   saidaNova.Entregue();
   const IdentidadeArquivo identidade = IdentidadeDe(pasta / NomeSaida);
   Renomeia(paramNovo.caminho(), pasta / NomeParam);
   paramNovo.Entregue();
+  // The pair is in place whatever this says: a failure here is no failure of the run.
+  trava.Sincroniza();
   return identidade;
 }
 

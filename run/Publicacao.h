@@ -33,7 +33,9 @@ bool EscreveriaSobre(const std::filesystem::path& pasta, const char* nome,
 
 // A file written whole under a fresh name in a folder, created exclusively and without following
 // links; removed when the object goes unless it was put in place (Entregue) first. Whatever way a
-// writer fails, no half-made file stays.
+// writer fails, no half-made file stays. Its bytes are on the disk before the object is made, so
+// that a name it is given later never stands for an empty file after a power loss; while the
+// object lives the file is locked (flock), which tells it from one a dead run left behind.
 class ArquivoProvisorio {
  public:
   // Creates the file under a name beginning with `prefixo`, has `escreve` write it, closes it.
@@ -49,7 +51,20 @@ class ArquivoProvisorio {
 
  private:
   std::string caminho_;
+  int trava_ = -1;  // the file, open and locked
 };
+
+// The names every hidden temporary of a report starts with.
+inline constexpr const char* PrefixosProvisorios[] = {".saida.txt.", ".param.txt.",
+                                                      ".rolval-saida.", ".rolval-param."};
+
+// Removes from `pasta` the hidden temporaries of reports that runs killed while writing them left
+// behind: this user's, unlocked, untouched for a minute. The ones of a live run are locked.
+void RetiraProvisoriosOrfaos(const std::filesystem::path& pasta) noexcept;
+
+// Writes to the disk what the folder `pasta` holds (its names), after a rename or link into it;
+// as far as it can (a folder that may not be read cannot be synced, and its files already were).
+void SincronizaPasta(const std::filesystem::path& pasta) noexcept;
 
 // Which file a name stood for when a run published it. The change time and size are part of it,
 // as a file system may give a freed inode number to the next file at once.

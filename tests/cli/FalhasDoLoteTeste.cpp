@@ -1,11 +1,14 @@
 // rolval-cli run as a process where things go wrong around the runs: a report folder whose earlier
 // pair cannot be left, folders whose entries cannot be examined, limits of the system, names that
 // could forge a line, streams without end and the batch's kept reports.
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -292,6 +295,67 @@ TEST(Mensagens, NomeiamACausa) {
     EXPECT_EQ(f.Status(), 2);
     EXPECT_TRUE(Contem(f.err, c.mensagem)) << f.err;
   }
+}
+
+// Hidden temporaries a killed run left in a report folder go with the next run that publishes
+// there; a recent one, or one a live run holds locked, stays.
+TEST(Provisorios, OrfaosDeUmaExecucaoMortaRetirados) {
+  struct Caso {
+    const char* nome;
+    const char* arquivo;
+    bool velho, travado, retirado;
+  };
+  const Caso casos[] = {
+      {"a report's, old", ".saida.txt.0123456789abcdef", true, false, true},
+      {"a kept report's, old", ".rolval-param.fedcba9876543210", true, false, true},
+      {"recent", ".param.txt.0123456789abcdef", false, false, false},
+      {"locked by a live run", ".saida.txt.00000000000000aa", true, true, false},
+      {"not of the program", ".saida.txt.0123456789abcdeX", true, false, false},
+  };
+  for (const bool lote : {false, true}) {
+    for (const Caso& c : casos) {
+      SCOPED_TRACE(std::string(c.nome) + (lote ? ", a batch" : ", one file"));
+      PastaTemporaria pasta;
+      const fs::path rel = pasta / "rel", orfao = rel / c.arquivo;
+      fs::create_directory(rel);
+      EscreveArquivo(orfao, "meio relatório");
+      if (c.velho) fs::last_write_time(orfao, fs::last_write_time(orfao) - std::chrono::hours(1));
+      const int fd = ::open(orfao.c_str(), O_RDONLY);
+      if (c.travado) ::flock(fd, LOCK_EX);
+      std::vector<std::string> args{"-q", "--dir", rel.string(), Limpo};
+      if (lote) args.push_back(ComErros);
+      const Fim f = Executa(Chamada(args));
+      ::close(fd);
+      EXPECT_EQ(f.Status(), lote ? 1 : 0) << f.err;
+      EXPECT_EQ(fs::exists(orfao), !c.retirado);
+    }
+  }
+}
+
+// A slow first file (a FIFO fed late) does not let the results behind it pile up: with few
+// descriptors every file still gets its report.
+TEST(Janela, ArquivoLentoNaFrenteComPoucosDescritores) {
+  PastaTemporaria pasta;
+  std::string lista = "fifo\n";
+  for (int i = 0; i < 300; ++i) lista += (i % 2 == 0 ? Limpo : ComErros) + "\n";
+  EscreveArquivo(pasta / "lista", lista);
+  ::mkfifo((pasta / "fifo").c_str(), 0600);
+  Chamada ch;
+  ch.pasta = pasta.caminho();
+  ch.bash = "ulimit -n 48; (sleep 1; cat " + Aspas(Limpo) +
+            " > fifo) & exec \"$ROLVAL_CLI\" -q -j4 --format=jsonl --files-from lista";
+  const Fim f = Executa(ch);
+  EXPECT_EQ(f.Status(), 1) << f.err;
+  EXPECT_EQ(f.err, "");
+  std::size_t resumos = 0, ok = 0;
+  for (const auto& linha : Linhas(f.out)) {
+    const auto j = nlohmann::json::parse(linha);
+    if (j["type"] != "summary") continue;
+    ++resumos;
+    ok += j["status"] == "OK";
+  }
+  EXPECT_EQ(resumos, 301u);
+  EXPECT_EQ(ok, 151u);
 }
 
 }  // namespace

@@ -65,6 +65,7 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, 
   TelaTerminal tela(sozinho ? pedido.progresso : ModoProgresso::Nenhum);
   Execucao execucao(sozinho ? pedido.pastaUnica : std::filesystem::path(), tela);
   execucao.DefineGuardaEscrita(pedido.guarda);
+  execucao.DefineSincronia(pedido.sincroniza);
   execucao.DefineOuvinte(&contador);
   r.desfecho = ValidaArquivo(execucao, entrada.caminho());
   execucao.DefineOuvinte(nullptr);

@@ -52,7 +52,8 @@ struct PedidoLote {
   ModoProgresso progresso = ModoProgresso::Nenhum;  // one file only: the progress line
   bool dicas = false;                               // hints for files whose report is not OK
   std::uint64_t limiteCopia = LimiteCopiaPadrao;    // longest stream copied
-  GuardaEscrita* guarda = nullptr;                  // told while a report is half-published
+  bool sincroniza = true;           // reports synced to the disk before they are put in place
+  GuardaEscrita* guarda = nullptr;  // told while a report is half-published
 };
 
 // How many files past the next one to be handed over may be started (or wait, done) at once.

@@ -23,6 +23,7 @@ enum : int {
   OpcaoFilesFrom,
   OpcaoVersion,
   OpcaoStreamLimit,
+  OpcaoNoSync,
 };
 
 constexpr option Longas[] = {
@@ -38,6 +39,7 @@ constexpr option Longas[] = {
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, OpcaoVersion},
     {"stream-limit", required_argument, nullptr, OpcaoStreamLimit},
+    {"no-sync", no_argument, nullptr, OpcaoNoSync},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -131,6 +133,9 @@ std::optional<Opcoes> LeOpcoes(int argc, char** argv, std::string& erro) {
       case OpcaoVersion:
         o.versao = true;
         break;
+      case OpcaoNoSync:
+        o.semSincronia = true;
+        break;
       case OpcaoStreamLimit:
         if (!LeTamanho(::optarg, o.limiteCopia))
           falha("option '--stream-limit' needs a size in bytes (suffix K, M, G or T allowed)");
@@ -189,6 +194,8 @@ void EscreveAjuda() {
       "      --stream-limit=SIZE\n"
       "                     copy standard input or a FIFO only up to SIZE bytes (suffix K, M,\n"
       "                     G or T; default 4G); a longer one gets no report\n"
+      "      --no-sync      do not sync the reports of --dir to the disk before they are put\n"
+      "                     in place (a scratch folder; much faster for many files)\n"
       "  -q, --quiet        no progress line and no hints; messages are still shown\n"
       "      --no-progress  no progress line\n"
       "  -h, --help         show this help and exit\n"

@@ -23,6 +23,7 @@ struct Opcoes {
   bool separadorNulo = false;   // --null: the list's names end at NUL bytes, not at line ends
   bool recursivo = false;       // --recursive
   std::uint64_t limiteCopia = LimiteCopiaPadrao;  // --stream-limit
+  bool semSincronia = false;                      // --no-sync
   bool ajuda = false;
   bool versao = false;
   std::vector<std::string> arquivos;

@@ -29,8 +29,12 @@ bool Existe(const std::filesystem::path& caminho) {
 
 }  // namespace
 
-RelatoriosGuardados::RelatoriosGuardados(std::filesystem::path pasta, GuardaEscrita* guarda)
-    : pasta_(std::move(pasta)), pastaAbsoluta_(Absoluto(pasta_)), guarda_(guarda) {
+RelatoriosGuardados::RelatoriosGuardados(std::filesystem::path pasta, GuardaEscrita* guarda,
+                                         bool sincroniza)
+    : pasta_(std::move(pasta)),
+      pastaAbsoluta_(Absoluto(pasta_)),
+      guarda_(guarda),
+      sincroniza_(sincroniza) {
   if (pastaAbsoluta_.filename().empty()) pastaAbsoluta_ = pastaAbsoluta_.parent_path();  // "d/"
   RetiraProvisoriosOrfaos(pasta_);
 }
@@ -56,9 +60,11 @@ std::string RelatoriosGuardados::Guarda(const ResultadoArquivo& r, std::string& 
     // Both are written whole first; the temporary names go when these objects do.
     const ArquivoProvisorio saidaNova(
         pasta_, ".rolval-saida.", SistemaArquivos::Padrao(),
-        [&r](ArquivoSaida& a) { r.relatorio.Le([&a](std::string_view b) { a.Escreve(b); }); });
-    const ArquivoProvisorio paramNova(pasta_, ".rolval-param.", SistemaArquivos::Padrao(),
-                                      [&r](ArquivoSaida& a) { a.Escreve(r.param); });
+        [&r](ArquivoSaida& a) { r.relatorio.Le([&a](std::string_view b) { a.Escreve(b); }); },
+        sincroniza_);
+    const ArquivoProvisorio paramNova(
+        pasta_, ".rolval-param.", SistemaArquivos::Padrao(),
+        [&r](ArquivoSaida& a) { a.Escreve(r.param); }, sincroniza_);
     const std::string& saida = saidaNova.caminho();
     const std::string& param = paramNova.caminho();
     const int inicio = primeiro;
@@ -85,7 +91,7 @@ std::string RelatoriosGuardados::Guarda(const ResultadoArquivo& r, std::string& 
         throw std::system_error(e, std::generic_category(), destinoParam.string());
       }
       nomeGuardado = nome;
-      SincronizaPasta(pasta_);
+      if (sincroniza_) SincronizaPasta(pasta_);
       break;
     }
   } catch (const std::exception& e) {

@@ -18,7 +18,8 @@ namespace rolval {
 
 class RelatoriosGuardados {
  public:
-  RelatoriosGuardados(std::filesystem::path pasta, GuardaEscrita* guarda);
+  // `sincroniza`: each report synced to the disk before it is linked into place.
+  RelatoriosGuardados(std::filesystem::path pasta, GuardaEscrita* guarda, bool sincroniza);
   // An input of the batch, told before it is started (from any thread). Only the inputs in the
   // folder itself are kept: no other could be one of its names.
   void Registra(const std::string& entrada);
@@ -36,6 +37,7 @@ class RelatoriosGuardados {
   // taken name once, not once for every later file of that name.
   std::unordered_map<std::string, int> proximoSufixo_;
   GuardaEscrita* guarda_;
+  bool sincroniza_;
 };
 
 }  // namespace rolval

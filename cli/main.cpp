@@ -85,7 +85,8 @@ class Entrega {
         jsonl_(opcoes.formato == FormatoSaida::Jsonl),
         saidaTerminal_(::isatty(STDOUT_FILENO) == 1),
         erroTerminal_(::isatty(STDERR_FILENO) == 1) {
-    if (varios_ && !opcoes.pasta.empty()) guardados_.emplace(opcoes.pasta, &guarda);
+    if (varios_ && !opcoes.pasta.empty())
+      guardados_.emplace(opcoes.pasta, &guarda, !opcoes.semSincronia);
   }
 
   // A message of the program's own about `caminho`, kept until the next result or the end:
@@ -323,6 +324,7 @@ int main(int argc, char** argv) {
   pedido.dicas = !opcoes.silencioso;
   pedido.guarda = &guarda;
   pedido.limiteCopia = opcoes.limiteCopia;
+  pedido.sincroniza = !opcoes.semSincronia;
 
   Entrega entrega(opcoes, varios, saida, guarda);
   for (const auto& [caminho, texto] : avisosIniciais) entrega.Aviso(caminho, texto);

@@ -106,7 +106,8 @@ std::string CriaComNomeNovo(const std::filesystem::path& pasta, std::string_view
 
 ArquivoProvisorio::ArquivoProvisorio(const std::filesystem::path& pasta, std::string_view prefixo,
                                      SistemaArquivos& sistema,
-                                     const std::function<void(ArquivoSaida&)>& escreve) {
+                                     const std::function<void(ArquivoSaida&)>& escreve,
+                                     bool sincroniza) {
   ArquivoSaida arquivo(sistema);
   caminho_ = CriaComNomeNovo(pasta, prefixo, arquivo);
   try {
@@ -114,7 +115,7 @@ ArquivoProvisorio::ArquivoProvisorio(const std::filesystem::path& pasta, std::st
     if (trava_ < 0 || ::flock(trava_, LOCK_EX | LOCK_NB) != 0) FalhaDoSistema("lock", caminho_);
     escreve(arquivo);
     arquivo.Fecha();
-    if (::fsync(trava_) != 0) FalhaDoSistema("sync", caminho_);
+    if (sincroniza && ::fsync(trava_) != 0) FalhaDoSistema("sync", caminho_);
   } catch (...) {
     arquivo.FechaEmSilencio();
     ::unlink(caminho_.c_str());
@@ -167,13 +168,15 @@ void RetiraProvisoriosOrfaos(const std::filesystem::path& pasta) noexcept {
 
 IdentidadeArquivo PublicaRelatorio(const std::filesystem::path& pasta, SistemaArquivos& sistema,
                                    const ArquivoTrabalho& saida, std::string_view param,
-                                   GuardaEscrita* guarda) {
+                                   GuardaEscrita* guarda, bool sincroniza) {
   TrechoGuardado trecho(guarda);
   ArquivoProvisorio saidaNova(
       pasta, std::string(".") + NomeSaida + ".", sistema,
-      [&saida](ArquivoSaida& a) { saida.Le([&a](std::string_view bloco) { a.Escreve(bloco); }); });
-  ArquivoProvisorio paramNovo(pasta, std::string(".") + NomeParam + ".", sistema,
-                              [param](ArquivoSaida& a) { a.Escreve(param); });
+      [&saida](ArquivoSaida& a) { saida.Le([&a](std::string_view bloco) { a.Escreve(bloco); }); },
+      sincroniza);
+  ArquivoProvisorio paramNovo(
+      pasta, std::string(".") + NomeParam + ".", sistema,
+      [param](ArquivoSaida& a) { a.Escreve(param); }, sincroniza);
   TravaPasta trava(pasta);
   if (!trava.Aberta()) FalhaDoSistema("lock", pasta.string());
   RetiraProvisoriosOrfaos(pasta);
@@ -183,7 +186,7 @@ IdentidadeArquivo PublicaRelatorio(const std::filesystem::path& pasta, SistemaAr
   Renomeia(paramNovo.caminho(), pasta / NomeParam);
   paramNovo.Entregue();
   // The pair is in place whatever this says: a failure here is no failure of the run.
-  trava.Sincroniza();
+  if (sincroniza) trava.Sincroniza();
   return identidade;
 }
 

@@ -38,10 +38,11 @@ bool EscreveriaSobre(const std::filesystem::path& pasta, const char* nome,
 // object lives the file is locked (flock), which tells it from one a dead run left behind.
 class ArquivoProvisorio {
  public:
-  // Creates the file under a name beginning with `prefixo`, has `escreve` write it, closes it.
-  // Throws a FalhaExecucao when it cannot be made or written.
+  // Creates the file under a name beginning with `prefixo`, has `escreve` write it, closes it,
+  // and, with `sincroniza`, syncs it. Throws a FalhaExecucao when it cannot be made or written.
   ArquivoProvisorio(const std::filesystem::path& pasta, std::string_view prefixo,
-                    SistemaArquivos& sistema, const std::function<void(ArquivoSaida&)>& escreve);
+                    SistemaArquivos& sistema, const std::function<void(ArquivoSaida&)>& escreve,
+                    bool sincroniza = true);
   ~ArquivoProvisorio();
   ArquivoProvisorio(const ArquivoProvisorio&) = delete;
   ArquivoProvisorio& operator=(const ArquivoProvisorio&) = delete;
@@ -80,10 +81,11 @@ struct IdentidadeArquivo {
 
 // Publishes the report `saida` and the status file `param` (its bytes) in `pasta` and returns the
 // identity of the saida.txt put there. Throws a FalhaExecucao when they could not be written or
-// put in place; nothing half-written stays then.
+// put in place; nothing half-written stays then. Without `sincroniza` (a scratch folder) nothing
+// is synced to the disk.
 IdentidadeArquivo PublicaRelatorio(const std::filesystem::path& pasta, SistemaArquivos& sistema,
                                    const ArquivoTrabalho& saida, std::string_view param,
-                                   GuardaEscrita* guarda);
+                                   GuardaEscrita* guarda, bool sincroniza = true);
 
 // Removes the saida.txt and param.txt of an earlier run from `pasta` (a run that ends without a
 // report leaves neither), under the same lock; a file that is not there is no failure. A folder

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -356,6 +357,39 @@ TEST(Janela, ArquivoLentoNaFrenteComPoucosDescritores) {
   }
   EXPECT_EQ(resumos, 301u);
   EXPECT_EQ(ok, 151u);
+}
+
+// Each kept or published report is synced before it is put in place, and its folder after;
+// --no-sync syncs nothing. Counted with strace, where there is one.
+TEST(Sincronia, RelatoriosNoDiscoAntesDoNome) {
+  if (std::system("strace -V >/dev/null 2>&1") != 0) GTEST_SKIP() << "no strace";
+  struct Caso {
+    const char* nome;
+    std::string args;
+    int fsyncs;
+  };
+  const std::string dois = Aspas(Limpo) + " " + Aspas(ComErros);
+  const Caso casos[] = {
+      {"one file: saida.txt, param.txt, the folder", Aspas(Limpo), 3},
+      {"two kept: two files and the folder each", dois, 6},
+      {"one file, --no-sync", "--no-sync " + Aspas(Limpo), 0},
+      {"two kept, --no-sync", "--no-sync " + dois, 0},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nome);
+    PastaTemporaria pasta;
+    Chamada ch;
+    ch.bash = "strace -f -qq -e trace=fsync -o " + Aspas(pasta / "chamadas") +
+              " \"$ROLVAL_CLI\" -q --dir " + Aspas(pasta / "rel") + " " + c.args + " >/dev/null";
+    const Fim f = Executa(ch);
+    EXPECT_LE(f.Status(), 1) << f.err;
+    const auto chamadas = Linhas(LeArquivo(pasta / "chamadas"));
+    EXPECT_EQ(
+        std::count_if(chamadas.begin(), chamadas.end(),
+                      [](const std::string& l) { return Contem(l, "fsync(") && Contem(l, "= 0"); }),
+        c.fsyncs)
+        << LeArquivo(pasta / "chamadas");
+  }
 }
 
 }  // namespace

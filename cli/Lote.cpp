@@ -143,6 +143,8 @@ void ValidaLote(const FonteArquivos& fonte, bool sozinho, const PedidoLote& pedi
     for (;;) {
       std::size_t i = 0;
       bool pegou;
+      // Read before the window is looked at, so that a result handed over meanwhile is seen.
+      const std::size_t visto = entregues;
       {
         std::lock_guard<std::mutex> f(travaFonte);
         pegou = pega(i, arquivo);
@@ -153,7 +155,6 @@ void ValidaLote(const FonteArquivos& fonte, bool sozinho, const PedidoLote& pedi
       }
       std::unique_lock<std::mutex> g(trava);
       if (parar || total != SIZE_MAX) return;
-      const std::size_t visto = entregues;
       muda.wait(g, [&] { return parar || total != SIZE_MAX || entregues != visto; });
     }
   };

@@ -151,6 +151,7 @@ void Preferencias::Grava() {
   if (!impedimento.isEmpty() || !EscreveArquivo(arquivo_, bytes)) {
     qWarning("rolval: the settings cannot be saved in '%s'%s%s", qPrintable(arquivo_),
              impedimento.isEmpty() ? "" : ": ", qPrintable(impedimento));
+    aviso_ = impedimento;  // said once: later saves leave the file alone as well
     return;
   }
   gravado_ = bytes;

@@ -173,8 +173,8 @@ TEST(LimitesDoSistema, SemAbortoNemSinal) {
            " >/dev/null",
        2, "File too large", 0},
       {"few descriptors",
-       "ulimit -n 4; exec \"$ROLVAL_CLI\" -q --dir " + Aspas(pasta / "rel") + " " + Aspas(Limpo) +
-           " >/dev/null",
+       "exec >/dev/null; ulimit -n 4; exec \"$ROLVAL_CLI\" -q --dir " + Aspas(pasta / "rel") + " " +
+           Aspas(Limpo),
        2, "Too many open files", 0},
   };
   for (const Caso& c : casos) {

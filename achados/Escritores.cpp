@@ -1,8 +1,10 @@
 #include "achados/Escritores.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -241,9 +243,42 @@ std::string NomeEmUtf8(std::string_view nome) {
   return std::string(nome);
 }
 
-void AcrescentaJsonAchado(std::string& s, std::string_view arquivoUtf8, const Achado& a) {
+namespace {
+
+// Bytes in base64 (RFC 4648, with padding).
+std::string Base64(std::string_view bytes) {
+  static constexpr char Alfabeto[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string s;
+  s.reserve((bytes.size() + 2) / 3 * 4);
+  for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    const std::size_t resto = std::min<std::size_t>(3, bytes.size() - i);
+    std::uint32_t grupo = 0;
+    for (std::size_t k = 0; k < 3; ++k)
+      grupo = grupo << 8 | (k < resto ? static_cast<unsigned char>(bytes[i + k]) : 0u);
+    for (std::size_t k = 0; k < 4; ++k)
+      s.push_back(k <= resto ? Alfabeto[(grupo >> (18 - 6 * k)) & 0x3F] : '=');
+  }
+  return s;
+}
+
+}  // namespace
+
+std::string NomeEmJson(std::string_view nome) {
+  std::string s;
+  const std::string utf8 = NomeEmUtf8(nome);
+  AcrescentaJsonUtf8(s, utf8);
+  if (utf8 != nome) {
+    s.append(",\"file_bytes\":\"");
+    s.append(Base64(nome));
+    s.push_back('"');
+  }
+  return s;
+}
+
+void AcrescentaJsonAchado(std::string& s, std::string_view arquivoJson, const Achado& a) {
   s.append("{\"type\":\"finding\",\"file\":");
-  AcrescentaJsonUtf8(s, arquivoUtf8);
+  s.append(arquivoJson);
   AcrescentaChave(s, "line");
   AcrescentaInteiro(s, a.linha);
   AcrescentaChave(s, "first_column");
@@ -292,7 +327,7 @@ void AcrescentaJsonAchado(std::string& s, std::string_view arquivoUtf8, const Ac
 
 void AcrescentaJsonResumo(std::string& s, const ResumoArquivo& r) {
   s.append("{\"type\":\"summary\",\"file\":");
-  AcrescentaJsonUtf8(s, NomeEmUtf8(r.arquivo));
+  s.append(NomeEmJson(r.arquivo));
   AcrescentaChave(s, "document");
   AcrescentaJsonUtf8(s, r.documento);
   AcrescentaChave(s, "status");

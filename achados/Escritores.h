@@ -26,6 +26,11 @@ std::string DocumentoDaExecucao(const Execucao& execucao);
 // A file's name as UTF-8: names are bytes; one that is not valid UTF-8 is taken as Latin-1.
 std::string NomeEmUtf8(std::string_view nome);
 
+// A file's name as the JSON Lines give it after "file": the name as a JSON string (NomeEmUtf8) and,
+// for a name that is not UTF-8, then ,"file_bytes": with its very bytes in base64, so that no two
+// names come out alike to a program.
+std::string NomeEmJson(std::string_view nome);
+
 // What the summary of one file says.
 struct ResumoArquivo {
   std::string_view arquivo;  // as given (bytes)
@@ -49,8 +54,8 @@ struct LinhaContagem {
 // {"type":"finding","file":...,"line":...,"first_column":...,"last_column":...,
 //  "catalogue":"M"|"ST","code":...,"registration":...,"period":...,"message":...,"warning":...,
 //  "record_type":...,"field":{"number":...,"name":...,"first_column":...,"last_column":...}|null,
-//  "found":...,"declared":...,"computed":...} and a line end. `arquivoUtf8` as NomeEmUtf8 gives it.
-void AcrescentaJsonAchado(std::string& s, std::string_view arquivoUtf8, const Achado& achado);
+//  "found":...,"declared":...,"computed":...} and a line end. `arquivoJson` as NomeEmJson gives it.
+void AcrescentaJsonAchado(std::string& s, std::string_view arquivoJson, const Achado& achado);
 
 // {"type":"summary","file":...,"document":...,"status":...,"returns":...,"findings":...,
 //  "warnings":...,"messages":[...]} and a line end.

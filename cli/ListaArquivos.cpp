@@ -15,39 +15,7 @@ namespace rolval {
 
 namespace {
 
-// The names in the list at `lista` ("-": standard input), each ended by `fim`; empty names are
-// skipped. False, with the reason, when the list cannot be read.
-bool LeLista(const std::string& lista, char fim, std::vector<std::string>& nomes,
-             std::string& motivo) {
-  const int fd = lista == "-" ? STDIN_FILENO : ::open(lista.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    motivo = std::strerror(errno);
-    return false;
-  }
-  std::string nome;
-  char bloco[1 << 14];
-  bool ok = true;
-  for (;;) {
-    const ssize_t n = ::read(fd, bloco, sizeof bloco);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      motivo = std::strerror(errno);
-      ok = false;
-    }
-    if (n <= 0) break;
-    for (ssize_t i = 0; i < n; ++i) {
-      if (bloco[i] != fim) {
-        nome.push_back(bloco[i]);
-      } else if (!nome.empty()) {
-        nomes.push_back(std::move(nome));
-        nome.clear();
-      }
-    }
-  }
-  if (ok && !nome.empty()) nomes.push_back(std::move(nome));
-  if (fd != STDIN_FILENO) ::close(fd);
-  return ok;
-}
+constexpr const char* EntradaDuasVezes = "standard input ('-') can be read only once";
 
 // The regular files under `pasta`, at any depth; links (to files or folders) are not followed.
 void ArquivosDaPasta(const fs::path& pasta, std::vector<std::string>& arquivos,
@@ -57,7 +25,9 @@ void ArquivosDaPasta(const fs::path& pasta, std::vector<std::string>& arquivos,
   for (const fs::directory_iterator fim; !e && it != fim; it.increment(e)) {
     std::error_code e2;
     const fs::file_status st = it->symlink_status(e2);
-    if (fs::is_directory(st))
+    if (e2)  // a file that may be spoilt is never skipped in silence
+      aviso(it->path().string(), "cannot be examined: " + e2.message());
+    else if (fs::is_directory(st))
       ArquivosDaPasta(it->path(), arquivos, aviso);
     else if (fs::is_regular_file(st))
       arquivos.push_back(it->path().string());
@@ -67,32 +37,89 @@ void ArquivosDaPasta(const fs::path& pasta, std::vector<std::string>& arquivos,
 
 }  // namespace
 
-bool MontaListaDeArquivos(const Opcoes& opcoes, std::vector<std::string>& arquivos,
-                          const AvisoDeLista& aviso, std::string& erro) {
-  std::vector<std::string> nomes = opcoes.arquivos;
-  if (!opcoes.listaDeArquivos.empty()) {
-    std::string motivo;
-    if (!LeLista(opcoes.listaDeArquivos, opcoes.separadorNulo ? '\0' : '\n', nomes, motivo))
-      aviso(opcoes.listaDeArquivos, "cannot read the list of files: " + motivo);
+ListaDeArquivos::ListaDeArquivos(const Opcoes& opcoes, AvisoDeLista aviso)
+    : opcoes_(opcoes), aviso_(std::move(aviso)), entradaUsada_(opcoes.listaDeArquivos == "-") {
+  const auto entradas = std::count(opcoes.arquivos.begin(), opcoes.arquivos.end(), "-") +
+                        (opcoes.listaDeArquivos == "-" ? 1 : 0);
+  if (entradas > 1) erro_ = EntradaDuasVezes;
+}
+
+ListaDeArquivos::~ListaDeArquivos() {
+  if (lista_ > STDIN_FILENO) ::close(lista_);
+}
+
+bool ListaDeArquivos::LeDaLista(std::string& nome) {
+  if (!listaAberta_) {
+    listaAberta_ = true;
+    const std::string& lista = opcoes_.listaDeArquivos;
+    lista_ = lista == "-" ? STDIN_FILENO : ::open(lista.c_str(), O_RDONLY | O_CLOEXEC);
+    if (lista_ < 0)
+      aviso_(lista, std::string("cannot read the list of files: ") + std::strerror(errno));
+    bloco_.resize(std::size_t{1} << 14);
   }
-  const auto entradas =
-      std::count(nomes.begin(), nomes.end(), "-") + (opcoes.listaDeArquivos == "-" ? 1 : 0);
-  if (entradas > 1) {
-    erro = "standard input ('-') can be read only once";
-    return false;
-  }
-  for (auto& nome : nomes) {
-    struct stat st {};
-    if (opcoes.recursivo && nome != "-" && ::stat(nome.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-      std::vector<std::string> daPasta;
-      ArquivosDaPasta(nome, daPasta, aviso);
-      std::sort(daPasta.begin(), daPasta.end());
-      arquivos.insert(arquivos.end(), daPasta.begin(), daPasta.end());
-    } else {
-      arquivos.push_back(std::move(nome));
+  const char separador = opcoes_.separadorNulo ? '\0' : '\n';
+  nome.clear();
+  while (lista_ >= 0) {
+    for (; inicio_ < fim_; ++inicio_) {
+      if (bloco_[inicio_] != separador) {
+        nome.push_back(bloco_[inicio_]);
+      } else if (!nome.empty()) {
+        ++inicio_;
+        return true;
+      }
     }
+    const ssize_t n = ::read(lista_, bloco_.data(), bloco_.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n > 0) {
+      inicio_ = 0;
+      fim_ = static_cast<std::size_t>(n);
+      continue;
+    }
+    if (n < 0) {  // a name cut by the failure is not given
+      aviso_(opcoes_.listaDeArquivos,
+             std::string("cannot read the list of files: ") + std::strerror(errno));
+      nome.clear();
+    }
+    if (lista_ != STDIN_FILENO) ::close(lista_);
+    lista_ = -1;
   }
-  return true;
+  return !nome.empty();
+}
+
+bool ListaDeArquivos::ProximoNome(std::string& nome) {
+  if (argumento_ < opcoes_.arquivos.size()) {
+    nome = opcoes_.arquivos[argumento_++];
+    if (nome == "-") entradaUsada_ = true;
+    return true;
+  }
+  if (opcoes_.listaDeArquivos.empty()) return false;
+  while (LeDaLista(nome)) {
+    if (nome != "-") return true;
+    if (!entradaUsada_) {
+      entradaUsada_ = true;
+      return true;
+    }
+    aviso_(nome, EntradaDuasVezes);
+  }
+  return false;
+}
+
+bool ListaDeArquivos::Proximo(std::string& arquivo) {
+  for (;;) {
+    if (proximoDaPasta_ < daPasta_.size()) {
+      arquivo = std::move(daPasta_[proximoDaPasta_++]);
+      return true;
+    }
+    daPasta_.clear();
+    proximoDaPasta_ = 0;
+    if (!ProximoNome(arquivo)) return false;
+    struct stat st {};
+    if (!opcoes_.recursivo || arquivo == "-" || ::stat(arquivo.c_str(), &st) != 0 ||
+        !S_ISDIR(st.st_mode))
+      return true;
+    ArquivosDaPasta(arquivo, daPasta_, aviso_);
+    std::sort(daPasta_.begin(), daPasta_.end());
+  }
 }
 
 }  // namespace rolval

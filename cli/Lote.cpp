@@ -1,9 +1,13 @@
 #include "cli/Lote.h"
 
 #include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <map>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 #include "cli/Entrada.h"
@@ -26,7 +30,8 @@ class ContadorAchados : public OuvinteAchados {
         formato_(pedido.formato),
         separador_(pedido.separador),
         contagem_(pedido.contagem),
-        arquivo_(NomeEmUtf8(resultado.arquivo)) {}
+        arquivo_(formato_ == FormatoSaida::Csv ? NomeEmUtf8(resultado.arquivo)
+                                               : NomeEmJson(resultado.arquivo)) {}
   void Anota(const Achado& achado) override {
     ++resultado_.achados;
     if (achado.Aviso()) ++resultado_.avisos;
@@ -45,7 +50,7 @@ class ContadorAchados : public OuvinteAchados {
   const FormatoSaida formato_;
   const char separador_;
   const bool contagem_;
-  const std::string arquivo_;  // as the findings name it
+  const std::string arquivo_;  // as the findings name it: UTF-8 in CSV, a JSON string in JSON
   std::string linha_;          // reused for every finding
 };
 
@@ -53,10 +58,16 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, 
   ResultadoArquivo r;
   r.arquivo = arquivo;
   // A copy of a stream goes where the work files go.
-  const EntradaDaExecucao entrada(arquivo, sozinho ? pedido.pastaUnica.string() : std::string());
+  const EntradaDaExecucao entrada(arquivo, sozinho ? pedido.pastaUnica.string() : std::string(),
+                                  pedido.limiteCopia);
   if (!entrada.erro().empty()) {
     r.documento = DocumentoDesconhecido;
     r.mensagens.push_back(entrada.erro());
+    // No run is made, and none leaves an earlier run's report to be taken for its own.
+    if (sozinho && !pedido.pastaUnica.empty()) {
+      const std::string motivo = RetiraRelatorio(pedido.pastaUnica);
+      if (!motivo.empty()) r.mensagens.push_back(MensagemRelatorioAnterior(motivo));
+    }
     return r;
   }
   const bool json = pedido.formato != FormatoSaida::Texto;
@@ -71,12 +82,15 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, 
   TelaTerminal tela(sozinho ? pedido.progresso : ModoProgresso::Nenhum);
   Execucao execucao(sozinho ? pedido.pastaUnica : std::filesystem::path(), tela);
   execucao.DefineGuardaEscrita(pedido.guarda);
+  execucao.DefineSincronia(pedido.sincroniza);
   execucao.DefineOuvinte(&contador);
   r.desfecho = ValidaArquivo(execucao, entrada.caminho());
   execucao.DefineOuvinte(nullptr);
   r.documento = DocumentoDaExecucao(execucao);
   r.retornos = execucao.QtdROLs;
   r.mensagens = tela.mensagens();
+  if (!r.TemRelatorio() && !execucao.CausaFalha.empty())
+    r.mensagens.push_back("the run ended without a report: " + execucao.CausaFalha);
   if (r.TemRelatorio()) {
     r.param = execucao.TextoParam();
     r.relatorio = execucao.TiraRelatorio();
@@ -90,12 +104,14 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, 
 
 }  // namespace
 
-void ValidaLote(const std::vector<std::string>& arquivos, const PedidoLote& pedido,
+std::size_t JanelaDeResultados(unsigned trabalhos) { return 2 * std::size_t{trabalhos} + 8; }
+
+void ValidaLote(const FonteArquivos& fonte, bool sozinho, const PedidoLote& pedido,
                 const std::function<bool(ResultadoArquivo&)>& entrega) {
-  const std::size_t n = arquivos.size();
-  if (n <= 1 || pedido.trabalhos <= 1) {
-    for (std::size_t i = 0; i < n; ++i) {
-      ResultadoArquivo r = ValidaUm(arquivos[i], pedido, n == 1);
+  std::string nome;
+  if (sozinho || pedido.trabalhos <= 1) {
+    while (fonte(nome)) {
+      ResultadoArquivo r = ValidaUm(nome, pedido, sozinho);
       if (!entrega(r)) return;
     }
     return;
@@ -103,53 +119,112 @@ void ValidaLote(const std::vector<std::string>& arquivos, const PedidoLote& pedi
 
   // The calling thread and `trabalhos - 1` workers take the next file in turn; the calling thread
   // also hands the results over in order, validating a file itself whenever the next result is
-  // not ready yet, so that it seldom sleeps and no core waits on it.
-  std::vector<std::optional<ResultadoArquivo>> resultados(n);
-  std::mutex trava;
-  std::condition_variable pronto;
-  std::atomic<std::size_t> proximo{0};
+  // not ready yet, so that it seldom sleeps and no core waits on it. The names are taken from
+  // the source one at a time, under a lock of their own, only as files are started.
+  std::mutex trava;              // the results and the counts below
+  std::mutex travaFonte;         // the source
+  std::condition_variable muda;  // a result was stored or handed over, or the source ran out
+  std::map<std::size_t, ResultadoArquivo> feitos;
+  // No file is started further ahead than this of the next one to be handed over, so that the
+  // results waiting behind a slow file (each may hold a work file open) stay few.
+  const std::size_t janela = JanelaDeResultados(pedido.trabalhos);
+  std::atomic<std::size_t> entregues{0};
+  std::atomic<bool> parar{false};
+  std::size_t iniciados = 0;  // under travaFonte
+  // The number of files once the source has run out; SIZE_MAX until then.
+  std::atomic<std::size_t> total{SIZE_MAX};
+
+  // Takes the next file when the window allows it; with `travaFonte` held.
+  auto pega = [&](std::size_t& i, std::string& arquivo) {
+    if (parar || total != SIZE_MAX || iniciados >= entregues + janela) return false;
+    if (!fonte(arquivo)) {
+      {
+        std::lock_guard<std::mutex> g(trava);
+        total = iniciados;
+      }
+      muda.notify_all();
+      return false;
+    }
+    i = iniciados++;
+    return true;
+  };
   auto guarda = [&](std::size_t i, ResultadoArquivo&& r) {
     {
       std::lock_guard<std::mutex> g(trava);
-      resultados[i] = std::move(r);
+      feitos.emplace(i, std::move(r));
     }
-    pronto.notify_one();
+    muda.notify_all();
   };
   auto trabalhador = [&] {
+    std::string arquivo;
     for (;;) {
-      const std::size_t i = proximo.fetch_add(1);
-      if (i >= n) return;
-      guarda(i, ValidaUm(arquivos[i], pedido, false));
+      std::size_t i = 0;
+      bool pegou;
+      // Read before the window is looked at, so that a result handed over meanwhile is seen.
+      const std::size_t visto = entregues;
+      {
+        std::lock_guard<std::mutex> f(travaFonte);
+        pegou = pega(i, arquivo);
+      }
+      if (pegou) {
+        guarda(i, ValidaUm(arquivo, pedido, false));
+        continue;
+      }
+      std::unique_lock<std::mutex> g(trava);
+      if (parar || total != SIZE_MAX) return;
+      muda.wait(g, [&] { return parar || total != SIZE_MAX || entregues != visto; });
     }
   };
   std::vector<std::thread> threads;
-  const unsigned quantos = static_cast<unsigned>(std::min<std::size_t>(pedido.trabalhos, n)) - 1;
+  const unsigned quantos = pedido.trabalhos - 1;
   threads.reserve(quantos);
-  for (unsigned t = 0; t < quantos; ++t) threads.emplace_back(trabalhador);
-  for (std::size_t i = 0; i < n; ++i) {
+  // A worker the system cannot start (a process or memory limit) is one fewer: the calling
+  // thread alone still validates every file.
+  try {
+    for (unsigned t = 0; t < quantos; ++t) threads.emplace_back(trabalhador);
+  } catch (const std::system_error&) {
+  }
+  for (std::size_t i = 0;; ++i) {
     std::optional<ResultadoArquivo> r;
     for (;;) {
       std::unique_lock<std::mutex> g(trava);
-      if (resultados[i].has_value()) {
-        r = std::move(resultados[i]);
-        resultados[i].reset();
+      if (const auto it = feitos.find(i); it != feitos.end()) {
+        r = std::move(it->second);
+        feitos.erase(it);
         break;
       }
-      const std::size_t proprio = proximo.load() < n ? proximo.fetch_add(1) : n;
-      if (proprio < n) {
-        g.unlock();
-        ResultadoArquivo feito = ValidaUm(arquivos[proprio], pedido, false);
-        g.lock();
-        resultados[proprio] = std::move(feito);
+      if (i >= total) break;  // every file handed over
+      g.unlock();
+      std::size_t proprio = 0;
+      bool pegou = false;
+      {
+        // A worker reading the source (it may wait on a pipe) is not waited for here.
+        std::unique_lock<std::mutex> f(travaFonte, std::try_to_lock);
+        pegou = f.owns_lock() && pega(proprio, nome);
+      }
+      if (pegou) {
+        guarda(proprio, ValidaUm(nome, pedido, false));
         continue;
       }
-      pronto.wait(g, [&] { return resultados[i].has_value(); });
+      g.lock();
+      muda.wait_for(g, std::chrono::milliseconds(50),
+                    [&] { return feitos.count(i) != 0 || i >= total; });
     }
-    if (!entrega(*r)) {
-      proximo.store(n);  // no one starts another file
-      break;
+    if (!r) break;
+    const bool segue = entrega(*r);
+    {
+      std::lock_guard<std::mutex> g(trava);
+      entregues = i + 1;
+      parar = !segue;
     }
+    muda.notify_all();
+    if (!segue) break;
   }
+  {
+    std::lock_guard<std::mutex> g(trava);
+    parar = true;
+  }
+  muda.notify_all();
   for (auto& t : threads) t.join();
 }
 

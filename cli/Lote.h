@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "achados/Contagem.h"
+#include "cli/Entrada.h"
 #include "cli/Opcoes.h"
 #include "cli/TelaTerminal.h"
 #include "run/ArquivoTrabalho.h"
@@ -50,12 +51,23 @@ struct PedidoLote {
   std::filesystem::path pastaUnica;  // one file only: the folder its report is published in
   ModoProgresso progresso = ModoProgresso::Nenhum;  // one file only: the progress line
   bool dicas = false;                               // hints for files whose report is not OK
-  GuardaEscrita* guarda = nullptr;                  // told while a report is half-published
+  std::uint64_t limiteCopia = LimiteCopiaPadrao;    // longest stream copied
+  bool sincroniza = true;           // reports synced to the disk before they are put in place
+  GuardaEscrita* guarda = nullptr;  // told while a report is half-published
 };
 
-// Runs every file of `arquivos` and calls `entrega` for each result in the order of the files,
+// How many files past the next one to be handed over may be started (or wait, done) at once.
+std::size_t JanelaDeResultados(unsigned trabalhos);
+
+// Gives the next file to validate; false when there is none left.
+using FonteArquivos = std::function<bool(std::string& arquivo)>;
+
+// Runs every file `fonte` gives and calls `entrega` for each result in the order of the files,
 // from the calling thread. `entrega` returns false to stop: no further result is handed over.
-void ValidaLote(const std::vector<std::string>& arquivos, const PedidoLote& pedido,
+// `sozinho`: the source gives one file only, which gets the folder and progress of a single run.
+// Names are taken as files are started, never more than a window ahead of the results handed
+// over, so that memory stays flat however many files there are.
+void ValidaLote(const FonteArquivos& fonte, bool sozinho, const PedidoLote& pedido,
                 const std::function<bool(ResultadoArquivo&)>& entrega);
 
 }  // namespace rolval

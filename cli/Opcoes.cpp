@@ -4,7 +4,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
+#include <string>
 
 #include "VersaoPrograma.h"
 
@@ -22,6 +24,8 @@ enum : int {
   OpcaoVersion,
   OpcaoSeparator,
   OpcaoTally,
+  OpcaoStreamLimit,
+  OpcaoNoSync,
 };
 
 constexpr option Longas[] = {
@@ -38,6 +42,8 @@ constexpr option Longas[] = {
     {"version", no_argument, nullptr, OpcaoVersion},
     {"separator", required_argument, nullptr, OpcaoSeparator},
     {"tally", no_argument, nullptr, OpcaoTally},
+    {"stream-limit", required_argument, nullptr, OpcaoStreamLimit},
+    {"no-sync", no_argument, nullptr, OpcaoNoSync},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -56,6 +62,23 @@ bool LeTrabalhos(const char* valor, unsigned& trabalhos) {
   const unsigned long n = std::strtoul(valor, &fim, 10);
   if (*valor < '0' || *valor > '9' || *fim != '\0' || n < 1 || n > 1024) return false;
   trabalhos = static_cast<unsigned>(n);
+  return true;
+}
+
+// A size in bytes, or in KiB, MiB, GiB or TiB with the suffix K, M, G or T; at least one byte.
+bool LeTamanho(const char* valor, std::uint64_t& tamanho) {
+  char* fim = nullptr;
+  const unsigned long long n = std::strtoull(valor, &fim, 10);
+  if (*valor < '0' || *valor > '9' || n == 0) return false;
+  static constexpr char Sufixos[] = "KMGT";
+  int potencia = 0;  // of 1024
+  if (*fim != '\0') {
+    const char* sufixo = std::strchr(Sufixos, *fim);
+    if (sufixo == nullptr || fim[1] != '\0') return false;
+    potencia = static_cast<int>(sufixo - Sufixos) + 1;
+  }
+  if (n > (~0ULL >> (10 * potencia))) return false;
+  tamanho = n << (10 * potencia);
   return true;
 }
 
@@ -125,6 +148,13 @@ std::optional<Opcoes> LeOpcoes(int argc, char** argv, std::string& erro) {
       case OpcaoVersion:
         o.versao = true;
         break;
+      case OpcaoNoSync:
+        o.semSincronia = true;
+        break;
+      case OpcaoStreamLimit:
+        if (!LeTamanho(::optarg, o.limiteCopia))
+          falha("option '--stream-limit' needs a size in bytes (suffix K, M, G or T allowed)");
+        break;
       case ':':
         falha("option '" + NomeDaOpcao(::optopt) + "' needs a value");
         break;
@@ -183,6 +213,11 @@ void EscreveAjuda() {
       "                     validate the files named in LIST too, one a line ('-': standard\n"
       "                     input)\n"
       "  -0, --null         names in LIST end at a NUL byte (as 'find -print0' writes them)\n"
+      "      --stream-limit=SIZE\n"
+      "                     copy standard input or a FIFO only up to SIZE bytes (suffix K, M,\n"
+      "                     G or T; default 4G); a longer one gets no report\n"
+      "      --no-sync      do not sync the reports of --dir to the disk before they are put\n"
+      "                     in place (a scratch folder; much faster for many files)\n"
       "  -q, --quiet        no progress line and no hints; messages are still shown\n"
       "      --no-progress  no progress line\n"
       "  -h, --help         show this help and exit\n"

@@ -1,9 +1,12 @@
 #pragma once
 // The command line of rolval-cli: options and files, read as getopt_long reads them (options and
 // files in any order, "-j4" and "--jobs=4", "--" ends the options, "-" is a file).
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "cli/Entrada.h"
 
 namespace rolval {
 
@@ -21,6 +24,8 @@ struct Opcoes {
   std::string listaDeArquivos;  // --files-from ("-": standard input)
   bool separadorNulo = false;   // --null: the list's names end at NUL bytes, not at line ends
   bool recursivo = false;       // --recursive
+  std::uint64_t limiteCopia = LimiteCopiaPadrao;  // --stream-limit
+  bool semSincronia = false;                      // --no-sync
   bool ajuda = false;
   bool versao = false;
   std::vector<std::string> arquivos;

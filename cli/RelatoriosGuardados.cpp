@@ -29,37 +29,54 @@ bool Existe(const std::filesystem::path& caminho) {
 
 }  // namespace
 
-RelatoriosGuardados::RelatoriosGuardados(std::filesystem::path pasta,
-                                         const std::vector<std::string>& entradas,
-                                         GuardaEscrita* guarda)
-    : pasta_(std::move(pasta)), guarda_(guarda) {
-  for (const auto& e : entradas) entradas_.insert(Absoluto(e));
+RelatoriosGuardados::RelatoriosGuardados(std::filesystem::path pasta, GuardaEscrita* guarda,
+                                         bool sincroniza)
+    : pasta_(std::move(pasta)),
+      pastaAbsoluta_(Absoluto(pasta_)),
+      guarda_(guarda),
+      sincroniza_(sincroniza) {
+  if (pastaAbsoluta_.filename().empty()) pastaAbsoluta_ = pastaAbsoluta_.parent_path();  // "d/"
+  RetiraProvisoriosOrfaos(pasta_);
 }
 
-bool RelatoriosGuardados::EEntrada(const std::filesystem::path& caminho) const {
-  return entradas_.count(Absoluto(caminho)) != 0;
+void RelatoriosGuardados::Registra(const std::string& entrada) {
+  std::filesystem::path caminho = Absoluto(entrada);
+  if (caminho.parent_path() != pastaAbsoluta_) return;
+  std::lock_guard<std::mutex> g(travaEntradas_);
+  entradas_.insert(std::move(caminho));
 }
 
-std::string RelatoriosGuardados::Guarda(const ResultadoArquivo& r) {
+bool RelatoriosGuardados::EEntrada(const std::string& nome) const {
+  std::lock_guard<std::mutex> g(travaEntradas_);
+  return entradas_.count(pastaAbsoluta_ / nome) != 0;
+}
+
+std::string RelatoriosGuardados::Guarda(const ResultadoArquivo& r, std::string& nomeGuardado) {
   const std::string base = std::filesystem::path(r.arquivo).filename().string();
+  int& primeiro = proximoSufixo_.try_emplace(base, 1).first->second;
   if (guarda_ != nullptr) guarda_->Comeca();
   std::string erro;
   try {
     // Both are written whole first; the temporary names go when these objects do.
     const ArquivoProvisorio saidaNova(
         pasta_, ".rolval-saida.", SistemaArquivos::Padrao(),
-        [&r](ArquivoSaida& a) { r.relatorio.Le([&a](std::string_view b) { a.Escreve(b); }); });
-    const ArquivoProvisorio paramNova(pasta_, ".rolval-param.", SistemaArquivos::Padrao(),
-                                      [&r](ArquivoSaida& a) { a.Escreve(r.param); });
+        [&r](ArquivoSaida& a) { r.relatorio.Le([&a](std::string_view b) { a.Escreve(b); }); },
+        sincroniza_);
+    const ArquivoProvisorio paramNova(
+        pasta_, ".rolval-param.", SistemaArquivos::Padrao(),
+        [&r](ArquivoSaida& a) { a.Escreve(r.param); }, sincroniza_);
     const std::string& saida = saidaNova.caminho();
     const std::string& param = paramNova.caminho();
-    for (int n = 1;; ++n) {
-      if (n > 100000)
+    const int inicio = primeiro;
+    for (int n = inicio;; ++n) {
+      if (n > inicio + 100000)
         throw std::runtime_error("no free name for " + base + " in " + pasta_.string());
       const std::string nome = n == 1 ? base : base + "." + std::to_string(n);
       const std::filesystem::path destinoSaida = pasta_ / (nome + ".saida.txt");
       const std::filesystem::path destinoParam = pasta_ / (nome + ".param.txt");
-      if (EEntrada(destinoSaida) || EEntrada(destinoParam) || Existe(destinoSaida) ||
+      // A name seen taken stays taken for the batch: no file here is ever removed by it.
+      primeiro = n + 1;
+      if (EEntrada(nome + ".saida.txt") || EEntrada(nome + ".param.txt") || Existe(destinoSaida) ||
           Existe(destinoParam))
         continue;
       // A link fails when the name exists, whoever made it in the meantime: then the next suffix.
@@ -73,6 +90,8 @@ std::string RelatoriosGuardados::Guarda(const ResultadoArquivo& r) {
         if (e == EEXIST) continue;
         throw std::system_error(e, std::generic_category(), destinoParam.string());
       }
+      nomeGuardado = nome;
+      if (sincroniza_) SincronizaPasta(pasta_);
       break;
     }
   } catch (const std::exception& e) {

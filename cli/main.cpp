@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -77,23 +78,40 @@ class SaidaVerificada {
 // line on stdout, and with several files and --dir the kept reports.
 class Entrega {
  public:
-  Entrega(const Opcoes& opcoes, const std::vector<std::string>& arquivos, SaidaVerificada& saida,
-          GuardaSinais& guarda)
+  Entrega(const Opcoes& opcoes, bool varios, SaidaVerificada& saida, GuardaSinais& guarda)
       : opcoes_(opcoes),
-        arquivos_(arquivos.size()),
         saida_(saida),
-        varios_(arquivos.size() > 1),
+        varios_(varios),
         jsonl_(opcoes.formato == FormatoSaida::Jsonl),
         csv_(opcoes.formato == FormatoSaida::Csv),
         saidaTerminal_(::isatty(STDOUT_FILENO) == 1),
         erroTerminal_(::isatty(STDERR_FILENO) == 1) {
-    if (varios_ && !opcoes.pasta.empty()) guardados_.emplace(opcoes.pasta, arquivos, &guarda);
+    if (varios_ && !opcoes.pasta.empty())
+      guardados_.emplace(opcoes.pasta, &guarda, !opcoes.semSincronia);
   }
 
-  // A message of the program's own about `caminho`, as every message is given.
+  // A message of the program's own about `caminho`, kept until the next result or the end:
+  // the list is read by whichever thread starts the next file.
   void Aviso(const std::string& caminho, const std::string& texto) {
-    Mensagem(caminho, texto);
-    status_ = std::max(status_, SaidaSemRelatorio);
+    std::lock_guard<std::mutex> g(travaAvisos_);
+    avisos_.emplace_back(caminho, texto);
+  }
+
+  // Each file the list gives, before it is started.
+  void Arquivo(const std::string& caminho) {
+    if (guardados_) guardados_->Registra(caminho);
+  }
+
+  // The messages kept by Aviso, told; whether there were any.
+  bool Avisos() {
+    std::vector<std::pair<std::string, std::string>> avisos;
+    {
+      std::lock_guard<std::mutex> g(travaAvisos_);
+      avisos.swap(avisos_);
+    }
+    for (const auto& [caminho, texto] : avisos) Mensagem(caminho, texto);
+    if (!avisos.empty()) status_ = std::max(status_, SaidaSemRelatorio);
+    return !avisos.empty();
   }
 
   // The csv format's byte-order mark and header row, before any file.
@@ -109,6 +127,8 @@ class Entrega {
 
   // False once nothing more can be delivered.
   bool Um(ResultadoArquivo& r) {
+    Avisos();
+    ++arquivos_;
     status_ = std::max(status_, r.StatusSaida());
     totalAchados_ += r.achados;
     (r.Ok() ? arquivosOk_ : r.TemRelatorio() ? arquivosNok_ : semRelatorio_) += 1;
@@ -139,15 +159,19 @@ class Entrega {
   }
 
   int status() const { return status_; }
+  std::size_t arquivos() const { return arquivos_; }
 
  private:
-  std::string NomeNaSaida(const std::string& nome) const {
-    return saidaTerminal_ ? EscapaParaTerminal(nome) : nome;
-  }
+  // A name in a line of the summary or a header: a tab or a line end in it would forge a field
+  // or a line, so its control bytes are always escaped, as on a terminal.
+  static std::string NomeNaSaida(const std::string& nome) { return EscapaParaTerminal(nome); }
 
   void Mensagem(const std::string& caminho, const std::string& texto) {
-    const std::string nome = erroTerminal_ ? EscapaParaTerminal(caminho) : caminho;
-    std::fprintf(stderr, "rolval-cli: %s: %s\n", nome.c_str(), texto.c_str());
+    if (erroTerminal_)
+      std::fprintf(stderr, "rolval-cli: %s: %s\n", EscapaParaTerminal(caminho).c_str(),
+                   EscapaParaTerminal(texto).c_str());
+    else
+      std::fprintf(stderr, "rolval-cli: %s: %s\n", caminho.c_str(), texto.c_str());
   }
 
   void Mensagens(const ResultadoArquivo& r) {
@@ -220,8 +244,7 @@ class Entrega {
         saida_.Escreve(utf8);
       });
     } catch (const FalhaExecucao& falha) {
-      std::fprintf(stderr, "rolval-cli: %s: the report could not be read back: %s\n",
-                   r.arquivo.c_str(), falha.what());
+      Mensagem(r.arquivo, std::string("the report could not be read back: ") + falha.what());
       status_ = std::max(status_, SaidaSemRelatorio);
     }
     utf8.clear();
@@ -230,15 +253,20 @@ class Entrega {
   }
 
   void Guarda(const ResultadoArquivo& r) {
-    const std::string erro = guardados_->Guarda(r);
-    if (erro.empty()) return;
-    std::fprintf(stderr, "rolval-cli: %s: cannot keep the report in '%s': %s\n", r.arquivo.c_str(),
-                 opcoes_.pasta.c_str(), erro.c_str());
+    std::string nome;
+    const std::string erro = guardados_->Guarda(r, nome);
+    if (erro.empty()) {
+      // A name with a suffix could be another input's own: which input it belongs to is said.
+      if (nome != fs::path(r.arquivo).filename().string())
+        Mensagem(r.arquivo, "report kept as '" + nome + ".saida.txt' and '" + nome + ".param.txt'");
+      return;
+    }
+    Mensagem(r.arquivo, "cannot keep the report in '" + opcoes_.pasta + "': " + erro);
     status_ = std::max(status_, SaidaSemRelatorio);
   }
 
   const Opcoes& opcoes_;
-  const std::size_t arquivos_;
+  std::size_t arquivos_ = 0;
   SaidaVerificada& saida_;
   const bool varios_;
   const bool jsonl_;
@@ -246,6 +274,8 @@ class Entrega {
   const bool saidaTerminal_;
   const bool erroTerminal_;
   std::optional<RelatoriosGuardados> guardados_;
+  std::mutex travaAvisos_;
+  std::vector<std::pair<std::string, std::string>> avisos_;
   int status_ = 0;
   int arquivosOk_ = 0, arquivosNok_ = 0, semRelatorio_ = 0;
   std::int64_t totalAchados_ = 0;
@@ -284,6 +314,9 @@ ModoProgresso ModoDoProgresso(const Opcoes& opcoes) {
 
 int main(int argc, char** argv) {
   AbreDescritoresFechados();
+  // Past a file-size limit a write fails (EFBIG) and is told as any failed write, instead of the
+  // signal ending the program without a word.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::string erro;
   const auto lidas = LeOpcoes(argc, argv, erro);
   if (!lidas) {
@@ -301,18 +334,25 @@ int main(int argc, char** argv) {
     return saida.Fecha() ? 0 : FalhaDeEscrita(saida.erro(), guarda);
   }
 
-  // Lists and folders that cannot be read are told once the list is known, with their path.
-  std::vector<std::pair<std::string, std::string>> avisos;
-  std::vector<std::string> arquivos;
-  if (!MontaListaDeArquivos(
-          opcoes, arquivos,
-          [&avisos](const std::string& c, const std::string& t) { avisos.emplace_back(c, t); },
-          erro)) {
-    std::fprintf(stderr, "rolval-cli: %s\nTry 'rolval-cli --help'.\n", erro.c_str());
+  // The list is read as files are started; what cannot be read in it is told before the next
+  // result, with its path.
+  Entrega* entregaAtual = nullptr;
+  std::vector<std::pair<std::string, std::string>> avisosIniciais;
+  ListaDeArquivos lista(opcoes, [&](const std::string& c, const std::string& t) {
+    if (entregaAtual != nullptr)
+      entregaAtual->Aviso(c, t);
+    else
+      avisosIniciais.emplace_back(c, t);
+  });
+  if (!lista.erro().empty()) {
+    std::fprintf(stderr, "rolval-cli: %s\nTry 'rolval-cli --help'.\n", lista.erro().c_str());
     return SaidaUso;
   }
+  // The first two files tell a single run from a batch.
+  std::vector<std::string> primeiros;
+  for (std::string a; primeiros.size() < 2 && lista.Proximo(a);) primeiros.push_back(a);
 
-  const bool varios = arquivos.size() > 1;
+  const bool varios = primeiros.size() > 1;
   if (!opcoes.pasta.empty() && !PreparaPasta(opcoes.pasta, erro)) {
     std::fprintf(
         stderr, "rolval-cli: '%s' is not a folder that can be used: %s\n",
@@ -331,11 +371,29 @@ int main(int argc, char** argv) {
   pedido.progresso = ModoDoProgresso(opcoes);
   pedido.dicas = !opcoes.silencioso;
   pedido.guarda = &guarda;
+  pedido.limiteCopia = opcoes.limiteCopia;
+  pedido.sincroniza = !opcoes.semSincronia;
 
-  Entrega entrega(opcoes, arquivos, saida, guarda);
-  for (const auto& [caminho, texto] : avisos) entrega.Aviso(caminho, texto);
+  Entrega entrega(opcoes, varios, saida, guarda);
+  for (const auto& [caminho, texto] : avisosIniciais) entrega.Aviso(caminho, texto);
   entrega.Comeca();
-  ValidaLote(arquivos, pedido, [&](ResultadoArquivo& r) { return entrega.Um(r); });
+  entregaAtual = &entrega;
+  std::size_t dados = 0;
+  const FonteArquivos fonte = [&](std::string& arquivo) {
+    if (dados < primeiros.size())
+      arquivo = std::move(primeiros[dados++]);
+    else if (!lista.Proximo(arquivo))
+      return false;
+    entrega.Arquivo(arquivo);
+    return true;
+  };
+  ValidaLote(fonte, !varios, pedido, [&](ResultadoArquivo& r) { return entrega.Um(r); });
+  const bool avisou = entrega.Avisos();
+  if (entrega.arquivos() == 0) {
+    // Folders without a file, or lists without a name: a run that validated nothing is no OK.
+    if (!avisou) std::fputs("rolval-cli: no file to validate\n", stderr);
+    return SaidaSemRelatorio;
+  }
   entrega.Total();
   if (!saida.Fecha()) return FalhaDeEscrita(saida.erro(), guarda);
   return entrega.status();

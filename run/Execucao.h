@@ -126,6 +126,12 @@ class Execucao {
   // Told while the report is half-published (a program ending on a signal waits for it).
   void DefineGuardaEscrita(GuardaEscrita* guarda) { guarda_ = guarda; }
   GuardaEscrita* guardaEscrita() const { return guarda_; }
+  // Whether the published pair is synced to the disk before it is put in place (the default).
+  void DefineSincronia(bool sincroniza) { sincroniza_ = sincroniza; }
+
+  // What the system said of the failure that ended the last run ("" when none did, or the run
+  // itself found it): the windows show the failure's class only.
+  std::string CausaFalha;
 
   Tela& tela() { return tela_; }
   const std::filesystem::path& pastaRelatorio() const { return pasta_; }
@@ -182,6 +188,7 @@ class Execucao {
   OuvinteAchados* ouvinte_ = nullptr;
   SistemaArquivos* sistema_ = &SistemaArquivos::Padrao();
   GuardaEscrita* guarda_ = nullptr;
+  bool sincroniza_ = true;
   template <class T>
   static inline const char MarcaDeTipo = 0;  // its address tells the type of a layout's state
   // Out of line, so that the lookup above stays small enough to be inlined at every line.

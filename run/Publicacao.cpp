@@ -1,5 +1,6 @@
 #include "run/Publicacao.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -7,6 +8,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <string_view>
 #include <random>
 
 #include "run/Execucao.h"
@@ -32,6 +36,7 @@ class TravaPasta {
   TravaPasta(const TravaPasta&) = delete;
   TravaPasta& operator=(const TravaPasta&) = delete;
   bool Aberta() const { return fd_ >= 0; }
+  void Sincroniza() const { ::fsync(fd_); }  // the names put in the folder, on the disk
 
  private:
   int fd_ = -1;
@@ -101,47 +106,109 @@ std::string CriaComNomeNovo(const std::filesystem::path& pasta, std::string_view
 
 ArquivoProvisorio::ArquivoProvisorio(const std::filesystem::path& pasta, std::string_view prefixo,
                                      SistemaArquivos& sistema,
-                                     const std::function<void(ArquivoSaida&)>& escreve) {
+                                     const std::function<void(ArquivoSaida&)>& escreve,
+                                     bool sincroniza) {
   ArquivoSaida arquivo(sistema);
   caminho_ = CriaComNomeNovo(pasta, prefixo, arquivo);
   try {
+    trava_ = ::open(caminho_.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (trava_ < 0 || ::flock(trava_, LOCK_EX | LOCK_NB) != 0) FalhaDoSistema("lock", caminho_);
     escreve(arquivo);
     arquivo.Fecha();
+    if (sincroniza && ::fsync(trava_) != 0) FalhaDoSistema("sync", caminho_);
   } catch (...) {
     arquivo.FechaEmSilencio();
     ::unlink(caminho_.c_str());
+    if (trava_ >= 0) ::close(trava_);
     throw;
   }
 }
 
 ArquivoProvisorio::~ArquivoProvisorio() {
   if (!caminho_.empty()) ::unlink(caminho_.c_str());
+  ::close(trava_);  // closing releases the lock
+}
+
+void SincronizaPasta(const std::filesystem::path& pasta) noexcept {
+  const int fd = ::open(pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+void RetiraProvisoriosOrfaos(const std::filesystem::path& pasta) noexcept {
+  DIR* d = ::opendir(pasta.c_str());
+  if (d == nullptr) return;
+  const int fdPasta = ::dirfd(d);
+  const std::time_t agora = std::time(nullptr);
+  while (const dirent* e = ::readdir(d)) {
+    const std::string_view nome = e->d_name;
+    bool provisorio = false;
+    for (const std::string_view prefixo : PrefixosProvisorios)
+      provisorio =
+          provisorio ||
+          (nome.size() == prefixo.size() + 16 && nome.substr(0, prefixo.size()) == prefixo &&
+           nome.substr(prefixo.size()).find_first_not_of("0123456789abcdef") ==
+               std::string_view::npos);
+    struct stat st {};
+    if (!provisorio || ::fstatat(fdPasta, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || agora - st.st_mtime < 60)
+      continue;
+    const int fd = ::openat(fdPasta, e->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    // Unlocked: no live run holds it. Removed only if the name is still that file.
+    struct stat aberto {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &aberto) == 0 &&
+        aberto.st_ino == st.st_ino && aberto.st_dev == st.st_dev)
+      ::unlinkat(fdPasta, e->d_name, 0);
+    ::close(fd);
+  }
+  ::closedir(d);
 }
 
 IdentidadeArquivo PublicaRelatorio(const std::filesystem::path& pasta, SistemaArquivos& sistema,
                                    const ArquivoTrabalho& saida, std::string_view param,
-                                   GuardaEscrita* guarda) {
+                                   GuardaEscrita* guarda, bool sincroniza) {
   TrechoGuardado trecho(guarda);
   ArquivoProvisorio saidaNova(
       pasta, std::string(".") + NomeSaida + ".", sistema,
-      [&saida](ArquivoSaida& a) { saida.Le([&a](std::string_view bloco) { a.Escreve(bloco); }); });
-  ArquivoProvisorio paramNovo(pasta, std::string(".") + NomeParam + ".", sistema,
-                              [param](ArquivoSaida& a) { a.Escreve(param); });
+      [&saida](ArquivoSaida& a) { saida.Le([&a](std::string_view bloco) { a.Escreve(bloco); }); },
+      sincroniza);
+  ArquivoProvisorio paramNovo(
+      pasta, std::string(".") + NomeParam + ".", sistema,
+      [param](ArquivoSaida& a) { a.Escreve(param); }, sincroniza);
   TravaPasta trava(pasta);
   if (!trava.Aberta()) FalhaDoSistema("lock", pasta.string());
+  RetiraProvisoriosOrfaos(pasta);
   Renomeia(saidaNova.caminho(), pasta / NomeSaida);
   saidaNova.Entregue();
   const IdentidadeArquivo identidade = IdentidadeDe(pasta / NomeSaida);
   Renomeia(paramNovo.caminho(), pasta / NomeParam);
   paramNovo.Entregue();
+  // The pair is in place whatever this says: a failure here is no failure of the run.
+  if (sincroniza) trava.Sincroniza();
   return identidade;
 }
 
-void RetiraRelatorio(const std::filesystem::path& pasta) noexcept {
-  TravaPasta trava(pasta);
-  if (!trava.Aberta()) return;
-  ::unlink((pasta / NomeSaida).c_str());
-  ::unlink((pasta / NomeParam).c_str());
+std::string RetiraRelatorio(const std::filesystem::path& pasta) noexcept {
+  try {
+    TravaPasta trava(pasta);
+    if (!trava.Aberta() && errno != EACCES && errno != ENOENT)
+      return std::string("cannot open the folder: ") + std::strerror(errno);
+    std::string motivo;
+    for (const char* nome : {NomeSaida, NomeParam})
+      if (::unlink((pasta / nome).c_str()) != 0 && errno != ENOENT && motivo.empty())
+        motivo = std::string("cannot remove ") + nome + ": " + std::strerror(errno);
+    return motivo;
+  } catch (const std::exception&) {
+    return "out of memory";
+  }
+}
+
+std::string MensagemRelatorioAnterior(const std::string& motivo) {
+  return "O saida.txt e o param.txt de uma validação anterior não puderam ser removidos da pasta "
+         "do relatório (" +
+         motivo + ") e não são desta validação.";
 }
 
 void RetiraSaidaPublicada(const std::filesystem::path& pasta,

@@ -33,13 +33,16 @@ bool EscreveriaSobre(const std::filesystem::path& pasta, const char* nome,
 
 // A file written whole under a fresh name in a folder, created exclusively and without following
 // links; removed when the object goes unless it was put in place (Entregue) first. Whatever way a
-// writer fails, no half-made file stays.
+// writer fails, no half-made file stays. Its bytes are on the disk before the object is made, so
+// that a name it is given later never stands for an empty file after a power loss; while the
+// object lives the file is locked (flock), which tells it from one a dead run left behind.
 class ArquivoProvisorio {
  public:
-  // Creates the file under a name beginning with `prefixo`, has `escreve` write it, closes it.
-  // Throws a FalhaExecucao when it cannot be made or written.
+  // Creates the file under a name beginning with `prefixo`, has `escreve` write it, closes it,
+  // and, with `sincroniza`, syncs it. Throws a FalhaExecucao when it cannot be made or written.
   ArquivoProvisorio(const std::filesystem::path& pasta, std::string_view prefixo,
-                    SistemaArquivos& sistema, const std::function<void(ArquivoSaida&)>& escreve);
+                    SistemaArquivos& sistema, const std::function<void(ArquivoSaida&)>& escreve,
+                    bool sincroniza = true);
   ~ArquivoProvisorio();
   ArquivoProvisorio(const ArquivoProvisorio&) = delete;
   ArquivoProvisorio& operator=(const ArquivoProvisorio&) = delete;
@@ -49,7 +52,20 @@ class ArquivoProvisorio {
 
  private:
   std::string caminho_;
+  int trava_ = -1;  // the file, open and locked
 };
+
+// The names every hidden temporary of a report starts with.
+inline constexpr const char* PrefixosProvisorios[] = {".saida.txt.", ".param.txt.",
+                                                      ".rolval-saida.", ".rolval-param."};
+
+// Removes from `pasta` the hidden temporaries of reports that runs killed while writing them left
+// behind: this user's, unlocked, untouched for a minute. The ones of a live run are locked.
+void RetiraProvisoriosOrfaos(const std::filesystem::path& pasta) noexcept;
+
+// Writes to the disk what the folder `pasta` holds (its names), after a rename or link into it;
+// as far as it can (a folder that may not be read cannot be synced, and its files already were).
+void SincronizaPasta(const std::filesystem::path& pasta) noexcept;
 
 // Which file a name stood for when a run published it. The change time and size are part of it,
 // as a file system may give a freed inode number to the next file at once.
@@ -65,14 +81,21 @@ struct IdentidadeArquivo {
 
 // Publishes the report `saida` and the status file `param` (its bytes) in `pasta` and returns the
 // identity of the saida.txt put there. Throws a FalhaExecucao when they could not be written or
-// put in place; nothing half-written stays then.
+// put in place; nothing half-written stays then. Without `sincroniza` (a scratch folder) nothing
+// is synced to the disk.
 IdentidadeArquivo PublicaRelatorio(const std::filesystem::path& pasta, SistemaArquivos& sistema,
                                    const ArquivoTrabalho& saida, std::string_view param,
-                                   GuardaEscrita* guarda);
+                                   GuardaEscrita* guarda, bool sincroniza = true);
 
 // Removes the saida.txt and param.txt of an earlier run from `pasta` (a run that ends without a
-// report leaves neither), under the same lock; a file that is not there is no failure.
-void RetiraRelatorio(const std::filesystem::path& pasta) noexcept;
+// report leaves neither), under the same lock; a file that is not there is no failure. A folder
+// that may be searched but not listed cannot be locked: the files are removed all the same.
+// Returns why either file is still there ("" when neither is).
+std::string RetiraRelatorio(const std::filesystem::path& pasta) noexcept;
+
+// The message of a run that ended without a report while an earlier pair it could not remove
+// (for `motivo`) is still in its folder.
+std::string MensagemRelatorioAnterior(const std::string& motivo);
 
 // Removes saida.txt from `pasta` if it is still the file `identidade` names (another run may have
 // published its own since).

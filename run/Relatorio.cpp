@@ -59,7 +59,8 @@ void Execucao::GeraSaida() {
       EscreveRelatorio(relatorio_, controle.Documento, HouveErro, aux1, aux2, QtdROLs);
   // The report is whole, and published where asked, before the status says what it is.
   if (!pasta_.empty())
-    publicada_ = PublicaRelatorio(pasta_, *sistema_, relatorio_, "\r\n" + status + "\r\n", guarda_);
+    publicada_ = PublicaRelatorio(pasta_, *sistema_, relatorio_, "\r\n" + status + "\r\n", guarda_,
+                                  sincroniza_);
   status_ = status;
 }
 

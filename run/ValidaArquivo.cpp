@@ -14,9 +14,13 @@ namespace {
 // Longest line the reader keeps: more than any record, so that a longer line is still seen as such.
 constexpr std::size_t LimiteLinha = 1024;
 
-bool ArquivoExiste(const std::string& caminho) {
+// What stands at a path the run is to read.
+enum class Caminho { Arquivo, Pasta, Ausente };
+
+Caminho OQueHa(const std::string& caminho) {
   struct stat st {};
-  return ::stat(caminho.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  if (::stat(caminho.c_str(), &st) != 0) return Caminho::Ausente;
+  return S_ISDIR(st.st_mode) ? Caminho::Pasta : Caminho::Arquivo;
 }
 
 // Percentage of the file read, from the position after the line just read, in 128-byte blocks
@@ -121,6 +125,7 @@ const LayoutArquivo* ReconheceLayout(const TabelaLayouts& tabela, std::string_vi
 
 Desfecho ValidaArquivo(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& tabela) {
   ex.DescartaRelatorio();
+  ex.CausaFalha.clear();
   ex.controle.NomeArquivo = std::string(nomeArq);
   if (PublicariaSobreEntrada(ex, ex.controle.NomeArquivo)) {
     // Nothing is written: the report would replace the very file to be validated.
@@ -139,7 +144,12 @@ Desfecho ValidaArquivo(Execucao& ex, std::string_view nomeArq, const TabelaLayou
   // A run that ends without a report leaves no report of an earlier run to be taken for its own.
   if (desfecho == Desfecho::SemRelatorio) {
     ex.DescartaRelatorio();
-    if (!ex.pastaRelatorio().empty()) RetiraRelatorio(ex.pastaRelatorio());
+    const std::string motivo =
+        ex.pastaRelatorio().empty() ? std::string() : RetiraRelatorio(ex.pastaRelatorio());
+    // Files that cannot be removed are said to be someone else's, never left to pass for ours.
+    if (!motivo.empty())
+      ex.tela().MostraMensagem(MensagemRelatorioAnterior(motivo), "Atenção",
+                               IconeMensagem::Informacao);
   }
   return desfecho;
 }
@@ -157,11 +167,13 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
     ex.aux1.Abre();
     ex.aux2.Abre();
 
-    if (!ArquivoExiste(caminho)) {
+    if (const Caminho ha = OQueHa(caminho); ha != Caminho::Arquivo) {
       FechaTudo(ex);
       tela.EscondeProgresso();
-      tela.MostraMensagem("Não foi possível localizar o arquivo especificado.", "Atenção",
-                          IconeMensagem::Informacao);
+      tela.MostraMensagem(ha == Caminho::Pasta
+                              ? "O caminho especificado é uma pasta; escolha um arquivo nela."
+                              : "Não foi possível localizar o arquivo especificado.",
+                          "Atenção", IconeMensagem::Informacao);
       return Desfecho::SemRelatorio;
     }
     ex.entrada.Abre(caminho);
@@ -233,6 +245,7 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
     tela.MostraSaida();
     return ex.HouveErro ? Desfecho::RelatorioNOK : Desfecho::RelatorioOK;
   } catch (const FalhaExecucao& falha) {
+    if (falha.classe() != ClasseFalha::Outra) ex.CausaFalha = falha.what();
     switch (falha.classe()) {
       case ClasseFalha::Acesso:
       case ClasseFalha::Dispositivo: {

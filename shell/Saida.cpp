@@ -51,7 +51,7 @@ QString TituloSaida(const QString& arquivo) {
 }
 
 std::string AchadosJsonLines(const ListaAchados& achados, std::string_view arquivo) {
-  const std::string nome = NomeEmUtf8(arquivo);
+  const std::string nome = NomeEmJson(arquivo);
   std::string linhas;
   for (std::size_t i = 0; i < achados.Tamanho(); ++i)
     AcrescentaJsonAchado(linhas, nome, achados.Le(i));

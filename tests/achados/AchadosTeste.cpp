@@ -65,7 +65,7 @@ TEST(Escritores, JsonLinesECsvDeCadaAchado) {
   };
   for (const CasoEscrita& c : casos) {
     std::string json, csv;
-    AcrescentaJsonAchado(json, "a.txt", c.achado);
+    AcrescentaJsonAchado(json, "\"a.txt\"", c.achado);
     AcrescentaCsvAchado(csv, "a.txt", c.achado, ';');
     EXPECT_EQ(json, c.json) << c.nome;
     EXPECT_EQ(csv, c.csv) << c.nome;

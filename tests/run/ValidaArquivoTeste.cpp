@@ -288,7 +288,8 @@ TEST(ArquivoAusente, PastaNaoEArquivo) {
   const auto r =
       ExecutaArquivo((pasta / "uma-pasta").string(), pasta.caminho(), TabelaSoEnquadramento());
   ASSERT_EQ(r.tela.mensagens.size(), 1u);
-  EXPECT_EQ(r.tela.mensagens[0].texto, "Não foi possível localizar o arquivo especificado.");
+  EXPECT_EQ(r.tela.mensagens[0].texto,
+            "O caminho especificado é uma pasta; escolha um arquivo nela.");
 }
 
 TEST(ArquivoVazio, MensagemDeAcesso) {

@@ -84,7 +84,7 @@ class TelaPagina : public rolval::Tela {
 // report view it takes, and the counts of the summary.
 class ColetorAchados : public rolval::OuvinteAchados {
  public:
-  explicit ColetorAchados(const std::string& nome) : arquivo_(rolval::NomeEmUtf8(nome)) {}
+  explicit ColetorAchados(const std::string& nome) : arquivo_(rolval::NomeEmJson(nome)) {}
   void Anota(const rolval::Achado& achado) override {
     ++achados;
     if (achado.Aviso()) ++avisos;

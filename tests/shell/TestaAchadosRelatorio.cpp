@@ -121,7 +121,7 @@ TEST_F(AchadosDaExecucao, CadaAchadoNaLinhaDaVisaoMesmoComQuebrasNaInscricao) {
   for (std::size_t k = 0; k < todos.size(); k += 14) {
     execucao.RegistroAtual.Inscricao = todos.substr(k, 14);
     execucao.NumLinha = static_cast<std::int32_t>(k / 14 + 1);
-    execucao.GravaErro(4, 1, 2);
+    execucao.GravaErro(CodigoM::DigitoControleInvalido, 1, 2);
   }
   GeraVisao();
 
@@ -151,10 +151,10 @@ TEST_F(AchadosDaExecucao, ContadosEntreErrosEAvisos) {
   execucao.RegistroAtual.Inscricao = "0500000000";
   execucao.RegistroAtual.MesAnoRef = "072000";
   execucao.NumLinha = 6;
-  execucao.GravaErroST(25, 0, 230, 244);
-  execucao.GravaErroST(2, 0, 230, 244);
-  execucao.GravaErroST(29, 0, 1, 2);
-  execucao.GravaErroST(28, 0, 786, 789);
+  execucao.GravaErroST(CodigoST::Campo10NaoMenorQue11, 0, 230, 244);
+  execucao.GravaErroST(CodigoST::Campos9e10Zerados, 0, 230, 244);
+  execucao.GravaErroST(CodigoST::MesmaInscricaoDaROLAviso, 0, 1, 2);
+  execucao.GravaErroST(CodigoST::LinhasAnexoInvalidas, 0, 786, 789);
   GeraVisao();
   EXPECT_EQ(TextoResumo(lista), QStringLiteral("Erros: 2    Avisos: 2"));
   for (std::size_t i = 0; i < 4; ++i)

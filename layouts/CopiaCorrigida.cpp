@@ -73,8 +73,7 @@ ResultadoCorrecao SalvaCopiaCorrigida(const std::string& arquivo, const std::str
     };
     std::string recusaNaEscrita;
     r.copia = GravaArquivoNovo(
-        pasta.empty() ? fs::path(".") : pasta, nome, destino.empty() ? NomesDeCopiaTentados : 1,
-        sistema,
+        pasta, nome, destino.empty() ? NomesDeCopiaTentados : 1, sistema,
         [&](ArquivoSaida& saida) {
           Corretor corretor([&saida](std::string_view bytes) { saida.Escreve(bytes); });
           // The file changed between the two readings: what was counted is not what is written.

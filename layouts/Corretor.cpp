@@ -234,6 +234,17 @@ void Corretor::FechaLinha(Fim fim) {
            " do seu registro: não há como saber o que sobra nela");
     return;
   }
+  if (linha_.size() < esperado && numLinha_ == 1) {
+    // A first record of exactly another layout's length is no record cut short.
+    for (const LayoutArquivo& outro : TabelaPadrao().layouts) {
+      if (!outro.verificaTamanho || static_cast<std::size_t>(outro.comprimento) != linha_.size())
+        continue;
+      Recusa("o primeiro registro tem " + ComMilhares(std::ssize(linha_)) +
+             " caracteres, o tamanho dos registros de outro layout: o arquivo parece ter sido "
+             "gerado para outro layout, e completá-lo seria um palpite");
+      return;
+    }
+  }
   if (linha_.size() < esperado) {
     contagem_.brancos += static_cast<std::int64_t>(esperado - linha_.size());
     ++contagem_.registrosCompletados;

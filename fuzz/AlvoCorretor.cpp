@@ -113,11 +113,17 @@ void ConfereDiferencas(std::string_view entrada, const Correcao& c) {
 
 // A folder of the process with names already taken: a file, a link to a file outside it and a
 // dangling link, each of which a copy must leave alone.
+// Removed when the fuzzer ends.
+char modeloPasta[] = "/tmp/rolval-fuzz-corretor-XXXXXX";
+
 const fs::path& Pasta() {
   static const fs::path pasta = [] {
-    char modelo[] = "/tmp/rolval-fuzz-corretor-XXXXXX";
-    if (::mkdtemp(modelo) == nullptr) Quebra("no temporary folder");
-    const fs::path p = modelo;
+    if (::mkdtemp(modeloPasta) == nullptr) Quebra("no temporary folder");
+    std::atexit([] {
+      std::error_code e;
+      fs::remove_all(modeloPasta, e);
+    });
+    const fs::path p = modeloPasta;
     std::FILE* f = std::fopen((p / "rol-corrigido.txt").c_str(), "wb");
     std::fputs("meu", f);
     std::fclose(f);
@@ -170,7 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
   if (inteira.aceita != emFatias.aceita || inteira.saida != emFatias.saida ||
       inteira.recusa != emFatias.recusa)
     Quebra("the correction depends on how the bytes were handed over");
-  if (inteira.aceita == inteira.recusa.empty()) Quebra("a refusal without a reason, or both");
+  if (inteira.aceita != inteira.recusa.empty()) Quebra("a refusal without a reason, or both");
   if (!inteira.aceita) return 0;
   if (!inteira.contagem.Alguma()) Quebra("a copy with no change counted");
   ConfereDiferencas(entrada, inteira);

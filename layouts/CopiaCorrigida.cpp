@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -15,6 +14,11 @@ namespace rolval {
 namespace {
 
 namespace fs = std::filesystem;
+
+// A refusal found while reading or writing, with its reason (UTF-8).
+struct Recusada {
+  std::string motivo;
+};
 
 // Hands the whole file at `arquivo` to `corretor` and ends it; false when it refused. The file
 // must be a regular file, opened without waiting on a pipe or a device.
@@ -29,10 +33,8 @@ bool Corrige(const std::string& arquivo, SistemaArquivos& sistema, Corretor& cor
   } fecha{sistema, fd};
   struct stat st {};
   if (::fstat(fd, &st) != 0) FalhaDoSistema("stat", arquivo);
-  if (!S_ISREG(st.st_mode)) {
-    errno = EINVAL;
-    FalhaDoSistema("read (not a regular file)", arquivo);
-  }
+  if (!S_ISREG(st.st_mode))
+    throw Recusada{"não é um arquivo comum (é uma pasta, um cano ou um dispositivo)"};
   std::vector<char> bloco(64 * 1024);
   for (;;) {
     if (guarda != nullptr && guarda->Interrompida()) throw EscritaInterrompida{};
@@ -78,10 +80,8 @@ ResultadoCorrecao SalvaCopiaCorrigida(const std::string& arquivo, const std::str
           Corretor corretor([&saida](std::string_view bytes) { saida.Escreve(bytes); });
           // The file changed between the two readings: what was counted is not what is written.
           if (!Corrige(arquivo, sistema, corretor, guarda) ||
-              !(corretor.contagem() == analise.contagem())) {
-            errno = EAGAIN;
-            FalhaDoSistema("read (it changed while it was corrected)", arquivo);
-          }
+              !(corretor.contagem() == analise.contagem()))
+            throw Recusada{"o arquivo mudou enquanto a cópia era feita"};
         },
         guarda);
     r.contagem = analise.contagem();
@@ -93,6 +93,9 @@ ResultadoCorrecao SalvaCopiaCorrigida(const std::string& arquivo, const std::str
   } catch (const FalhaExecucao& falha) {
     r.copia.clear();
     r.recusa = std::string("falha ao ler o arquivo ou gravar a cópia (") + falha.what() + ")";
+  } catch (const Recusada& recusada) {
+    r.copia.clear();
+    r.recusa = recusada.motivo;
   } catch (const EscritaInterrompida&) {
     r.copia.clear();
     r.recusa = "interrompida";

@@ -230,6 +230,11 @@ TEST(CopiaCorrigida, NuncaGravaSobreUmArquivo) {
       SalvaCopiaCorrigida(entrada.string(), (pasta / "outro.txt").string(), nullptr);
   EXPECT_EQ(escolhido.copia, (pasta / "outro.txt").string());
   EXPECT_EQ(escolhido.contagem.fimLF, 1);
+
+  // A folder is no file to correct.
+  const ResultadoCorrecao pastaNao = SalvaCopiaCorrigida(pasta.caminho().string(), "", nullptr);
+  EXPECT_EQ(pastaNao.copia, "");
+  EXPECT_EQ(pastaNao.recusa, "não é um arquivo comum (é uma pasta, um cano ou um dispositivo)");
 }
 
 TEST(CopiaCorrigida, DescreveCadaMudancaNoSingularENoPlural) {

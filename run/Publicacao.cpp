@@ -127,12 +127,23 @@ bool NomeiaSemSubstituir(ArquivoProvisorio& novo, const std::string& para) {
   const char* de = novo.caminho().c_str();
   if (::link(de, para.c_str()) == 0) return true;
   if (errno == EEXIST) return false;
-  if (errno == EPERM || errno == ENOTSUP || errno == EMLINK) {
+  if (errno == EPERM || errno == ENOTSUP || errno == EMLINK || errno == ENOSYS) {
+#ifdef RENAME_NOREPLACE
     if (::renameat2(AT_FDCWD, de, AT_FDCWD, para.c_str(), RENAME_NOREPLACE) == 0) {
       novo.Entregue();
       return true;
     }
     if (errno == EEXIST) return false;
+#else
+    // No rename that refuses to replace (a WebAssembly build's file system in memory, which no
+    // other program shares): the name is looked up first.
+    struct stat st {};
+    if (::lstat(para.c_str(), &st) == 0) return false;
+    if (::rename(de, para.c_str()) == 0) {
+      novo.Entregue();
+      return true;
+    }
+#endif
   }
   FalhaDoSistema("name", para);
 }

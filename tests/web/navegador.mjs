@@ -1,8 +1,8 @@
 // The page end to end in headless Chromium (Debian's, driven by playwright-core): opened from
 // file://, a faulty sample validated and its report, counts, record view, saved files and print
-// checked against rolval-cli; several files at once; the page served by a static web server; no
-// request leaving the page; and a large clean file timed against rolval-cli, with the memory of
-// the browser's processes.
+// checked against rolval-cli; several files at once; a spoilt file's hint and corrected copy; the
+// page served by a static web server; no request leaving the page; and a large clean file timed
+// against rolval-cli, with the memory of the browser's processes.
 //
 //   node navegador.mjs --pagina BUILD/web/rolval.html --cli BUILD/cli/rolval-cli \
 //       --amostras BUILD/tools/rolval-amostras [--grande-mb 180] [--captura FILE.png]
@@ -283,6 +283,28 @@ try {
   confere(mensagemVazio.length > 0 && (await page.textContent('#lblMensagens')) === mensagemVazio &&
           (await page.$$('#txtsaida-linhas div')).length === 0 && await page.isDisabled('#BSalvarRelatorio'),
           'files dropped on the page are validated; one without a report shows its message', mensagemVazio);
+
+  // A file saved with LF line ends: its hint under the report with the offer of a corrected copy,
+  // which is downloaded as rolval-cli --fix saves it and then validated, what was changed said
+  // above its report.
+  await page.goto(urlPagina);
+  const limpo = path.join(amostras, 'rol05-limpo.txt');
+  const comLF = path.join(temporaria, 'lf.txt');
+  fs.writeFileSync(comLF, Buffer.from(fs.readFileSync(limpo).toString('latin1').replace(/\r\n/g, '\n'), 'latin1'));
+  await page.setInputFiles('#NomeArq', comLF);
+  await EsperaRelatorio(page, 'NOK');
+  const dicasLF = await page.$$eval('#txtDicas p', (ps) => ps.map((p) => p.textContent));
+  confere(dicasLF.length > 0 && dicasLF[0].startsWith('Dica: O arquivo foi salvo com quebras de linha do Linux.') &&
+          await page.isVisible('#BCorrigir'), 'a file saved with LF line ends gets its hint and the offer of a corrected copy',
+          dicasLF.join(' | '));
+  const copiaLF = await baixa('#BCorrigir');
+  confere(copiaLF.nome === 'lf-corrigido.txt' && copiaLF.bytes.equals(fs.readFileSync(limpo)),
+          'Salvar cópia corrigida e validar downloads the sound file, as rolval-cli --fix saves it', copiaLF.nome);
+  await EsperaRelatorio(page, 'OK');
+  const notaLF = await page.textContent('#lblCorrecao');
+  confere((await page.textContent('#lblArquivo')) === 'lf-corrigido.txt' && await page.isVisible('#lblCorrecao') &&
+          notaLF === 'Relatório da cópia corrigida de lf.txt: 72 fins de linha LF trocados por CR LF; nenhum outro byte mudou.' &&
+          await page.isHidden('#lblDicas'), 'the copy is validated at once, what was changed said above its report', notaLF);
 
   // The same page from a static web server: one request, the page's own.
   servidor.pedidos.length = 0;

@@ -10,8 +10,12 @@
 #include <string_view>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/Lote.h"
 #include "cli/SaidaJson.h"
+#include "layouts/CopiaCorrigida.h"
+#include "layouts/Dicas.h"
 #include "layouts/Layouts.h"
 #include "run/Latin1.h"
 
@@ -102,6 +106,13 @@ struct ResultadoWeb {
   std::string param;    // param.txt, byte for byte
   std::string achados;  // one JSON object a line, one line per finding, in report order
   std::string resumo;   // the summary object of the run
+  // The hints on the file when its report is not OK: a JSON array of {"text", "fixable"}.
+  std::string dicas = "[]";
+};
+
+// What a correction gave: a JSON object {"copy", "changes", "refusal"}.
+struct CorrecaoWeb {
+  std::string json;
 };
 
 extern "C" {
@@ -126,8 +137,28 @@ EMSCRIPTEN_KEEPALIVE ResultadoWeb* RolvalValida(const char* caminho, const char*
   }
   resultado->achados = std::move(coletor.jsonl);
   resultado->resumo = rolval::JsonDoResumo(r);
+  if (!r.Ok()) {
+    nlohmann::json dicas = nlohmann::json::array();
+    for (const rolval::Dica& d : rolval::DicasDoCaminho(caminho))
+      dicas.push_back({{"text", d.texto}, {"fixable", d.corrigivel}});
+    resultado->dicas = dicas.dump();
+  }
   return resultado;
 }
+
+// Saves the corrected copy of the file at `caminho` as the new file `destino`. The caller frees
+// the result with RolvalLiberaCorrecao.
+EMSCRIPTEN_KEEPALIVE CorrecaoWeb* RolvalCorrige(const char* caminho, const char* destino) {
+  const rolval::ResultadoCorrecao r = rolval::SalvaCopiaCorrigida(caminho, destino, nullptr);
+  nlohmann::json json = {{"copy", r.copia},
+                         {"changes", r.copia.empty() ? "" : rolval::DescreveCorrecao(r.contagem)},
+                         {"refusal", r.recusa}};
+  return new CorrecaoWeb{json.dump()};
+}
+EMSCRIPTEN_KEEPALIVE const char* RolvalTextoCorrecao(const CorrecaoWeb* c) {
+  return c->json.c_str();
+}
+EMSCRIPTEN_KEEPALIVE void RolvalLiberaCorrecao(CorrecaoWeb* c) { delete c; }
 
 EMSCRIPTEN_KEEPALIVE const char* RolvalSaida(const ResultadoWeb* r) { return r->saida.data(); }
 EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoSaida(const ResultadoWeb* r) {
@@ -142,6 +173,7 @@ EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoAchados(const ResultadoWeb* r) {
   return r->achados.size();
 }
 EMSCRIPTEN_KEEPALIVE const char* RolvalResumo(const ResultadoWeb* r) { return r->resumo.c_str(); }
+EMSCRIPTEN_KEEPALIVE const char* RolvalDicas(const ResultadoWeb* r) { return r->dicas.c_str(); }
 EMSCRIPTEN_KEEPALIVE void RolvalLibera(ResultadoWeb* r) { delete r; }
 
 }  // extern "C"

@@ -231,6 +231,7 @@
     $('lblArquivo').textContent = item.arquivo.name;
     var status = $('lblStatus');
     var mensagens = $('lblMensagens');
+    MostraDicas(item);
     if (item.situacao === 'falha') {
       status.textContent = 'Falha';
       status.className = 'status FALHA';
@@ -260,6 +261,49 @@
     s.dataset.msMotor = String(Math.round(item.medidas.motorMs));
     s.dataset.memoriaMotor = String(item.medidas.memoriaMotor);
     s.scrollIntoView({ block: 'nearest' });
+  }
+
+  // Under the report, the hints on a file whose report is not OK, and the offer of a corrected
+  // copy when one can mend the file; above it, for a corrected copy, what was changed.
+  function MostraDicas(item) {
+    var dicas = (item.resultado && item.resultado.hints) || [];
+    $('txtDicas').replaceChildren.apply($('txtDicas'), dicas.map(function (d) {
+      return elemento('p', '', 'Dica: ' + d.text);
+    }));
+    $('lblDicas').hidden = dicas.length === 0;
+    $('BCorrigir').hidden = !dicas.some(function (d) { return d.fixable; });
+    $('BCorrigir').disabled = false;
+    $('lblCorrecao').textContent = item.correcao || '';
+    $('lblCorrecao').hidden = !item.correcao;
+  }
+
+  // Salvar cópia corrigida e validar: the copy is made by a worker of its own, downloaded, then
+  // validated as a file chosen on its own, its report headed by what was changed.
+  function Corrige() {
+    var item = aberto;
+    if (!item) return;
+    $('BCorrigir').disabled = true;
+    PreparaTrabalhador();
+    var w = new Worker(urlTrabalhador);
+    w.onmessage = function (ev) {
+      if (ev.data.tipo !== 'corrigido') return;
+      w.terminate();
+      var c = ev.data.correcao;
+      if (!c.bytes) {
+        if (aberto !== item) return;
+        $('lblMensagens').textContent = 'A cópia corrigida não foi gravada: ' + c.refusal;
+        $('lblMensagens').hidden = false;
+        $('BCorrigir').disabled = false;
+        return;
+      }
+      Baixa(c.bytes, c.name, 'text/plain');
+      var primeiro = arquivos.length;
+      Valida([new File([c.bytes], c.name, { type: 'text/plain' })]);
+      arquivos[primeiro].correcao = 'Relatório da cópia corrigida de ' + item.arquivo.name + ': ' +
+        c.changes + '; nenhum outro byte mudou.';
+    };
+    w.postMessage({ tipo: 'inicia', wasm: wasmMotor });
+    w.postMessage({ tipo: 'corrige', id: item.id, arquivo: item.arquivo });
   }
 
   // The report, only its visible lines in the document: a report of many findings stays light.
@@ -496,6 +540,7 @@
     var indice = LinhaDoAchado(Number(div.dataset.linha));
     if (indice >= 0) MostraAchado(indice);
   });
+  $('BCorrigir').addEventListener('click', Corrige);
   $('BAnterior').addEventListener('click', function () { MostraAchado(achadoAtual < 0 ? 0 : achadoAtual - 1); });
   $('BProximo').addEventListener('click', function () { MostraAchado(achadoAtual + 1); });
   document.addEventListener('keydown', function (ev) {

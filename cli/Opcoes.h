@@ -19,6 +19,8 @@ struct Opcoes {
   std::string listaDeArquivos;  // --files-from ("-": standard input)
   bool separadorNulo = false;   // --null: the list's names end at NUL bytes, not at line ends
   bool recursivo = false;       // --recursive
+  bool corrige = false;         // --fix: validate a corrected copy of the one FILE
+  std::string destinoCorrecao;  // --fix-to: where that copy goes (empty: beside the FILE)
   bool ajuda = false;
   bool versao = false;
   std::vector<std::string> arquivos;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "VersaoPrograma.h"
+#include "cli/Correcao.h"
 #include "cli/ListaArquivos.h"
 #include "cli/Lote.h"
 #include "cli/Opcoes.h"
@@ -239,7 +240,7 @@ ModoProgresso ModoDoProgresso(const Opcoes& opcoes) {
 int main(int argc, char** argv) {
   AbreDescritoresFechados();
   std::string erro;
-  const auto lidas = LeOpcoes(argc, argv, erro);
+  auto lidas = LeOpcoes(argc, argv, erro);
   if (!lidas) {
     std::fprintf(stderr, "rolval-cli: %s\nTry 'rolval-cli --help'.\n", erro.c_str());
     return SaidaUso;
@@ -254,6 +255,7 @@ int main(int argc, char** argv) {
       EscreveVersao();
     return saida.Fecha() ? 0 : FalhaDeEscrita(saida.erro(), guarda);
   }
+  if (opcoes.corrige && !TrocaPelaCopiaCorrigida(*lidas, guarda)) return SaidaSemRelatorio;
 
   // Lists and folders that cannot be read are told once the list is known, with their path.
   std::vector<std::pair<std::string, std::string>> avisos;

@@ -10,8 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/Lote.h"
 #include "cli/SaidaJson.h"
+#include "layouts/CopiaCorrigida.h"
 #include "layouts/Layouts.h"
 #include "run/Catalogos.h"
 #include "run/Latin1.h"
@@ -105,6 +108,11 @@ struct ResultadoWeb {
   std::string resumo;   // the summary object of the run
 };
 
+// What a correction gave: a JSON object {"copy", "changes", "refusal"}.
+struct CorrecaoWeb {
+  std::string json;
+};
+
 extern "C" {
 
 // One run of the file at `caminho`, named `nome` in the findings. The caller frees the result
@@ -129,6 +137,20 @@ EMSCRIPTEN_KEEPALIVE ResultadoWeb* RolvalValida(const char* caminho, const char*
   resultado->resumo = rolval::JsonDoResumo(r);
   return resultado;
 }
+
+// Saves the corrected copy of the file at `caminho` as the new file `destino`. The caller frees
+// the result with RolvalLiberaCorrecao.
+EMSCRIPTEN_KEEPALIVE CorrecaoWeb* RolvalCorrige(const char* caminho, const char* destino) {
+  const rolval::ResultadoCorrecao r = rolval::SalvaCopiaCorrigida(caminho, destino, nullptr);
+  nlohmann::json json = {{"copy", r.copia},
+                         {"changes", r.copia.empty() ? "" : rolval::DescreveCorrecao(r.contagem)},
+                         {"refusal", r.recusa}};
+  return new CorrecaoWeb{json.dump()};
+}
+EMSCRIPTEN_KEEPALIVE const char* RolvalTextoCorrecao(const CorrecaoWeb* c) {
+  return c->json.c_str();
+}
+EMSCRIPTEN_KEEPALIVE void RolvalLiberaCorrecao(CorrecaoWeb* c) { delete c; }
 
 EMSCRIPTEN_KEEPALIVE const char* RolvalSaida(const ResultadoWeb* r) { return r->saida.data(); }
 EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoSaida(const ResultadoWeb* r) {

@@ -111,9 +111,13 @@ void AcrescentaJsonTexto(std::string& s, std::string_view t) {
   s.append(b, static_cast<std::size_t>(p - b));
 }
 
+}  // namespace
+
 void AcrescentaJsonUtf8(std::string& s, std::string_view utf8) {
   AcrescentaJsonTexto<false>(s, utf8);
 }
+
+namespace {
 
 void AcrescentaJsonLatin1(std::string& s, std::string_view latin1) {
   AcrescentaJsonTexto<true>(s, latin1);

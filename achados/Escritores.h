@@ -23,6 +23,9 @@ inline constexpr const char* DocumentoDesconhecido = "DESCONHECIDO";
 // or DocumentoDesconhecido.
 std::string DocumentoDaExecucao(const Execucao& execucao);
 
+// A UTF-8 text as a JSON string, quotes and escapes included.
+void AcrescentaJsonUtf8(std::string& s, std::string_view utf8);
+
 // A file's name as UTF-8: names are bytes; one that is not valid UTF-8 is taken as Latin-1.
 std::string NomeEmUtf8(std::string_view nome);
 

@@ -97,8 +97,18 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, 
   }
   if (json) r.achadosJson.FechaEmSilencio();
   // Read from what the run read (a stream's copy too), while it is still there.
-  if (pedido.dicas && !r.Ok())
-    for (Dica& d : DicasDoCaminho(entrada.caminho())) r.dicas.push_back(std::move(d.texto));
+  if (pedido.dicas && !r.Ok()) {
+    bool corrigivel = false;
+    for (Dica& d : DicasDoCaminho(entrada.caminho())) {
+      corrigivel = corrigivel || d.corrigivel;
+      r.dicas.push_back(std::move(d.texto));
+    }
+    // The offer comes last, as the desktop's button does; a stream has no file to copy.
+    if (corrigivel && r.arquivo != "-")
+      r.dicas.push_back(
+          "Para salvar uma cópia corrigida ao lado do arquivo e validá-la: rolval-cli "
+          "--fix ARQUIVO");
+  }
   return r;
 }
 

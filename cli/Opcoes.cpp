@@ -26,6 +26,8 @@ enum : int {
   OpcaoTally,
   OpcaoStreamLimit,
   OpcaoNoSync,
+  OpcaoFix,
+  OpcaoFixTo,
 };
 
 constexpr option Longas[] = {
@@ -44,6 +46,8 @@ constexpr option Longas[] = {
     {"tally", no_argument, nullptr, OpcaoTally},
     {"stream-limit", required_argument, nullptr, OpcaoStreamLimit},
     {"no-sync", no_argument, nullptr, OpcaoNoSync},
+    {"fix", no_argument, nullptr, OpcaoFix},
+    {"fix-to", required_argument, nullptr, OpcaoFixTo},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -155,6 +159,14 @@ std::optional<Opcoes> LeOpcoes(int argc, char** argv, std::string& erro) {
         if (!LeTamanho(::optarg, o.limiteCopia))
           falha("option '--stream-limit' needs a size in bytes (suffix K, M, G or T allowed)");
         break;
+      case OpcaoFix:
+        o.corrige = true;
+        break;
+      case OpcaoFixTo:
+        o.corrige = true;
+        o.destinoCorrecao = ::optarg;
+        if (o.destinoCorrecao.empty()) falha("option '--fix-to' needs a file");
+        break;
       case ':':
         falha("option '" + NomeDaOpcao(::optopt) + "' needs a value");
         break;
@@ -178,6 +190,9 @@ std::optional<Opcoes> LeOpcoes(int argc, char** argv, std::string& erro) {
     falha("option '--null' goes with '--files-from'");
   for (const auto& a : o.arquivos)
     if (a.empty()) falha("empty file name");
+  if (o.corrige &&
+      (o.arquivos.size() != 1 || o.arquivos[0] == "-" || !o.listaDeArquivos.empty() || o.recursivo))
+    falha("option '--fix' takes exactly one FILE, not standard input, a list or a folder");
   if (!erro.empty()) return std::nullopt;
   return o;
 }
@@ -218,6 +233,13 @@ void EscreveAjuda() {
       "                     G or T; default 4G); a longer one gets no report\n"
       "      --no-sync      do not sync the reports of --dir to the disk before they are put\n"
       "                     in place (a scratch folder; much faster for many files)\n"
+      "      --fix          save a corrected copy of FILE beside it, as NAME-corrigido.txt\n"
+      "                     (-corrigido-2.txt ... when taken), and validate the copy: line ends\n"
+      "                     made CR LF, a byte-order mark removed, UTF-8 made Latin-1, blanks\n"
+      "                     cut from the end of records put back, the last line end added or\n"
+      "                     an empty last line removed; what changed is told on standard\n"
+      "                     error. FILE itself is never changed\n"
+      "      --fix-to=OUT   as --fix, the copy saved as OUT, which must not exist\n"
       "  -q, --quiet        no progress line and no hints; messages are still shown\n"
       "      --no-progress  no progress line\n"
       "  -h, --help         show this help and exit\n"
@@ -228,7 +250,8 @@ void EscreveAjuda() {
       "and messages ('rolval-cli: FILE: text') go to standard error.\n"
       "\n"
       "Exit status: 0 every report has status OK; 1 some report has status NOK; 2 some file got\n"
-      "no report (the run ended on a message); 64 usage error. With several files, the highest.\n"
+      "no report (the run ended on a message), or --fix saved no copy; 64 usage error. With\n"
+      "several files, the highest.\n"
       "\n"
       "Report bugs to <rolval@example.org>; home page: <https://example.org/rolval>.\n",
       stdout);

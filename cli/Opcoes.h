@@ -26,6 +26,8 @@ struct Opcoes {
   bool recursivo = false;       // --recursive
   std::uint64_t limiteCopia = LimiteCopiaPadrao;  // --stream-limit
   bool semSincronia = false;                      // --no-sync
+  bool corrige = false;         // --fix: validate a corrected copy of the one FILE
+  std::string destinoCorrecao;  // --fix-to: where that copy goes (empty: beside the FILE)
   bool ajuda = false;
   bool versao = false;
   std::vector<std::string> arquivos;

@@ -80,6 +80,8 @@ void GuardaSinais::Termina() {
   }
 }
 
+bool GuardaSinais::Interrompida() const { return sinalPedido.load() != 0; }
+
 void GuardaSinais::TerminaCom(int sinal) {
   int esperado = 0;
   sinalPedido.compare_exchange_strong(esperado, sinal);

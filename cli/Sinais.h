@@ -16,6 +16,7 @@ class GuardaSinais : public GuardaEscrita {
 
   void Comeca() override;
   void Termina() override;
+  bool Interrompida() const override;
 
   bool SigpipeIgnorado() const { return sigpipeIgnorado_; }
   // Ends the program by `sinal` as soon as no report is being put in place. Does not return.

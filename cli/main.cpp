@@ -18,6 +18,7 @@
 
 #include "VersaoPrograma.h"
 #include "achados/Escritores.h"
+#include "cli/Correcao.h"
 #include "cli/ListaArquivos.h"
 #include "cli/Lote.h"
 #include "cli/Opcoes.h"
@@ -318,7 +319,7 @@ int main(int argc, char** argv) {
   // signal ending the program without a word.
   std::signal(SIGXFSZ, SIG_IGN);
   std::string erro;
-  const auto lidas = LeOpcoes(argc, argv, erro);
+  auto lidas = LeOpcoes(argc, argv, erro);
   if (!lidas) {
     std::fprintf(stderr, "rolval-cli: %s\nTry 'rolval-cli --help'.\n", erro.c_str());
     return SaidaUso;
@@ -333,6 +334,7 @@ int main(int argc, char** argv) {
       EscreveVersao();
     return saida.Fecha() ? 0 : FalhaDeEscrita(saida.erro(), guarda);
   }
+  if (opcoes.corrige && !TrocaPelaCopiaCorrigida(*lidas, guarda)) return SaidaSemRelatorio;
 
   // The list is read as files are started; what cannot be read in it is told before the next
   // result, with its path.

@@ -3,7 +3,8 @@
 # every target, one after another, for SECONDS seconds each, starting from the seeds made by
 # rolval-sementes and the bundled samples and growing each target's corpus in the build folder.
 # Exit status 1 when a target finds a crash; its input is kept in BUILD/achados/<target>/.
-#   fuzz/roda.sh SECONDS [TARGET...]      (targets: execucao versao45 st2 versao3 st1 campos)
+#   fuzz/roda.sh SECONDS [TARGET...]      (targets: execucao versao45 st2 versao3 st1 campos
+#                                         corretor)
 # ROLVAL_FUZZ_BUILD chooses the build folder (default build-fuzz); a log of each target's run is
 # left in BUILD/registros/<target>.log.
 set -euo pipefail
@@ -15,7 +16,7 @@ fi
 segundos="$1"
 shift
 alvos=("$@")
-[ ${#alvos[@]} -eq 0 ] && alvos=(execucao versao45 st2 versao3 st1 campos)
+[ ${#alvos[@]} -eq 0 ] && alvos=(execucao versao45 st2 versao3 st1 campos corretor)
 build="${ROLVAL_FUZZ_BUILD:-$raiz/build-fuzz}"
 
 alvosBuild=(rolval-sementes)
@@ -45,6 +46,8 @@ for amostra in "$raiz"/samples/*; do
     *) alvo="" ;;
   esac
   cp "$amostra" "$sementes/execucao/"
+  mkdir -p "$sementes/corretor"
+  cp "$amostra" "$sementes/corretor/"
   [ -n "$alvo" ] && cp "$amostra" "$sementes/$alvo/"
 done
 

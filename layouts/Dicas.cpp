@@ -102,11 +102,14 @@ void DicasDeComprimento(const Cabeca& c, std::uint64_t tamanho, bool bom,
         static_cast<std::size_t>(outro.comprimento) != primeiro)
       continue;
     dicas.push_back({TipoDica::TamanhoDeOutroLayout,
-                     "o primeiro registro tem " + std::to_string(primeiro) +
+                     "O arquivo parece ter sido gerado para outro layout. O primeiro registro "
+                     "tem " +
+                         std::to_string(primeiro) +
                          " caracteres, o tamanho dos registros do layout " +
                          NomeLayout(outro.documento) + ", mas começa como o layout " + nome +
                          ", cujos registros têm " + std::to_string(esperado) +
-                         ": confira o layout em que o arquivo foi gerado"});
+                         ": confira o layout em que o arquivo foi gerado.",
+                     false});
     return;
   }
 
@@ -120,10 +123,11 @@ void DicasDeComprimento(const Cabeca& c, std::uint64_t tamanho, bool bom,
   }
   if (maior <= esperado && menor < esperado && menor != maior) {
     dicas.push_back({TipoDica::BrancosCortados,
-                     "há registros com menos de " + std::to_string(esperado) +
-                         " caracteres e de tamanhos diferentes: um editor pode ter cortado os "
-                         "brancos do fim das linhas, que fazem parte do registro; gere o arquivo "
-                         "de novo ou desligue no editor a remoção de brancos finais"});
+                     "Os espaços em branco do fim dos registros foram apagados, talvez por um "
+                     "editor de texto. Há registros com menos de " +
+                         std::to_string(esperado) +
+                         " caracteres e de tamanhos diferentes; os brancos finais fazem parte do "
+                         "registro e devem ser devolvidos."});
     return;
   }
 
@@ -132,12 +136,12 @@ void DicasDeComprimento(const Cabeca& c, std::uint64_t tamanho, bool bom,
   const std::uint64_t resto = (tamanho - (bom ? BomUtf8.size() : 0)) % (esperado + 2);
   if (resto == esperado)
     dicas.push_back({TipoDica::UltimoSemFimDeLinha,
-                     "o último registro não termina com CR LF: acrescente a quebra de linha ao "
-                     "fim do arquivo"});
+                     "Falta a quebra de linha depois do último registro. Cada registro, o "
+                     "último também, deve terminar com CR LF."});
   else if (resto == 2)
     dicas.push_back({TipoDica::LinhaVaziaNoFim,
-                     "o arquivo termina com uma linha vazia: apague a quebra de linha a mais do "
-                     "fim do arquivo"});
+                     "O arquivo termina com uma linha em branco a mais. Depois do último "
+                     "registro há uma quebra de linha CR LF sobrando."});
 }
 
 }  // namespace
@@ -149,31 +153,35 @@ std::vector<Dica> DicasDoArquivo(std::string_view inicio, std::uint64_t tamanhoA
   if (bom) {
     texto.remove_prefix(BomUtf8.size());
     dicas.push_back({TipoDica::MarcaBOM,
-                     "o arquivo começa com a marca de ordem de bytes do UTF-8 (BOM, EF BB BF), que "
-                     "desloca as colunas do primeiro registro: salve-o sem BOM, em Latin-1 "
-                     "(ISO-8859-1)"});
+                     "O arquivo foi salvo com uma marca invisível no início, que desloca as "
+                     "colunas do primeiro registro. É a marca de ordem de bytes do UTF-8 (BOM, "
+                     "EF BB BF); o arquivo deve estar em Latin-1 (ISO-8859-1), sem ela."});
   } else if (texto.starts_with("\xFF\xFE") || texto.starts_with("\xFE\xFF")) {
-    dicas.push_back({TipoDica::MarcaBOM,
-                     "o arquivo está em UTF-16 (começa com a marca FF FE ou FE FF), com dois "
-                     "bytes por caractere: salve-o em Latin-1 (ISO-8859-1)"});
+    dicas.push_back(
+        {TipoDica::MarcaBOM,
+         "O arquivo foi salvo numa codificação em que cada letra ocupa o dobro do "
+         "espaço. Está em UTF-16 (começa com a marca FF FE ou FE FF); salve-o em Latin-1 "
+         "(ISO-8859-1), um byte por caractere.",
+         false});
     return dicas;
   }
 
   const Cabeca cabeca = SeparaLinhas(texto);
   if (cabeca.primeiroFim == FimLinha::LF)
     dicas.push_back({TipoDica::FimDeLinhaLF,
-                     "as linhas terminam só com LF (quebra de linha do Unix), mas cada registro "
-                     "deve terminar com CR LF: converta as quebras de linha para CR LF e valide "
-                     "de novo"});
+                     "O arquivo foi salvo com quebras de linha do Linux. As linhas terminam só "
+                     "com LF, mas cada registro deve terminar com CR LF."});
   else if (cabeca.primeiroFim == FimLinha::CR)
     dicas.push_back({TipoDica::FimDeLinhaCR,
-                     "as linhas terminam só com CR, mas cada registro deve terminar com CR LF: "
-                     "converta as quebras de linha para CR LF e valide de novo"});
+                     "O arquivo foi salvo com quebras de linha do Mac antigo. As linhas terminam "
+                     "só com CR, mas cada registro deve terminar com CR LF."});
 
   if (PareceUtf8(texto))
     dicas.push_back({TipoDica::AcentosUtf8,
-                     "o arquivo parece estar em UTF-8: cada letra acentuada ocupa dois bytes e "
-                     "alonga o registro; salve-o em Latin-1 (ISO-8859-1), um byte por caractere"});
+                     "O arquivo foi salvo com as letras acentuadas numa codificação diferente da "
+                     "esperada. Parece estar em UTF-8, em que cada letra acentuada ocupa dois "
+                     "bytes e alonga o registro; deve estar em Latin-1 (ISO-8859-1), um byte por "
+                     "caractere."});
 
   DicasDeComprimento(cabeca, tamanhoArquivo, bom, dicas);
   return dicas;

@@ -2,7 +2,8 @@
 // Hints for the common ways a file gets spoilt on its way from the taxpayer's program: line ends
 // converted, a byte-order mark, the text saved as UTF-8, records of another layout's length,
 // trailing blanks cut by an editor. They explain a report that otherwise says only "not a ROL
-// file" or "wrong length"; they are shown beside the report, never written into it.
+// file" or "wrong length"; they are shown beside the report, never written into it, with the
+// offer of a corrected copy where one can mend the file.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -24,7 +25,11 @@ enum class TipoDica {
 
 struct Dica {
   TipoDica tipo;
-  std::string texto;  // one line of Portuguese, UTF-8, no line end
+  // One line of Portuguese, UTF-8, no line end: first what happened, in everyday words, then
+  // the technical detail.
+  std::string texto;
+  // Whether a corrected copy (CopiaCorrigida) can mend what it tells.
+  bool corrigivel = true;
 };
 
 // How much of a file's beginning the hints look at.

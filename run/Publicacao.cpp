@@ -166,6 +166,59 @@ void RetiraProvisoriosOrfaos(const std::filesystem::path& pasta) noexcept {
   ::closedir(d);
 }
 
+namespace {
+
+// Gives the file `novo` the name `para` too, unless a file has that name: false then. A hard link
+// does it where the file system has them (the temporary name goes with `novo`), a rename that
+// never replaces where it has not.
+bool NomeiaSemSubstituir(ArquivoProvisorio& novo, const std::string& para) {
+  const char* de = novo.caminho().c_str();
+  if (::link(de, para.c_str()) == 0) return true;
+  if (errno == EEXIST) return false;
+  if (errno == EPERM || errno == ENOTSUP || errno == EMLINK || errno == ENOSYS) {
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, de, AT_FDCWD, para.c_str(), RENAME_NOREPLACE) == 0) {
+      novo.Entregue();
+      return true;
+    }
+    if (errno == EEXIST) return false;
+#else
+    // No rename that refuses to replace (a WebAssembly build's file system in memory, which no
+    // other program shares): the name is looked up first.
+    struct stat st {};
+    if (::lstat(para.c_str(), &st) == 0) return false;
+    if (::rename(de, para.c_str()) == 0) {
+      novo.Entregue();
+      return true;
+    }
+#endif
+  }
+  FalhaDoSistema("name", para);
+}
+
+}  // namespace
+
+std::string GravaArquivoNovo(const std::filesystem::path& pasta,
+                             const std::function<std::string(int)>& nome, int tentativas,
+                             SistemaArquivos& sistema,
+                             const std::function<void(ArquivoSaida&)>& escreve,
+                             GuardaEscrita* guarda) {
+  TrechoGuardado trecho(guarda);
+  const auto interrompida = [guarda] { return guarda != nullptr && guarda->Interrompida(); };
+  ArquivoProvisorio novo(pasta, "." + nome(1) + ".", sistema, escreve);
+  if (interrompida()) throw EscritaInterrompida{};
+  for (int n = 1; n <= tentativas; ++n) {
+    const std::string destino = (pasta / nome(n)).string();
+    if (!NomeiaSemSubstituir(novo, destino)) continue;
+    if (interrompida()) {
+      ::unlink(destino.c_str());
+      throw EscritaInterrompida{};
+    }
+    return destino;
+  }
+  return {};
+}
+
 IdentidadeArquivo PublicaRelatorio(const std::filesystem::path& pasta, SistemaArquivos& sistema,
                                    const ArquivoTrabalho& saida, std::string_view param,
                                    GuardaEscrita* guarda, bool sincroniza) {

@@ -24,7 +24,13 @@ class GuardaEscrita {
   virtual ~GuardaEscrita() = default;
   virtual void Comeca() = 0;
   virtual void Termina() = 0;
+  // Whether the program has been asked to end meanwhile: a writer that can give up its file
+  // should then do so rather than finish it.
+  virtual bool Interrompida() const { return false; }
 };
+
+// Thrown by a writer of GravaArquivoNovo that gives up because the program is asked to end.
+struct EscritaInterrompida {};
 
 // Whether writing `nome` in `pasta` would write the file `caminho` itself (same device and inode;
 // a symbolic link under `nome` is itself what would be replaced, so it is the link that counts).
@@ -78,6 +84,17 @@ struct IdentidadeArquivo {
   bool valida = false;
   bool operator==(const IdentidadeArquivo&) const = default;
 };
+
+// Writes a new file whole under a temporary name in `pasta`, then gives it the first of the names
+// `nome(1)`, `nome(2)` ... `nome(tentativas)` that no file has yet, never replacing a file, and
+// returns its path; empty when every name is taken. Throws a FalhaExecucao when the file cannot
+// be made or written, and EscritaInterrompida when `guarda` is interrupted before the file has
+// its name (a named file is then removed again). On every failure nothing is left behind.
+std::string GravaArquivoNovo(const std::filesystem::path& pasta,
+                             const std::function<std::string(int)>& nome, int tentativas,
+                             SistemaArquivos& sistema,
+                             const std::function<void(ArquivoSaida&)>& escreve,
+                             GuardaEscrita* guarda);
 
 // Publishes the report `saida` and the status file `param` (its bytes) in `pasta` and returns the
 // identity of the saida.txt put there. Throws a FalhaExecucao when they could not be written or

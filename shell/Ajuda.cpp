@@ -72,7 +72,9 @@ QString TextoAjuda() {
       "<p>Quando o arquivo tem um defeito comum que explica os achados (fins de linha só LF ou só "
       "CR, acentos em UTF-8, marca BOM, tamanho de outro leiaute, brancos cortados no fim das "
       "linhas), uma dica aparece abaixo do relatório, com a correção. As dicas não fazem parte do "
-      "relatório salvo ou impresso.</p>"
+      "relatório salvo ou impresso. Quando uma cópia corrigida conserta o arquivo, o botão "
+      "<b>Salvar cópia corrigida e validar</b> grava a cópia ao lado dele (o arquivo validado "
+      "não é alterado) e valida a cópia, dizendo acima do relatório o que mudou.</p>"
       "<h2>Catálogo das mensagens</h2>");
   html += Catalogo(LetraMensal, QStringLiteral("Declarações mensais (ROL03, ROL04, ROL05)"));
   html += Catalogo(LetraST, QStringLiteral("Declarações de substituição tributária (ROL ST)"));

@@ -216,10 +216,14 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
 
 void Saida::MostraDicas() {
   QStringList textos;
-  for (const Dica& dica : DicasDoCaminho(caminhoEntrada_))
+  bool corrigivel = false;
+  for (const Dica& dica : DicasDoCaminho(caminhoEntrada_)) {
     textos << QStringLiteral("Dica: ") + QString::fromStdString(dica.texto);
+    corrigivel = corrigivel || dica.corrigivel;
+  }
   lblDicas->setText(textos.join(QLatin1Char('\n')));
   lblDicas->setVisible(!textos.isEmpty());
+  MostraBotaoCorrecao(corrigivel);
 }
 
 Saida::~Saida() = default;

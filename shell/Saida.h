@@ -53,8 +53,14 @@ class Saida : public QWidget {
   void BFechar_Click();
   void mnusalrel_Click();   // Salvar relatório como...
   void mnusaljson_Click();  // Salvar achados (JSON Lines)...
-  void BAnterior_Click();   // the finding before the report view's caret line
-  void BProximo_Click();    // the finding after the report view's caret line
+  // Salvar cópia corrigida e validar: asks where (proposing <name>-corrigido.txt beside the
+  // file), saves the corrected copy there, closes this window and validates the copy, whose
+  // window then tells what was changed above its report.
+  void BCorrigir_Click();
+  // Tells above the report that it is the report of a corrected copy, and what was changed.
+  void MostraCorrecao(const QString& texto);
+  void BAnterior_Click();  // the finding before the report view's caret line
+  void BProximo_Click();   // the finding after the report view's caret line
 
   // Shows finding `indice` (0-based, in the report's order) in the record view.
   void MostraAchado(int indice);
@@ -68,6 +74,7 @@ class Saida : public QWidget {
  private:
   void CarregaRelatorio();
   void MostraDicas();
+  void MostraBotaoCorrecao(bool corrigivel);  // under the hints, when a copy can mend the file
   // Asks where to save (proposing `sufixo` after the input's name, beside it) and writes `bytes`
   // there whole; says so when it cannot, and never writes over the validated file. Whether it
   // saved; the file is then `salvoEm_`.
@@ -98,6 +105,8 @@ class Saida : public QWidget {
   QLabel* lblArquivo;
   QPlainTextEdit* txtsaida;
   QLabel* lblDicas;
+  QPushButton* BCorrigir = nullptr;  // made with the first hint that a copy can mend
+  QLabel* lblCorrecao = nullptr;     // made when the report is a corrected copy's
   VisaoRegistro* registro;
   QLabel* lblResumo;
   QLabel* lblStatus;

@@ -78,25 +78,24 @@ void PreparaST2(Execucao& ex) { ST2(ex).UFFavorecida.clear(); }
 
 bool ReconheceROLST02(std::string_view l) { return Campo(l, 3, 5) == "RST02"; }
 
-int EnquadraST2(Execucao& ex, std::string_view linha, int comprimentoAnterior) {
+int ComprimentoRegistroST2(std::string_view linha) {
   // The four types have no blank, so a record has one of them only as its first two characters.
-  int comprimento = 0;
-  if (linha.size() >= 2 && linha[0] == 'A') {
-    switch (linha[1]) {
-      case '0':
-        comprimento = 797;
-        break;
-      case '1':
-      case '2':
-        comprimento = 50;
-        break;
-      case '3':
-        comprimento = 46;
-        break;
-      default:
-        break;
-    }
+  if (linha.size() < 2 || linha[0] != 'A') return 0;
+  switch (linha[1]) {
+    case '0':
+      return 797;
+    case '1':
+    case '2':
+      return 50;
+    case '3':
+      return 46;
+    default:
+      return 0;
   }
+}
+
+int EnquadraST2(Execucao& ex, std::string_view linha, int comprimentoAnterior) {
+  const int comprimento = ComprimentoRegistroST2(linha);
   if (comprimento > 0) {
     ex.RegistroAtual.TipoRegistro = linha.substr(0, 2);
     return comprimento;

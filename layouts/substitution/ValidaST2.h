@@ -22,6 +22,9 @@ void PreparaST2(Execucao& execucao);
 // The test on a file's first line that recognises layout ST 02.
 bool ReconheceROLST02(std::string_view primeiraLinha);
 
+// The length of the record `linha` by its type in columns 1-2; 0 for a type of no record.
+int ComprimentoRegistroST2(std::string_view linha);
+
 // The per-line framing of layout ST 02: the record type of columns 1-2 gives the record length;
 // an unknown type is reported (IdentificacaoRegistroInvalida) and keeps the length of the previous
 // record.

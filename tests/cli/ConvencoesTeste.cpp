@@ -121,10 +121,17 @@ TEST(Convencoes, DicasNoErroPadrao) {
   for (std::size_t i; (i = bytes.find("\r\n")) != std::string::npos;) bytes.erase(i, 1);
   const fs::path lf = pasta / "lf.txt";
   EscreveArquivo(lf, bytes);
+  // The hints, then for a file (a stream has none to copy) the offer of a corrected copy.
   auto dicas = [&bytes](const std::string& nome) {
     std::string s;
     for (const Dica& d : DicasDoArquivo(bytes.substr(0, TamanhoInicioDicas), bytes.size()))
       s.append("rolval-cli: ").append(nome).append(": ").append(d.texto).append("\n");
+    if (nome != "-")
+      s.append("rolval-cli: ")
+          .append(nome)
+          .append(
+              ": Para salvar uma cópia corrigida ao lado do arquivo e validá-la: rolval-cli --fix "
+              "ARQUIVO\n");
     return s;
   };
   ASSERT_NE(dicas(lf.string()), "");

@@ -4,9 +4,11 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "layouts/Corretor.h"
 #include "layouts/Dicas.h"
 #include "tests/support/Apoio.h"
 
@@ -39,6 +41,10 @@ std::vector<TipoDica> Tipos(const std::vector<Dica>& dicas) {
   for (const Dica& d : dicas) {
     EXPECT_FALSE(d.texto.empty());
     EXPECT_EQ(d.texto.find_first_of("\r\n"), std::string::npos) << d.texto;
+    // The first sentence says what happened in everyday words; the technical terms come after.
+    const std::string primeira = d.texto.substr(0, d.texto.find(". "));
+    for (const char* termo : {"CR", "LF", "BOM", "UTF", "Latin-1", "ISO", "bytes"})
+      EXPECT_EQ(primeira.find(termo), std::string::npos) << d.texto;
     tipos.push_back(d.tipo);
   }
   return tipos;
@@ -73,7 +79,14 @@ TEST(Dicas, CadaEstragoComumDaSuaDicaEArquivoSaoNenhuma) {
   };
   for (const CasoDica& caso : casos) {
     SCOPED_TRACE(caso.nome);
-    EXPECT_EQ(Tipos(DicasDoArquivo(caso.conteudo, caso.conteudo.size())), caso.esperadas);
+    const std::vector<Dica> dicas = DicasDoArquivo(caso.conteudo, caso.conteudo.size());
+    EXPECT_EQ(Tipos(dicas), caso.esperadas);
+    if (dicas.empty()) continue;
+    // A hint offers the corrected copy exactly when the corrector mends the file.
+    const bool corrigivel = std::ranges::all_of(dicas, &Dica::corrigivel);
+    Corretor corretor([](std::string_view) {});
+    EXPECT_EQ(corretor.Acrescenta(caso.conteudo) && corretor.Termina(), corrigivel)
+        << corretor.recusa();
   }
 }
 

@@ -1,8 +1,8 @@
 // The page end to end in headless Chromium (Debian's, driven by playwright-core): opened from
 // file://, a faulty sample validated and its report, counts, record view, saved files and print
-// checked against rolval-cli; several files at once; the page served by a static web server; no
-// request leaving the page; and a large clean file timed against rolval-cli, with the memory of
-// the browser's processes.
+// checked against rolval-cli; several files at once; a spoilt file's hint and corrected copy; the
+// page served by a static web server; no request leaving the page; and a large clean file timed
+// against rolval-cli, with the memory of the browser's processes.
 //
 // Also the page without a mouse, axe-core's accessibility rules in the states a user sees, the
 // hints for spoilt files against rolval-cli's, a phone's screen and the dark theme.
@@ -50,13 +50,16 @@ function Cli(arquivo) {
   return { saida: le('saida.txt'), param: le('param.txt'), jsonl, resumo: objetos.at(-1), achados: objetos.slice(0, -1) };
 }
 
-// rolval-cli's hints for `arquivo`, as it prints them on standard error.
+// rolval-cli's hints for `arquivo`, as it prints them on standard error, each as the page shows
+// it, and whether rolval-cli offers a corrected copy (the page's button).
 function DicasCli(arquivo) {
   const r = spawnSync(args.cli, [path.basename(arquivo)], { cwd: path.dirname(arquivo), encoding: 'utf8' });
   const prefixo = `rolval-cli: ${path.basename(arquivo)}: `;
   const mensagens = new Set(Cli(arquivo).resumo.messages);
-  return r.stderr.split('\n').filter((l) => l.startsWith(prefixo)).map((l) => l.slice(prefixo.length))
+  const linhas = r.stderr.split('\n').filter((l) => l.startsWith(prefixo)).map((l) => l.slice(prefixo.length))
     .filter((l) => !mensagens.has(l));
+  const oferta = linhas.length > 0 && linhas.at(-1).startsWith('Para salvar uma cópia corrigida');
+  return { dicas: (oferta ? linhas.slice(0, -1) : linhas).map((d) => `Dica: ${d}`), oferta };
 }
 
 // axe-core's rules on the page as it stands: the violations, each with its rule and its nodes.
@@ -398,15 +401,17 @@ try {
   for (const [nome, bytes] of Object.entries(estragados)) {
     const arquivo = path.join(temporaria, nome);
     fs.writeFileSync(arquivo, bytes);
-    const esperadas = DicasCli(arquivo).map((d) => `Dica: ${d}`);
+    const esperadas = DicasCli(arquivo);
     await page.goto(urlPagina);
     await page.setInputFiles('#NomeArq', arquivo);
     await page.waitForFunction(() => document.getElementById('lblStatus').textContent !== '' && !document.getElementById('Saida').hidden);
     const mostradas = (await page.isVisible('#lblDicas')) ? await page.$$eval('#lblDicas p', (ps) => ps.map((p) => p.textContent)) : [];
-    if (esperadas.length > 0 && JSON.stringify(mostradas) === JSON.stringify(esperadas)) feitos.push(nome);
-    else console.log(`     ${nome}: ${JSON.stringify(mostradas)} against ${JSON.stringify(esperadas)}`);
+    const oferta = await page.isVisible('#BCorrigir');
+    if (esperadas.dicas.length > 0 && JSON.stringify(mostradas) === JSON.stringify(esperadas.dicas) && oferta === esperadas.oferta) feitos.push(nome);
+    else console.log(`     ${nome}: ${JSON.stringify(mostradas)} (offer ${oferta}) against ${JSON.stringify(esperadas)}`);
   }
-  confere(feitos.length === Object.keys(estragados).length, `files with LF, CR, a byte-order mark or in UTF-8 show rolval-cli's hints (${feitos.join(', ')})`);
+  confere(feitos.length === Object.keys(estragados).length,
+          `files with LF, CR, a byte-order mark or in UTF-8 show rolval-cli's hints and its offer of a corrected copy (${feitos.join(', ')})`);
   await page.goto(urlPagina);
   await page.setInputFiles('#NomeArq', comErros);
   await EsperaRelatorio(page, 'NOK');
@@ -425,6 +430,50 @@ try {
   await page.waitForTimeout(1500);
   confere((await page.$$('.progresso')).length === 0 && (await page.$$('#tabela tbody tr')).length === 1,
           'a file chosen again while it is validated keeps one row and leaves no progress behind');
+
+  // axe-core's rules in the light and the dark theme; the page is left dark, as the tests above
+  // leave it.
+  const AxeNosTemas = async (estado) => {
+    for (const tema of ['light', 'dark']) {
+      await page.emulateMedia({ colorScheme: tema });
+      const violacoes = await Axe(page);
+      confere(violacoes.length === 0, `axe-core finds no violation ${estado} (${tema})`, violacoes.join('\n     '));
+    }
+  };
+
+  // A file saved with LF line ends: its hint under the report with the offer of a corrected copy,
+  // which is downloaded as rolval-cli --fix saves it and then validated, what was changed said
+  // above its report.
+  await page.goto(urlPagina);
+  const arquivoLimpo = path.join(amostras, 'rol05-limpo.txt');
+  const comLF = path.join(temporaria, 'lf.txt');
+  fs.writeFileSync(comLF, Buffer.from(fs.readFileSync(arquivoLimpo).toString('latin1').replace(/\r\n/g, '\n'), 'latin1'));
+  await page.setInputFiles('#NomeArq', comLF);
+  await EsperaRelatorio(page, 'NOK');
+  const dicasLF = await page.$$eval('#txtDicas p', (ps) => ps.map((p) => p.textContent));
+  confere(dicasLF.length > 0 && dicasLF[0].startsWith('Dica: O arquivo foi salvo com quebras de linha do Linux.') &&
+          await page.isVisible('#BCorrigir'), 'a file saved with LF line ends gets its hint and the offer of a corrected copy',
+          dicasLF.join(' | '));
+  await AxeNosTemas('with the hints and the offer of a corrected copy');
+  const copiaLF = await baixa('#BCorrigir');
+  confere(copiaLF.nome === 'lf-corrigido.txt' && copiaLF.bytes.equals(fs.readFileSync(arquivoLimpo)),
+          'Salvar cópia corrigida e validar downloads the sound file, as rolval-cli --fix saves it', copiaLF.nome);
+  await EsperaRelatorio(page, 'OK');
+  const notaLF = await page.textContent('#lblCorrecao');
+  confere((await page.textContent('#lblArquivo')) === 'lf-corrigido.txt' && await page.isVisible('#lblCorrecao') &&
+          notaLF === 'Relatório da cópia corrigida de lf.txt: 72 fins de linha LF trocados por CR LF; nenhum outro byte mudou.' &&
+          await page.isHidden('#lblDicas'), 'the copy is validated at once, what was changed said above its report', notaLF);
+  await AxeNosTemas('with what was changed above a corrected copy\'s report');
+  // A hint no corrected copy can mend (a file in UTF-16) comes without the offer.
+  const emUtf16 = path.join(temporaria, 'em-utf16.txt');
+  fs.writeFileSync(emUtf16, Buffer.concat([Buffer.from([0xff, 0xfe]), Buffer.from(limpo, 'utf16le')]));
+  await page.goto(urlPagina);
+  await page.setInputFiles('#NomeArq', emUtf16);
+  await page.waitForFunction(() => document.getElementById('lblStatus').textContent !== '' && !document.getElementById('Saida').hidden);
+  const dicasUtf16 = (await page.isVisible('#lblDicas')) ? await page.$$eval('#lblDicas p', (ps) => ps.map((p) => p.textContent)) : [];
+  const cliUtf16 = DicasCli(emUtf16);
+  confere(dicasUtf16.length > 0 && JSON.stringify(dicasUtf16) === JSON.stringify(cliUtf16.dicas) &&
+          !cliUtf16.oferta && await page.isHidden('#BCorrigir'), 'a file in UTF-16 gets its hint but no offer of a corrected copy', dicasUtf16.join(' | '));
 
   // The same page from a static web server: one request, the page's own.
   servidor.pedidos.length = 0;

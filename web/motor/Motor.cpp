@@ -13,6 +13,7 @@
 
 #include "achados/Escritores.h"
 #include "achados/ListaAchados.h"
+#include "layouts/CopiaCorrigida.h"
 #include "layouts/Layouts.h"
 #include "run/Catalogos.h"
 #include "run/Latin1.h"
@@ -114,6 +115,11 @@ struct ResultadoWeb {
   std::string resumo;                     // the summary object of the run
 };
 
+// What a correction gave: a JSON object {"copy", "changes", "refusal"}.
+struct CorrecaoWeb {
+  std::string json;
+};
+
 extern "C" {
 
 // One run of the file at `caminho`, named `nome` in the findings. The caller frees the result
@@ -140,6 +146,24 @@ EMSCRIPTEN_KEEPALIVE ResultadoWeb* RolvalValida(const char* caminho, const char*
   resultado->resumo.pop_back();  // the object without its line end
   return resultado;
 }
+
+// Saves the corrected copy of the file at `caminho` as the new file `destino`. The caller frees
+// the result with RolvalLiberaCorrecao.
+EMSCRIPTEN_KEEPALIVE CorrecaoWeb* RolvalCorrige(const char* caminho, const char* destino) {
+  const rolval::ResultadoCorrecao r = rolval::SalvaCopiaCorrigida(caminho, destino, nullptr);
+  std::string json = "{\"copy\":";
+  rolval::AcrescentaJsonUtf8(json, r.copia);
+  json.append(",\"changes\":");
+  rolval::AcrescentaJsonUtf8(json, r.copia.empty() ? "" : rolval::DescreveCorrecao(r.contagem));
+  json.append(",\"refusal\":");
+  rolval::AcrescentaJsonUtf8(json, r.recusa);
+  json.push_back('}');
+  return new CorrecaoWeb{std::move(json)};
+}
+EMSCRIPTEN_KEEPALIVE const char* RolvalTextoCorrecao(const CorrecaoWeb* c) {
+  return c->json.c_str();
+}
+EMSCRIPTEN_KEEPALIVE void RolvalLiberaCorrecao(CorrecaoWeb* c) { delete c; }
 
 EMSCRIPTEN_KEEPALIVE const char* RolvalSaida(const ResultadoWeb* r) { return r->saida.data(); }
 EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoSaida(const ResultadoWeb* r) {

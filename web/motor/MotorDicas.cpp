@@ -16,11 +16,14 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoInicioDicas() { return rolval::TamanhoInicioDicas; }
 
 // The hints, one a line (UTF-8, each line ended by LF), for a file of `tamanho` bytes that begins
-// with the `n` bytes at `inicio`. The caller frees the text with RolvalLiberaDicas.
+// with the `n` bytes at `inicio`. Each line begins with '1' when a corrected copy can mend what
+// the hint tells, '0' when it cannot, then the hint's text. The caller frees the text with
+// RolvalLiberaDicas.
 EMSCRIPTEN_KEEPALIVE std::string* RolvalDicas(const char* inicio, std::size_t n, double tamanho) {
   auto* texto = new std::string;
   for (const rolval::Dica& dica :
        rolval::DicasDoArquivo(std::string_view(inicio, n), static_cast<std::uint64_t>(tamanho))) {
+    texto->push_back(dica.corrigivel ? '1' : '0');
     texto->append(dica.texto);
     texto->push_back('\n');
   }

@@ -9,6 +9,11 @@
 // byte for byte, findings the JSON Lines finding objects, findingLines (an Int32Array) the first
 // and last line of the report view each finding takes, jsonl the command line's JSON Lines output
 // (findings, then the summary). options.onProgress({ percent, caption, taxpayer }) follows the run.
+//
+//   engine.corrigeArquivo(blob, name)               // a File or Blob (workers only)
+//
+// returns { bytes, name, changes } with the corrected copy (name: <name>-corrigido.txt) and what
+// was changed, or { refusal } when no copy could be made safely.
 
 var rolvalContador = 0;
 
@@ -114,7 +119,8 @@ function rolvalLeitorEmFatias(blob) {
   };
 }
 
-Module['validaArquivo'] = function (blob, nome, opcoes) {
+// The Blob mounted as a file of the module for `usa`, read in slices as the engine asks.
+function rolvalComArquivo(blob, usa) {
   var ponto = '/rolval/arquivo-' + (++rolvalContador);
   FS.mkdirTree(ponto);
   FS.mount(WORKERFS, { blobs: [{ name: 'arquivo', data: blob }] }, ponto);
@@ -122,9 +128,49 @@ Module['validaArquivo'] = function (blob, nome, opcoes) {
   try {
     var no = FS.lookupPath(caminho).node;
     no.stream_ops = Object.assign({}, no.stream_ops, { read: rolvalLeitorEmFatias(blob) });
-    return rolvalExecuta(caminho, nome, opcoes);
+    return usa(caminho);
   } finally {
     FS.unmount(ponto);
     FS.rmdir(ponto);
   }
+}
+
+// The copy's name as rolval-cli --fix gives it beside the file: the name without its extension.
+function rolvalNomeDaCopia(nome) {
+  var ponto = nome.lastIndexOf('.');
+  return (ponto > 0 ? nome.slice(0, ponto) : nome) + '-corrigido.txt';
+}
+
+Module['corrigeArquivo'] = function (blob, nome) {
+  var pasta = '/rolval/copia-' + (++rolvalContador);
+  FS.mkdirTree(pasta);
+  var destino = pasta + '/copia';
+  try {
+    var r = rolvalComArquivo(blob, function (caminho) {
+      var pc = rolvalTextoC(caminho);
+      var pd = rolvalTextoC(destino);
+      try {
+        var c = _RolvalCorrige(pc, pd);
+        try {
+          return JSON.parse(UTF8ToString(_RolvalTextoCorrecao(c)));
+        } finally {
+          _RolvalLiberaCorrecao(c);
+        }
+      } finally {
+        _free(pc);
+        _free(pd);
+      }
+    });
+    if (!r.copy) return { refusal: r.refusal };
+    return { bytes: FS.readFile(destino), name: rolvalNomeDaCopia(String(nome)), changes: r.changes };
+  } finally {
+    if (FS.analyzePath(destino).exists) FS.unlink(destino);
+    FS.rmdir(pasta);
+  }
+};
+
+Module['validaArquivo'] = function (blob, nome, opcoes) {
+  return rolvalComArquivo(blob, function (caminho) {
+    return rolvalExecuta(caminho, nome, opcoes);
+  });
 };

@@ -3,8 +3,9 @@
 //   engine.tamanhoInicioDicas()       // how many bytes of the file's head the hints look at
 //   engine.dicas(inicio, tamanho)     // inicio: Uint8Array, the head; tamanho: the file's size
 //
-// dicas returns the hints' texts (Portuguese, one line each), in the engine's order; none for a
-// file that shows no sign of having been spoilt.
+// dicas returns the hints as { text, fixable }, in the engine's order: text in Portuguese, one
+// line; fixable whether a corrected copy (corrigeArquivo) can mend what it tells. None for a file
+// that shows no sign of having been spoilt.
 
 Module['tamanhoInicioDicas'] = function () {
   return _RolvalTamanhoInicioDicas();
@@ -26,5 +27,7 @@ Module['dicas'] = function (inicio, tamanho) {
   } finally {
     _free(p);
   }
-  return texto.split('\n').filter(Boolean);
+  return texto.split('\n').filter(Boolean).map(function (linha) {
+    return { text: linha.slice(1), fixable: linha[0] === '1' };
+  });
 };

@@ -125,9 +125,10 @@
 
   // Files chosen or dropped. The report open is closed: the first new file's opens when it is
   // done. A file already listed (same name, size and date) is validated again in its own row.
+  // The new files' items, in the choice's order.
   function Valida(lista) {
     var novos = Array.prototype.slice.call(lista);
-    if (!novos.length) return;
+    if (!novos.length) return [];
     FechaRelatorio();
     arquivos.forEach(function (a) { a.abreAoTerminar = false; });
     var lote = novos.map(function (arquivo) {
@@ -158,6 +159,7 @@
     lote.find(function (item) { return !item.removido; }).abreAoTerminar = true;
     if (arquivos.length > 1) $('lista').hidden = false;
     Distribui();
+    return lote;
   }
 
   // A file no longer listed: out of the queue, its progress gone; a worker on it finishes unheard.
@@ -322,7 +324,7 @@
       $('lblResumo').textContent = '';
       mensagens.textContent = 'A validação deste arquivo falhou: ' + item.falha;
       mensagens.hidden = false;
-      MostraDicas([]);
+      MostraDicas(item, []);
       MostraLinhasRelatorio(new Uint8Array(0), new Int32Array(0));
       AtualizaBotoes();
       AtualizaTitulo();
@@ -340,7 +342,7 @@
     }
     MostraLinhasRelatorio(r.saida, item.blocos);
     // The hints, as rolval-cli gives them: for a file whose report is not OK.
-    MostraDicas(r.status === 'OK' ? [] : item.dicas);
+    MostraDicas(item, r.status === 'OK' ? [] : item.dicas);
     AtualizaBotoes();
     AtualizaTitulo();
     item.medidas.mostrado = performance.now();
@@ -352,11 +354,46 @@
     s.scrollIntoView({ block: 'nearest' });
   }
 
-  // The engine's hints under the report, each as the desktop shows it.
-  function MostraDicas(dicas) {
-    var caixa = $('lblDicas');
-    caixa.replaceChildren.apply(caixa, dicas.map(function (d) { return elemento('p', '', 'Dica: ' + d); }));
-    caixa.hidden = dicas.length === 0;
+  // Under the report, the engine's hints on a file whose report is not OK, each as the desktop
+  // shows it, and the offer of a corrected copy when one can mend the file; above the report, for
+  // a corrected copy, what was changed.
+  function MostraDicas(item, dicas) {
+    $('txtDicas').replaceChildren.apply($('txtDicas'), dicas.map(function (d) {
+      return elemento('p', '', 'Dica: ' + d.text);
+    }));
+    $('lblDicas').hidden = dicas.length === 0;
+    $('BCorrigir').hidden = !dicas.some(function (d) { return d.fixable; });
+    $('BCorrigir').disabled = false;
+    $('lblCorrecao').textContent = item.correcao || '';
+    $('lblCorrecao').hidden = !item.correcao;
+  }
+
+  // Salvar cópia corrigida e validar: the copy is made by a worker of its own, downloaded, then
+  // validated as a file chosen on its own, its report headed by what was changed.
+  function Corrige() {
+    var item = aberto;
+    if (!item) return;
+    $('BCorrigir').disabled = true;
+    PreparaTrabalhador();
+    var w = new Worker(urlTrabalhador);
+    w.onmessage = function (ev) {
+      if (ev.data.tipo !== 'corrigido') return;
+      w.terminate();
+      var c = ev.data.correcao;
+      if (!c.bytes) {
+        if (aberto !== item) return;
+        $('lblMensagens').textContent = 'A cópia corrigida não foi gravada: ' + c.refusal;
+        $('lblMensagens').hidden = false;
+        $('BCorrigir').disabled = false;
+        return;
+      }
+      Baixa(c.bytes, c.name, 'text/plain');
+      var copia = Valida([new File([c.bytes], c.name, { type: 'text/plain' })])[0];
+      copia.correcao = 'Relatório da cópia corrigida de ' + item.arquivo.name + ': ' + c.changes +
+        '; nenhum outro byte mudou.';
+    };
+    w.postMessage({ tipo: 'inicia', wasm: wasmMotor });
+    w.postMessage({ tipo: 'corrige', id: item.id, arquivo: item.arquivo });
   }
 
   function FechaRelatorio() {
@@ -617,6 +654,7 @@
     var indice = LinhaDoAchado(Number(div.dataset.linha));
     if (indice >= 0) MostraAchado(indice);
   });
+  $('BCorrigir').addEventListener('click', Corrige);
   $('BAnterior').addEventListener('click', function () { MostraAchado(achadoAtual < 0 ? 0 : achadoAtual - 1); });
   $('BProximo').addEventListener('click', function () { MostraAchado(achadoAtual + 1); });
   $('txtsaida').addEventListener('keydown', function (ev) {

@@ -29,6 +29,21 @@ onmessage = function (evento) {
     return;
   }
   var id = pedido.id;
+  if (pedido.tipo === 'corrige') {
+    // The corrected copy of a file, saved by the page and then validated as any file.
+    Motor().then(function (engine) {
+      var r;
+      try {
+        r = engine.corrigeArquivo(pedido.arquivo, pedido.arquivo.name);
+      } catch (erro) {
+        r = { refusal: String((erro && erro.message) || erro) };
+      }
+      postMessage({ tipo: 'corrigido', id: id, correcao: r }, r.bytes ? [r.bytes.buffer] : []);
+    }, function (erro) {
+      postMessage({ tipo: 'corrigido', id: id, correcao: { refusal: String((erro && erro.message) || erro) } });
+    });
+    return;
+  }
   Motor().then(function (engine) {
     var inicio = performance.now();
     var resultado;

@@ -241,7 +241,7 @@ void Corretor::FechaLinha(Fim fim) {
         continue;
       Recusa("o primeiro registro tem " + ComMilhares(std::ssize(linha_)) +
              " caracteres, o tamanho dos registros de outro layout: o arquivo parece ter sido "
-             "gerado para outro layout, e completá-lo seria um palpite");
+             "gerado para outro layout, e preenchê-lo seria um palpite");
       return;
     }
   }

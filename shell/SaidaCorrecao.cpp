@@ -55,11 +55,12 @@ void Saida::BCorrigir_Click() {
                        QStringLiteral(": ") + QString::fromStdString(DescreveCorrecao(r.contagem)) +
                        QStringLiteral("; nenhum outro byte mudou.");
   QPointer<Principal> principal = qobject_cast<Principal*>(principal_.data());
-  BFechar_Click();  // the main window takes over again, and validates the copy
+  // The main window takes over again, and validates the copy. This window is closed first, so the
+  // output window there afterwards is the copy's (a new window may take this one's address).
+  BFechar_Click();
   if (principal.isNull()) return;
   principal->AbreArquivo(QString::fromStdString(r.copia));
-  if (Saida* copia = principal->tela()->saida(); copia != nullptr && copia != this)
-    copia->MostraCorrecao(nota);
+  if (Saida* copia = principal->tela()->saida(); copia != nullptr) copia->MostraCorrecao(nota);
 }
 
 void Saida::MostraCorrecao(const QString& texto) {

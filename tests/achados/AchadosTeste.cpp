@@ -84,16 +84,19 @@ TEST(Escritores, ResumoContagemEStatus) {
   AcrescentaJsonResumo(s, {"b.txt", "DESCONHECIDO", Desfecho::SemRelatorio, 0, 0, 0, nullptr});
   AcrescentaJsonContagem(s, {'S', 28, "Nro de linhas do anexo inv\xE1lido", 12, 3});
   AcrescentaTextoContagem(s, {'M', 4, "D\xEDgito", 5, 2});
-  EXPECT_EQ(s, R"({"type":"summary","file":"dé.txt","document":"ROL05","status":"NOK","returns":3,)"
-               R"("findings":6,"warnings":1,"messages":["falhou \"aqui\""]})"
-               "\n"
-               R"({"type":"summary","file":"b.txt","document":"DESCONHECIDO","status":"NO_REPORT",)"
-               R"("returns":0,"findings":0,"warnings":0,"messages":[]})"
-               "\n"
-               R"({"type":"tally","catalogue":"ST","code":28,"message":"Nro de linhas do anexo )"
-               R"(inválido","findings":12,"files":3})"
-               "\n"
-               "TALLY\tM\t4\t5\t2\tDígito\n");
+  EXPECT_EQ(
+      s,
+      R"({"type":"summary","file":"dé.txt","file_bytes":"ZOkudHh0","document":"ROL05","status":"NOK",)"
+      R"("returns":3,)"
+      R"("findings":6,"warnings":1,"messages":["falhou \"aqui\""]})"
+      "\n"
+      R"({"type":"summary","file":"b.txt","document":"DESCONHECIDO","status":"NO_REPORT",)"
+      R"("returns":0,"findings":0,"warnings":0,"messages":[]})"
+      "\n"
+      R"({"type":"tally","catalogue":"ST","code":28,"message":"Nro de linhas do anexo )"
+      R"(inválido","findings":12,"files":3})"
+      "\n"
+      "TALLY\tM\t4\t5\t2\tDígito\n");
   EXPECT_EQ(NomeDoStatus(Desfecho::RelatorioOK), "OK");
   EXPECT_EQ(NomeDoStatus(Desfecho::RelatorioSemJanela), "NOK");
 }

@@ -52,8 +52,7 @@ TEST_F(CopiaCorrigidaDesktop, BotaoSalvaACopiaValidaEDizOQueMudou) {
   EXPECT_EQ(LeArquivo(pasta / "lf-corrigido.txt"), "meu");
 
   Saida* copia = principal->tela()->saida();
-  ASSERT_NE(copia, nullptr);
-  ASSERT_NE(copia, saida);
+  ASSERT_NE(copia, nullptr);  // the copy's window (it may be at the address of the first one)
   EXPECT_TRUE(LeArquivo(pasta / NomeSaida).starts_with("ARQUIVO OK."));
   auto* nota = Controle<QLabel>(copia, "lblCorrecao");
   EXPECT_TRUE(nota->isVisible());

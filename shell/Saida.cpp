@@ -383,7 +383,8 @@ void Saida::mnusalrel_Click() {
 
 void Saida::mnusaljson_Click() {
   if (SalvaComo(QStringLiteral("Salvar achados (JSON Lines)"), QStringLiteral(".achados.jsonl"),
-                QStringLiteral("JSON Lines (*.jsonl)"), AchadosJsonLines(achados_, caminhoEntrada_)))
+                QStringLiteral("JSON Lines (*.jsonl)"),
+                AchadosJsonLines(achados_, caminhoEntrada_)))
     lblStatus->setText(QStringLiteral("Achados salvos em ") + salvoEm_);
 }
 

@@ -119,7 +119,7 @@ inline bool JanelaCarregada(const QString& nome) {
 
 // A run of ST 02 whose findings `grava` writes, its report made.
 inline ListaAchados GeraRelatorioST02(Execucao& execucao,
-                                     const std::function<void(Execucao&)>& grava) {
+                                      const std::function<void(Execucao&)>& grava) {
   ListaAchados lista;  // the run's findings, as a window takes them
   execucao.DefineOuvinte(&lista);
   execucao.LimpaVariaveis();
@@ -136,8 +136,8 @@ inline ListaAchados GeraRelatorioST02(Execucao& execucao,
   return lista;
 }
 
-// A run of `n` findings of ST 02 (fields 9 and 10 zeroed, one a line, lines 1 to n), its report made; the record
-// of each is on a line of a file the run did not read.
+// A run of `n` findings of ST 02 (fields 9 and 10 zeroed, one a line, lines 1 to n), its report
+// made; the record of each is on a line of a file the run did not read.
 inline ListaAchados GeraRelatorioDeAchados(Execucao& execucao, int n) {
   return GeraRelatorioST02(execucao, [n](Execucao& e) {
     for (int i = 1; i <= n; ++i) {

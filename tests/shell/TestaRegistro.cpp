@@ -392,12 +392,11 @@ TEST_F(VisaoDoRegistro, LinhaDeSituacaoContaErrosEAvisos) {
   QTest::mouseClick(Controle<QPushButton>(saida, "BFechar"), Qt::LeftButton);
 
   // A report with warnings, as the run writes it.
-  ListaAchados lista =
-      GeraRelatorioST02(*principal->execucao(), [](Execucao& execucao) {
-        execucao.GravaErroST(CodigoST::Campos9e10Zerados, 0, 230, 244);
-        execucao.GravaErroST(CodigoST::ValorDoCampoIncorreto, 18, 335, 349);
-        execucao.GravaErroST(CodigoST::MesmaInscricaoDaROLAviso, 0, 1, 14);
-      });
+  ListaAchados lista = GeraRelatorioST02(*principal->execucao(), [](Execucao& execucao) {
+    execucao.GravaErroST(CodigoST::Campos9e10Zerados, 0, 230, 244);
+    execucao.GravaErroST(CodigoST::ValorDoCampoIncorreto, 18, 335, 349);
+    execucao.GravaErroST(CodigoST::MesmaInscricaoDaROLAviso, 0, 1, 14);
+  });
   Saida avulsa(*principal->execucao(), pasta.caminho(), nullptr, dialogos, std::nullopt, nullptr,
                std::move(lista));
   EXPECT_EQ(Controle<QLabel>(&avulsa, "lblResumo")->text(),

@@ -3,9 +3,10 @@
 //
 //   rolval-campos                      every table, one field a line (tab-separated)
 //   rolval-cli --format jsonl FILES | rolval-campos --confere
-//                                      the share of findings naming columns whose columns lie
-//                                      in one field of their line's record type, and the
-//                                      findings that do not, by catalogue, code and reason
+//                                      the share of findings naming columns that carry a field
+//                                      whose columns contain theirs, and the findings that do
+//                                      not, by catalogue, code and why their line's record type
+//                                      has no such field (or that they carry none all the same)
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -92,6 +93,13 @@ const char* SemCampo(const std::vector<std::string>& linhas, int numero, int ini
   return nullptr;
 }
 
+// Whether a finding carries a field whose columns contain its own.
+bool CampoContem(const nlohmann::json& achado, int inicio, int fim) {
+  const auto campo = achado.find("field");
+  if (campo == achado.end() || !campo->is_object()) return false;
+  return campo->value("first_column", 0) <= inicio && fim <= campo->value("last_column", 0);
+}
+
 int Confere() {
   LinhasDoArquivo arquivos;
   long total = 0, dentro = 0;
@@ -104,19 +112,21 @@ int Confere() {
     const int inicio = j.value("first_column", 0), fim = j.value("last_column", 0);
     if (inicio <= 0 || fim <= 0) continue;
     ++total;
-    const char* motivo =
-        SemCampo(arquivos.De(j.value("file", "")), j.value("line", 0), inicio, fim);
-    if (motivo == nullptr) {
+    if (CampoContem(j, inicio, fim)) {
       ++dentro;
       continue;
     }
+    const char* motivo =
+        SemCampo(arquivos.De(j.value("file", "")), j.value("line", 0), inicio, fim);
+    if (motivo == nullptr) motivo = "carries no field, though its columns lie in one";
     auto& f = fora[{j.value("catalogue", ""), j.value("code", 0), motivo}];
     if (f.first++ == 0)
       f.second = j.value("message", "") + " (" + j.value("file", "") + ", line " +
                  std::to_string(j.value("line", 0)) + ", columns " + std::to_string(inicio) + "-" +
                  std::to_string(fim) + ")";
   }
-  std::printf("findings naming columns: %ld; inside one field: %ld (%.2f%%)\n", total, dentro,
+  std::printf("findings naming columns: %ld; carrying a field that holds them: %ld (%.2f%%)\n",
+              total, dentro,
               total > 0 ? 100.0 * static_cast<double>(dentro) / static_cast<double>(total) : 100.0);
   for (const auto& [chave, f] : fora)
     std::printf("%8ld  %s %d  %s: %s\n", f.first, std::get<0>(chave).c_str(), std::get<1>(chave),

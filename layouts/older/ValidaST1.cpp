@@ -8,6 +8,7 @@
 #include "checks/CampoNumerico.h"
 #include "checks/Datas.h"
 #include "checks/Numeros.h"
+#include "layouts/older/CamposAntigos.h"
 #include "layouts/older/RetornoAntigo.h"
 
 namespace rolval {
@@ -239,6 +240,11 @@ void ValidaST1(Execucao& ex, std::string_view linha) {
   const double v17 = ConfereValores(ex, linha);
   ConfereParcelas(ex, linha, r, v17);
   ConfereFechamento(ex, linha, r);
+}
+
+void PreparaST01(Execucao& ex) {
+  ex.TabelaAtual = &TabelaST01();
+  ex.TabelaCabecalho = ex.TabelaAtual;
 }
 
 bool ReconheceROLST01(std::string_view l) { return Campo(l, 1, 5) == "RST01"; }

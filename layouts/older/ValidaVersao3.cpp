@@ -9,6 +9,7 @@
 #include "checks/CampoNumerico.h"
 #include "checks/Datas.h"
 #include "checks/Numeros.h"
+#include "layouts/older/CamposAntigos.h"
 #include "layouts/older/RetornoAntigo.h"
 
 namespace rolval {
@@ -265,6 +266,11 @@ void ValidaVersao3(Execucao& ex, std::string_view linha) {
   ConfereVencimentos(ex, linha, r, m);
   for (int coluna = 748; coluna <= 860; coluna += 16) ExigeNumerico(ex, linha, coluna, 16);
   ExigeNumerico(ex, linha, 876, 4);
+}
+
+void PreparaROL03(Execucao& ex) {
+  ex.TabelaAtual = &TabelaROL03();
+  ex.TabelaCabecalho = ex.TabelaAtual;
 }
 
 bool ReconheceROL03(std::string_view l) { return Campo(l, 1, 6) == "****03"; }

@@ -92,6 +92,26 @@ ResultadoExecucao ExecutaConteudo(std::string_view conteudo, const TabelaLayouts
   return ExecutaArquivo(arquivo.string(), pasta.caminho(), tabela);
 }
 
+std::vector<AchadoVisto> AchadosVistos(std::string_view conteudo) {
+  class Guarda : public OuvinteAchados {
+   public:
+    void Anota(const Achado& a) override {
+      vistos.push_back({a.catalogo, a.codigo, a.inicio, a.fim, std::string(a.tipoRegistro), a.campo,
+                        a.ocorrencia, a.declarado, a.calculado});
+    }
+    std::vector<AchadoVisto> vistos;
+  };
+  PastaTemporaria pasta;
+  const auto arquivo = pasta / "entrada.txt";
+  EscreveArquivo(arquivo, conteudo);
+  TelaGravada tela;
+  Execucao execucao(pasta.caminho(), tela);
+  Guarda guarda;
+  execucao.DefineOuvinte(&guarda);
+  ValidaArquivo(execucao, arquivo.string(), TabelaPadrao());
+  return std::move(guarda.vistos);
+}
+
 bool SobrouNaPasta(const std::filesystem::path& pasta, const std::filesystem::path& entrada) {
   std::error_code e;
   for (const auto& item : std::filesystem::directory_iterator(pasta, e)) {

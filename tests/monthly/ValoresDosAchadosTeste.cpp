@@ -30,13 +30,7 @@ std::string InscricaoComDigitoErrado() {
 
 // The one finding of `codigo` at column `inicio` of the run of `rol`'s records.
 AchadoVisto AchadoDe(const ROLMensal& rol, CodigoM codigo, int inicio) {
-  const std::vector<AchadoVisto> achados = AchadosVistos(ComCRLF(rol.Registros()));
-  std::vector<AchadoVisto> deste;
-  for (const AchadoVisto& a : achados)
-    if (a.catalogo == LetraMensal && a.codigo == static_cast<int>(codigo) && a.inicio == inicio)
-      deste.push_back(a);
-  EXPECT_EQ(deste.size(), 1u);
-  return deste.empty() ? AchadoVisto{} : deste.front();
+  return AchadoUnico(ComCRLF(rol.Registros()), LetraMensal, static_cast<int>(codigo), inicio);
 }
 
 struct Caso {

@@ -99,6 +99,9 @@ struct AchadoVisto {
 };
 // The findings of a run of the bytes `conteudo` with the program's layouts, in order.
 std::vector<AchadoVisto> AchadosVistos(std::string_view conteudo);
+// The one finding of `catalogo` and `codigo` at column `inicio` of the run of `conteudo`; a test
+// failure (and an empty finding) when there is not exactly one.
+AchadoVisto AchadoUnico(std::string_view conteudo, char catalogo, int codigo, int inicio);
 
 // The same layouts as the program's table, but with no validator attached: lines are framed,
 // counted and length-checked only. Lets the run driver be tested on its own.

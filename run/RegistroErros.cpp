@@ -128,14 +128,12 @@ void Execucao::EscreveLinhaErro(char catalogo, int codigo, std::string_view insc
       achado.tipoRegistro = tabela->tipo;
       // The field (and occurrence of a repeated one) whose columns hold all of the finding's:
       // none for a finding across two fields.
-      int vezInicio = 0;
-      int vezFim = 0;
+      int vez = 0;
       if (inicio > 0 && fim >= inicio)
-        if (const CampoRegistro* campo = CampoNaColuna(*tabela, inicio, &vezInicio);
-            campo != nullptr && CampoNaColuna(*tabela, fim, &vezFim) == campo &&
-            vezInicio == vezFim) {
+        if (const CampoRegistro* campo = CampoNaColuna(*tabela, inicio, &vez);
+            campo != nullptr && fim <= campo->UltimaDe(vez)) {
           achado.campo = campo;
-          achado.ocorrencia = static_cast<std::int16_t>(vezInicio);
+          achado.ocorrencia = static_cast<std::int16_t>(vez);
         }
     }
     // A finding on the line just read: where that line starts and what its columns hold.

@@ -106,7 +106,7 @@ int EnquadraST2(Execucao& ex, std::string_view linha, int comprimentoAnterior) {
     ex.TabelaAtual = &TabelasST2()[static_cast<std::size_t>(linha[1] - '0')];
     return comprimento;
   }
-  ex.TabelaAtual = nullptr;  // a type the layout does not have has no fields
+  ex.TabelaAtual = &TabelaTipoDesconhecidoST2();
   ex.RegistroAtual.TipoRegistro = Apara(Campo(linha, 1, 2));
   ex.RegistroAtual.MesAnoRef = "";
   ex.GravaErro(CodigoM::IdentificacaoRegistroInvalida, 1, 2);

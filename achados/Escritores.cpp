@@ -315,9 +315,9 @@ void AcrescentaJsonAchado(std::string& s, std::string_view arquivoJson, const Ac
     AcrescentaChave(s, "name");
     AcrescentaJsonUtf8(s, a.campo->nome);
     AcrescentaChave(s, "first_column");
-    AcrescentaInteiro(s, a.campo->coluna);
+    AcrescentaInteiro(s, a.campo->ColunaDe(a.ocorrencia));
     AcrescentaChave(s, "last_column");
-    AcrescentaInteiro(s, a.campo->Ultima());
+    AcrescentaInteiro(s, a.campo->UltimaDe(a.ocorrencia));
     s.push_back('}');
   }
   AcrescentaChave(s, "found");
@@ -400,9 +400,9 @@ void AcrescentaCsvAchado(std::string& s, std::string_view arquivoUtf8, const Ach
     s.push_back(sep);
     AcrescentaCsvCampo<false>(s, a.campo->nome, sep);
     s.push_back(sep);
-    AcrescentaInteiro(s, a.campo->coluna);
+    AcrescentaInteiro(s, a.campo->ColunaDe(a.ocorrencia));
     s.push_back(sep);
-    AcrescentaInteiro(s, a.campo->Ultima());
+    AcrescentaInteiro(s, a.campo->UltimaDe(a.ocorrencia));
   } else {
     s.append(3, sep);
   }

@@ -31,6 +31,7 @@ void ListaAchados::Anota(const Achado& a) {
   if (proximaLinhaVisao_ < 0) proximaLinhaVisao_ = LinhasAntesDosAchados;
   Guardado g{};
   g.campo = a.campo;
+  g.ocorrencia = a.ocorrencia;
   g.deslocamento = a.deslocamento;
   g.linha = a.linha;
   g.inicio = a.inicio;
@@ -61,6 +62,7 @@ Achado ListaAchados::Le(std::size_t i) const {
            g.inicio,   g.fim,    Texto(g.mensagem)};
   a.tipoRegistro = Texto(g.tipoRegistro);
   a.campo = g.campo;
+  a.ocorrencia = g.ocorrencia;
   a.encontrado = Texto(g.encontrado);
   a.deslocamento = g.deslocamento;
   if (g.valores != Nenhum) {

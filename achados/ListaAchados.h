@@ -46,6 +46,7 @@ class ListaAchados : public OuvinteAchados {
     std::uint16_t codigo;
     char catalogo;
     std::uint8_t marcas;  // TemDeclarado, TemCalculado
+    std::int16_t ocorrencia;
   };
   static_assert(sizeof(Guardado) <= 64);
   static constexpr std::uint32_t Nenhum = UINT32_MAX;

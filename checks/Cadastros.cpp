@@ -49,10 +49,10 @@ bool SoDigitos(std::string_view s) {
   return true;
 }
 
-// The check digits of the first `pesos.size()` digits of `d` with the CPF/CNPJ weights; the
-// second sum adds the first check digit with weight 2.
-bool ConfereDigitosFederais(std::string_view d, std::initializer_list<int> pesos1,
-                            std::initializer_list<int> pesos2) {
+// The check digits of the first `pesos.size()` digits of `d` with the CPF/CNPJ weights, as one
+// two-digit number; the second sum adds the first check digit with weight 2.
+int DigitosFederais(std::string_view d, std::initializer_list<int> pesos1,
+                    std::initializer_list<int> pesos2) {
   int s1 = 0;
   std::size_t i = 0;
   for (const int p : pesos1) s1 += (d[i++] - '0') * p;
@@ -61,9 +61,21 @@ bool ConfereDigitosFederais(std::string_view d, std::initializer_list<int> pesos
   i = 0;
   for (const int p : pesos2) s2 += (d[i++] - '0') * p;
   s2 += v1 * 2;
-  const int v2 = DigitoModulo11(s2);
-  const std::size_t n = pesos1.size();
-  return d[n] - '0' == v1 && d[n + 1] - '0' == v2;
+  return v1 * 10 + DigitoModulo11(s2);
+}
+
+// The weights of a CPF (11 digits) and of a CNPJ (14), for the first and the second check digit.
+int DigitosFederaisDe(std::string_view numero) {
+  if (numero.size() == 11)
+    return DigitosFederais(numero, {10, 9, 8, 7, 6, 5, 4, 3, 2}, {11, 10, 9, 8, 7, 6, 5, 4, 3});
+  return DigitosFederais(numero, {5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2},
+                         {6, 5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3});
+}
+
+// The two check digits `numero` carries, as one number.
+int DigitosDeclarados(std::string_view numero) {
+  const std::size_t n = numero.size();
+  return (numero[n - 2] - '0') * 10 + (numero[n - 1] - '0');
 }
 
 // The ordering key AAAAMM of a period, as a number. For months 0..99 and years 0..9999 (all that
@@ -104,15 +116,18 @@ bool ValidaCPFCNPJ(std::string_view numero) {
   if (numero.size() < 12) {
     if (numero.size() != 11) return false;
     // Eleven equal digits are not refused: they pass whenever their check digits agree.
-    return ConfereDigitosFederais(numero, {10, 9, 8, 7, 6, 5, 4, 3, 2},
-                                  {11, 10, 9, 8, 7, 6, 5, 4, 3});
+    return DigitosDeclarados(numero) == DigitosFederaisDe(numero);
   }
   if (numero.size() != 14) return false;
   int somaSimples = 0;
   for (std::size_t i = 0; i < 12; ++i) somaSimples += numero[i] - '0';
   if (somaSimples == 0) return false;  // twelve zeros: refused even when the check digits agree
-  return ConfereDigitosFederais(numero, {5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2},
-                                {6, 5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3});
+  return DigitosDeclarados(numero) == DigitosFederaisDe(numero);
+}
+
+int DigitosEsperadosCPFCNPJ(std::string_view numero) {
+  if (!SoDigitos(numero) || (numero.size() != 11 && numero.size() != 14)) return -1;
+  return DigitosFederaisDe(numero);
 }
 
 std::int32_t DiferencaMeses(std::int32_t mes1, std::int32_t ano1, std::int32_t mes2,

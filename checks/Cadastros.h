@@ -14,6 +14,9 @@ bool ValidaInscricao(std::string_view numero, std::string_view uf);
 
 // True when the check digits of an 11-digit CPF or a 14-digit CNPJ agree.
 bool ValidaCPFCNPJ(std::string_view numero);
+// The two check digits an 11-digit CPF or a 14-digit CNPJ should end with, as one number (07 is
+// 7); -1 for another text. Says nothing of ValidaCPFCNPJ's verdict (twelve zeros are refused).
+int DigitosEsperadosCPFCNPJ(std::string_view numero);
 
 // Months from mes1/ano1 to mes2/ano2 (0 when equal), or -1 when the first is later.
 std::int32_t DiferencaMeses(std::int32_t mes1, std::int32_t ano1, std::int32_t mes2,

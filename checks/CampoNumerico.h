@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "checks/Cadastros.h"
 #include "checks/Numeros.h"
 #include "run/Execucao.h"
 
@@ -16,6 +17,17 @@ namespace rolval {
 [[gnu::noinline, gnu::cold]] inline void CampoNaoNumerico(Execucao& execucao, int coluna,
                                                           int tamanho) {
   execucao.GravaErro(CodigoM::CampoNaoNumerico, coluna, coluna + tamanho - 1);
+}
+
+// What a wrong check digit's finding compares: the digit a registration of digits ends with and
+// the one it should end with.
+inline ValoresAchado DigitoDeclaradoECalculado(std::string_view numero) {
+  return {numero.back() - '0', CalculaDigito(numero) - '0'};
+}
+// The same for the two check digits of a CPF or CNPJ of digits, each pair as one number.
+inline ValoresAchado DigitosFederaisDeclaradosECalculados(std::string_view numero) {
+  return {(numero[numero.size() - 2] - '0') * 10 + (numero.back() - '0'),
+          DigitosEsperadosCPFCNPJ(numero)};
 }
 
 // True when the field at 1-based `coluna`, `tamanho` characters long, is numeric; otherwise

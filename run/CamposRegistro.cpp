@@ -1,13 +1,22 @@
 #include "run/CamposRegistro.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
 namespace rolval {
 
 const CampoRegistro* CampoNaColuna(const TabelaRegistro& tabela, int coluna, int* ocorrencia) {
-  for (const CampoRegistro& campo : tabela.campos) {
-    if (coluna < campo.coluna) continue;
+  if (coluna < 1 || (tabela.comprimento > 0 && coluna > tabela.comprimento)) return nullptr;
+  // The fields are in ascending column order: the last one to start at or before the column holds
+  // it, unless the column is a later occurrence of an item's field declared before that one;
+  // every field before it is looked at, going back.
+  const std::span<const CampoRegistro> campos = tabela.campos;
+  auto candidato =
+      std::upper_bound(campos.begin(), campos.end(), coluna,
+                       [](int c, const CampoRegistro& campo) { return c < campo.coluna; });
+  while (candidato != campos.begin()) {
+    const CampoRegistro& campo = *--candidato;
     int vez = 0;
     int inicio = campo.coluna;
     if (campo.vezes > 0 && campo.largura > 0) {

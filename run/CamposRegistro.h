@@ -41,6 +41,7 @@ struct CampoRegistro {
   constexpr int Ultima() const { return coluna + tamanho - 1; }
   // The first column of occurrence `i` (0-based) of a repeated field.
   constexpr int ColunaDe(int i) const { return coluna + i * largura; }
+  constexpr int UltimaDe(int i) const { return ColunaDe(i) + tamanho - 1; }
 };
 
 // One record type: its name as the findings and the faces show it ("ABC", "X01", "A0", "ST01"),

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -27,11 +28,20 @@ inline constexpr std::string_view DocROL05 = "ROL05       ";
 inline constexpr std::string_view DocROLST01 = "ROLST01     ";
 inline constexpr std::string_view DocROLST02 = "ROLST02     ";
 
-// Which registration, period and line a finding carries.
+// Which registration, period and line a finding carries, and the field table of the record at
+// that line (none for a finding of the file).
 struct LocalAchado {
   std::string_view inscricao;
   std::string_view periodo;  // MMAAAA; a blank one prints as zeros
   std::int32_t linha = 0;
+  const TabelaRegistro* tabela = nullptr;
+};
+
+// What a finding about a total, a sum, a count or a check digit compares: the value the file
+// declares and the value computed from the file (none where the finding compares nothing).
+struct ValoresAchado {
+  std::optional<double> declarado;
+  std::optional<double> calculado;
 };
 
 struct Controle {
@@ -78,17 +88,21 @@ class Execucao {
   // the findings work file and sets HouveErro. `numero` is the number the message is made with
   // (a field, an installment, an annex, a CFOP; 0 where none), `inicio` and `fim` the field's
   // columns (0 and 0 for no field).
+  // `valores`: what a finding about a total, a count or a check digit compares.
   // At the record being read: its registration, its period and its line.
-  void GravaErro(CodigoM codigo, int inicio, int fim);
-  void GravaErroST(CodigoST codigo, int numero, int inicio, int fim);
+  void GravaErro(CodigoM codigo, int inicio, int fim, const ValoresAchado& valores = {});
+  void GravaErroST(CodigoST codigo, int numero, int inicio, int fim,
+                   const ValoresAchado& valores = {});
   // Elsewhere, as the caller says: a return as a whole at a line saved for it, say.
-  void GravaErro(const LocalAchado& local, CodigoM codigo, int numero, int inicio, int fim);
-  void GravaErroST(const LocalAchado& local, CodigoST codigo, int numero, int inicio, int fim);
+  void GravaErro(const LocalAchado& local, CodigoM codigo, int numero, int inicio, int fim,
+                 const ValoresAchado& valores = {});
+  void GravaErroST(const LocalAchado& local, CodigoST codigo, int numero, int inicio, int fim,
+                   const ValoresAchado& valores = {});
   // A finding of the file as a whole: no registration, period zeros (the columns where it shows,
   // if any); the registration of the current record is emptied for the findings that follow.
   void GravaErroDoArquivo(CodigoM codigo, int inicio = 0, int fim = 0);
-  // The places the layouts name: the record being read, or the return being closed
-  // (CabecalhoROL), each at `linha`.
+  // The places the layouts name: the record being read (with TabelaAtual), or the return being
+  // closed (CabecalhoROL, with TabelaCabecalho), each at `linha`.
   LocalAchado NoRegistroAtual(std::int32_t linha) const;
   LocalAchado NoRetornoFechado(std::int32_t linha) const;
 
@@ -151,6 +165,10 @@ class Execucao {
   std::string ListaROLs;
   PrefixoRegistro RegistroAtual;
   PrefixoRegistro CabecalhoROL;
+  // The field tables of the record being read and of the header of the open return, as the layout
+  // sets them once it knows the record's type (none: the findings name no record type or field).
+  const TabelaRegistro* TabelaAtual = nullptr;
+  const TabelaRegistro* TabelaCabecalho = nullptr;
 
   // The state a layout keeps from line to line: one object of each type asked for, made on first
   // use and dropped by LimpaVariaveis. Each layout reaches its own through a function of its
@@ -170,12 +188,13 @@ class Execucao {
 
  private:
   void GravaAchado(char catalogo, int codigo, int numero, const LocalAchado& local, int inicio,
-                   int fim);
+                   int fim, const ValoresAchado& valores);
   // `mensagemUtf8` is a catalogue text or another text fixed for the program's life, or the
   // message buffer `mensagem_`.
   void EscreveLinhaErro(char catalogo, int codigo, std::string_view inscricao,
                         std::string_view periodo, std::int32_t linha, int inicio, int fim,
-                        std::string_view mensagemUtf8, bool cortaInscricao);
+                        std::string_view mensagemUtf8, bool cortaInscricao,
+                        const TabelaRegistro* tabela, const ValoresAchado& valores);
   std::filesystem::path pasta_;
   Tela& tela_;
   std::string linhaErro_;  // reused for every finding line

@@ -14,42 +14,45 @@ Fixo<14> Copia14(std::string_view inscricao) { return Fixo<14>(inscricao); }
 }  // namespace
 
 LocalAchado Execucao::NoRegistroAtual(std::int32_t linha) const {
-  return {RegistroAtual.Inscricao, RegistroAtual.MesAnoRef, linha};
+  return {RegistroAtual.Inscricao, RegistroAtual.MesAnoRef, linha, TabelaAtual};
 }
 
 LocalAchado Execucao::NoRetornoFechado(std::int32_t linha) const {
-  return {CabecalhoROL.Inscricao, CabecalhoROL.MesAnoRef, linha};
+  return {CabecalhoROL.Inscricao, CabecalhoROL.MesAnoRef, linha, TabelaCabecalho};
 }
 
-void Execucao::GravaErro(CodigoM codigo, int inicio, int fim) {
-  GravaAchado(LetraMensal, static_cast<int>(codigo), 0, NoRegistroAtual(NumLinha), inicio, fim);
+void Execucao::GravaErro(CodigoM codigo, int inicio, int fim, const ValoresAchado& valores) {
+  GravaAchado(LetraMensal, static_cast<int>(codigo), 0, NoRegistroAtual(NumLinha), inicio, fim,
+              valores);
 }
 
-void Execucao::GravaErro(const LocalAchado& local, CodigoM codigo, int numero, int inicio,
-                         int fim) {
-  GravaAchado(LetraMensal, static_cast<int>(codigo), numero, local, inicio, fim);
+void Execucao::GravaErro(const LocalAchado& local, CodigoM codigo, int numero, int inicio, int fim,
+                         const ValoresAchado& valores) {
+  GravaAchado(LetraMensal, static_cast<int>(codigo), numero, local, inicio, fim, valores);
 }
 
 void Execucao::GravaErroDoArquivo(CodigoM codigo, int inicio, int fim) {
   // The report of a file whose parameters cannot be read names no document.
   if (codigo == CodigoM::ParametrosInvalidos) controle.Documento = "";
   GravaAchado(LetraMensal, static_cast<int>(codigo), 0, LocalAchado{{}, "000000", NumLinha}, inicio,
-              fim);
+              fim, {});
   // Later findings carry no registration until a validator reads one again.
   RegistroAtual.Inscricao.clear();
 }
 
-void Execucao::GravaErroST(CodigoST codigo, int numero, int inicio, int fim) {
-  GravaAchado(LetraST, static_cast<int>(codigo), numero, NoRegistroAtual(NumLinha), inicio, fim);
+void Execucao::GravaErroST(CodigoST codigo, int numero, int inicio, int fim,
+                           const ValoresAchado& valores) {
+  GravaAchado(LetraST, static_cast<int>(codigo), numero, NoRegistroAtual(NumLinha), inicio, fim,
+              valores);
 }
 
 void Execucao::GravaErroST(const LocalAchado& local, CodigoST codigo, int numero, int inicio,
-                           int fim) {
-  GravaAchado(LetraST, static_cast<int>(codigo), numero, local, inicio, fim);
+                           int fim, const ValoresAchado& valores) {
+  GravaAchado(LetraST, static_cast<int>(codigo), numero, local, inicio, fim, valores);
 }
 
 void Execucao::GravaAchado(char catalogo, int codigo, int numero, const LocalAchado& local,
-                           int inicio, int fim) {
+                           int inicio, int fim, const ValoresAchado& valores) {
   const std::string_view periodo = local.periodo;
   std::string_view mensagem;
   if (const EntradaCatalogo* entrada = EntradaDe(catalogo, codigo); entrada != nullptr) {
@@ -63,12 +66,13 @@ void Execucao::GravaAchado(char catalogo, int codigo, int numero, const LocalAch
     }
   }
   EscreveLinhaErro(catalogo, codigo, Copia14(local.inscricao), periodo, local.linha, inicio, fim,
-                   mensagem, catalogo == LetraMensal);
+                   mensagem, catalogo == LetraMensal, local.tabela, valores);
 }
 
 void Execucao::EscreveLinhaErro(char catalogo, int codigo, std::string_view inscricao,
                                 std::string_view periodo, std::int32_t linha, int inicio, int fim,
-                                std::string_view mensagemUtf8, bool cortaInscricao) {
+                                std::string_view mensagemUtf8, bool cortaInscricao,
+                                const TabelaRegistro* tabela, const ValoresAchado& valores) {
   std::string& s = linhaErro_;
   s.clear();
   const std::string_view doc = controle.Documento;
@@ -118,6 +122,20 @@ void Execucao::EscreveLinhaErro(char catalogo, int codigo, std::string_view insc
                   fim,
                   v.substr(inicioMensagem)};
     achado.linhaRelatorio = v;
+    achado.declarado = valores.declarado;
+    achado.calculado = valores.calculado;
+    if (tabela != nullptr) {
+      achado.tipoRegistro = tabela->tipo;
+      // The field (and occurrence of a repeated one) whose columns hold all of the finding's:
+      // none for a finding across two fields.
+      int vez = 0;
+      if (inicio > 0 && fim >= inicio)
+        if (const CampoRegistro* campo = CampoNaColuna(*tabela, inicio, &vez);
+            campo != nullptr && fim <= campo->UltimaDe(vez)) {
+          achado.campo = campo;
+          achado.ocorrencia = static_cast<std::int16_t>(vez);
+        }
+    }
     // A finding on the line just read: where that line starts and what its columns hold.
     if (linha > 0 && linha == NumLinha) {
       achado.deslocamento = DeslocamentoLinha;

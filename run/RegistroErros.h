@@ -24,6 +24,7 @@ struct Achado {
   std::string_view mensagem;
   std::string_view tipoRegistro = {};    // the record type ("X01", "A0"); empty when not known
   const CampoRegistro* campo = nullptr;  // the field its columns name; none when not known
+  std::int16_t ocorrencia = 0;           // of a repeated field, the one (0-based) its columns name
   std::string_view encontrado = {};      // the bytes of its columns, when on the line just read
   std::int64_t deslocamento = -1;        // byte offset of its line in the file; -1: not known
   std::optional<double> declarado = {};  // a total, count or check digit as the file has it

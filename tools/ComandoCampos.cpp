@@ -3,9 +3,10 @@
 //
 //   rolval-campos                      every table, one field a line (tab-separated)
 //   rolval-cli --format jsonl FILES | rolval-campos --confere
-//                                      the share of findings naming columns whose columns lie
-//                                      in one field of their line's record type, and the
-//                                      findings that do not, by catalogue, code and reason
+//                                      the share of findings naming columns that carry a field
+//                                      whose columns contain theirs, and the findings that do
+//                                      not, by catalogue, code and why their line's record type
+//                                      has no such field (or that they carry none all the same)
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -77,13 +78,16 @@ std::string TipoDoRegistro(const std::string& primeira, const std::string& linha
   return "";
 }
 
+constexpr const char* AlemDoRegistro = "columns past the record";
+
 // Why a finding's columns lie in no field, or nullptr when they lie in one.
 const char* SemCampo(const std::vector<std::string>& linhas, int numero, int inicio, int fim) {
   if (numero < 1 || numero > static_cast<int>(linhas.size())) return "line not in the file";
   const TabelaRegistro* tabela = TabelaDoRegistro(
       TipoDoRegistro(linhas.front(), linhas[static_cast<std::size_t>(numero - 1)]));
   if (tabela == nullptr) return "line of no known record type";
-  if (inicio > tabela->comprimento || fim > tabela->comprimento) return "columns past the record";
+  if (tabela->comprimento > 0 && (inicio > tabela->comprimento || fim > tabela->comprimento))
+    return AlemDoRegistro;
   int vez = 0;
   const CampoRegistro* campo = CampoNaColuna(*tabela, inicio, &vez);
   if (campo == nullptr) return "columns in no field";
@@ -92,9 +96,16 @@ const char* SemCampo(const std::vector<std::string>& linhas, int numero, int ini
   return nullptr;
 }
 
+// Whether a finding carries a field whose columns contain its own.
+bool CampoContem(const nlohmann::json& achado, int inicio, int fim) {
+  const auto campo = achado.find("field");
+  if (campo == achado.end() || !campo->is_object()) return false;
+  return campo->value("first_column", 0) <= inicio && fim <= campo->value("last_column", 0);
+}
+
 int Confere() {
   LinhasDoArquivo arquivos;
-  long total = 0, dentro = 0;
+  long total = 0, dentro = 0, alem = 0;
   // Catalogue, code and reason -> count, and the message and place of the first such finding.
   std::map<std::tuple<std::string, int, std::string>, std::pair<long, std::string>> fora;
   std::string texto;
@@ -104,20 +115,30 @@ int Confere() {
     const int inicio = j.value("first_column", 0), fim = j.value("last_column", 0);
     if (inicio <= 0 || fim <= 0) continue;
     ++total;
-    const char* motivo =
-        SemCampo(arquivos.De(j.value("file", "")), j.value("line", 0), inicio, fim);
-    if (motivo == nullptr) {
+    if (CampoContem(j, inicio, fim)) {
       ++dentro;
       continue;
     }
+    const char* motivo =
+        SemCampo(arquivos.De(j.value("file", "")), j.value("line", 0), inicio, fim);
+    if (motivo == nullptr) motivo = "carries no field, though its columns lie in one";
+    if (motivo == AlemDoRegistro) ++alem;
     auto& f = fora[{j.value("catalogue", ""), j.value("code", 0), motivo}];
     if (f.first++ == 0)
       f.second = j.value("message", "") + " (" + j.value("file", "") + ", line " +
                  std::to_string(j.value("line", 0)) + ", columns " + std::to_string(inicio) + "-" +
                  std::to_string(fim) + ")";
   }
-  std::printf("findings naming columns: %ld; inside one field: %ld (%.2f%%)\n", total, dentro,
+  std::printf("findings naming columns: %ld; carrying a field that holds them: %ld (%.2f%%)\n",
+              total, dentro,
               total > 0 ? 100.0 * static_cast<double>(dentro) / static_cast<double>(total) : 100.0);
+  // Columns past the record (the 999 of a CFOP amount not detailed) name no column of it.
+  const long naoAlem = total - alem;
+  std::printf(
+      "naming columns within their record: %ld; carrying a field that holds them: %ld "
+      "(%.2f%%)\n",
+      naoAlem, dentro,
+      naoAlem > 0 ? 100.0 * static_cast<double>(dentro) / static_cast<double>(naoAlem) : 100.0);
   for (const auto& [chave, f] : fora)
     std::printf("%8ld  %s %d  %s: %s\n", f.first, std::get<0>(chave).c_str(), std::get<1>(chave),
                 std::get<2>(chave).c_str(), f.second.c_str());

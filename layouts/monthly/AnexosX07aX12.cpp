@@ -35,7 +35,8 @@ void ConfereInscricao(Execucao& ex, std::string_view linha, int coluna) {
   if (!valor) return;
   const std::string_view numero = Campo(linha, coluna, 10);
   if (*valor > 0 && numero[9] != CalculaDigito(numero))
-    ex.GravaErro(CodigoM::DigitoControleInvalido, coluna, coluna + 9);
+    ex.GravaErro(CodigoM::DigitoControleInvalido, coluna, coluna + 9,
+                 DigitoDeclaradoECalculado(numero));
 }
 
 // A required number of a few digits: numeric, and not zero.
@@ -80,7 +81,7 @@ void ValidaGrupoX07(Execucao& ex, std::string_view linha, int coluna, double& va
     ex.GravaErro(CodigoM::CampoObrigatorioAusente, coluna + 26, coluna + 85);
   if (const std::optional<double> t = LeNumerico(ex, linha, coluna + 86, TamanhoValor)) {
     if (*t != v + w)
-      ex.GravaErro(CodigoM::ValorIncorreto, coluna + 86, coluna + 98);
+      ex.GravaErro(CodigoM::ValorIncorreto, coluna + 86, coluna + 98, {*t, v + w});
     else
       totalGuardado = *t;
   }

@@ -25,7 +25,8 @@ double Parcela(Execucao& ex, std::string_view linha, int coluna) {
 // A total that must equal the sum of the amounts before it (checked when it is numeric).
 double ConfereTotal(Execucao& ex, std::string_view linha, int coluna, double soma) {
   const std::optional<double> total = LeNumerico(ex, linha, coluna, TamanhoValor);
-  if (total && *total != soma) ex.GravaErro(CodigoM::ValorIncorreto, coluna, coluna + 14);
+  if (total && *total != soma)
+    ex.GravaErro(CodigoM::ValorIncorreto, coluna, coluna + 14, {*total, soma});
   return total.value_or(0);
 }
 
@@ -97,7 +98,7 @@ void ConfereIdentificacao(Execucao& ex, std::string_view linha) {
     reg.Inscricao.assign(1, '0');
     ex.GravaErro(CodigoM::CampoObrigatorioAusente, 26, 35);
   } else if (reg.Inscricao[9] != CalculaDigito(reg.Inscricao)) {
-    ex.GravaErro(CodigoM::DigitoControleInvalido, 26, 35);
+    ex.GravaErro(CodigoM::DigitoControleInvalido, 26, 35, DigitoDeclaradoECalculado(reg.Inscricao));
   }
 }
 
@@ -187,7 +188,7 @@ void ConfereValoresCabecalho(Execucao& ex, std::string_view l) {
   for (const auto& [coluna, soma] : {std::pair{570, a}, std::pair{585, b}}) {
     const std::optional<double> valor = LeNumerico(ex, l, coluna, TamanhoValor);
     if (valor && (totais ? *valor != soma : *valor > 0))
-      ex.GravaErro(CodigoM::ValorIncorreto, coluna, coluna + 14);
+      ex.GravaErro(CodigoM::ValorIncorreto, coluna, coluna + 14, {*valor, totais ? soma : 0});
   }
 
   // Numbers that are only checked for digits.

@@ -247,6 +247,8 @@ constexpr auto X12 = Itens(std::array<CampoRegistro, 3>{{
 }});
 
 constexpr TabelaRegistro TabelaCabecalho{"ABC", TamanhoRegistro, Cabecalho};
+// A record whose type is none of these: only its prefix is known, and its type is not named.
+constexpr TabelaRegistro TabelaPrefixo{"", TamanhoRegistro, Prefixo};
 
 constexpr std::array<TabelaRegistro, 17> Anexos = {{
     {"X01", TamanhoRegistro, X01},
@@ -273,6 +275,8 @@ constexpr std::array<TabelaRegistro, 17> Anexos = {{
 const TabelaRegistro& TabelaCabecalhoMensal() { return TabelaCabecalho; }
 
 std::span<const TabelaRegistro> TabelasAnexosMensais() { return Anexos; }
+
+const TabelaRegistro& TabelaPrefixoMensal() { return TabelaPrefixo; }
 
 const TabelaRegistro* TabelaMensal(std::string_view tipo) {
   if (const TabelaRegistro* t = TabelaDoTipo({&TabelaCabecalho, 1}, tipo)) return t;

@@ -14,6 +14,9 @@ const TabelaRegistro& TabelaCabecalhoMensal();
 // The annex types' tables, in the order of the header's declared line counts (X01, X02, X03,
 // X03A, X04, X05, X05A, X05B, X06, X07, X07A, X07B, X08, X09, X10, X11, X12).
 std::span<const TabelaRegistro> TabelasAnexosMensais();
+// The prefix every record carries (columns 1-43), as the table of a record of unknown type: its
+// type is empty.
+const TabelaRegistro& TabelaPrefixoMensal();
 // The table of a record type by its name, with or without the record's trailing blank ("X01",
 // "X01 ", "ABC "); nullptr for a name the layout does not have.
 const TabelaRegistro* TabelaMensal(std::string_view tipo);

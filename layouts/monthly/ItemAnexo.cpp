@@ -10,7 +10,8 @@ int LeQuantidadeItens(Execucao& ex, std::string_view linha, int maximo) {
   if (!lida) return 0;
   const auto quantidade = static_cast<int>(*lida);
   if (quantidade < 1 || quantidade > maximo) {
-    ex.GravaErro(CodigoM::OcorrenciasAnexoInvalidas, 44, 45);
+    // Declared only: the count is refused for its range, not against the items found.
+    ex.GravaErro(CodigoM::OcorrenciasAnexoInvalidas, 44, 45, {quantidade, {}});
     return 0;
   }
   return quantidade;

@@ -11,6 +11,7 @@
 #include "layouts/monthly/AnexosRegistros.h"
 #include "layouts/monthly/AnexosX07aX12.h"
 #include "layouts/monthly/CabecalhoMensal.h"
+#include "layouts/monthly/CamposMensal.h"
 #include "layouts/monthly/EstadoMensal.h"
 
 namespace rolval {
@@ -79,6 +80,11 @@ void ValidaVersao45(Execucao& ex, std::string_view linha) {
   LePrefixo(reg, linha);
 
   const bool cabecalho = reg.TipoRegistro == TipoCabecalho;
+  const std::size_t indice = cabecalho ? QtdTiposAnexo : IndiceAnexo(reg.TipoRegistro);
+  // A record of unknown type still has the prefix every record carries.
+  ex.TabelaAtual = cabecalho                ? &TabelaCabecalhoMensal()
+                   : indice < QtdTiposAnexo ? &TabelasAnexosMensais()[indice]
+                                            : &TabelaPrefixoMensal();
   if (cabecalho) {
     // A header closes the return that is open: its annex line counts first.
     if (m.ContadorSequencia > 0) ConfereLinhasAnexos(ex);
@@ -90,7 +96,6 @@ void ValidaVersao45(Execucao& ex, std::string_view linha) {
   if (const std::optional<std::int64_t> sequencia = LeInteiro(ex, linha, 36, 4))
     if (*sequencia != m.ContadorSequencia) ex.GravaErro(CodigoM::SequenciaIncorreta, 36, 39);
 
-  const std::size_t indice = cabecalho ? QtdTiposAnexo : IndiceAnexo(reg.TipoRegistro);
   if (!cabecalho && indice == QtdTiposAnexo)
     ex.GravaErro(CodigoM::IdentificacaoRegistroInvalida, 40, 43);
   ++m.ContadorSequencia;
@@ -120,6 +125,8 @@ void ValidaVersao45(Execucao& ex, std::string_view linha) {
       break;
   }
 }
+
+void PreparaMensal(Execucao& ex) { ex.TabelaCabecalho = &TabelaCabecalhoMensal(); }
 
 bool ReconheceROL04(std::string_view l) { return Campo(l, 1, 6) == "****04"; }
 bool ReconheceROL05(std::string_view l) { return Campo(l, 1, 6) == "****05"; }

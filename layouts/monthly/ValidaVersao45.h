@@ -19,6 +19,8 @@ void ConfereValores(Execucao& execucao);
 void FechaUltimoRetornoMensal(Execucao& execucao);
 
 // The tests on a file's first line that recognise layouts 04 and 05.
+// Before the first line: the header's field table, for the findings of a closed return.
+void PreparaMensal(Execucao& execucao);
 bool ReconheceROL04(std::string_view primeiraLinha);
 bool ReconheceROL05(std::string_view primeiraLinha);
 

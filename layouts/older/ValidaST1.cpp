@@ -8,6 +8,7 @@
 #include "checks/CampoNumerico.h"
 #include "checks/Datas.h"
 #include "checks/Numeros.h"
+#include "layouts/older/CamposAntigos.h"
 #include "layouts/older/RetornoAntigo.h"
 
 namespace rolval {
@@ -60,14 +61,16 @@ void ConfereInscricoes(Execucao& ex, std::string_view linha) {
     if (ValorNumerico(inscricao) == 0)
       ex.GravaErroST(CodigoST::CampoNaoInformado, 5, 17, 26);
     else if (inscricao[9] != CalculaDigito(inscricao))
-      ex.GravaErroST(CodigoST::DigitoDoCampoIncorreto, 5, 17, 26);
+      ex.GravaErroST(CodigoST::DigitoDoCampoIncorreto, 5, 17, 26,
+                     DigitoDeclaradoECalculado(inscricao));
   }
   if (ExigeNumerico(ex, linha, 27, 14)) {
     const std::string_view cnpj = Campo(linha, 27, 14);
     if (ValorNumerico(cnpj) == 0)
       ex.GravaErroST(CodigoST::CampoNaoInformado, 23, 27, 40);
     else if (!ValidaCPFCNPJ(cnpj))
-      ex.GravaErroST(CodigoST::DigitoDoCampoIncorreto, 23, 27, 40);
+      ex.GravaErroST(CodigoST::DigitoDoCampoIncorreto, 23, 27, 40,
+                     DigitosFederaisDeclaradosECalculados(cnpj));
   }
 }
 
@@ -130,13 +133,13 @@ double ConfereValores(Execucao& ex, std::string_view linha) {
   if (const std::optional<double> v16 = LeCampo(ex, linha, 16)) {
     double x = v14 + v13 + v15 - v12;
     if (x < 0) x = 0;
-    if (*v16 != x) ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 16, 198, 212);
+    if (*v16 != x) ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 16, 198, 212, {*v16, x});
   }
   const std::optional<double> v17 = LeCampo(ex, linha, 17);
   if (v17) {
     double y = v12 - (v14 + v13 + v15);
     if (y < 0) y = 0;
-    if (*v17 != y) ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 17, 213, 227);
+    if (*v17 != y) ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 17, 213, 227, {*v17, y});
   }
   return v17.value_or(0);
 }
@@ -168,7 +171,7 @@ void ConfereParcelas(Execucao& ex, std::string_view linha, std::int32_t r, doubl
       ex.GravaErroST(CodigoST::VencimentoDoPagamentoAusente, k, p, p + 7);
   }
 
-  if (s != v17) ex.GravaErroST(CodigoST::SomaParcelasDifere, 17, 213, 227);
+  if (s != v17) ex.GravaErroST(CodigoST::SomaParcelasDifere, 17, 213, 227, {v17, s});
 
   for (int k = 1; k <= QtdParcelas; ++k) {
     if (d[k] <= 0) continue;
@@ -200,7 +203,8 @@ void ConfereFechamento(Execucao& ex, std::string_view linha, std::int32_t r) {
     if (ValorNumerico(cpf) == 0)
       ex.GravaErroST(CodigoST::CampoNaoInformado, 25, 412, 422);
     else if (!ValidaCPFCNPJ(cpf))
-      ex.GravaErroST(CodigoST::DigitoDoCampoIncorreto, 25, 412, 422);
+      ex.GravaErroST(CodigoST::DigitoDoCampoIncorreto, 25, 412, 422,
+                     DigitosFederaisDeclaradosECalculados(cpf));
   }
   ExigeTexto(ex, linha, 26, 423, 30);
   ExigeNumerico(ex, linha, 453, 4);
@@ -239,6 +243,11 @@ void ValidaST1(Execucao& ex, std::string_view linha) {
   const double v17 = ConfereValores(ex, linha);
   ConfereParcelas(ex, linha, r, v17);
   ConfereFechamento(ex, linha, r);
+}
+
+void PreparaST01(Execucao& ex) {
+  ex.TabelaAtual = &TabelaST01();
+  ex.TabelaCabecalho = ex.TabelaAtual;
 }
 
 bool ReconheceROLST01(std::string_view l) { return Campo(l, 1, 5) == "RST01"; }

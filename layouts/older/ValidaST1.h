@@ -9,6 +9,8 @@ namespace rolval {
 void ValidaST1(Execucao& execucao, std::string_view linha);
 
 // The test on a file's first line that recognises layout ST 01.
+// Before the first line: every line is one return, of the one record type the layout has.
+void PreparaST01(Execucao& execucao);
 bool ReconheceROLST01(std::string_view primeiraLinha);
 
 }  // namespace rolval

@@ -9,6 +9,7 @@
 #include "checks/CampoNumerico.h"
 #include "checks/Datas.h"
 #include "checks/Numeros.h"
+#include "layouts/older/CamposAntigos.h"
 #include "layouts/older/RetornoAntigo.h"
 
 namespace rolval {
@@ -87,7 +88,7 @@ Referencia ConfereIdentificacao(Execucao& ex, std::string_view linha) {
       ex.RegistroAtual.Inscricao.assign(1, '0');
       ex.GravaErro(CodigoM::CampoObrigatorioAusente, 26, 35);
     } else if (inscricao[9] != CalculaDigito(inscricao)) {
-      ex.GravaErro(CodigoM::DigitoControleInvalido, 26, 35);
+      ex.GravaErro(CodigoM::DigitoControleInvalido, 26, 35, DigitoDeclaradoECalculado(inscricao));
     }
   }
   return r;
@@ -106,7 +107,7 @@ Montantes ConfereMontantes(Execucao& ex, std::string_view linha) {
   const double a = LeNumerico(ex, linha, 84, 16).value_or(0);
   const double b = LeNumerico(ex, linha, 100, 16).value_or(0);
   const double c = LeNumerico(ex, linha, 116, 16).value_or(0);
-  if (a - b != c) ex.GravaErro(CodigoM::ValorIncorreto, 116, 131);
+  if (a - b != c) ex.GravaErro(CodigoM::ValorIncorreto, 116, 131, {c, a - b});
 
   double s = 0;
   for (int coluna = 132; coluna <= 260; coluna += 16)
@@ -115,7 +116,7 @@ Montantes ConfereMontantes(Execucao& ex, std::string_view linha) {
   s += m.D;
   const std::optional<double> e = LeNumerico(ex, linha, 292, 16);
   m.E = e.value_or(0);
-  if (e && m.E != s) ex.GravaErro(CodigoM::ValorIncorreto, 292, 307);
+  if (e && m.E != s) ex.GravaErro(CodigoM::ValorIncorreto, 292, 307, {m.E, s});
 
   // The second sum starts again at column 308; when that field is not a number the first sum runs
   // on.
@@ -125,17 +126,19 @@ Montantes ConfereMontantes(Execucao& ex, std::string_view linha) {
     s += LeNumerico(ex, linha, coluna, 16).value_or(0);
   const std::optional<double> f = LeNumerico(ex, linha, 420, 16);
   m.F = f.value_or(0);
-  if (f && m.F != s) ex.GravaErro(CodigoM::ValorIncorreto, 420, 435);
+  if (f && m.F != s) ex.GravaErro(CodigoM::ValorIncorreto, 420, 435, {m.F, s});
 
   const std::optional<double> g = LeNumerico(ex, linha, 436, 16);
-  if (g && m.E > m.F && *g != m.E - m.F) ex.GravaErro(CodigoM::ValorIncorreto, 436, 451);
+  if (g && m.E > m.F && *g != m.E - m.F)
+    ex.GravaErro(CodigoM::ValorIncorreto, 436, 451, {*g, m.E - m.F});
   const double h = LeNumerico(ex, linha, 452, 16).value_or(0);
   if (g.value_or(0) < h) ex.GravaErro(CodigoM::ValorIncorreto, 452, 467);
   const std::optional<double> i = LeNumerico(ex, linha, 468, 16);
   m.I = i.value_or(0);
   if (i) {
     if (m.I > 0 && g.value_or(0) != h) ex.GravaErro(CodigoM::ValorIncorreto, 468, 483);
-    if (m.F > m.E && m.I != m.F - m.E + h) ex.GravaErro(CodigoM::ValorIncorreto, 468, 483);
+    if (m.F > m.E && m.I != m.F - m.E + h)
+      ex.GravaErro(CodigoM::ValorIncorreto, 468, 483, {m.I, m.F - m.E + h});
   }
   m.J = LeNumerico(ex, linha, 484, 16).value_or(0);
   return m;
@@ -241,11 +244,11 @@ void ConfereVencimentos(Execucao& ex, std::string_view linha, const Referencia& 
   if (l) t += *l;
   const std::optional<double> k = LeNumerico(ex, linha, 500, 16);
   if (k) {
-    if (m.J + m.I != *k) ex.GravaErro(CodigoM::ValorIncorreto, 500, 515);
+    if (m.J + m.I != *k) ex.GravaErro(CodigoM::ValorIncorreto, 500, 515, {*k, m.J + m.I});
     if (m.D != 0) {
       if (t - m.D > *k) ex.GravaErro(CodigoM::ValorIncorreto, 500, 515);
     } else if (t != *k) {
-      ex.GravaErro(CodigoM::ValorIncorreto, 500, 515);
+      ex.GravaErro(CodigoM::ValorIncorreto, 500, 515, {*k, t});
     }
   }
   if (k.value_or(0) > l.value_or(0)) {
@@ -265,6 +268,11 @@ void ValidaVersao3(Execucao& ex, std::string_view linha) {
   ConfereVencimentos(ex, linha, r, m);
   for (int coluna = 748; coluna <= 860; coluna += 16) ExigeNumerico(ex, linha, coluna, 16);
   ExigeNumerico(ex, linha, 876, 4);
+}
+
+void PreparaROL03(Execucao& ex) {
+  ex.TabelaAtual = &TabelaROL03();
+  ex.TabelaCabecalho = ex.TabelaAtual;
 }
 
 bool ReconheceROL03(std::string_view l) { return Campo(l, 1, 6) == "****03"; }

@@ -9,6 +9,8 @@ namespace rolval {
 void ValidaVersao3(Execucao& execucao, std::string_view linha);
 
 // The test on a file's first line that recognises layout 03.
+// Before the first line: every line is one return, of the one record type the layout has.
+void PreparaROL03(Execucao& execucao);
 bool ReconheceROL03(std::string_view primeiraLinha);
 
 }  // namespace rolval

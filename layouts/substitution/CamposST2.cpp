@@ -77,9 +77,15 @@ constexpr std::array<TabelaRegistro, 4> Tabelas = {{
 }};
 static_assert(Cabecalho.back().Ultima() == 797);
 
+// A record of a type the layout does not have: only its first two columns are known, its type.
+constexpr std::array<CampoRegistro, 1> SoTipo = {{Cabecalho[0]}};
+constexpr TabelaRegistro TabelaTipoDesconhecido{"", 0, SoTipo};
+
 }  // namespace
 
 std::span<const TabelaRegistro> TabelasST2() { return Tabelas; }
+
+const TabelaRegistro& TabelaTipoDesconhecidoST2() { return TabelaTipoDesconhecido; }
 
 const TabelaRegistro* TabelaST2(std::string_view tipo) { return TabelaDoTipo(Tabelas, tipo); }
 

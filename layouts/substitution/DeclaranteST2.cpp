@@ -20,7 +20,8 @@ void ConfereNumeroFederal(Execucao& ex, std::string_view linha, int campo, int c
   if (ValorNumerico(numero) == 0)
     ex.GravaErroST(CodigoST::CampoNaoInformado, campo, coluna, fim);
   else if (!ValidaCPFCNPJ(numero))
-    ex.GravaErroST(CodigoST::DigitoDoCampoIncorreto, campo, coluna, fim);
+    ex.GravaErroST(CodigoST::DigitoDoCampoIncorreto, campo, coluna, fim,
+                   DigitosFederaisDeclaradosECalculados(numero));
 }
 
 void ConfereTextoObrigatorio(Execucao& ex, std::string_view linha, int campo, int coluna,

@@ -2,6 +2,7 @@
 
 #include "layouts/substitution/AnexosST2.h"
 #include "layouts/substitution/CabecalhoST2.h"
+#include "layouts/substitution/CamposST2.h"
 #include "layouts/substitution/EstadoST2.h"
 #include "run/Campo.h"
 #include "run/Formatos.h"
@@ -74,7 +75,10 @@ void ValidaST2(Execucao& ex, std::string_view linha) {
   }
 }
 
-void PreparaST2(Execucao& ex) { ST2(ex).UFFavorecida.clear(); }
+void PreparaST2(Execucao& ex) {
+  ST2(ex).UFFavorecida.clear();
+  ex.TabelaCabecalho = &TabelasST2()[0];
+}
 
 bool ReconheceROLST02(std::string_view l) { return Campo(l, 3, 5) == "RST02"; }
 
@@ -98,8 +102,10 @@ int EnquadraST2(Execucao& ex, std::string_view linha, int comprimentoAnterior) {
   const int comprimento = ComprimentoRegistroST2(linha);
   if (comprimento > 0) {
     ex.RegistroAtual.TipoRegistro = linha.substr(0, 2);
+    ex.TabelaAtual = &TabelasST2()[static_cast<std::size_t>(linha[1] - '0')];
     return comprimento;
   }
+  ex.TabelaAtual = &TabelaTipoDesconhecidoST2();
   ex.RegistroAtual.TipoRegistro = Apara(Campo(linha, 1, 2));
   ex.RegistroAtual.MesAnoRef = "";
   ex.GravaErro(CodigoM::IdentificacaoRegistroInvalida, 1, 2);

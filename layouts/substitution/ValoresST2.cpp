@@ -110,7 +110,8 @@ void ValidaValoresST2(Execucao& ex, std::string_view linha, const LeituraCabecal
   const auto f20 = v.Le(20);
   const auto f21 = v.Le(21);
   if (f21) {
-    if (*f21 != leitura.SomaParcelas) ex.GravaErroST(CodigoST::SomaParcelasDifere, 21, 380, 394);
+    if (*f21 != leitura.SomaParcelas)
+      ex.GravaErroST(CodigoST::SomaParcelasDifere, 21, 380, 394, {*f21, leitura.SomaParcelas});
     v.SemMovimentoESoma(21, *f21);
   }
 
@@ -125,9 +126,12 @@ void ValidaValoresST2(Execucao& ex, std::string_view linha, const LeituraCabecal
     const double esperado20 = saldo < 0 ? -saldo : 0;
     double esperado18 = 0;
     if (!(saldo < 0) && *f13 - creditos > 0) esperado18 = *f13 - creditos;
-    if (*f18 != esperado18) ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 18, 335, 349);
-    if (*f20 != esperado20) ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 20, 365, 379);
-    if (*f21 != esperado21) ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 21, 380, 394);
+    if (*f18 != esperado18)
+      ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 18, 335, 349, {*f18, esperado18});
+    if (*f20 != esperado20)
+      ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 20, 365, 379, {*f20, esperado20});
+    if (*f21 != esperado21)
+      ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 21, 380, 394, {*f21, esperado21});
   }
 }
 

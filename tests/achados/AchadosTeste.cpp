@@ -77,6 +77,24 @@ TEST(Escritores, JsonLinesECsvDeCadaAchado) {
             "AVISO: Campos 9 e 10 zerados,true,,,,,,,,\r\n");
 }
 
+// An item's field is written with the columns of the occurrence the finding names.
+TEST(Escritores, CampoDeItemComAsColunasDaOcorrencia) {
+  static constexpr CampoRegistro Numero =
+      CampoRepetido("Número", 46, 3, TipoCampo::Digitos, 29, 29);
+  Achado a = Exemplo(7, "Campo numérico é esperado");
+  a.campo = &Numero;
+  a.ocorrencia = 1;
+  std::string json;
+  AcrescentaJsonAchado(json, "\"a.txt\"", a);
+  EXPECT_NE(
+      json.find(R"("field":{"number":null,"name":"Número","first_column":75,"last_column":77})"),
+      std::string::npos)
+      << json;
+  std::string csv;
+  AcrescentaCsvAchado(csv, "a.txt", a, ';');
+  EXPECT_NE(csv.find(";Número;75;77;"), std::string::npos) << csv;
+}
+
 TEST(Escritores, ResumoContagemEStatus) {
   const std::vector<std::string> mensagens = {"falhou \"aqui\""};
   std::string s;
@@ -154,6 +172,7 @@ TEST(ListaAchados, GuardaCadaAchadoELinhasDaVisao) {
   dados[0].tipoRegistro = "X01";
   dados[0].encontrado = "A00";
   dados[0].deslocamento = 1796;
+  dados[0].ocorrencia = 2;
   dados[0].declarado = 10;
   dados[3].calculado = 0;
   // The report line as the log writes it: only its line breaks matter to the view.
@@ -167,11 +186,12 @@ TEST(ListaAchados, GuardaCadaAchadoELinhasDaVisao) {
   for (std::size_t i = 0; i < dados.size(); ++i) {
     const Achado a = lista.Le(i);
     const Achado& e = dados[i];
-    EXPECT_EQ(
-        std::tie(a.catalogo, a.codigo, a.inscricao, a.periodo, a.linha, a.inicio, a.fim, a.mensagem,
-                 a.tipoRegistro, a.campo, a.encontrado, a.deslocamento, a.declarado, a.calculado),
-        std::tie(e.catalogo, e.codigo, e.inscricao, e.periodo, e.linha, e.inicio, e.fim, e.mensagem,
-                 e.tipoRegistro, e.campo, e.encontrado, e.deslocamento, e.declarado, e.calculado))
+    EXPECT_EQ(std::tie(a.catalogo, a.codigo, a.inscricao, a.periodo, a.linha, a.inicio, a.fim,
+                       a.mensagem, a.tipoRegistro, a.campo, a.ocorrencia, a.encontrado,
+                       a.deslocamento, a.declarado, a.calculado),
+              std::tie(e.catalogo, e.codigo, e.inscricao, e.periodo, e.linha, e.inicio, e.fim,
+                       e.mensagem, e.tipoRegistro, e.campo, e.ocorrencia, e.encontrado,
+                       e.deslocamento, e.declarado, e.calculado))
         << i;
   }
   EXPECT_EQ(lista.Avisos(), 1);

@@ -108,6 +108,17 @@ TEST(ValidaCPFCNPJ, CNPJ) {
   EXPECT_FALSE(ValidaCPFCNPJ("1122233300018 "));
 }
 
+// The digits a number should end with, whatever it ends with, and whatever the verdict.
+TEST(ValidaCPFCNPJ, DigitosEsperados) {
+  const std::pair<const char*, int> casos[] = {
+      {"11144477736", 35},    {"10000004601", 0},    {"52998224725", 25},
+      {"11222333000182", 81}, {"00000000000000", 0}, {"00000000000192", 91},
+      {"1114447773", -1},     {"1114447773A", -1},   {"112223330001811", -1},
+  };
+  for (const auto& [numero, esperado] : casos)
+    EXPECT_EQ(DigitosEsperadosCPFCNPJ(numero), esperado) << numero;
+}
+
 TEST(DiferencaMeses, CasosDoCalendario) {
   struct Caso {
     std::int32_t mes1, ano1, mes2, ano2, esperado;

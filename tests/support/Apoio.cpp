@@ -1,5 +1,7 @@
 #include "tests/support/Apoio.h"
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <cstdlib>
 #include <fstream>
@@ -90,6 +92,35 @@ ResultadoExecucao ExecutaConteudo(std::string_view conteudo, const TabelaLayouts
   const auto arquivo = pasta / "entrada.txt";
   EscreveArquivo(arquivo, conteudo);
   return ExecutaArquivo(arquivo.string(), pasta.caminho(), tabela);
+}
+
+std::vector<AchadoVisto> AchadosVistos(std::string_view conteudo) {
+  class Guarda : public OuvinteAchados {
+   public:
+    void Anota(const Achado& a) override {
+      vistos.push_back({a.catalogo, a.codigo, a.inicio, a.fim, std::string(a.tipoRegistro), a.campo,
+                        a.ocorrencia, a.declarado, a.calculado});
+    }
+    std::vector<AchadoVisto> vistos;
+  };
+  PastaTemporaria pasta;
+  const auto arquivo = pasta / "entrada.txt";
+  EscreveArquivo(arquivo, conteudo);
+  TelaGravada tela;
+  Execucao execucao(pasta.caminho(), tela);
+  Guarda guarda;
+  execucao.DefineOuvinte(&guarda);
+  ValidaArquivo(execucao, arquivo.string(), TabelaPadrao());
+  return std::move(guarda.vistos);
+}
+
+AchadoVisto AchadoUnico(std::string_view conteudo, char catalogo, int codigo, int inicio) {
+  std::vector<AchadoVisto> deste;
+  for (AchadoVisto& a : AchadosVistos(conteudo))
+    if (a.catalogo == catalogo && a.codigo == codigo && a.inicio == inicio)
+      deste.push_back(std::move(a));
+  EXPECT_EQ(deste.size(), 1u) << catalogo << codigo << " at column " << inicio;
+  return deste.empty() ? AchadoVisto{} : deste.front();
 }
 
 bool SobrouNaPasta(const std::filesystem::path& pasta, const std::filesystem::path& entrada) {

@@ -2,6 +2,7 @@
 // Test helpers: a window set that records what the run showed, a temporary folder, reading and
 // writing files byte for byte, and one whole run of a file with its report.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,6 +84,24 @@ ResultadoExecucao ExecutaArquivo(const std::string& caminho, const std::filesyst
 
 // Whether `pasta` holds anything but saida.txt, param.txt and the file `entrada`.
 bool SobrouNaPasta(const std::filesystem::path& pasta, const std::filesystem::path& entrada);
+
+// A finding as the run's listener was told of it, kept past the run.
+struct AchadoVisto {
+  char catalogo;
+  int codigo;
+  int inicio;
+  int fim;
+  std::string tipoRegistro;
+  const CampoRegistro* campo;
+  int ocorrencia;
+  std::optional<double> declarado;
+  std::optional<double> calculado;
+};
+// The findings of a run of the bytes `conteudo` with the program's layouts, in order.
+std::vector<AchadoVisto> AchadosVistos(std::string_view conteudo);
+// The one finding of `catalogo` and `codigo` at column `inicio` of the run of `conteudo`; a test
+// failure (and an empty finding) when there is not exactly one.
+AchadoVisto AchadoUnico(std::string_view conteudo, char catalogo, int codigo, int inicio);
 
 // The same layouts as the program's table, but with no validator attached: lines are framed,
 // counted and length-checked only. Lets the run driver be tested on its own.

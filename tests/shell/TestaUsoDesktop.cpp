@@ -157,8 +157,9 @@ TEST_F(UsoDesktop, SalvarGravaOsBytesDeSaidaTxtEOsAchadosEmJsonLines) {
                 R"({"type":"finding","file":")" + entrada.toUtf8() +
                 R"(","line":1,"first_column":600,"last_column":614,"catalogue":"M","code":7,)"
                 R"("registration":"514/3522508","period":"08/2014",)"
-                R"("message":"Campo numérico é esperado","warning":false,"record_type":"",)"
-                R"("field":null,"found":"A00000003849936","declared":null,"computed":null})")
+                R"("message":"Campo numérico é esperado","warning":false,"record_type":"ABC",)"
+                R"j("field":{"number":null,"name":"Número (col. 600)","first_column":600,)j"
+                R"("last_column":614},"found":"A00000003849936","declared":null,"computed":null})")
                 .object());
   // Every finding with the catalogue and code the run gave it, though the report does not show
   // them.

@@ -50,9 +50,12 @@ bool Corrige(const std::string& arquivo, SistemaArquivos& sistema, Corretor& cor
 }  // namespace
 
 std::string NomeDaCopiaCorrigida(const std::string& arquivo, int n) {
-  std::string nome = fs::path(arquivo).stem().string() + "-corrigido";
-  if (n > 1) nome += "-" + std::to_string(n);
-  return nome + ".txt";
+  // Built by appends: GCC 12's Release build takes `"-" + string` for an overlapping copy.
+  std::string nome = fs::path(arquivo).stem().string();
+  nome.append("-corrigido");
+  if (n > 1) nome.append("-").append(std::to_string(n));
+  nome.append(".txt");
+  return nome;
 }
 
 ResultadoCorrecao SalvaCopiaCorrigida(const std::string& arquivo, const std::string& destino,

@@ -17,10 +17,15 @@ constexpr std::size_t TamanhoBloco = 64 * 1024;
 
 // 1193 as "1.193".
 std::string ComMilhares(std::int64_t n) {
-  std::string digitos = std::to_string(n);
-  for (auto i = static_cast<std::ptrdiff_t>(digitos.size()) - 3; i > 0; i -= 3)
-    digitos.insert(static_cast<std::size_t>(i), ".");
-  return digitos;
+  // Built front to back by appends (an insert into the string itself is taken by GCC 12's Release
+  // build for an overlapping copy).
+  const std::string digitos = std::to_string(n);
+  std::string s;
+  for (std::size_t i = 0; i < digitos.size(); ++i) {
+    if (i > 0 && digitos[i - 1] != '-' && (digitos.size() - i) % 3 == 0) s.push_back('.');
+    s.push_back(digitos[i]);
+  }
+  return s;
 }
 
 // "1 fim de linha" or "2 fins de linha": the count and the singular or plural words.

@@ -205,7 +205,11 @@ std::string GravaArquivoNovo(const std::filesystem::path& pasta,
                              GuardaEscrita* guarda) {
   TrechoGuardado trecho(guarda);
   const auto interrompida = [guarda] { return guarda != nullptr && guarda->Interrompida(); };
-  ArquivoProvisorio novo(pasta, "." + nome(1) + ".", sistema, escreve);
+  // The temporary's prefix built by appends: GCC 12's Release build takes `"." + string` for an
+  // overlapping copy.
+  std::string prefixo(".");
+  prefixo.append(nome(1)).push_back('.');
+  ArquivoProvisorio novo(pasta, prefixo, sistema, escreve);
   if (interrompida()) throw EscritaInterrompida{};
   for (int n = 1; n <= tentativas; ++n) {
     const std::string destino = (pasta / nome(n)).string();

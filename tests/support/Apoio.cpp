@@ -1,7 +1,5 @@
 #include "tests/support/Apoio.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cstdlib>
 #include <fstream>
@@ -112,15 +110,6 @@ std::vector<AchadoVisto> AchadosVistos(std::string_view conteudo) {
   execucao.DefineOuvinte(&guarda);
   ValidaArquivo(execucao, arquivo.string(), TabelaPadrao());
   return std::move(guarda.vistos);
-}
-
-AchadoVisto AchadoUnico(std::string_view conteudo, char catalogo, int codigo, int inicio) {
-  std::vector<AchadoVisto> deste;
-  for (AchadoVisto& a : AchadosVistos(conteudo))
-    if (a.catalogo == catalogo && a.codigo == codigo && a.inicio == inicio)
-      deste.push_back(std::move(a));
-  EXPECT_EQ(deste.size(), 1u) << catalogo << codigo << " at column " << inicio;
-  return deste.empty() ? AchadoVisto{} : deste.front();
 }
 
 bool SobrouNaPasta(const std::filesystem::path& pasta, const std::filesystem::path& entrada) {

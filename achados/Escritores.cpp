@@ -18,167 +18,158 @@ namespace {
 
 constexpr char Hex[] = "0123456789abcdef";
 
-void AcrescentaInteiro(std::string& s, std::int64_t valor) {
-  char b[24];
-  const auto r = std::to_chars(b, b + sizeof b, valor);
-  s.append(b, r.ptr);
-}
-
-// An amount, count or check digit: whole numbers as integers, others in decimal;
-// absent (or not a number) as `nada`.
-void AcrescentaValor(std::string& s, const std::optional<double>& valor, std::string_view nada) {
-  if (!valor || !std::isfinite(*valor)) {
-    s.append(nada);
-    return;
-  }
-  const double v = *valor;
-  if (v == std::trunc(v) && std::fabs(v) < 9.0e15) {
-    AcrescentaInteiro(s, static_cast<std::int64_t>(v));
-    return;
-  }
-  // Fifteen significant digits where they read back as the same number, else seventeen.
-  char b[32];
-  int n = std::snprintf(b, sizeof b, "%.15g", v);
-  if (std::strtod(b, nullptr) != v) n = std::snprintf(b, sizeof b, "%.17g", v);
-  s.append(b, static_cast<std::size_t>(n));
-}
-
-// The escape of a quote, a backslash or a control character in a JSON string, written at `p`;
-// returns the end of what it wrote.
-char* EscapaJson(char* p, unsigned char c) {
-  *p++ = '\\';
-  switch (c) {
-    case '"':
-    case '\\':
-      *p++ = static_cast<char>(c);
-      return p;
-    case '\b':
-      *p++ = 'b';
-      return p;
-    case '\f':
-      *p++ = 'f';
-      return p;
-    case '\n':
-      *p++ = 'n';
-      return p;
-    case '\r':
-      *p++ = 'r';
-      return p;
-    case '\t':
-      *p++ = 't';
-      return p;
-    default:
-      *p++ = 'u';
-      *p++ = '0';
-      *p++ = '0';
-      *p++ = Hex[c >> 4];
-      *p++ = Hex[c & 0xF];
-      return p;
-  }
-}
-
 template <bool latin1>
-constexpr std::array<bool, 256> FicaComoEsta = [] {
+constexpr std::array<bool, 256> FicaNoJson = [] {
   std::array<bool, 256> t{};
   for (int u = 0; u < 256; ++u) t[u] = u >= 0x20 && u != '"' && u != '\\' && (!latin1 || u < 0x80);
   return t;
 }();
 
-template <bool latin1>
-void AcrescentaJsonTexto(std::string& s, std::string_view t) {
-  // Built in a buffer on the stack (six bytes at most for one) and appended at once; a long text
-  // a piece at a time.
-  constexpr std::size_t Pedaco = 256;
-  char b[Pedaco * 6 + 2];
-  char* p = b;
-  *p++ = '"';
-  for (std::size_t i = 0; i < t.size(); ++i) {
-    if (p - b > static_cast<std::ptrdiff_t>(Pedaco * 6 - 6)) {
-      s.append(b, static_cast<std::size_t>(p - b));
-      p = b;
-    }
-    const auto u = static_cast<unsigned char>(t[i]);
-    if (FicaComoEsta<latin1>[u]) {
-      *p++ = static_cast<char>(u);
-    } else if (latin1 && u >= 0x80) {
-      *p++ = static_cast<char>(0xC0 | (u >> 6));
-      *p++ = static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-      p = EscapaJson(p, u);
-    }
-  }
-  *p++ = '"';
-  s.append(b, static_cast<std::size_t>(p - b));
-}
-
-}  // namespace
-
-void AcrescentaJsonUtf8(std::string& s, std::string_view utf8) {
-  AcrescentaJsonTexto<false>(s, utf8);
-}
-
-namespace {
-
-void AcrescentaJsonLatin1(std::string& s, std::string_view latin1) {
-  AcrescentaJsonTexto<true>(s, latin1);
-}
-
-// ,"chave": written as one piece: the key's text is known where it is called.
-template <std::size_t N>
-void AcrescentaChave(std::string& s, const char (&chave)[N]) {
-  constexpr std::size_t n = N - 1;
-  char b[n + 4];
-  b[0] = ',';
-  b[1] = '"';
-  std::memcpy(b + 2, chave, n);
-  b[n + 2] = '"';
-  b[n + 3] = ':';
-  s.append(b, n + 4);
-}
-
-std::string_view NomeDoCatalogo(char catalogo) { return catalogo == 'M' ? "M" : "ST"; }
-
+// In CSV a byte is copied as it is but for a quote (doubled) and, from Latin-1, a byte past ASCII
+// (two bytes of UTF-8); a field goes in quotes when it holds a quote, a line end or the separator.
 template <bool latin1>
 constexpr std::array<bool, 256> FicaNoCsv = [] {
   std::array<bool, 256> t{};
-  for (int u = 0; u < 256; ++u) t[u] = u != '"' && u != '\r' && u != '\n' && (!latin1 || u < 0x80);
+  for (int u = 0; u < 256; ++u) t[u] = u != '"' && (!latin1 || u < 0x80);
   return t;
 }();
 
-// One CSV field, in one pass: in quotes (and quotes doubled) only when it holds the separator, a
-// quote or a line end; Latin-1 bytes turned into UTF-8 when `latin1`.
-template <bool latin1>
-void AcrescentaCsvCampo(std::string& s, std::string_view bytes, char separador) {
-  const std::size_t inicio = s.size();
-  bool aspas = false;
-  std::size_t copiado = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const auto u = static_cast<unsigned char>(bytes[i]);
-    if (FicaNoCsv<latin1>[u]) {
-      if (bytes[i] == separador) aspas = true;
-      continue;
+constexpr std::array<bool, 256> PedeAspas = [] {
+  std::array<bool, 256> t{};
+  t['"'] = t['\r'] = t['\n'] = true;
+  return t;
+}();
+
+// The most a text can take once written: six bytes a byte (a control character as \u00XX) and
+// its quotes.
+constexpr std::size_t MaximoTexto(std::string_view t) { return 6 * t.size() + 2; }
+// Room for the keys, numbers and literals of one object or row, texts aside.
+constexpr std::size_t MaximoFixo = 1024;
+
+// Writes one line straight into the caller's buffer: room for the longest the line can take is
+// made first, the bytes go through a pointer with no check a byte, and what was not used is
+// given back at the end. A run with millions of findings writes them about as fast as its
+// report.
+class Escrita {
+ public:
+  Escrita(std::string& s, std::size_t maximo) : s_(s) {
+    const std::size_t antes = s.size();
+    s.resize(antes + maximo);
+    p_ = s.data() + antes;
+  }
+  ~Escrita() { s_.resize(static_cast<std::size_t>(p_ - s_.data())); }
+  Escrita(const Escrita&) = delete;
+  Escrita& operator=(const Escrita&) = delete;
+
+  void Byte(char c) { *p_++ = c; }
+  void Bytes(std::string_view t) {
+    std::memcpy(p_, t.data(), t.size());
+    p_ += t.size();
+  }
+  // A literal (a key, a fixed piece): its length is known where it is called.
+  template <std::size_t N>
+  void Literal(const char (&t)[N]) {
+    std::memcpy(p_, t, N - 1);
+    p_ += N - 1;
+  }
+  void Inteiro(std::int64_t valor) { p_ = std::to_chars(p_, p_ + 24, valor).ptr; }
+  void Booleano(bool valor) { valor ? Literal("true") : Literal("false"); }
+
+  // An amount, count or check digit: whole numbers as integers, others in decimal; absent (or
+  // not a number) as `nada`.
+  void Valor(const std::optional<double>& valor, std::string_view nada) {
+    if (!valor || !std::isfinite(*valor)) return Bytes(nada);
+    const double v = *valor;
+    if (v == std::trunc(v) && std::fabs(v) < 9.0e15) return Inteiro(static_cast<std::int64_t>(v));
+    // Fifteen significant digits where they read back as the same number, else seventeen.
+    char b[32];
+    int n = std::snprintf(b, sizeof b, "%.15g", v);
+    if (std::strtod(b, nullptr) != v) n = std::snprintf(b, sizeof b, "%.17g", v);
+    Bytes(std::string_view(b, static_cast<std::size_t>(n)));
+  }
+
+  // A text as a JSON string, quotes included; Latin-1 bytes turned into UTF-8 when `latin1`.
+  template <bool latin1>
+  void Json(std::string_view t) {
+    *p_++ = '"';
+    for (const char c : t) {
+      const auto u = static_cast<unsigned char>(c);
+      if (FicaNoJson<latin1>[u]) {
+        *p_++ = c;
+      } else if (latin1 && u >= 0x80) {
+        *p_++ = static_cast<char>(0xC0 | (u >> 6));
+        *p_++ = static_cast<char>(0x80 | (u & 0x3F));
+      } else {
+        Escapa(u);
+      }
     }
-    if (u == '\r' || u == '\n') {
-      aspas = true;
-      continue;
+    *p_++ = '"';
+  }
+
+  // One CSV field: in quotes (and quotes doubled) only when it holds the separator, a quote or a
+  // line end; Latin-1 bytes turned into UTF-8 when `latin1`.
+  template <bool latin1>
+  void Csv(std::string_view t, char separador) {
+    bool aspas = false;
+    for (const char c : t)
+      if (PedeAspas[static_cast<unsigned char>(c)] || c == separador) {
+        aspas = true;
+        break;
+      }
+    if (aspas) *p_++ = '"';
+    for (const char c : t) {
+      const auto u = static_cast<unsigned char>(c);
+      if (FicaNoCsv<latin1>[u]) {
+        *p_++ = c;
+      } else if (c == '"') {
+        *p_++ = '"';
+        *p_++ = '"';
+      } else {
+        *p_++ = static_cast<char>(0xC0 | (u >> 6));
+        *p_++ = static_cast<char>(0x80 | (u & 0x3F));
+      }
     }
-    s.append(bytes.data() + copiado, i - copiado);
-    copiado = i + 1;
-    if (u == '"') {
-      s.append("\"\"");
-      aspas = true;
-    } else {
-      const char par[2] = {static_cast<char>(0xC0 | (u >> 6)),
-                           static_cast<char>(0x80 | (u & 0x3F))};
-      s.append(par, 2);
+    if (aspas) *p_++ = '"';
+  }
+
+ private:
+  // The escape of a quote, a backslash or a control character in a JSON string.
+  void Escapa(unsigned char c) {
+    *p_++ = '\\';
+    switch (c) {
+      case '"':
+      case '\\':
+        *p_++ = static_cast<char>(c);
+        return;
+      case '\b':
+        *p_++ = 'b';
+        return;
+      case '\f':
+        *p_++ = 'f';
+        return;
+      case '\n':
+        *p_++ = 'n';
+        return;
+      case '\r':
+        *p_++ = 'r';
+        return;
+      case '\t':
+        *p_++ = 't';
+        return;
+      default:
+        *p_++ = 'u';
+        *p_++ = '0';
+        *p_++ = '0';
+        *p_++ = Hex[c >> 4];
+        *p_++ = Hex[c & 0xF];
     }
   }
-  s.append(bytes.data() + copiado, bytes.size() - copiado);
-  if (aspas) {
-    s.insert(inicio, 1, '"');
-    s.push_back('"');
-  }
-}
+
+  std::string& s_;
+  char* p_;
+};
+
+std::string_view NomeDoCatalogo(char catalogo) { return catalogo == 'M' ? "M" : "ST"; }
 
 void AcrescentaCsvCabecalho(std::string& s, std::initializer_list<std::string_view> nomes,
                             char separador) {
@@ -190,6 +181,24 @@ void AcrescentaCsvCabecalho(std::string& s, std::initializer_list<std::string_vi
   }
   s.append("\r\n");
 }
+
+// The most the texts of a finding can take once written (its file's name aside).
+std::size_t MaximoAchado(const Achado& a) {
+  std::size_t n = MaximoFixo;
+  for (const std::string_view t :
+       {a.inscricao, a.periodo, a.mensagem, a.tipoRegistro, a.encontrado})
+    n += MaximoTexto(t);
+  if (a.campo != nullptr) n += MaximoTexto(a.campo->nome);
+  return n;
+}
+
+}  // namespace
+
+void AcrescentaJsonUtf8(std::string& s, std::string_view utf8) {
+  Escrita(s, MaximoTexto(utf8)).Json<false>(utf8);
+}
+
+namespace {
 
 // The length of the UTF-8 sequence that starts `s` at `i`, well formed (no overlong form, no
 // surrogate, nothing past U+10FFFF); 0 when there is none.
@@ -281,89 +290,95 @@ std::string NomeEmJson(std::string_view nome) {
 }
 
 void AcrescentaJsonAchado(std::string& s, std::string_view arquivoJson, const Achado& a) {
-  s.append("{\"type\":\"finding\",\"file\":");
-  s.append(arquivoJson);
-  AcrescentaChave(s, "line");
-  AcrescentaInteiro(s, a.linha);
-  AcrescentaChave(s, "first_column");
-  AcrescentaInteiro(s, a.inicio);
-  AcrescentaChave(s, "last_column");
-  AcrescentaInteiro(s, a.fim);
-  AcrescentaChave(s, "catalogue");
-  AcrescentaJsonUtf8(s, NomeDoCatalogo(a.catalogo));
-  AcrescentaChave(s, "code");
-  AcrescentaInteiro(s, a.codigo);
-  AcrescentaChave(s, "registration");
-  AcrescentaJsonLatin1(s, a.inscricao);
-  AcrescentaChave(s, "period");
-  AcrescentaJsonLatin1(s, a.periodo);
-  AcrescentaChave(s, "message");
-  AcrescentaJsonLatin1(s, a.mensagem);
-  AcrescentaChave(s, "warning");
-  s.append(a.Aviso() ? "true" : "false");
-  AcrescentaChave(s, "record_type");
-  AcrescentaJsonLatin1(s, a.tipoRegistro);
-  AcrescentaChave(s, "field");
+  Escrita e(s, arquivoJson.size() + MaximoAchado(a));
+  e.Literal("{\"type\":\"finding\",\"file\":");
+  e.Bytes(arquivoJson);
+  e.Literal(",\"line\":");
+  e.Inteiro(a.linha);
+  e.Literal(",\"first_column\":");
+  e.Inteiro(a.inicio);
+  e.Literal(",\"last_column\":");
+  e.Inteiro(a.fim);
+  e.Literal(",\"catalogue\":");
+  e.Json<false>(NomeDoCatalogo(a.catalogo));
+  e.Literal(",\"code\":");
+  e.Inteiro(a.codigo);
+  e.Literal(",\"registration\":");
+  e.Json<true>(a.inscricao);
+  e.Literal(",\"period\":");
+  e.Json<true>(a.periodo);
+  e.Literal(",\"message\":");
+  e.Json<true>(a.mensagem);
+  e.Literal(",\"warning\":");
+  e.Booleano(a.Aviso());
+  e.Literal(",\"record_type\":");
+  e.Json<true>(a.tipoRegistro);
+  e.Literal(",\"field\":");
   if (a.campo == nullptr) {
-    s.append("null");
+    e.Literal("null");
   } else {
-    s.append("{\"number\":");
+    e.Literal("{\"number\":");
     if (a.campo->numero > 0)
-      AcrescentaInteiro(s, a.campo->numero);
+      e.Inteiro(a.campo->numero);
     else
-      s.append("null");
-    AcrescentaChave(s, "name");
-    AcrescentaJsonUtf8(s, a.campo->nome);
-    AcrescentaChave(s, "first_column");
-    AcrescentaInteiro(s, a.campo->ColunaDe(a.ocorrencia));
-    AcrescentaChave(s, "last_column");
-    AcrescentaInteiro(s, a.campo->UltimaDe(a.ocorrencia));
-    s.push_back('}');
+      e.Literal("null");
+    e.Literal(",\"name\":");
+    e.Json<false>(a.campo->nome);
+    e.Literal(",\"first_column\":");
+    e.Inteiro(a.campo->ColunaDe(a.ocorrencia));
+    e.Literal(",\"last_column\":");
+    e.Inteiro(a.campo->UltimaDe(a.ocorrencia));
+    e.Byte('}');
   }
-  AcrescentaChave(s, "found");
-  AcrescentaJsonLatin1(s, a.encontrado);
-  AcrescentaChave(s, "declared");
-  AcrescentaValor(s, a.declarado, "null");
-  AcrescentaChave(s, "computed");
-  AcrescentaValor(s, a.calculado, "null");
-  s.append("}\n");
+  e.Literal(",\"found\":");
+  e.Json<true>(a.encontrado);
+  e.Literal(",\"declared\":");
+  e.Valor(a.declarado, "null");
+  e.Literal(",\"computed\":");
+  e.Valor(a.calculado, "null");
+  e.Literal("}\n");
 }
 
 void AcrescentaJsonResumo(std::string& s, const ResumoArquivo& r) {
-  s.append("{\"type\":\"summary\",\"file\":");
-  s.append(NomeEmJson(r.arquivo));
-  AcrescentaChave(s, "document");
-  AcrescentaJsonUtf8(s, r.documento);
-  AcrescentaChave(s, "status");
-  AcrescentaJsonUtf8(s, NomeDoStatus(r.desfecho));
-  AcrescentaChave(s, "returns");
-  AcrescentaInteiro(s, r.retornos);
-  AcrescentaChave(s, "findings");
-  AcrescentaInteiro(s, r.achados);
-  AcrescentaChave(s, "warnings");
-  AcrescentaInteiro(s, r.avisos);
-  AcrescentaChave(s, "messages");
-  s.push_back('[');
+  const std::string arquivo = NomeEmJson(r.arquivo);
+  std::size_t maximo = MaximoFixo + arquivo.size() + MaximoTexto(r.documento);
+  if (r.mensagens != nullptr)
+    for (const std::string& m : *r.mensagens) maximo += MaximoTexto(m) + 1;
+  Escrita e(s, maximo);
+  e.Literal("{\"type\":\"summary\",\"file\":");
+  e.Bytes(arquivo);
+  e.Literal(",\"document\":");
+  e.Json<false>(r.documento);
+  e.Literal(",\"status\":");
+  e.Json<false>(NomeDoStatus(r.desfecho));
+  e.Literal(",\"returns\":");
+  e.Inteiro(r.retornos);
+  e.Literal(",\"findings\":");
+  e.Inteiro(r.achados);
+  e.Literal(",\"warnings\":");
+  e.Inteiro(r.avisos);
+  e.Literal(",\"messages\":[");
   if (r.mensagens != nullptr)
     for (std::size_t i = 0; i < r.mensagens->size(); ++i) {
-      if (i > 0) s.push_back(',');
-      AcrescentaJsonUtf8(s, (*r.mensagens)[i]);
+      if (i > 0) e.Byte(',');
+      e.Json<false>((*r.mensagens)[i]);
     }
-  s.append("]}\n");
+  e.Literal("]}\n");
 }
 
 void AcrescentaJsonContagem(std::string& s, const LinhaContagem& l) {
-  s.append("{\"type\":\"tally\",\"catalogue\":");
-  AcrescentaJsonUtf8(s, NomeDoCatalogo(l.catalogo));
-  AcrescentaChave(s, "code");
-  AcrescentaInteiro(s, l.codigo);
-  AcrescentaChave(s, "message");
-  AcrescentaJsonLatin1(s, l.mensagem);
-  AcrescentaChave(s, "findings");
-  AcrescentaInteiro(s, l.achados);
-  AcrescentaChave(s, "files");
-  AcrescentaInteiro(s, l.arquivos);
-  s.append("}\n");
+  Escrita e(s, MaximoFixo + MaximoTexto(l.mensagem));
+  e.Literal("{\"type\":\"tally\",\"catalogue\":");
+  e.Json<false>(NomeDoCatalogo(l.catalogo));
+  e.Literal(",\"code\":");
+  e.Inteiro(l.codigo);
+  e.Literal(",\"message\":");
+  e.Json<true>(l.mensagem);
+  e.Literal(",\"findings\":");
+  e.Inteiro(l.achados);
+  e.Literal(",\"files\":");
+  e.Inteiro(l.arquivos);
+  e.Literal("}\n");
 }
 
 void AcrescentaCsvCabecalho(std::string& s, char sep) {
@@ -376,43 +391,46 @@ void AcrescentaCsvCabecalho(std::string& s, char sep) {
 }
 
 void AcrescentaCsvAchado(std::string& s, std::string_view arquivoUtf8, const Achado& a, char sep) {
-  AcrescentaCsvCampo<false>(s, arquivoUtf8, sep);
+  Escrita e(s, MaximoTexto(arquivoUtf8) + MaximoAchado(a));
+  e.Csv<false>(arquivoUtf8, sep);
   for (const std::int64_t n :
        {std::int64_t{a.linha}, std::int64_t{a.inicio}, std::int64_t{a.fim}}) {
-    s.push_back(sep);
-    AcrescentaInteiro(s, n);
+    e.Byte(sep);
+    e.Inteiro(n);
   }
-  s.push_back(sep);
-  s.append(NomeDoCatalogo(a.catalogo));
-  s.push_back(sep);
-  AcrescentaInteiro(s, a.codigo);
+  e.Byte(sep);
+  e.Bytes(NomeDoCatalogo(a.catalogo));
+  e.Byte(sep);
+  e.Inteiro(a.codigo);
   for (const std::string_view texto : {a.inscricao, a.periodo, a.mensagem}) {
-    s.push_back(sep);
-    AcrescentaCsvCampo<true>(s, texto, sep);
+    e.Byte(sep);
+    e.Csv<true>(texto, sep);
   }
-  s.push_back(sep);
-  s.append(a.Aviso() ? "true" : "false");
-  s.push_back(sep);
-  AcrescentaCsvCampo<true>(s, a.tipoRegistro, sep);
-  s.push_back(sep);
+  e.Byte(sep);
+  e.Booleano(a.Aviso());
+  e.Byte(sep);
+  e.Csv<true>(a.tipoRegistro, sep);
+  e.Byte(sep);
   if (a.campo != nullptr) {
-    if (a.campo->numero > 0) AcrescentaInteiro(s, a.campo->numero);
-    s.push_back(sep);
-    AcrescentaCsvCampo<false>(s, a.campo->nome, sep);
-    s.push_back(sep);
-    AcrescentaInteiro(s, a.campo->ColunaDe(a.ocorrencia));
-    s.push_back(sep);
-    AcrescentaInteiro(s, a.campo->UltimaDe(a.ocorrencia));
+    if (a.campo->numero > 0) e.Inteiro(a.campo->numero);
+    e.Byte(sep);
+    e.Csv<false>(a.campo->nome, sep);
+    e.Byte(sep);
+    e.Inteiro(a.campo->ColunaDe(a.ocorrencia));
+    e.Byte(sep);
+    e.Inteiro(a.campo->UltimaDe(a.ocorrencia));
   } else {
-    s.append(3, sep);
+    e.Byte(sep);
+    e.Byte(sep);
+    e.Byte(sep);
   }
-  s.push_back(sep);
-  AcrescentaCsvCampo<true>(s, a.encontrado, sep);
-  s.push_back(sep);
-  AcrescentaValor(s, a.declarado, "");
-  s.push_back(sep);
-  AcrescentaValor(s, a.calculado, "");
-  s.append("\r\n");
+  e.Byte(sep);
+  e.Csv<true>(a.encontrado, sep);
+  e.Byte(sep);
+  e.Valor(a.declarado, "");
+  e.Byte(sep);
+  e.Valor(a.calculado, "");
+  e.Literal("\r\n");
 }
 
 void AcrescentaCsvCabecalhoResumo(std::string& s, char sep) {
@@ -420,16 +438,18 @@ void AcrescentaCsvCabecalhoResumo(std::string& s, char sep) {
 }
 
 void AcrescentaCsvResumo(std::string& s, const ResumoArquivo& r, char sep) {
-  AcrescentaCsvCampo<false>(s, NomeEmUtf8(r.arquivo), sep);
-  s.push_back(sep);
-  AcrescentaCsvCampo<false>(s, r.documento, sep);
-  s.push_back(sep);
-  s.append(NomeDoStatus(r.desfecho));
+  const std::string arquivo = NomeEmUtf8(r.arquivo);
+  Escrita e(s, MaximoFixo + MaximoTexto(arquivo) + MaximoTexto(r.documento));
+  e.Csv<false>(arquivo, sep);
+  e.Byte(sep);
+  e.Csv<false>(r.documento, sep);
+  e.Byte(sep);
+  e.Bytes(NomeDoStatus(r.desfecho));
   for (const std::int64_t n : {r.retornos, r.achados, r.avisos}) {
-    s.push_back(sep);
-    AcrescentaInteiro(s, n);
+    e.Byte(sep);
+    e.Inteiro(n);
   }
-  s.append("\r\n");
+  e.Literal("\r\n");
 }
 
 void AcrescentaCsvCabecalhoContagem(std::string& s, char sep) {
@@ -437,28 +457,32 @@ void AcrescentaCsvCabecalhoContagem(std::string& s, char sep) {
 }
 
 void AcrescentaCsvContagem(std::string& s, const LinhaContagem& l, char sep) {
-  s.append(NomeDoCatalogo(l.catalogo));
-  s.push_back(sep);
-  AcrescentaInteiro(s, l.codigo);
-  s.push_back(sep);
-  AcrescentaCsvCampo<true>(s, l.mensagem, sep);
-  s.push_back(sep);
-  AcrescentaInteiro(s, l.achados);
-  s.push_back(sep);
-  AcrescentaInteiro(s, l.arquivos);
-  s.append("\r\n");
+  Escrita e(s, MaximoFixo + MaximoTexto(l.mensagem));
+  e.Bytes(NomeDoCatalogo(l.catalogo));
+  e.Byte(sep);
+  e.Inteiro(l.codigo);
+  e.Byte(sep);
+  e.Csv<true>(l.mensagem, sep);
+  e.Byte(sep);
+  e.Inteiro(l.achados);
+  e.Byte(sep);
+  e.Inteiro(l.arquivos);
+  e.Literal("\r\n");
 }
 
 void AcrescentaTextoContagem(std::string& s, const LinhaContagem& l) {
-  s.append("TALLY\t");
-  s.append(NomeDoCatalogo(l.catalogo));
-  s.push_back('\t');
-  AcrescentaInteiro(s, l.codigo);
-  s.push_back('\t');
-  AcrescentaInteiro(s, l.achados);
-  s.push_back('\t');
-  AcrescentaInteiro(s, l.arquivos);
-  s.push_back('\t');
+  {
+    Escrita e(s, MaximoFixo);
+    e.Literal("TALLY\t");
+    e.Bytes(NomeDoCatalogo(l.catalogo));
+    e.Byte('\t');
+    e.Inteiro(l.codigo);
+    e.Byte('\t');
+    e.Inteiro(l.achados);
+    e.Byte('\t');
+    e.Inteiro(l.arquivos);
+    e.Byte('\t');
+  }
   AcrescentaUtf8(s, l.mensagem);
   s.push_back('\n');
 }

@@ -131,9 +131,7 @@ void ConfereQueTodosMudaram(const std::set<std::string>& mudaram) {
 TEST(CopiaCorrigida, CadaEstragoDasAmostrasVoltaAoArquivoSao) {
   std::set<std::string> mudaram;
   for (const char* amostra : {"rol03", "rol05", "rolst01", "rolst02"}) {
-    const std::string limpo =
-        LeArquivo(fs::path(__FILE__).parent_path().parent_path().parent_path() / "samples" /
-                  (std::string(amostra) + "-limpo.txt"));
+    const std::string limpo = LeArquivo(Amostra(std::string(amostra) + "-limpo.txt"));
     ASSERT_FALSE(limpo.empty()) << amostra;
     ConfereIdaEVolta(amostra, limpo, true, mudaram);
   }

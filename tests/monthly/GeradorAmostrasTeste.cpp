@@ -265,11 +265,6 @@ am::OpcoesAmostra OpcoesAmostraComErros() {
   return opcoes;
 }
 
-std::filesystem::path Amostra(const char* nome) {
-  return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "samples" /
-         nome;
-}
-
 TEST(AmostrasMensais, GeradorRefazAsAmostras) {
   EXPECT_EQ(LeArquivo(Amostra("rol05-limpo.txt")), am::GeraAmostraTexto(OpcoesAmostraLimpa()));
   EXPECT_EQ(LeArquivo(Amostra("rol05-com-erros.txt")),

@@ -23,15 +23,9 @@ namespace {
 
 using namespace teste;
 
-std::string Amostra(const char* nome) {
-  return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "samples" /
-          nome)
-      .string();
-}
-
 ResultadoExecucao ValidaAmostra(const char* nome) {
   PastaTemporaria pasta;
-  return ExecutaArquivo(Amostra(nome), pasta.caminho(), TabelaPadrao());
+  return ExecutaArquivo(Amostra(nome).string(), pasta.caminho(), TabelaPadrao());
 }
 
 TEST(AmostrasAntigas, LimposSaemOK) {

@@ -20,8 +20,7 @@ namespace {
 using Linhas = std::vector<std::string>;
 
 ResultadoExecucao ValidaAmostra(const char* nome) {
-  const auto caminho =
-      std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "samples" / nome;
+  const auto caminho = Amostra(nome);
   PastaTemporaria pasta;
   return ExecutaArquivo(caminho.string(), pasta.caminho(), TabelaPadrao());
 }

@@ -27,6 +27,10 @@ PastaTemporaria::~PastaTemporaria() {
   std::filesystem::remove_all(caminho_, ignorado);
 }
 
+std::filesystem::path Amostra(std::string_view nome) {
+  return std::filesystem::path(ROLVAL_PASTA_AMOSTRAS) / nome;
+}
+
 std::string LeArquivo(const std::filesystem::path& caminho) {
   std::ifstream in(caminho, std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -57,6 +57,8 @@ class PastaTemporaria {
 };
 
 std::string LeArquivo(const std::filesystem::path& caminho);  // bytes; empty when missing
+// A bundled sample file of the source tree (samples/NOME).
+std::filesystem::path Amostra(std::string_view nome);
 void EscreveArquivo(const std::filesystem::path& caminho, std::string_view bytes);
 
 // Joins records with CR LF after each one.

@@ -304,8 +304,7 @@ TEST(GeradorAntigosST2, GeradorRefazAsAmostras) {
   for (const AmostraGerada& a : amostras) {
     am::OpcoesAmostra opcoes = Opcoes(*a.layout, a.retornos, a.semente);
     for (const char* estrago : a.estragos) opcoes.estragos.push_back(am::LeEstrago(estrago));
-    const auto caminho = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
-                         "samples" / a.arquivo;
+    const auto caminho = Amostra(a.arquivo);
     EXPECT_EQ(LeArquivo(caminho), am::GeraAmostraTexto(opcoes)) << a.arquivo;
   }
 }

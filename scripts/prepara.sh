@@ -5,7 +5,7 @@ set -euo pipefail
 minimos=(build-essential cmake nlohmann-json3-dev)
 pacotes=(build-essential cmake g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
          qt6-base-dev qt6-translations-l10n nlohmann-json3-dev clang libclang-rt-dev xvfb xauth time poppler-utils fonts-liberation
-         dpkg-dev lintian man-db groff-base perl clang-format clang-tidy
+         dpkg-dev lintian man-db groff-base perl clang-format clang-tidy ccache
          emscripten chromium)  # the engine in WebAssembly and the browser test
 if [ "${1:-}" = minimal ]; then
   pacotes=("${minimos[@]}")

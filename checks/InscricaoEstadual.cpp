@@ -23,6 +23,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <span>
 #include <string_view>
@@ -313,12 +314,12 @@ constexpr Unidade kUnidades[] = {
 // code that is not one of the 27.
 const Unidade* UnidadeDoCodigo(std::string_view codigo) {
   static constexpr auto indices = [] {
-    std::array<signed char, 26 * 26> tabela{};
+    std::array<std::int16_t, 26 * 26> tabela{};
     tabela.fill(-1);
     for (std::size_t i = 0; i < std::size(kUnidades); ++i) {
       const std::string_view c = kUnidades[i].codigo;
       tabela[static_cast<std::size_t>(c[0] - 'A') * 26 + static_cast<std::size_t>(c[1] - 'A')] =
-          static_cast<signed char>(i);
+          static_cast<std::int16_t>(i);
     }
     return tabela;
   }();

@@ -212,7 +212,7 @@ std::string GravaArquivoNovo(const std::filesystem::path& pasta,
   ArquivoProvisorio novo(pasta, prefixo, sistema, escreve);
   if (interrompida()) throw EscritaInterrompida{};
   for (int n = 1; n <= tentativas; ++n) {
-    const std::string destino = (pasta / nome(n)).string();
+    std::string destino = (pasta / nome(n)).string();
     if (!NomeiaSemSubstituir(novo, destino)) continue;
     if (interrompida()) {
       ::unlink(destino.c_str());

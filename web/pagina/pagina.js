@@ -878,7 +878,8 @@
     $('tabCampos').tBodies[0].replaceChildren(corpo);
     $('CamposRegistro').hidden = campos.length === 0;
     var doAchado = campos.findIndex(function (c) { return c.doAchado; });
-    if (doAchado >= 0) FocaCampo(doAchado, false);
+    $('CamposRegistro').scrollTop = 0;
+    if (doAchado >= 0) FocaCampo(doAchado, true);
   }
 
   // Field `k` of the record highlighted on the ruler and in the table, and named.
@@ -892,7 +893,11 @@
     if (naRegua) naRegua.classList.add('em-foco');
     if (naTabela) {
       naTabela.classList.add('em-foco');
-      if (rolar) naTabela.scrollIntoView({ block: 'nearest' });
+      // Brought into sight within the table's own box; the page itself does not move.
+      var caixa = $('CamposRegistro');
+      var topo = naTabela.offsetTop - caixa.querySelector('thead').offsetHeight;
+      if (rolar && (topo < caixa.scrollTop || naTabela.offsetTop + naTabela.offsetHeight > caixa.scrollTop + caixa.clientHeight))
+        caixa.scrollTop = Math.max(0, topo - caixa.clientHeight / 3);
     }
     var conteudo = TextoRegistro(registroAtual.bytes.subarray(c.inicio - 1, c.fim));
     var leitura = DecodificaCampo(c.tipo, conteudo);

@@ -446,6 +446,45 @@ try {
           JSON.stringify(linhasST2) === JSON.stringify(LinhasDoRelatorio(Cli(todas[linhaST2]).saida)),
           'a report opens from the table of files');
 
+  // A file of over 100,000 findings: the grid keeps only the rows in sight in the document, and
+  // scrolls, sorts and reaches its last row without a pause.
+  const muitos = path.join(temporaria, 'muitos-achados.txt');
+  const cabecalhoLimpo = fs.readFileSync(path.join(amostras, 'rol05-limpo.txt'), 'latin1').split('\r\n')[0];
+  fs.writeFileSync(muitos, Buffer.from(`${cabecalhoLimpo.slice(0, 100)}${cabecalhoLimpo.slice(100).replace(/[0-9]/g, 'A')}\r\n`.repeat(1700), 'latin1'));
+  const totalMuitos = Cli(muitos).resumo.findings;
+  await page.goto(urlPagina);
+  await page.setInputFiles('#NomeArq', muitos);
+  await EsperaRelatorio(page, 'NOK', 120000);
+  const rolagem = await page.evaluate(async () => {
+    const g = document.getElementById('grade');
+    // The page's own work on each step (the rows drawn, the scroll event run at once), and the
+    // step to the next frame painted, which a busy machine's drawing also takes.
+    const desenhos = [];
+    const quadros = [];
+    let linhas = 0;
+    for (let k = 1; k <= 10; k++) {
+      const t = performance.now();
+      g.scrollTop = (g.scrollHeight * k) / 11;
+      g.dispatchEvent(new Event('scroll'));
+      desenhos.push(performance.now() - t);
+      await new Promise((pronto) => requestAnimationFrame(() => setTimeout(pronto, 0)));
+      quadros.push(performance.now() - t);
+      linhas = Math.max(linhas, document.querySelectorAll('#grade-linhas [role=row]').length);
+    }
+    const t = performance.now();
+    document.querySelector('#grade-cabecalho .col-mensagem button').click();
+    return { desenho: Math.max(...desenhos), quadro: Math.max(...quadros), linhas, ordena: performance.now() - t };
+  });
+  await page.focus('#grade');
+  await page.keyboard.press('End');
+  const ultimaLinha = await page.textContent('#lblCursorGrade');
+  console.log(`  grid of ${totalMuitos} findings: longest scroll step ${rolagem.desenho.toFixed(0)} ms drawing, ${rolagem.quadro.toFixed(0)} ms to the next frame; ` +
+              `sort by message ${rolagem.ordena.toFixed(0)} ms; ${rolagem.linhas} rows in the document at most`);
+  confere(totalMuitos > 100000 && (await page.textContent('#lblFiltro')).startsWith(`${totalMuitos} de ${totalMuitos} achados`) &&
+          rolagem.linhas < 120 && rolagem.desenho < 50 && rolagem.quadro < 500 && rolagem.ordena < 2000 && ultimaLinha.startsWith(`Linha ${totalMuitos} de ${totalMuitos}:`),
+          `a grid of ${totalMuitos} findings scrolls without a pause, only its rows in sight in the document, and End reaches the last`,
+          `${JSON.stringify(rolagem)} ${ultimaLinha}`);
+
   // Files dropped on the page: a sample and an empty file, which gets no report but a message.
   await page.goto(urlPagina);
   const soltos = [path.join(amostras, 'rol03-com-erros.txt'), path.join(temporaria, 'vazio.txt')];

@@ -740,6 +740,7 @@
     var atual = grade.cursor >= 0 ? grade.linhas[grade.cursor] : -1;
     grade.linhas = OrdenaAchados(d, FiltraAchados(d, grade.filtro, camposMotor.campos), grade.ordem, grade.descendente);
     grade.cursor = atual >= 0 ? grade.linhas.indexOf(atual) : -1;
+    if (grade.cursor < 0) $('grade').scrollTop = 0;
     ColunasGrade.forEach(function (c) {
       c.celula.setAttribute('aria-sort', c.chave !== grade.ordem ? 'none' : grade.descendente ? 'descending' : 'ascending');
     });

@@ -299,6 +299,10 @@ try {
             `the grid ${descricao} shows the findings it should (${esperados.length})`, `${JSON.stringify(mostrados)} against ${JSON.stringify(esperados)}; ${filtro}`);
   }
   confere((await Axe(page)).length === 0, 'axe-core finds no violation with the grid filtered and its summaries open', (await Axe(page)).join('\n     '));
+  if (args.capturas) {
+    fs.mkdirSync(args.capturas, { recursive: true });
+    await (await page.$('#Achados')).screenshot({ path: path.join(args.capturas, 'pagina-grade.png') });
+  }
   await page.click('#BLimparFiltros');
   if ((await page.getAttribute('#grade-cabecalho [role=columnheader]:first-child', 'aria-sort')) !== 'ascending') await page.click('#grade-cabecalho >> text=Nº');
   const celulas = await page.$$eval('#grade-linhas [role=row]:first-child [role=gridcell]', (cs) => cs.map((c) => c.textContent));
@@ -325,6 +329,7 @@ try {
           sobreCampo.includes(`declarado ${milhar(alvo.declared)}; calculado ${milhar(alvo.computed)}`) &&
           linhaCampo[1] === alvo.field.name && linhaCampo[2] === `${alvo.field.first_column}-${alvo.field.last_column}`,
           'Enter in the grid opens the record with its field, the value declared and the one computed', `${sobreCampo} | ${linhaCampo.join(' | ')}`);
+  if (args.capturas) await (await page.$('#VisaoRegistro')).screenshot({ path: path.join(args.capturas, 'pagina-campos.png') });
   // The fields on the ruler: the arrows in the record walk them and name each.
   await page.focus('#txtregistro');
   await page.keyboard.press('ArrowRight');

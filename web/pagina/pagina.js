@@ -30,6 +30,7 @@
   var camposMotor = null;  // every record type's fields, from the engine, with the first result
 
   // Workers: the engine's module and the worker's code joined in one script of this page.
+  var MemoriaMotorMantida = 64 * 1024 * 1024;
   var MaxTrabalhadores = Math.max(1, Math.min(navigator.hardwareConcurrency || 2, 4));
   var trabalhadores = [];
   var urlTrabalhador = null;
@@ -116,6 +117,12 @@
       item.medidas.motorMs = msg.ms;
       item.medidas.memoriaMotor = msg.memoriaMotor;
       item.medidas.fim = performance.now();
+      // WebAssembly memory never shrinks: a worker whose engine grew for a run of very many
+      // findings is ended, so that its memory goes back; another starts when needed.
+      if (msg.memoriaMotor > MemoriaMotorMantida) {
+        t.w.terminate();
+        trabalhadores.splice(trabalhadores.indexOf(t), 1);
+      }
     }
     // A file taken off the list, or chosen again, is no longer shown.
     if (!item.removido) {
@@ -794,8 +801,9 @@
     linhas.style.transform = 'translateY(' + primeira * AlturaLinhaGrade + 'px)';
   }
 
-  // The grid's cursor on row `posicao` (of the filtered rows), brought into sight and told.
-  function MoveCursorGrade(posicao) {
+  // The grid's cursor on row `posicao` (of the filtered rows), brought into sight and, unless
+  // `calado`, told.
+  function MoveCursorGrade(posicao, calado) {
     var total = grade.linhas.length;
     if (!total) return;
     grade.cursor = Math.max(0, Math.min(total - 1, posicao));
@@ -806,6 +814,7 @@
     else if (topo + AlturaLinhaGrade > caixa.scrollTop + caixa.clientHeight - cabecalho)
       caixa.scrollTop = topo + AlturaLinhaGrade - caixa.clientHeight + cabecalho;
     DesenhaGrade(true);
+    if (calado) return;
     var a = LeAchado(grade.dados, grade.linhas[grade.cursor]);
     $('lblCursorGrade').textContent = 'Linha ' + (grade.cursor + 1) + ' de ' + total + ': ' + (a.aviso ? 'aviso' : 'erro') +
       ' ' + a.catalogo + ' ' + a.codigo + (a.linha > 0 ? ', linha ' + a.linha : '') + ': ' + a.mensagem;
@@ -815,8 +824,8 @@
   function MarcaNaGrade(indice) {
     if (!grade.dados) return;
     var posicao = grade.linhas.indexOf(indice);
-    if (posicao >= 0) grade.cursor = posicao;
-    DesenhaGrade(true);
+    if (posicao >= 0) MoveCursorGrade(posicao, true);
+    else DesenhaGrade(true);
   }
 
   // The record's fields: those of its record type's table (the engine's), each repeated field

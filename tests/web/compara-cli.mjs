@@ -153,7 +153,9 @@ try {
       if (!esperadoParam.equals(Buffer.from(r.param))) erros.push('param.txt differs');
       if (!esperadoJsonl.equals(Buffer.from(r.jsonl))) erros.push('JSON Lines differ');
       const lidos = Array.from({ length: r.findings.total }, (_, k) => ObjetoJson(r.findings, campos, k, caso.caminho));
-      if (JSON.stringify(achados) !== JSON.stringify(lidos)) erros.push('finding objects differ');
+      const diferente = achados.findIndex((a, k) => JSON.stringify(a) !== JSON.stringify(lidos[k]));
+      if (diferente >= 0 || achados.length !== lidos.length)
+        erros.push(`finding objects differ, first at ${diferente}: ${JSON.stringify(achados[diferente])} against ${JSON.stringify(lidos[diferente])}`);
       // A finding's CSV row may hold line ends inside its quoted texts: the rows are taken whole
       // by counting quotes.
       let csvEsperado = cabecalhoCsv;

@@ -128,6 +128,26 @@ std::unordered_map<const rolval::CampoRegistro*, std::int32_t> IndicesDosCampos(
   return indices;
 }
 
+// The number of field `campo` in that list. A field may be declared outside every table (the
+// prefix that the tables of a layout share, named by a finding whose record type is not known):
+// it is then known by a field of the tables equal to it, kept in `indices` for the next time.
+std::int32_t IndiceDoCampo(std::unordered_map<const rolval::CampoRegistro*, std::int32_t>& indices,
+                           const rolval::CampoRegistro* campo) {
+  if (const auto i = indices.find(campo); i != indices.end()) return i->second;
+  std::int32_t n = 0;
+  std::int32_t igual = -1;
+  for (const rolval::TabelaRegistro* tabela : rolval::TodasAsTabelas()) {
+    for (const rolval::CampoRegistro& c : tabela->campos) {
+      if (igual < 0 && c.numero == campo->numero && c.nome == campo->nome &&
+          c.coluna == campo->coluna && c.tamanho == campo->tamanho && c.largura == campo->largura)
+        igual = n;
+      ++n;
+    }
+  }
+  indices.emplace(campo, igual);
+  return igual;
+}
+
 std::int32_t IndiceDaTabela(std::string_view tipo) {
   const rolval::TabelaRegistro* tabela = rolval::TabelaDoRegistro(tipo);
   const auto todas = rolval::TodasAsTabelas();
@@ -139,7 +159,7 @@ std::int32_t IndiceDaTabela(std::string_view tipo) {
 // The list's findings packed for the page. The list keeps each distinct text once, so a text is
 // known by where it lies.
 void Empacota(const rolval::ListaAchados& lista, AchadosEmpacotados& e) {
-  const auto campos = IndicesDosCampos();
+  auto campos = IndicesDosCampos();
   std::unordered_map<const char*, std::int32_t> numeros;
   std::unordered_map<std::string_view, std::int32_t> tabelas;
   const auto texto = [&](std::string_view t) {
@@ -159,13 +179,13 @@ void Empacota(const rolval::ListaAchados& lista, AchadosEmpacotados& e) {
     auto tabela = tabelas.find(a.tipoRegistro);
     if (tabela == tabelas.end())
       tabela = tabelas.emplace(a.tipoRegistro, IndiceDaTabela(a.tipoRegistro)).first;
-    const auto campo = a.campo ? campos.find(a.campo) : campos.end();
+    const std::int32_t campo = a.campo ? IndiceDoCampo(campos, a.campo) : -1;
     e.inteiros.insert(
         e.inteiros.end(),
         {a.catalogo, a.codigo, a.Aviso() ? 1 : 0, texto(a.inscricao), texto(a.periodo), a.linha,
-         a.inicio, a.fim, texto(a.mensagem), texto(a.tipoRegistro), tabela->second,
-         campo == campos.end() ? -1 : campo->second, a.ocorrencia, texto(a.encontrado),
-         lista.PrimeiraLinhaNaVisao(i), lista.UltimaLinhaNaVisao(i)});
+         a.inicio, a.fim, texto(a.mensagem), texto(a.tipoRegistro), tabela->second, campo,
+         a.ocorrencia, texto(a.encontrado), lista.PrimeiraLinhaNaVisao(i),
+         lista.UltimaLinhaNaVisao(i)});
     e.reais.insert(e.reais.end(), {static_cast<double>(a.deslocamento),
                                    a.declarado.value_or(nenhum), a.calculado.value_or(nenhum)});
   }

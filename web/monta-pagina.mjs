@@ -19,7 +19,7 @@ for (const nome of ['pagina', 'motor', 'versao', 'saida'])
 
 const le = (nome) => fs.readFileSync(path.join(opcoes.pagina, nome), 'utf8');
 const estilo = le('estilo.css');
-const pagina = ['registro.js', 'relatorio.js', 'lista.js', 'pagina.js'].map(le).join('\n');
+const pagina = ['registro.js', 'relatorio.js', 'lista.js', 'achados.js', 'pagina.js'].map(le).join('\n');
 const trabalhador = le('trabalhador.js');
 const motor = fs.readFileSync(opcoes.motor, 'utf8');
 

@@ -1,5 +1,6 @@
 // The WebAssembly engine against rolval-cli, file by file: the report and the status file byte for
-// byte, the JSON Lines output byte for byte, and the finding objects and the summary field by field.
+// byte, the JSON Lines and CSV outputs byte for byte, the findings as the page reads them from the
+// engine's packed rows against rolval-cli's finding objects, and the summary field by field.
 // Files: the bundled samples, files of every layout from the sample generator (clean and spoiled),
 // the same files with bytes changed at random, and a few malformed ones.
 //
@@ -15,6 +16,7 @@ import { argumentos, raizFontes, Sorteio } from './apoio.mjs';
 const args = argumentos({ 'por-layout': '200' });
 const porLayout = Number(args['por-layout']);
 const require = createRequire(import.meta.url);
+const { CamposDasTabelas, ObjetoJson } = require(path.join(raizFontes, 'web/pagina/achados.js'));
 
 // The spoils the generator knows, by layout.
 const anexosMensais = ['X01', 'X02', 'X03', 'X04', 'X05', 'X05A', 'X05B', 'X06', 'X07A', 'X07B',
@@ -98,6 +100,7 @@ try {
   }
 
   const engine = await require(path.resolve(args.motor))();
+  const campos = CamposDasTabelas(engine.tabelas());
   const divergencias = [];
   const porStatus = {};
   const pastaCli = path.join(pasta, 'cli');
@@ -106,14 +109,22 @@ try {
     const parte = casos.slice(inicio, inicio + lote);
     fs.rmSync(pastaCli, { recursive: true, force: true });
     fs.mkdirSync(pastaCli);
-    let saidaCli;
-    try {
-      saidaCli = execFileSync(args.cli, ['--jobs', '2', '--format', 'jsonl', '--dir', pastaCli,
-                                         ...parte.map((c) => c.caminho)], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'pipe'] });
-    } catch (e) {
-      if (e.status !== 1 && e.status !== 2) throw e;  // NOK and no report are ordinary outcomes
-      saidaCli = e.stdout;
-    }
+    // rolval-cli on the batch: its output (status 1 and 2, NOK and no report, are ordinary).
+    const cli = (formato) => {
+      try {
+        return execFileSync(args.cli, ['--jobs', '2', '--format', formato, '--dir', pastaCli, ...parte.map((c) => c.caminho)],
+                            { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'pipe'] });
+      } catch (e) {
+        if (e.status !== 1 && e.status !== 2) throw e;
+        return e.stdout;
+      }
+    };
+    const saidaCli = cli('jsonl');
+    // The CSV output, header row once, then each file's rows: each file's rows are the findings'
+    // count of its summary.
+    const csvCli = cli('csv').toString('utf8');
+    const linhasCsv = csvCli.split('\r\n');
+    const cabecalhoCsv = linhasCsv.shift() + '\r\n';
     // The command's output, split at each file's summary line.
     const porArquivo = [];
     let atual = [];
@@ -128,7 +139,7 @@ try {
     if (porArquivo.length !== parte.length) throw new Error(`rolval-cli gave ${porArquivo.length} summaries for ${parte.length} files`);
 
     parte.forEach((caso, i) => {
-      const r = engine.valida(new Uint8Array(fs.readFileSync(caso.caminho)), caso.caminho);
+      const r = engine.valida(new Uint8Array(fs.readFileSync(caso.caminho)), caso.caminho, { formats: ['jsonl', 'csv'] });
       const linhas = porArquivo[i];
       const resumo = JSON.parse(linhas[linhas.length - 1]);
       const achados = linhas.slice(0, -1).map((l) => JSON.parse(l));
@@ -141,7 +152,19 @@ try {
       if (!esperadoSaida.equals(Buffer.from(r.saida))) erros.push('saida.txt differs');
       if (!esperadoParam.equals(Buffer.from(r.param))) erros.push('param.txt differs');
       if (!esperadoJsonl.equals(Buffer.from(r.jsonl))) erros.push('JSON Lines differ');
-      if (JSON.stringify(achados) !== JSON.stringify(r.findings)) erros.push('finding objects differ');
+      const lidos = Array.from({ length: r.findings.total }, (_, k) => ObjetoJson(r.findings, campos, k, caso.caminho));
+      const diferente = achados.findIndex((a, k) => JSON.stringify(a) !== JSON.stringify(lidos[k]));
+      if (diferente >= 0 || achados.length !== lidos.length)
+        erros.push(`finding objects differ, first at ${diferente}: ${JSON.stringify(achados[diferente])} against ${JSON.stringify(lidos[diferente])}`);
+      // A finding's CSV row may hold line ends inside its quoted texts: the rows are taken whole
+      // by counting quotes.
+      let csvEsperado = cabecalhoCsv;
+      for (let k = 0; k < resumo.findings; k++) {
+        let linha = linhasCsv.shift();
+        while ((linha.match(/"/g) ?? []).length % 2 === 1) linha += '\r\n' + linhasCsv.shift();
+        csvEsperado += linha + '\r\n';
+      }
+      if (!Buffer.from(csvEsperado, 'utf8').equals(Buffer.from(r.csv))) erros.push('CSV differs');
       for (const campo of ['status', 'document', 'returns', 'warnings', 'messages'])
         if (JSON.stringify(resumo[campo]) !== JSON.stringify(r[campo])) erros.push(`${campo}: ${JSON.stringify(r[campo])} against ${JSON.stringify(resumo[campo])}`);
       porStatus[r.status] = (porStatus[r.status] ?? 0) + 1;
@@ -158,7 +181,7 @@ try {
     for (const d of divergencias.slice(0, 20)) console.log(`  ${d}`);
     process.exitCode = 1;
   } else {
-    console.log('saida.txt, param.txt, JSON Lines and finding objects identical for every file');
+    console.log('saida.txt, param.txt, JSON Lines, CSV and finding objects identical for every file');
   }
 } finally {
   fs.rmSync(pasta, { recursive: true, force: true });

@@ -262,6 +262,87 @@ try {
   confere((await page.title()).startsWith('rol05-com-erros.txt - NOK - Programa de Validação de Documentos'),
           'the tab\'s title names the file and its status', await page.title());
 
+  const csv = await baixa('#BSalvarCsv');
+  const csvCli = spawnSync(args.cli, ['--format', 'csv', 'rol05-com-erros.txt'], { cwd: amostras }).stdout;
+  confere(csv.nome === 'rol05-com-erros.achados.csv' && csv.bytes.equals(csvCli),
+          'Salvar achados (CSV) saves what rolval-cli --format csv prints, named after the file', csv.nome);
+
+  // The findings grid against rolval-cli's findings: each case a way to narrow or order the grid
+  // and the findings (by their number, 1-based) it must then show, in order.
+  const numeros = (f) => esperado.achados.map((a, i) => (f(a) ? i + 1 : 0)).filter(Boolean);
+  const porLinhaDesc = esperado.achados.map((a, i) => ({ a, i })).sort((x, y) => y.a.line - x.a.line || x.i - y.i).map((x) => x.i + 1);
+  const codigoMaisFrequente = (() => {
+    const n = {};
+    for (const a of esperado.achados) n[`${a.catalogue} ${a.code}`] = (n[`${a.catalogue} ${a.code}`] ?? 0) + 1;
+    return Object.entries(n).sort((x, y) => y[1] - x[1])[0][0];
+  })();
+  const busca = esperado.achados[2].message.slice(3, 12).toUpperCase();
+  const casosGrade = [
+    ['sorted by Linha, descending', async () => { await page.click('#grade-cabecalho >> text=Linha'); await page.click('#grade-cabecalho >> text=Linha'); }, porLinhaDesc],
+    ['filtered to errors', () => page.selectOption('#selTipo', 'erro'), numeros((a) => !a.warning)],
+    ['filtered to warnings', () => page.selectOption('#selTipo', 'aviso'), numeros((a) => a.warning)],
+    [`searched for "${busca}"`, async () => { await page.fill('#txtBusca', busca); await page.waitForTimeout(400); },
+     numeros((a) => [a.message, a.registration, a.period, a.found, a.record_type, a.field?.name ?? ''].some((t) => t.toLowerCase().includes(busca.toLowerCase())))],
+    ['filtered by the most frequent message of the summary', () => page.click('#tabMensagens tbody tr:first-child button'),
+     numeros((a) => `${a.catalogue} ${a.code}` === codigoMaisFrequente)],
+    ['filtered by the first return of the summary', () => page.click('#tabRetornos tbody tr:first-child button'),
+     numeros((a) => a.registration === esperado.achados[0].registration && a.period === esperado.achados[0].period)],
+  ];
+  await page.click('#Resumos summary');
+  for (const [descricao, faz, esperados] of casosGrade) {
+    await page.click('#BLimparFiltros');
+    if ((await page.getAttribute('#grade-cabecalho [role=columnheader]:first-child', 'aria-sort')) !== 'ascending') await page.click('#grade-cabecalho >> text=Nº');
+    await faz();
+    const mostrados = await page.$$eval('#grade-linhas [role=row]', (rs) => rs.map((r) => Number(r.firstChild.textContent)));
+    const filtro = await page.textContent('#lblFiltro');
+    confere(JSON.stringify(mostrados) === JSON.stringify(esperados) && filtro.startsWith(`${esperados.length} de ${esperado.achados.length} achados`),
+            `the grid ${descricao} shows the findings it should (${esperados.length})`, `${JSON.stringify(mostrados)} against ${JSON.stringify(esperados)}; ${filtro}`);
+  }
+  confere((await Axe(page)).length === 0, 'axe-core finds no violation with the grid filtered and its summaries open', (await Axe(page)).join('\n     '));
+  if (args.capturas) {
+    fs.mkdirSync(args.capturas, { recursive: true });
+    await (await page.$('#Achados')).screenshot({ path: path.join(args.capturas, 'pagina-grade.png') });
+  }
+  await page.click('#BLimparFiltros');
+  if ((await page.getAttribute('#grade-cabecalho [role=columnheader]:first-child', 'aria-sort')) !== 'ascending') await page.click('#grade-cabecalho >> text=Nº');
+  const celulas = await page.$$eval('#grade-linhas [role=row]:first-child [role=gridcell]', (cs) => cs.map((c) => c.textContent));
+  const primeiro = esperado.achados[0];
+  confere(JSON.stringify(celulas) === JSON.stringify(['1', primeiro.warning ? 'Aviso' : 'Erro', `${primeiro.catalogue} ${primeiro.code}`,
+                                                     primeiro.registration, primeiro.period, String(primeiro.line), primeiro.record_type,
+                                                     primeiro.field ? (primeiro.field.number ? `${primeiro.field.number} ` : '') + primeiro.field.name : '',
+                                                     `${primeiro.first_column}-${primeiro.last_column}`, primeiro.found, '', primeiro.message]),
+          'a grid row gives the desktop\'s columns of its finding', JSON.stringify(celulas));
+
+  // From the grid without a mouse: the arrows, Enter opens the record, with its field, the value
+  // declared and the one computed, and the record's fields; Esc gives the focus back to the grid.
+  const comValores = esperado.achados.findIndex((a) => a.declared !== null && a.computed !== null && a.field);
+  const alvo = esperado.achados[comValores];
+  await page.focus('#grade');
+  for (let i = 0; i <= comValores; i++) await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('Enter');
+  await page.waitForFunction((t) => document.getElementById('lblAchado').textContent.startsWith(t), `Achado ${comValores + 1} de`);
+  await page.waitForSelector('#tabCampos tr.do-achado');
+  const milhar = (v) => String(v).replace(/\B(?=(\d{3})+(?!\d))/g, '.');
+  const sobreCampo = await page.textContent('#lblCampoAchado');
+  const linhaCampo = await page.$$eval('#tabCampos tr.do-achado td', (cs) => cs.map((c) => c.textContent));
+  confere(sobreCampo.includes(`campo ${alvo.field.number ? `${alvo.field.number} - ` : ''}${alvo.field.name}`) &&
+          sobreCampo.includes(`declarado ${milhar(alvo.declared)}; calculado ${milhar(alvo.computed)}`) &&
+          linhaCampo[1] === alvo.field.name && linhaCampo[2] === `${alvo.field.first_column}-${alvo.field.last_column}`,
+          'Enter in the grid opens the record with its field, the value declared and the one computed', `${sobreCampo} | ${linhaCampo.join(' | ')}`);
+  if (args.capturas) await (await page.$('#VisaoRegistro')).screenshot({ path: path.join(args.capturas, 'pagina-campos.png') });
+  // The fields on the ruler: the arrows in the record walk them and name each.
+  await page.focus('#txtregistro');
+  await page.keyboard.press('ArrowRight');
+  const proximoCampo = await page.textContent('#lblCampo');
+  const naRegua = await page.$eval('#txtregistro .campo-na-regua.em-foco', (s) => s.title);
+  confere(proximoCampo.startsWith(naRegua) && naRegua !== '' && !naRegua.startsWith(alvo.field.name),
+          'the arrows in the record move along the fields on the ruler and name each', `${proximoCampo} | ${naRegua}`);
+  await page.keyboard.press('Escape');
+  confere(await page.isHidden('#VisaoRegistro') && (await page.evaluate(() => document.activeElement.id)) === 'grade',
+          'Esc closes a record opened from the grid and gives the focus back to it');
+  await page.click(`#txtsaida-linhas div[data-linha="${6 + escolhido}"]`);
+  await page.waitForSelector('#txtregistro mark');
+
   // Without a mouse: the arrows walk the findings, Enter opens the record, Esc closes it.
   await page.keyboard.press('Escape');
   confere(await page.isHidden('#VisaoRegistro') && (await page.evaluate(() => document.activeElement.id)) === 'txtsaida',
@@ -369,6 +450,45 @@ try {
   confere((await page.textContent('#lblArquivo')) === 'rolst02-com-erros.txt' &&
           JSON.stringify(linhasST2) === JSON.stringify(LinhasDoRelatorio(Cli(todas[linhaST2]).saida)),
           'a report opens from the table of files');
+
+  // A file of over 100,000 findings: the grid keeps only the rows in sight in the document, and
+  // scrolls, sorts and reaches its last row without a pause.
+  const muitos = path.join(temporaria, 'muitos-achados.txt');
+  const cabecalhoLimpo = fs.readFileSync(path.join(amostras, 'rol05-limpo.txt'), 'latin1').split('\r\n')[0];
+  fs.writeFileSync(muitos, Buffer.from(`${cabecalhoLimpo.slice(0, 100)}${cabecalhoLimpo.slice(100).replace(/[0-9]/g, 'A')}\r\n`.repeat(1700), 'latin1'));
+  const totalMuitos = Cli(muitos).resumo.findings;
+  await page.goto(urlPagina);
+  await page.setInputFiles('#NomeArq', muitos);
+  await EsperaRelatorio(page, 'NOK', 120000);
+  const rolagem = await page.evaluate(async () => {
+    const g = document.getElementById('grade');
+    // The page's own work on each step (the rows drawn, the scroll event run at once), and the
+    // step to the next frame painted, which a busy machine's drawing also takes.
+    const desenhos = [];
+    const quadros = [];
+    let linhas = 0;
+    for (let k = 1; k <= 10; k++) {
+      const t = performance.now();
+      g.scrollTop = (g.scrollHeight * k) / 11;
+      g.dispatchEvent(new Event('scroll'));
+      desenhos.push(performance.now() - t);
+      await new Promise((pronto) => requestAnimationFrame(() => setTimeout(pronto, 0)));
+      quadros.push(performance.now() - t);
+      linhas = Math.max(linhas, document.querySelectorAll('#grade-linhas [role=row]').length);
+    }
+    const t = performance.now();
+    document.querySelector('#grade-cabecalho .col-mensagem button').click();
+    return { desenho: Math.max(...desenhos), quadro: Math.max(...quadros), linhas, ordena: performance.now() - t };
+  });
+  await page.focus('#grade');
+  await page.keyboard.press('End');
+  const ultimaLinha = await page.textContent('#lblCursorGrade');
+  console.log(`  grid of ${totalMuitos} findings: longest scroll step ${rolagem.desenho.toFixed(0)} ms drawing, ${rolagem.quadro.toFixed(0)} ms to the next frame; ` +
+              `sort by message ${rolagem.ordena.toFixed(0)} ms; ${rolagem.linhas} rows in the document at most`);
+  confere(totalMuitos > 100000 && (await page.textContent('#lblFiltro')).startsWith(`${totalMuitos} de ${totalMuitos} achados`) &&
+          rolagem.linhas < 120 && rolagem.desenho < 50 && rolagem.quadro < 500 && rolagem.ordena < 2000 && ultimaLinha.startsWith(`Linha ${totalMuitos} de ${totalMuitos}:`),
+          `a grid of ${totalMuitos} findings scrolls without a pause, only its rows in sight in the document, and End reaches the last`,
+          `${JSON.stringify(rolagem)} ${ultimaLinha}`);
 
   // Files dropped on the page: a sample and an empty file, which gets no report but a message.
   await page.goto(urlPagina);

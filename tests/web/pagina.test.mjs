@@ -136,9 +136,8 @@ test('the report breaks into view lines at CR LF, lone CR and LF, and each view 
 });
 
 test('the status line counts errors and warnings apart', () => {
-  const achados = [{ warning: false }, { warning: true }, { warning: false }];
-  assert.equal(TextoResumo(achados), 'Erros: 2    Avisos: 1');
-  assert.equal(TextoResumo([]), 'Erros: 0    Avisos: 0');
+  assert.equal(TextoResumo(3, 1), 'Erros: 2    Avisos: 1');
+  assert.equal(TextoResumo(0, 0), 'Erros: 0    Avisos: 0');
 });
 
 test('the table of files: same file, saved names, totals, CSV and title', () => {
@@ -153,7 +152,7 @@ test('the table of files: same file, saved names, totals, CSV and title', () => 
   for (const [nome, salvo] of Object.entries(nomes)) assert.equal(lista.NomeSalvo(nome, 'saida.txt'), salvo, nome);
 
   const pronto = (status, returns, achados, warnings) =>
-    ({ situacao: 'pronto', resultado: { status, returns, warnings, findings: new Array(achados).fill({}) } });
+    ({ situacao: 'pronto', resultado: { status, returns, warnings, findings: { total: achados } } });
   const itens = [pronto('OK', 3, 0, 0), pronto('NOK', 2, 5, 1), pronto('NO_REPORT', 0, 0, 0), pronto('NOK', 1, 2, 2),
                  { situacao: 'falha' }, { situacao: 'validando' }, { situacao: 'fila' }];
   const t = lista.TotaisTabela(itens);
@@ -166,4 +165,71 @@ test('the table of files: same file, saved names, totals, CSV and title', () => 
 
   assert.equal(lista.TituloPagina('Programa', 'a.txt', 'NOK'), 'a.txt - NOK - Programa');
   assert.equal(lista.TituloPagina('Programa', '', ''), 'Programa');
+});
+
+// Packed findings as the engine hands them over, from plain rows: [aviso, codigo, inscricao,
+// periodo, linha, mensagem, encontrado, declarado].
+const achadosJs = require(path.join(raizFontes, 'web/pagina/achados.js'));
+function Empacota(linhas) {
+  const textos = [];
+  const texto = (t) => (textos.indexOf(t) >= 0 ? textos.indexOf(t) : textos.push(t) - 1);
+  const inteiros = new Int32Array(linhas.length * 16);
+  const reais = new Float64Array(linhas.length * 3).fill(NaN);
+  linhas.forEach(([aviso, codigo, inscricao, periodo, linha, mensagem, encontrado, declarado], i) => {
+    inteiros.set([77, codigo, aviso, texto(inscricao), texto(periodo), linha, 1, 2, texto(mensagem), texto('X01'),
+                  -1, -1, 0, texto(encontrado), 6 + i, 6 + i], i * 16);
+    if (declarado !== undefined) reais[i * 3 + 1] = declarado;
+  });
+  return { total: linhas.length, inteiros, reais, textos };
+}
+
+test('the findings grid filters, sorts and sums up the packed findings', () => {
+  const d = Empacota([
+    [0, 20, '111', '05/2005', 9, 'Valor do campo 21 incorreto', '0001', 5],
+    [1, 7, '222', '04/2005', 3, 'Campo zerado', '0000'],
+    [0, 20, '222', '04/2005', 12, 'Valor do campo 21 incorreto', '0099', 2],
+    [0, 31, '111', '05/2005', 1, 'Dig. Controle Campo 28 Incorreto', 'ABC'],
+  ]);
+  const { FiltraAchados, OrdenaAchados, Resumos, ChaveMensagem, ChaveRetorno } = achadosJs;
+  const filtra = (filtro) => Array.from(FiltraAchados(d, filtro, []));
+  const casos = [
+    [{}, [0, 1, 2, 3]],
+    [{ tipo: 'erro' }, [0, 2, 3]],
+    [{ tipo: 'aviso' }, [1]],
+    [{ mensagem: ChaveMensagem(d, 0) }, [0, 2]],
+    [{ retorno: ChaveRetorno(d, 1) }, [1, 2]],
+    [{ busca: 'CONTROLE' }, [3]],
+    [{ busca: '0099' }, [2]],
+    [{ busca: '12' }, [2]],          // a line number
+    [{ busca: '7' }, [1]],           // a code, whole
+    [{ tipo: 'erro', retorno: ChaveRetorno(d, 1) }, [2]],
+  ];
+  for (const [filtro, esperado] of casos) assert.deepEqual(filtra(filtro), esperado, JSON.stringify(filtro));
+
+  const todos = FiltraAchados(d, {}, []);
+  const ordens = [
+    ['numero', false, [0, 1, 2, 3]], ['numero', true, [3, 2, 1, 0]],
+    ['linha', false, [3, 1, 0, 2]], ['periodo', false, [1, 2, 0, 3]],
+    ['codigo', false, [1, 0, 2, 3]], ['codigo', true, [3, 0, 2, 1]],  // ties stay in report order
+    ['valores', true, [0, 2, 1, 3]], ['tipo', false, [0, 2, 3, 1]],
+  ];
+  for (const [coluna, desc, esperado] of ordens)
+    assert.deepEqual(Array.from(OrdenaAchados(d, todos, coluna, desc)), esperado, `${coluna} ${desc}`);
+
+  const r = Resumos(d);
+  assert.deepEqual(r.mensagens.map((l) => [l.rotulo, l.achados, l.avisos]),
+                   [['M 20: Valor do campo 21 incorreto', 2, 0], ['M 7: Campo zerado', 1, 1], ['M 31: Dig. Controle Campo 28 Incorreto', 1, 0]]);
+  assert.deepEqual(r.retornos.map((l) => [l.rotulo, l.achados]), [['111 - 05/2005', 2], ['222 - 04/2005', 2]]);
+});
+
+test('a field\'s bytes read by its kind', () => {
+  const casos = [
+    ['data-ddmmaaaa', '31012005', '31/01/2005'], ['data-ddmmaaaa', '31022005', 'data inválida'],
+    ['data-ddmmaaaa', '3101200A', ''], ['data-aaaammdd', '20050229', 'data inválida'],
+    ['data-aaaammdd', '20040229', '29/02/2004'], ['periodo-mmaaaa', '052005', '05/2005'],
+    ['valor', '000001234567', '12.345,67'], ['valor', '000000000005', '0,05'], ['valor', '00000000000', '0,00'],
+    ['valor', '12 4', ''], ['digitos', '0012', ''], ['texto', 'ABC', ''],
+  ];
+  for (const [tipo, texto, esperado] of casos) assert.equal(achadosJs.DecodificaCampo(tipo, texto), esperado, `${tipo} ${texto}`);
+  assert.deepEqual([1234567, -1000, 0, 2.5, null].map(achadosJs.TextoValor), ['1.234.567', '-1.000', '0', '2,5', '']);
 });

@@ -1,18 +1,22 @@
 // The engine's entry point in WebAssembly: one run of one file of the module's file system, with
-// its report, its status file, its findings as JSON Lines, the lines of the report view each
-// finding takes and the summary of the run, handed to the JavaScript side (web/motor/api.js)
-// through a result object it frees when done. The run publishes nothing: the report stays in the
-// run object.
+// its report, its status file, its findings (kept as a compact list and handed over packed in
+// typed arrays, with the lines of the report view each takes), their JSON Lines and CSV when
+// asked, and the summary of the run, handed to the JavaScript side (web/motor/api.js) through a
+// result object it frees when done; and the field tables of every record type. The run publishes
+// nothing: the report stays in the run object.
 #include <emscripten.h>
 
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "achados/Escritores.h"
 #include "achados/ListaAchados.h"
+#include "layouts/CamposLayouts.h"
 #include "layouts/CopiaCorrigida.h"
 #include "layouts/Layouts.h"
 #include "run/Catalogos.h"
@@ -81,38 +85,30 @@ class TelaPagina : public rolval::Tela {
   double quando_ = 0;
 };
 
-// Every finding as the command line's JSON Lines form writes it, the first and last line of the
-// report view it takes, and the counts of the summary.
-class ColetorAchados : public rolval::OuvinteAchados {
- public:
-  explicit ColetorAchados(const std::string& nome) : arquivo_(rolval::NomeEmJson(nome)) {}
-  void Anota(const rolval::Achado& achado) override {
-    ++achados;
-    if (achado.Aviso()) ++avisos;
-    rolval::AcrescentaJsonAchado(jsonl, arquivo_, achado);
-    linhasVisao.push_back(proxima_);
-    proxima_ += rolval::LinhasNaVisao(achado.linhaRelatorio);
-    linhasVisao.push_back(proxima_ - 1);
-  }
-  std::string jsonl;
-  std::vector<std::int32_t> linhasVisao;
-  std::int64_t achados = 0;
-  std::int64_t avisos = 0;
-
- private:
-  std::string arquivo_;
-  std::int32_t proxima_ = rolval::LinhasAntesDosAchados;
-};
-
 }  // namespace
+
+// The findings as the page receives them: numbers packed in two typed arrays, each distinct text
+// once. Per finding, CamposInteiros int32 (their order is api.js's rolvalCampos) and CamposReais
+// doubles (byte offset of its line, declared, computed; NaN where the finding has none): 88 bytes
+// a finding, plus its texts when they are new.
+struct AchadosEmpacotados {
+  static constexpr std::size_t CamposInteiros = 16;
+  static constexpr std::size_t CamposReais = 3;
+  std::vector<std::int32_t> inteiros;
+  std::vector<double> reais;
+  std::string textos;                     // every distinct text, Latin-1, one after another
+  std::vector<std::uint32_t> inicios{0};  // text i is textos[inicios[i], inicios[i + 1])
+};
 
 // What the JavaScript side reads back after a run.
 struct ResultadoWeb {
-  std::string saida;    // saida.txt, byte for byte
-  std::string param;    // param.txt, byte for byte
-  std::string achados;  // one JSON object a line, one line per finding, in report order
-  std::vector<std::int32_t> linhasVisao;  // per finding: first and last line of the report view
-  std::string resumo;                     // the summary object of the run
+  std::string saida;             // saida.txt, byte for byte
+  std::string param;             // param.txt, byte for byte
+  rolval::ListaAchados achados;  // the run's findings, in report order
+  AchadosEmpacotados empacotados;
+  std::string jsonl;   // the findings as JSON Lines, when asked
+  std::string csv;     // the findings as CSV (mark, header, rows), when asked
+  std::string resumo;  // the summary object of the run
 };
 
 // What a correction gave: a JSON object {"copy", "changes", "refusal"}.
@@ -120,18 +116,155 @@ struct CorrecaoWeb {
   std::string json;
 };
 
+namespace {
+
+// Where each field of every record type sits in the list of all of them, table after table: the
+// number a finding's field is known by on the page.
+std::unordered_map<const rolval::CampoRegistro*, std::int32_t> IndicesDosCampos() {
+  std::unordered_map<const rolval::CampoRegistro*, std::int32_t> indices;
+  std::int32_t n = 0;
+  for (const rolval::TabelaRegistro* tabela : rolval::TodasAsTabelas())
+    for (const rolval::CampoRegistro& campo : tabela->campos) indices.emplace(&campo, n++);
+  return indices;
+}
+
+// The number of field `campo` in that list. A field may be declared outside every table (the
+// prefix that the tables of a layout share, named by a finding whose record type is not known):
+// it is then known by a field of the tables equal to it, kept in `indices` for the next time.
+std::int32_t IndiceDoCampo(std::unordered_map<const rolval::CampoRegistro*, std::int32_t>& indices,
+                           const rolval::CampoRegistro* campo) {
+  if (const auto i = indices.find(campo); i != indices.end()) return i->second;
+  std::int32_t n = 0;
+  std::int32_t igual = -1;
+  for (const rolval::TabelaRegistro* tabela : rolval::TodasAsTabelas()) {
+    for (const rolval::CampoRegistro& c : tabela->campos) {
+      if (igual < 0 && c.numero == campo->numero && c.nome == campo->nome &&
+          c.coluna == campo->coluna && c.tamanho == campo->tamanho && c.largura == campo->largura)
+        igual = n;
+      ++n;
+    }
+  }
+  indices.emplace(campo, igual);
+  return igual;
+}
+
+std::int32_t IndiceDaTabela(std::string_view tipo) {
+  const rolval::TabelaRegistro* tabela = rolval::TabelaDoRegistro(tipo);
+  const auto todas = rolval::TodasAsTabelas();
+  for (std::size_t i = 0; i < todas.size(); ++i)
+    if (todas[i] == tabela) return static_cast<std::int32_t>(i);
+  return -1;
+}
+
+// The list's findings packed for the page. The list keeps each distinct text once, so a text is
+// known by where it lies.
+void Empacota(const rolval::ListaAchados& lista, AchadosEmpacotados& e) {
+  auto campos = IndicesDosCampos();
+  std::unordered_map<const char*, std::int32_t> numeros;
+  std::unordered_map<std::string_view, std::int32_t> tabelas;
+  const auto texto = [&](std::string_view t) {
+    const auto [onde, novo] =
+        numeros.try_emplace(t.data(), static_cast<std::int32_t>(e.inicios.size() - 1));
+    if (novo) {
+      e.textos.append(t);
+      e.inicios.push_back(static_cast<std::uint32_t>(e.textos.size()));
+    }
+    return onde->second;
+  };
+  const double nenhum = std::numeric_limits<double>::quiet_NaN();
+  e.inteiros.reserve(lista.Tamanho() * AchadosEmpacotados::CamposInteiros);
+  e.reais.reserve(lista.Tamanho() * AchadosEmpacotados::CamposReais);
+  for (std::size_t i = 0; i < lista.Tamanho(); ++i) {
+    const rolval::Achado a = lista.Le(i);
+    auto tabela = tabelas.find(a.tipoRegistro);
+    if (tabela == tabelas.end())
+      tabela = tabelas.emplace(a.tipoRegistro, IndiceDaTabela(a.tipoRegistro)).first;
+    const std::int32_t campo = a.campo ? IndiceDoCampo(campos, a.campo) : -1;
+    e.inteiros.insert(
+        e.inteiros.end(),
+        {a.catalogo, a.codigo, a.Aviso() ? 1 : 0, texto(a.inscricao), texto(a.periodo), a.linha,
+         a.inicio, a.fim, texto(a.mensagem), texto(a.tipoRegistro), tabela->second, campo,
+         a.ocorrencia, texto(a.encontrado), lista.PrimeiraLinhaNaVisao(i),
+         lista.UltimaLinhaNaVisao(i)});
+    e.reais.insert(e.reais.end(), {static_cast<double>(a.deslocamento),
+                                   a.declarado.value_or(nenhum), a.calculado.value_or(nenhum)});
+  }
+}
+
+// What the kinds of field are called on the page.
+const char* NomeDoTipo(rolval::TipoCampo tipo) {
+  switch (tipo) {
+    case rolval::TipoCampo::Texto:
+      return "texto";
+    case rolval::TipoCampo::Digitos:
+      return "digitos";
+    case rolval::TipoCampo::Valor:
+      return "valor";
+    case rolval::TipoCampo::DataDDMMAAAA:
+      return "data-ddmmaaaa";
+    case rolval::TipoCampo::DataAAAAMMDD:
+      return "data-aaaammdd";
+    case rolval::TipoCampo::PeriodoMMAAAA:
+      return "periodo-mmaaaa";
+    case rolval::TipoCampo::Inscricao:
+      return "inscricao";
+    case rolval::TipoCampo::CNPJ:
+      return "cnpj";
+    case rolval::TipoCampo::UF:
+      return "uf";
+    case rolval::TipoCampo::Marcador:
+      return "marcador";
+    case rolval::TipoCampo::Filler:
+      return "filler";
+  }
+  return "texto";
+}
+
+// Every record type's table as JSON: [{"type","length","fields":[{"number","name","column",
+// "length","kind","width","times"}]}], fields numbered as IndicesDosCampos numbers them.
+std::string TabelasEmJson() {
+  std::string s = "[";
+  for (const rolval::TabelaRegistro* tabela : rolval::TodasAsTabelas()) {
+    if (s.size() > 1) s.push_back(',');
+    s.append("{\"type\":");
+    rolval::AcrescentaJsonUtf8(s, tabela->tipo);
+    s.append(",\"length\":" + std::to_string(tabela->comprimento) + ",\"fields\":[");
+    bool primeiro = true;
+    for (const rolval::CampoRegistro& c : tabela->campos) {
+      if (!primeiro) s.push_back(',');
+      primeiro = false;
+      s.append("{\"number\":" + std::to_string(c.numero) + ",\"name\":");
+      rolval::AcrescentaJsonUtf8(s, c.nome);
+      s.append(",\"column\":" + std::to_string(c.coluna) +
+               ",\"length\":" + std::to_string(c.tamanho) + ",\"kind\":\"" + NomeDoTipo(c.tipo) +
+               "\",\"width\":" + std::to_string(c.largura) +
+               ",\"times\":" + std::to_string(c.vezes) + "}");
+    }
+    s.append("]}");
+  }
+  s.push_back(']');
+  return s;
+}
+
+// What a run writes besides its report, as RolvalValida's `formatos` asks.
+constexpr int FormatoJsonl = 1;
+constexpr int FormatoCsv = 2;
+
+}  // namespace
+
 extern "C" {
 
-// One run of the file at `caminho`, named `nome` in the findings. The caller frees the result
-// with RolvalLibera.
-EMSCRIPTEN_KEEPALIVE ResultadoWeb* RolvalValida(const char* caminho, const char* nome) {
+// One run of the file at `caminho`, named `nome` in the findings; `formatos` (FormatoJsonl,
+// FormatoCsv) says which renderings of the findings to write as well, the CSV with `separador`
+// between its fields. The caller frees the result with RolvalLibera.
+EMSCRIPTEN_KEEPALIVE ResultadoWeb* RolvalValida(const char* caminho, const char* nome, int formatos,
+                                                char separador) {
   auto* resultado = new ResultadoWeb;
   const std::string arquivo = nome;
-  ColetorAchados coletor(arquivo);
   std::vector<std::string> mensagens;
   TelaPagina tela(mensagens);
   rolval::Execucao execucao(std::filesystem::path{}, tela);
-  execucao.DefineOuvinte(&coletor);
+  execucao.DefineOuvinte(&resultado->achados);
   const rolval::Desfecho desfecho = rolval::ValidaArquivo(execucao, caminho);
   execucao.DefineOuvinte(nullptr);
   const std::string documento = rolval::DocumentoDaExecucao(execucao);
@@ -139,10 +272,24 @@ EMSCRIPTEN_KEEPALIVE ResultadoWeb* RolvalValida(const char* caminho, const char*
     resultado->saida = execucao.Relatorio().Texto();
     resultado->param = execucao.TextoParam();
   }
-  resultado->achados = std::move(coletor.jsonl);
-  resultado->linhasVisao = std::move(coletor.linhasVisao);
-  rolval::AcrescentaJsonResumo(resultado->resumo, {arquivo, documento, desfecho, execucao.QtdROLs,
-                                                   coletor.achados, coletor.avisos, &mensagens});
+  const rolval::ListaAchados& lista = resultado->achados;
+  Empacota(lista, resultado->empacotados);
+  if (formatos & FormatoJsonl) {
+    const std::string arquivoJson = rolval::NomeEmJson(arquivo);
+    for (std::size_t i = 0; i < lista.Tamanho(); ++i)
+      rolval::AcrescentaJsonAchado(resultado->jsonl, arquivoJson, lista.Le(i));
+  }
+  if (formatos & FormatoCsv) {
+    const std::string arquivoUtf8 = rolval::NomeEmUtf8(arquivo);
+    resultado->csv.assign(rolval::MarcaUtf8);
+    rolval::AcrescentaCsvCabecalho(resultado->csv, separador);
+    for (std::size_t i = 0; i < lista.Tamanho(); ++i)
+      rolval::AcrescentaCsvAchado(resultado->csv, arquivoUtf8, lista.Le(i), separador);
+  }
+  rolval::AcrescentaJsonResumo(
+      resultado->resumo, {arquivo, documento, desfecho, execucao.QtdROLs,
+                          static_cast<std::int64_t>(lista.Tamanho()), lista.Avisos(), &mensagens});
+  if (formatos & FormatoJsonl) resultado->jsonl.append(resultado->resumo);
   resultado->resumo.pop_back();  // the object without its line end
   return resultado;
 }
@@ -165,6 +312,12 @@ EMSCRIPTEN_KEEPALIVE const char* RolvalTextoCorrecao(const CorrecaoWeb* c) {
 }
 EMSCRIPTEN_KEEPALIVE void RolvalLiberaCorrecao(CorrecaoWeb* c) { delete c; }
 
+// Every record type's fields, as TabelasEmJson writes them; the text lives as long as the module.
+EMSCRIPTEN_KEEPALIVE const char* RolvalTabelas() {
+  static const std::string tabelas = TabelasEmJson();
+  return tabelas.c_str();
+}
+
 EMSCRIPTEN_KEEPALIVE const char* RolvalSaida(const ResultadoWeb* r) { return r->saida.data(); }
 EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoSaida(const ResultadoWeb* r) {
   return r->saida.size();
@@ -173,12 +326,29 @@ EMSCRIPTEN_KEEPALIVE const char* RolvalParam(const ResultadoWeb* r) { return r->
 EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoParam(const ResultadoWeb* r) {
   return r->param.size();
 }
-EMSCRIPTEN_KEEPALIVE const char* RolvalAchados(const ResultadoWeb* r) { return r->achados.data(); }
-EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoAchados(const ResultadoWeb* r) {
-  return r->achados.size();
+EMSCRIPTEN_KEEPALIVE const char* RolvalJsonl(const ResultadoWeb* r) { return r->jsonl.data(); }
+EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoJsonl(const ResultadoWeb* r) {
+  return r->jsonl.size();
 }
-EMSCRIPTEN_KEEPALIVE const std::int32_t* RolvalLinhasVisao(const ResultadoWeb* r) {
-  return r->linhasVisao.data();
+EMSCRIPTEN_KEEPALIVE const char* RolvalCsv(const ResultadoWeb* r) { return r->csv.data(); }
+EMSCRIPTEN_KEEPALIVE std::size_t RolvalTamanhoCsv(const ResultadoWeb* r) { return r->csv.size(); }
+EMSCRIPTEN_KEEPALIVE std::size_t RolvalQtdAchados(const ResultadoWeb* r) {
+  return r->achados.Tamanho();
+}
+EMSCRIPTEN_KEEPALIVE const std::int32_t* RolvalInteiros(const ResultadoWeb* r) {
+  return r->empacotados.inteiros.data();
+}
+EMSCRIPTEN_KEEPALIVE const double* RolvalReais(const ResultadoWeb* r) {
+  return r->empacotados.reais.data();
+}
+EMSCRIPTEN_KEEPALIVE const char* RolvalTextos(const ResultadoWeb* r) {
+  return r->empacotados.textos.data();
+}
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* RolvalInicioTextos(const ResultadoWeb* r) {
+  return r->empacotados.inicios.data();
+}
+EMSCRIPTEN_KEEPALIVE std::size_t RolvalQtdTextos(const ResultadoWeb* r) {
+  return r->empacotados.inicios.size() - 1;
 }
 EMSCRIPTEN_KEEPALIVE const char* RolvalResumo(const ResultadoWeb* r) { return r->resumo.c_str(); }
 EMSCRIPTEN_KEEPALIVE void RolvalLibera(ResultadoWeb* r) { delete r; }

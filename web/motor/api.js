@@ -5,15 +5,17 @@
 //   engine.validaArquivo(blob, name[, options])     // a File or Blob, read in slices (workers only)
 //
 // Both return { status: 'OK'|'NOK'|'NO_REPORT', document, returns, warnings, saida, param,
-// findings, findingLines, messages, jsonl }: saida and param are the report and the status file
-// byte for byte, findings the JSON Lines finding objects, findingLines (an Int32Array) the first
-// and last line of the report view each finding takes, jsonl the command line's JSON Lines output
-// (findings, then the summary). options.onProgress({ percent, caption, taxpayer }) follows the run.
+// findings, messages, jsonl, csv }: saida and param are the report and the status file byte for
+// byte; findings the run's findings packed (rolvalEmpacotados below), which web/pagina/achados.js
+// reads; jsonl and csv, only when options.formats names them ('jsonl', 'csv'), the command line's
+// JSON Lines output (findings, then the summary) and its CSV output (options.separator, ';' by
+// default). options.onProgress({ percent, caption, taxpayer }) follows the run.
 //
+//   engine.tabelas()                                // every record type's fields (Motor.cpp)
 //   engine.corrigeArquivo(blob, name)               // a File or Blob (workers only)
 //
-// returns { bytes, name, changes } with the corrected copy (name: <name>-corrigido.txt) and what
-// was changed, or { refusal } when no copy could be made safely.
+// corrigeArquivo returns { bytes, name, changes } with the corrected copy (name:
+// <name>-corrigido.txt) and what was changed, or { refusal } when no copy could be made safely.
 
 var rolvalContador = 0;
 
@@ -27,8 +29,45 @@ function rolvalTextoC(texto) {
   return p;
 }
 
+// The numbers each finding takes in findings.inteiros and findings.reais, as Motor.cpp packs them.
+var rolvalCamposInteiros = 16;
+var rolvalCamposReais = 3;
+
+// Texts i of the packed findings as JavaScript strings: Latin-1 bytes, one character each.
+function rolvalTextos(bytes, inicios) {
+  var textos = new Array(inicios.length - 1);
+  for (var i = 0; i < textos.length; i++) {
+    var pedaco = bytes.subarray(inicios[i], inicios[i + 1]);
+    textos[i] = pedaco.length < 4096 ? String.fromCharCode.apply(null, pedaco) : new TextDecoder('utf-16le').decode(Uint16Array.from(pedaco));
+  }
+  return textos;
+}
+
+// The run's findings out of the module: { total, inteiros (Int32Array), reais (Float64Array),
+// textos }, copies the caller owns.
+function rolvalEmpacotados(r) {
+  var total = _RolvalQtdAchados(r);
+  var pi = _RolvalInteiros(r) >> 2;
+  var pr = _RolvalReais(r) >> 3;
+  var pt = _RolvalTextos(r);
+  var qtdTextos = _RolvalQtdTextos(r);
+  var inicios = HEAPU32.subarray(_RolvalInicioTextos(r) >> 2, (_RolvalInicioTextos(r) >> 2) + qtdTextos + 1);
+  return {
+    total: total,
+    inteiros: HEAP32.slice(pi, pi + total * rolvalCamposInteiros),
+    reais: HEAPF64.slice(pr, pr + total * rolvalCamposReais),
+    textos: rolvalTextos(HEAPU8.subarray(pt, pt + inicios[qtdTextos]), inicios),
+  };
+}
+
+function rolvalBytes(ponteiro, tamanho) {
+  return HEAPU8.slice(ponteiro, ponteiro + tamanho);
+}
+
 function rolvalExecuta(caminho, nome, opcoes) {
   var aoProgredir = opcoes && opcoes.onProgress;
+  var formatos = (opcoes && opcoes.formats) || [];
+  var separador = (opcoes && opcoes.separator) || ';';
   Module['rolvalProgresso'] = aoProgredir
     ? function (valor, legenda, contribuinte) {
         aoProgredir({ percent: valor, caption: legenda, taxpayer: contribuinte });
@@ -38,43 +77,37 @@ function rolvalExecuta(caminho, nome, opcoes) {
   var pn = rolvalTextoC(String(nome));
   var r;
   try {
-    r = _RolvalValida(pc, pn);
+    r = _RolvalValida(pc, pn, (formatos.indexOf('jsonl') >= 0 ? 1 : 0) | (formatos.indexOf('csv') >= 0 ? 2 : 0),
+                      separador.charCodeAt(0));
   } finally {
     Module['rolvalProgresso'] = null;
     _free(pc);
     _free(pn);
   }
   try {
-    var resumo = UTF8ToString(_RolvalResumo(r));
-    var achados = HEAPU8.slice(_RolvalAchados(r), _RolvalAchados(r) + _RolvalTamanhoAchados(r));
-    var saida = HEAPU8.slice(_RolvalSaida(r), _RolvalSaida(r) + _RolvalTamanhoSaida(r));
-    var param = HEAPU8.slice(_RolvalParam(r), _RolvalParam(r) + _RolvalTamanhoParam(r));
-    var sumario = JSON.parse(resumo);
-    var inicioLinhas = _RolvalLinhasVisao(r) >> 2;
-    var findingLines = HEAP32.slice(inicioLinhas, inicioLinhas + 2 * sumario.findings);
+    var sumario = JSON.parse(UTF8ToString(_RolvalResumo(r)));
+    return {
+      status: sumario.status,
+      document: sumario.document,
+      returns: sumario.returns,
+      warnings: sumario.warnings,
+      saida: rolvalBytes(_RolvalSaida(r), _RolvalTamanhoSaida(r)),
+      param: rolvalBytes(_RolvalParam(r), _RolvalTamanhoParam(r)),
+      findings: rolvalEmpacotados(r),
+      messages: sumario.messages,
+      jsonl: formatos.indexOf('jsonl') >= 0 ? rolvalBytes(_RolvalJsonl(r), _RolvalTamanhoJsonl(r)) : null,
+      csv: formatos.indexOf('csv') >= 0 ? rolvalBytes(_RolvalCsv(r), _RolvalTamanhoCsv(r)) : null,
+    };
   } finally {
     _RolvalLibera(r);
   }
-  var linhas = new TextDecoder('utf-8').decode(achados).split('\n');
-  var findings = [];
-  for (var i = 0; i < linhas.length; i++) if (linhas[i]) findings.push(JSON.parse(linhas[i]));
-  var fimResumo = new TextEncoder().encode(resumo + '\n');
-  var jsonl = new Uint8Array(achados.length + fimResumo.length);
-  jsonl.set(achados, 0);
-  jsonl.set(fimResumo, achados.length);
-  return {
-    status: sumario.status,
-    document: sumario.document,
-    returns: sumario.returns,
-    warnings: sumario.warnings,
-    saida: saida,
-    param: param,
-    findings: findings,
-    findingLines: findingLines,
-    messages: sumario.messages,
-    jsonl: jsonl,
-  };
 }
+
+var rolvalTabelas = null;
+Module['tabelas'] = function () {
+  if (!rolvalTabelas) rolvalTabelas = JSON.parse(UTF8ToString(_RolvalTabelas()));
+  return rolvalTabelas;
+};
 
 Module['valida'] = function (bytes, nome, opcoes) {
   if (!(bytes instanceof Uint8Array)) throw new TypeError('valida: bytes must be a Uint8Array');

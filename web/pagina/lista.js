@@ -37,9 +37,9 @@ function TotaisTabela(itens) {
     else if (r.status === 'NOK') t.nok++;
     else t.semRelatorio++;
     t.retornos += r.returns;
-    t.achados += r.findings.length;
+    t.achados += r.findings.total;
     t.avisos += r.warnings;
-    t.erros += r.findings.length - r.warnings;
+    t.erros += r.findings.total - r.warnings;
   });
   return t;
 }

@@ -1,7 +1,8 @@
 // The page: files chosen or dropped are validated in Web Workers (a few at a time), each with its
 // progress as the progress window shows it; the report of a file opens as the output window does,
-// with the record behind each finding, and can be saved or printed. Runs after registro.js,
-// relatorio.js and lista.js, inlined with them.
+// with the record behind each finding and its fields, the findings in a grid that sorts and
+// filters, and can be saved or printed. Runs after registro.js, relatorio.js, lista.js and
+// achados.js, inlined with them.
 (function () {
   'use strict';
 
@@ -26,8 +27,10 @@
   var achadoAtual = -1;   // index of the finding whose record is shown
   var cursor = -1;        // index of the finding the arrow keys are on
   var proximoId = 0;
+  var camposMotor = null;  // every record type's fields, from the engine, with the first result
 
   // Workers: the engine's module and the worker's code joined in one script of this page.
+  var MemoriaMotorMantida = 64 * 1024 * 1024;
   var MaxTrabalhadores = Math.max(1, Math.min(navigator.hardwareConcurrency || 2, 4));
   var trabalhadores = [];
   var urlTrabalhador = null;
@@ -109,10 +112,17 @@
     } else {
       item.situacao = 'pronto';
       item.resultado = msg.resultado;
+      if (!camposMotor) camposMotor = { tabelas: msg.tabelas, campos: CamposDasTabelas(msg.tabelas) };
       item.dicas = msg.dicas || [];
       item.medidas.motorMs = msg.ms;
       item.medidas.memoriaMotor = msg.memoriaMotor;
       item.medidas.fim = performance.now();
+      // WebAssembly memory never shrinks: a worker whose engine grew for a run of very many
+      // findings is ended, so that its memory goes back; another starts when needed.
+      if (msg.memoriaMotor > MemoriaMotorMantida) {
+        t.w.terminate();
+        trabalhadores.splice(trabalhadores.indexOf(t), 1);
+      }
     }
     // A file taken off the list, or chosen again, is no longer shown.
     if (!item.removido) {
@@ -262,8 +272,8 @@
       var avisos = r.warnings;
       c.documento.textContent = r.document;
       c.roles.textContent = r.returns;
-      c.achados.textContent = r.findings.length;
-      c.erros.textContent = r.findings.length - avisos;
+      c.achados.textContent = r.findings.total;
+      c.erros.textContent = r.findings.total - avisos;
       c.avisos.textContent = avisos;
       item.botaoAbrir.disabled = false;
     } else if (item.situacao === 'falha') {
@@ -326,6 +336,7 @@
       mensagens.hidden = false;
       MostraDicas(item, []);
       MostraLinhasRelatorio(new Uint8Array(0), new Int32Array(0));
+      AbreGrade(null);
       AtualizaBotoes();
       AtualizaTitulo();
       return;
@@ -333,14 +344,12 @@
     var r = item.resultado;
     status.textContent = r.status === 'NO_REPORT' ? 'Sem relatório' : r.status;
     status.className = 'status ' + r.status;
-    $('lblResumo').textContent = r.status === 'NO_REPORT' ? '' : TextoResumo(r.findings);
+    $('lblResumo').textContent = r.status === 'NO_REPORT' ? '' : TextoResumo(r.findings.total, r.warnings);
     mensagens.textContent = r.messages.join('\n');
     mensagens.hidden = r.messages.length === 0;
-    if (!item.linhasVisao) {
-      item.linhasVisao = LinhasDaVisao(r.saida);
-      item.blocos = r.findingLines;
-    }
-    MostraLinhasRelatorio(r.saida, item.blocos);
+    if (!item.linhasVisao) item.linhasVisao = LinhasDaVisao(r.saida);
+    MostraLinhasRelatorio(r.saida, r.findings.inteiros);
+    AbreGrade(r.findings);
     // The hints, as rolval-cli gives them: for a file whose report is not OK.
     MostraDicas(item, r.status === 'OK' ? [] : item.dicas);
     AtualizaBotoes();
@@ -423,14 +432,15 @@
   }
 
   function LinhaDoAchado(linhaVisao) {
-    return AchadoDaLinha(visao.blocos, linhaVisao);
+    return AchadoDaLinha(visao.blocos, linhaVisao, CamposInteiros, PrimeiraLinhaVisao);
   }
 
-  // The first and last report-view lines of finding `indice` (the engine gives two numbers a
-  // finding), or null when there is no such finding.
+  // The first and last report-view lines of finding `indice` (as the engine packs them), or null
+  // when there is no such finding.
   function BlocoDoAchado(indice) {
-    if (indice < 0 || 2 * indice + 1 >= visao.blocos.length) return null;
-    return { primeira: visao.blocos[2 * indice], ultima: visao.blocos[2 * indice + 1] };
+    var b = indice * CamposInteiros + PrimeiraLinhaVisao;
+    if (indice < 0 || b + 1 >= visao.blocos.length) return null;
+    return { primeira: visao.blocos[b], ultima: visao.blocos[b + 1] };
   }
 
   function DesenhaLinhas(forca) {
@@ -457,16 +467,21 @@
     linhas.style.transform = 'translateY(' + primeira * AlturaLinha + 'px)';
   }
 
-  function MostraAchado(indice) {
+  // The record of finding `indice`, opened from the report or the grid; Esc gives the focus back
+  // to where it was opened from.
+  var origemRegistro = 'txtsaida';
+  function MostraAchado(indice, origem) {
     if (!aberto || !aberto.resultado) return;
     var achados = aberto.resultado.findings;
-    if (indice < 0 || indice >= achados.length) return;
+    if (indice < 0 || indice >= achados.total) return;
+    if (origem) origemRegistro = origem;
     achadoAtual = indice;
     cursor = indice;
     MostraNaVisao(indice);
     DesenhaLinhas(true);
+    MarcaNaGrade(indice);
     AtualizaBotoes();
-    MostraRegistro(aberto, achados[indice], indice + 1, achados.length);
+    MostraRegistro(aberto, LeAchado(achados, indice), indice + 1, achados.total);
   }
 
   // The finding's line brought into sight in the report.
@@ -482,17 +497,17 @@
   // The arrow keys in the report walk its findings; what they are on is told to screen readers.
   function MoveCursor(indice) {
     var achados = aberto.resultado.findings;
-    cursor = Math.max(0, Math.min(achados.length - 1, indice));
+    cursor = Math.max(0, Math.min(achados.total - 1, indice));
     MostraNaVisao(cursor);
     DesenhaLinhas(true);
-    var a = achados[cursor];
-    $('lblCursor').textContent = 'Achado ' + (cursor + 1) + ' de ' + achados.length +
-      (a.line > 0 ? ', linha ' + a.line : '') + ': ' + a.message;
+    var a = LeAchado(achados, cursor);
+    $('lblCursor').textContent = 'Achado ' + (cursor + 1) + ' de ' + achados.total +
+      (a.linha > 0 ? ', linha ' + a.linha : '') + ': ' + a.mensagem;
   }
 
   function FechaRegistro() {
     $('VisaoRegistro').hidden = true;
-    $('txtsaida').focus();
+    $(origemRegistro).focus();
   }
 
   // The record view: the finding's message and line above the line of the file it names, under a
@@ -501,22 +516,25 @@
   function MostraRegistro(item, achado, ordem, total) {
     var pedido = ++pedidoRegistro;
     var texto = 'Achado ' + ordem + ' de ' + total;
-    if (achado.line > 0) {
-      texto += ' - linha ' + achado.line;
-      if (achado.first_column > 0) texto += ', colunas ' + achado.first_column + ' a ' + achado.last_column;
+    if (achado.linha > 0) {
+      texto += ' - linha ' + achado.linha;
+      if (achado.inicio > 0) texto += ', colunas ' + achado.inicio + ' a ' + achado.fim;
     }
-    $('lblAchado').textContent = texto + ': ' + achado.message;
+    $('lblAchado').textContent = texto + ': ' + achado.mensagem;
+    $('lblCampoAchado').textContent = TextoCampoAchado(achado);
     $('VisaoRegistro').hidden = false;
     var aviso = $('lblAviso');
     var pre = $('txtregistro');
-    if (achado.line <= 0) {
+    $('lblCampo').textContent = '';
+    $('CamposRegistro').hidden = true;
+    if (achado.linha <= 0) {
       // A finding of the whole file: its message is all there is to show.
       aviso.hidden = true;
       pre.hidden = true;
       return;
     }
     if (!item.indice) item.indice = new IndiceLinhas(item.arquivo);
-    item.indice.le(achado.line, LimiteMostrado).then(function (linha) {
+    item.indice.le(achado.linha, LimiteMostrado).then(function (linha) {
       if (pedido !== pedidoRegistro) return;
       if (linha.situacao !== 'lida') {
         pre.hidden = true;
@@ -539,8 +557,8 @@
 
   function DesenhaRegistro(achado, linha) {
     var comprimento = linha.bytes.length;
-    var inicio = achado.first_column;
-    var fim = achado.last_column;
+    var inicio = achado.inicio;
+    var fim = achado.fim;
     var temCampo = inicio > 0 && fim >= inicio;
     // The ruler reaches the field's last column even past the line's end, up to the shown limit.
     var colunas = comprimento;
@@ -572,7 +590,13 @@
     Linha(marcas, 'regua', fimRegua, realcaRegua ? MarcaRegua : null);
     partes.appendChild(document.createTextNode('\n'));
     Linha(registro, 'linha-registro', fimCampo, realcaCampo ? MarcaCampo : null);
+    var campos = CamposDoRegistro(achado, comprimento);
+    if (campos.length) {
+      partes.appendChild(document.createTextNode('\n'));
+      partes.appendChild(ReguaCampos(campos, colunas));
+    }
     pre.replaceChildren(partes);
+    MostraCampos(campos, linha.bytes, achado);
     pre.hidden = false;
 
     var avisos = [];
@@ -595,13 +619,14 @@
   }
 
   function AtualizaBotoes() {
-    var total = aberto && aberto.resultado ? aberto.resultado.findings.length : 0;
+    var total = aberto && aberto.resultado ? aberto.resultado.findings.total : 0;
     $('BAnterior').disabled = !(total > 0 && achadoAtual !== 0);
     $('BProximo').disabled = !(total > 0 && achadoAtual < total - 1);
     var comRelatorio = !!(aberto && aberto.resultado && aberto.resultado.saida.length);
     $('BSalvarRelatorio').disabled = !comRelatorio;
     $('BImprimir').disabled = !comRelatorio;
     $('BSalvarJson').disabled = !(aberto && aberto.resultado);
+    $('BSalvarCsv').disabled = !(aberto && aberto.resultado);
   }
 
   // Saving: the bytes as the engine wrote them, named as rolval-cli names a batch's reports.
@@ -614,6 +639,292 @@
     a.click();
     a.remove();
     setTimeout(function () { URL.revokeObjectURL(url); }, 60000);
+  }
+
+
+  // "Salvar JSON Lines" and "Salvar achados (CSV)": the engine's own writers, in a worker of their
+  // own that validates the file again, named after the file.
+  function Exporta(item, formato, sufixo, tipo) {
+    PreparaTrabalhador();
+    var w = new Worker(urlTrabalhador);
+    w.onmessage = function (ev) {
+      if (ev.data.tipo !== 'exportado') return;
+      w.terminate();
+      if (ev.data.falha) {
+        $('lblMensagens').textContent = 'Os achados não foram salvos: ' + ev.data.falha;
+        $('lblMensagens').hidden = false;
+        return;
+      }
+      Baixa(ev.data.bytes, NomeSalvo(item.arquivo.name, sufixo), tipo);
+    };
+    w.postMessage({ tipo: 'inicia', wasm: wasmMotor });
+    w.postMessage({ tipo: 'exporta', id: item.id, arquivo: item.arquivo, formato: formato });
+  }
+
+  // The findings grid: the desktop's columns, sorted by a header, filtered by kind, message, return
+  // and a search; only the rows in sight are in the document.
+  var AlturaLinhaGrade = 24;  // px, as .grade-linha in the style sheet
+  var ColunasGrade = [
+    { chave: 'numero', titulo: 'Nº' }, { chave: 'tipo', titulo: 'Tipo' }, { chave: 'codigo', titulo: 'Código' },
+    { chave: 'inscricao', titulo: 'Inscrição' }, { chave: 'periodo', titulo: 'Período' }, { chave: 'linha', titulo: 'Linha' },
+    { chave: 'registro', titulo: 'Registro' }, { chave: 'campo', titulo: 'Campo' }, { chave: 'colunas', titulo: 'Colunas' },
+    { chave: 'encontrado', titulo: 'Encontrado' }, { chave: 'valores', titulo: 'Declarado / Calculado' },
+    { chave: 'mensagem', titulo: 'Mensagem' },
+  ];
+  var grade = { dados: null, filtro: {}, ordem: 'numero', descendente: false, linhas: new Uint32Array(0), cursor: -1, primeira: -1, ultima: -1 };
+
+  function CriaCabecalhoGrade() {
+    var cabecalho = $('grade-cabecalho');
+    ColunasGrade.forEach(function (coluna) {
+      var celula = elemento('div', 'grade-celula col-' + coluna.chave);
+      celula.setAttribute('role', 'columnheader');
+      var botao = elemento('button', '', coluna.titulo);
+      botao.type = 'button';
+      botao.addEventListener('click', function () {
+        grade.descendente = grade.ordem === coluna.chave ? !grade.descendente : false;
+        grade.ordem = coluna.chave;
+        AplicaGrade();
+      });
+      celula.appendChild(botao);
+      coluna.celula = celula;
+      cabecalho.appendChild(celula);
+    });
+  }
+
+  function AbreGrade(dados) {
+    grade.dados = dados && dados.total ? dados : null;
+    grade.filtro = { tipo: '', mensagem: null, retorno: null, busca: '' };
+    grade.ordem = 'numero';
+    grade.descendente = false;
+    $('selTipo').value = '';
+    $('txtBusca').value = '';
+    $('Achados').hidden = !grade.dados;
+    if (!grade.dados) return;
+    var resumos = Resumos(grade.dados);
+    grade.resumos = resumos;
+    MostraResumo($('tabMensagens'), resumos.mensagens, 'mensagem');
+    MostraResumo($('tabRetornos'), resumos.retornos, 'retorno');
+    AplicaGrade();
+    $('grade').scrollTop = 0;
+  }
+
+  // A summary table: each line a button that filters the grid by it. A long list shows its first
+  // lines, the most frequent.
+  var MaxLinhasResumo = 500;
+  function MostraResumo(tabela, linhas, filtro) {
+    var corpo = document.createDocumentFragment();
+    linhas.slice(0, MaxLinhasResumo).forEach(function (l) {
+      var tr = elemento('tr');
+      var td = elemento('td');
+      var botao = elemento('button', 'filtra', l.rotulo);
+      botao.type = 'button';
+      botao.title = 'Mostrar só estes achados';
+      botao.addEventListener('click', function () {
+        grade.filtro[filtro] = l.chave;
+        AplicaGrade();
+        $('grade').focus();
+      });
+      td.appendChild(botao);
+      tr.appendChild(td);
+      tr.appendChild(elemento('td', 'numero', String(l.achados)));
+      tr.appendChild(elemento('td', 'numero', String(l.avisos)));
+      corpo.appendChild(tr);
+    });
+    if (linhas.length > MaxLinhasResumo) {
+      var resto = elemento('tr');
+      var celula = elemento('td', '', 'e mais ' + (linhas.length - MaxLinhasResumo) + ' linhas');
+      celula.colSpan = 3;
+      resto.appendChild(celula);
+      corpo.appendChild(resto);
+    }
+    tabela.tBodies[0].replaceChildren(corpo);
+  }
+
+  // The filters and the order applied again; the cursor stays on its finding when it still shows.
+  function AplicaGrade() {
+    var d = grade.dados;
+    if (!d) return;
+    var atual = grade.cursor >= 0 ? grade.linhas[grade.cursor] : -1;
+    grade.linhas = OrdenaAchados(d, FiltraAchados(d, grade.filtro, camposMotor.campos), grade.ordem, grade.descendente);
+    grade.cursor = atual >= 0 ? grade.linhas.indexOf(atual) : -1;
+    if (grade.cursor < 0) $('grade').scrollTop = 0;
+    ColunasGrade.forEach(function (c) {
+      c.celula.setAttribute('aria-sort', c.chave !== grade.ordem ? 'none' : grade.descendente ? 'descending' : 'ascending');
+    });
+    $('grade').setAttribute('aria-rowcount', String(grade.linhas.length + 1));
+    $('grade-espaco').style.height = grade.linhas.length * AlturaLinhaGrade + 'px';
+    var partes = [grade.linhas.length + ' de ' + d.total + ' achados'];
+    var rotulo = function (linhas, chave) { return linhas.find(function (l) { return l.chave === chave; }).rotulo; };
+    if (grade.filtro.mensagem != null) partes.push('mensagem ' + rotulo(grade.resumos.mensagens, grade.filtro.mensagem));
+    if (grade.filtro.retorno != null) partes.push('retorno ' + rotulo(grade.resumos.retornos, grade.filtro.retorno));
+    $('lblFiltro').textContent = partes.join('; ');
+    DesenhaGrade(true);
+  }
+
+  function TextosDaLinha(a) {
+    var campo = a.campo >= 0 ? camposMotor.campos[a.campo] : null;
+    var valores = a.declarado !== null || a.calculado !== null ? TextoValor(a.declarado) + ' / ' + TextoValor(a.calculado) : '';
+    return [String(a.indice + 1), a.aviso ? 'Aviso' : 'Erro', a.catalogo + ' ' + a.codigo, a.inscricao, a.periodo,
+            a.linha > 0 ? String(a.linha) : '', a.tipoRegistro,
+            campo ? (campo.number > 0 ? campo.number + ' ' : '') + campo.name : '',
+            a.inicio > 0 ? a.inicio + '-' + a.fim : '', a.encontrado, valores, a.mensagem];
+  }
+
+  function DesenhaGrade(forca) {
+    var caixa = $('grade');
+    var total = grade.linhas.length;
+    var topo = Math.max(0, caixa.scrollTop - $('grade-cabecalho').offsetHeight);
+    var primeira = Math.max(0, Math.floor(topo / AlturaLinhaGrade) - 10);
+    var ultima = Math.min(total, Math.ceil((topo + caixa.clientHeight) / AlturaLinhaGrade) + 10);
+    if (!forca && primeira === grade.primeira && ultima === grade.ultima) return;
+    grade.primeira = primeira;
+    grade.ultima = ultima;
+    var conteudo = document.createDocumentFragment();
+    for (var k = primeira; k < ultima; k++) {
+      var a = LeAchado(grade.dados, grade.linhas[k]);
+      var linha = elemento('div', 'grade-linha' + (a.aviso ? ' aviso' : ' erro'));
+      linha.setAttribute('role', 'row');
+      linha.setAttribute('aria-rowindex', String(k + 2));
+      linha.dataset.posicao = String(k);
+      if (k === grade.cursor) linha.classList.add('cursor');
+      if (grade.linhas[k] === achadoAtual) linha.classList.add('marcado');
+      TextosDaLinha(a).forEach(function (texto, c) {
+        var celula = elemento('div', 'grade-celula col-' + ColunasGrade[c].chave, texto);
+        celula.setAttribute('role', 'gridcell');
+        if (c >= 9) celula.title = texto;
+        linha.appendChild(celula);
+      });
+      conteudo.appendChild(linha);
+    }
+    var linhas = $('grade-linhas');
+    linhas.replaceChildren(conteudo);
+    linhas.style.transform = 'translateY(' + primeira * AlturaLinhaGrade + 'px)';
+  }
+
+  // The grid's cursor on row `posicao` (of the filtered rows), brought into sight and, unless
+  // `calado`, told.
+  function MoveCursorGrade(posicao, calado) {
+    var total = grade.linhas.length;
+    if (!total) return;
+    grade.cursor = Math.max(0, Math.min(total - 1, posicao));
+    var caixa = $('grade');
+    var cabecalho = $('grade-cabecalho').offsetHeight;
+    var topo = grade.cursor * AlturaLinhaGrade;
+    if (topo < caixa.scrollTop) caixa.scrollTop = topo;
+    else if (topo + AlturaLinhaGrade > caixa.scrollTop + caixa.clientHeight - cabecalho)
+      caixa.scrollTop = topo + AlturaLinhaGrade - caixa.clientHeight + cabecalho;
+    DesenhaGrade(true);
+    if (calado) return;
+    var a = LeAchado(grade.dados, grade.linhas[grade.cursor]);
+    $('lblCursorGrade').textContent = 'Linha ' + (grade.cursor + 1) + ' de ' + total + ': ' + (a.aviso ? 'aviso' : 'erro') +
+      ' ' + a.catalogo + ' ' + a.codigo + (a.linha > 0 ? ', linha ' + a.linha : '') + ': ' + a.mensagem;
+  }
+
+  // The finding whose record is open, marked in the grid too.
+  function MarcaNaGrade(indice) {
+    if (!grade.dados) return;
+    var posicao = grade.linhas.indexOf(indice);
+    if (posicao >= 0) MoveCursorGrade(posicao, true);
+    else DesenhaGrade(true);
+  }
+
+  // The record's fields: those of its record type's table (the engine's), each repeated field
+  // once per occurrence, in column order, as far as the line goes.
+  function CamposDoRegistro(achado, comprimento) {
+    if (!camposMotor || achado.tabela < 0) return [];
+    var tabela = camposMotor.tabelas[achado.tabela];
+    var primeiro = camposMotor.campos.findIndex(function (c) { return c.tabela === achado.tabela; });
+    var lista = [];
+    tabela.fields.forEach(function (c, k) {
+      var vezes = Math.max(1, c.times);
+      for (var i = 0; i < vezes; i++) {
+        var inicio = c.column + i * c.width;
+        if (inicio > Math.max(comprimento, tabela.length)) break;
+        lista.push({ numero: c.number, nome: c.times > 0 ? c.name + ' (' + (i + 1) + ')' : c.name, inicio: inicio,
+                     fim: inicio + c.length - 1, tipo: c.kind,
+                     doAchado: primeiro + k === achado.campo && i === achado.ocorrencia });
+      }
+    });
+    return lista.sort(function (a, b) { return a.inicio - b.inicio; });
+  }
+
+  function RotuloCampo(c) {
+    return (c.numero > 0 ? 'Campo ' + c.numero + ' - ' : '') + c.nome + ', colunas ' + c.inicio + ' a ' + c.fim;
+  }
+
+  // The line under the ruler that shows where each field begins and ends, each its own span,
+  // named on hover and, from the keyboard, on focus of the record.
+  function ReguaCampos(campos, colunas) {
+    var regua = elemento('span', 'regua-campos');
+    var coluna = 1;
+    campos.forEach(function (c, k) {
+      if (c.inicio > colunas) return;
+      if (c.inicio > coluna) regua.appendChild(document.createTextNode(' '.repeat(c.inicio - coluna)));
+      if (c.inicio < coluna) return;  // overlapping occurrences: the first shown
+      var fim = Math.min(c.fim, colunas);
+      var largura = fim - c.inicio + 1;
+      var texto = largura === 1 ? '|' : '[' + '-'.repeat(Math.max(0, largura - 2)) + ']';
+      var span = elemento('span', 'campo-na-regua' + (k % 2 ? ' impar' : ' par') + (c.doAchado ? ' do-achado' : ''), texto);
+      span.title = RotuloCampo(c);
+      span.dataset.campo = String(k);
+      regua.appendChild(span);
+      coluna = fim + 1;
+    });
+    return regua;
+  }
+
+  var registroAtual = { campos: [], bytes: null, foco: -1 };
+  function MostraCampos(campos, bytes, achado) {
+    registroAtual = { campos: campos, bytes: bytes, foco: -1 };
+    var corpo = document.createDocumentFragment();
+    campos.forEach(function (c, k) {
+      var tr = elemento('tr', c.doAchado ? 'do-achado' : '');
+      tr.dataset.campo = String(k);
+      var conteudo = TextoRegistro(bytes.subarray(c.inicio - 1, c.fim));
+      [c.numero > 0 ? String(c.numero) : '', c.nome, c.inicio + '-' + c.fim, conteudo, DecodificaCampo(c.tipo, conteudo)]
+        .forEach(function (t, i) { tr.appendChild(elemento('td', i === 3 ? 'conteudo' : '', t)); });
+      corpo.appendChild(tr);
+    });
+    $('tabCampos').tBodies[0].replaceChildren(corpo);
+    $('CamposRegistro').hidden = campos.length === 0;
+    var doAchado = campos.findIndex(function (c) { return c.doAchado; });
+    $('CamposRegistro').scrollTop = 0;
+    if (doAchado >= 0) FocaCampo(doAchado, true);
+  }
+
+  // Field `k` of the record highlighted on the ruler and in the table, and named.
+  function FocaCampo(k, rolar) {
+    var c = registroAtual.campos[k];
+    if (!c) return;
+    registroAtual.foco = k;
+    document.querySelectorAll('#VisaoRegistro .em-foco').forEach(function (e) { e.classList.remove('em-foco'); });
+    var naRegua = document.querySelector('#txtregistro .campo-na-regua[data-campo="' + k + '"]');
+    var naTabela = document.querySelector('#tabCampos tr[data-campo="' + k + '"]');
+    if (naRegua) naRegua.classList.add('em-foco');
+    if (naTabela) {
+      naTabela.classList.add('em-foco');
+      // Brought into sight within the table's own box; the page itself does not move.
+      var caixa = $('CamposRegistro');
+      var topo = naTabela.offsetTop - caixa.querySelector('thead').offsetHeight;
+      if (rolar && (topo < caixa.scrollTop || naTabela.offsetTop + naTabela.offsetHeight > caixa.scrollTop + caixa.clientHeight))
+        caixa.scrollTop = Math.max(0, topo - caixa.clientHeight / 3);
+    }
+    var conteudo = TextoRegistro(registroAtual.bytes.subarray(c.inicio - 1, c.fim));
+    var leitura = DecodificaCampo(c.tipo, conteudo);
+    $('lblCampo').textContent = RotuloCampo(c) + ': "' + conteudo + '"' + (leitura ? ' (' + leitura + ')' : '');
+  }
+
+  // What the finding says of its field and its values: the field, the bytes found, and for a
+  // total, a count or a check digit the value declared and the one computed.
+  function TextoCampoAchado(a) {
+    var partes = [];
+    var campo = a.campo >= 0 && camposMotor ? camposMotor.campos[a.campo] : null;
+    if (a.tipoRegistro) partes.push('Registro ' + a.tipoRegistro);
+    if (campo) partes.push((campo.number > 0 ? 'campo ' + campo.number + ' - ' : 'campo ') + campo.name);
+    if (a.encontrado) partes.push('encontrado "' + a.encontrado + '"');
+    if (a.declarado !== null) partes.push('declarado ' + TextoValor(a.declarado));
+    if (a.calculado !== null) partes.push('calculado ' + TextoValor(a.calculado));
+    return partes.join('; ');
   }
 
   // Printing: the report whole, in a block that only the print style sheet shows.
@@ -652,17 +963,17 @@
     var selecao = window.getSelection();
     if (!div || (selecao && !selecao.isCollapsed)) return;  // text being selected, not a finding opened
     var indice = LinhaDoAchado(Number(div.dataset.linha));
-    if (indice >= 0) MostraAchado(indice);
+    if (indice >= 0) MostraAchado(indice, 'txtsaida');
   });
   $('BCorrigir').addEventListener('click', Corrige);
   $('BAnterior').addEventListener('click', function () { MostraAchado(achadoAtual < 0 ? 0 : achadoAtual - 1); });
   $('BProximo').addEventListener('click', function () { MostraAchado(achadoAtual + 1); });
   $('txtsaida').addEventListener('keydown', function (ev) {
-    var total = aberto && aberto.resultado ? aberto.resultado.findings.length : 0;
+    var total = aberto && aberto.resultado ? aberto.resultado.findings.total : 0;
     if (!total || ev.altKey || ev.ctrlKey || ev.metaKey) return;
     if (ev.key === 'ArrowDown') MoveCursor(cursor < 0 ? 0 : cursor + 1);
     else if (ev.key === 'ArrowUp') MoveCursor(cursor < 0 ? 0 : cursor - 1);
-    else if (ev.key === 'Enter') MostraAchado(cursor < 0 ? 0 : cursor);
+    else if (ev.key === 'Enter') MostraAchado(cursor < 0 ? 0 : cursor, 'txtsaida');
     else return;
     ev.preventDefault();
   });
@@ -681,7 +992,10 @@
     Baixa(aberto.resultado.saida, NomeSalvo(aberto.arquivo.name, 'saida.txt'), 'text/plain;charset=iso-8859-1');
   });
   $('BSalvarJson').addEventListener('click', function () {
-    Baixa(aberto.resultado.jsonl, NomeSalvo(aberto.arquivo.name, 'achados.jsonl'), 'application/jsonl');
+    Exporta(aberto, 'jsonl', 'achados.jsonl', 'application/jsonl');
+  });
+  $('BSalvarCsv').addEventListener('click', function () {
+    Exporta(aberto, 'csv', 'achados.csv', 'text/csv;charset=utf-8');
   });
   $('BImprimir').addEventListener('click', function () {
     PreparaImpressao();
@@ -693,4 +1007,56 @@
   $('BFechar').addEventListener('click', FechaRelatorio);
   $('BLimparLista').addEventListener('click', LimpaLista);
   $('BSalvarTabela').addEventListener('click', SalvaTabela);
+
+  CriaCabecalhoGrade();
+  $('grade').addEventListener('scroll', function () { DesenhaGrade(false); });
+  window.addEventListener('resize', function () { DesenhaGrade(false); });
+  $('grade-linhas').addEventListener('click', function (ev) {
+    var linha = ev.target.closest('[data-posicao]');
+    if (!linha) return;
+    grade.cursor = Number(linha.dataset.posicao);
+    MostraAchado(grade.linhas[grade.cursor], 'grade');
+  });
+  $('grade').addEventListener('keydown', function (ev) {
+    if (ev.target !== $('grade') || !grade.linhas.length || ev.altKey || ev.ctrlKey || ev.metaKey) return;
+    var pagina = Math.max(1, Math.floor($('grade').clientHeight / AlturaLinhaGrade) - 2);
+    var c = grade.cursor;
+    if (ev.key === 'ArrowDown') MoveCursorGrade(c < 0 ? 0 : c + 1);
+    else if (ev.key === 'ArrowUp') MoveCursorGrade(c < 0 ? 0 : c - 1);
+    else if (ev.key === 'PageDown') MoveCursorGrade(c + pagina);
+    else if (ev.key === 'PageUp') MoveCursorGrade(c - pagina);
+    else if (ev.key === 'Home') MoveCursorGrade(0);
+    else if (ev.key === 'End') MoveCursorGrade(grade.linhas.length - 1);
+    else if (ev.key === 'Enter') MostraAchado(grade.linhas[c < 0 ? 0 : c], 'grade');
+    else return;
+    ev.preventDefault();
+  });
+  $('selTipo').addEventListener('change', function () {
+    grade.filtro.tipo = $('selTipo').value;
+    AplicaGrade();
+  });
+  var esperaBusca = null;
+  $('txtBusca').addEventListener('input', function () {
+    clearTimeout(esperaBusca);
+    esperaBusca = setTimeout(function () {
+      grade.filtro.busca = $('txtBusca').value;
+      AplicaGrade();
+    }, 150);
+  });
+  $('BLimparFiltros').addEventListener('click', function () {
+    grade.filtro = { tipo: '', mensagem: null, retorno: null, busca: '' };
+    $('selTipo').value = '';
+    $('txtBusca').value = '';
+    AplicaGrade();
+  });
+  $('txtregistro').addEventListener('keydown', function (ev) {
+    if (!registroAtual.campos.length || (ev.key !== 'ArrowRight' && ev.key !== 'ArrowLeft')) return;
+    ev.preventDefault();
+    var k = registroAtual.foco + (ev.key === 'ArrowRight' ? 1 : -1);
+    FocaCampo(Math.max(0, Math.min(registroAtual.campos.length - 1, k)), true);
+  });
+  $('txtregistro').addEventListener('mouseover', function (ev) {
+    var span = ev.target.closest('.campo-na-regua');
+    if (span) FocaCampo(Number(span.dataset.campo), false);
+  });
 })();

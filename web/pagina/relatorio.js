@@ -28,26 +28,27 @@ function LinhasDaVisao(bytes) {
   return { inicios: Float64Array.from(inicios), fins: Float64Array.from(fins) };
 }
 
-// The finding whose report line takes view line `linha`, from the engine's `linhasAchados` (an
-// Int32Array: for each finding in report order, the first and the last view line it takes); -1
-// when none does. The last finding that starts at or before the line.
-function AchadoDaLinha(linhasAchados, linha) {
+// The finding whose report line takes view line `linha`, from `linhasAchados` (an Int32Array
+// holding, for each finding in report order, `passo` numbers of which the first and the last view
+// line it takes are at `desvio` and the next; by default pairs alone); -1 when none does. The last
+// finding that starts at or before the line.
+function AchadoDaLinha(linhasAchados, linha, passo, desvio) {
+  passo = passo || 2;
+  desvio = desvio || 0;
   var lo = 0;
-  var hi = linhasAchados.length >> 1;
+  var hi = Math.floor(linhasAchados.length / passo);
   while (lo < hi) {
     var meio = (lo + hi) >> 1;
-    if (linhasAchados[2 * meio] <= linha) lo = meio + 1;
+    if (linhasAchados[passo * meio + desvio] <= linha) lo = meio + 1;
     else hi = meio;
   }
-  if (lo === 0 || linha > linhasAchados[2 * lo - 1]) return -1;
+  if (lo === 0 || linha > linhasAchados[passo * (lo - 1) + desvio + 1]) return -1;
   return lo - 1;
 }
 
 // "Erros: N    Avisos: M", as the output window's status line counts them.
-function TextoResumo(achados) {
-  var avisos = 0;
-  for (var i = 0; i < achados.length; i++) if (achados[i].warning) avisos++;
-  return 'Erros: ' + (achados.length - avisos) + '    Avisos: ' + avisos;
+function TextoResumo(achados, avisos) {
+  return 'Erros: ' + (achados - avisos) + '    Avisos: ' + avisos;
 }
 
 if (typeof module !== 'undefined' && module.exports) {

@@ -1,5 +1,7 @@
 // Runs in a Web Worker, after the engine's module (RolvalEngine): validates each file it is sent,
-// reading it in slices, and posts the progress and the result back. The page first sends the
+// reading it in slices, and posts the progress and the result back, the findings packed in typed
+// arrays that move to the page without a copy; writes a file's findings as JSON Lines or CSV with
+// the engine's own writers when the page saves them. The page first sends the
 // engine's WebAssembly bytes, so that nothing is fetched, not even from a data: address.
 var motor = null;
 var bytesMotor = null;
@@ -44,6 +46,24 @@ onmessage = function (evento) {
     });
     return;
   }
+  if (pedido.tipo === 'exporta') {
+    // The findings of a file in one of the command line's formats: the file validated again, so
+    // that nothing of a run is kept between the page's requests.
+    Motor().then(function (engine) {
+      var r;
+      try {
+        r = engine.validaArquivo(pedido.arquivo, pedido.arquivo.name, { formats: [pedido.formato] });
+      } catch (erro) {
+        postMessage({ tipo: 'exportado', id: id, falha: String((erro && erro.message) || erro) });
+        return;
+      }
+      var bytes = r[pedido.formato];
+      postMessage({ tipo: 'exportado', id: id, bytes: bytes }, [bytes.buffer]);
+    }, function (erro) {
+      postMessage({ tipo: 'exportado', id: id, falha: String((erro && erro.message) || erro) });
+    });
+    return;
+  }
   Motor().then(function (engine) {
     var inicio = performance.now();
     var resultado;
@@ -67,8 +87,9 @@ onmessage = function (evento) {
         dicas: Dicas(engine, pedido.arquivo),
         ms: performance.now() - inicio,
         memoriaMotor: engine.HEAPU8.length,
+        tabelas: engine.tabelas(),
       },
-      [resultado.saida.buffer, resultado.param.buffer, resultado.jsonl.buffer]
+      [resultado.saida.buffer, resultado.param.buffer, resultado.findings.inteiros.buffer, resultado.findings.reais.buffer]
     );
   }, function (erro) {
     motor = null;

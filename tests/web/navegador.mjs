@@ -325,8 +325,15 @@ try {
   const milhar = (v) => String(v).replace(/\B(?=(\d{3})+(?!\d))/g, '.');
   const sobreCampo = await page.textContent('#lblCampoAchado');
   const linhaCampo = await page.$$eval('#tabCampos tr.do-achado td', (cs) => cs.map((c) => c.textContent));
+  // An amount field (its reading has decimals) gives its declared and computed values with them.
+  const emReais = /,\d\d$/.test(linhaCampo[4]);
+  const valorCampo = (v) => {
+    if (!emReais) return milhar(v);
+    const d = String(Math.abs(v)).padStart(3, '0');
+    return `${v < 0 ? '-' : ''}${milhar(d.slice(0, -2))},${d.slice(-2)}`;
+  };
   confere(sobreCampo.includes(`campo ${alvo.field.number ? `${alvo.field.number} - ` : ''}${alvo.field.name}`) &&
-          sobreCampo.includes(`declarado ${milhar(alvo.declared)}; calculado ${milhar(alvo.computed)}`) &&
+          sobreCampo.includes(`declarado ${valorCampo(alvo.declared)}; calculado ${valorCampo(alvo.computed)}`) &&
           linhaCampo[1] === alvo.field.name && linhaCampo[2] === `${alvo.field.first_column}-${alvo.field.last_column}`,
           'Enter in the grid opens the record with its field, the value declared and the one computed', `${sobreCampo} | ${linhaCampo.join(' | ')}`);
   if (args.capturas) await (await page.$('#VisaoRegistro')).screenshot({ path: path.join(args.capturas, 'pagina-campos.png') });

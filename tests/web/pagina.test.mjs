@@ -231,5 +231,6 @@ test('a field\'s bytes read by its kind', () => {
     ['valor', '12 4', ''], ['digitos', '0012', ''], ['texto', 'ABC', ''],
   ];
   for (const [tipo, texto, esperado] of casos) assert.equal(achadosJs.DecodificaCampo(tipo, texto), esperado, `${tipo} ${texto}`);
-  assert.deepEqual([1234567, -1000, 0, 2.5, null].map(achadosJs.TextoValor), ['1.234.567', '-1.000', '0', '2,5', '']);
+  assert.deepEqual([1234567, -1000, 0, 2.5, null].map((v) => achadosJs.TextoValor(v)), ['1.234.567', '-1.000', '0', '2,5', '']);
+  assert.deepEqual([5096591, -1000, 7, null].map((v) => achadosJs.TextoValor(v, 'valor')), ['50.965,91', '-10,00', '0,07', '']);
 });

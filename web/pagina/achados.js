@@ -186,9 +186,12 @@ function Agrupa(inteiro) {
   return inteiro.replace(/\B(?=(\d{3})+(?!\d))/g, '.');
 }
 
-// A declared or computed value as the grid shows it.
-function TextoValor(v) {
+// A declared or computed value as the grid shows it; of an amount field (`tipo` 'valor') with its
+// two decimal places, as the field's own reading shows it.
+function TextoValor(v, tipo) {
   if (v === null || v === undefined) return '';
+  if (tipo === 'valor' && Number.isInteger(v))
+    return (v < 0 ? '-' : '') + DecodificaCampo('valor', String(Math.abs(v)));
   if (!Number.isInteger(v)) return String(v).replace('.', ',');
   return (v < 0 ? '-' : '') + Agrupa(String(Math.abs(v)));
 }

@@ -763,7 +763,8 @@
 
   function TextosDaLinha(a) {
     var campo = a.campo >= 0 ? camposMotor.campos[a.campo] : null;
-    var valores = a.declarado !== null || a.calculado !== null ? TextoValor(a.declarado) + ' / ' + TextoValor(a.calculado) : '';
+    var tipo = campo ? campo.kind : '';
+    var valores = a.declarado !== null || a.calculado !== null ? TextoValor(a.declarado, tipo) + ' / ' + TextoValor(a.calculado, tipo) : '';
     return [String(a.indice + 1), a.aviso ? 'Aviso' : 'Erro', a.catalogo + ' ' + a.codigo, a.inscricao, a.periodo,
             a.linha > 0 ? String(a.linha) : '', a.tipoRegistro,
             campo ? (campo.number > 0 ? campo.number + ' ' : '') + campo.name : '',
@@ -922,8 +923,9 @@
     if (a.tipoRegistro) partes.push('Registro ' + a.tipoRegistro);
     if (campo) partes.push((campo.number > 0 ? 'campo ' + campo.number + ' - ' : 'campo ') + campo.name);
     if (a.encontrado) partes.push('encontrado "' + a.encontrado + '"');
-    if (a.declarado !== null) partes.push('declarado ' + TextoValor(a.declarado));
-    if (a.calculado !== null) partes.push('calculado ' + TextoValor(a.calculado));
+    var tipo = campo ? campo.kind : '';
+    if (a.declarado !== null) partes.push('declarado ' + TextoValor(a.declarado, tipo));
+    if (a.calculado !== null) partes.push('calculado ' + TextoValor(a.calculado, tipo));
     return partes.join('; ');
   }
 

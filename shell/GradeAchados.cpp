@@ -79,8 +79,9 @@ GradeAchados::GradeAchados(const ListaAchados& lista, QWidget* pai)
   tblAchados->setModel(modelo_);
   tblAchados->setSelectionBehavior(QAbstractItemView::SelectRows);
   tblAchados->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  // In the report's order, as the model starts.
+  tblAchados->horizontalHeader()->setSortIndicator(ModeloAchados::Numero, Qt::AscendingOrder);
   tblAchados->setSortingEnabled(true);
-  tblAchados->sortByColumn(ModeloAchados::Numero, Qt::AscendingOrder);
   tblAchados->setWordWrap(false);
   tblAchados->setContextMenuPolicy(Qt::ActionsContextMenu);
   // Rows of one height, set once: the view never measures a million rows.

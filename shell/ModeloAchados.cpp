@@ -64,7 +64,10 @@ QString TextoValores(const Achado& a) {
 }
 
 ModeloAchados::ModeloAchados(const ListaAchados& lista, QObject* pai)
-    : QAbstractTableModel(pai), lista_(lista) {
+    : QAbstractTableModel(pai),
+      lista_(lista),
+      iconeErro_(QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical)),
+      iconeAviso_(QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning)) {
   ordem_.resize(lista_.Tamanho());
   std::iota(ordem_.begin(), ordem_.end(), 0);
   visiveis_ = ordem_;
@@ -135,9 +138,7 @@ QVariant ModeloAchados::data(const QModelIndex& indice, int papel) const {
   if (coluna != Tipo) return {};
   // Errors and warnings are told apart by icon and word, and coloured besides.
   const bool aviso = lista_.Le(static_cast<std::size_t>(achado)).Aviso();
-  if (papel == Qt::DecorationRole)
-    return QApplication::style()->standardIcon(aviso ? QStyle::SP_MessageBoxWarning
-                                                     : QStyle::SP_MessageBoxCritical);
+  if (papel == Qt::DecorationRole) return aviso ? iconeAviso_ : iconeErro_;
   if (papel == Qt::ForegroundRole)
     return QBrush(aviso ? QColor(0x7a, 0x4d, 0x00) : QColor(0xa0, 0x00, 0x00));
   if (papel == Qt::BackgroundRole)
@@ -168,6 +169,11 @@ void ModeloAchados::sort(int coluna, Qt::SortOrder ordem) {
   const auto le = [this](std::size_t i) { return lista_.Le(i); };
   std::vector<std::int64_t> chaves;
   switch (coluna) {
+    case Numero:
+      // The report's order, or its reverse: no keys needed.
+      std::iota(ordem_.begin(), ordem_.end(), 0);
+      if (ordem == Qt::DescendingOrder) std::reverse(ordem_.begin(), ordem_.end());
+      break;
     case Inscricao:
       chaves = Ranques(n, [&](std::size_t i) { return le(i).inscricao; });
       break;
@@ -209,18 +215,17 @@ void ModeloAchados::sort(int coluna, Qt::SortOrder ordem) {
         else if (coluna == Valores)
           k = a.declarado ? static_cast<std::int64_t>(*a.declarado)
                           : std::numeric_limits<std::int64_t>::min();
-        else
-          k = static_cast<std::int64_t>(i);
       }
   }
   // Equal keys keep the report's order, whichever the direction.
   const bool descendente = ordem == Qt::DescendingOrder;
-  std::sort(ordem_.begin(), ordem_.end(), [&](std::int32_t a, std::int32_t b) {
-    const std::int64_t ka = chaves[static_cast<std::size_t>(a)];
-    const std::int64_t kb = chaves[static_cast<std::size_t>(b)];
-    if (ka != kb) return descendente ? ka > kb : ka < kb;
-    return a < b;
-  });
+  if (!chaves.empty())
+    std::sort(ordem_.begin(), ordem_.end(), [&](std::int32_t a, std::int32_t b) {
+      const std::int64_t ka = chaves[static_cast<std::size_t>(a)];
+      const std::int64_t kb = chaves[static_cast<std::size_t>(b)];
+      if (ka != kb) return descendente ? ka > kb : ka < kb;
+      return a < b;
+    });
   // The views' current row and selection follow their findings to the rows they move to.
   emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
   const QModelIndexList antes = persistentIndexList();

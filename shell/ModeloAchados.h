@@ -4,6 +4,7 @@
 // work on a vector of finding numbers, so that a million findings sort and filter in a moment:
 // every column's key is made an integer once (texts by their rank among the distinct texts).
 #include <QAbstractTableModel>
+#include <QIcon>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -74,6 +75,7 @@ class ModeloAchados : public QAbstractTableModel {
   void Refiltra();
 
   const ListaAchados& lista_;
+  const QIcon iconeErro_, iconeAviso_;  // looked up once: the view asks for them on every paint
   FiltroAchados filtro_;
   std::vector<std::int32_t> ordem_;     // every finding, in the order sorted
   std::vector<std::int32_t> visiveis_;  // those the filter keeps, in that order

@@ -290,10 +290,23 @@ void Saida::CarregaRelatorio() {
   } catch (const std::exception&) {
     relatorio_.clear();  // a report that cannot be read back shows as none
   }
-  txtsaida->setPlainText(TextoRelatorio(
-      QByteArray::fromRawData(relatorio_.data(), static_cast<qsizetype>(relatorio_.size()))));
+  // A long report takes its view seconds to lay out: it is put there when its tab is first
+  // shown, so that the grid comes up at once.
+  if (achados_.Tamanho() <= LimiteRelatorioImediato || abas->currentIndex() == AbaRelatorio)
+    MostraTextoRelatorio();
+  else
+    connect(abas, &QTabWidget::currentChanged, this, [this](int aba) {
+      if (aba == AbaRelatorio && !relatorioNaVisao_) MostraTextoRelatorio();
+    });
   lblResumo->setText(TextoResumo(achados_));
   AtualizaBotoes();
+}
+
+void Saida::MostraTextoRelatorio() {
+  txtsaida->setPlainText(TextoRelatorio(
+      QByteArray::fromRawData(relatorio_.data(), static_cast<qsizetype>(relatorio_.size()))));
+  relatorioNaVisao_ = true;
+  if (atual_ >= 0) MarcaNoRelatorio(atual_);
 }
 
 void Saida::MostraAchado(int indice) {
@@ -305,9 +318,14 @@ void Saida::MostraAchado(int indice) {
   registro->show();
   registro->Mostra(achados_.Le(i), indice + 1, total, *indice_);
   grade->SelecionaAchado(indice);
+  if (relatorioNaVisao_) MarcaNoRelatorio(indice);
+  AtualizaBotoes();
+}
 
-  // The finding's line marked in the report and brought into sight.
-  QTextCursor cursor(txtsaida->document()->findBlockByNumber(achados_.PrimeiraLinhaNaVisao(i)));
+// The finding's line marked in the report and brought into sight.
+void Saida::MarcaNoRelatorio(int indice) {
+  QTextCursor cursor(txtsaida->document()->findBlockByNumber(
+      achados_.PrimeiraLinhaNaVisao(static_cast<std::size_t>(indice))));
   txtsaida->setTextCursor(cursor);
   txtsaida->ensureCursorVisible();
   QTextEdit::ExtraSelection marca;
@@ -315,7 +333,6 @@ void Saida::MostraAchado(int indice) {
   marca.format.setBackground(QColor(255, 245, 200));
   marca.format.setProperty(QTextFormat::FullWidthSelection, true);
   txtsaida->setExtraSelections({marca});
-  AtualizaBotoes();
 }
 
 void Saida::MostraAchadoDaLinha(int bloco) {

@@ -85,6 +85,8 @@ class Saida : public QWidget {
 
  private:
   void CarregaRelatorio();
+  void MostraTextoRelatorio();        // the report's text into its view
+  void MarcaNoRelatorio(int indice);  // the finding's line marked in the report's view
   void MostraDicas();
   void MostraBotaoCorrecao(bool corrigivel);  // under the hints, when a copy can mend the file
   // Asks where to save (proposing `sufixo` after the input's name, beside it) and writes `bytes`
@@ -104,6 +106,9 @@ class Saida : public QWidget {
   void MenuRelatorio(const QPoint& ponto);
 
   static constexpr int AbaGrade = 0, AbaRelatorio = 1;
+  // Findings up to which the report's view is filled at once; past it, when its tab is shown.
+  static constexpr std::size_t LimiteRelatorioImediato = 20000;
+  bool relatorioNaVisao_ = false;
 
   Execucao& execucao_;
   std::filesystem::path pasta_;

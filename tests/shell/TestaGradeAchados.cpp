@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
@@ -258,6 +259,27 @@ TEST_F(GradeDeAchados, EnterAbreORegistroEF1AAjudaNoCodigoDoAchado) {
   }
   EXPECT_GT(posicoes[0], 0);
   EXPECT_GT(posicoes[1], posicoes[0]);  // ST 29 comes after ST 2
+}
+
+// A long report is put in its view when its tab is first shown, with the finding shown marked.
+TEST(GradeDeMuitosAchados, RelatorioLongoEntraNaVisaoQuandoSuaAbaAparece) {
+  PastaTemporaria pasta;
+  DialogosGravados dialogos;
+  Principal principal(pasta.caminho(), dialogos);
+  const int n = 20001;
+  ListaAchados lista = GeraRelatorioDeAchados(*principal.execucao(), n);
+  const std::string relatorio = principal.execucao()->Relatorio().Texto();
+  Saida saida(*principal.execucao(), pasta.caminho(), nullptr, dialogos, std::nullopt, nullptr,
+              std::move(lista));
+  saida.show();
+  auto* txtsaida = Controle<QPlainTextEdit>(&saida, "txtsaida");
+  EXPECT_TRUE(txtsaida->toPlainText().isEmpty());
+  EXPECT_EQ(Controle<GradeAchados>(&saida, "GradeAchados")->Modelo().rowCount(), n);
+  saida.MostraAchado(n - 1);
+  Controle<QTabWidget>(&saida, "abas")->setCurrentWidget(txtsaida);
+  EXPECT_EQ(txtsaida->toPlainText(), TextoRelatorio(QByteArray::fromStdString(relatorio)));
+  EXPECT_EQ(txtsaida->textCursor().blockNumber(),
+            saida.achados().PrimeiraLinhaNaVisao(static_cast<std::size_t>(n - 1)));
 }
 
 // The export of a real run, against rolval-cli --format csv on the same file.

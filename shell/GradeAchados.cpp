@@ -95,6 +95,7 @@ GradeAchados::GradeAchados(const ListaAchados& lista, QWidget* pai)
   for (int c = 0; c < static_cast<int>(std::size(larguras)); ++c)
     tblAchados->setColumnWidth(c, larguras[c] * letra + 12);
   tblAchados->installEventFilter(this);
+  tblAchados->viewport()->installEventFilter(this);
   connect(tblAchados->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           &GradeAchados::AtualMudou);
   connect(tblAchados, &QTableView::doubleClicked, this, [this](const QModelIndex& indice) {
@@ -107,7 +108,7 @@ GradeAchados::GradeAchados(const ListaAchados& lista, QWidget* pai)
   lstResumo->setHeaderLabels({QStringLiteral("Achados"), QStringLiteral("Resumo")});
   lstResumo->setRootIsDecorated(true);
   lstResumo->setUniformRowHeights(true);
-  lstResumo->setColumnWidth(0, letra * 9);
+  lstResumo->setColumnWidth(0, letra * 10);
   MontaResumo();
   connect(lstResumo, &QTreeWidget::currentItemChanged, this,
           [this](QTreeWidgetItem* item) { ResumoEscolhido(item); });
@@ -150,6 +151,8 @@ GradeAchados::GradeAchados(const ListaAchados& lista, QWidget* pai)
   divisor->addWidget(lstResumo);
   divisor->setStretchFactor(0, 3);
   divisor->setStretchFactor(1, 1);
+  // The summary takes about a third of the width, whatever the window's.
+  divisor->setSizes({letra * 70, letra * 34});
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(divisor);
@@ -201,7 +204,7 @@ void GradeAchados::MontaResumo() {
     });
   }
   for (const ChaveRetorno& r : listados) {
-    const QString texto = r.inscricao.empty() && r.periodo.empty()
+    const QString texto = r.inscricao.empty()
                               ? QStringLiteral("(arquivo inteiro)")
                               : Latin1(r.inscricao) + QStringLiteral("  ") + Latin1(r.periodo);
     QTreeWidgetItem* item = ItemResumo(grupoRetornos, porRetorno[r].first, texto, PorRetorno);
@@ -328,6 +331,11 @@ bool GradeAchados::IrParaLinha(std::int64_t linha) {
 }
 
 bool GradeAchados::eventFilter(QObject* objeto, QEvent* evento) {
+  // The grid shrinks when the record panel opens under it: the current row is kept in sight.
+  if (objeto == tblAchados->viewport() && evento->type() == QEvent::Resize &&
+      tblAchados->currentIndex().isValid())
+    QMetaObject::invokeMethod(
+        this, [this] { tblAchados->scrollTo(tblAchados->currentIndex()); }, Qt::QueuedConnection);
   if (objeto == tblAchados && evento->type() == QEvent::KeyPress) {
     const auto* tecla = static_cast<QKeyEvent*>(evento);
     if ((tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) &&

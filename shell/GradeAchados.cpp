@@ -23,10 +23,6 @@ namespace rolval {
 
 namespace {
 
-QString Latin1(std::string_view bytes) {
-  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
 // What a summary line filters by.
 enum PapelResumo { Tipo = Qt::UserRole, Chave, Periodo };
 enum TipoResumo { Todos, PorMensagem, PorRetorno, Nada };
@@ -186,7 +182,7 @@ void GradeAchados::MontaResumo() {
       lstResumo, {QString::number(mensagens.size()), QStringLiteral("Por mensagem")});
   grupoMensagens->setData(0, Tipo, TipoResumo::Nada);
   for (const std::string_view m : mensagens)
-    ItemResumo(grupoMensagens, porMensagem[m], Latin1(m), PorMensagem)
+    ItemResumo(grupoMensagens, porMensagem[m], TextoLatin1(m), PorMensagem)
         ->setData(0, Chave, QByteArray(m.data(), static_cast<qsizetype>(m.size())));
 
   // Returns in the file's order; past the limit, those with most findings.
@@ -204,9 +200,9 @@ void GradeAchados::MontaResumo() {
     });
   }
   for (const ChaveRetorno& r : listados) {
-    const QString texto = r.inscricao.empty()
-                              ? QStringLiteral("(arquivo inteiro)")
-                              : Latin1(r.inscricao) + QStringLiteral("  ") + Latin1(r.periodo);
+    const QString texto = r.inscricao.empty() ? QStringLiteral("(arquivo inteiro)")
+                                              : TextoLatin1(r.inscricao) + QStringLiteral("  ") +
+                                                    TextoLatin1(r.periodo);
     QTreeWidgetItem* item = ItemResumo(grupoRetornos, porRetorno[r].first, texto, PorRetorno);
     item->setData(0, Chave,
                   QByteArray(r.inscricao.data(), static_cast<qsizetype>(r.inscricao.size())));

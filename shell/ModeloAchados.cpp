@@ -16,10 +16,6 @@ namespace rolval {
 
 namespace {
 
-QString Latin1(std::string_view bytes) {
-  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
 QString Numero(double valor) { return QString::number(valor, 'f', 0); }
 
 // The ranks of the distinct texts that `texto(i)` gives for findings 0..n-1, in byte order.
@@ -51,6 +47,15 @@ std::int64_t ChavePeriodo(std::string_view p) {
 }
 
 }  // namespace
+
+QString TextoLatin1(std::string_view bytes) {
+  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+QString NomeDoCampo(const CampoRegistro& c) {
+  return (c.numero > 0 ? QString::number(c.numero) + QLatin1Char(' ') : QString()) +
+         QString::fromUtf8(c.nome.data(), static_cast<qsizetype>(c.nome.size()));
+}
 
 QString NomeDoCodigo(char catalogo, int codigo) {
   return (catalogo == 'M' ? QStringLiteral("M ") : QStringLiteral("ST ")) + QString::number(codigo);
@@ -91,28 +96,26 @@ QString ModeloAchados::Texto(int achado, int coluna) const {
     case Codigo:
       return NomeDoCodigo(a.catalogo, a.codigo);
     case Inscricao:
-      return Latin1(a.inscricao);
+      return TextoLatin1(a.inscricao);
     case Periodo:
-      return Latin1(a.periodo);
+      return TextoLatin1(a.periodo);
     case Linha:
       return a.linha > 0 ? QString::number(a.linha) : QString();
     case Registro:
-      return Latin1(a.tipoRegistro);
+      return TextoLatin1(a.tipoRegistro);
     case Campo:
       if (a.campo == nullptr) return {};
-      return (a.campo->numero > 0 ? QString::number(a.campo->numero) + QLatin1Char(' ')
-                                  : QString()) +
-             QString::fromUtf8(a.campo->nome.data(), static_cast<qsizetype>(a.campo->nome.size()));
+      return NomeDoCampo(*a.campo);
     case Colunas:
       if (a.inicio <= 0) return {};
       return a.fim > a.inicio ? QStringLiteral("%1-%2").arg(a.inicio).arg(a.fim)
                               : QString::number(a.inicio);
     case Encontrado:
-      return Latin1(a.encontrado);
+      return TextoLatin1(a.encontrado);
     case Valores:
       return TextoValores(a);
     case Mensagem:
-      return Latin1(a.mensagem);
+      return TextoLatin1(a.mensagem);
     default:
       return {};
   }
@@ -290,7 +293,7 @@ void ModeloAchados::Refiltra() {
     if (texto.isEmpty()) return true;
     if (codigo >= 0 && a.codigo == codigo && (!catalogo || *catalogo == a.catalogo)) return true;
     const auto [onde, novo] = contem.try_emplace(a.mensagem, false);
-    if (novo) onde->second = Latin1(a.mensagem).contains(texto, Qt::CaseInsensitive);
+    if (novo) onde->second = TextoLatin1(a.mensagem).contains(texto, Qt::CaseInsensitive);
     return onde->second;
   };
   const bool semFiltro = filtro_.tipo == FiltroAchados::Tipo::Todos && !filtro_.mensagem &&

@@ -81,6 +81,13 @@ class ModeloAchados : public QAbstractTableModel {
   std::vector<std::int32_t> visiveis_;  // those the filter keeps, in that order
 };
 
+// Latin-1 bytes (the findings' texts) as text.
+QString TextoLatin1(std::string_view bytes);
+
+// A field as the grid names it: its number where the layout numbers it, then its name ("21
+// Imposto a recolher", "Inscrição").
+QString NomeDoCampo(const CampoRegistro& campo);
+
 // "M 35" or "ST 35": a finding's code as the grid and the summary name it.
 QString NomeDoCodigo(char catalogo, int codigo);
 

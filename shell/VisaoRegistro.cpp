@@ -75,7 +75,7 @@ QTextEdit::ExtraSelection Realce(QPlainTextEdit* texto, int bloco, int inicio, i
 QString ValorLegivel(TipoCampo tipo, std::string_view b) {
   if (b.empty() || !std::all_of(b.begin(), b.end(), [](char c) { return c >= '0' && c <= '9'; }))
     return {};
-  const QString t = QString::fromLatin1(b.data(), static_cast<qsizetype>(b.size()));
+  const QString t = TextoLatin1(b);
   switch (tipo) {
     case TipoCampo::DataDDMMAAAA:
       return t.size() == 8 ? t.mid(0, 2) + '/' + t.mid(2, 2) + '/' + t.mid(4) : QString();
@@ -104,17 +104,12 @@ QString DescricaoCampo(const Achado& a) {
                                       static_cast<qsizetype>(a.tipoRegistro.size()))
                       .trimmed();
   if (a.campo != nullptr) {
-    QString campo = QStringLiteral("campo ");
-    if (a.campo->numero > 0) campo += QString::number(a.campo->numero) + QLatin1Char(' ');
-    campo += QString::fromUtf8(a.campo->nome.data(), static_cast<qsizetype>(a.campo->nome.size()));
+    QString campo = QStringLiteral("campo ") + NomeDoCampo(*a.campo);
     campo += QStringLiteral(" (colunas %1 a %2)")
                  .arg(a.campo->ColunaDe(a.ocorrencia))
                  .arg(a.campo->UltimaDe(a.ocorrencia));
     if (!a.encontrado.empty()) {
-      campo +=
-          QStringLiteral(": \"") +
-          QString::fromLatin1(a.encontrado.data(), static_cast<qsizetype>(a.encontrado.size())) +
-          QLatin1Char('"');
+      campo += QStringLiteral(": \"") + TextoLatin1(a.encontrado) + QLatin1Char('"');
       const QString legivel = ValorLegivel(a.campo->tipo, a.encontrado);
       if (!legivel.isEmpty()) campo += QStringLiteral(" = ") + legivel;
     }
@@ -344,8 +339,7 @@ QString VisaoRegistro::DicaDaColuna(int coluna) const {
   const CampoRegistro* c = CampoNaColuna(*tabela_, coluna, &ocorrencia);
   if (c == nullptr) return {};
   const int inicio = c->ColunaDe(ocorrencia), fim = c->UltimaDe(ocorrencia);
-  QString dica = c->numero > 0 ? QString::number(c->numero) + QLatin1Char(' ') : QString();
-  dica += QString::fromUtf8(c->nome.data(), static_cast<qsizetype>(c->nome.size()));
+  QString dica = NomeDoCampo(*c);
   if (c->vezes > 1) dica += QStringLiteral(" (%1º)").arg(ocorrencia + 1);
   dica += QStringLiteral(", colunas %1 a %2").arg(inicio).arg(fim);
   if (static_cast<std::size_t>(inicio) <= bytes_.size()) {

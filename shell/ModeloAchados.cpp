@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QStyle>
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <numeric>
 #include <string_view>
@@ -309,6 +310,29 @@ void ModeloAchados::Refiltra() {
 int ModeloAchados::LinhaDoAchado(int achado) const {
   const auto onde = std::find(visiveis_.begin(), visiveis_.end(), achado);
   return onde == visiveis_.end() ? -1 : static_cast<int>(onde - visiveis_.begin());
+}
+
+QStringList ModeloAchados::LinhasParaImpressao() const {
+  // Column and width; a negative width is right-aligned. The message takes what is left.
+  static constexpr std::pair<int, int> colunas[] = {{Numero, -7},    {Tipo, 5},    {Codigo, 6},
+                                                    {Inscricao, 15}, {Periodo, 7}, {Linha, -7},
+                                                    {Registro, 8},   {Colunas, 9}};
+  const auto linha = [](const auto& celula) {
+    QString texto;
+    for (const auto& [coluna, largura] : colunas) {
+      const QString c = celula(coluna).left(std::abs(largura));
+      texto +=
+          (largura < 0 ? c.rightJustified(-largura) : c.leftJustified(largura)) + QLatin1Char(' ');
+    }
+    return texto + celula(Mensagem);
+  };
+  const QString titulos =
+      linha([this](int c) { return headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(); });
+  const QString tracos(titulos.size(), QLatin1Char('-'));
+  QStringList linhas{tracos, titulos, tracos};
+  for (const std::int32_t achado : visiveis_)
+    linhas << linha([this, achado](int c) { return Texto(achado, c); });
+  return linhas;
 }
 
 QString ModeloAchados::TextoDasLinhas(const std::vector<int>& linhas, bool comCabecalho) const {

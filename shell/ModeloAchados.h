@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 #include <QIcon>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -67,6 +68,10 @@ class ModeloAchados : public QAbstractTableModel {
 
   // A cell's text as the grid shows it.
   QString Texto(int achado, int coluna) const;
+  // The rows shown as a printed table: a line of dashes, the headings, a line of dashes (which
+  // the printing repeats on every page), then a line each, in fixed-width columns (the field,
+  // found, and values left out for the page's width; a long text cut at its column).
+  QStringList LinhasParaImpressao() const;
   // Rows as tab-separated text with a line end after each, for pasting into a spreadsheet.
   QString TextoDasLinhas(const std::vector<int>& linhas, bool comCabecalho) const;
 

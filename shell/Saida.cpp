@@ -132,6 +132,10 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
   mnucopgrade->setObjectName(QStringLiteral("mnucopgrade"));
   connect(mnucopgrade, &QAction::triggered, grade, &GradeAchados::CopiaSelecao);
   grade->Tabela()->addAction(mnucopgrade);
+  auto* mnuimpgrade = new QAction(QStringLiteral("Imprimir &grade..."), grade->Tabela());
+  mnuimpgrade->setObjectName(QStringLiteral("mnuimpgrade"));
+  connect(mnuimpgrade, &QAction::triggered, this, &Saida::mnuimpgrade_Click);
+  grade->Tabela()->addAction(mnuimpgrade);
   txtsaida->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(txtsaida, &QWidget::customContextMenuRequested, this, &Saida::MenuRelatorio);
   lblDicas = new QLabel(this);
@@ -514,14 +518,17 @@ void Saida::PreparaPagina(QPrinter& impressora) const {
     impressora.setOutputFileName(NomeSugerido(QStringLiteral(".pdf")));
 }
 
-// Whatever the dialog chose, no side of the page is printed closer to the edge than the margin.
-bool Saida::Imprime(QPrinter& impressora) const {
+void Saida::AjustaMargens(QPrinter& impressora) {
   QMarginsF margens = impressora.pageLayout().margins(QPageLayout::Millimeter);
   margens.setLeft(std::max(margens.left(), MargemImpressaoMm));
   margens.setTop(std::max(margens.top(), MargemImpressaoMm));
   margens.setRight(std::max(margens.right(), MargemImpressaoMm));
   margens.setBottom(std::max(margens.bottom(), MargemImpressaoMm));
   impressora.setPageMargins(margens, QPageLayout::Millimeter);
+}
+
+bool Saida::Imprime(QPrinter& impressora) const {
+  AjustaMargens(impressora);
   ImpressoraQt linhas(impressora, molde_);
   return ImprimeRelatorio(relatorio_, linhas);
 }
@@ -532,6 +539,18 @@ void Saida::BImprimir_Click() {
   if (!dialogos_.PreparaImpressora(this, impressora)) return;
   // A printer that fails says nothing; the line says only what was done.
   if (Imprime(impressora)) lblStatus->setText(QStringLiteral("Impresso"));
+}
+
+void Saida::mnuimpgrade_Click() {
+  QPrinter impressora(QPrinter::HighResolution);
+  PreparaPagina(impressora);
+  impressora.setPageOrientation(QPageLayout::Landscape);  // the grid's columns are wide
+  if (!dialogos_.PreparaImpressora(this, impressora)) return;
+  AjustaMargens(impressora);
+  ImpressoraQt linhas(impressora, molde_);
+  if (!linhas.Comeca()) return;
+  for (const QString& linha : grade->Modelo().LinhasParaImpressao()) linhas.ImprimeLinha(linha);
+  if (linhas.Termina()) lblStatus->setText(QStringLiteral("Impresso"));
 }
 
 void Saida::BVisualizar_Click() {

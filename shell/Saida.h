@@ -57,6 +57,9 @@ class Saida : public QWidget {
 
   void BImprimir_Click();
   void BVisualizar_Click();  // the print preview, from which the user may print
+  // Imprimir grade...: the grid's rows, as filtered and sorted, as a table on landscape pages
+  // with the report's page header and foot.
+  void mnuimpgrade_Click();
   void BFechar_Click();
   void mnusalrel_Click();   // Salvar relatório como...
   void mnusaljson_Click();  // Salvar achados (JSON Lines)...
@@ -97,7 +100,9 @@ class Saida : public QWidget {
   QString NomeSugerido(const QString& sufixo) const;
   void PreparaPagina(QPrinter& impressora) const;
   bool Imprime(QPrinter& impressora) const;  // the report on a printer the user set up
-  void MostraAchadoDaLinha(int bloco);       // the finding on that line of the report view, if any
+  // Whatever the dialog chose, no side of the page is printed closer to the edge than the margin.
+  static void AjustaMargens(QPrinter& impressora);
+  void MostraAchadoDaLinha(int bloco);  // the finding on that line of the report view, if any
   void AtualizaBotoes();
   int AchadoVizinho(int passo) const;
   void FechaRegistro();         // hides the record panel, the tab's view taking the keyboard

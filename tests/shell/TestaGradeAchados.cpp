@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -22,6 +24,7 @@
 #include "run/Execucao.h"
 #include "shell/Ajuda.h"
 #include "shell/GradeAchados.h"
+#include "shell/Impressao.h"
 #include "shell/Principal.h"
 #include "shell/Saida.h"
 #include "shell/TelaQt.h"
@@ -259,6 +262,30 @@ TEST_F(GradeDeAchados, EnterAbreORegistroEF1AAjudaNoCodigoDoAchado) {
   }
   EXPECT_GT(posicoes[0], 0);
   EXPECT_GT(posicoes[1], posicoes[0]);  // ST 29 comes after ST 2
+}
+
+TEST_F(GradeDeAchados, ImprimeAsLinhasDaGradeFiltradaComoTabela) {
+  Controle<QComboBox>(grade, "cmbTipo")->setCurrentIndex(2);  // the two warnings
+  grade->Tabela()->sortByColumn(ModeloAchados::Linha, Qt::DescendingOrder);
+  const QStringList linhas = grade->Modelo().LinhasParaImpressao();
+  ASSERT_EQ(linhas.size(), 5);
+  // The headings between lines of dashes, which the printing repeats on every page.
+  EXPECT_EQ(InicioTitulosColunas(linhas), 0);
+  EXPECT_TRUE(linhas[1].startsWith(QStringLiteral("     Nº Tipo  Código Inscrição")));
+  EXPECT_TRUE(linhas[1].endsWith(QStringLiteral("Mensagem")));
+  EXPECT_TRUE(linhas[3].startsWith(QStringLiteral("      4 Aviso ST 29 ")))
+      << linhas[3].toStdString();
+  EXPECT_TRUE(linhas[4].startsWith(QStringLiteral("      2 Aviso ST 2  ")))
+      << linhas[4].toStdString();
+  // Each column starts where its heading does.
+  EXPECT_EQ(linhas[3].indexOf(QStringLiteral("01/2001")),
+            linhas[1].indexOf(QStringLiteral("Período")));
+
+  dialogos.pastaPdf = QString::fromStdString(pasta.caminho().string());
+  Controle<QAction>(grade->Tabela(), "mnuimpgrade")->trigger();
+  ASSERT_EQ(dialogos.impressoes, 1);
+  EXPECT_GT(QFileInfo(dialogos.ArquivoPdf(1)).size(), 0);
+  EXPECT_EQ(Controle<QLabel>(saida.get(), "lblStatus")->text(), QStringLiteral("Impresso"));
 }
 
 // A long report is put in its view when its tab is first shown, with the finding shown marked.

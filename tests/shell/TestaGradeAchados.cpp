@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <functional>
@@ -233,6 +234,10 @@ TEST_F(GradeDeAchados, CtrlCCopiaAsLinhasSelecionadasSeparadasPorTab) {
   Controle<QAction>(tabela, "mnucopgrade")->trigger();
   EXPECT_TRUE(QApplication::clipboard()->text().startsWith(QStringLiteral("4\tAviso\tST 29\t")));
   EXPECT_TRUE(QApplication::clipboard()->text().endsWith(QStringLiteral("ROL\n")));
+  // The same row from the report's context menu.
+  QApplication::clipboard()->clear();
+  saida->CopiaAchado(3);
+  EXPECT_TRUE(QApplication::clipboard()->text().startsWith(QStringLiteral("4\tAviso\tST 29\t")));
 }
 
 TEST_F(GradeDeAchados, EnterAbreORegistroEF1AAjudaNoCodigoDoAchado) {
@@ -248,11 +253,23 @@ TEST_F(GradeDeAchados, EnterAbreORegistroEF1AAjudaNoCodigoDoAchado) {
   QTest::keyClick(saida.get(), Qt::Key_F3, Qt::ShiftModifier);
   EXPECT_EQ(saida->achadoAtual(), 3);
 
-  // Each code's entry at the top of the help: a different place for each.
+  // Each code's entry at the top of the help: a different place for each; from a row of the
+  // grid, then from a finding line of the report.
+  auto* txtsaida = Controle<QPlainTextEdit>(saida.get(), "txtsaida");
+  const std::function<void()> escolhe[] = {
+      [&] {
+        grade->SelecionaAchado(1);
+        grade->Tabela()->setFocus();
+      },
+      [&] {
+        Controle<QTabWidget>(saida.get(), "abas")->setCurrentWidget(txtsaida);
+        txtsaida->setTextCursor(QTextCursor(
+            txtsaida->document()->findBlockByNumber(saida->achados().PrimeiraLinhaNaVisao(3))));
+        txtsaida->setFocus();
+      }};
   std::vector<int> posicoes;
-  for (const int achado : {1, 3}) {
-    grade->SelecionaAchado(achado);
-    grade->Tabela()->setFocus();
+  for (const auto& escolha : escolhe) {
+    escolha();
     QTest::keyClick(saida.get(), Qt::Key_F1);
     auto* ajuda = qobject_cast<JanelaAjuda*>(JanelaVisivel(QStringLiteral("Ajuda")));
     ASSERT_NE(ajuda, nullptr);

@@ -23,9 +23,12 @@ QString Escapa(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toHtmlEscaped();
 }
 
-QString LinhaTabela(int codigo, const std::string& mensagem, std::string_view explicacao) {
-  return QStringLiteral("<tr><td>%1</td><td><tt>%2</tt></td><td>%3</td></tr>")
-      .arg(QString::number(codigo), Escapa(mensagem), Escapa(explicacao));
+// Each entry carries an anchor named after its code, where F1 on a finding opens the help.
+QString LinhaTabela(char catalogo, int codigo, const std::string& mensagem,
+                    std::string_view explicacao) {
+  return QStringLiteral("<tr><td><a name=\"%4\"></a>%1</td><td><tt>%2</tt></td><td>%3</td></tr>")
+      .arg(QString::number(codigo), Escapa(mensagem), Escapa(explicacao),
+           AncoraDoCodigo(catalogo, codigo));
 }
 
 // Every message of a catalogue, with the number a message is made with written "n".
@@ -36,11 +39,16 @@ QString Catalogo(char catalogo, const QString& titulo) {
                      "<th>Causa comum e correção</th></tr>")
                      .arg(titulo);
   for (const EntradaCatalogo& e : EntradasDoCatalogo(catalogo))
-    html += LinhaTabela(e.codigo, MensagemModelo(e), e.explicacao);
+    html += LinhaTabela(catalogo, e.codigo, MensagemModelo(e), e.explicacao);
   return html + QStringLiteral("</table>");
 }
 
 }  // namespace
+
+QString AncoraDoCodigo(char catalogo, int codigo) {
+  return (catalogo == LetraMensal ? QStringLiteral("M") : QStringLiteral("ST")) +
+         QString::number(codigo);
+}
 
 QString TextoAjuda() {
   QString html = QStringLiteral(
@@ -63,7 +71,8 @@ QString TextoAjuda() {
       "</table>"
       "<p>Na janela do relatório, ponha o cursor numa linha de achado e tecle Enter (ou dê um "
       "clique duplo) para ver o registro com o campo marcado; Anterior e Próximo (Shift+F3 e F3) "
-      "percorrem os achados.</p>"
+      "percorrem os achados. A aba Achados mostra os mesmos achados numa grade que se ordena e "
+      "filtra; F1 num achado abre esta ajuda na sua mensagem.</p>"
       "<h3>Erros e avisos</h3>"
       "<p>Um <b>erro</b> impede a entrega do arquivo: corrija-o e valide de novo. Um "
       "<b>aviso</b> (mensagem que começa por <b>AVISO:</b>) não é erro: chama a atenção para um "
@@ -112,6 +121,10 @@ JanelaAjuda::JanelaAjuda(Preferencias* preferencias)
   layout->addLayout(botoes);
   resize(fontMetrics().averageCharWidth() * 100, fontMetrics().lineSpacing() * 36);
   restaurada_ = preferencias_ != nullptr && preferencias_->RestauraGeometria(*this);
+}
+
+void JanelaAjuda::VaiParaCodigo(char catalogo, int codigo) {
+  txtajuda->scrollToAnchor(AncoraDoCodigo(catalogo, codigo));
 }
 
 void JanelaAjuda::closeEvent(QCloseEvent* evento) {

@@ -18,6 +18,9 @@ class JanelaAjuda : public QWidget {
   // `preferencias`: where its size and place are kept; none to keep nothing.
   explicit JanelaAjuda(Preferencias* preferencias);
   bool Restaurada() const { return restaurada_; }  // took the size and place last kept
+  // Scrolls to the catalogue's entry for that code.
+  void VaiParaCodigo(char catalogo, int codigo);
+  QTextBrowser* Texto() const { return txtajuda; }
 
  protected:
   void closeEvent(QCloseEvent* evento) override;
@@ -32,6 +35,9 @@ class JanelaAjuda : public QWidget {
 // screen of `perto`; a window of its own, so that it stays usable while the main window is
 // disabled under the output window.
 JanelaAjuda* MostraAjuda(const QWidget* perto, Preferencias* preferencias);
+
+// The anchor of a code's entry in the help page ("M35", "ST35").
+QString AncoraDoCodigo(char catalogo, int codigo);
 
 // The help page (HTML).
 QString TextoAjuda();

@@ -93,7 +93,7 @@ std::optional<MarcaArquivo> MarcaDe(const std::string& caminho) {
 IndiceLinhas::IndiceLinhas(std::string caminho, std::optional<MarcaArquivo> marca)
     : caminho_(std::move(caminho)), marca_(marca) {}
 
-LinhaArquivo IndiceLinhas::Le(std::int64_t numero, std::size_t limite) {
+LinhaArquivo IndiceLinhas::Le(std::int64_t numero, std::size_t limite, std::int64_t deslocamento) {
   LinhaArquivo resultado;
   resultado.numero = numero;
   auto falha = [&resultado](SituacaoLinha situacao, int erro = 0) {
@@ -116,17 +116,22 @@ LinhaArquivo IndiceLinhas::Le(std::int64_t numero, std::size_t limite) {
   const int flags = ::fcntl(arquivo.fd, F_GETFL);
   if (flags >= 0) ::fcntl(arquivo.fd, F_SETFL, flags & ~O_NONBLOCK);
 
-  if (!indexado_) {
+  // A line whose start the run told needs no index: it is read from there, and only it. The
+  // file is the one of the mark, so the offset is the line's.
+  const bool direto = !indexado_ && deslocamento >= 0 && deslocamento < marca_->tamanho;
+  if (!indexado_ && !direto) {
     int erro = 0;
     if (!Indexa(arquivo.fd, erro))
       return erro != 0 ? falha(SituacaoLinha::ArquivoIlegivel, erro)
                        : falha(SituacaoLinha::ArquivoAlterado);
   }
-  if (numero < 1 || numero > qtdLinhas_) return falha(SituacaoLinha::LinhaInexistente);
+  if (!direto && (numero < 1 || numero > qtdLinhas_)) return falha(SituacaoLinha::LinhaInexistente);
 
   const std::int64_t ordem = numero - 1;
-  LeitorSequencial leitor(arquivo.fd, inicios_[static_cast<std::size_t>(ordem / Passo)]);
-  for (std::int64_t i = 0; i < ordem % Passo; ++i) leitor.PulaLinha();
+  LeitorSequencial leitor(
+      arquivo.fd, direto ? deslocamento : inicios_[static_cast<std::size_t>(ordem / Passo)]);
+  if (!direto)
+    for (std::int64_t i = 0; i < ordem % Passo; ++i) leitor.PulaLinha();
   for (;;) {
     const int c = leitor.Proximo();
     if (c < 0 || c == '\r') break;

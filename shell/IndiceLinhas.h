@@ -45,8 +45,10 @@ class IndiceLinhas {
   IndiceLinhas(std::string caminho, std::optional<MarcaArquivo> marca);
 
   // Line `numero` (1-based) of the file, at most `limite` bytes of it. A line ends at CR LF or at a
-  // lone CR; a lone LF is part of the line; the last line may lack its end.
-  LinhaArquivo Le(std::int64_t numero, std::size_t limite);
+  // lone CR; a lone LF is part of the line; the last line may lack its end. `deslocamento`: where
+  // the line starts in the file, when the run told it (-1: not known); the line is then read from
+  // there alone, without indexing the file.
+  LinhaArquivo Le(std::int64_t numero, std::size_t limite, std::int64_t deslocamento = -1);
 
   bool Indexado() const { return indexado_; }
   std::int64_t QtdLinhas() const { return qtdLinhas_; }  // once indexed

@@ -1,6 +1,8 @@
 #include "shell/Saida.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
@@ -17,6 +19,8 @@
 #include <QSaveFile>
 #include <QShortcut>
 #include <QSplitter>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTextBlock>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -28,6 +32,7 @@
 #include "shell/Ajuda.h"
 #include "shell/AjusteJanela.h"
 #include "shell/Dialogos.h"
+#include "shell/GradeAchados.h"
 #include "shell/Preferencias.h"
 #include "shell/Impressao.h"
 #include "shell/VisaoRegistro.h"
@@ -48,6 +53,21 @@ QString TituloSaida(const QString& arquivo) {
       QStringLiteral("Programa de Validação de Documentos - ") + QString::fromLatin1(VersaoTexto);
   if (!arquivo.isEmpty()) titulo += QStringLiteral(" - ") + arquivo;
   return titulo;
+}
+
+std::string AchadosCsv(const ListaAchados& achados, std::string_view arquivo,
+                       const std::vector<std::int32_t>* quais) {
+  const std::string nome = NomeEmUtf8(arquivo);
+  std::string linhas(MarcaUtf8);
+  AcrescentaCsvCabecalho(linhas, SeparadorCsv);
+  const auto acrescenta = [&](std::size_t i) {
+    AcrescentaCsvAchado(linhas, nome, achados.Le(i), SeparadorCsv);
+  };
+  if (quais == nullptr)
+    for (std::size_t i = 0; i < achados.Tamanho(); ++i) acrescenta(i);
+  else
+    for (const std::int32_t i : *quais) acrescenta(static_cast<std::size_t>(i));
+  return linhas;
 }
 
 std::string AchadosJsonLines(const ListaAchados& achados, std::string_view arquivo) {
@@ -92,6 +112,32 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
   QFont fonte = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   fonte.setPointSize(9);
   txtsaida->setFont(fonte);
+  grade = new GradeAchados(achados_, this);
+  connect(grade, &GradeAchados::AchadoEscolhido, this, &Saida::MostraAchado);
+  connect(grade, &GradeAchados::AtualMudou, this, &Saida::AtualizaBotoes);
+  abas = new QTabWidget(this);
+  abas->setObjectName(QStringLiteral("abas"));
+  abas->setDocumentMode(true);  // no frame of its own around the grid and the report
+  abas->addTab(grade, QStringLiteral("Achados"));
+  abas->addTab(txtsaida, QStringLiteral("Relatório"));
+  // On a small screen at a large scale the tabs give up height before the buttons and counts go
+  // out of sight.
+  txtsaida->setMinimumHeight(QFontMetrics(fonte).lineSpacing() * 2);
+  // A run without findings has only its report to show.
+  if (achados_.Tamanho() == 0) abas->setCurrentIndex(AbaRelatorio);
+  connect(abas, &QTabWidget::currentChanged, this, &Saida::AtualizaBotoes);
+  // "Copiar achado" beside the usual entries: in the grid on its rows, in the report on the
+  // finding line clicked.
+  auto* mnucopgrade = new QAction(QStringLiteral("&Copiar achado"), grade->Tabela());
+  mnucopgrade->setObjectName(QStringLiteral("mnucopgrade"));
+  connect(mnucopgrade, &QAction::triggered, grade, &GradeAchados::CopiaSelecao);
+  grade->Tabela()->addAction(mnucopgrade);
+  auto* mnuimpgrade = new QAction(QStringLiteral("Imprimir &grade..."), grade->Tabela());
+  mnuimpgrade->setObjectName(QStringLiteral("mnuimpgrade"));
+  connect(mnuimpgrade, &QAction::triggered, this, &Saida::mnuimpgrade_Click);
+  grade->Tabela()->addAction(mnuimpgrade);
+  txtsaida->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(txtsaida, &QWidget::customContextMenuRequested, this, &Saida::MenuRelatorio);
   lblDicas = new QLabel(this);
   lblDicas->setObjectName(QStringLiteral("lblDicas"));
   lblDicas->setTextFormat(Qt::PlainText);
@@ -136,10 +182,16 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
   QAction* mnusaljson = mnusal->addAction(QStringLiteral("Salvar &achados (JSON Lines)..."));
   mnusaljson->setObjectName(QStringLiteral("mnusaljson"));
   mnusaljson->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  QAction* mnuexpcsv = mnusal->addAction(QStringLiteral("&Exportar achados (CSV)..."));
+  mnuexpcsv->setObjectName(QStringLiteral("mnuexpcsv"));
+  QAction* mnuexpfil = mnusal->addAction(QStringLiteral("Exportar achados &filtrados (CSV)..."));
+  mnuexpfil->setObjectName(QStringLiteral("mnuexpfil"));
   BSalvar->setMenu(mnusal);
   addActions({mnusalrel, mnusaljson});  // their keys work anywhere in the window
   connect(mnusalrel, &QAction::triggered, this, &Saida::mnusalrel_Click);
   connect(mnusaljson, &QAction::triggered, this, &Saida::mnusaljson_Click);
+  connect(mnuexpcsv, &QAction::triggered, this, [this] { mnuexpcsv_Click(false); });
+  connect(mnuexpfil, &QAction::triggered, this, [this] { mnuexpcsv_Click(true); });
   BImprimir = new QPushButton(QStringLiteral("&Imprimir"), this);
   BImprimir->setObjectName(QStringLiteral("BImprimir"));
   BImprimir->setToolTip(QStringLiteral("Imprimir (Ctrl+P)"));
@@ -163,7 +215,15 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
       BFechar_Click();
   });
   tecla(QKeySequence(Qt::CTRL | Qt::Key_W), &Saida::BFechar_Click);
-  tecla(QKeySequence(Qt::Key_F1), [this] { MostraAjuda(this, preferencias_); });
+  // F1 on a finding opens the help at its code's entry.
+  tecla(QKeySequence(Qt::Key_F1), [this] {
+    JanelaAjuda* ajuda = MostraAjuda(this, preferencias_);
+    const int achado = AchadoEmFoco();
+    if (achado >= 0) {
+      const Achado a = achados_.Le(static_cast<std::size_t>(achado));
+      ajuda->VaiParaCodigo(a.catalogo, a.codigo);
+    }
+  });
 
   // The counts, what was last done and the walk through the findings on one line; the buttons
   // that act on the report on the next, so that a narrow window keeps the counts in sight.
@@ -182,7 +242,7 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
   auto* divisor = new QSplitter(Qt::Vertical, this);
   divisor->setObjectName(QStringLiteral("divisor"));
   divisor->setChildrenCollapsible(false);
-  divisor->addWidget(txtsaida);
+  divisor->addWidget(abas);
   divisor->addWidget(registro);
   divisor->setStretchFactor(0, 1);
   divisor->setStretchFactor(1, 0);
@@ -211,7 +271,7 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
   CarregaRelatorio();
   MostraDicas();
   AjustaATela(*this, restaurada ? nullptr : principal_.data());
-  txtsaida->setFocus();
+  VisaoAtual()->setFocus();
 }
 
 void Saida::MostraDicas() {
@@ -234,10 +294,23 @@ void Saida::CarregaRelatorio() {
   } catch (const std::exception&) {
     relatorio_.clear();  // a report that cannot be read back shows as none
   }
-  txtsaida->setPlainText(TextoRelatorio(
-      QByteArray::fromRawData(relatorio_.data(), static_cast<qsizetype>(relatorio_.size()))));
+  // A long report takes its view seconds to lay out: it is put there when its tab is first
+  // shown, so that the grid comes up at once.
+  if (achados_.Tamanho() <= LimiteRelatorioImediato || abas->currentIndex() == AbaRelatorio)
+    MostraTextoRelatorio();
+  else
+    connect(abas, &QTabWidget::currentChanged, this, [this](int aba) {
+      if (aba == AbaRelatorio && !relatorioNaVisao_) MostraTextoRelatorio();
+    });
   lblResumo->setText(TextoResumo(achados_));
   AtualizaBotoes();
+}
+
+void Saida::MostraTextoRelatorio() {
+  txtsaida->setPlainText(TextoRelatorio(
+      QByteArray::fromRawData(relatorio_.data(), static_cast<qsizetype>(relatorio_.size()))));
+  relatorioNaVisao_ = true;
+  if (atual_ >= 0) MarcaNoRelatorio(atual_);
 }
 
 void Saida::MostraAchado(int indice) {
@@ -248,9 +321,15 @@ void Saida::MostraAchado(int indice) {
   if (!indice_) indice_ = std::make_unique<IndiceLinhas>(caminhoEntrada_, marcaEntrada_);
   registro->show();
   registro->Mostra(achados_.Le(i), indice + 1, total, *indice_);
+  grade->SelecionaAchado(indice);
+  if (relatorioNaVisao_) MarcaNoRelatorio(indice);
+  AtualizaBotoes();
+}
 
-  // The finding's line marked in the report and brought into sight.
-  QTextCursor cursor(txtsaida->document()->findBlockByNumber(achados_.PrimeiraLinhaNaVisao(i)));
+// The finding's line marked in the report and brought into sight.
+void Saida::MarcaNoRelatorio(int indice) {
+  QTextCursor cursor(txtsaida->document()->findBlockByNumber(
+      achados_.PrimeiraLinhaNaVisao(static_cast<std::size_t>(indice))));
   txtsaida->setTextCursor(cursor);
   txtsaida->ensureCursorVisible();
   QTextEdit::ExtraSelection marca;
@@ -258,7 +337,6 @@ void Saida::MostraAchado(int indice) {
   marca.format.setBackground(QColor(255, 245, 200));
   marca.format.setProperty(QTextFormat::FullWidthSelection, true);
   txtsaida->setExtraSelections({marca});
-  AtualizaBotoes();
 }
 
 void Saida::MostraAchadoDaLinha(int bloco) {
@@ -271,6 +349,12 @@ void Saida::MostraAchadoDaLinha(int bloco) {
 // Showing a finding puts the caret on its line, so these walk the findings in order, and go on
 // from wherever the user moved the caret.
 int Saida::AchadoVizinho(int passo) const {
+  if (abas->currentIndex() == AbaGrade) {
+    // From the grid's current row: its finding when not shown yet, else the row before or after.
+    const int naGrade = grade->AchadoAtual();
+    if (naGrade >= 0 && naGrade != atual_) return naGrade;
+    return grade->AchadoVizinho(passo);
+  }
   const auto total = static_cast<std::int64_t>(achados_.Tamanho());
   const int bloco = txtsaida->textCursor().blockNumber();
   // The first finding whose lines do not end before the caret's line (findings are in the
@@ -299,7 +383,35 @@ void Saida::BProximo_Click() { MostraAchado(AchadoVizinho(1)); }
 
 void Saida::FechaRegistro() {
   registro->hide();
-  txtsaida->setFocus();
+  VisaoAtual()->setFocus();
+}
+
+QWidget* Saida::VisaoAtual() const {
+  return abas->currentIndex() == AbaGrade ? static_cast<QWidget*>(grade->Tabela()) : txtsaida;
+}
+
+int Saida::AchadoEmFoco() const {
+  if (abas->currentIndex() == AbaGrade) return grade->AchadoAtual();
+  return static_cast<int>(achados_.AchadoDaLinhaNaVisao(txtsaida->textCursor().blockNumber()));
+}
+
+void Saida::MenuRelatorio(const QPoint& ponto) {
+  std::unique_ptr<QMenu> menu(txtsaida->createStandardContextMenu(ponto));
+  const auto achado =
+      achados_.AchadoDaLinhaNaVisao(txtsaida->cursorForPosition(ponto).blockNumber());
+  QAction* copiar = menu->addAction(QStringLiteral("&Copiar achado"));
+  copiar->setObjectName(QStringLiteral("mnucoprel"));
+  copiar->setEnabled(achado >= 0);
+  connect(copiar, &QAction::triggered, this,
+          [this, achado] { CopiaAchado(static_cast<int>(achado)); });
+  menu->exec(txtsaida->viewport()->mapToGlobal(ponto));
+}
+
+void Saida::CopiaAchado(int achado) const {
+  if (achado < 0 || achado >= static_cast<int>(achados_.Tamanho())) return;
+  QStringList celulas;
+  for (int c = 0; c < ModeloAchados::QtdColunas; ++c) celulas << grade->Modelo().Texto(achado, c);
+  QApplication::clipboard()->setText(celulas.join(QLatin1Char('\t')) + QLatin1Char('\n'));
 }
 
 void Saida::AtualizaBotoes() {
@@ -388,6 +500,13 @@ void Saida::mnusaljson_Click() {
     lblStatus->setText(QStringLiteral("Achados salvos em ") + salvoEm_);
 }
 
+void Saida::mnuexpcsv_Click(bool filtrados) {
+  const std::vector<std::int32_t>* quais = filtrados ? &grade->Modelo().Visiveis() : nullptr;
+  if (SalvaComo(QStringLiteral("Exportar achados (CSV)"), QStringLiteral(".achados.csv"),
+                QStringLiteral("CSV (*.csv)"), AchadosCsv(achados_, caminhoEntrada_, quais)))
+    lblStatus->setText(QStringLiteral("Achados exportados em ") + salvoEm_);
+}
+
 // The document takes the validated file's name (the PDF's title); with no printer, the PDF file
 // the dialog offers is named after it, beside it.
 void Saida::PreparaPagina(QPrinter& impressora) const {
@@ -399,14 +518,17 @@ void Saida::PreparaPagina(QPrinter& impressora) const {
     impressora.setOutputFileName(NomeSugerido(QStringLiteral(".pdf")));
 }
 
-// Whatever the dialog chose, no side of the page is printed closer to the edge than the margin.
-bool Saida::Imprime(QPrinter& impressora) const {
+void Saida::AjustaMargens(QPrinter& impressora) {
   QMarginsF margens = impressora.pageLayout().margins(QPageLayout::Millimeter);
   margens.setLeft(std::max(margens.left(), MargemImpressaoMm));
   margens.setTop(std::max(margens.top(), MargemImpressaoMm));
   margens.setRight(std::max(margens.right(), MargemImpressaoMm));
   margens.setBottom(std::max(margens.bottom(), MargemImpressaoMm));
   impressora.setPageMargins(margens, QPageLayout::Millimeter);
+}
+
+bool Saida::Imprime(QPrinter& impressora) const {
+  AjustaMargens(impressora);
   ImpressoraQt linhas(impressora, molde_);
   return ImprimeRelatorio(relatorio_, linhas);
 }
@@ -417,6 +539,18 @@ void Saida::BImprimir_Click() {
   if (!dialogos_.PreparaImpressora(this, impressora)) return;
   // A printer that fails says nothing; the line says only what was done.
   if (Imprime(impressora)) lblStatus->setText(QStringLiteral("Impresso"));
+}
+
+void Saida::mnuimpgrade_Click() {
+  QPrinter impressora(QPrinter::HighResolution);
+  PreparaPagina(impressora);
+  impressora.setPageOrientation(QPageLayout::Landscape);  // the grid's columns are wide
+  if (!dialogos_.PreparaImpressora(this, impressora)) return;
+  AjustaMargens(impressora);
+  ImpressoraQt linhas(impressora, molde_);
+  if (!linhas.Comeca()) return;
+  for (const QString& linha : grade->Modelo().LinhasParaImpressao()) linhas.ImprimeLinha(linha);
+  if (linhas.Termina()) lblStatus->setText(QStringLiteral("Impresso"));
 }
 
 void Saida::BVisualizar_Click() {

@@ -1,21 +1,26 @@
 #pragma once
-// The output window `Saida`: shows the report of the run just finished (the run's own text, never
-// a file another run may have replaced), prints that same text, and when it closes deletes the
-// saida.txt its run published (if still that one) and gives the main window back. The main window
-// is disabled while it is open. Only its Fechar button resets the run state; closing it from the
-// title bar does not. From a finding line of the report (double-click, or Enter with the caret on
-// it, or walking them from the caret with Anterior/Próximo, Shift+F3/F3) it shows the record of
-// the validated file that the finding names; Esc closes that record before the window. The
-// findings are the run's own, as it wrote them, never read back from the report's text. It saves
-// the report (the bytes of saida.txt) and the findings (JSON Lines) under names the user picks,
-// shows the print as it will come out, says in its status line what it saved or printed, and
-// shows, under the report and never in it, hints for the common faults of the validated file.
+// The output window `Saida`: shows the findings of the run just finished in a grid (its first
+// tab, see GradeAchados) and the report (the run's own text, never a file another run may have
+// replaced) in the second, prints that same text, and when it closes deletes the saida.txt its
+// run published (if still that one) and gives the main window back. The main window is disabled
+// while it is open. Only its Fechar button resets the run state; closing it from the title bar
+// does not. From a finding line of the report or a row of the grid (double-click, or Enter on it,
+// or walking them with Anterior/Próximo, Shift+F3/F3, from the report's caret or the grid's
+// current row, whichever tab is shown) it shows the record of the validated file that the
+// finding names; Esc closes that record before the window. The findings are the run's own, as it
+// wrote them, never read back from the report's text. It saves the report (the bytes of
+// saida.txt) and the findings (JSON Lines), exports them as CSV (all, or the grid's rows) under
+// names the user picks, copies a finding from the context menu of the grid or the report, opens
+// the help at a finding's code (F1), shows the print as it will come out, says in its status
+// line what it saved or printed, and shows, under the report and never in it, hints for the
+// common faults of the validated file.
 #include <QPointer>
 #include <QWidget>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "achados/ListaAchados.h"
 #include "shell/Impressao.h"
@@ -25,10 +30,12 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QPrinter;
+class QTabWidget;
 
 namespace rolval {
 
 class Dialogos;
+class GradeAchados;
 class Execucao;
 class Preferencias;
 class VisaoRegistro;
@@ -50,9 +57,17 @@ class Saida : public QWidget {
 
   void BImprimir_Click();
   void BVisualizar_Click();  // the print preview, from which the user may print
+  // Imprimir grade...: the grid's rows, as filtered and sorted, as a table on landscape pages
+  // with the report's page header and foot.
+  void mnuimpgrade_Click();
   void BFechar_Click();
   void mnusalrel_Click();   // Salvar relatório como...
   void mnusaljson_Click();  // Salvar achados (JSON Lines)...
+  // Exportar achados (CSV)...: every finding, or (`filtrados`) the grid's rows in its order, as
+  // rolval-cli --format csv writes them; proposes <name>.achados.csv beside the file.
+  void mnuexpcsv_Click(bool filtrados);
+  // The finding as one tab-separated row of the grid's columns, to the clipboard.
+  void CopiaAchado(int achado) const;
   // Salvar cópia corrigida e validar: asks where (proposing <name>-corrigido.txt beside the
   // file), saves the corrected copy there, closes this window and validates the copy, whose
   // window then tells what was changed above its report.
@@ -73,6 +88,8 @@ class Saida : public QWidget {
 
  private:
   void CarregaRelatorio();
+  void MostraTextoRelatorio();        // the report's text into its view
+  void MarcaNoRelatorio(int indice);  // the finding's line marked in the report's view
   void MostraDicas();
   void MostraBotaoCorrecao(bool corrigivel);  // under the hints, when a copy can mend the file
   // Asks where to save (proposing `sufixo` after the input's name, beside it) and writes `bytes`
@@ -83,10 +100,20 @@ class Saida : public QWidget {
   QString NomeSugerido(const QString& sufixo) const;
   void PreparaPagina(QPrinter& impressora) const;
   bool Imprime(QPrinter& impressora) const;  // the report on a printer the user set up
-  void MostraAchadoDaLinha(int bloco);       // the finding on that line of the report view, if any
+  // Whatever the dialog chose, no side of the page is printed closer to the edge than the margin.
+  static void AjustaMargens(QPrinter& impressora);
+  void MostraAchadoDaLinha(int bloco);  // the finding on that line of the report view, if any
   void AtualizaBotoes();
   int AchadoVizinho(int passo) const;
-  void FechaRegistro();  // hides the record panel, the report view taking the keyboard
+  void FechaRegistro();         // hides the record panel, the tab's view taking the keyboard
+  QWidget* VisaoAtual() const;  // the grid or the report, whichever tab is shown
+  int AchadoEmFoco() const;     // the grid's current row, or the report's caret line; -1: none
+  void MenuRelatorio(const QPoint& ponto);
+
+  static constexpr int AbaGrade = 0, AbaRelatorio = 1;
+  // Findings up to which the report's view is filled at once; past it, when its tab is shown.
+  static constexpr std::size_t LimiteRelatorioImediato = 20000;
+  bool relatorioNaVisao_ = false;
 
   Execucao& execucao_;
   std::filesystem::path pasta_;
@@ -103,6 +130,8 @@ class Saida : public QWidget {
   QString salvoEm_;    // the file last saved
 
   QLabel* lblArquivo;
+  QTabWidget* abas;  // the findings grid, then the report
+  GradeAchados* grade;
   QPlainTextEdit* txtsaida;
   QLabel* lblDicas;
   QPushButton* BCorrigir = nullptr;  // made with the first hint that a copy can mend
@@ -127,6 +156,14 @@ QString TextoRelatorio(const QByteArray& latin1);
 // The caption of the output window: the program's name and version, then the name of the
 // validated file when there is one.
 QString TituloSaida(const QString& arquivo = QString());
+
+// The separator of the CSV export: rolval-cli's own default.
+inline constexpr char SeparadorCsv = ';';
+
+// The findings as CSV, as rolval-cli --format csv writes them for the file `arquivo` (its
+// bytes): all of them, or those of `quais` in that order.
+std::string AchadosCsv(const ListaAchados& achados, std::string_view arquivo,
+                       const std::vector<std::int32_t>* quais = nullptr);
 
 // The findings as JSON Lines, as rolval-cli writes them for the file `arquivo` (its bytes).
 std::string AchadosJsonLines(const ListaAchados& achados, std::string_view arquivo);

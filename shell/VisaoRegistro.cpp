@@ -1,6 +1,8 @@
 #include "shell/VisaoRegistro.h"
 
 #include <QEvent>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -10,6 +12,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+
+#include "layouts/CamposLayouts.h"
+#include "shell/ModeloAchados.h"
 
 namespace rolval {
 
@@ -67,6 +72,54 @@ QTextEdit::ExtraSelection Realce(QPlainTextEdit* texto, int bloco, int inicio, i
 
 }  // namespace
 
+QString ValorLegivel(TipoCampo tipo, std::string_view b) {
+  if (b.empty() || !std::all_of(b.begin(), b.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return {};
+  const QString t = TextoLatin1(b);
+  switch (tipo) {
+    case TipoCampo::DataDDMMAAAA:
+      return t.size() == 8 ? t.mid(0, 2) + '/' + t.mid(2, 2) + '/' + t.mid(4) : QString();
+    case TipoCampo::DataAAAAMMDD:
+      return t.size() == 8 ? t.mid(6, 2) + '/' + t.mid(4, 2) + '/' + t.mid(0, 4) : QString();
+    case TipoCampo::PeriodoMMAAAA:
+      return t.size() == 6 ? t.mid(0, 2) + '/' + t.mid(2) : QString();
+    case TipoCampo::Valor: {
+      // The amount in cents: its last two digits are the decimals.
+      QString inteiros = t.left(std::max<qsizetype>(t.size() - 2, 0));
+      while (inteiros.size() > 1 && inteiros[0] == QLatin1Char('0')) inteiros.remove(0, 1);
+      if (inteiros.isEmpty()) inteiros = QStringLiteral("0");
+      for (qsizetype i = inteiros.size() - 3; i > 0; i -= 3) inteiros.insert(i, QLatin1Char('.'));
+      return inteiros + QLatin1Char(',') + t.right(2).rightJustified(2, QLatin1Char('0'));
+    }
+    default:
+      return {};
+  }
+}
+
+QString DescricaoCampo(const Achado& a) {
+  QStringList partes;
+  if (!a.tipoRegistro.empty())
+    partes << QStringLiteral("Registro ") +
+                  QString::fromLatin1(a.tipoRegistro.data(),
+                                      static_cast<qsizetype>(a.tipoRegistro.size()))
+                      .trimmed();
+  if (a.campo != nullptr) {
+    QString campo = QStringLiteral("campo ") + NomeDoCampo(*a.campo);
+    campo += QStringLiteral(" (colunas %1 a %2)")
+                 .arg(a.campo->ColunaDe(a.ocorrencia))
+                 .arg(a.campo->UltimaDe(a.ocorrencia));
+    if (!a.encontrado.empty()) {
+      campo += QStringLiteral(": \"") + TextoLatin1(a.encontrado) + QLatin1Char('"');
+      const QString legivel = ValorLegivel(a.campo->tipo, a.encontrado);
+      if (!legivel.isEmpty()) campo += QStringLiteral(" = ") + legivel;
+    }
+    partes << campo;
+  }
+  const QString valores = TextoValores(a);
+  if (!valores.isEmpty()) partes << valores;
+  return partes.join(QStringLiteral(" - "));
+}
+
 QString ReguaNumeros(int colunas) {
   QString regua(std::max(colunas, 0), QLatin1Char(' '));
   for (int coluna = 10; coluna <= colunas; coluna += 10) {
@@ -101,6 +154,12 @@ VisaoRegistro::VisaoRegistro(QWidget* pai) : QWidget(pai) {
   lblAchado->setObjectName(QStringLiteral("lblAchado"));
   lblAchado->setWordWrap(true);
   lblAchado->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lblCampo = new QLabel(this);
+  lblCampo->setObjectName(QStringLiteral("lblCampo"));
+  lblCampo->setWordWrap(true);
+  lblCampo->setTextFormat(Qt::PlainText);
+  lblCampo->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lblCampo->hide();
   lblAviso = new QLabel(this);
   lblAviso->setObjectName(QStringLiteral("lblAviso"));
   lblAviso->setWordWrap(true);
@@ -138,6 +197,7 @@ VisaoRegistro::VisaoRegistro(QWidget* pai) : QWidget(pai) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(lblAchado);
+  layout->addWidget(lblCampo);
   layout->addWidget(lblAviso);
   layout->addWidget(txtregistro);
   layout->addStretch(1);
@@ -145,7 +205,12 @@ VisaoRegistro::VisaoRegistro(QWidget* pai) : QWidget(pai) {
 
 void VisaoRegistro::Mostra(const Achado& achado, int ordem, int total, IndiceLinhas& indice) {
   campoInicio_ = campoFim_ = 0;
+  tabela_ = TabelaDoRegistro(achado.tipoRegistro);
+  bytes_.clear();
   lblAchado->setText(Cabecalho(achado, ordem, total));
+  const QString campo = DescricaoCampo(achado);
+  lblCampo->setText(campo);
+  lblCampo->setVisible(!campo.isEmpty());
   txtregistro->setExtraSelections({});
   if (achado.linha <= 0) {
     // A finding of the whole file: its message is all there is to show.
@@ -154,7 +219,7 @@ void VisaoRegistro::Mostra(const Achado& achado, int ordem, int total, IndiceLin
     lblAviso->hide();
     return;
   }
-  const LinhaArquivo linha = indice.Le(achado.linha, LimiteMostrado);
+  const LinhaArquivo linha = indice.Le(achado.linha, LimiteMostrado, achado.deslocamento);
   if (linha.situacao != SituacaoLinha::Lida) {
     MostraTexto(AvisoDe(linha));
     return;
@@ -167,6 +232,7 @@ void VisaoRegistro::Mostra(const Achado& achado, int ordem, int total, IndiceLin
   if (temCampo) colunas = std::max(colunas, std::min<std::int64_t>(achado.fim, LimiteMostrado));
   const int n = static_cast<int>(colunas);
   colunas_ = n;
+  bytes_ = linha.bytes;
   txtregistro->setPlainText(ReguaNumeros(n) + QLatin1Char('\n') + ReguaMarcas(n) +
                             QLatin1Char('\n') + TextoRegistro(linha.bytes));
 
@@ -183,10 +249,21 @@ void VisaoRegistro::Mostra(const Achado& achado, int ordem, int total, IndiceLin
   lblAviso->setVisible(!avisos.isEmpty());
   txtregistro->show();
 
+  // Each field of the record type shaded in turn on the marks' line, so that its bounds show.
+  QList<QTextEdit::ExtraSelection> realces;
+  if (tabela_ != nullptr) {
+    const QColor tons[2] = {QColor(222, 235, 250), QColor(250, 240, 222)};
+    int k = 0;
+    for (const CampoRegistro& c : tabela_->campos)
+      for (int o = 0; o < std::max<int>(c.vezes, 1); ++o) {
+        const int inicio = c.ColunaDe(o) - 1;
+        const int fim = std::min(c.UltimaDe(o), n);
+        if (inicio < fim) realces << Realce(txtregistro, 1, inicio, fim, tons[k++ % 2]);
+      }
+  }
   if (temCampo && achado.inicio <= colunas) {
     const int inicio = static_cast<int>(achado.inicio - 1);
     const int fimRegua = static_cast<int>(std::min<std::int64_t>(achado.fim, colunas));
-    QList<QTextEdit::ExtraSelection> realces;
     const QColor regua = palette().color(QPalette::Midlight);
     realces << Realce(txtregistro, 0, inicio, fimRegua, regua)
             << Realce(txtregistro, 1, inicio, fimRegua, regua);
@@ -195,8 +272,8 @@ void VisaoRegistro::Mostra(const Achado& achado, int ordem, int total, IndiceLin
       campoFim_ = static_cast<int>(std::min<std::int64_t>(achado.fim, comprimento));
       realces << Realce(txtregistro, BlocoRegistro, campoInicio_, campoFim_, QColor(255, 230, 120));
     }
-    txtregistro->setExtraSelections(realces);
   }
+  txtregistro->setExtraSelections(realces);
   RolaAteCampo();
 }
 
@@ -256,7 +333,40 @@ void VisaoRegistro::RolaAteCampo() {
   AtualizaNumeroFixo();
 }
 
+QString VisaoRegistro::DicaDaColuna(int coluna) const {
+  if (tabela_ == nullptr) return {};
+  int ocorrencia = 0;
+  const CampoRegistro* c = CampoNaColuna(*tabela_, coluna, &ocorrencia);
+  if (c == nullptr) return {};
+  const int inicio = c->ColunaDe(ocorrencia), fim = c->UltimaDe(ocorrencia);
+  QString dica = NomeDoCampo(*c);
+  if (c->vezes > 1) dica += QStringLiteral(" (%1º)").arg(ocorrencia + 1);
+  dica += QStringLiteral(", colunas %1 a %2").arg(inicio).arg(fim);
+  if (static_cast<std::size_t>(inicio) <= bytes_.size()) {
+    const std::string_view valor = std::string_view(bytes_).substr(
+        static_cast<std::size_t>(inicio - 1), static_cast<std::size_t>(fim - inicio + 1));
+    dica += QStringLiteral(": \"") + TextoRegistro(valor) + QLatin1Char('"');
+    const QString legivel = ValorLegivel(c->tipo, valor);
+    if (!legivel.isEmpty()) dica += QStringLiteral(" = ") + legivel;
+  }
+  return dica;
+}
+
 bool VisaoRegistro::eventFilter(QObject* objeto, QEvent* evento) {
+  if (objeto == txtregistro->viewport() && evento->type() == QEvent::ToolTip) {
+    const auto* ajuda = static_cast<QHelpEvent*>(evento);
+    // The column under the pointer, from the font's advance (one per byte) and the scroll.
+    const qreal largura = QFontMetricsF(txtregistro->font()).horizontalAdvance(QLatin1Char('0'));
+    const qreal x = ajuda->pos().x() + txtregistro->horizontalScrollBar()->value() -
+                    txtregistro->document()->documentMargin();
+    const QString dica =
+        largura > 0 && x >= 0 ? DicaDaColuna(static_cast<int>(x / largura) + 1) : QString();
+    if (dica.isEmpty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(ajuda->globalPos(), dica, txtregistro->viewport());
+    return true;
+  }
   // The view gets its real width only once laid out: the field is brought into sight again then.
   if (objeto == txtregistro->viewport() && evento->type() == QEvent::Resize) RolaAteCampo();
   return QWidget::eventFilter(objeto, evento);

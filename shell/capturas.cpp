@@ -1,6 +1,7 @@
 // rolval-capturas: takes a screenshot of each window of the program, for the documentation.
 // Usage: rolval-capturas FOLDER SAMPLE [SAMPLE_WITH_FINDINGS]. With the third argument the output
-// window is taken again, showing the record of one of that file's findings. Then the output
+// window is taken again, its grid filtered by one message, then showing the record of one of that
+// file's findings with its field. Then the output
 // window of SAMPLE saved with LF line ends (with its hint under the report) and the help window.
 // With SAMPLE_WITH_FINDINGS, the print preview of its report too; at a scale factor other than 1
 // (QT_SCALE_FACTOR), the whole screen with that window where the program placed it (tela.png).
@@ -13,6 +14,7 @@
 #include <QPixmap>
 #include <QPrintPreviewDialog>
 #include <QScreen>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <algorithm>
@@ -123,10 +125,20 @@ int main(int argc, char** argv) {
         ->setText(QString::fromLocal8Bit(argv[3]));
     principal.BValidar_Click();
     Saida* registro = principal.tela()->saida();
+    // The grid filtered by the message with most findings, as the summary beside it offers.
+    auto* resumo = registro != nullptr
+                       ? registro->findChild<QTreeWidget*>(QStringLiteral("lstResumo"))
+                       : nullptr;
+    if (resumo != nullptr && resumo->topLevelItemCount() > 1 &&
+        resumo->topLevelItem(1)->childCount() > 0) {
+      if (!escalada) registro->move(80, 80);
+      resumo->setCurrentItem(resumo->topLevelItem(1)->child(0));
+      tudo &= Captura(registro, destino + QStringLiteral("/grade.png"));
+      resumo->setCurrentItem(resumo->topLevelItem(0));
+    }
     if (registro != nullptr) {
       if (!escalada) registro->move(80, 80);
-      registro->MostraAchado(
-          std::min<int>(2, static_cast<int>(registro->achados().achados.size()) - 1));
+      registro->MostraAchado(std::min<int>(2, static_cast<int>(registro->achados().Tamanho()) - 1));
     }
     tudo &= Captura(registro, destino + QStringLiteral("/registro.png"));
     // At a scale factor, the whole screen too: where the program placed the window.

@@ -26,11 +26,16 @@ namespace {
 
 class DialogosSilenciosos : public Dialogos {
  public:
-  QString PerguntaArquivo(QWidget*) override { return {}; }
+  QString PerguntaArquivo(QWidget*, const QString&) override { return {}; }
+  QString PerguntaArquivoSalvar(QWidget*, const QString&, const QString&, const QString&) override {
+    return {};
+  }
   void MostraMensagem(QWidget*, const QString& texto, const QString&, IconeMensagem) override {
     std::fprintf(stderr, "rolval-mede-registro: message: %s\n", texto.toUtf8().constData());
   }
   bool PreparaImpressora(QWidget*, QPrinter&) override { return false; }
+  bool Confirma(QWidget*, const QString&, const QString&) override { return false; }
+  void MostraVisualizacao(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) override {}
 };
 
 // Milliseconds to show a finding and let the window lay out and paint it.
@@ -71,7 +76,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   QCoreApplication::processEvents();
-  const int total = static_cast<int>(saida->achados().achados.size());
+  const int total = static_cast<int>(saida->achados().Tamanho());
   std::printf("run: %.0f ms, %d findings\n", msExecucao, total);
   if (total == 0) return 0;
   if (frio) {
@@ -82,7 +87,7 @@ int main(int argc, char** argv) {
   }
 
   // The last finding first: the index is built on it, and its line lies near the file's end.
-  const auto& ultimo = saida->achados().achados.back();
+  const Achado ultimo = saida->achados().Le(static_cast<std::size_t>(total - 1));
   std::printf("first record view (finding %d, line %lld): %.1f ms\n", total,
               static_cast<long long>(ultimo.linha), Mede(*saida, total - 1));
   std::vector<double> tempos;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
 #include <algorithm>
@@ -74,8 +75,15 @@ class VisaoDoRegistro : public ::testing::Test {
     Controle<QLineEdit>(principal.get(), "NomeArq")->setText(QString::fromStdString(caminho));
     QTest::mouseClick(Controle<QPushButton>(principal.get(), "BValidar"), Qt::LeftButton);
     Saida* saida = principal->tela()->saida();
-    if (saida != nullptr) Assenta();
+    if (saida != nullptr) {
+      MostraRelatorio(saida);
+      Assenta();
+    }
     return saida;
+  }
+  // The report's tab (the grid's is the first), where these tests find the findings' lines.
+  static void MostraRelatorio(Saida* saida) {
+    Controle<QTabWidget>(saida, "abas")->setCurrentWidget(Controle<QWidget>(saida, "txtsaida"));
   }
   // Lets the windows lay themselves out and answer what is pending.
   static void Assenta() {
@@ -410,6 +418,7 @@ TEST_F(VisaoDoRegistro, LinhaEscolhidaFicaAVistaQuandoORegistroAbre) {
               std::move(lista));
   saida.resize(700, 420);
   saida.show();
+  MostraRelatorio(&saida);
   Assenta();
   auto* txtsaida = Controle<QPlainTextEdit>(&saida, "txtsaida");
   ASSERT_EQ(saida.achados().Tamanho(), 80u);

@@ -64,8 +64,7 @@ void ConfereRelatorio(const Execucao& ex) {
     Quebra("the report's last line has no end");
 }
 
-void PercorreLinhas(const LayoutArquivo& layout, const TabelaLayouts& fechamentos,
-                    const std::uint8_t* dados, std::size_t tamanho) {
+void PercorreLinhas(const LayoutArquivo& layout, const std::uint8_t* dados, std::size_t tamanho) {
   SistemaMemoria& sistema = Sistema();
   sistema.NovaEntrada(nullptr, 0);
   TelaMuda tela;
@@ -77,7 +76,7 @@ void PercorreLinhas(const LayoutArquivo& layout, const TabelaLayouts& fechamento
     ex.controle.NomeArquivo = "entrada.txt";
     ex.aux1.Abre();
     ex.aux2.Abre();
-    ex.controle.Documento = layout.documento;
+    AdotaLayout(ex, layout);
     if (layout.prepara != nullptr) layout.prepara(ex);
     int comprimento = layout.comprimento;
     std::string_view resto(reinterpret_cast<const char*>(dados), tamanho);
@@ -92,8 +91,7 @@ void PercorreLinhas(const LayoutArquivo& layout, const TabelaLayouts& fechamento
       layout.valida(ex, linha);
     }
     if (ex.ListaROLs.size() > 1) ex.aux2.EscreveLinha(ex.ListaROLs);
-    for (const FechamentoFinal& fechamento : fechamentos.fechamentos)
-      if (fechamento.aplica(ex)) fechamento.fecha(ex);
+    if (layout.fechaArquivo != nullptr) layout.fechaArquivo(ex);
     ex.aux1.Fecha();
     ex.aux2.Fecha();
     const bool houveErro = ex.HouveErro;

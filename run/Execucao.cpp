@@ -59,7 +59,7 @@ void Execucao::DescartaRelatorio() noexcept {
 }
 
 void Execucao::LimpaVariaveis() {
-  estados_.clear();
+  estado_.reset();
   LinhaAtual.clear();
   LinhaLida = {};
   DeslocamentoLinha = 0;

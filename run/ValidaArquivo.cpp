@@ -117,6 +117,12 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
 
 }  // namespace
 
+void AdotaLayout(Execucao& ex, const LayoutArquivo& layout) {
+  ex.controle.Documento = layout.documento;
+  ex.controle.Forma = layout.forma;
+  ex.DefineEstado(layout.criaEstado != nullptr ? layout.criaEstado() : nullptr);
+}
+
 const LayoutArquivo* ReconheceLayout(const TabelaLayouts& tabela, std::string_view primeiraLinha) {
   for (const LayoutArquivo& layout : tabela.layouts)
     if (layout.reconhece(primeiraLinha)) return &layout;
@@ -182,13 +188,14 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
     const LayoutArquivo* layout = ReconheceLayout(tabela, ex.LinhaAtual);
     if (layout == nullptr) {
       ex.controle.Documento = "";
+      ex.controle.Forma = {};
       ex.GravaErroDoArquivo(CodigoM::ArquivoNaoROL);
       Conclui(ex);
       tela.EscondeProgresso();
       tela.MostraSaida();
       return Desfecho::RelatorioNOK;
     }
-    ex.controle.Documento = layout->documento;
+    AdotaLayout(ex, *layout);
     reconhecido = true;
     // Start again from the first line, so that the read loop counts it.
     ex.entrada.Fecha();
@@ -238,8 +245,7 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
 
     // End phase.
     if (ex.ListaROLs.size() > 1) ex.aux2.EscreveLinha(ex.ListaROLs);
-    for (const FechamentoFinal& fechamento : tabela.fechamentos)
-      if (fechamento.aplica(ex)) fechamento.fecha(ex);
+    if (layout->fechaArquivo != nullptr) layout->fechaArquivo(ex);
     Conclui(ex);
     tela.EscondeProgresso();
     tela.MostraSaida();

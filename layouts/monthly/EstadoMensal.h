@@ -75,7 +75,7 @@ struct RetornoMensal {
   std::bitset<1000> CodigoX03Presente;
 };
 
-struct EstadoMensal {
+struct EstadoMensal : EstadoLayout {
   std::int32_t ContadorSequencia = 0;  // sequence expected in the next record of the open return
   std::string ReferenciaAAAAMM;        // the current header's period, year first
   std::array<std::int32_t, QtdTiposAnexo> LinhasDeclaradas{};
@@ -98,6 +98,6 @@ struct EstadoMensal {
 };
 
 // The state of the monthly validator in the run `ex`.
-inline EstadoMensal& Mensal(const Execucao& ex) { return ex.EstadoDe<EstadoMensal>(); }
+inline EstadoMensal& Mensal(const Execucao& ex) { return static_cast<EstadoMensal&>(ex.Estado()); }
 
 }  // namespace rolval

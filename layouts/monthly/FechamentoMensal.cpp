@@ -210,6 +210,8 @@ void ConfereValores(Execucao& ex) {
 }
 
 void FechaUltimoRetornoMensal(Execucao& ex) {
+  // The closing follows the version of the last record read, not the file's.
+  if (ex.RegistroAtual.Versao != "05" && ex.RegistroAtual.Versao != "04") return;
   bool algumAnexo = false;
   for (const std::int32_t lidas : Mensal(ex).LinhasLidas) algumAnexo = algumAnexo || lidas > 0;
   if (algumAnexo) ConfereLinhasAnexos(ex);

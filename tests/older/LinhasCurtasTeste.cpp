@@ -17,7 +17,7 @@ void CortaEmCadaColuna(const std::string& registro, std::size_t ultimaLida,
   PastaTemporaria pasta;
   TelaGravada tela;
   Execucao ex(pasta.caminho(), tela);
-  ex.controle.Documento = DocROL03;
+  DefineDocumento(ex, DocROL03);
   ex.aux1.Abre();
   ex.aux2.Abre();
   for (std::size_t n = 0; n < registro.size(); ++n) {

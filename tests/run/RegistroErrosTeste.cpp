@@ -1,6 +1,7 @@
 // Finding lines: the registration part, the period, the masks, the catalogues and their sources.
 #include <gtest/gtest.h>
 
+#include "layouts/Layouts.h"
 #include "run/Execucao.h"
 #include "run/Latin1.h"
 #include "tests/support/Apoio.h"
@@ -15,7 +16,7 @@ class LinhaDeAchado : public ::testing::Test {
  protected:
   LinhaDeAchado() : execucao(pasta.caminho(), tela) {
     execucao.aux1.Abre();
-    execucao.controle.Documento = DocROL05;
+    teste::DefineDocumento(execucao, DocROL05);
   }
 
   // The lines written so far, as UTF-8, each checked for its CR LF.
@@ -55,7 +56,7 @@ TEST_F(LinhaDeAchado, MensalComInscricaoMascarada) {
 }
 
 TEST_F(LinhaDeAchado, ST02ComInscricaoComoLida) {
-  execucao.controle.Documento = DocROLST02;
+  teste::DefineDocumento(execucao, DocROLST02);
   execucao.RegistroAtual.Inscricao = "12345678000199";
   execucao.RegistroAtual.MesAnoRef = "052005";
   execucao.NumLinha = 12;
@@ -167,7 +168,7 @@ TEST_F(LinhaDeAchado, Codigo18EsvaziaODocumentoECodigo50ZeraOPeriodo) {
 }
 
 TEST_F(LinhaDeAchado, MensagensMontadasDoCatalogoST) {
-  execucao.controle.Documento = DocROLST02;
+  teste::DefineDocumento(execucao, DocROLST02);
   execucao.RegistroAtual.Inscricao = "12345678000199";
   execucao.RegistroAtual.MesAnoRef = "072000";
   execucao.NumLinha = 9;
@@ -214,7 +215,7 @@ TEST_F(LinhaDeAchado, MensagensMontadasDoCatalogoST) {
 }
 
 TEST_F(LinhaDeAchado, SinaisGravadosEmLatin1) {
-  execucao.controle.Documento = DocROLST02;
+  teste::DefineDocumento(execucao, DocROLST02);
   execucao.GravaErroST(CodigoST::ValorDoPagamentoAusente, 3, 84, 98);
   execucao.GravaErroST(CodigoST::LinhasAnexoIIIAusentes, 0, 794, 797);
   execucao.aux1.Fecha();
@@ -224,7 +225,7 @@ TEST_F(LinhaDeAchado, SinaisGravadosEmLatin1) {
 }
 
 TEST_F(LinhaDeAchado, ST1NaoMudaAInscricaoMasSaiSemElaEComPeriodoZerado) {
-  execucao.controle.Documento = DocROLST02;
+  teste::DefineDocumento(execucao, DocROLST02);
   execucao.RegistroAtual.Inscricao = "12345678000199";
   execucao.RegistroAtual.MesAnoRef = "072000";
   execucao.GravaErroST(LocalAchado{{}, {}, execucao.NumLinha}, CodigoST::ArquivoNaoROLST, 0, 0, 0);
@@ -233,7 +234,7 @@ TEST_F(LinhaDeAchado, ST1NaoMudaAInscricaoMasSaiSemElaEComPeriodoZerado) {
 }
 
 TEST_F(LinhaDeAchado, ST15ComPeriodoEmBrancoNaoOZera) {
-  execucao.controle.Documento = DocROLST02;
+  teste::DefineDocumento(execucao, DocROLST02);
   execucao.RegistroAtual.Inscricao = "12345678000199";
   execucao.GravaErroST(CodigoST::VencimentoAntesDaReferencia, 2, 53, 60);
   EXPECT_EQ(Uma(), " 1234567800019900/0000 000 053 060 2° venc deve ser maior que 01/      ");
@@ -252,7 +253,7 @@ TEST(LimpaVariaveis, VoltaAoEstadoInicial) {
   execucao.RegistroAtual.Inscricao = "1";
   execucao.RegistroAtual.Complemento = "12345678";
   execucao.CabecalhoROL.MesAnoRef = "012000";
-  execucao.controle.Documento = DocROL04;
+  teste::DefineDocumento(execucao, DocROL04);
   execucao.LimpaVariaveis();
   EXPECT_EQ(execucao.NumLinha, 0);
   EXPECT_EQ(execucao.QtdROLs, 0);

@@ -1,18 +1,28 @@
 // Header "A0" of layout ST 02, columns 170-394: amount fields 7 to 21, their cross-rules, the sum
 // that tells a return with movement from one without, and the balance of fields 18, 20 and 21.
+#include <array>
+#include <cstddef>
 #include <optional>
 
 #include "checks/CampoNumerico.h"
 #include "checks/Numeros.h"
 #include "layouts/substitution/CabecalhoST2.h"
+#include "layouts/substitution/CamposST2.h"
 #include "layouts/substitution/EstadoST2.h"
 
 namespace rolval {
 
 namespace {
 
-// Amount field n (7 to 21) starts at column 170 + 15·(n − 7).
-constexpr int ColunaCampo(int campo) { return 170 + 15 * (campo - 7); }
+// The first column of amount field n (7 to 21), from the header's table.
+constexpr auto ColunasValores = []() consteval {
+  std::array<int, 22> colunas{};
+  for (int campo = 7; campo <= 21; ++campo)
+    colunas[campo] = CampoDe(CamposCabecalhoST2, campo).coluna;
+  return colunas;
+}
+();
+constexpr int ColunaCampo(int campo) { return ColunasValores[static_cast<std::size_t>(campo)]; }
 
 // The amount fields as they are read, in the order of their checks.
 class LeitorValores {

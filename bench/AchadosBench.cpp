@@ -17,7 +17,7 @@ class ExecucaoDeMedida {
  public:
   explicit ExecucaoDeMedida(std::string_view documento) : execucao_({}, tela_) {
     AdotaLayout(execucao_, *LayoutDe(documento));
-    execucao_.aux1.Abre();
+    execucao_.arquivoAchados.Abre();
     execucao_.RegistroAtual.Inscricao = "1234567897";
     execucao_.RegistroAtual.MesAnoRef = "052005";
     execucao_.NumLinha = 12345;

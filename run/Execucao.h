@@ -180,9 +180,10 @@ class Execucao {
   EstadoLayout& Estado() const { return *estado_; }
   void DefineEstado(std::unique_ptr<EstadoLayout> estado) { estado_ = std::move(estado); }
 
-  // Work files: the findings and the list of returns, private to the run; and the input.
-  ArquivoTrabalho aux1;
-  ArquivoTrabalho aux2;
+  // Work files, private to the run: one line per finding, and the lines of the list of returns
+  // (three entries each); and the input.
+  ArquivoTrabalho arquivoAchados;
+  ArquivoTrabalho arquivoLista;
   LeitorLinhas entrada;
 
  private:

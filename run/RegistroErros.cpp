@@ -110,7 +110,7 @@ void Execucao::EscreveLinhaErro(char catalogo, int codigo, std::string_view insc
     s.append(textoLatin1_);
   }
   HouveErro = true;
-  aux1.EscreveLinha(s);
+  arquivoAchados.EscreveLinha(s);
   if (ouvinte_ != nullptr) {
     const std::string_view v = s;
     Achado achado{catalogo,

@@ -58,7 +58,7 @@ std::string EscreveRelatorio(ArquivoTrabalho& saida, std::string_view doc,
 void Execucao::GeraSaida() {
   status_.clear();
   const std::string status = EscreveRelatorio(relatorio_, controle.Documento, controle.Forma,
-                                              HouveErro, aux1, aux2, QtdROLs);
+                                              HouveErro, arquivoAchados, arquivoLista, QtdROLs);
   // The report is whole, and published where asked, before the status says what it is.
   if (!pasta_.empty())
     publicada_ = PublicaRelatorio(pasta_, *sistema_, relatorio_, "\r\n" + status + "\r\n", guarda_,

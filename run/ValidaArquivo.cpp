@@ -79,15 +79,15 @@ class ProgressoLeitura {
 
 void FechaTudo(Execucao& ex) noexcept {
   ex.entrada.Fecha();
-  ex.aux1.FechaEmSilencio();
-  ex.aux2.FechaEmSilencio();
+  ex.arquivoAchados.FechaEmSilencio();
+  ex.arquivoLista.FechaEmSilencio();
 }
 
 // The end of every run that gets a report: the input and the work files closed, then the report.
 void Conclui(Execucao& ex) {
   ex.entrada.Fecha();
-  ex.aux1.Fecha();
-  ex.aux2.Fecha();
+  ex.arquivoAchados.Fecha();
+  ex.arquivoLista.Fecha();
   ex.GeraSaida();
 }
 
@@ -96,7 +96,7 @@ void Conclui(Execucao& ex) {
 bool RelatorioDeFalha(Execucao& ex, CodigoM codigo) noexcept {
   try {
     ex.entrada.Fecha();
-    if (!ex.aux1.Aberto()) ex.aux1.Acrescenta();
+    if (!ex.arquivoAchados.Aberto()) ex.arquivoAchados.Acrescenta();
     ex.GravaErroDoArquivo(codigo);
     Conclui(ex);
     return true;
@@ -170,8 +170,8 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
     tela.MostraProgresso();
     ex.controle.NomeArquivo = std::string(nomeArq);
     const std::string& caminho = ex.controle.NomeArquivo;
-    ex.aux1.Abre();
-    ex.aux2.Abre();
+    ex.arquivoAchados.Abre();
+    ex.arquivoLista.Abre();
 
     if (const Caminho ha = OQueHa(caminho); ha != Caminho::Arquivo) {
       FechaTudo(ex);
@@ -244,7 +244,7 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
     ex.LinhaLida = ex.LinhaAtual;  // the reader's buffer goes on to other uses
 
     // End phase.
-    if (ex.ListaROLs.size() > 1) ex.aux2.EscreveLinha(ex.ListaROLs);
+    if (ex.ListaROLs.size() > 1) ex.arquivoLista.EscreveLinha(ex.ListaROLs);
     if (layout->fechaArquivo != nullptr) layout->fechaArquivo(ex);
     Conclui(ex);
     tela.EscondeProgresso();

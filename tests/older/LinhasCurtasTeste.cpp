@@ -18,8 +18,8 @@ void CortaEmCadaColuna(const std::string& registro, std::size_t ultimaLida,
   TelaGravada tela;
   Execucao ex(pasta.caminho(), tela);
   DefineDocumento(ex, DocROL03);
-  ex.aux1.Abre();
-  ex.aux2.Abre();
+  ex.arquivoAchados.Abre();
+  ex.arquivoLista.Abre();
   for (std::size_t n = 0; n < registro.size(); ++n) {
     // A private copy of exactly n characters, so that a read past its end is caught.
     const std::string linha = registro.substr(0, n);

@@ -15,14 +15,14 @@ using teste::PastaTemporaria;
 class LinhaDeAchado : public ::testing::Test {
  protected:
   LinhaDeAchado() : execucao(pasta.caminho(), tela) {
-    execucao.aux1.Abre();
+    execucao.arquivoAchados.Abre();
     teste::DefineDocumento(execucao, DocROL05);
   }
 
   // The lines written so far, as UTF-8, each checked for its CR LF.
   std::vector<std::string> Linhas() {
-    execucao.aux1.Fecha();
-    const std::string bytes = execucao.aux1.Texto();
+    execucao.arquivoAchados.Fecha();
+    const std::string bytes = execucao.arquivoAchados.Texto();
     std::vector<std::string> linhas;
     std::size_t inicio = 0;
     while (inicio < bytes.size()) {
@@ -218,8 +218,8 @@ TEST_F(LinhaDeAchado, SinaisGravadosEmLatin1) {
   teste::DefineDocumento(execucao, DocROLST02);
   execucao.GravaErroST(CodigoST::ValorDoPagamentoAusente, 3, 84, 98);
   execucao.GravaErroST(CodigoST::LinhasAnexoIIIAusentes, 0, 794, 797);
-  execucao.aux1.Fecha();
-  const std::string bytes = execucao.aux1.Texto();
+  execucao.arquivoAchados.Fecha();
+  const std::string bytes = execucao.arquivoAchados.Texto();
   EXPECT_NE(bytes.find("3\xB0 pagamento\r\n"), std::string::npos);
   EXPECT_NE(bytes.find("Informe n\xBA de linhas"), std::string::npos);
 }
@@ -275,12 +275,12 @@ TEST(ListaROLs, GravaUmaLinhaACadaTresEntradas) {
   PastaTemporaria pasta;
   TelaMuda tela;
   Execucao execucao(pasta.caminho(), tela);
-  execucao.aux2.Abre();
+  execucao.arquivoLista.Abre();
   const std::string entrada = "123/4567890    05/2005  ";
   for (int i = 0; i < 4; ++i) execucao.AcrescentaListaROLs(entrada);
   EXPECT_EQ(execucao.ListaROLs, entrada);
-  execucao.aux2.Fecha();
-  EXPECT_EQ(execucao.aux2.Texto(), entrada + entrada + entrada + "\r\n");
+  execucao.arquivoLista.Fecha();
+  EXPECT_EQ(execucao.arquivoLista.Texto(), entrada + entrada + entrada + "\r\n");
 }
 
 }  // namespace

@@ -127,11 +127,11 @@ inline ListaAchados GeraRelatorioST02(Execucao& execucao,
   AdotaLayout(execucao, *LayoutDe(DocROLST02));
   execucao.RegistroAtual.Inscricao = "0500000000";
   execucao.RegistroAtual.MesAnoRef = "072000";
-  execucao.aux1.Abre();
-  execucao.aux2.Abre();
+  execucao.arquivoAchados.Abre();
+  execucao.arquivoLista.Abre();
   grava(execucao);
-  execucao.aux1.Fecha();
-  execucao.aux2.Fecha();
+  execucao.arquivoAchados.Fecha();
+  execucao.arquivoLista.Fecha();
   execucao.GeraSaida();
   execucao.DefineOuvinte(nullptr);
   return lista;

@@ -20,16 +20,16 @@ namespace {
 class AchadosDaExecucao : public ::testing::Test {
  protected:
   AchadosDaExecucao() : execucao(pasta.caminho(), tela) {
-    execucao.aux1.Abre();
-    execucao.aux2.Abre();
+    execucao.arquivoAchados.Abre();
+    execucao.arquivoLista.Abre();
     execucao.DefineOuvinte(&lista);
   }
 
   // The report of the findings written so far, in the output window's view.
   void GeraVisao() {
     execucao.DefineOuvinte(nullptr);
-    execucao.aux1.Fecha();
-    execucao.aux2.Fecha();
+    execucao.arquivoAchados.Fecha();
+    execucao.arquivoLista.Fecha();
     execucao.GeraSaida();
     const std::string relatorio = execucao.Relatorio().Texto();
     visao.setPlainText(TextoRelatorio(QByteArray::fromStdString(relatorio)));

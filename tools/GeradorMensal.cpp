@@ -49,9 +49,25 @@ struct TipoAnexo {
   int colunaSoma;
 };
 
-// The column of the summed amount of each annex type, in the order of the tables.
-constexpr std::array<int, QtdTipos> ColunasSoma = {75, 59, 49, 0,  77, 75, 52, 52, 59,
-                                                   0,  62, 62, 58, 48, 58, 48, 49};
+// The field of each annex type's item whose amount the header's checks sum, in the order of the
+// tables ("": none).
+constexpr std::array<std::string_view, QtdTipos> CamposSoma = {"Valor do total do anexo X01",
+                                                               "Valor do total do anexo X02",
+                                                               "Valor do total do anexo X03",
+                                                               "",
+                                                               "Valor Q",
+                                                               "Valor do total do anexo X05",
+                                                               "Valor do CFOP",
+                                                               "Valor do CFOP",
+                                                               "Valor do total do anexo X06",
+                                                               "",
+                                                               "Valor do total do anexo X07A",
+                                                               "Valor do total do anexo X07B",
+                                                               "Valor do total 1 do anexo X08",
+                                                               "Valor do total 1 do anexo X09",
+                                                               "Valor do total 1 do anexo X10",
+                                                               "Valor do total 1 do anexo X11",
+                                                               "Valor do total 1 do anexo X12"};
 
 std::array<TipoAnexo, QtdTipos> LeTiposAnexo() {
   const std::span<const TabelaRegistro> tabelas = TabelasAnexosMensais();
@@ -73,7 +89,7 @@ std::array<TipoAnexo, QtdTipos> LeTiposAnexo() {
       tipo.largura = enchimento.coluna - item->coluna;
       tipo.maximo = 1;
     }
-    tipo.colunaSoma = ColunasSoma[t];
+    tipo.colunaSoma = CamposSoma[t].empty() ? 0 : CampoChamado(tabela, CamposSoma[t]).coluna;
   }
   return tipos;
 }

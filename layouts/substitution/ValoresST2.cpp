@@ -25,6 +25,13 @@ constexpr auto CamposValores = []() consteval {
 constexpr const CampoRegistro& CampoValor(int campo) {
   return CamposValores[static_cast<std::size_t>(campo)];
 }
+// Every amount field has the same length, so that the numeric reading is the fixed-length one.
+constexpr int TamanhoValor = CamposValores[7].tamanho;
+static_assert([] {
+  for (int campo = 7; campo <= 21; ++campo)
+    if (CampoValor(campo).tamanho != TamanhoValor) return false;
+  return true;
+}());
 
 // A finding at amount field `campo`; `numero` is the number its message names (0 where none).
 void GravaNoValor(Execucao& ex, CodigoST codigo, int numero, int campo,
@@ -40,7 +47,7 @@ class LeitorValores {
 
   // The value of field n, or nothing when it is not numeric (reported here, in its place).
   std::optional<double> Le(int campo) {
-    return LeNumerico(ex_, linha_, CampoValor(campo).coluna, CampoValor(campo).tamanho);
+    return LeNumerico(ex_, linha_, CampoValor(campo).coluna, TamanhoValor);
   }
 
   // A return marked without movement must not carry the amount; the amount counts for movement.

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "layouts/Layouts.h"
 #include "run/Execucao.h"
 #include "run/Latin1.h"
 
@@ -15,8 +16,8 @@ namespace {
 class ExecucaoDeMedida {
  public:
   explicit ExecucaoDeMedida(std::string_view documento) : execucao_({}, tela_) {
-    execucao_.controle.Documento = documento;
-    execucao_.aux1.Abre();
+    AdotaLayout(execucao_, *LayoutDe(documento));
+    execucao_.arquivoAchados.Abre();
     execucao_.RegistroAtual.Inscricao = "1234567897";
     execucao_.RegistroAtual.MesAnoRef = "052005";
     execucao_.NumLinha = 12345;

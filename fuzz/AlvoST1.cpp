@@ -6,15 +6,7 @@
 
 using namespace rolval;
 
-namespace {
-
-constexpr LayoutArquivo LayoutST1{DocROLST01,       754,       true,    "Validando ROL Versão ST",
-                                  ReconheceROLST01, ValidaST1, nullptr, nullptr,
-                                  nullptr};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tamanho) {
-  fuzz::PercorreLinhas(LayoutST1, TabelaPadrao(), dados, tamanho);
+  fuzz::PercorreLinhas(*LayoutDe(DocROLST01), dados, tamanho);
   return 0;
 }

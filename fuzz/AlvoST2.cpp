@@ -6,15 +6,7 @@
 
 using namespace rolval;
 
-namespace {
-
-constexpr LayoutArquivo LayoutST2{
-    DocROLST02, 50,          false,  "Validando ROL ST Versão 2", ReconheceROLST02, ValidaST2,
-    PreparaST2, EnquadraST2, nullptr};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tamanho) {
-  fuzz::PercorreLinhas(LayoutST2, TabelaPadrao(), dados, tamanho);
+  fuzz::PercorreLinhas(*LayoutDe(DocROLST02), dados, tamanho);
   return 0;
 }

@@ -5,15 +5,7 @@
 
 using namespace rolval;
 
-namespace {
-
-constexpr LayoutArquivo Layout03{DocROL03,       898,           true,    "Validando ROL Versão 3",
-                                 ReconheceROL03, ValidaVersao3, nullptr, nullptr,
-                                 nullptr};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tamanho) {
-  fuzz::PercorreLinhas(Layout03, TabelaPadrao(), dados, tamanho);
+  fuzz::PercorreLinhas(*LayoutDe(DocROL03), dados, tamanho);
   return 0;
 }

@@ -6,22 +6,11 @@
 
 using namespace rolval;
 
-namespace {
-
-constexpr LayoutArquivo Layout04{
-    DocROL04,       898,     true,    "Validando ROL Versão 4", ReconheceROL04,
-    ValidaVersao45, nullptr, nullptr, ConfereCabecalhoInicial};
-constexpr LayoutArquivo Layout05{
-    DocROL05,       898,     true,    "Validando ROL Versão 5", ReconheceROL05,
-    ValidaVersao45, nullptr, nullptr, ConfereCabecalhoInicial};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tamanho) {
   // The first line chooses the layout as the driver would; anything else is taken as layout 05.
   const std::string_view inicio(reinterpret_cast<const char*>(dados),
                                 std::min<std::size_t>(tamanho, 6));
-  const LayoutArquivo& layout = ReconheceROL04(inicio) ? Layout04 : Layout05;
-  fuzz::PercorreLinhas(layout, TabelaPadrao(), dados, tamanho);
+  const LayoutArquivo& layout = *LayoutDe(ReconheceROL04(inicio) ? DocROL04 : DocROL05);
+  fuzz::PercorreLinhas(layout, dados, tamanho);
   return 0;
 }

@@ -42,7 +42,7 @@ SistemaMemoria& Sistema() {
 void ConfereRelatorio(const Execucao& ex) {
   const std::string paramTexto = ex.TextoParam();
   const std::string saidaTexto = ex.Relatorio().Texto();
-  const std::string achadosTexto = ex.aux1.Texto();
+  const std::string achadosTexto = ex.arquivoAchados.Texto();
   const std::string_view param = paramTexto;
   const std::string_view saida = saidaTexto;
   if (ex.HouveErro) {
@@ -64,8 +64,7 @@ void ConfereRelatorio(const Execucao& ex) {
     Quebra("the report's last line has no end");
 }
 
-void PercorreLinhas(const LayoutArquivo& layout, const TabelaLayouts& fechamentos,
-                    const std::uint8_t* dados, std::size_t tamanho) {
+void PercorreLinhas(const LayoutArquivo& layout, const std::uint8_t* dados, std::size_t tamanho) {
   SistemaMemoria& sistema = Sistema();
   sistema.NovaEntrada(nullptr, 0);
   TelaMuda tela;
@@ -75,9 +74,9 @@ void PercorreLinhas(const LayoutArquivo& layout, const TabelaLayouts& fechamento
   try {
     ex.LimpaVariaveis();
     ex.controle.NomeArquivo = "entrada.txt";
-    ex.aux1.Abre();
-    ex.aux2.Abre();
-    ex.controle.Documento = layout.documento;
+    ex.arquivoAchados.Abre();
+    ex.arquivoLista.Abre();
+    AdotaLayout(ex, layout);
     if (layout.prepara != nullptr) layout.prepara(ex);
     int comprimento = layout.comprimento;
     std::string_view resto(reinterpret_cast<const char*>(dados), tamanho);
@@ -91,19 +90,18 @@ void PercorreLinhas(const LayoutArquivo& layout, const TabelaLayouts& fechamento
       if (layout.antesDeValidar != nullptr && !layout.antesDeValidar(ex, linha)) break;
       layout.valida(ex, linha);
     }
-    if (ex.ListaROLs.size() > 1) ex.aux2.EscreveLinha(ex.ListaROLs);
-    for (const FechamentoFinal& fechamento : fechamentos.fechamentos)
-      if (fechamento.aplica(ex)) fechamento.fecha(ex);
-    ex.aux1.Fecha();
-    ex.aux2.Fecha();
+    if (ex.ListaROLs.size() > 1) ex.arquivoLista.EscreveLinha(ex.ListaROLs);
+    if (layout.fechaArquivo != nullptr) layout.fechaArquivo(ex);
+    ex.arquivoAchados.Fecha();
+    ex.arquivoLista.Fecha();
     const bool houveErro = ex.HouveErro;
     ex.GeraSaida();
     if (ex.HouveErro != houveErro) Quebra("writing the report changed the run's status");
     ConfereRelatorio(ex);
   } catch (const FalhaExecucao&) {
     // A run failure by design (a date part that is not a number): the driver's handler takes it.
-    ex.aux1.FechaEmSilencio();
-    ex.aux2.FechaEmSilencio();
+    ex.arquivoAchados.FechaEmSilencio();
+    ex.arquivoLista.FechaEmSilencio();
   }
 }
 

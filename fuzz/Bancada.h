@@ -20,11 +20,10 @@ SistemaMemoria& Sistema();
 // A line ends at CR LF or at a lone CR. Unlike the driver, a line of the wrong length is not the
 // end of the reading: it is cut or filled with zeros to the length the layout expects, so that the
 // validator sees every line (the driver never gives it a line of another length). After the last
-// line come the end phase, with the end-of-return `fechamentos`, and the report.
+// line come the end phase, with the layout's end-of-file closing, and the report.
 // Failures of the run (FalhaExecucao) end the walk as the driver's handler would; anything else
 // thrown goes on up and stops the fuzzer.
-void PercorreLinhas(const LayoutArquivo& layout, const TabelaLayouts& fechamentos,
-                    const std::uint8_t* dados, std::size_t tamanho);
+void PercorreLinhas(const LayoutArquivo& layout, const std::uint8_t* dados, std::size_t tamanho);
 
 // Checks that the report and the status file agree with each other and with the run's findings;
 // aborts when they do not.

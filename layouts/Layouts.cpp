@@ -2,14 +2,18 @@
 
 #include <array>
 
-#include "layouts/monthly/ValidaVersao45.h"
-#include "layouts/older/ValidaST1.h"
-#include "layouts/older/ValidaVersao3.h"
-#include "layouts/substitution/ValidaST2.h"
+#include "layouts/monthly/EstadoMensal.h"
+#include "layouts/older/EstadoAntigos.h"
+#include "layouts/substitution/EstadoST2.h"
 
 namespace rolval {
 
 namespace {
+
+// The one-line layouts and the monthly ones print a registration masked; the layout ST 02 prints
+// it as read, and counts its returns as ST returns.
+constexpr FormaRelatorio FormaMascarada{};
+constexpr FormaRelatorio FormaST2{.inscricaoComoLida = true, .nomeRetornos = "ROL(s) ST"};
 
 // A step a layout does not have is nullptr.
 constexpr std::array<LayoutArquivo, 5> Layouts = {{
@@ -21,7 +25,10 @@ constexpr std::array<LayoutArquivo, 5> Layouts = {{
      .valida = ValidaVersao3,
      .prepara = PreparaROL03,
      .enquadra = nullptr,
-     .antesDeValidar = nullptr},
+     .antesDeValidar = nullptr,
+     .fechaArquivo = nullptr,
+     .criaEstado = CriaEstado<EstadoAntigos>,
+     .forma = FormaMascarada},
     {.documento = DocROL04,
      .comprimento = 898,
      .verificaTamanho = true,
@@ -30,7 +37,10 @@ constexpr std::array<LayoutArquivo, 5> Layouts = {{
      .valida = ValidaVersao45,
      .prepara = PreparaMensal,
      .enquadra = nullptr,
-     .antesDeValidar = ConfereCabecalhoInicial},
+     .antesDeValidar = ConfereCabecalhoInicial,
+     .fechaArquivo = FechaUltimoRetornoMensal,
+     .criaEstado = CriaEstado<EstadoMensal>,
+     .forma = FormaMascarada},
     {.documento = DocROL05,
      .comprimento = 898,
      .verificaTamanho = true,
@@ -39,7 +49,10 @@ constexpr std::array<LayoutArquivo, 5> Layouts = {{
      .valida = ValidaVersao45,
      .prepara = PreparaMensal,
      .enquadra = nullptr,
-     .antesDeValidar = ConfereCabecalhoInicial},
+     .antesDeValidar = ConfereCabecalhoInicial,
+     .fechaArquivo = FechaUltimoRetornoMensal,
+     .criaEstado = CriaEstado<EstadoMensal>,
+     .forma = FormaMascarada},
     {.documento = DocROLST01,
      .comprimento = 754,
      .verificaTamanho = true,
@@ -48,7 +61,10 @@ constexpr std::array<LayoutArquivo, 5> Layouts = {{
      .valida = ValidaST1,
      .prepara = PreparaST01,
      .enquadra = nullptr,
-     .antesDeValidar = nullptr},
+     .antesDeValidar = nullptr,
+     .fechaArquivo = nullptr,
+     .criaEstado = CriaEstado<EstadoAntigos>,
+     .forma = FormaMascarada},
     {.documento = DocROLST02,
      .comprimento = 50,
      .verificaTamanho = false,
@@ -57,24 +73,22 @@ constexpr std::array<LayoutArquivo, 5> Layouts = {{
      .valida = ValidaST2,
      .prepara = PreparaST2,
      .enquadra = EnquadraST2,
-     .antesDeValidar = nullptr},
+     .antesDeValidar = nullptr,
+     .fechaArquivo = ConfereAnexosST,
+     .criaEstado = CriaEstado<EstadoST2>,
+     .forma = FormaST2},
 }};
 
-bool EArquivoST2(const Execucao& ex) { return ex.controle.Documento == DocROLST02; }
-// The monthly closing follows the version of the last record read, whatever the layout.
-bool UltimoRegistroMensal(const Execucao& ex) {
-  return ex.RegistroAtual.Versao == "05" || ex.RegistroAtual.Versao == "04";
-}
-
-constexpr std::array<FechamentoFinal, 2> Fechamentos = {{
-    {.aplica = EArquivoST2, .fecha = ConfereAnexosST},
-    {.aplica = UltimoRegistroMensal, .fecha = FechaUltimoRetornoMensal},
-}};
-
-constexpr TabelaLayouts Tabela{Layouts, Fechamentos};
+constexpr TabelaLayouts Tabela{Layouts};
 
 }  // namespace
 
 const TabelaLayouts& TabelaPadrao() { return Tabela; }
+
+const LayoutArquivo* LayoutDe(std::string_view documento) {
+  for (const LayoutArquivo& layout : Layouts)
+    if (layout.documento == documento) return &layout;
+  return nullptr;
+}
 
 }  // namespace rolval

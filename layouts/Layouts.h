@@ -1,11 +1,20 @@
 #pragma once
-// The layouts this program recognises, in the order they are tried on a file's first line, and
-// the end-of-file closings of the returns that span several lines.
+// The layouts this program recognises, one row each, in the order they are tried on a file's first
+// line.
+#include <string_view>
+
+#include "layouts/monthly/ValidaVersao45.h"
+#include "layouts/older/ValidaST1.h"
+#include "layouts/older/ValidaVersao3.h"
+#include "layouts/substitution/ValidaST2.h"
 #include "run/ValidaArquivo.h"
 
 namespace rolval {
 
 const TabelaLayouts& TabelaPadrao();
+
+// The row of the layout whose document tag is `documento`; null when none is.
+const LayoutArquivo* LayoutDe(std::string_view documento);
 
 // One run of `nomeArq` with every layout.
 inline Desfecho ValidaArquivo(Execucao& execucao, std::string_view nomeArq) {

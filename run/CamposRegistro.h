@@ -90,6 +90,21 @@ constexpr std::array<CampoRegistro, N + M> JuntaCampos(
   return campos;
 }
 
+// The field of `campos` named `nome` (or numbered `numero`), at compile time: a validator takes a
+// plain field's columns from its table with these, and a name the table lacks does not compile.
+template <std::size_t N>
+consteval CampoRegistro CampoDe(const std::array<CampoRegistro, N>& campos, std::string_view nome) {
+  for (const CampoRegistro& campo : campos)
+    if (campo.nome == nome) return campo;
+  throw "no field of that name";
+}
+template <std::size_t N>
+consteval CampoRegistro CampoDe(const std::array<CampoRegistro, N>& campos, int numero) {
+  for (const CampoRegistro& campo : campos)
+    if (campo.numero == numero) return campo;
+  throw "no field of that number";
+}
+
 // The field of `tabela` that holds 1-based column `coluna` (filler included), or nullptr when no
 // field does. For a repeated field `ocorrencia`, when given, receives the 0-based occurrence
 // that holds the column (0 for a plain field).

@@ -36,14 +36,14 @@ Execucao::Execucao(std::filesystem::path pastaRelatorio, Tela& tela)
 
 void Execucao::DefineSistemaArquivos(SistemaArquivos& sistema) {
   sistema_ = &sistema;
-  aux1.Usa(sistema);
-  aux2.Usa(sistema);
+  arquivoAchados.Usa(sistema);
+  arquivoLista.Usa(sistema);
   relatorio_.Usa(sistema);
   entrada.Usa(sistema);
 }
 
 void Execucao::DefineTransbordo(const std::filesystem::path& pasta, std::size_t limite) {
-  for (ArquivoTrabalho* arquivo : {&aux1, &aux2, &relatorio_})
+  for (ArquivoTrabalho* arquivo : {&arquivoAchados, &arquivoLista, &relatorio_})
     arquivo->DefineTransbordo(pasta.string(), limite);
 }
 
@@ -52,14 +52,14 @@ std::string Execucao::TextoParam() const {
 }
 
 void Execucao::DescartaRelatorio() noexcept {
-  aux1.Descarta();
-  aux2.Descarta();
+  arquivoAchados.Descarta();
+  arquivoLista.Descarta();
   relatorio_.Descarta();
   status_.clear();
 }
 
 void Execucao::LimpaVariaveis() {
-  estados_.clear();
+  estado_.reset();
   LinhaAtual.clear();
   LinhaLida = {};
   DeslocamentoLinha = 0;
@@ -75,7 +75,7 @@ void Execucao::LimpaVariaveis() {
 void Execucao::AcrescentaListaROLs(std::string_view entrada) {
   ListaROLs.append(entrada);
   if (ListaROLs.size() > 69) {
-    aux2.EscreveLinha(ListaROLs);
+    arquivoLista.EscreveLinha(ListaROLs);
     ListaROLs.clear();
   }
 }

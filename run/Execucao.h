@@ -1,6 +1,6 @@
 #pragma once
 // One validation run: the control record, the line state, the flags and counters, the two
-// identification records, the state its layout keeps (an opaque slot the run knows nothing of),
+// identification records, the state its layout keeps (made by the layout, opaque to the run),
 // the private work files and the report. Two runs are two objects; nothing is shared between
 // them.
 #include <cstdint>
@@ -17,16 +17,10 @@
 #include "run/Campo.h"
 #include "run/Publicacao.h"
 #include "run/RegistroErros.h"
+#include "run/Relatorio.h"
 #include "run/Tela.h"
 
 namespace rolval {
-
-// Document-type tags of the files this program recognises.
-inline constexpr std::string_view DocROL03 = "ROL03       ";
-inline constexpr std::string_view DocROL04 = "ROL04       ";
-inline constexpr std::string_view DocROL05 = "ROL05       ";
-inline constexpr std::string_view DocROLST01 = "ROLST01     ";
-inline constexpr std::string_view DocROLST02 = "ROLST02     ";
 
 // Which registration, period and line a finding carries, and the field table of the record at
 // that line (none for a finding of the file).
@@ -47,6 +41,16 @@ struct ValoresAchado {
 struct Controle {
   Fixo<12> Documento;       // document-type tag, blanks when not recognised
   std::string NomeArquivo;  // path of the input file
+  FormaRelatorio Forma;     // how the report of the recognised layout is laid out
+};
+
+// The state a layout keeps from line to line, as the layout defines it (a type of its folder
+// derived from this one).
+struct EstadoLayout {
+  EstadoLayout() = default;
+  EstadoLayout(const EstadoLayout&) = delete;
+  EstadoLayout& operator=(const EstadoLayout&) = delete;
+  virtual ~EstadoLayout() = default;
 };
 
 // Identification of a record (or of a return's header).
@@ -170,20 +174,16 @@ class Execucao {
   const TabelaRegistro* TabelaAtual = nullptr;
   const TabelaRegistro* TabelaCabecalho = nullptr;
 
-  // The state a layout keeps from line to line: one object of each type asked for, made on first
-  // use and dropped by LimpaVariaveis. Each layout reaches its own through a function of its
+  // The state of the file's layout: made from the layout's row when the driver recognises the
+  // layout, dropped by LimpaVariaveis. Each layout reaches its own through a function of its
   // folder (Mensal(ex), ST2(ex), Antigos(ex)).
-  template <class T>
-  T& EstadoDe() const {
-    const void* tipo = &MarcaDeTipo<T>;
-    for (const auto& [marca, estado] : estados_)
-      if (marca == tipo) return *static_cast<T*>(estado.get());
-    return CriaEstado<T>();
-  }
+  EstadoLayout& Estado() const { return *estado_; }
+  void DefineEstado(std::unique_ptr<EstadoLayout> estado) { estado_ = std::move(estado); }
 
-  // Work files: the findings and the list of returns, private to the run; and the input.
-  ArquivoTrabalho aux1;
-  ArquivoTrabalho aux2;
+  // Work files, private to the run: one line per finding, and the lines of the list of returns
+  // (three entries each); and the input.
+  ArquivoTrabalho arquivoAchados;
+  ArquivoTrabalho arquivoLista;
   LeitorLinhas entrada;
 
  private:
@@ -208,15 +208,7 @@ class Execucao {
   SistemaArquivos* sistema_ = &SistemaArquivos::Padrao();
   GuardaEscrita* guarda_ = nullptr;
   bool sincroniza_ = true;
-  template <class T>
-  static inline const char MarcaDeTipo = 0;  // its address tells the type of a layout's state
-  // Out of line, so that the lookup above stays small enough to be inlined at every line.
-  template <class T>
-  [[gnu::noinline]] T& CriaEstado() const {
-    estados_.emplace_back(&MarcaDeTipo<T>, std::make_shared<T>());
-    return *static_cast<T*>(estados_.back().second.get());
-  }
-  mutable std::vector<std::pair<const void*, std::shared_ptr<void>>> estados_;
+  std::unique_ptr<EstadoLayout> estado_;
   ArquivoTrabalho relatorio_;
   std::string status_;
   IdentidadeArquivo publicada_;

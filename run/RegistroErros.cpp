@@ -76,7 +76,7 @@ void Execucao::EscreveLinhaErro(char catalogo, int codigo, std::string_view insc
   std::string& s = linhaErro_;
   s.clear();
   const std::string_view doc = controle.Documento;
-  if (Apara(doc).empty() || doc == DocROLST02) {
+  if (Apara(doc).empty() || controle.Forma.inscricaoComoLida) {
     s.push_back(' ');
     s.append(inscricao);
   } else {
@@ -110,7 +110,7 @@ void Execucao::EscreveLinhaErro(char catalogo, int codigo, std::string_view insc
     s.append(textoLatin1_);
   }
   HouveErro = true;
-  aux1.EscreveLinha(s);
+  arquivoAchados.EscreveLinha(s);
   if (ouvinte_ != nullptr) {
     const std::string_view v = s;
     Achado achado{catalogo,

@@ -6,12 +6,12 @@
 
 namespace rolval {
 
-std::string EscreveRelatorio(ArquivoTrabalho& saida, std::string_view doc, bool houveErro,
+std::string EscreveRelatorio(ArquivoTrabalho& saida, std::string_view doc,
+                             const FormaRelatorio& forma, bool houveErro,
                              const ArquivoTrabalho& achados, const ArquivoTrabalho& lista,
                              std::int32_t qtdROLs) {
   saida.Abre();
 
-  const bool st2 = doc == DocROLST02;
   const std::string hifens73(73, '-');
   const std::string hifens70(70, '-');
   std::string status;
@@ -21,7 +21,7 @@ std::string EscreveRelatorio(ArquivoTrabalho& saida, std::string_view doc, bool 
     saida.EscreveLinha(std::string("Documento: ") +
                        (Apara(doc).empty() ? std::string("DESCONHECIDO") : std::string(doc)));
     saida.EscreveLinha(hifens73);
-    if (Apara(doc).empty() || st2)
+    if (Apara(doc).empty() || forma.inscricaoComoLida)
       saida.EscreveLinha(ParaLatin1("Inscrição      Período Lin Ini Fim Descrição do Erro"));
     else
       saida.EscreveLinha(ParaLatin1("REG/TB         Período Lin Ini Fim Descrição do Erro"));
@@ -34,18 +34,20 @@ std::string EscreveRelatorio(ArquivoTrabalho& saida, std::string_view doc, bool 
     saida.EscreveLinha(std::string("Documento: ") + std::string(doc));
     saida.EscreveLinha("");
     saida.EscreveLinha(hifens70);
-    if (!st2)
-      saida.EscreveLinha("REG/TB         REFER    REG/TB         REFER    REG/TB         REFER");
-    else
+    if (forma.inscricaoComoLida)
       saida.EscreveLinha(
           ParaLatin1("INSCRIÇÃO      REFER    INSCRIÇÃO      REFER    INSCRIÇÃO      REFER"));
+    else
+      saida.EscreveLinha("REG/TB         REFER    REG/TB         REFER    REG/TB         REFER");
     saida.EscreveLinha(hifens70);
     saida.EscreveConteudoDe(lista);
     saida.EscreveLinha("");
     saida.EscreveLinha("");
     std::string fecho = "Foram Validadas ";
     AcrescentaNumero(fecho, qtdROLs);
-    fecho += st2 ? " ROL(s) ST." : " ROL(s).";
+    fecho += ' ';
+    fecho += forma.nomeRetornos;
+    fecho += '.';
     saida.EscreveLinha(fecho);
     status = "OK";
   }
@@ -55,8 +57,8 @@ std::string EscreveRelatorio(ArquivoTrabalho& saida, std::string_view doc, bool 
 
 void Execucao::GeraSaida() {
   status_.clear();
-  const std::string status =
-      EscreveRelatorio(relatorio_, controle.Documento, HouveErro, aux1, aux2, QtdROLs);
+  const std::string status = EscreveRelatorio(relatorio_, controle.Documento, controle.Forma,
+                                              HouveErro, arquivoAchados, arquivoLista, QtdROLs);
   // The report is whole, and published where asked, before the status says what it is.
   if (!pasta_.empty())
     publicada_ = PublicaRelatorio(pasta_, *sistema_, relatorio_, "\r\n" + status + "\r\n", guarda_,

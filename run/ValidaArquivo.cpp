@@ -79,15 +79,15 @@ class ProgressoLeitura {
 
 void FechaTudo(Execucao& ex) noexcept {
   ex.entrada.Fecha();
-  ex.aux1.FechaEmSilencio();
-  ex.aux2.FechaEmSilencio();
+  ex.arquivoAchados.FechaEmSilencio();
+  ex.arquivoLista.FechaEmSilencio();
 }
 
 // The end of every run that gets a report: the input and the work files closed, then the report.
 void Conclui(Execucao& ex) {
   ex.entrada.Fecha();
-  ex.aux1.Fecha();
-  ex.aux2.Fecha();
+  ex.arquivoAchados.Fecha();
+  ex.arquivoLista.Fecha();
   ex.GeraSaida();
 }
 
@@ -96,7 +96,7 @@ void Conclui(Execucao& ex) {
 bool RelatorioDeFalha(Execucao& ex, CodigoM codigo) noexcept {
   try {
     ex.entrada.Fecha();
-    if (!ex.aux1.Aberto()) ex.aux1.Acrescenta();
+    if (!ex.arquivoAchados.Aberto()) ex.arquivoAchados.Acrescenta();
     ex.GravaErroDoArquivo(codigo);
     Conclui(ex);
     return true;
@@ -116,6 +116,12 @@ bool PublicariaSobreEntrada(const Execucao& ex, const std::string& caminho) {
 Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& tabela);
 
 }  // namespace
+
+void AdotaLayout(Execucao& ex, const LayoutArquivo& layout) {
+  ex.controle.Documento = layout.documento;
+  ex.controle.Forma = layout.forma;
+  ex.DefineEstado(layout.criaEstado != nullptr ? layout.criaEstado() : nullptr);
+}
 
 const LayoutArquivo* ReconheceLayout(const TabelaLayouts& tabela, std::string_view primeiraLinha) {
   for (const LayoutArquivo& layout : tabela.layouts)
@@ -164,8 +170,8 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
     tela.MostraProgresso();
     ex.controle.NomeArquivo = std::string(nomeArq);
     const std::string& caminho = ex.controle.NomeArquivo;
-    ex.aux1.Abre();
-    ex.aux2.Abre();
+    ex.arquivoAchados.Abre();
+    ex.arquivoLista.Abre();
 
     if (const Caminho ha = OQueHa(caminho); ha != Caminho::Arquivo) {
       FechaTudo(ex);
@@ -182,13 +188,14 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
     const LayoutArquivo* layout = ReconheceLayout(tabela, ex.LinhaAtual);
     if (layout == nullptr) {
       ex.controle.Documento = "";
+      ex.controle.Forma = {};
       ex.GravaErroDoArquivo(CodigoM::ArquivoNaoROL);
       Conclui(ex);
       tela.EscondeProgresso();
       tela.MostraSaida();
       return Desfecho::RelatorioNOK;
     }
-    ex.controle.Documento = layout->documento;
+    AdotaLayout(ex, *layout);
     reconhecido = true;
     // Start again from the first line, so that the read loop counts it.
     ex.entrada.Fecha();
@@ -237,9 +244,8 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
     ex.LinhaLida = ex.LinhaAtual;  // the reader's buffer goes on to other uses
 
     // End phase.
-    if (ex.ListaROLs.size() > 1) ex.aux2.EscreveLinha(ex.ListaROLs);
-    for (const FechamentoFinal& fechamento : tabela.fechamentos)
-      if (fechamento.aplica(ex)) fechamento.fecha(ex);
+    if (ex.ListaROLs.size() > 1) ex.arquivoLista.EscreveLinha(ex.ListaROLs);
+    if (layout->fechaArquivo != nullptr) layout->fechaArquivo(ex);
     Conclui(ex);
     tela.EscondeProgresso();
     tela.MostraSaida();

@@ -1,5 +1,6 @@
 #pragma once
 // The run driver: one validation run of one file, from the reset of the run state to the report.
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -8,7 +9,8 @@
 
 namespace rolval {
 
-// One layout the driver recognises, with what the driver needs to frame and dispatch its lines.
+// One layout the driver recognises: everything the driver needs to frame and dispatch its lines,
+// close its last return, keep its state and lay out its report.
 struct LayoutArquivo {
   std::string_view documento;  // the 12-character tag
   int comprimento;             // record length before the first line (without the line end)
@@ -22,18 +24,27 @@ struct LayoutArquivo {
   int (*enquadra)(Execucao&, std::string_view linha, int comprimentoAnterior);
   // Checks before the dispatch of a line; false ends the reading. May be null.
   bool (*antesDeValidar)(Execucao&, std::string_view linha);
+  // At the end of the file, after the last line: the checks of the return still open. May be null.
+  void (*fechaArquivo)(Execucao&) = nullptr;
+  // The state the layout keeps from line to line, made once the layout is recognised. May be null
+  // for a layout that keeps none.
+  std::unique_ptr<EstadoLayout> (*criaEstado)() = nullptr;
+  FormaRelatorio forma{};  // how the report lays out the findings and the list of returns
 };
 
-// An end-of-file closing: the checks of the last return, run when their condition holds.
-struct FechamentoFinal {
-  bool (*aplica)(const Execucao&);
-  void (*fecha)(Execucao&);
-};
+// A layout's state of type T, for the row's `criaEstado`.
+template <class T>
+std::unique_ptr<EstadoLayout> CriaEstado() {
+  return std::make_unique<T>();
+}
 
 struct TabelaLayouts {
-  std::span<const LayoutArquivo> layouts;        // tried on the first line in this order
-  std::span<const FechamentoFinal> fechamentos;  // run in this order at the end
+  std::span<const LayoutArquivo> layouts;  // tried on the first line in this order
 };
+
+// What the driver does once it recognises `layout`: the run takes its document tag, its report's
+// form and a new state of its own.
+void AdotaLayout(Execucao& execucao, const LayoutArquivo& layout);
 
 // The first layout of the table whose recogniser takes `primeiraLinha`; null when none does.
 const LayoutArquivo* ReconheceLayout(const TabelaLayouts& tabela, std::string_view primeiraLinha);

@@ -16,6 +16,13 @@ namespace rolval::amostras {
 
 namespace {
 
+namespace F = campo_cabecalho;
+
+// A header amount written at its field's columns.
+void PoeCampo(std::string& registro, const CampoRegistro& campo, std::int64_t valor) {
+  PoeNumero(registro, campo.coluna, campo.tamanho, valor);
+}
+
 // The annex types, in the order of the header's declared line counts, which is also the order in
 // which a return's annex records are written.
 enum Tipo : std::size_t {
@@ -49,9 +56,25 @@ struct TipoAnexo {
   int colunaSoma;
 };
 
-// The column of the summed amount of each annex type, in the order of the tables.
-constexpr std::array<int, QtdTipos> ColunasSoma = {75, 59, 49, 0,  77, 75, 52, 52, 59,
-                                                   0,  62, 62, 58, 48, 58, 48, 49};
+// The field of each annex type's item whose amount the header's checks sum, in the order of the
+// tables ("": none).
+constexpr std::array<std::string_view, QtdTipos> CamposSoma = {"Valor do total do anexo X01",
+                                                               "Valor do total do anexo X02",
+                                                               "Valor do total do anexo X03",
+                                                               "",
+                                                               "Valor Q",
+                                                               "Valor do total do anexo X05",
+                                                               "Valor do CFOP",
+                                                               "Valor do CFOP",
+                                                               "Valor do total do anexo X06",
+                                                               "",
+                                                               "Valor do total do anexo X07A",
+                                                               "Valor do total do anexo X07B",
+                                                               "Valor do total 1 do anexo X08",
+                                                               "Valor do total 1 do anexo X09",
+                                                               "Valor do total 1 do anexo X10",
+                                                               "Valor do total 1 do anexo X11",
+                                                               "Valor do total 1 do anexo X12"};
 
 std::array<TipoAnexo, QtdTipos> LeTiposAnexo() {
   const std::span<const TabelaRegistro> tabelas = TabelasAnexosMensais();
@@ -73,7 +96,7 @@ std::array<TipoAnexo, QtdTipos> LeTiposAnexo() {
       tipo.largura = enchimento.coluna - item->coluna;
       tipo.maximo = 1;
     }
-    tipo.colunaSoma = ColunasSoma[t];
+    tipo.colunaSoma = CamposSoma[t].empty() ? 0 : CampoChamado(tabela, CamposSoma[t]).coluna;
   }
   return tipos;
 }
@@ -572,65 +595,68 @@ class GeradorMensal {
 
   void MontaCabecalho(std::string& r) {
     // Credits: the annex totals and free amounts, with their sum at 194.
-    const std::int64_t v44 = pedidos_[X01] ? totX01_ : Valor();
+    const std::int64_t totalX01 = pedidos_[X01] ? totX01_ : Valor();
     const std::int64_t v59 = Valor();
     const std::int64_t v119 = sorteio_.Moeda() ? Valor() : 0;
-    const std::int64_t v194 = v44 + v59 + totX02_ + totX03_ + totX04_ + v119;
-    PoeNumero(r, 44, 15, v44);
+    const std::int64_t totalCreditos = totalX01 + v59 + totX02_ + totX03_ + totX04_ + v119;
+    PoeCampo(r, F::TotalX01, totalX01);
     PoeNumero(r, 59, 15, v59);
-    PoeNumero(r, 74, 15, totX02_);
-    PoeNumero(r, 89, 15, totX03_);
-    PoeNumero(r, 104, 15, totX04_);
+    PoeCampo(r, F::TotalX02, totX02_);
+    PoeCampo(r, F::TotalX03, totX03_);
+    PoeCampo(r, F::TotalX04, totX04_);
     PoeNumero(r, 119, 15, v119);
     if (v119 > 0) PoeTexto(r, 134, "OUTROS CREDITOS");
-    PoeNumero(r, 194, 15, v194);
+    PoeCampo(r, F::TotalCreditos, totalCreditos);
 
     // Debits, with their sum at 359.
-    const std::int64_t v209 = pedidos_[X05] ? totX05_ : Valor();
+    const std::int64_t totalX05 = pedidos_[X05] ? totX05_ : Valor();
     const std::int64_t v224 = Valor(), v239 = Valor(), v269 = Valor();
     const std::int64_t v284 = sorteio_.Moeda() ? Valor() : 0;
-    const std::int64_t v359 = v209 + v224 + v239 + totX06_ + v269 + v284;
-    PoeNumero(r, 209, 15, v209);
+    const std::int64_t totalDebitos = totalX05 + v224 + v239 + totX06_ + v269 + v284;
+    PoeCampo(r, F::TotalX05, totalX05);
     PoeNumero(r, 224, 15, v224);
     PoeNumero(r, 239, 15, v239);
-    PoeNumero(r, 254, 15, totX06_);
+    PoeCampo(r, F::TotalX06, totX06_);
     PoeNumero(r, 269, 15, v269);
     PoeNumero(r, 284, 15, v284);
     if (v284 > 0) PoeTexto(r, 299, "OUTROS DEBITOS");
-    PoeNumero(r, 359, 15, v359);
+    PoeCampo(r, F::TotalDebitos, totalDebitos);
     r[373] = pedidos_[X07] ? 'S' : 'N';
 
     // The taxpayer's own balance decides 480 (to pay) or 555 (carried over).
-    const std::int64_t v375 = Valor(), v390 = Valor(), v525 = Valor();
+    const std::int64_t deducaoProprioA = Valor(), deducaoProprioB = Valor(),
+                       acrescimoProprio = Valor();
     const std::int64_t totX08a = v804_ + totX08a_;
     const std::int64_t totX08b = v819_ + totX08b_;
-    const std::int64_t saldoProprio = v359 - totX09a_ - v194 - totX08a - v375 - v390 + v525;
-    const std::int64_t v480 = std::max<std::int64_t>(saldoProprio, 0);
-    const std::int64_t v555 = saldoProprio < 0 ? -saldoProprio : 0;
+    const std::int64_t saldoProprio = totalDebitos - totX09a_ - totalCreditos - totX08a -
+                                      deducaoProprioA - deducaoProprioB + acrescimoProprio;
+    const std::int64_t proprioARecolher = std::max<std::int64_t>(saldoProprio, 0);
+    const std::int64_t credorProprio = saldoProprio < 0 ? -saldoProprio : 0;
     // What is paid through X10 (510) comes out of 480; the rest is 495. The X10 amounts beyond
     // 510 are the header amount 405.
-    const std::int64_t v510 = pedidos_[X10] ? sorteio_.Entre(0, std::min(v480, totX10a_)) : 0;
-    const std::int64_t v495 = v480 - v510;
-    const std::int64_t v405 = totX10a_ - v510;
+    const std::int64_t proprioPagoX10 =
+        pedidos_[X10] ? sorteio_.Entre(0, std::min(proprioARecolher, totX10a_)) : 0;
+    const std::int64_t proprioForaX10 = proprioARecolher - proprioPagoX10;
+    const std::int64_t deducaoX10 = totX10a_ - proprioPagoX10;
     const std::int64_t v420 = Valor();
-    const std::int64_t v465 = std::max<std::int64_t>(saldoSubstituicao_, 0);
-    const std::int64_t v540 = saldoSubstituicao_ < 0 ? -saldoSubstituicao_ : 0;
+    const std::int64_t substituicaoARecolher = std::max<std::int64_t>(saldoSubstituicao_, 0);
+    const std::int64_t credorSubstituicao = saldoSubstituicao_ < 0 ? -saldoSubstituicao_ : 0;
     const bool totais = sorteio_.Moeda();
-    PoeNumero(r, 375, 15, v375);
-    PoeNumero(r, 390, 15, v390);
-    PoeNumero(r, 405, 15, v405);
+    PoeCampo(r, F::DeducaoProprioA, deducaoProprioA);
+    PoeCampo(r, F::DeducaoProprioB, deducaoProprioB);
+    PoeCampo(r, F::DeducaoX10, deducaoX10);
     PoeNumero(r, 420, 15, v420);
-    PoeNumero(r, 435, 15, totX08a + totX08b);
-    PoeNumero(r, 450, 15, totX09a_ + totX09b_);
-    PoeNumero(r, 465, 15, v465);
-    PoeNumero(r, 480, 15, v480);
-    PoeNumero(r, 495, 15, v495);
-    PoeNumero(r, 510, 15, v510);
-    PoeNumero(r, 525, 15, v525);
-    PoeNumero(r, 540, 15, v540);
-    PoeNumero(r, 555, 15, v555);
-    PoeNumero(r, 570, 15, totais ? v405 + v510 : 0);
-    PoeNumero(r, 585, 15, totais ? v420 + v495 : 0);
+    PoeCampo(r, F::TotalX08, totX08a + totX08b);
+    PoeCampo(r, F::TotalX09, totX09a_ + totX09b_);
+    PoeCampo(r, F::SubstituicaoARecolher, substituicaoARecolher);
+    PoeCampo(r, F::ProprioARecolher, proprioARecolher);
+    PoeCampo(r, F::ProprioForaX10, proprioForaX10);
+    PoeCampo(r, F::ProprioPagoX10, proprioPagoX10);
+    PoeCampo(r, F::AcrescimoProprio, acrescimoProprio);
+    PoeCampo(r, F::CredorSubstituicao, credorSubstituicao);
+    PoeCampo(r, F::CredorProprio, credorProprio);
+    PoeNumero(r, 570, 15, totais ? deducaoX10 + proprioPagoX10 : 0);
+    PoeNumero(r, 585, 15, totais ? v420 + proprioForaX10 : 0);
 
     // Numbers that are only checked for digits.
     PoeNumero(r, 600, 15, Valor());
@@ -642,18 +668,18 @@ class GeradorMensal {
 
     // X11 and X12 totals with their sums at 763 and 778.
     const std::int64_t v673 = Valor(), v688 = Valor();
-    const std::int64_t v703 = pedidos_[X11] ? totX11a_ : Valor();
-    const std::int64_t v718 = pedidos_[X11] ? totX11b_ : Valor();
-    const std::int64_t v733 = pedidos_[X12] ? totX12a_ : Valor();
-    const std::int64_t v748 = pedidos_[X12] ? totX12b_ : Valor();
+    const std::int64_t total1X11 = pedidos_[X11] ? totX11a_ : Valor();
+    const std::int64_t total2X11 = pedidos_[X11] ? totX11b_ : Valor();
+    const std::int64_t total1X12 = pedidos_[X12] ? totX12a_ : Valor();
+    const std::int64_t total2X12 = pedidos_[X12] ? totX12b_ : Valor();
     PoeNumero(r, 673, 15, v673);
     PoeNumero(r, 688, 15, v688);
-    PoeNumero(r, 703, 15, v703);
-    PoeNumero(r, 718, 15, v718);
-    PoeNumero(r, 733, 15, v733);
-    PoeNumero(r, 748, 15, v748);
-    PoeNumero(r, 763, 15, v673 + v703 + v733);
-    PoeNumero(r, 778, 15, v688 + v718 + v748);
+    PoeCampo(r, F::Total1X11, total1X11);
+    PoeCampo(r, F::Total2X11, total2X11);
+    PoeCampo(r, F::Total1X12, total1X12);
+    PoeCampo(r, F::Total2X12, total2X12);
+    PoeNumero(r, 763, 15, v673 + total1X11 + total1X12);
+    PoeNumero(r, 778, 15, v688 + total2X11 + total2X12);
     PoeNumero(r, 793, 11, 0);
     PoeNumero(r, 804, 15, v804_);
     PoeNumero(r, 819, 15, v819_);

@@ -6,11 +6,14 @@
 #include "checks/CampoNumerico.h"
 #include "checks/Datas.h"
 #include "checks/Numeros.h"
+#include "layouts/monthly/CamposMensal.h"
 #include "layouts/monthly/EstadoMensal.h"
 #include "layouts/monthly/ValidaVersao45.h"
 #include "run/Formatos.h"
 
 namespace rolval {
+
+namespace F = campo_cabecalho;
 
 namespace {
 
@@ -136,50 +139,51 @@ void ConfereValoresCabecalho(Execucao& ex, std::string_view l) {
   double b = 0;
 
   // The taxpayer's own tax: debits (44-133) and their total.
-  k.v44 = parcela(44);
-  a = k.v44;
+  k.TotalX01 = parcela(F::TotalX01.coluna);
+  a = k.TotalX01;
   a += parcela(59);
-  k.v74 = parcela(74);
-  a += k.v74;
-  k.v89 = parcela(89);
-  a += k.v89;
-  k.v104 = parcela(104);
-  a += k.v104;
+  k.TotalX02 = parcela(F::TotalX02.coluna);
+  a += k.TotalX02;
+  k.TotalX03 = parcela(F::TotalX03.coluna);
+  a += k.TotalX03;
+  k.TotalX04 = parcela(F::TotalX04.coluna);
+  a += k.TotalX04;
   a += ParcelaExplicada(ex, l, 119, 134);
-  k.v194 = ConfereTotal(ex, l, 194, a);
+  k.TotalCreditos = ConfereTotal(ex, l, F::TotalCreditos.coluna, a);
 
   // Credits (209-298) and their total.
-  k.v209 = parcela(209);
-  a = k.v209;
+  k.TotalX05 = parcela(F::TotalX05.coluna);
+  a = k.TotalX05;
   a += parcela(224);
   a += parcela(239);
-  k.v254 = parcela(254);
-  a += k.v254;
+  k.TotalX06 = parcela(F::TotalX06.coluna);
+  a += k.TotalX06;
   a += parcela(269);
   a += ParcelaExplicada(ex, l, 284, 299);
-  k.v359 = ConfereTotal(ex, l, 359, a);
+  k.TotalDebitos = ConfereTotal(ex, l, F::TotalDebitos.coluna, a);
 
-  k.MarcaAnexo7 = Campo(l, 374, 1);
-  ConfereSimNao(ex, k.MarcaAnexo7, 374);
+  k.MarcaAnexo7 = Campo(l, F::MarcaAnexo7.coluna, 1);
+  ConfereSimNao(ex, k.MarcaAnexo7, F::MarcaAnexo7.coluna);
 
-  k.v375 = parcela(375);
-  k.v390 = parcela(390);
-  const double v405 = parcela(405);
-  a = v405;
-  r.TotX10a -= v405;
+  k.DeducaoProprioA = parcela(F::DeducaoProprioA.coluna);
+  k.DeducaoProprioB = parcela(F::DeducaoProprioB.coluna);
+  const double deducaoX10 = parcela(F::DeducaoX10.coluna);
+  a = deducaoX10;
+  r.TotX10a -= deducaoX10;
   const double v420 = parcela(420);
-  k.v435 = parcela(435);
-  k.v450 = parcela(450);
-  k.v465 = parcela(465);
-  k.v480 = parcela(480);
-  k.v495 = parcela(495);
-  b = v420 + k.v495;
-  if (k.v495 > k.v480) ex.GravaErro(CodigoM::ValorIncorreto, 495, 509);
-  k.v510 = parcela(510);
-  a += k.v510;
-  k.v525 = parcela(525);
-  k.v540 = parcela(540);
-  k.v555 = parcela(555);
+  k.TotalX08 = parcela(F::TotalX08.coluna);
+  k.TotalX09 = parcela(F::TotalX09.coluna);
+  k.SubstituicaoARecolher = parcela(F::SubstituicaoARecolher.coluna);
+  k.ProprioARecolher = parcela(F::ProprioARecolher.coluna);
+  k.ProprioForaX10 = parcela(F::ProprioForaX10.coluna);
+  b = v420 + k.ProprioForaX10;
+  if (k.ProprioForaX10 > k.ProprioARecolher)
+    ex.GravaErro(CodigoM::ValorIncorreto, F::ProprioForaX10.coluna, F::ProprioForaX10.Ultima());
+  k.ProprioPagoX10 = parcela(F::ProprioPagoX10.coluna);
+  a += k.ProprioPagoX10;
+  k.AcrescimoProprio = parcela(F::AcrescimoProprio.coluna);
+  k.CredorSubstituicao = parcela(F::CredorSubstituicao.coluna);
+  k.CredorProprio = parcela(F::CredorProprio.coluna);
 
   // The totals mark decides whether 570 and 585 carry the sums above or nothing.
   const Fixo<1> marcaTotais = Campo(l, 834, 1);
@@ -199,14 +203,14 @@ void ConfereValoresCabecalho(Execucao& ex, std::string_view l) {
   // Two sums side by side, A and B, and their totals.
   a = parcela(673);
   b = parcela(688);
-  k.v703 = parcela(703);
-  a += k.v703;
-  k.v718 = parcela(718);
-  b += k.v718;
-  k.v733 = parcela(733);
-  a += k.v733;
-  k.v748 = parcela(748);
-  b += k.v748;
+  k.Total1X11 = parcela(F::Total1X11.coluna);
+  a += k.Total1X11;
+  k.Total2X11 = parcela(F::Total2X11.coluna);
+  b += k.Total2X11;
+  k.Total1X12 = parcela(F::Total1X12.coluna);
+  a += k.Total1X12;
+  k.Total2X12 = parcela(F::Total2X12.coluna);
+  b += k.Total2X12;
   ConfereTotal(ex, l, 763, a);
   ConfereTotal(ex, l, 778, b);
 

@@ -50,11 +50,16 @@ struct EntradaCfop {
 
 // The header amounts kept for the end-of-return checks, named by their first column. Each is
 // overwritten only when its field is numeric.
+// The header's amounts the end-of-return checks compare, named as their fields in the header's
+// table (campo_cabecalho).
 struct ValoresCabecalho {
-  double v44 = 0, v74 = 0, v89 = 0, v104 = 0, v194 = 0, v209 = 0, v254 = 0, v359 = 0, v375 = 0,
-         v390 = 0, v435 = 0, v450 = 0, v465 = 0, v480 = 0, v495 = 0, v510 = 0, v525 = 0, v540 = 0,
-         v555 = 0, v703 = 0, v718 = 0, v733 = 0, v748 = 0;
-  Fixo<1> MarcaAnexo7;  // column 374
+  double TotalX01 = 0, TotalX02 = 0, TotalX03 = 0, TotalX04 = 0, TotalCreditos = 0;
+  double TotalX05 = 0, TotalX06 = 0, TotalDebitos = 0;
+  double DeducaoProprioA = 0, DeducaoProprioB = 0, TotalX08 = 0, TotalX09 = 0;
+  double SubstituicaoARecolher = 0, ProprioARecolher = 0, ProprioForaX10 = 0, ProprioPagoX10 = 0;
+  double AcrescimoProprio = 0, CredorSubstituicao = 0, CredorProprio = 0;
+  double Total1X11 = 0, Total2X11 = 0, Total1X12 = 0, Total2X12 = 0;
+  Fixo<1> MarcaAnexo7;
 };
 
 // Totals and lists of one return: reset at every header.
@@ -75,7 +80,7 @@ struct RetornoMensal {
   std::bitset<1000> CodigoX03Presente;
 };
 
-struct EstadoMensal {
+struct EstadoMensal : EstadoLayout {
   std::int32_t ContadorSequencia = 0;  // sequence expected in the next record of the open return
   std::string ReferenciaAAAAMM;        // the current header's period, year first
   std::array<std::int32_t, QtdTiposAnexo> LinhasDeclaradas{};
@@ -98,6 +103,6 @@ struct EstadoMensal {
 };
 
 // The state of the monthly validator in the run `ex`.
-inline EstadoMensal& Mensal(const Execucao& ex) { return ex.EstadoDe<EstadoMensal>(); }
+inline EstadoMensal& Mensal(const Execucao& ex) { return static_cast<EstadoMensal&>(ex.Estado()); }
 
 }  // namespace rolval

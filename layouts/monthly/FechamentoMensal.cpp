@@ -12,8 +12,13 @@ namespace rolval {
 
 namespace {
 
-// Columns of the declared line count of each annex type in the header (841-891, three digits each).
-constexpr int ColunaDeclarada(Anexo anexo) { return 841 + 3 * static_cast<int>(anexo); }
+namespace F = campo_cabecalho;
+
+// A finding of the return being closed at one of its header's fields.
+void GravaNoCabecalho(Execucao& ex, const LocalAchado& cabecalho, CodigoM codigo,
+                      const CampoRegistro& campo, const ValoresAchado& valores = {}) {
+  ex.GravaErro(cabecalho, codigo, 0, campo.coluna, campo.Ultima(), valores);
+}
 
 // The return being closed at the saved line of one of its annex records, with that record's
 // fields.
@@ -26,9 +31,9 @@ LocalAchado NoAnexoFechado(const Execucao& ex, std::int32_t linha, Anexo anexo) 
 void ConfereLinhas(Execucao& ex, Anexo anexo) {
   EstadoMensal& m = Mensal(ex);
   if (m.Declaradas(anexo) != m.Lidas(anexo)) {
-    const int coluna = ColunaDeclarada(anexo);
-    ex.GravaErro(ex.NoRetornoFechado(m.LinhaCabecalho), CodigoM::LinhasAnexoInvalidas, 0, coluna,
-                 coluna + 2, {m.Declaradas(anexo), m.Lidas(anexo)});
+    GravaNoCabecalho(ex, ex.NoRetornoFechado(m.LinhaCabecalho), CodigoM::LinhasAnexoInvalidas,
+                     CampoLinhasDeclaradas(static_cast<std::size_t>(anexo)),
+                     {m.Declaradas(anexo), m.Lidas(anexo)});
   }
 }
 
@@ -118,80 +123,95 @@ void ConfereValores(Execucao& ex) {
   const LocalAchado cabecalho = ex.NoRetornoFechado(m.LinhaCabecalho);
 
   // Header totals against the sums of their annexes.
-  if (m.Lidas(Anexo::X01) > 0 && c.v44 != r.TotX01)
-    ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 44, 58, {c.v44, r.TotX01});
-  if (c.v74 != r.TotX02)
-    ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 74, 88, {c.v74, r.TotX02});
-  if (c.v89 != r.TotX03)
-    ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 89, 103, {c.v89, r.TotX03});
-  if (c.v104 != r.TotX04)
-    ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 104, 118, {c.v104, r.TotX04});
-  if (m.Lidas(Anexo::X05) > 0 && c.v209 != r.TotX05)
-    ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 209, 223, {c.v209, r.TotX05});
-  if (c.v254 != r.TotX06)
-    ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 254, 268, {c.v254, r.TotX06});
+  if (m.Lidas(Anexo::X01) > 0 && c.TotalX01 != r.TotX01)
+    GravaNoCabecalho(ex, cabecalho, CodigoM::TotalDaReferenciaIncorreto, F::TotalX01,
+                     {c.TotalX01, r.TotX01});
+  if (c.TotalX02 != r.TotX02)
+    GravaNoCabecalho(ex, cabecalho, CodigoM::TotalDaReferenciaIncorreto, F::TotalX02,
+                     {c.TotalX02, r.TotX02});
+  if (c.TotalX03 != r.TotX03)
+    GravaNoCabecalho(ex, cabecalho, CodigoM::TotalDaReferenciaIncorreto, F::TotalX03,
+                     {c.TotalX03, r.TotX03});
+  if (c.TotalX04 != r.TotX04)
+    GravaNoCabecalho(ex, cabecalho, CodigoM::TotalDaReferenciaIncorreto, F::TotalX04,
+                     {c.TotalX04, r.TotX04});
+  if (m.Lidas(Anexo::X05) > 0 && c.TotalX05 != r.TotX05)
+    GravaNoCabecalho(ex, cabecalho, CodigoM::TotalDaReferenciaIncorreto, F::TotalX05,
+                     {c.TotalX05, r.TotX05});
+  if (c.TotalX06 != r.TotX06)
+    GravaNoCabecalho(ex, cabecalho, CodigoM::TotalDaReferenciaIncorreto, F::TotalX06,
+                     {c.TotalX06, r.TotX06});
 
   // The X07 mark: one X07 when it says so, at most one of each kind when it does not.
   if (anexo7 && m.Lidas(Anexo::X07) != 1)
-    ex.GravaErro(cabecalho, CodigoM::MaisDeUmAnexo7, 0, 374, 374, {1, m.Lidas(Anexo::X07)});
+    GravaNoCabecalho(ex, cabecalho, CodigoM::MaisDeUmAnexo7, F::MarcaAnexo7,
+                     {1, m.Lidas(Anexo::X07)});
   if (semAnexo7 &&
       (m.Lidas(Anexo::X07) > 1 || m.Lidas(Anexo::X07A) > 1 || m.Lidas(Anexo::X07B) > 1))
-    ex.GravaErro(cabecalho, CodigoM::Anexo7ComAnexos7Ae7B, 0, 374, 374);
+    GravaNoCabecalho(ex, cabecalho, CodigoM::Anexo7ComAnexos7Ae7B, F::MarcaAnexo7);
 
   // Sums of two totals are held in a double before they are compared.
   const double somaX08 = r.TotX08a + r.TotX08b;
-  if (somaX08 != c.v435)
-    ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 435, 449, {c.v435, somaX08});
+  if (somaX08 != c.TotalX08)
+    GravaNoCabecalho(ex, cabecalho, CodigoM::TotalDaReferenciaIncorreto, F::TotalX08,
+                     {c.TotalX08, somaX08});
   const double somaX09 = r.TotX09b + r.TotX09a;
-  if (somaX09 != c.v450)
-    ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 450, 464, {c.v450, somaX09});
+  if (somaX09 != c.TotalX09)
+    GravaNoCabecalho(ex, cabecalho, CodigoM::TotalDaReferenciaIncorreto, F::TotalX09,
+                     {c.TotalX09, somaX09});
 
   // The balances of the substitution tax and of the taxpayer's own tax, left to right.
   const double saldoSubstituicao = r.X07Total2 - r.TotX09b - r.X07Total1 - r.TotX08b;
-  const double saldoProprio = c.v359 - r.TotX09a - c.v194 - r.TotX08a - c.v375 - c.v390 + c.v525;
+  const double saldoProprio = c.TotalDebitos - r.TotX09a - c.TotalCreditos - r.TotX08a -
+                              c.DeducaoProprioA - c.DeducaoProprioB + c.AcrescimoProprio;
 
-  if (c.v465 != r.TotX10b)
-    ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 465, 479, {c.v465, r.TotX10b});
+  if (c.SubstituicaoARecolher != r.TotX10b)
+    GravaNoCabecalho(ex, cabecalho, CodigoM::TotalDaReferenciaIncorreto, F::SubstituicaoARecolher,
+                     {c.SubstituicaoARecolher, r.TotX10b});
   // A positive balance is the tax due, a negative one the credit carried over.
   const double devidoSubstituicao = saldoSubstituicao > 0 ? saldoSubstituicao : 0;
   const double creditoSubstituicao = saldoSubstituicao > 0 ? 0 : -saldoSubstituicao;
   const double devidoProprio = saldoProprio >= 0 ? saldoProprio : 0;
   const double creditoProprio = saldoProprio >= 0 ? 0 : -saldoProprio;
-  if (c.v465 != devidoSubstituicao)
-    ex.GravaErro(cabecalho, CodigoM::IcmsSubstituicaoIncorreto, 0, 465, 479,
-                 {c.v465, devidoSubstituicao});
-  if (c.v480 != devidoProprio)
-    ex.GravaErro(cabecalho, CodigoM::IcmsProprioIncorreto, 0, 480, 494, {c.v480, devidoProprio});
-  const double aRecolher = c.v480 - c.v495;
-  if (aRecolher != c.v510 || c.v510 != r.TotX10a)
-    ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 510, 524,
-                 {c.v510, aRecolher != c.v510 ? aRecolher : r.TotX10a});
-  if (c.v540 != creditoSubstituicao)
-    ex.GravaErro(cabecalho, CodigoM::IcmsSubstituicaoIncorreto, 0, 540, 554,
-                 {c.v540, creditoSubstituicao});
-  if (c.v555 != creditoProprio)
-    ex.GravaErro(cabecalho, CodigoM::IcmsProprioIncorreto, 0, 555, 569, {c.v555, creditoProprio});
+  if (c.SubstituicaoARecolher != devidoSubstituicao)
+    GravaNoCabecalho(ex, cabecalho, CodigoM::IcmsSubstituicaoIncorreto, F::SubstituicaoARecolher,
+                     {c.SubstituicaoARecolher, devidoSubstituicao});
+  if (c.ProprioARecolher != devidoProprio)
+    GravaNoCabecalho(ex, cabecalho, CodigoM::IcmsProprioIncorreto, F::ProprioARecolher,
+                     {c.ProprioARecolher, devidoProprio});
+  const double aRecolher = c.ProprioARecolher - c.ProprioForaX10;
+  if (aRecolher != c.ProprioPagoX10 || c.ProprioPagoX10 != r.TotX10a)
+    GravaNoCabecalho(ex, cabecalho, CodigoM::TotalDaReferenciaIncorreto, F::ProprioPagoX10,
+                     {c.ProprioPagoX10, aRecolher != c.ProprioPagoX10 ? aRecolher : r.TotX10a});
+  if (c.CredorSubstituicao != creditoSubstituicao)
+    GravaNoCabecalho(ex, cabecalho, CodigoM::IcmsSubstituicaoIncorreto, F::CredorSubstituicao,
+                     {c.CredorSubstituicao, creditoSubstituicao});
+  if (c.CredorProprio != creditoProprio)
+    GravaNoCabecalho(ex, cabecalho, CodigoM::IcmsProprioIncorreto, F::CredorProprio,
+                     {c.CredorProprio, creditoProprio});
   // Without annex 7 there is no substitution tax at all.
-  if (c.v465 > 0 && semAnexo7)
-    ex.GravaErro(cabecalho, CodigoM::IcmsSubstituicaoIncorreto, 0, 465, 479, {c.v465, 0});
-  if (c.v540 > 0 && semAnexo7)
-    ex.GravaErro(cabecalho, CodigoM::IcmsSubstituicaoIncorreto, 0, 540, 554, {c.v540, 0});
+  if (c.SubstituicaoARecolher > 0 && semAnexo7)
+    GravaNoCabecalho(ex, cabecalho, CodigoM::IcmsSubstituicaoIncorreto, F::SubstituicaoARecolher,
+                     {c.SubstituicaoARecolher, 0});
+  if (c.CredorSubstituicao > 0 && semAnexo7)
+    GravaNoCabecalho(ex, cabecalho, CodigoM::IcmsSubstituicaoIncorreto, F::CredorSubstituicao,
+                     {c.CredorSubstituicao, 0});
 
   if (m.Lidas(Anexo::X11) > 0) {
-    if (c.v703 != r.TotX11a)
-      ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 703, 717,
-                   {c.v703, r.TotX11a});
-    if (c.v718 != r.TotX11b)
-      ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 718, 732,
-                   {c.v718, r.TotX11b});
+    if (c.Total1X11 != r.TotX11a)
+      GravaNoCabecalho(ex, cabecalho, CodigoM::TotalDaReferenciaIncorreto, F::Total1X11,
+                       {c.Total1X11, r.TotX11a});
+    if (c.Total2X11 != r.TotX11b)
+      GravaNoCabecalho(ex, cabecalho, CodigoM::TotalDaReferenciaIncorreto, F::Total2X11,
+                       {c.Total2X11, r.TotX11b});
   }
   if (m.Lidas(Anexo::X12) > 0) {
-    if (c.v733 != r.TotX12a)
-      ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 733, 747,
-                   {c.v733, r.TotX12a});
-    if (c.v748 != r.TotX12b)
-      ex.GravaErro(cabecalho, CodigoM::TotalDaReferenciaIncorreto, 0, 748, 762,
-                   {c.v748, r.TotX12b});
+    if (c.Total1X12 != r.TotX12a)
+      GravaNoCabecalho(ex, cabecalho, CodigoM::TotalDaReferenciaIncorreto, F::Total1X12,
+                       {c.Total1X12, r.TotX12a});
+    if (c.Total2X12 != r.TotX12b)
+      GravaNoCabecalho(ex, cabecalho, CodigoM::TotalDaReferenciaIncorreto, F::Total2X12,
+                       {c.Total2X12, r.TotX12b});
   }
 
   // Every X05 CFOP amount detailed by X05A and X05B, in the order the CFOPs first appeared.
@@ -210,6 +230,8 @@ void ConfereValores(Execucao& ex) {
 }
 
 void FechaUltimoRetornoMensal(Execucao& ex) {
+  // The closing follows the version of the last record read, not the file's.
+  if (ex.RegistroAtual.Versao != "05" && ex.RegistroAtual.Versao != "04") return;
   bool algumAnexo = false;
   for (const std::int32_t lidas : Mensal(ex).LinhasLidas) algumAnexo = algumAnexo || lidas > 0;
   if (algumAnexo) ConfereLinhasAnexos(ex);

@@ -7,6 +7,10 @@
 
 namespace rolval {
 
+// Document-type tags of layouts 04 and 05.
+inline constexpr std::string_view DocROL04 = "ROL04       ";
+inline constexpr std::string_view DocROL05 = "ROL05       ";
+
 void ValidaVersao45(Execucao& execucao, std::string_view linha);
 
 // End-of-return checks of the return being closed: declared against counted annex lines, and
@@ -14,8 +18,9 @@ void ValidaVersao45(Execucao& execucao, std::string_view linha);
 void ConfereLinhasAnexos(Execucao& execucao);
 void ConfereValores(Execucao& execucao);
 
-// The end-of-return checks of the last return at the end of the file: the line counts only when
-// an annex record was counted in that return, then the amounts.
+// The end-of-return checks of the last return at the end of the file, when the last record read
+// is of version 04 or 05: the line counts only when an annex record was counted in that return,
+// then the amounts.
 void FechaUltimoRetornoMensal(Execucao& execucao);
 
 // The tests on a file's first line that recognise layouts 04 and 05.

@@ -6,11 +6,13 @@
 
 namespace rolval {
 
-struct EstadoAntigos {
+struct EstadoAntigos : EstadoLayout {
   std::string EntradaLista;  // the list entry of the return being read (registration, period)
 };
 
 // The state of the validators of layouts 03 and ST 01 in the run `ex`.
-inline EstadoAntigos& Antigos(const Execucao& ex) { return ex.EstadoDe<EstadoAntigos>(); }
+inline EstadoAntigos& Antigos(const Execucao& ex) {
+  return static_cast<EstadoAntigos&>(ex.Estado());
+}
 
 }  // namespace rolval

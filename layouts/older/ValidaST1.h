@@ -6,6 +6,9 @@
 
 namespace rolval {
 
+// Document-type tag of layout ST 01.
+inline constexpr std::string_view DocROLST01 = "ROLST01     ";
+
 void ValidaST1(Execucao& execucao, std::string_view linha);
 
 // The test on a file's first line that recognises layout ST 01.

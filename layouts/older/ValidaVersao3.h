@@ -6,6 +6,9 @@
 
 namespace rolval {
 
+// Document-type tag of layout 03.
+inline constexpr std::string_view DocROL03 = "ROL03       ";
+
 void ValidaVersao3(Execucao& execucao, std::string_view linha);
 
 // The test on a file's first line that recognises layout 03.

@@ -1,8 +1,25 @@
 // The end-of-return checks of layout ST 02.
+#include "layouts/substitution/CamposST2.h"
 #include "layouts/substitution/EstadoST2.h"
 #include "layouts/substitution/ValidaST2.h"
 
 namespace rolval {
+
+namespace {
+
+constexpr CampoRegistro TotalAnexoI = CampoDe(CamposCabecalhoST2, 14);
+constexpr CampoRegistro TotalAnexoII = CampoDe(CamposCabecalhoST2, 15);
+constexpr CampoRegistro LinhasAnexoI = CampoDe(CamposCabecalhoST2, "Linhas do anexo I");
+constexpr CampoRegistro LinhasAnexoII = CampoDe(CamposCabecalhoST2, "Linhas do anexo II");
+constexpr CampoRegistro LinhasAnexoIII = CampoDe(CamposCabecalhoST2, "Linhas do anexo III");
+
+// A finding at one of the header's fields, with the field's number where the message names it.
+void GravaNoCabecalho(Execucao& ex, const LocalAchado& cabecalho, CodigoST codigo, int numero,
+                      const CampoRegistro& campo, const ValoresAchado& valores) {
+  ex.GravaErroST(cabecalho, codigo, numero, campo.coluna, campo.Ultima(), valores);
+}
+
+}  // namespace
 
 void ConfereAnexosST(Execucao& ex) {
   const EstadoST2& st = ST2(ex);
@@ -10,20 +27,20 @@ void ConfereAnexosST(Execucao& ex) {
   LocalAchado cabecalho = ex.NoRegistroAtual(st.LinhaCabecalho);
   cabecalho.tabela = ex.TabelaCabecalho;
   if (st.SomaAnexoI != st.TotalAnexoI)
-    ex.GravaErroST(cabecalho, CodigoST::TotalDoCampoIncorreto, 14, 275, 289,
-                   {st.TotalAnexoI, st.SomaAnexoI});
+    GravaNoCabecalho(ex, cabecalho, CodigoST::TotalDoCampoIncorreto, TotalAnexoI.numero,
+                     TotalAnexoI, {st.TotalAnexoI, st.SomaAnexoI});
   if (st.SomaAnexoII != st.TotalAnexoII)
-    ex.GravaErroST(cabecalho, CodigoST::TotalDoCampoIncorreto, 15, 290, 304,
-                   {st.TotalAnexoII, st.SomaAnexoII});
+    GravaNoCabecalho(ex, cabecalho, CodigoST::TotalDoCampoIncorreto, TotalAnexoII.numero,
+                     TotalAnexoII, {st.TotalAnexoII, st.SomaAnexoII});
   if (st.ContaAnexoI != st.QtdLinhasAnexoI)
-    ex.GravaErroST(cabecalho, CodigoST::LinhasAnexoInvalidas, 0, 786, 789,
-                   {st.QtdLinhasAnexoI, st.ContaAnexoI});
+    GravaNoCabecalho(ex, cabecalho, CodigoST::LinhasAnexoInvalidas, 0, LinhasAnexoI,
+                     {st.QtdLinhasAnexoI, st.ContaAnexoI});
   if (st.ContaAnexoII != st.QtdLinhasAnexoII)
-    ex.GravaErroST(cabecalho, CodigoST::LinhasAnexoInvalidas, 0, 790, 793,
-                   {st.QtdLinhasAnexoII, st.ContaAnexoII});
+    GravaNoCabecalho(ex, cabecalho, CodigoST::LinhasAnexoInvalidas, 0, LinhasAnexoII,
+                     {st.QtdLinhasAnexoII, st.ContaAnexoII});
   if (st.ContaAnexoIII != st.QtdLinhasAnexoIII)
-    ex.GravaErroST(cabecalho, CodigoST::LinhasAnexoInvalidas, 0, 794, 797,
-                   {st.QtdLinhasAnexoIII, st.ContaAnexoIII});
+    GravaNoCabecalho(ex, cabecalho, CodigoST::LinhasAnexoInvalidas, 0, LinhasAnexoIII,
+                     {st.QtdLinhasAnexoIII, st.ContaAnexoIII});
 }
 
 }  // namespace rolval

@@ -8,7 +8,7 @@
 
 namespace rolval {
 
-struct EstadoST2 {
+struct EstadoST2 : EstadoLayout {
   // Unit code (header columns 168-169) of the most recent header, even when not a valid unit;
   // empty before the first header of a file.
   std::string UFFavorecida;
@@ -46,6 +46,6 @@ struct EstadoST2 {
 };
 
 // The state of the layout ST 02 validator in the run `ex`.
-inline EstadoST2& ST2(const Execucao& ex) { return ex.EstadoDe<EstadoST2>(); }
+inline EstadoST2& ST2(const Execucao& ex) { return static_cast<EstadoST2&>(ex.Estado()); }
 
 }  // namespace rolval

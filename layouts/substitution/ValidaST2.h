@@ -8,6 +8,9 @@
 
 namespace rolval {
 
+// Document-type tag of layout ST 02.
+inline constexpr std::string_view DocROLST02 = "ROLST02     ";
+
 // `linha` has the length of its record type (the run driver has checked it) and the trimmed type
 // is in TipoRegistro of RegistroAtual; a line of another type is left alone.
 void ValidaST2(Execucao& execucao, std::string_view linha);

@@ -1,18 +1,43 @@
 // Header "A0" of layout ST 02, columns 170-394: amount fields 7 to 21, their cross-rules, the sum
 // that tells a return with movement from one without, and the balance of fields 18, 20 and 21.
+#include <array>
+#include <cstddef>
 #include <optional>
 
 #include "checks/CampoNumerico.h"
 #include "checks/Numeros.h"
 #include "layouts/substitution/CabecalhoST2.h"
+#include "layouts/substitution/CamposST2.h"
 #include "layouts/substitution/EstadoST2.h"
 
 namespace rolval {
 
 namespace {
 
-// Amount field n (7 to 21) starts at column 170 + 15·(n − 7).
-constexpr int ColunaCampo(int campo) { return 170 + 15 * (campo - 7); }
+// Amount fields 7 to 21 by number, from the header's table.
+constexpr auto CamposValores = []() consteval {
+  std::array<CampoRegistro, 22> campos{};
+  for (int campo = 7; campo <= 21; ++campo)
+    campos[static_cast<std::size_t>(campo)] = CampoDe(CamposCabecalhoST2, campo);
+  return campos;
+}
+();
+constexpr const CampoRegistro& CampoValor(int campo) {
+  return CamposValores[static_cast<std::size_t>(campo)];
+}
+// Every amount field has the same length, so that the numeric reading is the fixed-length one.
+constexpr int TamanhoValor = CamposValores[7].tamanho;
+static_assert([] {
+  for (int campo = 7; campo <= 21; ++campo)
+    if (CampoValor(campo).tamanho != TamanhoValor) return false;
+  return true;
+}());
+
+// A finding at amount field `campo`; `numero` is the number its message names (0 where none).
+void GravaNoValor(Execucao& ex, CodigoST codigo, int numero, int campo,
+                  const ValoresAchado& valores = {}) {
+  ex.GravaErroST(codigo, numero, CampoValor(campo).coluna, CampoValor(campo).Ultima(), valores);
+}
 
 // The amount fields as they are read, in the order of their checks.
 class LeitorValores {
@@ -21,14 +46,13 @@ class LeitorValores {
       : ex_(ex), linha_(linha), semMovimento_(semMovimento) {}
 
   // The value of field n, or nothing when it is not numeric (reported here, in its place).
-  std::optional<double> Le(int campo) { return LeNumerico(ex_, linha_, ColunaCampo(campo), 15); }
+  std::optional<double> Le(int campo) {
+    return LeNumerico(ex_, linha_, CampoValor(campo).coluna, TamanhoValor);
+  }
 
   // A return marked without movement must not carry the amount; the amount counts for movement.
   void SemMovimentoESoma(int campo, double valor) {
-    if (semMovimento_ && valor > 0) {
-      const int c = ColunaCampo(campo);
-      ex_.GravaErroST(CodigoST::CampoNaoDeveSerInformado, 0, c, c + 14);
-    }
+    if (semMovimento_ && valor > 0) GravaNoValor(ex_, CodigoST::CampoNaoDeveSerInformado, 0, campo);
     soma_ += valor;
   }
 
@@ -47,12 +71,9 @@ class LeitorValores {
 void ConferePar(Execucao& ex, bool semMovimento, int campo, std::optional<double> primeiro,
                 double segundo, CodigoST codigoOrdem, CodigoST codigoZerados) {
   if (!primeiro) return;
-  const int cPrimeiro = ColunaCampo(campo);
-  const int cSegundo = ColunaCampo(campo + 1);
   if ((*primeiro > 0 || segundo > 0) && !(*primeiro > segundo))
-    ex.GravaErroST(codigoOrdem, 0, cSegundo, cSegundo + 14);
-  if (!semMovimento && *primeiro == 0 && segundo == 0)
-    ex.GravaErroST(codigoZerados, 0, cPrimeiro, cPrimeiro + 14);
+    GravaNoValor(ex, codigoOrdem, 0, campo + 1);
+  if (!semMovimento && *primeiro == 0 && segundo == 0) GravaNoValor(ex, codigoZerados, 0, campo);
 }
 
 }  // namespace
@@ -66,11 +87,11 @@ void ValidaValoresST2(Execucao& ex, std::string_view linha, const LeituraCabecal
 
   if (const auto f8 = v.Le(8)) {
     v.SemMovimentoESoma(8, *f8);
-    if (f7 && *f8 > *f7) ex.GravaErroST(CodigoST::Campo8MaiorQue7, 0, 185, 199);
+    if (f7 && *f8 > *f7) GravaNoValor(ex, CodigoST::Campo8MaiorQue7, 0, 8);
   }
   if (const auto f9 = v.Le(9)) {
     v.SemMovimentoESoma(9, *f9);
-    if (f7 && *f9 > *f7) ex.GravaErroST(CodigoST::Campo9MaiorQue7, 0, 200, 214);
+    if (f7 && *f9 > *f7) GravaNoValor(ex, CodigoST::Campo9MaiorQue7, 0, 9);
   }
 
   const auto f10 = v.Le(10);
@@ -111,7 +132,7 @@ void ValidaValoresST2(Execucao& ex, std::string_view linha, const LeituraCabecal
   const auto f21 = v.Le(21);
   if (f21) {
     if (*f21 != leitura.SomaParcelas)
-      ex.GravaErroST(CodigoST::SomaParcelasDifere, 21, 380, 394, {*f21, leitura.SomaParcelas});
+      GravaNoValor(ex, CodigoST::SomaParcelasDifere, 21, 21, {*f21, leitura.SomaParcelas});
     v.SemMovimentoESoma(21, *f21);
   }
 
@@ -127,11 +148,11 @@ void ValidaValoresST2(Execucao& ex, std::string_view linha, const LeituraCabecal
     double esperado18 = 0;
     if (!(saldo < 0) && *f13 - creditos > 0) esperado18 = *f13 - creditos;
     if (*f18 != esperado18)
-      ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 18, 335, 349, {*f18, esperado18});
+      GravaNoValor(ex, CodigoST::ValorDoCampoIncorreto, 18, 18, {*f18, esperado18});
     if (*f20 != esperado20)
-      ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 20, 365, 379, {*f20, esperado20});
+      GravaNoValor(ex, CodigoST::ValorDoCampoIncorreto, 20, 20, {*f20, esperado20});
     if (*f21 != esperado21)
-      ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 21, 380, 394, {*f21, esperado21});
+      GravaNoValor(ex, CodigoST::ValorDoCampoIncorreto, 21, 21, {*f21, esperado21});
   }
 }
 

@@ -385,8 +385,8 @@ TEST(RetornoMensal, ValoresGuardadosDoCabecalho) {
   r.Roda(Junta({primeiro, segundo}), TabelaSemFechamento());
   EXPECT_EQ(r.achados, Achados{Achado("012/3456789", "02/2005", 3, 74, 88, Msg7)});
   const EstadoMensal& m = Mensal(r.execucao);
-  EXPECT_EQ(m.cabecalho.v74, 0);
-  EXPECT_EQ(m.cabecalho.v194, 0);
+  EXPECT_EQ(m.cabecalho.TotalX02, 0);
+  EXPECT_EQ(m.cabecalho.TotalCreditos, 0);
   EXPECT_EQ(m.retorno.TotX10a, -2);
   EXPECT_EQ(m.retorno.TotX08a, 3);
   EXPECT_EQ(m.retorno.TotX08b, 4);

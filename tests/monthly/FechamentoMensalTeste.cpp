@@ -269,6 +269,13 @@ TEST(ConfereValores, SaldosDoImpostoProprioEDaSubstituicao) {
       {"mark N with an amount at 540",
        [](ROLMensal& r) { r.Cabecalho(540, Quinze(3)); },
        {Achado(1, 540, 554, Subst48), Achado(1, 540, 554, Subst48)}},
+      // The least amount is already one too many: the second finding is the mark's.
+      {"mark N with 1 at 465",
+       [](ROLMensal& r) { r.Cabecalho(465, Quinze(1)).Anexo("X10 ", {ItemX08(0, 1)}); },
+       {Achado(1, 465, 479, Subst48), Achado(1, 465, 479, Subst48)}},
+      {"mark N with 1 at 540",
+       [](ROLMensal& r) { r.Cabecalho(540, Quinze(1)); },
+       {Achado(1, 540, 554, Subst48), Achado(1, 540, 554, Subst48)}},
   };
   for (const Caso& c : casos) {
     ROLMensal rol;

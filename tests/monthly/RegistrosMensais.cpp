@@ -178,7 +178,14 @@ std::vector<std::string> Junta(const std::vector<ROLMensal>& retornos) {
 }
 
 const TabelaLayouts& TabelaSemFechamento() {
-  static const TabelaLayouts tabela{TabelaPadrao().layouts, {}};
+  // The program's rows without their end-of-file closings.
+  static const std::vector<LayoutArquivo> layouts = [] {
+    const auto programa = TabelaPadrao().layouts;
+    std::vector<LayoutArquivo> linhas(programa.begin(), programa.end());
+    for (LayoutArquivo& linha : linhas) linha.fechaArquivo = nullptr;
+    return linhas;
+  }();
+  static const TabelaLayouts tabela{layouts};
   return tabela;
 }
 

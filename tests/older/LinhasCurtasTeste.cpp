@@ -17,9 +17,9 @@ void CortaEmCadaColuna(const std::string& registro, std::size_t ultimaLida,
   PastaTemporaria pasta;
   TelaGravada tela;
   Execucao ex(pasta.caminho(), tela);
-  ex.controle.Documento = DocROL03;
-  ex.aux1.Abre();
-  ex.aux2.Abre();
+  DefineDocumento(ex, DocROL03);
+  ex.arquivoAchados.Abre();
+  ex.arquivoLista.Abre();
   for (std::size_t n = 0; n < registro.size(); ++n) {
     // A private copy of exactly n characters, so that a read past its end is caught.
     const std::string linha = registro.substr(0, n);

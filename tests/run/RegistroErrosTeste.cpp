@@ -1,6 +1,7 @@
 // Finding lines: the registration part, the period, the masks, the catalogues and their sources.
 #include <gtest/gtest.h>
 
+#include "layouts/Layouts.h"
 #include "run/Execucao.h"
 #include "run/Latin1.h"
 #include "tests/support/Apoio.h"
@@ -14,14 +15,14 @@ using teste::PastaTemporaria;
 class LinhaDeAchado : public ::testing::Test {
  protected:
   LinhaDeAchado() : execucao(pasta.caminho(), tela) {
-    execucao.aux1.Abre();
-    execucao.controle.Documento = DocROL05;
+    execucao.arquivoAchados.Abre();
+    teste::DefineDocumento(execucao, DocROL05);
   }
 
   // The lines written so far, as UTF-8, each checked for its CR LF.
   std::vector<std::string> Linhas() {
-    execucao.aux1.Fecha();
-    const std::string bytes = execucao.aux1.Texto();
+    execucao.arquivoAchados.Fecha();
+    const std::string bytes = execucao.arquivoAchados.Texto();
     std::vector<std::string> linhas;
     std::size_t inicio = 0;
     while (inicio < bytes.size()) {
@@ -55,7 +56,7 @@ TEST_F(LinhaDeAchado, MensalComInscricaoMascarada) {
 }
 
 TEST_F(LinhaDeAchado, ST02ComInscricaoComoLida) {
-  execucao.controle.Documento = DocROLST02;
+  teste::DefineDocumento(execucao, DocROLST02);
   execucao.RegistroAtual.Inscricao = "12345678000199";
   execucao.RegistroAtual.MesAnoRef = "052005";
   execucao.NumLinha = 12;
@@ -167,7 +168,7 @@ TEST_F(LinhaDeAchado, Codigo18EsvaziaODocumentoECodigo50ZeraOPeriodo) {
 }
 
 TEST_F(LinhaDeAchado, MensagensMontadasDoCatalogoST) {
-  execucao.controle.Documento = DocROLST02;
+  teste::DefineDocumento(execucao, DocROLST02);
   execucao.RegistroAtual.Inscricao = "12345678000199";
   execucao.RegistroAtual.MesAnoRef = "072000";
   execucao.NumLinha = 9;
@@ -214,17 +215,17 @@ TEST_F(LinhaDeAchado, MensagensMontadasDoCatalogoST) {
 }
 
 TEST_F(LinhaDeAchado, SinaisGravadosEmLatin1) {
-  execucao.controle.Documento = DocROLST02;
+  teste::DefineDocumento(execucao, DocROLST02);
   execucao.GravaErroST(CodigoST::ValorDoPagamentoAusente, 3, 84, 98);
   execucao.GravaErroST(CodigoST::LinhasAnexoIIIAusentes, 0, 794, 797);
-  execucao.aux1.Fecha();
-  const std::string bytes = execucao.aux1.Texto();
+  execucao.arquivoAchados.Fecha();
+  const std::string bytes = execucao.arquivoAchados.Texto();
   EXPECT_NE(bytes.find("3\xB0 pagamento\r\n"), std::string::npos);
   EXPECT_NE(bytes.find("Informe n\xBA de linhas"), std::string::npos);
 }
 
 TEST_F(LinhaDeAchado, ST1NaoMudaAInscricaoMasSaiSemElaEComPeriodoZerado) {
-  execucao.controle.Documento = DocROLST02;
+  teste::DefineDocumento(execucao, DocROLST02);
   execucao.RegistroAtual.Inscricao = "12345678000199";
   execucao.RegistroAtual.MesAnoRef = "072000";
   execucao.GravaErroST(LocalAchado{{}, {}, execucao.NumLinha}, CodigoST::ArquivoNaoROLST, 0, 0, 0);
@@ -233,7 +234,7 @@ TEST_F(LinhaDeAchado, ST1NaoMudaAInscricaoMasSaiSemElaEComPeriodoZerado) {
 }
 
 TEST_F(LinhaDeAchado, ST15ComPeriodoEmBrancoNaoOZera) {
-  execucao.controle.Documento = DocROLST02;
+  teste::DefineDocumento(execucao, DocROLST02);
   execucao.RegistroAtual.Inscricao = "12345678000199";
   execucao.GravaErroST(CodigoST::VencimentoAntesDaReferencia, 2, 53, 60);
   EXPECT_EQ(Uma(), " 1234567800019900/0000 000 053 060 2° venc deve ser maior que 01/      ");
@@ -252,7 +253,7 @@ TEST(LimpaVariaveis, VoltaAoEstadoInicial) {
   execucao.RegistroAtual.Inscricao = "1";
   execucao.RegistroAtual.Complemento = "12345678";
   execucao.CabecalhoROL.MesAnoRef = "012000";
-  execucao.controle.Documento = DocROL04;
+  teste::DefineDocumento(execucao, DocROL04);
   execucao.LimpaVariaveis();
   EXPECT_EQ(execucao.NumLinha, 0);
   EXPECT_EQ(execucao.QtdROLs, 0);
@@ -274,12 +275,12 @@ TEST(ListaROLs, GravaUmaLinhaACadaTresEntradas) {
   PastaTemporaria pasta;
   TelaMuda tela;
   Execucao execucao(pasta.caminho(), tela);
-  execucao.aux2.Abre();
+  execucao.arquivoLista.Abre();
   const std::string entrada = "123/4567890    05/2005  ";
   for (int i = 0; i < 4; ++i) execucao.AcrescentaListaROLs(entrada);
   EXPECT_EQ(execucao.ListaROLs, entrada);
-  execucao.aux2.Fecha();
-  EXPECT_EQ(execucao.aux2.Texto(), entrada + entrada + entrada + "\r\n");
+  execucao.arquivoLista.Fecha();
+  EXPECT_EQ(execucao.arquivoLista.Texto(), entrada + entrada + entrada + "\r\n");
 }
 
 }  // namespace

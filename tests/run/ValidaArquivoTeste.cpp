@@ -252,10 +252,20 @@ TEST(ListaDeRetornos, SobraDaListaEGravadaNoFim) {
     ex.AcrescentaListaROLs("123/4567890    05/2005  ");
   };
   static constexpr std::array<LayoutArquivo, 1> layouts = {{
-      {DocROL04, 898, true, "Validando ROL Versão 4", ReconheceROL04, valida, nullptr, nullptr,
-       ConfereCabecalhoInicial},
+      {DocROL04,
+       898,
+       true,
+       "Validando ROL Versão 4",
+       ReconheceROL04,
+       valida,
+       nullptr,
+       nullptr,
+       ConfereCabecalhoInicial,
+       nullptr,
+       nullptr,
+       {}},
   }};
-  static constexpr TabelaLayouts tabela{layouts, {}};
+  static constexpr TabelaLayouts tabela{layouts};
   const auto r = ExecutaConteudo(
       ComCRLF({LinhaMensal("04"), LinhaMensal("04"), LinhaMensal("04"), LinhaMensal("04")}),
       tabela);
@@ -353,10 +363,20 @@ const TabelaLayouts& TabelaQueFalha() {
     if (ex.NumLinha == 2) throw FalhaExecucao(classe, "simulated");
   };
   static constexpr std::array<LayoutArquivo, 1> layouts = {{
-      {DocROL04, 898, true, "Validando ROL Versão 4", ReconheceROL04, valida, nullptr, nullptr,
-       nullptr},
+      {DocROL04,
+       898,
+       true,
+       "Validando ROL Versão 4",
+       ReconheceROL04,
+       valida,
+       nullptr,
+       nullptr,
+       nullptr,
+       nullptr,
+       nullptr,
+       {}},
   }};
-  static constexpr TabelaLayouts tabela{layouts, {}};
+  static constexpr TabelaLayouts tabela{layouts};
   return tabela;
 }
 
@@ -408,10 +428,20 @@ TEST(FalhaDuranteALeitura, ArquivoRemovidoDepoisDoReconhecimento) {
     return ReconheceROL04(l);
   };
   static constexpr std::array<LayoutArquivo, 1> layouts = {{
-      {DocROL04, 898, true, "Validando ROL Versão 4", reconheceERemove, nullptr, nullptr, nullptr,
-       nullptr},
+      {DocROL04,
+       898,
+       true,
+       "Validando ROL Versão 4",
+       reconheceERemove,
+       nullptr,
+       nullptr,
+       nullptr,
+       nullptr,
+       nullptr,
+       nullptr,
+       {}},
   }};
-  static constexpr TabelaLayouts tabela{layouts, {}};
+  static constexpr TabelaLayouts tabela{layouts};
   PastaTemporaria pasta;
   alvo = pasta / "entrada.txt";
   teste::EscreveArquivo(alvo, DuasLinhas);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "achados/ListaAchados.h"
+#include "layouts/Layouts.h"
 #include "run/Execucao.h"
 #include "run/Formatos.h"
 #include "shell/Saida.h"
@@ -19,16 +20,16 @@ namespace {
 class AchadosDaExecucao : public ::testing::Test {
  protected:
   AchadosDaExecucao() : execucao(pasta.caminho(), tela) {
-    execucao.aux1.Abre();
-    execucao.aux2.Abre();
+    execucao.arquivoAchados.Abre();
+    execucao.arquivoLista.Abre();
     execucao.DefineOuvinte(&lista);
   }
 
   // The report of the findings written so far, in the output window's view.
   void GeraVisao() {
     execucao.DefineOuvinte(nullptr);
-    execucao.aux1.Fecha();
-    execucao.aux2.Fecha();
+    execucao.arquivoAchados.Fecha();
+    execucao.arquivoLista.Fecha();
     execucao.GeraSaida();
     const std::string relatorio = execucao.Relatorio().Texto();
     visao.setPlainText(TextoRelatorio(QByteArray::fromStdString(relatorio)));
@@ -70,7 +71,7 @@ TEST_F(AchadosDaExecucao, CadaFormaDeAchadoComoFoiEscritoENaLinhaQueOMostra) {
     for (const std::string& inscricao : inscricoes)
       for (const std::string& periodo : periodos)
         for (const auto& pos : posicoes) {
-          execucao.controle.Documento = documento;
+          teste::DefineDocumento(execucao, documento);
           execucao.RegistroAtual.Inscricao = inscricao;
           execucao.RegistroAtual.MesAnoRef = periodo;
           execucao.NumLinha = pos.linha;
@@ -87,7 +88,7 @@ TEST_F(AchadosDaExecucao, CadaFormaDeAchadoComoFoiEscritoENaLinhaQueOMostra) {
           escritas.push_back({pos.linha, pos.inicio, pos.fim, impresso,
                               L1("3° venc deve ser maior que 01/") + FormataPeriodo(fixo)});
         }
-  execucao.controle.Documento = DocROL05;
+  teste::DefineDocumento(execucao, DocROL05);
   GeraVisao();
 
   ASSERT_EQ(lista.Tamanho(), escritas.size());
@@ -147,7 +148,7 @@ TEST_F(AchadosDaExecucao, CadaAchadoNaLinhaDaVisaoMesmoComQuebrasNaInscricao) {
 }
 
 TEST_F(AchadosDaExecucao, ContadosEntreErrosEAvisos) {
-  execucao.controle.Documento = DocROLST02;
+  teste::DefineDocumento(execucao, DocROLST02);
   execucao.RegistroAtual.Inscricao = "0500000000";
   execucao.RegistroAtual.MesAnoRef = "072000";
   execucao.NumLinha = 6;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "achados/ListaAchados.h"
+#include "layouts/Layouts.h"
 #include "run/Execucao.h"
 #include "shell/Dialogos.h"
 
@@ -123,14 +124,14 @@ inline ListaAchados GeraRelatorioST02(Execucao& execucao,
   ListaAchados lista;  // the run's findings, as a window takes them
   execucao.DefineOuvinte(&lista);
   execucao.LimpaVariaveis();
-  execucao.controle.Documento = DocROLST02;
+  AdotaLayout(execucao, *LayoutDe(DocROLST02));
   execucao.RegistroAtual.Inscricao = "0500000000";
   execucao.RegistroAtual.MesAnoRef = "072000";
-  execucao.aux1.Abre();
-  execucao.aux2.Abre();
+  execucao.arquivoAchados.Abre();
+  execucao.arquivoLista.Abre();
   grava(execucao);
-  execucao.aux1.Fecha();
-  execucao.aux2.Fecha();
+  execucao.arquivoAchados.Fecha();
+  execucao.arquivoLista.Fecha();
   execucao.GeraSaida();
   execucao.DefineOuvinte(nullptr);
   return lista;

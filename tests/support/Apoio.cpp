@@ -128,6 +128,15 @@ bool SobrouNaPasta(const std::filesystem::path& pasta, const std::filesystem::pa
   return false;
 }
 
+void DefineDocumento(Execucao& execucao, std::string_view documento) {
+  if (const LayoutArquivo* layout = LayoutDe(documento); layout != nullptr) {
+    AdotaLayout(execucao, *layout);
+  } else {
+    execucao.controle.Documento = documento;
+    execucao.controle.Forma = {};
+  }
+}
+
 const TabelaLayouts& TabelaSoEnquadramento() {
   // The program's rows with no `valida` and no `prepara`, and no end-of-file closings.
   static const std::vector<LayoutArquivo> layouts = [] {
@@ -136,10 +145,11 @@ const TabelaLayouts& TabelaSoEnquadramento() {
     for (LayoutArquivo& linha : linhas) {
       linha.valida = nullptr;
       linha.prepara = nullptr;
+      linha.fechaArquivo = nullptr;
     }
     return linhas;
   }();
-  static const TabelaLayouts tabela{layouts, {}};
+  static const TabelaLayouts tabela{layouts};
   return tabela;
 }
 

@@ -109,4 +109,8 @@ AchadoVisto AchadoUnico(std::string_view conteudo, char catalogo, int codigo, in
 // counted and length-checked only. Lets the run driver be tested on its own.
 const TabelaLayouts& TabelaSoEnquadramento();
 
+// The run set up as the driver sets it up for the layout of tag `documento`; a tag of no layout
+// (blanks) leaves the run with that tag and no layout.
+void DefineDocumento(Execucao& execucao, std::string_view documento);
+
 }  // namespace rolval::teste

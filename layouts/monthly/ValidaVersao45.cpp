@@ -128,8 +128,12 @@ void ValidaVersao45(Execucao& ex, std::string_view linha) {
 
 void PreparaMensal(Execucao& ex) { ex.TabelaCabecalho = &TabelaCabecalhoMensal(); }
 
-bool ReconheceROL04(std::string_view l) { return Campo(l, 1, 6) == "****04"; }
-bool ReconheceROL05(std::string_view l) { return Campo(l, 1, 6) == "****05"; }
+bool ReconheceROL04(std::string_view primeiraLinha) {
+  return Campo(primeiraLinha, 1, 6) == "****04";
+}
+bool ReconheceROL05(std::string_view primeiraLinha) {
+  return Campo(primeiraLinha, 1, 6) == "****05";
+}
 
 bool ConfereCabecalhoInicial(Execucao& ex, std::string_view linha) {
   if (ex.CabecalhoLido) return true;

@@ -250,6 +250,8 @@ void PreparaST01(Execucao& ex) {
   ex.TabelaCabecalho = ex.TabelaAtual;
 }
 
-bool ReconheceROLST01(std::string_view l) { return Campo(l, 1, 5) == "RST01"; }
+bool ReconheceROLST01(std::string_view primeiraLinha) {
+  return Campo(primeiraLinha, 1, 5) == "RST01";
+}
 
 }  // namespace rolval

@@ -275,6 +275,8 @@ void PreparaROL03(Execucao& ex) {
   ex.TabelaCabecalho = ex.TabelaAtual;
 }
 
-bool ReconheceROL03(std::string_view l) { return Campo(l, 1, 6) == "****03"; }
+bool ReconheceROL03(std::string_view primeiraLinha) {
+  return Campo(primeiraLinha, 1, 6) == "****03";
+}
 
 }  // namespace rolval

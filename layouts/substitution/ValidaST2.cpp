@@ -80,7 +80,9 @@ void PreparaST2(Execucao& ex) {
   ex.TabelaCabecalho = &TabelasST2()[0];
 }
 
-bool ReconheceROLST02(std::string_view l) { return Campo(l, 3, 5) == "RST02"; }
+bool ReconheceROLST02(std::string_view primeiraLinha) {
+  return Campo(primeiraLinha, 3, 5) == "RST02";
+}
 
 int ComprimentoRegistroST2(std::string_view linha) {
   // The four types have no blank, so a record has one of them only as its first two characters.

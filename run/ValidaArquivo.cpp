@@ -5,6 +5,7 @@
 #include <limits>
 #include <sys/stat.h>
 
+#include "run/CaminhosRapidos.h"
 #include "run/Falha.h"
 
 namespace rolval {
@@ -37,8 +38,9 @@ float ValorProgresso(std::int64_t posicao, std::int64_t tamanho, int comprimento
 // The progress value of the read loop. It depends only on the 128-byte blocks read and on the
 // record length: the window is given it when a line ends in another block or has another length
 // than the line before (a line in the same block as the one before, of the same length, has its
-// value already). The value grows with the blocks: for a record length, the first block at which
-// it changes is worked out once, and the blocks before it reuse the value.
+// value already). On the fast path, as the value grows with the blocks, the first block at which
+// it changes is worked out once for a record length, and the blocks before it reuse the value;
+// the plain path works it out at every block.
 class ProgressoLeitura {
  public:
   explicit ProgressoLeitura(std::int64_t tamanho) : tamanho_(tamanho) {}
@@ -46,7 +48,10 @@ class ProgressoLeitura {
     const std::int64_t bloco = posicao / 128;
     if (bloco == bloco_ && comprimento == comprimento_) return;
     bloco_ = bloco;
-    if (comprimento != comprimento_ || bloco >= proximoBloco_) {
+    if (!caminhos::Rapidos) {
+      comprimento_ = comprimento;
+      valor_ = Valor(bloco);
+    } else if (comprimento != comprimento_ || bloco >= proximoBloco_) {
       comprimento_ = comprimento;
       valor_ = Valor(bloco);
       proximoBloco_ = ProximaMudanca(bloco, valor_);

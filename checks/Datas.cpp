@@ -35,7 +35,7 @@ std::int32_t LeParte(std::string_view linha, int coluna, int tamanho) {
 bool ValidaData(std::string_view linha, int coluna, int tipoData) {
   // On the fast path the usual case, a field of digits only, is tested at once, then each part is
   // read from its digits; the plain path reads every date part by part.
-  if constexpr (caminhos::Rapidos) {
+  if constexpr (caminhos::DatasPorDigitos) {
     const std::string_view campo = Campo(linha, coluna, tipoData);
     if ((tipoData == DataDDMMAAAA || tipoData == DataMMAAAA) &&
         static_cast<int>(campo.size()) == tipoData && digitos::SoDigitos(campo))

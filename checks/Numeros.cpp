@@ -7,7 +7,8 @@ namespace rolval {
 
 char CalculaDigito(std::string_view numero) {
   // The usual case, ten characters without blanks around them: the word-at-a-time sum.
-  if (caminhos::Palavras && numero.size() == 10 && numero.front() != ' ' && numero.back() != ' ') {
+  if (caminhos::DigitosEmPalavras && numero.size() == 10 && numero.front() != ' ' &&
+      numero.back() != ' ') {
     const char* n = numero.data();
     if (!digitos::rapido::OitoDigitos(Carrega8(n)) || n[8] < '0' || n[8] > '9') return '\0';
     return digitos::rapido::DigitoDeDez(n);

@@ -174,14 +174,14 @@ inline std::uint64_t ValorDecimal(std::string_view s) {
 
 // True when every character of `s` is a digit 0-9 (true for the empty text).
 inline bool SoDigitos(std::string_view s) {
-  if constexpr (caminhos::Palavras) return rapido::SoDigitos(s);
+  if constexpr (caminhos::DigitosEmPalavras) return rapido::SoDigitos(s);
   return simples::SoDigitos(s);
 }
 
 // The value of `s` when every character of it is a digit 0-9, read in the same pass as the test;
 // false when any is not. At most 18 characters, so that the value always fits.
 ROLVAL_EM_LINHA inline bool LeDigitos(std::string_view s, std::uint64_t& valor) {
-  if constexpr (caminhos::Palavras) return rapido::LeDigitos(s, valor);
+  if constexpr (caminhos::DigitosEmPalavras) return rapido::LeDigitos(s, valor);
   return simples::LeDigitos(s, valor);
 }
 
@@ -222,7 +222,7 @@ ROLVAL_EM_LINHA inline char DigitoDeDez(const char* n) {
 }  // namespace rapido
 
 ROLVAL_EM_LINHA inline char DigitoDeDez(const char* n) {
-  if constexpr (caminhos::Palavras) return rapido::DigitoDeDez(n);
+  if constexpr (caminhos::DigitosEmPalavras) return rapido::DigitoDeDez(n);
   return simples::DigitoDeDez(n);
 }
 
@@ -249,7 +249,7 @@ char CalculaDigito(std::string_view numero);
 // else gives what the decimal rule makes of it (each character counts as its code minus '0').
 inline std::int64_t ValorInteiro(std::string_view texto) {
   // Unsigned, so that a field too long for 64 bits wraps instead of overflowing.
-  if constexpr (caminhos::Palavras)
+  if constexpr (caminhos::DigitosEmPalavras)
     return static_cast<std::int64_t>(digitos::rapido::ValorDecimal(texto));
   return static_cast<std::int64_t>(digitos::simples::ValorDecimal(texto));
 }

@@ -51,7 +51,7 @@ inline bool MesmoTextoMedio(std::string_view a, std::string_view b) {
 
 // Whether two short texts (keys, registration numbers) are equal.
 inline bool MesmoTexto(std::string_view a, std::string_view b) {
-  if constexpr (caminhos::Rapidos) {
+  if constexpr (caminhos::TextosEmPalavras) {
     if (a.size() == b.size() && a.size() >= 8 && a.size() <= 32)
       return rapido::MesmoTextoMedio(a, b);
   }
@@ -118,7 +118,7 @@ inline std::string_view AparaDireita(std::string_view s) {
 }  // namespace rapido
 
 constexpr std::string_view AparaDireita(std::string_view s) {
-  if constexpr (caminhos::Palavras) {
+  if constexpr (caminhos::TextosEmPalavras) {
     if (!std::is_constant_evaluated()) return rapido::AparaDireita(s);
   }
   return simples::AparaDireita(s);

@@ -18,7 +18,7 @@ constexpr std::size_t Bloco = 256;
 // fast path, then one by one.
 std::size_t TrechoAscii(std::string_view s) {
   std::size_t i = 0;
-  if constexpr (caminhos::Palavras) {
+  if constexpr (caminhos::TextosEmPalavras) {
     for (; i + 8 <= s.size(); i += 8)
       if ((Carrega8(s.data() + i) & 0x8080808080808080ULL) != 0) break;
   }
@@ -94,7 +94,7 @@ void AcrescentaUtf8(std::string& destino, std::string_view latin1) {
       *saida++ = static_cast<char>(0x80 | (c & 0x3F));
     }
   };
-  if constexpr (caminhos::Palavras) {
+  if constexpr (caminhos::TextosEmPalavras) {
     while (fim - p >= 8) {
       if ((Carrega8(p) & 0x8080808080808080ULL) == 0) {
         std::memcpy(saida, p, 8);

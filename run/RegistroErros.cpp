@@ -98,7 +98,7 @@ void Execucao::EscreveLinhaErro(char catalogo, int codigo, std::string_view insc
   AcrescentaNumero(s, fim);
   s.push_back(' ');
   const std::size_t inicioMensagem = s.size();
-  if (!caminhos::Rapidos || mensagemUtf8.data() == mensagem_.data()) {
+  if (!caminhos::MensagemGuardada || mensagemUtf8.data() == mensagem_.data()) {
     AcrescentaLatin1(s, mensagemUtf8);  // built for this finding, or converted every time
   } else {
     // A fixed text stays where it is and as it is: the same place and length, the same text.

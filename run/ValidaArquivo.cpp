@@ -48,7 +48,7 @@ class ProgressoLeitura {
     const std::int64_t bloco = posicao / 128;
     if (bloco == bloco_ && comprimento == comprimento_) return;
     bloco_ = bloco;
-    if (!caminhos::Rapidos) {
+    if (!caminhos::PrevisaoDoProgresso) {
       comprimento_ = comprimento;
       valor_ = Valor(bloco);
     } else if (comprimento != comprimento_ || bloco >= proximoBloco_) {

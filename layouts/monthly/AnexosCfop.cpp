@@ -27,7 +27,7 @@ Entrada& EntradaDoCfop(std::vector<Entrada>& lista, std::vector<std::int32_t>& p
                        std::int32_t cfop) {
   const bool unico = CfopUnico(cfop);
   if (unico) {
-    if constexpr (caminhos::Rapidos) {
+    if constexpr (caminhos::PosicoesDosCfops) {
       if (posicao.empty()) posicao.assign(1000, 0);
       const std::int32_t onde = posicao[static_cast<std::size_t>(cfop)];
       if (onde > 0) return lista[static_cast<std::size_t>(onde - 1)];
@@ -39,14 +39,14 @@ Entrada& EntradaDoCfop(std::vector<Entrada>& lista, std::vector<std::int32_t>& p
   Entrada nova;
   nova.cfop = cfop;
   lista.push_back(nova);
-  if (caminhos::Rapidos && unico)
+  if (caminhos::PosicoesDosCfops && unico)
     posicao[static_cast<std::size_t>(cfop)] = static_cast<std::int32_t>(lista.size());
   return lista.back();
 }
 
 bool CfopEmX05(const RetornoMensal& r, std::int32_t cfop) {
   if (!CfopUnico(cfop)) return false;
-  if constexpr (caminhos::Rapidos)
+  if constexpr (caminhos::PosicoesDosCfops)
     return !r.PosicaoCfopX05.empty() && r.PosicaoCfopX05[static_cast<std::size_t>(cfop)] > 0;
   return std::any_of(r.CfopX05.begin(), r.CfopX05.end(),
                      [cfop](const EntradaCfopX05& e) { return e.cfop == cfop; });

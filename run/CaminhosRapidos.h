@@ -2,9 +2,9 @@
 // The one switch between the engine's fast paths and the plain code beside each of them.
 //
 // Every fast path (digits read eight at a time or sixteen at once, texts compared a word at a time,
-// a converted message kept for its next finding, the position tables of the CFOP lists, the next
-// change of the progress value worked out ahead, the inlining hints) has a plain twin that says the
-// rule in the simplest terms; both are always compiled, so that tests can hold them to the same
+// dates checked from their digits, a converted message kept for its next finding, the position
+// tables of the CFOP lists, the inlining hints) has a plain twin that says the rule in the
+// simplest terms; both are always compiled, so that tests can hold them to the same
 // results. The build chooses with ROLVAL_FAST_PATHS (CMake option of the same name, on by
 // default): 0 gives the plain twins everywhere, which is also what a machine without the needed
 // byte order or instructions gets.
@@ -49,7 +49,5 @@ inline constexpr bool DatasPorDigitos = Rapidos;
 inline constexpr bool MensagemGuardada = Rapidos;
 // Where each CFOP 1-999 stands in the CFOP lists, kept in a table beside each list.
 inline constexpr bool PosicoesDosCfops = Rapidos;
-// The next block at which the progress value changes, worked out ahead.
-inline constexpr bool PrevisaoDoProgresso = Rapidos;
 
 }  // namespace rolval::caminhos

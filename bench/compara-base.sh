@@ -3,7 +3,7 @@
 # leave with --dir, their JSON Lines output, their text output and their exit status. Used to show
 # that a change meant to be invisible (a faster read loop, say) leaves every report as it was.
 #
-#     bench/compara-base.sh BASE_CLI NEW_CLI GENERATOR [--per-layout N] [--keep DIR]
+#     bench/compara-base.sh BASE_CLI NEW_CLI GENERATOR [--per-layout N] [--keep DIR] [--add FILE]...
 #
 #   BASE_CLI    rolval-cli built from the tree before the change
 #   NEW_CLI     rolval-cli built from the tree after it
@@ -11,6 +11,7 @@
 #   --per-layout N  generated files of each layout (default 60): one in four clean, the others
 #                   with one of the layout's spoils, some spoiled twice, one to four returns
 #   --keep DIR  write the files and the outputs in DIR (created) and leave them there
+#   --add FILE  compare on FILE too (say, the bench files of bench/arquivos.sh); may be repeated
 #
 # Files: the bundled samples; the generated ones; one generated file in five with a few bytes
 # changed at random (any of the 256 values); dense files (many annex records a return) of every
@@ -19,17 +20,19 @@
 # difference, naming the first few.
 set -euo pipefail
 
-[ $# -ge 3 ] || { sed -n '2,18p' "$0" | sed 's/^# \{0,1\}//'; exit 64; }
+[ $# -ge 3 ] || { sed -n '2,19p' "$0" | sed 's/^# \{0,1\}//'; exit 64; }
 base="$(realpath "$1")"
 novo="$(realpath "$2")"
 gerador="$(realpath "$3")"
 shift 3
 por_layout=60
 pasta=""
+acrescentados=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --per-layout) por_layout="$2"; shift 2 ;;
     --keep) pasta="$2"; shift 2 ;;
+    --add) acrescentados+=("$(realpath "$2")"); shift 2 ;;
     *) echo "compara-base.sh: unknown option '$1'" >&2; exit 64 ;;
   esac
 done
@@ -43,6 +46,7 @@ mkdir -p "$arquivos"
 # --- The files ----------------------------------------------------------------------------------
 cp "$raiz"/samples/* "$arquivos/"
 amostras=$(ls "$raiz"/samples | wc -l)
+for arquivo in "${acrescentados[@]}"; do cp "$arquivo" "$arquivos/dado-$(basename "$arquivo")"; done
 
 mensais="X01 X02 X03 X04 X05 X05A X05B X06 X07A X07B X08 X09 X10 X11 X12"
 estragos_mensais=""
@@ -174,8 +178,8 @@ EOF
 total=$(ls "$arquivos" | wc -l)
 relatorios=$(ls "$pasta/base/relatorios" | wc -l)
 diferencas=$(diff -rq "$pasta/base" "$pasta/novo" || true)
-printf 'compared %d files: %d bundled samples, %d generated (%d a layout), %d with random bytes, %d dense, %d malformed\n' \
-  "$total" "$amostras" "$geradas" "$por_layout" "$alteradas" "$densas" "$malformadas"
+printf 'compared %d files: %d bundled samples, %d given, %d generated (%d a layout), %d with random bytes, %d dense, %d malformed\n' \
+  "$total" "$amostras" "${#acrescentados[@]}" "$geradas" "$por_layout" "$alteradas" "$densas" "$malformadas"
 printf '%d report and status files, %d JSON Lines and %d text outputs with their exit status\n' \
   "$relatorios" "$(ls "$pasta/base"/jsonl-*.txt | wc -l)" "$(ls "$pasta/base"/texto-*.txt | wc -l)"
 if [ -n "$diferencas" ]; then

@@ -8,14 +8,14 @@
 
 #include "checks/Cadastros.h"
 #include "checks/Numeros.h"
+#include "run/CaminhosRapidos.h"
 #include "run/Execucao.h"
 
 namespace rolval {
 
 // Code 7 at the columns of a field that is not numeric; out of line, so that the reading of a
 // field, inlined where its column and length are constants, stays short.
-[[gnu::noinline, gnu::cold]] inline void CampoNaoNumerico(Execucao& execucao, int coluna,
-                                                          int tamanho) {
+ROLVAL_RARO inline void CampoNaoNumerico(Execucao& execucao, int coluna, int tamanho) {
   execucao.GravaErro(CodigoM::CampoNaoNumerico, coluna, coluna + tamanho - 1);
 }
 
@@ -41,9 +41,9 @@ inline bool ExigeNumerico(Execucao& execucao, std::string_view linha, int coluna
 // The value of a field of 1 to 18 characters when it is numeric, tested and read in one pass;
 // otherwise CampoNaoNumerico at its columns and no value. Inlined: every amount of every record is
 // read here, mostly at constant columns and lengths.
-[[gnu::always_inline]] inline std::optional<std::int64_t> LeInteiro(Execucao& execucao,
-                                                                    std::string_view linha,
-                                                                    int coluna, int tamanho) {
+ROLVAL_EM_LINHA inline std::optional<std::int64_t> LeInteiro(Execucao& execucao,
+                                                             std::string_view linha, int coluna,
+                                                             int tamanho) {
   const std::string_view campo = Campo(linha, coluna, tamanho);
   std::uint64_t valor = 0;
   if (tamanho > 0 && tamanho <= 18 && static_cast<int>(campo.size()) == tamanho &&
@@ -55,9 +55,8 @@ inline bool ExigeNumerico(Execucao& execucao, std::string_view linha, int coluna
 
 // The value of the field when it is numeric; otherwise CampoNaoNumerico at its columns and no
 // value.
-[[gnu::always_inline]] inline std::optional<double> LeNumerico(Execucao& execucao,
-                                                               std::string_view linha, int coluna,
-                                                               int tamanho) {
+ROLVAL_EM_LINHA inline std::optional<double> LeNumerico(Execucao& execucao, std::string_view linha,
+                                                        int coluna, int tamanho) {
   if (tamanho <= 18) {
     const std::optional<std::int64_t> valor = LeInteiro(execucao, linha, coluna, tamanho);
     if (!valor) return std::nullopt;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "checks/Numeros.h"
+#include "run/CaminhosRapidos.h"
 #include "run/Campo.h"
 #include "run/Falha.h"
 
@@ -32,11 +33,14 @@ std::int32_t LeParte(std::string_view linha, int coluna, int tamanho) {
 }  // namespace
 
 bool ValidaData(std::string_view linha, int coluna, int tipoData) {
-  // The usual case, a field of digits only: tested at once, then each part read from its digits.
-  const std::string_view campo = Campo(linha, coluna, tipoData);
-  if ((tipoData == DataDDMMAAAA || tipoData == DataMMAAAA) &&
-      static_cast<int>(campo.size()) == tipoData && digitos::SoDigitos(campo))
-    return DigitosDeDataValidos(campo, tipoData);
+  // On the fast path the usual case, a field of digits only, is tested at once, then each part is
+  // read from its digits; the plain path reads every date part by part.
+  if constexpr (caminhos::DatasPorDigitos) {
+    const std::string_view campo = Campo(linha, coluna, tipoData);
+    if ((tipoData == DataDDMMAAAA || tipoData == DataMMAAAA) &&
+        static_cast<int>(campo.size()) == tipoData && digitos::SoDigitos(campo))
+      return DigitosDeDataValidos(campo, tipoData);
+  }
   std::int32_t dia = 0, mes = 0, ano = 0;
   if (tipoData == DataDDMMAAAA) {
     dia = LeParte(linha, coluna, 2);

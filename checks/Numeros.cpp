@@ -6,11 +6,12 @@
 namespace rolval {
 
 char CalculaDigito(std::string_view numero) {
-  if (digitos::PalavraUtil && numero.size() == 10 && numero.front() != ' ' &&
+  // The usual case, ten characters without blanks around them: the word-at-a-time sum.
+  if (caminhos::DigitosEmPalavras && numero.size() == 10 && numero.front() != ' ' &&
       numero.back() != ' ') {
     const char* n = numero.data();
-    if (!digitos::OitoDigitos(Carrega8(n)) || n[8] < '0' || n[8] > '9') return '\0';
-    return digitos::DigitoDeDez(n);
+    if (!digitos::rapido::OitoDigitos(Carrega8(n)) || n[8] < '0' || n[8] > '9') return '\0';
+    return digitos::rapido::DigitoDeDez(n);
   }
   const std::string_view n = Apara(numero);
   const std::size_t l = n.size();

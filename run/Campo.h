@@ -11,6 +11,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "run/CaminhosRapidos.h"
+
 namespace rolval {
 
 // The characters of `linha` from 1-based `coluna` on, at most `tamanho` of them: shorter when the
@@ -33,18 +35,27 @@ inline std::uint64_t Carrega8(const char* p) {
   return v;
 }
 
-// Whether two short texts (keys, registration numbers) are equal, compared a word at a time when
-// they are 8 to 32 characters long instead of through a call.
-inline bool MesmoTexto(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
+namespace rapido {
+// Whether two texts of the same length, 8 to 32 characters long, are equal: compared a word at a
+// time instead of through a call.
+inline bool MesmoTextoMedio(std::string_view a, std::string_view b) {
   const std::size_t n = a.size();
-  if (n < 8 || n > 32) return a == b;
   std::uint64_t diferenca = 0;
   for (std::size_t i = 0; i + 8 < n; i += 8)
     diferenca |= Carrega8(a.data() + i) ^ Carrega8(b.data() + i);
   // The last eight characters, overlapping those already compared.
   diferenca |= Carrega8(a.data() + n - 8) ^ Carrega8(b.data() + n - 8);
   return diferenca == 0;
+}
+}  // namespace rapido
+
+// Whether two short texts (keys, registration numbers) are equal.
+inline bool MesmoTexto(std::string_view a, std::string_view b) {
+  if constexpr (caminhos::TextosEmPalavras) {
+    if (a.size() == b.size() && a.size() >= 8 && a.size() <= 32)
+      return rapido::MesmoTextoMedio(a, b);
+  }
+  return a == b;
 }
 
 // `destino` made equal to `origem`: copied in place when the length is unchanged (a field read
@@ -85,18 +96,32 @@ class Fixo {
   std::array<char, N> d_{};
 };
 
+namespace simples {
+// The text without trailing blanks (the space character only).
 constexpr std::string_view AparaDireita(std::string_view s) {
-  if (!std::is_constant_evaluated() && std::endian::native == std::endian::little) {
-    // Eight characters at a time from the end: with blanks made zero, the blanks that end the
-    // word are the zero bytes at its top.
-    while (s.size() >= 8) {
-      const std::uint64_t v = Carrega8(s.data() + s.size() - 8) ^ 0x2020202020202020ULL;
-      if (v != 0) return {s.data(), s.size() - static_cast<std::size_t>(std::countl_zero(v)) / 8};
-      s.remove_suffix(8);
-    }
-  }
   while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
   return s;
+}
+}  // namespace simples
+
+namespace rapido {
+// simples::AparaDireita eight characters at a time from the end: with blanks made zero, the
+// blanks that end the word are the zero bytes at its top (little-endian machines only).
+inline std::string_view AparaDireita(std::string_view s) {
+  while (s.size() >= 8) {
+    const std::uint64_t v = Carrega8(s.data() + s.size() - 8) ^ 0x2020202020202020ULL;
+    if (v != 0) return {s.data(), s.size() - static_cast<std::size_t>(std::countl_zero(v)) / 8};
+    s.remove_suffix(8);
+  }
+  return simples::AparaDireita(s);
+}
+}  // namespace rapido
+
+constexpr std::string_view AparaDireita(std::string_view s) {
+  if constexpr (caminhos::TextosEmPalavras) {
+    if (!std::is_constant_evaluated()) return rapido::AparaDireita(s);
+  }
+  return simples::AparaDireita(s);
 }
 
 // The text without leading and trailing blanks (the space character only).

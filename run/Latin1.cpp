@@ -1,5 +1,6 @@
 #include "run/Latin1.h"
 
+#include "run/CaminhosRapidos.h"
 #include "run/Campo.h"
 
 #include <cstdint>
@@ -13,11 +14,14 @@ namespace {
 // destination grows once per block instead of once per character.
 constexpr std::size_t Bloco = 256;
 
-// How many characters from the start of `s` are below 0x80 (ASCII), eight at a time.
+// How many characters from the start of `s` are below 0x80 (ASCII): eight at a time on the
+// fast path, then one by one.
 std::size_t TrechoAscii(std::string_view s) {
   std::size_t i = 0;
-  for (; i + 8 <= s.size(); i += 8)
-    if ((Carrega8(s.data() + i) & 0x8080808080808080ULL) != 0) break;
+  if constexpr (caminhos::TextosEmPalavras) {
+    for (; i + 8 <= s.size(); i += 8)
+      if ((Carrega8(s.data() + i) & 0x8080808080808080ULL) != 0) break;
+  }
   while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
   return i;
 }
@@ -72,7 +76,8 @@ void AcrescentaUtf8(std::string& destino, std::string_view latin1) {
     return;
   }
   // Written straight into the destination, made long enough for every character to take two
-  // bytes and cut to what was written: eight ASCII characters at a time, the others one by one.
+  // bytes and cut to what was written: on the fast path eight ASCII characters at a time, the
+  // others one by one.
   const std::size_t inicio = destino.size();
   destino.resize(inicio + ascii + 2 * (latin1.size() - ascii));
   char* saida = destino.data() + inicio;
@@ -89,14 +94,16 @@ void AcrescentaUtf8(std::string& destino, std::string_view latin1) {
       *saida++ = static_cast<char>(0x80 | (c & 0x3F));
     }
   };
-  while (fim - p >= 8) {
-    if ((Carrega8(p) & 0x8080808080808080ULL) == 0) {
-      std::memcpy(saida, p, 8);
-      saida += 8;
-    } else {
-      for (int k = 0; k < 8; ++k) converte(p[k]);
+  if constexpr (caminhos::TextosEmPalavras) {
+    while (fim - p >= 8) {
+      if ((Carrega8(p) & 0x8080808080808080ULL) == 0) {
+        std::memcpy(saida, p, 8);
+        saida += 8;
+      } else {
+        for (int k = 0; k < 8; ++k) converte(p[k]);
+      }
+      p += 8;
     }
-    p += 8;
   }
   while (p < fim) converte(*p++);
   destino.resize(static_cast<std::size_t>(saida - destino.data()));

@@ -1,6 +1,7 @@
 #include "run/RegistroErros.h"
 
 #include "run/Execucao.h"
+#include "run/CaminhosRapidos.h"
 #include "run/Formatos.h"
 #include "run/Latin1.h"
 
@@ -97,8 +98,8 @@ void Execucao::EscreveLinhaErro(char catalogo, int codigo, std::string_view insc
   AcrescentaNumero(s, fim);
   s.push_back(' ');
   const std::size_t inicioMensagem = s.size();
-  if (mensagemUtf8.data() == mensagem_.data()) {
-    AcrescentaLatin1(s, mensagemUtf8);  // built for this finding
+  if (!caminhos::MensagemGuardada || mensagemUtf8.data() == mensagem_.data()) {
+    AcrescentaLatin1(s, mensagemUtf8);  // built for this finding, or converted every time
   } else {
     // A fixed text stays where it is and as it is: the same place and length, the same text.
     if (mensagemUtf8.data() != textoConvertido_.data() ||

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <sys/stat.h>
 
 #include "run/Falha.h"
@@ -37,8 +36,7 @@ float ValorProgresso(std::int64_t posicao, std::int64_t tamanho, int comprimento
 // The progress value of the read loop. It depends only on the 128-byte blocks read and on the
 // record length: the window is given it when a line ends in another block or has another length
 // than the line before (a line in the same block as the one before, of the same length, has its
-// value already). The value grows with the blocks: for a record length, the first block at which
-// it changes is worked out once, and the blocks before it reuse the value.
+// value already).
 class ProgressoLeitura {
  public:
   explicit ProgressoLeitura(std::int64_t tamanho) : tamanho_(tamanho) {}
@@ -46,35 +44,14 @@ class ProgressoLeitura {
     const std::int64_t bloco = posicao / 128;
     if (bloco == bloco_ && comprimento == comprimento_) return;
     bloco_ = bloco;
-    if (comprimento != comprimento_ || bloco >= proximoBloco_) {
-      comprimento_ = comprimento;
-      valor_ = Valor(bloco);
-      proximoBloco_ = ProximaMudanca(bloco, valor_);
-    }
-    tela.DefineValorProgresso(valor_);
+    comprimento_ = comprimento;
+    tela.DefineValorProgresso(ValorProgresso(bloco * 128, tamanho_, comprimento_));
   }
 
  private:
-  float Valor(std::int64_t bloco) const {
-    return ValorProgresso(bloco * 128, tamanho_, comprimento_);
-  }
-  // The first block after `bloco` whose value differs from `valor`: from an estimate, checked
-  // with the value itself, so that the rounding of the estimate does not matter.
-  std::int64_t ProximaMudanca(std::int64_t bloco, float valor) const {
-    const double denominador = static_cast<double>(tamanho_ - comprimento_);
-    if (valor >= 100.0f || denominador <= 0) return std::numeric_limits<std::int64_t>::max();
-    const double estimativa = (static_cast<double>(valor) + 0.5) * denominador / 12800.0;
-    std::int64_t b = std::max(bloco + 1, static_cast<std::int64_t>(estimativa));
-    while (b > bloco + 1 && Valor(b - 1) != valor) --b;
-    while (Valor(b) == valor) ++b;
-    return b;
-  }
-
   std::int64_t tamanho_;
   std::int64_t bloco_ = -1;
-  std::int64_t proximoBloco_ = 0;
   int comprimento_ = -1;
-  float valor_ = 0;
 };
 
 void FechaTudo(Execucao& ex) noexcept {

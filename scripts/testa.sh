@@ -56,6 +56,9 @@ run-clang-tidy -p build -j "$jobs" -quiet -extra-arg=-Wno-unknown-warning-option
   exit 1
 }
 
+# The plain build (no fast paths): its tests, and its reports against the build above.
+./scripts/testa-simples.sh build
+
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DROLVAL_SANITIZE=ON -DROLVAL_WERROR=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -73,4 +76,4 @@ ctest --test-dir build --output-on-failure -R pacote_debian
 
 # Every fuzz target for a short while, from its seeds: a crash or a broken property fails the run.
 ROLVAL_FUZZ_BUILD="$raiz/build-fuzz" ./fuzz/roda.sh 20
-echo "All tests passed (plain, sanitizer and Release builds, web engine and page, fuzz targets)."
+echo "All tests passed (plain, no-fast-path, sanitizer and Release builds, web engine and page, fuzz targets)."

@@ -1,10 +1,12 @@
 #include "layouts/monthly/AnexosCfop.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 #include "layouts/monthly/EstadoMensal.h"
 #include "layouts/monthly/ItemAnexo.h"
+#include "run/CaminhosRapidos.h"
 
 namespace rolval {
 
@@ -13,28 +15,41 @@ namespace {
 constexpr int LarguraX01 = 68;   // X01 and X05
 constexpr int LarguraX05A = 19;  // X05A and X05B
 
-// The entry of `cfop` in a CFOP list: the existing one, or a new one appended at the end. A CFOP
-// of 0 (zero or not numeric) always gets an entry of its own; `posicao` tells where each CFOP
-// 1-999 stands (position + 1), so that the list is never walked.
+// Whether `cfop` is one of the CFOPs 1-999, each of which has one entry in a list; a CFOP of 0
+// (zero or not numeric) gets an entry of its own every time.
+bool CfopUnico(std::int32_t cfop) { return cfop > 0 && cfop < 1000; }
+
+// The entry of `cfop` in a CFOP list: the existing one, or a new one appended at the end. On the
+// fast path `posicao` tells where each CFOP 1-999 stands (position + 1), so that the list is never
+// walked; the plain path looks for it from the start.
 template <class Entrada>
 Entrada& EntradaDoCfop(std::vector<Entrada>& lista, std::vector<std::int32_t>& posicao,
                        std::int32_t cfop) {
-  const bool indexado = cfop > 0 && cfop < 1000;
-  if (indexado) {
-    if (posicao.empty()) posicao.assign(1000, 0);
-    const std::int32_t onde = posicao[static_cast<std::size_t>(cfop)];
-    if (onde > 0) return lista[static_cast<std::size_t>(onde - 1)];
+  const bool unico = CfopUnico(cfop);
+  if (unico) {
+    if constexpr (caminhos::PosicoesDosCfops) {
+      if (posicao.empty()) posicao.assign(1000, 0);
+      const std::int32_t onde = posicao[static_cast<std::size_t>(cfop)];
+      if (onde > 0) return lista[static_cast<std::size_t>(onde - 1)];
+    } else {
+      for (Entrada& e : lista)
+        if (e.cfop == cfop) return e;
+    }
   }
   Entrada nova;
   nova.cfop = cfop;
   lista.push_back(nova);
-  if (indexado) posicao[static_cast<std::size_t>(cfop)] = static_cast<std::int32_t>(lista.size());
+  if (caminhos::PosicoesDosCfops && unico)
+    posicao[static_cast<std::size_t>(cfop)] = static_cast<std::int32_t>(lista.size());
   return lista.back();
 }
 
 bool CfopEmX05(const RetornoMensal& r, std::int32_t cfop) {
-  return cfop > 0 && cfop < 1000 && !r.PosicaoCfopX05.empty() &&
-         r.PosicaoCfopX05[static_cast<std::size_t>(cfop)] > 0;
+  if (!CfopUnico(cfop)) return false;
+  if constexpr (caminhos::PosicoesDosCfops)
+    return !r.PosicaoCfopX05.empty() && r.PosicaoCfopX05[static_cast<std::size_t>(cfop)] > 0;
+  return std::any_of(r.CfopX05.begin(), r.CfopX05.end(),
+                     [cfop](const EntradaCfopX05& e) { return e.cfop == cfop; });
 }
 
 // An item of X01 or X05: CFOP and five amounts; the third adds to the record type's total, and

@@ -159,8 +159,8 @@ struct Vencimento {
   double valor = 0;
 };
 
-[[gnu::always_inline]] inline bool LeCampo(std::string_view linha, int coluna, int tamanho,
-                                           std::uint64_t& valor) {
+ROLVAL_EM_LINHA inline bool LeCampo(std::string_view linha, int coluna, int tamanho,
+                                    std::uint64_t& valor) {
   const std::string_view campo = Campo(linha, coluna, tamanho);
   return static_cast<int>(campo.size()) == tamanho && digitos::LeDigitos(campo, valor);
 }

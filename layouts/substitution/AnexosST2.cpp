@@ -12,9 +12,8 @@ namespace {
 
 // The key is columns 1 to `fimChave`; only a record that repeats the one just before it in the
 // same annex is caught. Inlined: it runs for every annex record.
-[[gnu::always_inline]] inline void ConfereDuplicidade(Execucao& ex, std::string_view linha,
-                                                      int fimChave, std::string& chaveAnterior,
-                                                      int numeroAnexo) {
+ROLVAL_EM_LINHA inline void ConfereDuplicidade(Execucao& ex, std::string_view linha, int fimChave,
+                                               std::string& chaveAnterior, int numeroAnexo) {
   const std::string_view chave = Campo(linha, 1, fimChave);
   if (MesmoTexto(chave, chaveAnterior))
     ex.GravaErroST(CodigoST::AnexoDuplicado, numeroAnexo, 3, fimChave);

@@ -228,7 +228,7 @@ ROLVAL_EM_LINHA inline char DigitoDeDez(const char* n) {
 
 // Fields of more than 18 digits, beyond what a 64-bit integer holds: through the library's
 // decimal conversion, rounded to the nearest double.
-double ValorNumericoLongo(std::string_view digitos);
+double ValorNumericoLongo(std::string_view texto);
 
 }  // namespace digitos
 

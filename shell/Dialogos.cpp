@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <algorithm>
+#include <cstdio>
 
 #include "shell/AjusteJanela.h"
 
@@ -140,6 +141,11 @@ bool DialogosQt::Confirma(QWidget* pai, const QString& texto, const QString& tit
 void DialogosQt::MostraVisualizacao(QWidget* pai, QPrinter& impressora,
                                     const std::function<void(QPrinter&)>& pinta) {
   CriaVisualizacao(impressora, pai, pinta)->exec();
+}
+
+void DialogosSilenciosos::MostraMensagem(QWidget*, const QString& texto, const QString&,
+                                         IconeMensagem) {
+  std::fprintf(stderr, "%s: message: %s\n", programa_, texto.toUtf8().constData());
 }
 
 }  // namespace rolval

@@ -55,6 +55,26 @@ class DialogosQt : public Dialogos {
                           const std::function<void(QPrinter&)>& pinta) override;
 };
 
+// The dialogs of a program that drives the windows with nobody before them (the screenshot and
+// timing programs): no file is chosen, nothing printed or previewed, no question confirmed, and
+// each message written to standard error under the program's name.
+class DialogosSilenciosos : public Dialogos {
+ public:
+  explicit DialogosSilenciosos(const char* programa) : programa_(programa) {}
+  QString PerguntaArquivo(QWidget*, const QString&) override { return {}; }
+  QString PerguntaArquivoSalvar(QWidget*, const QString&, const QString&, const QString&) override {
+    return {};
+  }
+  void MostraMensagem(QWidget* pai, const QString& texto, const QString& titulo,
+                      IconeMensagem icone) override;
+  bool PreparaImpressora(QWidget*, QPrinter&) override { return false; }
+  bool Confirma(QWidget*, const QString&, const QString&) override { return false; }
+  void MostraVisualizacao(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) override {}
+
+ private:
+  const char* programa_;
+};
+
 // The dialogs as `DialogosQt` shows them, built but not shown, each placed wholly on the screen of
 // `pai` (over it) and no larger than that screen. The platform's own file dialog is
 // used where the desktop has one; otherwise the program's, whose list offers every file, dotted

@@ -35,17 +35,9 @@ bool Captura(QWidget* janela, const QString& arquivo);
 
 // No dialog is shown while the pictures are taken, but for the print preview, which is taken to
 // `capturaVisualizacao` when that is set.
-class DialogosSilenciosos : public Dialogos {
+class DialogosDaCaptura : public DialogosSilenciosos {
  public:
-  QString PerguntaArquivo(QWidget*, const QString&) override { return {}; }
-  QString PerguntaArquivoSalvar(QWidget*, const QString&, const QString&, const QString&) override {
-    return {};
-  }
-  void MostraMensagem(QWidget*, const QString& texto, const QString&, IconeMensagem) override {
-    std::fprintf(stderr, "rolval-capturas: message: %s\n", texto.toUtf8().constData());
-  }
-  bool PreparaImpressora(QWidget*, QPrinter&) override { return false; }
-  bool Confirma(QWidget*, const QString&, const QString&) override { return false; }
+  DialogosDaCaptura() : DialogosSilenciosos("rolval-capturas") {}
   void MostraVisualizacao(QWidget* pai, QPrinter& impressora,
                           const std::function<void(QPrinter&)>& pinta) override {
     if (capturaVisualizacao.isEmpty()) return;
@@ -93,7 +85,7 @@ int main(int argc, char** argv) {
   const std::filesystem::path pasta = trabalho.path().toStdString();
   // At a scale factor other than 1 the windows stay where the program places them.
   const bool escalada = QGuiApplication::primaryScreen()->devicePixelRatio() != 1.0;
-  DialogosSilenciosos dialogos;
+  DialogosDaCaptura dialogos;
   bool tudo = true;
 
   Principal principal(pasta, dialogos);

@@ -28,20 +28,6 @@ using namespace rolval;
 
 namespace {
 
-class DialogosSilenciosos : public Dialogos {
- public:
-  QString PerguntaArquivo(QWidget*, const QString&) override { return {}; }
-  QString PerguntaArquivoSalvar(QWidget*, const QString&, const QString&, const QString&) override {
-    return {};
-  }
-  void MostraMensagem(QWidget*, const QString& texto, const QString&, IconeMensagem) override {
-    std::fprintf(stderr, "rolval-mede-grade: message: %s\n", texto.toUtf8().constData());
-  }
-  bool PreparaImpressora(QWidget*, QPrinter&) override { return false; }
-  bool Confirma(QWidget*, const QString&, const QString&) override { return false; }
-  void MostraVisualizacao(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) override {}
-};
-
 // The run's end is when it asks for the output window.
 class TelaMedida : public TelaMuda {
  public:
@@ -78,7 +64,7 @@ int main(int argc, char** argv) {
   QTemporaryDir trabalho;
   if (!trabalho.isValid()) return 2;
   const std::filesystem::path pasta = trabalho.path().toStdString();
-  DialogosSilenciosos dialogos;
+  DialogosSilenciosos dialogos("rolval-mede-grade");
   TelaMedida tela;
   Execucao execucao(pasta, tela);
   ListaAchados lista;

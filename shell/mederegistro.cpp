@@ -24,20 +24,6 @@ using namespace rolval;
 
 namespace {
 
-class DialogosSilenciosos : public Dialogos {
- public:
-  QString PerguntaArquivo(QWidget*, const QString&) override { return {}; }
-  QString PerguntaArquivoSalvar(QWidget*, const QString&, const QString&, const QString&) override {
-    return {};
-  }
-  void MostraMensagem(QWidget*, const QString& texto, const QString&, IconeMensagem) override {
-    std::fprintf(stderr, "rolval-mede-registro: message: %s\n", texto.toUtf8().constData());
-  }
-  bool PreparaImpressora(QWidget*, QPrinter&) override { return false; }
-  bool Confirma(QWidget*, const QString&, const QString&) override { return false; }
-  void MostraVisualizacao(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) override {}
-};
-
 // Milliseconds to show a finding and let the window lay out and paint it.
 double Mede(Saida& saida, int indice) {
   QElapsedTimer relogio;
@@ -60,7 +46,7 @@ int main(int argc, char** argv) {
   const char* arquivo = argv[argc - 1];
   QTemporaryDir trabalho;
   if (!trabalho.isValid()) return 2;
-  DialogosSilenciosos dialogos;
+  DialogosSilenciosos dialogos("rolval-mede-registro");
   Principal principal(std::filesystem::path(trabalho.path().toStdString()), dialogos);
   principal.findChild<QLineEdit*>(QStringLiteral("NomeArq"))
       ->setText(QString::fromLocal8Bit(arquivo));

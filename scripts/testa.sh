@@ -31,6 +31,8 @@ if $rapido; then
   if command -v ccache >/dev/null; then
     lancador=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     export CCACHE_BASEDIR="$raiz"
+    # Not the build folder's own path in the key either (debug information keeps it otherwise).
+    export CCACHE_NOHASHDIR=true
   fi
   cmake -S . -B build-rapido -DCMAKE_BUILD_TYPE=Debug -DROLVAL_WERROR=ON "${lancador[@]}" >/dev/null
   cmake --build build-rapido -j "$jobs"

@@ -21,9 +21,10 @@ std::int32_t LinhasNaVisao(std::string_view linha) {
 }
 
 std::uint32_t ListaAchados::Guarda(std::string_view texto) {
-  const auto [onde, novo] =
-      numeros_.try_emplace(std::string(texto), static_cast<std::uint32_t>(textos_.size()));
-  if (novo) textos_.push_back(&onde->first);
+  if (const auto achado = numeros_.find(texto); achado != numeros_.end()) return achado->second;
+  const auto onde =
+      numeros_.emplace(std::string(texto), static_cast<std::uint32_t>(textos_.size())).first;
+  textos_.push_back(&onde->first);
   return onde->second;
 }
 

@@ -4,6 +4,7 @@
 // usable. Each finding knows the lines of the report view its report line takes (a break at
 // every CR LF, lone CR and LF), for the views that mark it.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,6 +33,18 @@ class ListaAchados : public OuvinteAchados {
   // The finding whose report line takes line `linhaVisao` of the view; -1 when none does.
   std::int64_t AchadoDaLinhaNaVisao(std::int32_t linhaVisao) const;
 
+  // The distinct texts of the findings, each once, by number; and the numbers of finding `i`'s
+  // texts: for a face that hands the findings on packed.
+  std::size_t NumeroDeTextos() const { return textos_.size(); }
+  std::string_view TextoDeNumero(std::size_t n) const { return *textos_[n]; }
+  struct NumerosDosTextos {
+    std::uint32_t inscricao, periodo, mensagem, encontrado, tipoRegistro;
+  };
+  NumerosDosTextos TextosDoAchado(std::size_t i) const {
+    const Guardado& g = achados_[i];
+    return {g.inscricao, g.periodo, g.mensagem, g.encontrado, g.tipoRegistro};
+  }
+
   std::int64_t Avisos() const { return avisos_; }
   std::int64_t Erros() const { return static_cast<std::int64_t>(achados_.size()) - avisos_; }
 
@@ -55,9 +68,16 @@ class ListaAchados : public OuvinteAchados {
   std::uint32_t Guarda(std::string_view texto);
   std::string_view Texto(std::uint32_t n) const { return *textos_[n]; }
 
+  // Texts looked up by view: a text already kept costs no copy.
+  struct HashTexto {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view t) const { return std::hash<std::string_view>{}(t); }
+  };
+
   std::vector<Guardado> achados_;
-  std::unordered_map<std::string, std::uint32_t> numeros_;  // each distinct text once
-  std::vector<const std::string*> textos_;                  // the same, by number
+  std::unordered_map<std::string, std::uint32_t, HashTexto, std::equal_to<>>
+      numeros_;                             // each distinct text once
+  std::vector<const std::string*> textos_;  // the same, by number
   std::vector<std::pair<double, double>> valores_;
   std::int32_t proximaLinhaVisao_ = -1;  // past the last finding's lines; -1 before the first
   std::int64_t avisos_ = 0;

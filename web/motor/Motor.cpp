@@ -156,35 +156,31 @@ std::int32_t IndiceDaTabela(std::string_view tipo) {
   return -1;
 }
 
-// The list's findings packed for the page. The list keeps each distinct text once, so a text is
-// known by where it lies.
+// The list's findings packed for the page, their texts as the list keeps them: each once, by
+// number.
 void Empacota(const rolval::ListaAchados& lista, AchadosEmpacotados& e) {
+  for (std::size_t n = 0; n < lista.NumeroDeTextos(); ++n) {
+    e.textos.append(lista.TextoDeNumero(n));
+    e.inicios.push_back(static_cast<std::uint32_t>(e.textos.size()));
+  }
   auto campos = IndicesDosCampos();
-  std::unordered_map<const char*, std::int32_t> numeros;
   std::unordered_map<std::string_view, std::int32_t> tabelas;
-  const auto texto = [&](std::string_view t) {
-    const auto [onde, novo] =
-        numeros.try_emplace(t.data(), static_cast<std::int32_t>(e.inicios.size() - 1));
-    if (novo) {
-      e.textos.append(t);
-      e.inicios.push_back(static_cast<std::uint32_t>(e.textos.size()));
-    }
-    return onde->second;
-  };
   const double nenhum = std::numeric_limits<double>::quiet_NaN();
   e.inteiros.reserve(lista.Tamanho() * AchadosEmpacotados::CamposInteiros);
   e.reais.reserve(lista.Tamanho() * AchadosEmpacotados::CamposReais);
   for (std::size_t i = 0; i < lista.Tamanho(); ++i) {
     const rolval::Achado a = lista.Le(i);
+    const rolval::ListaAchados::NumerosDosTextos t = lista.TextosDoAchado(i);
     auto tabela = tabelas.find(a.tipoRegistro);
     if (tabela == tabelas.end())
       tabela = tabelas.emplace(a.tipoRegistro, IndiceDaTabela(a.tipoRegistro)).first;
     const std::int32_t campo = a.campo ? IndiceDoCampo(campos, a.campo) : -1;
+    const auto numero = [](std::uint32_t n) { return static_cast<std::int32_t>(n); };
     e.inteiros.insert(
         e.inteiros.end(),
-        {a.catalogo, a.codigo, a.Aviso() ? 1 : 0, texto(a.inscricao), texto(a.periodo), a.linha,
-         a.inicio, a.fim, texto(a.mensagem), texto(a.tipoRegistro), tabela->second, campo,
-         a.ocorrencia, texto(a.encontrado), lista.PrimeiraLinhaNaVisao(i),
+        {a.catalogo, a.codigo, a.Aviso() ? 1 : 0, numero(t.inscricao), numero(t.periodo), a.linha,
+         a.inicio, a.fim, numero(t.mensagem), numero(t.tipoRegistro), tabela->second, campo,
+         a.ocorrencia, numero(t.encontrado), lista.PrimeiraLinhaNaVisao(i),
          lista.UltimaLinhaNaVisao(i)});
     e.reais.insert(e.reais.end(), {static_cast<double>(a.deslocamento),
                                    a.declarado.value_or(nenhum), a.calculado.value_or(nenhum)});

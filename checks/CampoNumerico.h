@@ -38,6 +38,20 @@ inline bool ExigeNumerico(Execucao& execucao, std::string_view linha, int coluna
   return false;
 }
 
+// A federal number a tax-substitution return requires at `campo` (a CNPJ of 14 digits, a CPF of
+// 11): when numeric, zero is CampoNaoInformado and wrong check digits DigitoDoCampoIncorreto, both
+// of the substitution catalogue with the field's number.
+inline void ConfereNumeroFederalST(Execucao& execucao, std::string_view linha,
+                                   const CampoRegistro& campo) {
+  if (!ExigeNumerico(execucao, linha, campo.coluna, campo.tamanho)) return;
+  const std::string_view numero = Campo(linha, campo.coluna, campo.tamanho);
+  if (ValorNumerico(numero) == 0)
+    execucao.GravaErroST(CodigoST::CampoNaoInformado, campo.numero, campo.coluna, campo.Ultima());
+  else if (!ValidaCPFCNPJ(numero))
+    execucao.GravaErroST(CodigoST::DigitoDoCampoIncorreto, campo.numero, campo.coluna,
+                         campo.Ultima(), DigitosFederaisDeclaradosECalculados(numero));
+}
+
 // The value of a field of 1 to 18 characters when it is numeric, tested and read in one pass;
 // otherwise CampoNaoNumerico at its columns and no value. Inlined: every amount of every record is
 // read here, mostly at constant columns and lengths.

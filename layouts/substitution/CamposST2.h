@@ -9,7 +9,7 @@
 
 namespace rolval {
 
-// The header A0's fields, at hand at compile time: a validator takes a plain field's columns from
+// The records' fields, at hand at compile time: a validator takes a plain field's columns from
 // here by name or number (CampoDe).
 namespace campos_st2 {
 
@@ -59,9 +59,32 @@ inline constexpr std::array<CampoRegistro, 40> Cabecalho = {{
     CampoSimples("Linhas do anexo III", 794, 4, Digitos),
 }};
 
+// A1 and A2 share their layout; their amounts add up to the header's fields 14 and 15.
+inline constexpr std::array<CampoRegistro, 6> AnexoI = {{
+    CampoSimples("Tipo de registro", 1, 2, Marcador),
+    CampoSimples("Número", 3, 8, Digitos),
+    CampoSimples("Código", 11, 3, Texto),
+    CampoSimples("Inscrição estadual", 14, 14, Inscricao),
+    CampoSimples("Data", 28, 8, DataAAAAMMDD),
+    CampoSimples("Valor", 36, 15, Valor),
+}};
+
+inline constexpr std::array<CampoRegistro, 4> AnexoIII = {{
+    CampoSimples("Tipo de registro", 1, 2, Marcador),
+    CampoSimples("Inscrição estadual", 3, 14, Inscricao),
+    CampoSimples("Primeiro valor", 17, 15, Valor),
+    CampoSimples("Segundo valor", 32, 15, Valor),
+}};
+
 }  // namespace campos_st2
 
 inline constexpr const auto& CamposCabecalhoST2 = campos_st2::Cabecalho;
+inline constexpr const auto& CamposAnexoIST2 = campos_st2::AnexoI;
+inline constexpr const auto& CamposAnexoIIIST2 = campos_st2::AnexoIII;
+// Each record type's length: the last column of its last field.
+inline constexpr int ComprimentoCabecalhoST2 = campos_st2::Cabecalho.back().Ultima();
+inline constexpr int ComprimentoAnexoIST2 = campos_st2::AnexoI.back().Ultima();
+inline constexpr int ComprimentoAnexoIIIST2 = campos_st2::AnexoIII.back().Ultima();
 
 // The four record types' tables: A0, A1, A2, A3.
 std::span<const TabelaRegistro> TabelasST2();

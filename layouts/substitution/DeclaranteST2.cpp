@@ -4,6 +4,7 @@
 #include "checks/CampoNumerico.h"
 #include "checks/Numeros.h"
 #include "layouts/substitution/CabecalhoST2.h"
+#include "layouts/substitution/CamposST2.h"
 #include "layouts/substitution/DatasST2.h"
 #include "layouts/substitution/EstadoST2.h"
 
@@ -11,78 +12,83 @@ namespace rolval {
 
 namespace {
 
-// A federal number (CNPJ of 14 digits, CPF of 11): required, with agreeing check digits.
-void ConfereNumeroFederal(Execucao& ex, std::string_view linha, int campo, int coluna,
-                          int tamanho) {
-  if (!ExigeNumerico(ex, linha, coluna, tamanho)) return;
-  const int fim = coluna + tamanho - 1;
-  const std::string_view numero = Campo(linha, coluna, tamanho);
-  if (ValorNumerico(numero) == 0)
-    ex.GravaErroST(CodigoST::CampoNaoInformado, campo, coluna, fim);
-  else if (!ValidaCPFCNPJ(numero))
-    ex.GravaErroST(CodigoST::DigitoDoCampoIncorreto, campo, coluna, fim,
-                   DigitosFederaisDeclaradosECalculados(numero));
+constexpr CampoRegistro CNPJDeclarante = CampoDe(CamposCabecalhoST2, 28);
+constexpr CampoRegistro NomeEmpresa = CampoDe(CamposCabecalhoST2, 29);
+constexpr CampoRegistro CPFResponsavel = CampoDe(CamposCabecalhoST2, 30);
+constexpr CampoRegistro NomeResponsavel = CampoDe(CamposCabecalhoST2, 31);
+constexpr CampoRegistro Numero496 = CampoDe(CamposCabecalhoST2, "Número (col. 496)");
+constexpr CampoRegistro Numero508 = CampoDe(CamposCabecalhoST2, "Número (col. 508)");
+constexpr CampoRegistro NomeSignatario = CampoDe(CamposCabecalhoST2, "Nome do signatário");
+constexpr CampoRegistro DataAssinatura = CampoDe(CamposCabecalhoST2, "Data da assinatura");
+constexpr CampoRegistro Marca778 = CampoDe(CamposCabecalhoST2, "Marca (col. 778)");
+constexpr CampoRegistro MarcaAnexoIII = CampoDe(CamposCabecalhoST2, "Marca do anexo III");
+constexpr CampoRegistro LinhasAnexoI = CampoDe(CamposCabecalhoST2, "Linhas do anexo I");
+constexpr CampoRegistro LinhasAnexoII = CampoDe(CamposCabecalhoST2, "Linhas do anexo II");
+constexpr CampoRegistro LinhasAnexoIII = CampoDe(CamposCabecalhoST2, "Linhas do anexo III");
+
+void ConfereTextoObrigatorio(Execucao& ex, std::string_view linha, const CampoRegistro& campo) {
+  if (Apara(Campo(linha, campo.coluna, campo.tamanho)).empty())
+    ex.GravaErroST(CodigoST::CampoNaoInformado, campo.numero, campo.coluna, campo.Ultima());
 }
 
-void ConfereTextoObrigatorio(Execucao& ex, std::string_view linha, int campo, int coluna,
-                             int tamanho) {
-  if (Apara(Campo(linha, coluna, tamanho)).empty())
-    ex.GravaErroST(CodigoST::CampoNaoInformado, campo, coluna, coluna + tamanho - 1);
-}
-
-void ConfereSN(Execucao& ex, std::string_view linha, int coluna) {
-  const std::string_view c = Campo(linha, coluna, 1);
-  if (c != "S" && c != "N") ex.GravaErro(CodigoM::ConteudoNaoSouN, coluna, coluna);
+void ConfereSN(Execucao& ex, std::string_view linha, const CampoRegistro& campo) {
+  const std::string_view c = Campo(linha, campo.coluna, campo.tamanho);
+  if (c != "S" && c != "N") ex.GravaErro(CodigoM::ConteudoNaoSouN, campo.coluna, campo.Ultima());
 }
 
 // The signature date must fall after the reference month and no later than the same month six
 // years on. Without an accepted reference period the limit is month 6 of year 0, so every date
 // is late.
 void ConfereDataAssinatura(Execucao& ex, std::string_view linha, std::int32_t refAAAAMM) {
-  if (!ExigeNumerico(ex, linha, 590, 8)) return;
-  if (!ValidaDataAAAAMMDD(linha, 590)) {
-    ex.GravaErro(CodigoM::DataInvalida, 590, 597);
+  constexpr CampoRegistro d = DataAssinatura;
+  if (!ExigeNumerico(ex, linha, d.coluna, d.tamanho)) return;
+  if (!ValidaDataAAAAMMDD(linha, d.coluna)) {
+    ex.GravaErro(CodigoM::DataInvalida, d.coluna, d.Ultima());
     return;
   }
-  const auto mesAssinatura = static_cast<std::int32_t>(ValorInteiro(Campo(linha, 590, 6)));
+  // The date's year and month, AAAAMM.
+  const auto mesAssinatura = static_cast<std::int32_t>(ValorInteiro(Campo(linha, d.coluna, 6)));
   const std::int32_t limite = (refAAAAMM / 100 + 6) * 100 + refAAAAMM % 100;
   if (refAAAAMM >= mesAssinatura)
-    ex.GravaErroST(CodigoST::DataNaoPosteriorAReferencia, 0, 590, 597);
+    ex.GravaErroST(CodigoST::DataNaoPosteriorAReferencia, 0, d.coluna, d.Ultima());
   else if (mesAssinatura > limite)
-    ex.GravaErroST(CodigoST::DataIncorreta, 0, 590, 597);
+    ex.GravaErroST(CodigoST::DataIncorreta, 0, d.coluna, d.Ultima());
 }
 
 // A declared number of annex records, kept for the end-of-return checks only when accepted.
-bool LeQuantidade(Execucao& ex, std::string_view linha, int coluna, std::int32_t& valor) {
-  if (!ExigeNumerico(ex, linha, coluna, 4)) return false;
-  valor = static_cast<std::int32_t>(ValorInteiro(Campo(linha, coluna, 4)));
+bool LeQuantidade(Execucao& ex, std::string_view linha, const CampoRegistro& campo,
+                  std::int32_t& valor) {
+  if (!ExigeNumerico(ex, linha, campo.coluna, campo.tamanho)) return false;
+  valor = static_cast<std::int32_t>(ValorInteiro(Campo(linha, campo.coluna, campo.tamanho)));
   return true;
 }
 
 }  // namespace
 
 void ValidaDeclaranteST2(Execucao& ex, std::string_view linha, const LeituraCabecalhoST2& leitura) {
-  ConfereNumeroFederal(ex, linha, 28, 395, 14);
-  ConfereTextoObrigatorio(ex, linha, 29, 409, 46);
-  ConfereNumeroFederal(ex, linha, 30, 455, 11);
-  ConfereTextoObrigatorio(ex, linha, 31, 466, 30);
-  ExigeNumerico(ex, linha, 496, 12);
-  ExigeNumerico(ex, linha, 508, 12);
+  ConfereNumeroFederalST(ex, linha, CNPJDeclarante);
+  ConfereTextoObrigatorio(ex, linha, NomeEmpresa);
+  ConfereNumeroFederalST(ex, linha, CPFResponsavel);
+  ConfereTextoObrigatorio(ex, linha, NomeResponsavel);
+  ExigeNumerico(ex, linha, Numero496.coluna, Numero496.tamanho);
+  ExigeNumerico(ex, linha, Numero508.coluna, Numero508.tamanho);
   // Field 35 is the signer's name and the date; a missing name names the whole field.
-  if (Apara(Campo(linha, 560, 30)).empty())
-    ex.GravaErroST(CodigoST::CampoNaoInformado, 35, 560, 597);
+  if (Apara(Campo(linha, NomeSignatario.coluna, NomeSignatario.tamanho)).empty())
+    ex.GravaErroST(CodigoST::CampoNaoInformado, NomeSignatario.numero, NomeSignatario.coluna,
+                   DataAssinatura.Ultima());
   ConfereDataAssinatura(ex, linha, leitura.RefAAAAMM);
-  ConfereSN(ex, linha, 778);
-  ConfereSN(ex, linha, 779);
+  ConfereSN(ex, linha, Marca778);
+  ConfereSN(ex, linha, MarcaAnexoIII);
 
   EstadoST2& st = ST2(ex);
   std::int32_t qtd = 0;
-  if (LeQuantidade(ex, linha, 786, qtd)) st.QtdLinhasAnexoI = qtd;
-  if (LeQuantidade(ex, linha, 790, qtd)) st.QtdLinhasAnexoII = qtd;
-  if (LeQuantidade(ex, linha, 794, qtd)) {
-    // An annex III announced in column 779 needs its number of lines.
-    if (Campo(linha, 779, 1) == "S" && qtd == 0)
-      ex.GravaErroST(CodigoST::LinhasAnexoIIIAusentes, 0, 794, 797);
+  if (LeQuantidade(ex, linha, LinhasAnexoI, qtd)) st.QtdLinhasAnexoI = qtd;
+  if (LeQuantidade(ex, linha, LinhasAnexoII, qtd)) st.QtdLinhasAnexoII = qtd;
+  if (LeQuantidade(ex, linha, LinhasAnexoIII, qtd)) {
+    // An annex III announced in its marker needs its number of lines.
+    if (Campo(linha, MarcaAnexoIII.coluna, MarcaAnexoIII.tamanho) == "S" && qtd == 0)
+      ex.GravaErroST(CodigoST::LinhasAnexoIIIAusentes, 0, LinhasAnexoIII.coluna,
+                     LinhasAnexoIII.Ultima());
     else
       st.QtdLinhasAnexoIII = qtd;
   }

@@ -11,6 +11,11 @@ namespace rolval {
 
 namespace {
 
+constexpr CampoRegistro TipoDoRegistro = CampoDe(CamposCabecalhoST2, "Tipo de registro");
+constexpr CampoRegistro Leiaute = CampoDe(CamposCabecalhoST2, "Identificação do leiaute");
+constexpr CampoRegistro Periodo = CampoDe(CamposCabecalhoST2, "Mês/ano de referência");
+constexpr CampoRegistro Inscricao = CampoDe(CamposCabecalhoST2, "Inscrição estadual");
+
 // Closes the return in hand and opens the one this header starts: the findings of the closed
 // return are written before anything of the new header is stored, so they still name it.
 void AbreRetornoST2(Execucao& ex, std::string_view linha) {
@@ -18,11 +23,12 @@ void AbreRetornoST2(Execucao& ex, std::string_view linha) {
   st.ChaveAnexoI.clear();
   st.ChaveAnexoII.clear();
   st.ChaveAnexoIII.clear();
-  if (Campo(linha, 3, 5) != "RST02") ex.GravaErroDoArquivo(CodigoM::ArquivoNaoROL);
+  if (Campo(linha, Leiaute.coluna, Leiaute.tamanho) != "RST02")
+    ex.GravaErroDoArquivo(CodigoM::ArquivoNaoROL);
   ConfereAnexosST(ex);
 
-  ex.RegistroAtual.Inscricao.assign(Campo(linha, 14, 14));
-  ex.RegistroAtual.MesAnoRef = Campo(linha, 8, 6);
+  ex.RegistroAtual.Inscricao.assign(Campo(linha, Inscricao.coluna, Inscricao.tamanho));
+  ex.RegistroAtual.MesAnoRef = Campo(linha, Periodo.coluna, Periodo.tamanho);
   ex.MostraContribuinte(ex.RegistroAtual.Inscricao);
 
   // List entry: the registration as read, the period masked, two blanks.
@@ -81,7 +87,7 @@ void PreparaST2(Execucao& ex) {
 }
 
 bool ReconheceROLST02(std::string_view primeiraLinha) {
-  return Campo(primeiraLinha, 3, 5) == "RST02";
+  return Campo(primeiraLinha, Leiaute.coluna, Leiaute.tamanho) == "RST02";
 }
 
 int ComprimentoRegistroST2(std::string_view linha) {
@@ -89,12 +95,12 @@ int ComprimentoRegistroST2(std::string_view linha) {
   if (linha.size() < 2 || linha[0] != 'A') return 0;
   switch (linha[1]) {
     case '0':
-      return 797;
+      return ComprimentoCabecalhoST2;
     case '1':
     case '2':
-      return 50;
+      return ComprimentoAnexoIST2;
     case '3':
-      return 46;
+      return ComprimentoAnexoIIIST2;
     default:
       return 0;
   }
@@ -103,14 +109,16 @@ int ComprimentoRegistroST2(std::string_view linha) {
 int EnquadraST2(Execucao& ex, std::string_view linha, int comprimentoAnterior) {
   const int comprimento = ComprimentoRegistroST2(linha);
   if (comprimento > 0) {
-    ex.RegistroAtual.TipoRegistro = linha.substr(0, 2);
+    ex.RegistroAtual.TipoRegistro = linha.substr(0, TipoDoRegistro.tamanho);
     ex.TabelaAtual = &TabelasST2()[static_cast<std::size_t>(linha[1] - '0')];
     return comprimento;
   }
   ex.TabelaAtual = &TabelaTipoDesconhecidoST2();
-  ex.RegistroAtual.TipoRegistro = Apara(Campo(linha, 1, 2));
+  ex.RegistroAtual.TipoRegistro =
+      Apara(Campo(linha, TipoDoRegistro.coluna, TipoDoRegistro.tamanho));
   ex.RegistroAtual.MesAnoRef = "";
-  ex.GravaErro(CodigoM::IdentificacaoRegistroInvalida, 1, 2);
+  ex.GravaErro(CodigoM::IdentificacaoRegistroInvalida, TipoDoRegistro.coluna,
+               TipoDoRegistro.Ultima());
   return comprimentoAnterior;
 }
 

@@ -15,6 +15,49 @@ namespace rolval {
 
 namespace {
 
+constexpr CampoRegistro Leiaute = CampoDe(CamposST01, "Identificação do leiaute");
+constexpr CampoRegistro Marcador = CampoDe(CamposST01, "Marcador");
+constexpr CampoRegistro Periodo = CampoDe(CamposST01, 4);
+constexpr CampoRegistro Inscricao = CampoDe(CamposST01, 5);
+constexpr CampoRegistro CNPJ = CampoDe(CamposST01, 23);
+constexpr CampoRegistro SemMovimento = CampoDe(CamposST01, "Sem movimento");
+constexpr CampoRegistro Vencimento = CampoDe(CamposST01, "Vencimento da parcela");
+constexpr CampoRegistro ValorParcela = CampoDe(CamposST01, "Valor da parcela");
+constexpr CampoRegistro NomeEmpresa = CampoDe(CamposST01, 24);
+constexpr CampoRegistro CPF = CampoDe(CamposST01, 25);
+constexpr CampoRegistro NomeResponsavel = CampoDe(CamposST01, 26);
+constexpr CampoRegistro Numero453 = CampoDe(CamposST01, "Número (col. 453)");
+constexpr CampoRegistro Numero457 = CampoDe(CamposST01, "Número (col. 457)");
+constexpr CampoRegistro NomeSignatario = CampoDe(CamposST01, "Nome do signatário");
+constexpr CampoRegistro DataAssinatura = CampoDe(CamposST01, "Data da assinatura");
+constexpr CampoRegistro Numero503 = CampoDe(CamposST01, "Número (col. 503)");
+constexpr CampoRegistro Numero507 = CampoDe(CamposST01, "Número (col. 507)");
+
+// Field 4 is three parts: the first day (DD), the last day (DD) and the reference month (MMAAAA).
+constexpr int ColunaDiaInicio = Periodo.coluna;
+constexpr int ColunaDiaFim = Periodo.coluna + 2;
+constexpr int ColunaMesAnoRef = Periodo.coluna + 4;
+static_assert(ColunaMesAnoRef + 6 == Periodo.coluna + Periodo.tamanho);
+
+// Amount fields 6 to 17 by number, from the table.
+constexpr auto CamposValores = []() consteval {
+  std::array<CampoRegistro, 18> campos{};
+  for (int campo = 6; campo <= 17; ++campo)
+    campos[static_cast<std::size_t>(campo)] = CampoDe(CamposST01, campo);
+  return campos;
+}
+();
+constexpr const CampoRegistro& CampoValor(int campo) {
+  return CamposValores[static_cast<std::size_t>(campo)];
+}
+// Every amount field has the same length, so that the numeric reading is the fixed-length one.
+constexpr int TamanhoValor = CamposValores[6].tamanho;
+static_assert([] {
+  for (int campo = 6; campo <= 17; ++campo)
+    if (CampoValor(campo).tamanho != TamanhoValor) return false;
+  return true;
+}());
+
 // Reference periods a layout ST 01 return may carry (AAAAMM): May 1999 to June 2000.
 constexpr std::int32_t PrimeiraReferencia = 199905;
 constexpr std::int32_t UltimaReferencia = 200006;
@@ -25,60 +68,59 @@ std::int64_t DataOrdenavel(std::string_view ddmmaaaa) {
          ValorInteiro(ddmmaaaa.substr(0, 2));
 }
 
+// A finding of the substitution catalogue at `campo`, with the field's number.
+void GravaNoCampo(Execucao& ex, CodigoST codigo, const CampoRegistro& campo,
+                  const ValoresAchado& valores = {}) {
+  ex.GravaErroST(codigo, campo.numero, campo.coluna, campo.Ultima(), valores);
+}
+
 // The period of the return (field 4, columns 7-16): first day, last day and reference month.
 // Gives the reference AAAAMM, or 0 when the period is not accepted.
 std::int32_t ConferePeriodo(Execucao& ex, std::string_view linha) {
-  if (!ExigeNumerico(ex, linha, 7, 10)) return 0;
-  // The last day followed by the reference month makes the date DDMMAAAA at column 9.
-  if (!ValidaData(linha, 9, DataDDMMAAAA)) {
-    ex.GravaErro(CodigoM::DataInvalida, 7, 16);
+  // Every finding of the period names the whole field 4.
+  constexpr int inicio = Periodo.coluna, fim = Periodo.Ultima();
+  if (!ExigeNumerico(ex, linha, Periodo.coluna, Periodo.tamanho)) return 0;
+  // The last day followed by the reference month makes a date DDMMAAAA.
+  if (!ValidaData(linha, ColunaDiaFim, DataDDMMAAAA)) {
+    ex.GravaErro(CodigoM::DataInvalida, inicio, fim);
     return 0;
   }
-  const std::string_view diaInicio = Campo(linha, 7, 2);
-  const std::string_view diaFim = Campo(linha, 9, 2);
+  const std::string_view diaInicio = Campo(linha, ColunaDiaInicio, 2);
+  const std::string_view diaFim = Campo(linha, ColunaDiaFim, 2);
   if (diaInicio == "00" || !(diaInicio < diaFim)) {
-    ex.GravaErro(CodigoM::DataInvalida, 7, 16);
+    ex.GravaErro(CodigoM::DataInvalida, inicio, fim);
     return 0;
   }
-  const std::string_view periodo = Campo(linha, 11, 6);
+  const std::string_view periodo = Campo(linha, ColunaMesAnoRef, 6);
   const auto mes = static_cast<std::int32_t>(ValorInteiro(periodo.substr(0, 2)));
   const auto ano = static_cast<std::int32_t>(ValorInteiro(periodo.substr(2, 4)));
   const std::int32_t r = ano * 100 + mes;
   if (r < PrimeiraReferencia)
-    ex.GravaErroST(CodigoST::PeriodoAte041999, 4, 7, 16);
+    ex.GravaErroST(CodigoST::PeriodoAte041999, Periodo.numero, inicio, fim);
   else if (r > UltimaReferencia)
-    ex.GravaErroST(CodigoST::PeriodoApos062000, 4, 7, 16);
-  if (diaInicio != "01") ex.GravaErro(CodigoM::DiaInicioInvalido, 7, 16);
+    ex.GravaErroST(CodigoST::PeriodoApos062000, Periodo.numero, inicio, fim);
+  if (diaInicio != "01") ex.GravaErro(CodigoM::DiaInicioInvalido, inicio, fim);
   // The period must run to the last day of its month.
-  if (ValorInteiro(diaFim) != DiasDoMes(mes, ano)) ex.GravaErro(CodigoM::DiaTerminoInvalido, 7, 16);
+  if (ValorInteiro(diaFim) != DiasDoMes(mes, ano))
+    ex.GravaErro(CodigoM::DiaTerminoInvalido, inicio, fim);
   return r;
 }
 
 // The registration number (field 5) and the federal number of the declarant (field 23).
 void ConfereInscricoes(Execucao& ex, std::string_view linha) {
-  if (ExigeNumerico(ex, linha, 17, 10)) {
-    const std::string_view inscricao = Campo(linha, 17, 10);
+  if (ExigeNumerico(ex, linha, Inscricao.coluna, Inscricao.tamanho)) {
+    const std::string_view inscricao = Campo(linha, Inscricao.coluna, Inscricao.tamanho);
     if (ValorNumerico(inscricao) == 0)
-      ex.GravaErroST(CodigoST::CampoNaoInformado, 5, 17, 26);
-    else if (inscricao[9] != CalculaDigito(inscricao))
-      ex.GravaErroST(CodigoST::DigitoDoCampoIncorreto, 5, 17, 26,
-                     DigitoDeclaradoECalculado(inscricao));
+      GravaNoCampo(ex, CodigoST::CampoNaoInformado, Inscricao);
+    else if (inscricao.back() != CalculaDigito(inscricao))
+      GravaNoCampo(ex, CodigoST::DigitoDoCampoIncorreto, Inscricao,
+                   DigitoDeclaradoECalculado(inscricao));
   }
-  if (ExigeNumerico(ex, linha, 27, 14)) {
-    const std::string_view cnpj = Campo(linha, 27, 14);
-    if (ValorNumerico(cnpj) == 0)
-      ex.GravaErroST(CodigoST::CampoNaoInformado, 23, 27, 40);
-    else if (!ValidaCPFCNPJ(cnpj))
-      ex.GravaErroST(CodigoST::DigitoDoCampoIncorreto, 23, 27, 40,
-                     DigitosFederaisDeclaradosECalculados(cnpj));
-  }
+  ConfereNumeroFederalST(ex, linha, CNPJ);
 }
 
-// Columns of amount fields 6 to 17: 15 digits each from column 48.
-constexpr int ColunaDoCampo(int campo) { return 48 + 15 * (campo - 6); }
-
 std::optional<double> LeCampo(Execucao& ex, std::string_view linha, int campo) {
-  return LeNumerico(ex, linha, ColunaDoCampo(campo), 15);
+  return LeNumerico(ex, linha, CampoValor(campo).coluna, TamanhoValor);
 }
 
 // The amounts, fields 6 to 17 (10 before 9), and the no-movement mark of column 41.
@@ -90,8 +132,7 @@ double ConfereValores(Execucao& ex, std::string_view linha) {
     const std::optional<double> v = LeCampo(ex, linha, campo);
     if (!v) continue;
     if (*v > v6)
-      ex.GravaErroST(CodigoST::CampoMaiorQueO6, campo, ColunaDoCampo(campo),
-                     ColunaDoCampo(campo) + 14);
+      GravaNoCampo(ex, CodigoST::CampoMaiorQueO6, CampoValor(campo));
     else
       t += *v;
   }
@@ -101,8 +142,9 @@ double ConfereValores(Execucao& ex, std::string_view linha) {
   if (v10 > 0) t += v10;
   if (const std::optional<double> v9 = LeCampo(ex, linha, 9)) {
     if ((*v9 > 0 || v10 > 0) && !(*v9 > v10))
-      ex.GravaErroST(CodigoST::Campo10MaiorQue9, 9, 93, 107);
-    if (*v9 == 0 && v10 == 0) ex.GravaErroST(CodigoST::Campos9e10Zerados, 0, 93, 107);
+      GravaNoCampo(ex, CodigoST::Campo10MaiorQue9, CampoValor(9));
+    if (*v9 == 0 && v10 == 0)
+      ex.GravaErroST(CodigoST::Campos9e10Zerados, 0, CampoValor(9).coluna, CampoValor(9).Ultima());
     t += *v9;
   }
 
@@ -112,9 +154,12 @@ double ConfereValores(Execucao& ex, std::string_view linha) {
   const std::optional<double> lido12 = LeCampo(ex, linha, 12);
   const double v12 = lido12.value_or(0);
   if (lido12) {
+    // Both findings name field 11.
+    constexpr CampoRegistro c11 = CampoValor(11);
     if ((v11 > 0 || v12 > 0) && !(v11 > v12))
-      ex.GravaErroST(CodigoST::Campo12MaiorQue11, 0, 123, 137);
-    if (v11 == 0 && v12 == 0) ex.GravaErroST(CodigoST::Campos11e12Zerados, 0, 123, 137);
+      ex.GravaErroST(CodigoST::Campo12MaiorQue11, 0, c11.coluna, c11.Ultima());
+    if (v11 == 0 && v12 == 0)
+      ex.GravaErroST(CodigoST::Campos11e12Zerados, 0, c11.coluna, c11.Ultima());
   }
   t += v12;
   const double v13 = LeCampo(ex, linha, 13).value_or(0);
@@ -123,29 +168,30 @@ double ConfereValores(Execucao& ex, std::string_view linha) {
   t += v14;
 
   // The no-movement mark and the amounts exclude each other, and one of them must be there.
-  const bool marcado = !Apara(Campo(linha, 41, 1)).empty();
+  const bool marcado = !Apara(Campo(linha, SemMovimento.coluna, SemMovimento.tamanho)).empty();
   if (marcado && t > 0)
-    ex.GravaErroST(CodigoST::CampoNaoDeveSerInformado, 0, 41, 41);
+    ex.GravaErroST(CodigoST::CampoNaoDeveSerInformado, 0, SemMovimento.coluna,
+                   SemMovimento.Ultima());
   else if (!marcado && t == 0)
-    ex.GravaErro(CodigoM::CampoObrigatorioAusente, 41, 41);
+    ex.GravaErro(CodigoM::CampoObrigatorioAusente, SemMovimento.coluna, SemMovimento.Ultima());
 
   const double v15 = LeCampo(ex, linha, 15).value_or(0);
   if (const std::optional<double> v16 = LeCampo(ex, linha, 16)) {
     double x = v14 + v13 + v15 - v12;
     if (x < 0) x = 0;
-    if (*v16 != x) ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 16, 198, 212, {*v16, x});
+    if (*v16 != x) GravaNoCampo(ex, CodigoST::ValorDoCampoIncorreto, CampoValor(16), {*v16, x});
   }
   const std::optional<double> v17 = LeCampo(ex, linha, 17);
   if (v17) {
     double y = v12 - (v14 + v13 + v15);
     if (y < 0) y = 0;
-    if (*v17 != y) ex.GravaErroST(CodigoST::ValorDoCampoIncorreto, 17, 213, 227, {*v17, y});
+    if (*v17 != y) GravaNoCampo(ex, CodigoST::ValorDoCampoIncorreto, CampoValor(17), {*v17, y});
   }
   return v17.value_or(0);
 }
 
-constexpr int QtdParcelas = 6;
-constexpr int ColunaDaParcela(int k) { return 228 + 23 * (k - 1); }  // k = 1 to 6
+constexpr int QtdParcelas = Vencimento.vezes;
+static_assert(ValorParcela.vezes == QtdParcelas && ValorParcela.largura == Vencimento.largura);
 
 // The six installments: each date with its amount, their sum against field 17, and the order and
 // uniqueness of the due dates.
@@ -154,90 +200,87 @@ void ConfereParcelas(Execucao& ex, std::string_view linha, std::int32_t r, doubl
   double v = 0;  // a non-numeric amount leaves the previous installment's amount here
   double s = 0;
   for (int k = 1; k <= QtdParcelas; ++k) {
-    const int p = ColunaDaParcela(k);
-    if (ExigeNumerico(ex, linha, p, 8)) {
+    const int p = Vencimento.ColunaDe(k - 1), fim = Vencimento.UltimaDe(k - 1);
+    if (ExigeNumerico(ex, linha, p, Vencimento.tamanho)) {
       if (ValidaData(linha, p, DataDDMMAAAA))
-        d[k] = DataOrdenavel(Campo(linha, p, 8));
+        d[k] = DataOrdenavel(Campo(linha, p, Vencimento.tamanho));
       else
-        ex.GravaErro(CodigoM::DataInvalida, p, p + 7);
+        ex.GravaErro(CodigoM::DataInvalida, p, fim);
     }
-    if (const std::optional<double> valor = LeNumerico(ex, linha, p + 8, 15)) {
+    const int pv = ValorParcela.ColunaDe(k - 1);
+    if (const std::optional<double> valor = LeNumerico(ex, linha, pv, ValorParcela.tamanho)) {
       v = *valor;
       s += v;
     }
     if (d[k] > 0 && v == 0)
-      ex.GravaErroST(CodigoST::ValorDoPagamentoAusente, k, p + 8, p + 22);
+      ex.GravaErroST(CodigoST::ValorDoPagamentoAusente, k, pv, ValorParcela.UltimaDe(k - 1));
     else if (d[k] == 0 && v > 0)
-      ex.GravaErroST(CodigoST::VencimentoDoPagamentoAusente, k, p, p + 7);
+      ex.GravaErroST(CodigoST::VencimentoDoPagamentoAusente, k, p, fim);
   }
 
-  if (s != v17) ex.GravaErroST(CodigoST::SomaParcelasDifere, 17, 213, 227, {v17, s});
+  if (s != v17) GravaNoCampo(ex, CodigoST::SomaParcelasDifere, CampoValor(17), {v17, s});
 
   for (int k = 1; k <= QtdParcelas; ++k) {
     if (d[k] <= 0) continue;
-    const int p = ColunaDaParcela(k);
+    const int p = Vencimento.ColunaDe(k - 1), fim = Vencimento.UltimaDe(k - 1);
     if (d[k] / 100 < r)
-      ex.GravaErroST(CodigoST::VencimentoAntesDaReferencia, k, p, p + 7);
+      ex.GravaErroST(CodigoST::VencimentoAntesDaReferencia, k, p, fim);
     else if (k > 1 && d[k - 1] == 0)
-      ex.GravaErroST(CodigoST::VencimentoAnteriorAusente, 0, p, p + 7);
+      ex.GravaErroST(CodigoST::VencimentoAnteriorAusente, 0, p, fim);
     // A repeated due date is reported at the other installment; the pair is thus reported twice.
     for (int i = 1; i <= QtdParcelas; ++i) {
       if (i == k || d[i] != d[k]) continue;
-      const int q = ColunaDaParcela(i);
-      ex.GravaErroST(CodigoST::VencimentoDuplicado, 0, q, q + 7);
+      ex.GravaErroST(CodigoST::VencimentoDuplicado, 0, Vencimento.ColunaDe(i - 1),
+                     Vencimento.UltimaDe(i - 1));
     }
   }
 }
 
 // A text field that must be filled in (blanks do not count).
-void ExigeTexto(Execucao& ex, std::string_view linha, int campo, int coluna, int tamanho) {
-  if (Apara(Campo(linha, coluna, tamanho)).empty())
-    ex.GravaErroST(CodigoST::CampoNaoInformado, campo, coluna, coluna + tamanho - 1);
+void ExigeTexto(Execucao& ex, std::string_view linha, const CampoRegistro& campo) {
+  if (Apara(Campo(linha, campo.coluna, campo.tamanho)).empty())
+    GravaNoCampo(ex, CodigoST::CampoNaoInformado, campo);
 }
 
 // The declarant (fields 24 to 26), the signature (field 28) and the digit fields among them.
 void ConfereFechamento(Execucao& ex, std::string_view linha, std::int32_t r) {
-  ExigeTexto(ex, linha, 24, 366, 46);
-  if (ExigeNumerico(ex, linha, 412, 11)) {
-    const std::string_view cpf = Campo(linha, 412, 11);
-    if (ValorNumerico(cpf) == 0)
-      ex.GravaErroST(CodigoST::CampoNaoInformado, 25, 412, 422);
-    else if (!ValidaCPFCNPJ(cpf))
-      ex.GravaErroST(CodigoST::DigitoDoCampoIncorreto, 25, 412, 422,
-                     DigitosFederaisDeclaradosECalculados(cpf));
-  }
-  ExigeTexto(ex, linha, 26, 423, 30);
-  ExigeNumerico(ex, linha, 453, 4);
-  ExigeNumerico(ex, linha, 457, 8);
-  ExigeTexto(ex, linha, 28, 465, 30);
-  if (ExigeNumerico(ex, linha, 495, 8)) {
-    const std::string_view data = Campo(linha, 495, 8);
+  ExigeTexto(ex, linha, NomeEmpresa);
+  ConfereNumeroFederalST(ex, linha, CPF);
+  ExigeTexto(ex, linha, NomeResponsavel);
+  ExigeNumerico(ex, linha, Numero453.coluna, Numero453.tamanho);
+  ExigeNumerico(ex, linha, Numero457.coluna, Numero457.tamanho);
+  ExigeTexto(ex, linha, NomeSignatario);
+  constexpr CampoRegistro d = DataAssinatura;
+  if (ExigeNumerico(ex, linha, d.coluna, d.tamanho)) {
+    const std::string_view data = Campo(linha, d.coluna, d.tamanho);
     if (ValorNumerico(data) == 0)
-      ex.GravaErroST(CodigoST::CampoNaoInformado, 28, 495, 502);
-    else if (!ValidaData(linha, 495, DataDDMMAAAA))
-      ex.GravaErro(CodigoM::DataInvalida, 495, 502);
+      GravaNoCampo(ex, CodigoST::CampoNaoInformado, d);
+    else if (!ValidaData(linha, d.coluna, DataDDMMAAAA))
+      ex.GravaErro(CodigoM::DataInvalida, d.coluna, d.Ultima());
     else if (DataOrdenavel(data) / 100 < r)  // the return cannot be signed before its month
-      ex.GravaErroST(CodigoST::DataIncorreta, 0, 495, 502);
+      ex.GravaErroST(CodigoST::DataIncorreta, 0, d.coluna, d.Ultima());
   }
-  ExigeNumerico(ex, linha, 503, 4);
-  ExigeNumerico(ex, linha, 507, 8);
+  ExigeNumerico(ex, linha, Numero503.coluna, Numero503.tamanho);
+  ExigeNumerico(ex, linha, Numero507.coluna, Numero507.tamanho);
 }
 
 }  // namespace
 
 void ValidaST1(Execucao& ex, std::string_view linha) {
   PrefixoRegistro& reg = ex.RegistroAtual;
-  reg.Marca = Campo(linha, 1, 5);
-  reg.Marcador = Campo(linha, 6, 1);
-  reg.DiaInicio = Campo(linha, 7, 2);
-  reg.DiaFim = Campo(linha, 9, 2);
-  reg.MesAnoRef = Campo(linha, 11, 6);
-  reg.Inscricao = Campo(linha, 17, 10);
+  reg.Marca = Campo(linha, Leiaute.coluna, Leiaute.tamanho);
+  reg.Marcador = Campo(linha, Marcador.coluna, Marcador.tamanho);
+  reg.DiaInicio = Campo(linha, ColunaDiaInicio, 2);
+  reg.DiaFim = Campo(linha, ColunaDiaFim, 2);
+  reg.MesAnoRef = Campo(linha, ColunaMesAnoRef, 6);
+  reg.Inscricao = Campo(linha, Inscricao.coluna, Inscricao.tamanho);
   RegistraRetornoAntigo(ex);
 
-  if (Campo(linha, 1, 5) != "RST01") ex.GravaErroST(CodigoST::CampoFixoIncorreto, 0, 1, 5);
+  if (Campo(linha, Leiaute.coluna, Leiaute.tamanho) != "RST01")
+    ex.GravaErroST(CodigoST::CampoFixoIncorreto, 0, Leiaute.coluna, Leiaute.Ultima());
   const std::string_view marcador = reg.Marcador;
-  if (marcador != " " && marcador != "X") ex.GravaErro(CodigoM::ConteudoNaoXouBranco, 6, 6);
+  if (marcador != " " && marcador != "X")
+    ex.GravaErro(CodigoM::ConteudoNaoXouBranco, Marcador.coluna, Marcador.Ultima());
   const std::int32_t r = ConferePeriodo(ex, linha);
   ConfereInscricoes(ex, linha);
   const double v17 = ConfereValores(ex, linha);
@@ -251,7 +294,7 @@ void PreparaST01(Execucao& ex) {
 }
 
 bool ReconheceROLST01(std::string_view primeiraLinha) {
-  return Campo(primeiraLinha, 1, 5) == "RST01";
+  return Campo(primeiraLinha, Leiaute.coluna, Leiaute.tamanho) == "RST01";
 }
 
 }  // namespace rolval

@@ -16,6 +16,53 @@ namespace rolval {
 
 namespace {
 
+constexpr CampoRegistro Marca = CampoDe(CamposROL03, "Marca teleprocessamento");
+constexpr CampoRegistro Versao = CampoDe(CamposROL03, "Versão");
+constexpr CampoRegistro Marcador = CampoDe(CamposROL03, "Marcador");
+constexpr CampoRegistro DiaInicio = CampoDe(CamposROL03, "Dia de início");
+constexpr CampoRegistro DiaFim = CampoDe(CamposROL03, "Dia de término");
+constexpr CampoRegistro Periodo = CampoDe(CamposROL03, "Mês/ano de referência");
+constexpr CampoRegistro Inscricao = CampoDe(CamposROL03, "Inscrição");
+constexpr CampoRegistro ValorA = CampoDe(CamposROL03, "Valor A");
+constexpr CampoRegistro ValorB = CampoDe(CamposROL03, "Valor B");
+constexpr CampoRegistro ValorC = CampoDe(CamposROL03, "Diferença A − B (C)");
+constexpr CampoRegistro ParcelaE = CampoDe(CamposROL03, "Parcela do total E");
+constexpr CampoRegistro ValorD = CampoDe(CamposROL03, "Valor D (parcela do total E)");
+constexpr CampoRegistro TotalE = CampoDe(CamposROL03, "Total E");
+constexpr CampoRegistro ParcelaF = CampoDe(CamposROL03, "Parcela do total F");
+constexpr CampoRegistro TotalF = CampoDe(CamposROL03, "Total F");
+constexpr CampoRegistro SaldoG = CampoDe(CamposROL03, "Saldo E − F (G)");
+constexpr CampoRegistro ValorH = CampoDe(CamposROL03, "Valor H");
+constexpr CampoRegistro SaldoI = CampoDe(CamposROL03, "Saldo F − E + H (I)");
+constexpr CampoRegistro ValorJ = CampoDe(CamposROL03, "Valor J");
+constexpr CampoRegistro SomaK = CampoDe(CamposROL03, "Soma J + I (K)");
+constexpr CampoRegistro DataVencimento = CampoDe(CamposROL03, "Vencimento");
+constexpr CampoRegistro ValorVencimento = CampoDe(CamposROL03, "Valor do vencimento");
+constexpr CampoRegistro ValorL = CampoDe(CamposROL03, "Valor L");
+constexpr CampoRegistro Numero748 = CampoDe(CamposROL03, "Número (col. 748)");
+constexpr CampoRegistro Numero876 = CampoDe(CamposROL03, "Número (col. 876)");
+
+// Every amount is 16 digits wide, so that the numeric reading is the fixed-length one.
+constexpr int TamanhoValor = ValorA.tamanho;
+static_assert([] {
+  for (const CampoRegistro& c : CamposROL03)
+    if (c.tipo == TipoCampo::Valor && c.tamanho != TamanhoValor) return false;
+  return true;
+}());
+
+// The amount `campo` (its occurrence `i` for a repeated one), or nothing when it is not numeric
+// (reported here).
+ROLVAL_EM_LINHA inline std::optional<double> LeValor(Execucao& ex, std::string_view linha,
+                                                     const CampoRegistro& campo, int i = 0) {
+  return LeNumerico(ex, linha, campo.ColunaDe(i), TamanhoValor);
+}
+
+// A finding at the columns of `campo`.
+void GravaNoCampo(Execucao& ex, CodigoM codigo, const CampoRegistro& campo,
+                  const ValoresAchado& valores = {}) {
+  ex.GravaErro(codigo, campo.coluna, campo.Ultima(), valores);
+}
+
 // Month keys AAAAMM, compared as text: year first, so that text order is chronological order.
 using ChaveMes = std::array<char, 6>;
 
@@ -59,36 +106,41 @@ constexpr std::uint64_t UltimaReferencia = Ordem({'1', '9', '9', '8', '0', '9'})
 
 // Identification of the return (columns 1-35); gives the reference key.
 Referencia ConfereIdentificacao(Execucao& ex, std::string_view linha) {
-  if (Campo(linha, 1, 4) != "****") ex.GravaErro(CodigoM::MarcaTeleprocessamentoInvalida, 1, 4);
-  if (ExigeNumerico(ex, linha, 5, 2) && Campo(linha, 5, 2) != "03")
-    ex.GravaErro(CodigoM::VersaoIncorreta, 5, 6);
+  if (Campo(linha, Marca.coluna, Marca.tamanho) != "****")
+    GravaNoCampo(ex, CodigoM::MarcaTeleprocessamentoInvalida, Marca);
+  if (ExigeNumerico(ex, linha, Versao.coluna, Versao.tamanho) &&
+      Campo(linha, Versao.coluna, Versao.tamanho) != "03")
+    GravaNoCampo(ex, CodigoM::VersaoIncorreta, Versao);
   const std::string_view marcador = ex.RegistroAtual.Marcador;
-  if (marcador != " " && marcador != "X") ex.GravaErro(CodigoM::ConteudoNaoXouBranco, 15, 15);
+  if (marcador != " " && marcador != "X") GravaNoCampo(ex, CodigoM::ConteudoNaoXouBranco, Marcador);
 
-  const std::string_view diaInicio = Campo(linha, 16, 2);
-  if (ExigeNumerico(ex, linha, 16, 2) && (diaInicio < "01" || diaInicio > "31"))
-    ex.GravaErro(CodigoM::DiaInicioInvalido, 16, 17);
-  if (ExigeNumerico(ex, linha, 18, 2) && !(Campo(linha, 18, 2) > diaInicio))
-    ex.GravaErro(CodigoM::DiaTerminoInvalido, 18, 19);
+  const std::string_view diaInicio = Campo(linha, DiaInicio.coluna, DiaInicio.tamanho);
+  if (ExigeNumerico(ex, linha, DiaInicio.coluna, DiaInicio.tamanho) &&
+      (diaInicio < "01" || diaInicio > "31"))
+    GravaNoCampo(ex, CodigoM::DiaInicioInvalido, DiaInicio);
+  if (ExigeNumerico(ex, linha, DiaFim.coluna, DiaFim.tamanho) &&
+      !(Campo(linha, DiaFim.coluna, DiaFim.tamanho) > diaInicio))
+    GravaNoCampo(ex, CodigoM::DiaTerminoInvalido, DiaFim);
 
   Referencia r;
-  if (ExigeNumerico(ex, linha, 20, 6)) {
-    r.chave = ChaveDoPeriodo(Campo(linha, 20, 6));
+  if (ExigeNumerico(ex, linha, Periodo.coluna, Periodo.tamanho)) {
+    r.chave = ChaveDoPeriodo(Campo(linha, Periodo.coluna, Periodo.tamanho));
     r.lida = true;
-    if (!ValidaData(linha, 20, DataMMAAAA))
-      ex.GravaErro(CodigoM::DataInvalida, 20, 25);
+    if (!ValidaData(linha, Periodo.coluna, DataMMAAAA))
+      GravaNoCampo(ex, CodigoM::DataInvalida, Periodo);
     else if (Ordem(r.chave) < PrimeiraReferencia || Ordem(r.chave) > UltimaReferencia)
-      ex.GravaErro(CodigoM::ReferenciaInvalida, 20, 25);
+      GravaNoCampo(ex, CodigoM::ReferenciaInvalida, Periodo);
   }
 
-  if (ExigeNumerico(ex, linha, 26, 10)) {
-    const std::string_view inscricao = Campo(linha, 26, 10);
+  if (ExigeNumerico(ex, linha, Inscricao.coluna, Inscricao.tamanho)) {
+    const std::string_view inscricao = Campo(linha, Inscricao.coluna, Inscricao.tamanho);
     if (ValorNumerico(inscricao) == 0) {
       // A return without a registration is reported, from here on, as registration 0.
       ex.RegistroAtual.Inscricao.assign(1, '0');
-      ex.GravaErro(CodigoM::CampoObrigatorioAusente, 26, 35);
-    } else if (inscricao[9] != CalculaDigito(inscricao)) {
-      ex.GravaErro(CodigoM::DigitoControleInvalido, 26, 35, DigitoDeclaradoECalculado(inscricao));
+      GravaNoCampo(ex, CodigoM::CampoObrigatorioAusente, Inscricao);
+    } else if (inscricao.back() != CalculaDigito(inscricao)) {
+      GravaNoCampo(ex, CodigoM::DigitoControleInvalido, Inscricao,
+                   DigitoDeclaradoECalculado(inscricao));
     }
   }
   return r;
@@ -104,49 +156,47 @@ struct Montantes {
 // G, H and I.
 Montantes ConfereMontantes(Execucao& ex, std::string_view linha) {
   Montantes m;
-  const double a = LeNumerico(ex, linha, 84, 16).value_or(0);
-  const double b = LeNumerico(ex, linha, 100, 16).value_or(0);
-  const double c = LeNumerico(ex, linha, 116, 16).value_or(0);
-  if (a - b != c) ex.GravaErro(CodigoM::ValorIncorreto, 116, 131, {c, a - b});
+  const double a = LeValor(ex, linha, ValorA).value_or(0);
+  const double b = LeValor(ex, linha, ValorB).value_or(0);
+  const double c = LeValor(ex, linha, ValorC).value_or(0);
+  if (a - b != c) GravaNoCampo(ex, CodigoM::ValorIncorreto, ValorC, {c, a - b});
 
   double s = 0;
-  for (int coluna = 132; coluna <= 260; coluna += 16)
-    s += LeNumerico(ex, linha, coluna, 16).value_or(0);
-  m.D = LeNumerico(ex, linha, 276, 16).value_or(0);
+  for (int i = 0; i < ParcelaE.vezes; ++i) s += LeValor(ex, linha, ParcelaE, i).value_or(0);
+  m.D = LeValor(ex, linha, ValorD).value_or(0);
   s += m.D;
-  const std::optional<double> e = LeNumerico(ex, linha, 292, 16);
+  const std::optional<double> e = LeValor(ex, linha, TotalE);
   m.E = e.value_or(0);
-  if (e && m.E != s) ex.GravaErro(CodigoM::ValorIncorreto, 292, 307, {m.E, s});
+  if (e && m.E != s) GravaNoCampo(ex, CodigoM::ValorIncorreto, TotalE, {m.E, s});
 
-  // The second sum starts again at column 308; when that field is not a number the first sum runs
-  // on.
-  const std::optional<double> reinicio = LeNumerico(ex, linha, 308, 16);
+  // The second sum starts again at its first amount; when that field is not a number the first
+  // sum runs on.
+  const std::optional<double> reinicio = LeValor(ex, linha, ParcelaF);
   if (reinicio) s = *reinicio;
-  for (int coluna = 324; coluna <= 404; coluna += 16)
-    s += LeNumerico(ex, linha, coluna, 16).value_or(0);
-  const std::optional<double> f = LeNumerico(ex, linha, 420, 16);
+  for (int i = 1; i < ParcelaF.vezes; ++i) s += LeValor(ex, linha, ParcelaF, i).value_or(0);
+  const std::optional<double> f = LeValor(ex, linha, TotalF);
   m.F = f.value_or(0);
-  if (f && m.F != s) ex.GravaErro(CodigoM::ValorIncorreto, 420, 435, {m.F, s});
+  if (f && m.F != s) GravaNoCampo(ex, CodigoM::ValorIncorreto, TotalF, {m.F, s});
 
-  const std::optional<double> g = LeNumerico(ex, linha, 436, 16);
+  const std::optional<double> g = LeValor(ex, linha, SaldoG);
   if (g && m.E > m.F && *g != m.E - m.F)
-    ex.GravaErro(CodigoM::ValorIncorreto, 436, 451, {*g, m.E - m.F});
-  const double h = LeNumerico(ex, linha, 452, 16).value_or(0);
-  if (g.value_or(0) < h) ex.GravaErro(CodigoM::ValorIncorreto, 452, 467);
-  const std::optional<double> i = LeNumerico(ex, linha, 468, 16);
+    GravaNoCampo(ex, CodigoM::ValorIncorreto, SaldoG, {*g, m.E - m.F});
+  const double h = LeValor(ex, linha, ValorH).value_or(0);
+  if (g.value_or(0) < h) GravaNoCampo(ex, CodigoM::ValorIncorreto, ValorH);
+  const std::optional<double> i = LeValor(ex, linha, SaldoI);
   m.I = i.value_or(0);
   if (i) {
-    if (m.I > 0 && g.value_or(0) != h) ex.GravaErro(CodigoM::ValorIncorreto, 468, 483);
+    if (m.I > 0 && g.value_or(0) != h) GravaNoCampo(ex, CodigoM::ValorIncorreto, SaldoI);
     if (m.F > m.E && m.I != m.F - m.E + h)
-      ex.GravaErro(CodigoM::ValorIncorreto, 468, 483, {m.I, m.F - m.E + h});
+      GravaNoCampo(ex, CodigoM::ValorIncorreto, SaldoI, {m.I, m.F - m.E + h});
   }
-  m.J = LeNumerico(ex, linha, 484, 16).value_or(0);
+  m.J = LeValor(ex, linha, ValorJ).value_or(0);
   return m;
 }
 
-constexpr int PrimeiroVencimento = 516;
-constexpr int TamanhoVencimento = 24;
-constexpr int QtdVencimentos = 9;
+constexpr int QtdVencimentos = DataVencimento.vezes;
+static_assert(ValorVencimento.vezes == QtdVencimentos &&
+              ValorVencimento.largura == DataVencimento.largura);
 
 // What both passes over a due-date entry read of its date and amount, worked out once: the two
 // passes look at the same fields, and these readings have no finding of their own.
@@ -165,45 +215,51 @@ ROLVAL_EM_LINHA inline bool LeCampo(std::string_view linha, int coluna, int tama
   return static_cast<int>(campo.size()) == tamanho && digitos::LeDigitos(campo, valor);
 }
 
-Vencimento LeVencimento(std::string_view linha, int p, const Referencia& r) {
+// Due-date entry k (0 to 8): its date's and its amount's first and last columns.
+constexpr int ColunaData(int k) { return DataVencimento.ColunaDe(k); }
+constexpr int UltimaData(int k) { return DataVencimento.UltimaDe(k); }
+constexpr int ColunaValor(int k) { return ValorVencimento.ColunaDe(k); }
+constexpr int UltimaValor(int k) { return ValorVencimento.UltimaDe(k); }
+
+Vencimento LeVencimento(std::string_view linha, int k, const Referencia& r) {
   Vencimento v;
-  v.dataNumerica = LeCampo(linha, p, 8, v.data);
+  v.dataNumerica = LeCampo(linha, ColunaData(k), DataVencimento.tamanho, v.data);
   if (v.dataNumerica) {
-    const std::string_view d = Campo(linha, p, 8);
+    const std::string_view d = Campo(linha, ColunaData(k), DataVencimento.tamanho);
     v.dataValida = DigitosDeDataValidos(d, DataDDMMAAAA);
     v.antecede = v.dataValida && r.Antecede(ChaveDaData(d));
   }
   std::uint64_t valor = 0;
-  v.valorNumerico = LeCampo(linha, p + 8, 16, valor);
+  v.valorNumerico = LeCampo(linha, ColunaValor(k), TamanhoValor, valor);
   v.valor = static_cast<double>(static_cast<std::int64_t>(valor));
   return v;
 }
 
-// First pass over a due-date entry at column p, led by the date.
-void ConfereDataDoVencimento(Execucao& ex, const Vencimento& v, int p) {
+// First pass over due-date entry k, led by the date.
+void ConfereDataDoVencimento(Execucao& ex, const Vencimento& v, int k) {
   if (!v.dataNumerica) {
-    CampoNaoNumerico(ex, p, 8);
+    CampoNaoNumerico(ex, ColunaData(k), DataVencimento.tamanho);
     return;
   }
   if (v.data == 0) return;
   if (!v.dataValida) {
-    ex.GravaErro(CodigoM::DataInvalida, p, p + 7);
+    ex.GravaErro(CodigoM::DataInvalida, ColunaData(k), UltimaData(k));
     return;
   }
   if (v.antecede) {
-    ex.GravaErro(CodigoM::VencimentoIncorreto, p, p + 7);
+    ex.GravaErro(CodigoM::VencimentoIncorreto, ColunaData(k), UltimaData(k));
     return;
   }
   if (!v.valorNumerico)
-    CampoNaoNumerico(ex, p + 8, 16);
+    CampoNaoNumerico(ex, ColunaValor(k), TamanhoValor);
   else if (v.valor < 1)
-    ex.GravaErro(CodigoM::CampoObrigatorioAusente, p + 8, p + 23);
+    ex.GravaErro(CodigoM::CampoObrigatorioAusente, ColunaValor(k), UltimaValor(k));
 }
 
-// Second pass over a due-date entry at column p, led by the amount, which it adds to `total`.
-void ConfereValorDoVencimento(Execucao& ex, const Vencimento& v, int p, double& total) {
+// Second pass over due-date entry k, led by the amount, which it adds to `total`.
+void ConfereValorDoVencimento(Execucao& ex, const Vencimento& v, int k, double& total) {
   if (!v.valorNumerico) {
-    CampoNaoNumerico(ex, p + 8, 16);
+    CampoNaoNumerico(ex, ColunaValor(k), TamanhoValor);
     return;
   }
   total += v.valor;
@@ -212,48 +268,46 @@ void ConfereValorDoVencimento(Execucao& ex, const Vencimento& v, int p, double& 
   // the entry ends here.
   if (!v.dataNumerica) return;
   if (!v.dataValida) {
-    ex.GravaErro(CodigoM::DataInvalida, p, p + 7);
+    ex.GravaErro(CodigoM::DataInvalida, ColunaData(k), UltimaData(k));
     return;
   }
   if (v.antecede) {
-    ex.GravaErro(CodigoM::VencimentoIncorreto, p, p + 7);
+    ex.GravaErro(CodigoM::VencimentoIncorreto, ColunaData(k), UltimaData(k));
     return;
   }
   // A positive amount needs a due date: an all-zero date passed the date check but fails here.
-  if (v.data < 1) ex.GravaErro(CodigoM::CampoObrigatorioAusente, p, p + 7);
+  if (v.data < 1) ex.GravaErro(CodigoM::CampoObrigatorioAusente, ColunaData(k), UltimaData(k));
 }
 
 // The nine due-date entries, then the closing rules of L and K; `m` holds the amounts of 84-499.
 void ConfereVencimentos(Execucao& ex, std::string_view linha, const Referencia& r,
                         const Montantes& m) {
   Vencimento vencimentos[QtdVencimentos];
-  for (int k = 0; k < QtdVencimentos; ++k)
-    vencimentos[k] = LeVencimento(linha, PrimeiroVencimento + TamanhoVencimento * k, r);
+  for (int k = 0; k < QtdVencimentos; ++k) vencimentos[k] = LeVencimento(linha, k, r);
   // The first entry's date and amount, for the rule that K above L needs a first payment.
   const double v1 = vencimentos[0].dataNumerica ? static_cast<double>(vencimentos[0].data) : 0;
   const double v2 = vencimentos[0].valorNumerico ? vencimentos[0].valor : 0;
 
   double t = 0;
   for (int k = 0; k < QtdVencimentos; ++k) {
-    const int p = PrimeiroVencimento + TamanhoVencimento * k;
-    ConfereDataDoVencimento(ex, vencimentos[k], p);
-    ConfereValorDoVencimento(ex, vencimentos[k], p, t);
+    ConfereDataDoVencimento(ex, vencimentos[k], k);
+    ConfereValorDoVencimento(ex, vencimentos[k], k, t);
   }
 
-  const std::optional<double> l = LeNumerico(ex, linha, 732, 16);
+  const std::optional<double> l = LeValor(ex, linha, ValorL);
   if (l) t += *l;
-  const std::optional<double> k = LeNumerico(ex, linha, 500, 16);
+  const std::optional<double> k = LeValor(ex, linha, SomaK);
   if (k) {
-    if (m.J + m.I != *k) ex.GravaErro(CodigoM::ValorIncorreto, 500, 515, {*k, m.J + m.I});
+    if (m.J + m.I != *k) GravaNoCampo(ex, CodigoM::ValorIncorreto, SomaK, {*k, m.J + m.I});
     if (m.D != 0) {
-      if (t - m.D > *k) ex.GravaErro(CodigoM::ValorIncorreto, 500, 515);
+      if (t - m.D > *k) GravaNoCampo(ex, CodigoM::ValorIncorreto, SomaK);
     } else if (t != *k) {
-      ex.GravaErro(CodigoM::ValorIncorreto, 500, 515, {*k, t});
+      GravaNoCampo(ex, CodigoM::ValorIncorreto, SomaK, {*k, t});
     }
   }
   if (k.value_or(0) > l.value_or(0)) {
-    if (v1 == 0) ex.GravaErro(CodigoM::CampoObrigatorioAusente, 516, 523);
-    if (v2 == 0) ex.GravaErro(CodigoM::CampoObrigatorioAusente, 524, 539);
+    if (v1 == 0) ex.GravaErro(CodigoM::CampoObrigatorioAusente, ColunaData(0), UltimaData(0));
+    if (v2 == 0) ex.GravaErro(CodigoM::CampoObrigatorioAusente, ColunaValor(0), UltimaValor(0));
   }
 }
 
@@ -266,8 +320,9 @@ void ValidaVersao3(Execucao& ex, std::string_view linha) {
   RegistraRetornoAntigo(ex);
   const Montantes m = ConfereMontantes(ex, linha);
   ConfereVencimentos(ex, linha, r, m);
-  for (int coluna = 748; coluna <= 860; coluna += 16) ExigeNumerico(ex, linha, coluna, 16);
-  ExigeNumerico(ex, linha, 876, 4);
+  for (int i = 0; i < Numero748.vezes; ++i)
+    ExigeNumerico(ex, linha, Numero748.ColunaDe(i), Numero748.tamanho);
+  ExigeNumerico(ex, linha, Numero876.coluna, Numero876.tamanho);
 }
 
 void PreparaROL03(Execucao& ex) {
@@ -276,7 +331,9 @@ void PreparaROL03(Execucao& ex) {
 }
 
 bool ReconheceROL03(std::string_view primeiraLinha) {
-  return Campo(primeiraLinha, 1, 6) == "****03";
+  // The mark and the version read as one text: two fields, so no one field's columns.
+  static_assert(Versao.coluna == Marca.Ultima() + 1);
+  return Campo(primeiraLinha, Marca.coluna, Marca.tamanho + Versao.tamanho) == "****03";
 }
 
 }  // namespace rolval

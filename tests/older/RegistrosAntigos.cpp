@@ -17,6 +17,12 @@ Registro& Registro::Poe(int coluna, std::string_view texto) {
   return *this;
 }
 
+Registro& Registro::Poe(const CampoRegistro& campo, std::string_view texto, int vez) {
+  if (static_cast<int>(texto.size()) > campo.tamanho)
+    throw std::out_of_range("text wider than its field at column " + std::to_string(campo.coluna));
+  return Poe(campo.ColunaDe(vez), texto);
+}
+
 Registro& Registro::Valor(int coluna, int tamanho, std::int64_t valor) {
   std::string digitos = std::to_string(valor);
   if (valor < 0 || static_cast<int>(digitos.size()) > tamanho)
@@ -36,29 +42,43 @@ Registro ROL03Valido() {
   std::string linha(static_cast<std::size_t>(TabelaROL03().comprimento), ' ');
   ZeraCamposNumericos(linha, TabelaROL03(), 84);
   Registro r(std::move(linha));
-  r.Poe(1, "****03").Poe(7, "00000000").Poe(15, " ").Poe(16, "01").Poe(18, "31").Poe(20, "051996");
-  r.Poe(26, "0123456789");
-  r.Valor(84, 16, 1000).Valor(100, 16, 400).Valor(116, 16, 600);
-  r.Valor(132, 16, 150).Valor(292, 16, 150);
-  r.Valor(308, 16, 200).Valor(420, 16, 200);
-  r.Valor(468, 16, 50).Valor(484, 16, 100).Valor(500, 16, 150);
-  r.Poe(516, "10101998").Valor(524, 16, 150);
+  r.Poe(CampoROL03("Marca teleprocessamento"), "****").Poe(CampoROL03("Versão"), "03");
+  r.Poe(CampoROL03("Complemento"), "00000000").Poe(CampoROL03("Marcador"), " ");
+  r.Poe(CampoROL03("Dia de início"), "01").Poe(CampoROL03("Dia de término"), "31");
+  r.Poe(CampoROL03("Mês/ano de referência"), "051996").Poe(CampoROL03("Inscrição"), "0123456789");
+  r.Valor(CampoROL03("Valor A"), 1000).Valor(CampoROL03("Valor B"), 400);
+  r.Valor(CampoROL03("Diferença A − B (C)"), 600);
+  r.Valor(CampoROL03("Parcela do total E"), 150).Valor(CampoROL03("Total E"), 150);
+  r.Valor(CampoROL03("Parcela do total F"), 200).Valor(CampoROL03("Total F"), 200);
+  r.Valor(CampoROL03("Saldo F − E + H (I)"), 50).Valor(CampoROL03("Valor J"), 100);
+  r.Valor(CampoROL03("Soma J + I (K)"), 150);
+  r.Poe(CampoROL03("Vencimento"), "10101998").Valor(CampoROL03("Valor do vencimento"), 150);
   return r;
 }
 
 Registro ST01Valido() {
-  Registro r(static_cast<std::size_t>(TabelaST01().comprimento));
-  r.Poe(1, "RST01").Poe(6, " ").Poe(7, "01").Poe(9, "30").Poe(11, "091999").Poe(17, "0123456789");
-  r.Poe(27, "11222333000181");
-  for (int campo = 6; campo <= 17; ++campo) r.Valor(ColunaST1(campo), 15, 0);
-  r.Valor(ColunaST1(6), 15, 1000).Valor(ColunaST1(9), 15, 500).Valor(ColunaST1(10), 15, 100);
-  r.Valor(ColunaST1(11), 15, 300).Valor(ColunaST1(12), 15, 100).Valor(ColunaST1(17), 15, 100);
-  for (int k = 1; k <= 6; ++k)
-    r.Poe(ColunaParcela(k), "00000000").Valor(ColunaParcela(k) + 8, 15, 0);
-  r.Poe(228, "10082000").Valor(236, 15, 100);
-  r.Poe(366, "COMERCIO DE BEBIDAS EXEMPLO LTDA").Poe(412, "52998224725").Poe(423, "JOSE DA SILVA");
-  r.Poe(453, "0000").Poe(457, "00000000").Poe(465, "JOSE DA SILVA").Poe(495, "15082000");
-  r.Poe(503, "0000").Poe(507, "00000000");
+  // Every amount, number and date 0, then the fields that differ.
+  std::string linha(static_cast<std::size_t>(TabelaST01().comprimento), ' ');
+  ZeraCamposNumericos(linha, TabelaST01());
+  Registro r(std::move(linha));
+  // Field 4 is the first day, the last day and the reference month, in one field.
+  r.Poe(CampoST01("Identificação do leiaute"), "RST01").Poe(CampoST01("Marcador"), " ");
+  r.Poe(CampoDe(CamposST01, 4), "0130091999").Poe(CampoDe(CamposST01, 5), "0123456789");
+  r.Poe(CampoDe(CamposST01, 23), "11222333000181");
+  const auto valor = [&r](int campo, std::int64_t v) {
+    r.Valor(*CampoDeNumero(TabelaST01(), campo), v);
+  };
+  valor(6, 1000);
+  valor(9, 500);
+  valor(10, 100);
+  valor(11, 300);
+  valor(12, 100);
+  valor(17, 100);
+  r.Poe(CampoST01("Vencimento da parcela"), "10082000").Valor(CampoST01("Valor da parcela"), 100);
+  r.Poe(CampoDe(CamposST01, 24), "COMERCIO DE BEBIDAS EXEMPLO LTDA");
+  r.Poe(CampoDe(CamposST01, 25), "52998224725").Poe(CampoDe(CamposST01, 26), "JOSE DA SILVA");
+  r.Poe(CampoST01("Nome do signatário"), "JOSE DA SILVA");
+  r.Poe(CampoST01("Data da assinatura"), "15082000");
   return r;
 }
 

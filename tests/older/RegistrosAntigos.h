@@ -7,10 +7,15 @@
 #include <utility>
 #include <vector>
 
+#include "layouts/older/CamposAntigos.h"
 #include "tests/support/Apoio.h"
 #include "tests/support/LinhaAchado.h"
 
 namespace rolval::teste {
+
+// The fields of the records of layouts 03 and ST 01 by name, from the layouts' tables.
+consteval CampoRegistro CampoROL03(std::string_view nome) { return CampoDe(CamposROL03, nome); }
+consteval CampoRegistro CampoST01(std::string_view nome) { return CampoDe(CamposST01, nome); }
 
 // A fixed-width record line under construction.
 class Registro {
@@ -19,8 +24,15 @@ class Registro {
   explicit Registro(std::string linha) : linha_(std::move(linha)) {}
   // Writes `texto` from 1-based column `coluna` on; a text that runs past the record is a test bug.
   Registro& Poe(int coluna, std::string_view texto);
-  // Writes `valor` zero-filled to `tamanho` digits from column `coluna` on.
+  // Writes `texto` at the field (its occurrence `vez` for a repeated one); a text wider than the
+  // field is a test bug.
+  Registro& Poe(const CampoRegistro& campo, std::string_view texto, int vez = 0);
+  // Writes `valor` zero-filled to `tamanho` digits from column `coluna` on, or in the field's
+  // width at the field (its occurrence `vez`).
   Registro& Valor(int coluna, int tamanho, std::int64_t valor);
+  Registro& Valor(const CampoRegistro& campo, std::int64_t valor, int vez = 0) {
+    return Valor(campo.ColunaDe(vez), campo.tamanho, valor);
+  }
   const std::string& linha() const { return linha_; }
   operator std::string() const { return linha_; }  // NOLINT: records go straight into ComCRLF
 

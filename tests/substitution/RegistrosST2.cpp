@@ -20,6 +20,12 @@ RegistroST2& RegistroST2::Poe(int coluna, std::string_view texto) {
   return *this;
 }
 
+RegistroST2& RegistroST2::Poe(const CampoRegistro& campo, std::string_view texto) {
+  if (static_cast<int>(texto.size()) > campo.tamanho)
+    throw std::out_of_range("text wider than its field");
+  return Poe(campo.coluna, texto);
+}
+
 RegistroST2& RegistroST2::PoeNumero(int coluna, int tamanho, std::int64_t valor) {
   char buf[32];
   std::snprintf(buf, sizeof buf, "%0*lld", tamanho, static_cast<long long>(valor));
@@ -39,16 +45,15 @@ const TabelaRegistro& TabelaA0() { return *TabelaST2("A0"); }
 std::size_t Comprimento(std::string_view tipo) {
   return static_cast<std::size_t>(TabelaST2(tipo)->comprimento);
 }
-const CampoRegistro& CampoA0(std::string_view nome) { return CampoChamado(TabelaA0(), nome); }
 // The header's amount field `campo` (7 to 21), and installment i (1 to 6): due date and amount.
-int ColunaCampo(int campo) { return CampoDeNumero(TabelaA0(), campo)->coluna; }
+const CampoRegistro& CampoValor(int campo) { return *CampoDeNumero(TabelaA0(), campo); }
 int ColunaParcela(int i) { return CampoA0("Vencimento da parcela").ColunaDe(i - 1); }
 int ColunaValorParcela(int i) { return CampoA0("Valor da parcela").ColunaDe(i - 1); }
 
 }  // namespace
 
 RegistroA0::RegistroA0() : RegistroST2(Comprimento("A0"), "A0") {
-  Poe(3, "RST02");
+  Poe(CampoA0("Identificação do leiaute"), "RST02");
   Periodo("072000");
   Inscricao(InscricaoROL);
   for (int i = 1; i <= 6; ++i) Parcela(i, "00000000", 0);
@@ -57,35 +62,38 @@ RegistroA0::RegistroA0() : RegistroST2(Comprimento("A0"), "A0") {
   Valor(7, 5000).Valor(8, 100).Valor(9, 100).Valor(10, 500).Valor(11, 100);
   Valor(12, 2000).Valor(13, 1000);
   Equilibra();
-  Poe(395, "11222333000181");
-  Poe(409, "EMPRESA DECLARANTE LTDA");
-  Poe(455, "11144477735");
-  Poe(466, "RESPONSAVEL PELA EMPRESA");
-  Poe(496, "000000000001");
-  Poe(508, "000000000002");
-  Poe(560, "SIGNATARIO DA DECLARACAO");
+  Poe(CampoA0("CNPJ do declarante"), "11222333000181");
+  Poe(CampoA0("Nome da empresa"), "EMPRESA DECLARANTE LTDA");
+  Poe(CampoA0("CPF do responsável"), "11144477735");
+  Poe(CampoA0("Nome do responsável"), "RESPONSAVEL PELA EMPRESA");
+  PoeNumero(CampoA0("Número (col. 496)"), 1);
+  PoeNumero(CampoA0("Número (col. 508)"), 2);
+  Poe(CampoA0("Nome do signatário"), "SIGNATARIO DA DECLARACAO");
   DataAssinatura("20000810");
-  Poe(778, "NN");
+  Poe(CampoA0("Marca (col. 778)"), "N");
+  Poe(CampoA0("Marca do anexo III"), "N");
   Linhas(0, 0, 0);
 }
 
 RegistroA0& RegistroA0::Parcela(int i, std::string_view aaaammdd, std::int64_t valor) {
   Poe(ColunaParcela(i), aaaammdd);
-  PoeNumero(ColunaValorParcela(i), 15, valor);
+  PoeNumero(ColunaValorParcela(i), CampoA0("Valor da parcela").tamanho, valor);
   return *this;
 }
 
 RegistroA0& RegistroA0::Valor(int campo, std::int64_t valor) {
-  PoeNumero(ColunaCampo(campo), 15, valor);
+  PoeNumero(CampoValor(campo), valor);
   return *this;
 }
 
-std::int64_t RegistroA0::Valor(int campo) const { return LeNumero(ColunaCampo(campo), 15); }
+std::int64_t RegistroA0::Valor(int campo) const {
+  return LeNumero(CampoValor(campo).coluna, CampoValor(campo).tamanho);
+}
 
 RegistroA0& RegistroA0::Linhas(int a1, int a2, int a3) {
-  PoeNumero(CampoA0("Linhas do anexo I").coluna, 4, a1);
-  PoeNumero(CampoA0("Linhas do anexo II").coluna, 4, a2);
-  PoeNumero(CampoA0("Linhas do anexo III").coluna, 4, a3);
+  PoeNumero(CampoA0("Linhas do anexo I"), a1);
+  PoeNumero(CampoA0("Linhas do anexo II"), a2);
+  PoeNumero(CampoA0("Linhas do anexo III"), a3);
   return *this;
 }
 
@@ -116,7 +124,7 @@ RegistroA0& RegistroA0::ZeraValores() {
 
 RegistroA1::RegistroA1(std::string_view tipo) : RegistroST2(Comprimento(tipo), tipo) {
   Numero(1);
-  Poe(11, "001");
+  RegistroST2::Poe(CampoA1("Código"), "001");
   Inscricao(InscricaoCliente);
   Data("20000701");
   Valor(100);
@@ -128,8 +136,8 @@ RegistroA3::RegistroA3() : RegistroST2(Comprimento("A3"), "A3") {
 }
 
 RegistroA3& RegistroA3::Valores(std::int64_t a, std::int64_t b) {
-  PoeNumero(17, 15, a);
-  PoeNumero(32, 15, b);
+  PoeNumero(CampoA3("Primeiro valor"), a);
+  PoeNumero(CampoA3("Segundo valor"), b);
   return *this;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "layouts/substitution/CamposST2.h"
 #include "tests/support/Apoio.h"
 #include "tests/support/LinhaAchado.h"
 
@@ -21,14 +22,24 @@ inline constexpr std::string_view InscricaoCliente3 = "2222222227    ";
 // A registration number of unit "SP" (twelve digits, two check digits).
 inline constexpr std::string_view InscricaoSP = "110042490114  ";
 
-// A record line of fixed length, written by 1-based column.
+// The fields of the records A0, A1 (and A2) and A3 by name, from the layout's tables.
+consteval CampoRegistro CampoA0(std::string_view nome) { return CampoDe(CamposCabecalhoST2, nome); }
+consteval CampoRegistro CampoA1(std::string_view nome) { return CampoDe(CamposAnexoIST2, nome); }
+consteval CampoRegistro CampoA3(std::string_view nome) { return CampoDe(CamposAnexoIIIST2, nome); }
+
+// A record line of fixed length, written by 1-based column or by field.
 class RegistroST2 {
  public:
   RegistroST2(std::size_t tamanho, std::string_view tipo);
   // Writes `texto` at `coluna`; the text must fit in the record.
   RegistroST2& Poe(int coluna, std::string_view texto);
-  // Writes `valor` zero-filled in `tamanho` digits at `coluna`.
+  // Writes `texto` at the field's first column; a text wider than the field is a test bug.
+  RegistroST2& Poe(const CampoRegistro& campo, std::string_view texto);
+  // Writes `valor` zero-filled in `tamanho` digits at `coluna`, or in the field's width.
   RegistroST2& PoeNumero(int coluna, int tamanho, std::int64_t valor);
+  RegistroST2& PoeNumero(const CampoRegistro& campo, std::int64_t valor) {
+    return PoeNumero(campo.coluna, campo.tamanho, valor);
+  }
   std::int64_t LeNumero(int coluna, int tamanho) const;
   const std::string& Texto() const { return linha_; }
   operator std::string() const { return linha_; }  // NOLINT: records go straight into lists
@@ -46,30 +57,25 @@ class RegistroA0 : public RegistroST2 {
     RegistroST2::Poe(coluna, texto);
     return *this;
   }
-  RegistroA0& Periodo(std::string_view mmaaaa) {
-    Poe(8, mmaaaa);
+  RegistroA0& Poe(const CampoRegistro& campo, std::string_view texto) {
+    RegistroST2::Poe(campo, texto);
     return *this;
+  }
+  RegistroA0& Periodo(std::string_view mmaaaa) {
+    return Poe(CampoA0("Mês/ano de referência"), mmaaaa);
   }
   RegistroA0& Inscricao(std::string_view inscricao14) {
-    Poe(14, inscricao14);
-    return *this;
+    return Poe(CampoA0("Inscrição estadual"), inscricao14);
   }
-  RegistroA0& SemMovimento() {
-    Poe(28, "X");
-    return *this;
-  }
-  RegistroA0& UF(std::string_view uf) {
-    Poe(168, uf);
-    return *this;
-  }
+  RegistroA0& SemMovimento() { return Poe(CampoA0("Sem movimento"), "X"); }
+  RegistroA0& UF(std::string_view uf) { return Poe(CampoA0("UF favorecida"), uf); }
   // Installment i (1 to 6): due date AAAAMMDD and amount.
   RegistroA0& Parcela(int i, std::string_view aaaammdd, std::int64_t valor);
   // Amount field n (7 to 21).
   RegistroA0& Valor(int campo, std::int64_t valor);
   std::int64_t Valor(int campo) const;
   RegistroA0& DataAssinatura(std::string_view aaaammdd) {
-    Poe(590, aaaammdd);
-    return *this;
+    return Poe(CampoA0("Data da assinatura"), aaaammdd);
   }
   // Declared numbers of A1, A2 and A3 records (columns 786-797).
   RegistroA0& Linhas(int a1, int a2, int a3);
@@ -92,19 +98,19 @@ class RegistroA1 : public RegistroST2 {
     return *this;
   }
   RegistroA1& Numero(std::int64_t numero) {
-    PoeNumero(3, 8, numero);
+    PoeNumero(CampoA1("Número"), numero);
     return *this;
   }
   RegistroA1& Inscricao(std::string_view inscricao14) {
-    Poe(14, inscricao14);
+    RegistroST2::Poe(CampoA1("Inscrição estadual"), inscricao14);
     return *this;
   }
   RegistroA1& Data(std::string_view aaaammdd) {
-    Poe(28, aaaammdd);
+    RegistroST2::Poe(CampoA1("Data"), aaaammdd);
     return *this;
   }
   RegistroA1& Valor(std::int64_t valor) {
-    PoeNumero(36, 15, valor);
+    PoeNumero(CampoA1("Valor"), valor);
     return *this;
   }
 };
@@ -118,7 +124,7 @@ class RegistroA3 : public RegistroST2 {
     return *this;
   }
   RegistroA3& Inscricao(std::string_view inscricao14) {
-    Poe(3, inscricao14);
+    RegistroST2::Poe(CampoA3("Inscrição estadual"), inscricao14);
     return *this;
   }
   RegistroA3& Valores(std::int64_t a, std::int64_t b);

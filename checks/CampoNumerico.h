@@ -40,9 +40,10 @@ inline bool ExigeNumerico(Execucao& execucao, std::string_view linha, int coluna
 
 // A federal number a tax-substitution return requires at `campo` (a CNPJ of 14 digits, a CPF of
 // 11): when numeric, zero is CampoNaoInformado and wrong check digits DigitoDoCampoIncorreto, both
-// of the substitution catalogue with the field's number.
-inline void ConfereNumeroFederalST(Execucao& execucao, std::string_view linha,
-                                   const CampoRegistro& campo) {
+// of the substitution catalogue with the field's number. Inlined, so that the numeric test sees
+// the field's constant column and length.
+ROLVAL_EM_LINHA inline void ConfereNumeroFederalST(Execucao& execucao, std::string_view linha,
+                                                   const CampoRegistro& campo) {
   if (!ExigeNumerico(execucao, linha, campo.coluna, campo.tamanho)) return;
   const std::string_view numero = Campo(linha, campo.coluna, campo.tamanho);
   if (ValorNumerico(numero) == 0)

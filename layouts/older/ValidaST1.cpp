@@ -119,7 +119,9 @@ void ConfereInscricoes(Execucao& ex, std::string_view linha) {
   ConfereNumeroFederalST(ex, linha, CNPJ);
 }
 
-std::optional<double> LeCampo(Execucao& ex, std::string_view linha, int campo) {
+// Amount field `campo`; inlined, so that its column is a constant where the field is.
+ROLVAL_EM_LINHA inline std::optional<double> LeCampo(Execucao& ex, std::string_view linha,
+                                                     int campo) {
   return LeNumerico(ex, linha, CampoValor(campo).coluna, TamanhoValor);
 }
 

@@ -136,7 +136,10 @@ void ValidaValoresST2(Execucao& ex, std::string_view linha, const LeituraCabecal
     v.SemMovimentoESoma(21, *f21);
   }
 
-  if (!semMov && v.Soma() == 0) ex.GravaErroST(CodigoST::DeveSerSemMovimento, 0, 28, 28);
+  if (!semMov && v.Soma() == 0) {
+    constexpr CampoRegistro marca = CampoDe(CamposCabecalhoST2, "Sem movimento");
+    ex.GravaErroST(CodigoST::DeveSerSemMovimento, 0, marca.coluna, marca.Ultima());
+  }
 
   // Balance: credits (fields 14 to 17) against fields 13 and 19. A positive balance is due in
   // field 21, a negative one is carried in field 20; field 18 is what is left of field 13.

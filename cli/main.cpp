@@ -284,13 +284,15 @@ class Entrega {
   ContagemAchados contagem_;
 };
 
-// Whether standard output and error are one file (a terminal, or 2>&1); when either cannot be
-// looked at, taken as one.
+// Whether standard output and error are one file that keeps the order of what is written to it (a
+// terminal, a pipe, a regular file, as with 2>&1; not /dev/null); when either cannot be looked at,
+// taken as one.
 bool SaidaEErroNoMesmoArquivo() {
-  struct stat saida {
-  }, erro{};
+  struct stat saida {};
+  struct stat erro {};
   if (::fstat(STDOUT_FILENO, &saida) != 0 || ::fstat(STDERR_FILENO, &erro) != 0) return true;
-  return saida.st_dev == erro.st_dev && saida.st_ino == erro.st_ino;
+  if (saida.st_dev != erro.st_dev || saida.st_ino != erro.st_ino) return false;
+  return !S_ISCHR(saida.st_mode) || ::isatty(STDOUT_FILENO) == 1;
 }
 
 // The folder of --dir, made when missing. False, with the reason, when it cannot be used.

@@ -47,9 +47,9 @@ inline ResumoArquivo ResumoDe(const ResultadoArquivo& r) {
 
 struct PedidoLote {
   unsigned trabalhos = 1;
-  FormatoSaida formato = FormatoSaida::Texto;
-  char separador = ';';              // of the csv format
-  bool contagem = false;             // the findings tallied
+  FormatoSaida formato = FormatoSaida::Texto;  // of the findings written (text: none)
+  char separador = ';';                        // of the csv format
+  bool contagem = false;                       // the findings tallied
   std::filesystem::path pastaUnica;  // one file only: the folder its report is published in
   ModoProgresso progresso = ModoProgresso::Nenhum;  // one file only: the progress line
   bool dicas = false;                               // hints for files whose report is not OK

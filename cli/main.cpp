@@ -378,7 +378,8 @@ int main(int argc, char** argv) {
   PedidoLote pedido;
   pedido.trabalhos =
       opcoes.trabalhos != 0 ? opcoes.trabalhos : std::max(1u, std::thread::hardware_concurrency());
-  pedido.formato = opcoes.formato;
+  // A summary prints no finding: none is written at all.
+  pedido.formato = opcoes.resumo ? FormatoSaida::Texto : opcoes.formato;
   pedido.separador = opcoes.separador;
   pedido.contagem = opcoes.contagem;
   if (!varios) pedido.pastaUnica = opcoes.pasta;
@@ -390,7 +391,7 @@ int main(int argc, char** argv) {
   // Files validated one at a time write their findings straight to stdout as they come, not
   // through a work file. Not when stderr is the same file: there a file's messages come before
   // its findings, and they are only known once its run has ended.
-  if (opcoes.formato != FormatoSaida::Texto && !opcoes.resumo && !SaidaEErroNoMesmoArquivo())
+  if (pedido.formato != FormatoSaida::Texto && !SaidaEErroNoMesmoArquivo())
     pedido.saidaAchados = [&saida](std::string_view bloco) { saida.Escreve(bloco); };
 
   Entrega entrega(opcoes, varios, saida, guarda);

@@ -89,79 +89,89 @@ class Escrita {
   }
 
   // A text as a JSON string, quotes included; Latin-1 bytes turned into UTF-8 when `latin1`.
+  // The loops write through a local pointer: a byte stored through the member could be taken to
+  // change the member itself, which would then be read again and stored at every byte.
   template <bool latin1>
   void Json(std::string_view t) {
-    *p_++ = '"';
+    char* p = p_;
+    *p++ = '"';
     for (const char c : t) {
       const auto u = static_cast<unsigned char>(c);
       if (FicaNoJson<latin1>[u]) {
-        *p_++ = c;
+        *p++ = c;
       } else if (latin1 && u >= 0x80) {
-        *p_++ = static_cast<char>(0xC0 | (u >> 6));
-        *p_++ = static_cast<char>(0x80 | (u & 0x3F));
+        *p++ = static_cast<char>(0xC0 | (u >> 6));
+        *p++ = static_cast<char>(0x80 | (u & 0x3F));
       } else {
-        Escapa(u);
+        p = Escapa(p, u);
       }
     }
-    *p_++ = '"';
+    *p++ = '"';
+    p_ = p;
   }
 
   // One CSV field: in quotes (and quotes doubled) only when it holds the separator, a quote or a
-  // line end; Latin-1 bytes turned into UTF-8 when `latin1`.
+  // line end; Latin-1 bytes turned into UTF-8 when `latin1`. Written in one pass; a field that
+  // turns out to need quotes (seldom) is moved one byte on to make room for the first.
   template <bool latin1>
   void Csv(std::string_view t, char separador) {
+    char* const inicio = p_;
+    char* p = inicio;
     bool aspas = false;
-    for (const char c : t)
-      if (PedeAspas[static_cast<unsigned char>(c)] || c == separador) {
-        aspas = true;
-        break;
-      }
-    if (aspas) *p_++ = '"';
     for (const char c : t) {
       const auto u = static_cast<unsigned char>(c);
-      if (FicaNoCsv<latin1>[u]) {
-        *p_++ = c;
+      aspas |= PedeAspas[u] | (c == separador);  // no branch a byte
+      if (FicaNoCsv<latin1>[u]) [[likely]] {
+        *p++ = c;
       } else if (c == '"') {
-        *p_++ = '"';
-        *p_++ = '"';
+        *p++ = '"';
+        *p++ = '"';
       } else {
-        *p_++ = static_cast<char>(0xC0 | (u >> 6));
-        *p_++ = static_cast<char>(0x80 | (u & 0x3F));
+        *p++ = static_cast<char>(0xC0 | (u >> 6));
+        *p++ = static_cast<char>(0x80 | (u & 0x3F));
       }
     }
-    if (aspas) *p_++ = '"';
+    if (aspas) {
+      std::memmove(inicio + 1, inicio, static_cast<std::size_t>(p - inicio));
+      *inicio = '"';
+      p[1] = '"';
+      p += 2;
+    }
+    p_ = p;
   }
 
  private:
-  // The escape of a quote, a backslash or a control character in a JSON string.
-  void Escapa(unsigned char c) {
-    *p_++ = '\\';
+  // The escape of a quote, a backslash or a control character in a JSON string, at `p`; where
+  // it ends.
+  static char* Escapa(char* p, unsigned char c) {
+    *p++ = '\\';
     switch (c) {
       case '"':
       case '\\':
-        *p_++ = static_cast<char>(c);
-        return;
+        *p++ = static_cast<char>(c);
+        return p;
       case '\b':
-        *p_++ = 'b';
-        return;
+        *p++ = 'b';
+        return p;
       case '\f':
-        *p_++ = 'f';
-        return;
+        *p++ = 'f';
+        return p;
       case '\n':
-        *p_++ = 'n';
-        return;
+        *p++ = 'n';
+        return p;
       case '\r':
-        *p_++ = 'r';
-        return;
+        *p++ = 'r';
+        return p;
       case '\t':
-        *p_++ = 't';
-        return;
+        *p++ = 't';
+        return p;
       default:
-        *p_++ = 'u';
-        *p_++ = '0';
-        *p_++ = '0';
-        *p_++ = Hex[c >> 4];
-        *p_++ = Hex[c & 0xF];
+        *p++ = 'u';
+        *p++ = '0';
+        *p++ = '0';
+        *p++ = Hex[c >> 4];
+        *p++ = Hex[c & 0xF];
+        return p;
     }
   }
 

@@ -22,39 +22,57 @@ namespace {
 
 // Counts the findings of a run, tallies them when asked and, for the jsonl and csv formats, writes
 // each to the result's private work file (a failure there is a failure of the run, never a cut
-// line).
+// line) or, when `direto`, gathers them into large blocks for PedidoLote::saidaAchados.
 class ContadorAchados : public OuvinteAchados {
  public:
-  ContadorAchados(ResultadoArquivo& resultado, const PedidoLote& pedido)
+  ContadorAchados(ResultadoArquivo& resultado, const PedidoLote& pedido, bool direto)
       : resultado_(resultado),
         formato_(pedido.formato),
         separador_(pedido.separador),
         contagem_(pedido.contagem),
+        saida_(direto ? &pedido.saidaAchados : nullptr),
         arquivo_(formato_ == FormatoSaida::Csv ? NomeEmUtf8(resultado.arquivo)
-                                               : NomeEmJson(resultado.arquivo)) {}
+                                               : NomeEmJson(resultado.arquivo)) {
+    if (saida_ != nullptr) linha_.reserve(BlocoSaida + ReservaLinha);
+  }
   void Anota(const Achado& achado) override {
     ++resultado_.achados;
     if (achado.Aviso()) ++resultado_.avisos;
     if (contagem_) resultado_.contagem.Anota(achado);
     if (formato_ == FormatoSaida::Texto) return;
-    linha_.clear();
+    if (saida_ == nullptr) linha_.clear();
     if (formato_ == FormatoSaida::Jsonl)
       AcrescentaJsonAchado(linha_, arquivo_, achado);
     else
       AcrescentaCsvAchado(linha_, arquivo_, achado, separador_);
-    resultado_.achadosJson.Escreve(linha_);
+    if (saida_ == nullptr)
+      resultado_.achadosJson.Escreve(linha_);
+    else if (linha_.size() >= BlocoSaida)
+      Termina();
+  }
+  // The lines still gathered go out (after the run, or when a block is full).
+  void Termina() {
+    if (saida_ == nullptr || linha_.empty()) return;
+    (*saida_)(linha_);
+    linha_.clear();
   }
 
  private:
+  // Lines gathered before they go out: few large writes, and the buffer is never moved.
+  static constexpr std::size_t BlocoSaida = std::size_t{128} << 10;
+  static constexpr std::size_t ReservaLinha = std::size_t{16} << 10;
   ResultadoArquivo& resultado_;
   const FormatoSaida formato_;
   const char separador_;
   const bool contagem_;
+  const std::function<void(std::string_view)>* saida_;
   const std::string arquivo_;  // as the findings name it: UTF-8 in CSV, a JSON string in JSON
-  std::string linha_;          // reused for every finding
+  std::string linha_;          // reused for every finding, or the lines gathered
 };
 
-ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, bool sozinho) {
+// `direto`: the findings go to pedido.saidaAchados as they come (files validated one at a time).
+ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, bool sozinho,
+                          bool direto) {
   ResultadoArquivo r;
   r.arquivo = arquivo;
   // A copy of a stream goes where the work files go.
@@ -70,7 +88,9 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, 
     }
     return r;
   }
-  const bool json = pedido.formato != FormatoSaida::Texto;
+  direto = direto && pedido.formato != FormatoSaida::Texto && pedido.saidaAchados;
+  r.achadosEntregues = direto;
+  const bool json = pedido.formato != FormatoSaida::Texto && !direto;
   if (json) {
     // Past the memory limit the findings go where the run's other work files go: the report
     // folder of a single file, else the temporary folder.
@@ -78,7 +98,7 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, 
                                    ArquivoTrabalho::LimitePadrao);
     r.achadosJson.Abre();
   }
-  ContadorAchados contador(r, pedido);
+  ContadorAchados contador(r, pedido, direto);
   TelaTerminal tela(sozinho ? pedido.progresso : ModoProgresso::Nenhum);
   Execucao execucao(sozinho ? pedido.pastaUnica : std::filesystem::path(), tela);
   execucao.DefineGuardaEscrita(pedido.guarda);
@@ -86,6 +106,7 @@ ResultadoArquivo ValidaUm(const std::string& arquivo, const PedidoLote& pedido, 
   execucao.DefineOuvinte(&contador);
   r.desfecho = ValidaArquivo(execucao, entrada.caminho());
   execucao.DefineOuvinte(nullptr);
+  contador.Termina();
   r.documento = DocumentoDaExecucao(execucao);
   r.retornos = execucao.QtdROLs;
   r.mensagens = tela.mensagens();
@@ -121,7 +142,7 @@ void ValidaLote(const FonteArquivos& fonte, bool sozinho, const PedidoLote& pedi
   std::string nome;
   if (sozinho || pedido.trabalhos <= 1) {
     while (fonte(nome)) {
-      ResultadoArquivo r = ValidaUm(nome, pedido, sozinho);
+      ResultadoArquivo r = ValidaUm(nome, pedido, sozinho, true);
       if (!entrega(r)) return;
     }
     return;
@@ -177,7 +198,7 @@ void ValidaLote(const FonteArquivos& fonte, bool sozinho, const PedidoLote& pedi
         pegou = pega(i, arquivo);
       }
       if (pegou) {
-        guarda(i, ValidaUm(arquivo, pedido, false));
+        guarda(i, ValidaUm(arquivo, pedido, false, false));
         continue;
       }
       std::unique_lock<std::mutex> g(trava);
@@ -213,7 +234,7 @@ void ValidaLote(const FonteArquivos& fonte, bool sozinho, const PedidoLote& pedi
         pegou = f.owns_lock() && pega(proprio, nome);
       }
       if (pegou) {
-        guarda(proprio, ValidaUm(nome, pedido, false));
+        guarda(proprio, ValidaUm(nome, pedido, false, false));
         continue;
       }
       g.lock();

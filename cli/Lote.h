@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "achados/Contagem.h"
@@ -31,7 +32,8 @@ struct ResultadoArquivo {
   std::string param;                   // param.txt of the run, when there is one
   // The findings in the machine-readable format asked for (jsonl, csv): a line or row each.
   ArquivoTrabalho achadosJson;
-  ContagemAchados contagem;  // of this file's findings (--tally only)
+  bool achadosEntregues = false;  // they went to PedidoLote::saidaAchados as they came instead
+  ContagemAchados contagem;       // of this file's findings (--tally only)
 
   bool TemRelatorio() const { return desfecho != Desfecho::SemRelatorio; }
   bool Ok() const { return desfecho == Desfecho::RelatorioOK; }
@@ -45,15 +47,19 @@ inline ResumoArquivo ResumoDe(const ResultadoArquivo& r) {
 
 struct PedidoLote {
   unsigned trabalhos = 1;
-  FormatoSaida formato = FormatoSaida::Texto;
-  char separador = ';';              // of the csv format
-  bool contagem = false;             // the findings tallied
+  FormatoSaida formato = FormatoSaida::Texto;  // of the findings written (text: none)
+  char separador = ';';                        // of the csv format
+  bool contagem = false;                       // the findings tallied
   std::filesystem::path pastaUnica;  // one file only: the folder its report is published in
   ModoProgresso progresso = ModoProgresso::Nenhum;  // one file only: the progress line
   bool dicas = false;                               // hints for files whose report is not OK
   std::uint64_t limiteCopia = LimiteCopiaPadrao;    // longest stream copied
   bool sincroniza = true;           // reports synced to the disk before they are put in place
   GuardaEscrita* guarda = nullptr;  // told while a report is half-published
+  // Where the findings (jsonl, csv) go as they come, in large blocks, when files are validated
+  // one at a time (the order of the files is then the order of the results): no work file holds
+  // them. Empty: each file's findings are held in its result's work file.
+  std::function<void(std::string_view)> saidaAchados;
 };
 
 // How many files past the next one to be handed over may be started (or wait, done) at once.

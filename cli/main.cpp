@@ -1,5 +1,6 @@
 // rolval-cli: validation runs from a terminal or a script, one file or many.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -191,7 +192,7 @@ class Entrega {
   }
 
   void Json(const ResultadoArquivo& r) {
-    if (!opcoes_.resumo) CopiaTrabalho(r, r.achadosJson, false);
+    if (!opcoes_.resumo && !r.achadosEntregues) CopiaTrabalho(r, r.achadosJson, false);
     std::string s;
     AcrescentaJsonResumo(s, ResumoDe(r));
     saida_.Escreve(s);
@@ -199,7 +200,7 @@ class Entrega {
 
   void Csv(const ResultadoArquivo& r) {
     if (!opcoes_.resumo) {
-      CopiaTrabalho(r, r.achadosJson, false);
+      if (!r.achadosEntregues) CopiaTrabalho(r, r.achadosJson, false);
       return;
     }
     std::string s;
@@ -282,6 +283,17 @@ class Entrega {
   std::int64_t totalAchados_ = 0;
   ContagemAchados contagem_;
 };
+
+// Whether standard output and error are one file that keeps the order of what is written to it (a
+// terminal, a pipe, a regular file, as with 2>&1; not /dev/null); when either cannot be looked at,
+// taken as one.
+bool SaidaEErroNoMesmoArquivo() {
+  struct stat saida {};
+  struct stat erro {};
+  if (::fstat(STDOUT_FILENO, &saida) != 0 || ::fstat(STDERR_FILENO, &erro) != 0) return true;
+  if (saida.st_dev != erro.st_dev || saida.st_ino != erro.st_ino) return false;
+  return !S_ISCHR(saida.st_mode) || ::isatty(STDOUT_FILENO) == 1;
+}
 
 // The folder of --dir, made when missing. False, with the reason, when it cannot be used.
 bool PreparaPasta(const std::string& pasta, std::string& motivo) {
@@ -366,7 +378,8 @@ int main(int argc, char** argv) {
   PedidoLote pedido;
   pedido.trabalhos =
       opcoes.trabalhos != 0 ? opcoes.trabalhos : std::max(1u, std::thread::hardware_concurrency());
-  pedido.formato = opcoes.formato;
+  // A summary prints no finding: none is written at all.
+  pedido.formato = opcoes.resumo ? FormatoSaida::Texto : opcoes.formato;
   pedido.separador = opcoes.separador;
   pedido.contagem = opcoes.contagem;
   if (!varios) pedido.pastaUnica = opcoes.pasta;
@@ -375,6 +388,11 @@ int main(int argc, char** argv) {
   pedido.guarda = &guarda;
   pedido.limiteCopia = opcoes.limiteCopia;
   pedido.sincroniza = !opcoes.semSincronia;
+  // Files validated one at a time write their findings straight to stdout as they come, not
+  // through a work file. Not when stderr is the same file: there a file's messages come before
+  // its findings, and they are only known once its run has ended.
+  if (pedido.formato != FormatoSaida::Texto && !SaidaEErroNoMesmoArquivo())
+    pedido.saidaAchados = [&saida](std::string_view bloco) { saida.Escreve(bloco); };
 
   Entrega entrega(opcoes, varios, saida, guarda);
   for (const auto& [caminho, texto] : avisosIniciais) entrega.Aviso(caminho, texto);

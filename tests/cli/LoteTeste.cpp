@@ -55,12 +55,32 @@ TEST_F(Lote, MesmosRelatoriosQueExecucoesIsoladasNaOrdemDosArgumentos) {
             std::string::npos);
 }
 
+// One job writes the findings to stdout as they come; four hold each file's in a work file.
 TEST_F(Lote, UmTrabalhoOuQuatroDaoSaidaIdentica) {
-  for (const std::string formato : {"text", "jsonl"}) {
+  for (const std::string formato : {"text", "jsonl", "csv"}) {
     const SaidaCli um = Roda("--jobs 1 --format " + formato + " " + Todos());
     const SaidaCli quatro = Roda("--jobs 4 --format " + formato + " " + Todos());
     EXPECT_EQ(um.out, quatro.out) << formato;
     EXPECT_EQ(um.status, quatro.status);
+  }
+}
+
+// With stdout and stderr one file (2>&1), a file's messages still come before its findings, here
+// tens of KiB of them.
+TEST_F(Lote, MensagensAntesDosAchadosNaMesmaSaida) {
+  std::string bytes = LeArquivo(fs::path(ROLVAL_FONTES) / "samples" / "rolst02-com-erros.txt");
+  bytes.replace(bytes.find("\r\n") - 2, 2, "\xC3\xA9");  // a hint: letters saved as UTF-8
+  std::string varias;
+  for (int i = 0; i < 40; ++i) varias += bytes;
+  const fs::path utf8 = pasta / "utf8.txt";
+  EscreveArquivo(utf8, varias);
+  for (const std::string formato : {"jsonl", "csv"}) {
+    const SaidaCli separadas = Roda("--format " + formato + " " + Aspas(utf8));
+    const SaidaCli juntas = Roda("--format " + formato + " " + Aspas(utf8) + " 2>&1");
+    ASSERT_NE(separadas.err, "") << formato;
+    ASSERT_GT(separadas.out.size(), std::size_t{16} << 10) << formato;
+    EXPECT_TRUE(juntas.out == separadas.err + separadas.out)
+        << formato << ", begins: " << juntas.out.substr(0, 300);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "layouts/monthly/CamposMensal.h"
 #include "layouts/monthly/EstadoMensal.h"
 #include "layouts/monthly/ItemAnexo.h"
 #include "run/CaminhosRapidos.h"
@@ -12,8 +13,22 @@ namespace rolval {
 
 namespace {
 
-constexpr int LarguraX01 = 68;   // X01 and X05
-constexpr int LarguraX05A = 19;  // X05A and X05B
+// The items' fields, read from X05's table: X01 has its fields at the same columns, and X05B
+// is X05A's table.
+namespace x05 {
+constexpr CampoRegistro Cfop = CampoDe(campos_mensal::X05, "CFOP");
+constexpr CampoRegistro Valor49 = CampoDe(campos_mensal::X05, "Valor (col. 49)");
+constexpr CampoRegistro Valor62 = CampoDe(campos_mensal::X05, "Valor (col. 62)");
+constexpr CampoRegistro Total = CampoDe(campos_mensal::X05, "Valor do total do anexo X05");
+constexpr CampoRegistro ValorX05A = CampoDe(campos_mensal::X05, "Valor do CFOP no anexo X05A");
+constexpr CampoRegistro ValorX05B = CampoDe(campos_mensal::X05, "Valor do CFOP no anexo X05B");
+static_assert(campos_mensal::MesmasColunas(campos_mensal::X01, campos_mensal::X05));
+}  // namespace x05
+namespace x05a {
+constexpr CampoRegistro Cfop = CampoDe(campos_mensal::X05A, "CFOP");
+constexpr CampoRegistro Numero = CampoDe(campos_mensal::X05A, "Número");
+constexpr CampoRegistro Valor = CampoDe(campos_mensal::X05A, "Valor do CFOP");
+}  // namespace x05a
 
 // Whether `cfop` is one of the CFOPs 1-999, each of which has one entry in a list; a CFOP of 0
 // (zero or not numeric) gets an entry of its own every time.
@@ -56,12 +71,12 @@ bool CfopEmX05(const RetornoMensal& r, std::int32_t cfop) {
 // in X05 the fourth and fifth go to the CFOP's entry, whatever the CFOP's findings.
 void ValidaItemX01ouX05(Execucao& ex, const ItemAnexo& item, Anexo tipo) {
   RetornoMensal& r = Mensal(ex).retorno;
-  const CfopLido cfop = LeCfop(item, 46);
-  item.Valor(49, 13);
-  item.Valor(62, 13);
-  const double total = item.Parcela(75, 13);
-  const double primeiro = item.Parcela(88, 13);
-  const double segundo = item.Parcela(101, 13);
+  const CfopLido cfop = LeCfop(item, x05::Cfop);
+  item.Valor(x05::Valor49);
+  item.Valor(x05::Valor62);
+  const double total = item.Parcela(x05::Total);
+  const double primeiro = item.Parcela(x05::ValorX05A);
+  const double segundo = item.Parcela(x05::ValorX05B);
   if (tipo == Anexo::X01) {
     r.TotX01 += total;
     return;
@@ -76,11 +91,11 @@ void ValidaItemX01ouX05(Execucao& ex, const ItemAnexo& item, Anexo tipo) {
 // required number and the amount that details the X05 CFOP.
 void ValidaItemX05AouB(Execucao& ex, const ItemAnexo& item, Anexo tipo) {
   RetornoMensal& r = Mensal(ex).retorno;
-  const CfopLido cfop = LeCfop(item, 46);
-  if (cfop.valido && !CfopEmX05(r, cfop.valor)) item.Erro(CodigoM::CfopInvalido, 46, 3);
+  const CfopLido cfop = LeCfop(item, x05a::Cfop);
+  if (cfop.valido && !CfopEmX05(r, cfop.valor)) item.Erro(CodigoM::CfopInvalido, x05a::Cfop);
   bool informado = false;
-  item.Obrigatorio(49, 3, informado);
-  const double valor = item.Parcela(52, 13);
+  item.Obrigatorio(x05a::Numero, informado);
+  const double valor = item.Parcela(x05a::Valor);
   EntradaCfop& entrada = tipo == Anexo::X05A
                              ? EntradaDoCfop(r.CfopX05A, r.PosicaoCfopX05A, cfop.valor)
                              : EntradaDoCfop(r.CfopX05B, r.PosicaoCfopX05B, cfop.valor);
@@ -93,15 +108,15 @@ void ValidaAnexoCfop(Execucao& ex, std::string_view linha, Anexo tipo) {
   const bool detalhe = tipo == Anexo::X05A || tipo == Anexo::X05B;
   // The detail records are remembered even when their count fails.
   if (detalhe) Mensal(ex).LinhaX05A = ex.NumLinha;
-  const int quantidade = LeQuantidadeItens(ex, linha, detalhe ? 44 : 12);
+  const int quantidade = LeQuantidadeItens(ex, linha, detalhe ? x05a::Cfop.vezes : x05::Cfop.vezes);
   if (quantidade == 0) return;
   if (tipo == Anexo::X05) Mensal(ex).LinhaX05 = ex.NumLinha;
   Mensal(ex).Lidas(tipo) += quantidade;
   for (int k = 1; k <= quantidade; ++k) {
     if (detalhe)
-      ValidaItemX05AouB(ex, ItemAnexo(ex, linha, LarguraX05A, k), tipo);
+      ValidaItemX05AouB(ex, ItemAnexo(ex, linha, x05a::Cfop.largura, k), tipo);
     else
-      ValidaItemX01ouX05(ex, ItemAnexo(ex, linha, LarguraX01, k), tipo);
+      ValidaItemX01ouX05(ex, ItemAnexo(ex, linha, x05::Cfop.largura, k), tipo);
   }
 }
 

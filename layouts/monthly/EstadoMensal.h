@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "run/Campo.h"
+#include "run/CamposRegistro.h"
 #include "run/Execucao.h"
 
 namespace rolval {
@@ -104,5 +105,12 @@ struct EstadoMensal : EstadoLayout {
 
 // The state of the monthly validator in the run `ex`.
 inline EstadoMensal& Mensal(const Execucao& ex) { return static_cast<EstadoMensal&>(ex.Estado()); }
+
+// A finding at the columns of field `campo` of the current record; for a field of an annex's
+// items, at those of its occurrence `i` (from 0).
+inline void GravaErroNoCampo(Execucao& ex, CodigoM codigo, const CampoRegistro& campo, int i = 0,
+                             const ValoresAchado& valores = {}) {
+  ex.GravaErro(codigo, campo.ColunaDe(i), campo.UltimaDe(i), valores);
+}
 
 }  // namespace rolval

@@ -2,16 +2,19 @@
 
 #include "checks/CampoNumerico.h"
 #include "checks/Numeros.h"
+#include "layouts/monthly/CamposMensal.h"
+#include "layouts/monthly/EstadoMensal.h"
 
 namespace rolval {
 
 int LeQuantidadeItens(Execucao& ex, std::string_view linha, int maximo) {
-  const std::optional<std::int64_t> lida = LeInteiro(ex, linha, 44, 2);
+  constexpr CampoRegistro campo = campos_mensal::QuantidadeItens;
+  const std::optional<std::int64_t> lida = LeInteiro(ex, linha, campo.coluna, campo.tamanho);
   if (!lida) return 0;
   const auto quantidade = static_cast<int>(*lida);
   if (quantidade < 1 || quantidade > maximo) {
     // Declared only: the count is refused for its range, not against the items found.
-    ex.GravaErro(CodigoM::OcorrenciasAnexoInvalidas, 44, 45, {quantidade, {}});
+    GravaErroNoCampo(ex, CodigoM::OcorrenciasAnexoInvalidas, campo, 0, {quantidade, {}});
     return 0;
   }
   return quantidade;
@@ -42,24 +45,24 @@ std::int64_t ItemAnexo::Obrigatorio(int colunaItem1, int tamanho, bool& valido) 
   return valor;
 }
 
-void ItemAnexo::Inscricao(int colunaItem1, bool exigido) const {
-  const std::optional<double> valor = Valor(colunaItem1, 10);
+void ItemAnexo::Inscricao(const CampoRegistro& campo, bool exigido) const {
+  const std::optional<double> valor = Valor(campo);
   if (!valor) return;
   if (*valor == 0) {
-    if (exigido) Erro(CodigoM::CampoObrigatorioAusente, colunaItem1, 10);
+    if (exigido) Erro(CodigoM::CampoObrigatorioAusente, campo);
     return;
   }
-  const std::string_view numero = Texto(colunaItem1, 10);
-  if (numero[9] != CalculaDigito(numero)) Erro(CodigoM::DigitoControleInvalido, colunaItem1, 10);
+  const std::string_view numero = Texto(campo);
+  if (numero[9] != CalculaDigito(numero)) Erro(CodigoM::DigitoControleInvalido, campo);
 }
 
-CfopLido LeCfop(const ItemAnexo& item, int colunaItem1) {
+CfopLido LeCfop(const ItemAnexo& item, const CampoRegistro& campo) {
   CfopLido cfop;
   bool informado = false;
-  cfop.valor = static_cast<std::int32_t>(item.Obrigatorio(colunaItem1, 3, informado));
+  cfop.valor = static_cast<std::int32_t>(item.Obrigatorio(campo, informado));
   if (!informado) return cfop;
   if (cfop.valor % 100 == 0) {
-    item.Erro(CodigoM::CfopInvalido, colunaItem1, 3);
+    item.Erro(CodigoM::CfopInvalido, campo);
     return cfop;
   }
   cfop.valido = true;

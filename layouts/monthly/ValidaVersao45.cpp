@@ -16,6 +16,8 @@
 
 namespace rolval {
 
+namespace P = campo_prefixo;
+
 namespace {
 
 // The record types of the monthly return: the header, then the 17 annex types in the order of
@@ -49,8 +51,8 @@ std::size_t IndiceAnexo(const Fixo<4>& tipo) {
 // The prefix of the record, columns 1-43.
 void LePrefixo(PrefixoRegistro& reg, std::string_view linha) {
   reg.LeIdentificacaoMensal(linha);
-  reg.Sequencia = Campo(linha, 36, 4);
-  reg.TipoRegistro = Campo(linha, 40, 4);
+  reg.Sequencia = Campo(linha, P::Sequencia.coluna, P::Sequencia.tamanho);
+  reg.TipoRegistro = Campo(linha, P::Tipo.coluna, P::Tipo.tamanho);
 }
 
 // An annex record carries its header's identification; the first field that differs is
@@ -58,18 +60,19 @@ void LePrefixo(PrefixoRegistro& reg, std::string_view linha) {
 void ConfereIdentificacaoDoAnexo(Execucao& ex) {
   const PrefixoRegistro& reg = ex.RegistroAtual;
   const PrefixoRegistro& cab = ex.CabecalhoROL;
+  constexpr CodigoM codigo = CodigoM::AnexoComCabecalhoInvalido;
   if (reg.Marca != cab.Marca)
-    ex.GravaErro(CodigoM::AnexoComCabecalhoInvalido, 1, 4);
+    GravaErroNoCampo(ex, codigo, P::Marca);
   else if (reg.Versao != cab.Versao)
-    ex.GravaErro(CodigoM::AnexoComCabecalhoInvalido, 5, 6);
+    GravaErroNoCampo(ex, codigo, P::Versao);
   else if (reg.DiaInicio != cab.DiaInicio)
-    ex.GravaErro(CodigoM::AnexoComCabecalhoInvalido, 16, 17);
+    GravaErroNoCampo(ex, codigo, P::DiaInicio);
   else if (reg.DiaFim != cab.DiaFim)
-    ex.GravaErro(CodigoM::AnexoComCabecalhoInvalido, 18, 19);
+    GravaErroNoCampo(ex, codigo, P::DiaFim);
   else if (reg.MesAnoRef != cab.MesAnoRef)
-    ex.GravaErro(CodigoM::AnexoComCabecalhoInvalido, 20, 25);
+    GravaErroNoCampo(ex, codigo, P::Referencia);
   else if (reg.Inscricao != cab.Inscricao)
-    ex.GravaErro(CodigoM::AnexoComCabecalhoInvalido, 26, 35);
+    GravaErroNoCampo(ex, codigo, P::Inscricao);
 }
 
 }  // namespace
@@ -93,11 +96,13 @@ void ValidaVersao45(Execucao& ex, std::string_view linha) {
     ConfereIdentificacaoDoAnexo(ex);
   }
 
-  if (const std::optional<std::int64_t> sequencia = LeInteiro(ex, linha, 36, 4))
-    if (*sequencia != m.ContadorSequencia) ex.GravaErro(CodigoM::SequenciaIncorreta, 36, 39);
+  if (const std::optional<std::int64_t> sequencia =
+          LeInteiro(ex, linha, P::Sequencia.coluna, P::Sequencia.tamanho))
+    if (*sequencia != m.ContadorSequencia)
+      GravaErroNoCampo(ex, CodigoM::SequenciaIncorreta, P::Sequencia);
 
   if (!cabecalho && indice == QtdTiposAnexo)
-    ex.GravaErro(CodigoM::IdentificacaoRegistroInvalida, 40, 43);
+    GravaErroNoCampo(ex, CodigoM::IdentificacaoRegistroInvalida, P::Tipo);
   ++m.ContadorSequencia;
 
   if (cabecalho) {
@@ -128,6 +133,7 @@ void ValidaVersao45(Execucao& ex, std::string_view linha) {
 
 void PreparaMensal(Execucao& ex) { ex.TabelaCabecalho = &TabelaCabecalhoMensal(); }
 
+// A file is recognised by its first six columns: the mark and the version read together.
 bool ReconheceROL04(std::string_view primeiraLinha) {
   return Campo(primeiraLinha, 1, 6) == "****04";
 }
@@ -137,19 +143,19 @@ bool ReconheceROL05(std::string_view primeiraLinha) {
 
 bool ConfereCabecalhoInicial(Execucao& ex, std::string_view linha) {
   if (ex.CabecalhoLido) return true;
-  ex.RegistroAtual.Versao = Campo(linha, 5, 2);
-  ex.RegistroAtual.Sequencia = Campo(linha, 36, 4);
-  ex.RegistroAtual.TipoRegistro = Campo(linha, 40, 4);
+  ex.RegistroAtual.Versao = Campo(linha, P::Versao.coluna, P::Versao.tamanho);
+  ex.RegistroAtual.Sequencia = Campo(linha, P::Sequencia.coluna, P::Sequencia.tamanho);
+  ex.RegistroAtual.TipoRegistro = Campo(linha, P::Tipo.coluna, P::Tipo.tamanho);
   const CodigoM codigo =
       ex.controle.Documento == DocROL04 ? CodigoM::ArquivoNaoROL04 : CodigoM::ArquivoNaoROL05;
   if (ex.RegistroAtual.TipoRegistro != "ABC ") {
-    ex.GravaErroDoArquivo(codigo, 40, 43);
+    ex.GravaErroDoArquivo(codigo, P::Tipo.coluna, P::Tipo.Ultima());
     return false;
   }
   ex.VersaoArquivo = ex.RegistroAtual.Versao;
   ex.CabecalhoLido = true;
   if (ex.RegistroAtual.Sequencia != "0001") {
-    ex.GravaErroDoArquivo(codigo, 36, 39);
+    ex.GravaErroDoArquivo(codigo, P::Sequencia.coluna, P::Sequencia.Ultima());
     return false;
   }
   return true;

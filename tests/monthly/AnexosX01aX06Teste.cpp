@@ -16,14 +16,6 @@ const std::string Msg7 = "Campo numérico é esperado";
 const std::string Msg16 = "Campo obrigatório não informado";
 const std::string Msg23 = "CFOP inválido";
 
-// A return whose X05 (line 2) and X03 (line 3) give the CFOP 102 and the code 5 that the detail
-// records need; the record under test is line 4.
-ROLMensal ComPreRequisitos() {
-  ROLMensal rol;
-  rol.Anexo("X05 ", {ItemX01(102)}).Anexo("X03 ", {ItemX03(5)});
-  return rol;
-}
-
 struct CasoUltimoItem {
   const char* tipo;
   int quantidade;

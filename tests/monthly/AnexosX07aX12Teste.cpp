@@ -14,41 +14,6 @@ namespace {
 const std::string Numerico = "Campo numérico é esperado";
 const std::string Obrigatorio = "Campo obrigatório não informado";
 
-std::string ItemX07A(std::string_view cfop, std::int64_t valor49 = 0, std::int64_t valor62 = 0) {
-  return std::string(cfop) + Digitos(valor49, 13) + Digitos(valor62, 13);
-}
-
-// X08 and X10, 48 characters: days, due date, two amounts, registry number.
-std::string ItemX08(std::string_view dias = "0131", std::string_view vencimento = "10012005",
-                    std::int64_t a = 0, std::int64_t b = 0,
-                    std::string_view inscricao = "0000000000") {
-  return std::string(dias) + std::string(vencimento) + Digitos(a, 13) + Digitos(b, 13) +
-         std::string(inscricao);
-}
-
-std::string ItemX09(std::string_view dia = "10", std::int64_t a = 0, std::int64_t b = 0,
-                    std::string_view inscricao = "0000000000") {
-  return std::string(dia) + Digitos(a, 13) + Digitos(b, 13) + std::string(inscricao);
-}
-
-std::string ItemX11(std::string_view codigo = "01", std::int64_t a = 0, std::int64_t b = 0) {
-  return std::string(codigo) + Digitos(a, 13) + Digitos(b, 13);
-}
-
-std::string ItemX12(std::string_view numero = "001", std::int64_t a = 0, std::int64_t b = 0) {
-  return std::string(numero) + Digitos(a, 13) + Digitos(b, 13);
-}
-
-// The X07 body, columns 46-243: V1, W1, its text, T1, then V2, W2, its text, T2.
-struct CorpoX07 {
-  std::string v1 = Digitos(0, 13), w1 = Digitos(0, 13), texto1 = "", t1 = Digitos(0, 13);
-  std::string v2 = Digitos(0, 13), w2 = Digitos(0, 13), texto2 = "", t2 = Digitos(0, 13);
-  std::string Texto() const {
-    auto texto = [](const std::string& t) { return t + std::string(60 - t.size(), ' '); };
-    return v1 + w1 + texto(texto1) + t1 + v2 + w2 + texto(texto2) + t2;
-  }
-};
-
 // One return of the default prefix holding one annex record (line 2), run without the closing
 // checks, so that the findings are those of its records.
 struct Execucao1Anexo {

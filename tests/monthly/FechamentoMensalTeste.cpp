@@ -19,26 +19,6 @@ const std::string Valor33 = "Valor Incorreto da Referência";
 const std::string Proprio47 = "Cálculo de ICMS Próprio Incorreto";
 const std::string Subst48 = "Cálculo ICMS Subst. Trib. Incorreto";
 
-std::string ItemX07A(std::int64_t valor62) { return "102" + Digitos(0, 13) + Digitos(valor62, 13); }
-std::string ItemX08(std::int64_t a, std::int64_t b) {
-  return "0131"
-         "10012005" +
-         Digitos(a, 13) + Digitos(b, 13) + "0000000000";
-}
-std::string ItemX09(std::int64_t a, std::int64_t b) {
-  return "10" + Digitos(a, 13) + Digitos(b, 13) + "0000000000";
-}
-std::string ItemPar(int largura, std::int64_t a, std::int64_t b) {  // X11 (28) or X12 (29)
-  return (largura == 28 ? "01" : "001") + Digitos(a, 13) + Digitos(b, 13);
-}
-
-// The X07 body with V1 + W1 = T1 and V2 + W2 = T2, the texts given where W is greater than 0.
-std::string CorpoX07(std::int64_t v1, std::int64_t w1, std::int64_t v2, std::int64_t w2) {
-  const std::string texto(60, 'T');
-  return Digitos(v1, 13) + Digitos(w1, 13) + texto + Digitos(v1 + w1, 13) + Digitos(v2, 13) +
-         Digitos(w2, 13) + texto + Digitos(v2 + w2, 13);
-}
-
 std::string Quinze(std::int64_t valor) { return Digitos(valor, 15); }
 
 std::vector<std::string> Roda(const std::vector<std::string>& registros) {
@@ -62,16 +42,16 @@ TEST(ConfereLinhasAnexos, UltimoRetornoSoTemAContagemQuandoAlgumAnexoFoiContado)
   EXPECT_TRUE(Roda(semAnexo.Registros()).empty());
 
   ROLMensal comAnexo;
-  comAnexo.Cabecalho(841, "002").Anexo("X12 ", {ItemPar(29, 0, 0)});
+  comAnexo.Cabecalho(841, "002").Anexo("X12 ", {ItemX12("001", 0, 0)});
   EXPECT_EQ(Roda(comAnexo.Registros()), (std::vector<std::string>{Achado(1, 841, 843, Linhas5)}));
 }
 
 TEST(ConfereLinhasAnexos, AnexosDeDetalheSemOAnexoQueDetalham) {
   ROLMensal rol;
-  rol.Anexo("X03A", {ItemX03A(5)})     // line 2: code 5 is not among the X03 codes
-      .Anexo("X05A", {ItemX05A(102)})  // line 3: CFOP 102 is not among the X05 CFOPs
-      .Anexo("X07A", {ItemX07A(0)})    // line 4
-      .Cabecalho(889, "001");          // one X12 line declared, none given
+  rol.Anexo("X03A", {ItemX03A(5)})             // line 2: code 5 is not among the X03 codes
+      .Anexo("X05A", {ItemX05A(102)})          // line 3: CFOP 102 is not among the X05 CFOPs
+      .Anexo("X07A", {ItemX07A("102", 0, 0)})  // line 4
+      .Cabecalho(889, "001");                  // one X12 line declared, none given
   EXPECT_EQ(Roda(rol.Registros()), (std::vector<std::string>{
                                        Achado(2, 46, 48, "Código Inválido"),
                                        Achado(3, 46, 48, "CFOP inválido"),
@@ -84,7 +64,7 @@ TEST(ConfereLinhasAnexos, AnexosDeDetalheSemOAnexoQueDetalham) {
 
 TEST(ConfereLinhasAnexos, DiferencasNaOrdemDosTipos) {
   ROLMensal rol;
-  rol.Anexo("X09 ", {ItemX09(0, 0)})
+  rol.Anexo("X09 ", {ItemX09("10", 0, 0)})
       .Cabecalho(889, "003")
       .Cabecalho(880, "002")
       .Cabecalho(871, "001");
@@ -125,28 +105,32 @@ TEST(ConfereValores, TotaisDoCabecalhoContraOsAnexos) {
        [](ROLMensal& r) { r.Anexo("X06 ", {ItemX02("0123456789", 5)}); },
        {Achado(1, 254, 268, Valor33)}},
       {"X10 paid",
-       [](ROLMensal& r) { r.Anexo("X10 ", {ItemX08(0, 5)}); },
+       [](ROLMensal& r) { r.Anexo("X10 ", {ItemX08("0131", "10012005", 0, 5)}); },
        {Achado(1, 465, 479, Valor33)}},
       {"X10 own",
-       [](ROLMensal& r) { r.Anexo("X10 ", {ItemX08(5, 0)}); },
+       [](ROLMensal& r) { r.Anexo("X10 ", {ItemX08("0131", "10012005", 5, 0)}); },
        {Achado(1, 510, 524, Valor33)}},
       {"X11",
-       [](ROLMensal& r) { r.Anexo("X11 ", {ItemPar(28, 3, 4)}); },
+       [](ROLMensal& r) { r.Anexo("X11 ", {ItemX11("01", 3, 4)}); },
        {Achado(1, 703, 717, Valor33), Achado(1, 718, 732, Valor33)}},
       {"X11 matching",
        [](ROLMensal& r) {
-         r.Anexo("X11 ", {ItemPar(28, 3, 4)}).Cabecalho(703, Quinze(3)).Cabecalho(718, Quinze(4));
+         r.Anexo("X11 ", {ItemX11("01", 3, 4)}).Cabecalho(703, Quinze(3)).Cabecalho(718, Quinze(4));
          r.Cabecalho(763, Quinze(3)).Cabecalho(778, Quinze(4));
        },
        {}},
       {"X12",
-       [](ROLMensal& r) { r.Anexo("X12 ", {ItemPar(29, 3, 4)}); },
+       [](ROLMensal& r) { r.Anexo("X12 ", {ItemX12("001", 3, 4)}); },
        {Achado(1, 733, 747, Valor33), Achado(1, 748, 762, Valor33)}},
       {"X07A",
-       [](ROLMensal& r) { r.Anexo("X07 ", {CorpoX07(0, 0, 0, 0)}).Anexo("X07A", {ItemX07A(5)}); },
+       [](ROLMensal& r) {
+         r.Anexo("X07 ", {CorpoX07Somado(0, 0, 0, 0)}).Anexo("X07A", {ItemX07A("102", 0, 5)});
+       },
        {Achado(2, 46, 58, "Valor Incorreto")}},
       {"X07B",
-       [](ROLMensal& r) { r.Anexo("X07 ", {CorpoX07(0, 0, 0, 0)}).Anexo("X07B", {ItemX07A(5)}); },
+       [](ROLMensal& r) {
+         r.Anexo("X07 ", {CorpoX07Somado(0, 0, 0, 0)}).Anexo("X07B", {ItemX07A("102", 0, 5)});
+       },
        {Achado(2, 145, 157, "Valor Incorreto")}},
   };
   for (const Caso& c : casos) {
@@ -166,28 +150,28 @@ TEST(ConfereValores, MarcaDoAnexo7) {
   const Caso casos[] = {
       {"N with one X07, one X07A item and one X07B item",
        [](ROLMensal& r) {
-         r.Anexo("X07 ", {CorpoX07(5, 0, 5, 0)})
-             .Anexo("X07A", {ItemX07A(5)})
-             .Anexo("X07B", {ItemX07A(5)});
+         r.Anexo("X07 ", {CorpoX07Somado(5, 0, 5, 0)})
+             .Anexo("X07A", {ItemX07A("102", 0, 5)})
+             .Anexo("X07B", {ItemX07A("102", 0, 5)});
        },
        {}},
       {"N with two X07A items",
        [](ROLMensal& r) {
-         r.Anexo("X07 ", {CorpoX07(5, 0, 5, 0)})
-             .Anexo("X07A", {ItemX07A(2), ItemX07A(3)})
-             .Anexo("X07B", {ItemX07A(5)});
+         r.Anexo("X07 ", {CorpoX07Somado(5, 0, 5, 0)})
+             .Anexo("X07A", {ItemX07A("102", 0, 2), ItemX07A("102", 0, 3)})
+             .Anexo("X07B", {ItemX07A("102", 0, 5)});
        },
        {Achado(1, 374, 374, "Não pode ter anexo 7, 7a e 7b")}},
       {"S without X07", [](ROLMensal& r) { r.Cabecalho(374, "S"); }, {Achado(1, 374, 374, erro34)}},
       {"S with two X07",
        [](ROLMensal& r) {
          r.Cabecalho(374, "S")
-             .Anexo("X07 ", {CorpoX07(0, 0, 0, 0)})
-             .Anexo("X07 ", {CorpoX07(0, 0, 0, 0)});
+             .Anexo("X07 ", {CorpoX07Somado(0, 0, 0, 0)})
+             .Anexo("X07 ", {CorpoX07Somado(0, 0, 0, 0)});
        },
        {Achado(1, 374, 374, erro34)}},
       {"S with one X07",
-       [](ROLMensal& r) { r.Cabecalho(374, "S").Anexo("X07 ", {CorpoX07(0, 0, 0, 0)}); },
+       [](ROLMensal& r) { r.Cabecalho(374, "S").Anexo("X07 ", {CorpoX07Somado(0, 0, 0, 0)}); },
        {}},
   };
   for (const Caso& c : casos) {
@@ -227,51 +211,61 @@ TEST(ConfereValores, SaldosDoImpostoProprioEDaSubstituicao) {
       {"own positive, paid through X10 and 495",
        [](ROLMensal& r) {
          r.Cabecalho(209, Quinze(10)).Cabecalho(359, Quinze(10)).Cabecalho(480, Quinze(10));
-         r.Cabecalho(495, Quinze(4)).Cabecalho(510, Quinze(6)).Anexo("X10 ", {ItemX08(6, 0)});
+         r.Cabecalho(495, Quinze(4))
+             .Cabecalho(510, Quinze(6))
+             .Anexo("X10 ", {ItemX08("0131", "10012005", 6, 0)});
        },
        {}},
       {"X08 and header 804 against 435",
        [](ROLMensal& r) {
-         r.Anexo("X08 ", {ItemX08(5, 0)})
+         r.Anexo("X08 ", {ItemX08("0131", "10012005", 5, 0)})
              .Cabecalho(804, Quinze(2))
              .Cabecalho(435, Quinze(7))
              .Cabecalho(555, Quinze(7));
        },
        {}},
       {"X08 short of 435",
-       [](ROLMensal& r) { r.Anexo("X08 ", {ItemX08(5, 0)}).Cabecalho(555, Quinze(5)); },
+       [](ROLMensal& r) {
+         r.Anexo("X08 ", {ItemX08("0131", "10012005", 5, 0)}).Cabecalho(555, Quinze(5));
+       },
        {Achado(1, 435, 449, Valor33)}},
       {"X09 against 450",
-       [](ROLMensal& r) { r.Anexo("X09 ", {ItemX09(4, 0)}).Cabecalho(555, Quinze(4)); },
+       [](ROLMensal& r) { r.Anexo("X09 ", {ItemX09("10", 4, 0)}).Cabecalho(555, Quinze(4)); },
        {Achado(1, 450, 464, Valor33)}},
       {"substitution positive, nothing at 465",
-       [](ROLMensal& r) { r.Cabecalho(374, "S").Anexo("X07 ", {CorpoX07(0, 0, 0, 7)}); },
+       [](ROLMensal& r) { r.Cabecalho(374, "S").Anexo("X07 ", {CorpoX07Somado(0, 0, 0, 7)}); },
        {Achado(1, 465, 479, Subst48)}},
       {"substitution positive, paid through X10",
        [](ROLMensal& r) {
          r.Cabecalho(374, "S")
              .Cabecalho(465, Quinze(7))
-             .Anexo("X07 ", {CorpoX07(0, 0, 0, 7)})
-             .Anexo("X10 ", {ItemX08(0, 7)});
+             .Anexo("X07 ", {CorpoX07Somado(0, 0, 0, 7)})
+             .Anexo("X10 ", {ItemX08("0131", "10012005", 0, 7)});
        },
        {}},
       {"substitution negative, nothing at 540",
-       [](ROLMensal& r) { r.Cabecalho(374, "S").Anexo("X07 ", {CorpoX07(0, 7, 0, 0)}); },
+       [](ROLMensal& r) { r.Cabecalho(374, "S").Anexo("X07 ", {CorpoX07Somado(0, 7, 0, 0)}); },
        {Achado(1, 540, 554, Subst48)}},
       {"substitution negative, carried at 540",
        [](ROLMensal& r) {
-         r.Cabecalho(374, "S").Cabecalho(540, Quinze(7)).Anexo("X07 ", {CorpoX07(0, 7, 0, 0)});
+         r.Cabecalho(374, "S")
+             .Cabecalho(540, Quinze(7))
+             .Anexo("X07 ", {CorpoX07Somado(0, 7, 0, 0)});
        },
        {}},
       {"mark N with an amount at 465",
-       [](ROLMensal& r) { r.Cabecalho(465, Quinze(3)).Anexo("X10 ", {ItemX08(0, 3)}); },
+       [](ROLMensal& r) {
+         r.Cabecalho(465, Quinze(3)).Anexo("X10 ", {ItemX08("0131", "10012005", 0, 3)});
+       },
        {Achado(1, 465, 479, Subst48), Achado(1, 465, 479, Subst48)}},
       {"mark N with an amount at 540",
        [](ROLMensal& r) { r.Cabecalho(540, Quinze(3)); },
        {Achado(1, 540, 554, Subst48), Achado(1, 540, 554, Subst48)}},
       // The least amount is already one too many: the second finding is the mark's.
       {"mark N with 1 at 465",
-       [](ROLMensal& r) { r.Cabecalho(465, Quinze(1)).Anexo("X10 ", {ItemX08(0, 1)}); },
+       [](ROLMensal& r) {
+         r.Cabecalho(465, Quinze(1)).Anexo("X10 ", {ItemX08("0131", "10012005", 0, 1)});
+       },
        {Achado(1, 465, 479, Subst48), Achado(1, 465, 479, Subst48)}},
       {"mark N with 1 at 540",
        [](ROLMensal& r) { r.Cabecalho(540, Quinze(1)); },
@@ -308,10 +302,10 @@ TEST(ConfereValores, CfopDoX05DetalhadoNoX05AeX05B) {
 TEST(ConfereValores, AchadosDoFechamentoNomeiamORetornoQueFecha) {
   ROLMensal primeiro;
   primeiro
-      .Anexo("X05 ", {ItemX01(102, 0, 10)})   // line 2
-      .Anexo("X05A", {ItemX05A(102, 9)})      // line 3
-      .Anexo("X07 ", {CorpoX07(0, 0, 0, 0)})  // line 4
-      .Anexo("X07A", {ItemX07A(5)});          // line 5
+      .Anexo("X05 ", {ItemX01(102, 0, 10)})         // line 2
+      .Anexo("X05A", {ItemX05A(102, 9)})            // line 3
+      .Anexo("X07 ", {CorpoX07Somado(0, 0, 0, 0)})  // line 4
+      .Anexo("X07A", {ItemX07A("102", 0, 5)});      // line 5
   const std::string outra = InscricaoComDigito("987654321");
   ROLMensal segundo(PrefixoPara("05", "022005", outra));
   segundo.Cabecalho(555, Quinze(1));  // line 6, closed at the end of the file

@@ -1,7 +1,8 @@
 #include "tests/monthly/RegistrosMensais.h"
 
-#include <span>
+#include <array>
 #include <cstdio>
+#include <span>
 #include <stdexcept>
 
 #include "checks/Datas.h"
@@ -15,19 +16,38 @@ namespace rolval::teste {
 
 namespace {
 
+namespace cm = campos_mensal;
+namespace P = campo_prefixo;
+
 std::string Prefixo(const PrefixoMensal& p, int sequencia, std::string_view tipo) {
   std::string r(static_cast<std::size_t>(TabelaCabecalhoMensal().comprimento), ' ');
-  Poe(r, 1, p.marca);
-  Poe(r, 5, p.versao);
-  Poe(r, 7, p.complemento);
-  Poe(r, 15, p.marcador);
-  Poe(r, 16, p.diaInicio);
-  Poe(r, 18, p.diaFim);
-  Poe(r, 20, p.mesAnoRef);
-  Poe(r, 26, p.inscricao);
-  PoeNumero(r, 36, 4, sequencia);
-  Poe(r, 40, tipo);
+  Poe(r, P::Marca.coluna, p.marca);
+  Poe(r, P::Versao.coluna, p.versao);
+  Poe(r, CampoDe(cm::Prefixo, "Complemento").coluna, p.complemento);
+  Poe(r, P::Marcador.coluna, p.marcador);
+  Poe(r, P::DiaInicio.coluna, p.diaInicio);
+  Poe(r, P::DiaFim.coluna, p.diaFim);
+  Poe(r, P::Referencia.coluna, p.mesAnoRef);
+  Poe(r, P::Inscricao.coluna, p.inscricao);
+  PoeNumero(r, P::Sequencia.coluna, P::Sequencia.tamanho, sequencia);
+  Poe(r, P::Tipo.coluna, tipo);
   return r;
+}
+
+// One item of an annex type whose fields are `campos`, blank, as wide as its items.
+template <std::size_t N>
+std::string ItemEmBranco(const std::array<CampoRegistro, N>& campos) {
+  return std::string(static_cast<std::size_t>(campos[cm::Prefixo.size() + 1].largura), ' ');
+}
+
+// Writes `valor` into the field `campo` of an item, exactly filling the field.
+void PoeNoItem(std::string& item, const CampoRegistro& campo, std::string_view valor) {
+  if (static_cast<int>(valor.size()) != campo.tamanho)
+    throw std::invalid_argument("value not as wide as its field");
+  Poe(item, campo.coluna - cm::QuantidadeItens.Ultima(), valor);
+}
+void PoeNoItem(std::string& item, const CampoRegistro& campo, std::int64_t valor) {
+  PoeNoItem(item, campo, Digitos(valor, campo.tamanho));
 }
 
 }  // namespace
@@ -103,30 +123,133 @@ int ColunaDeclarada(std::string_view tipo) {
 }
 
 std::string ItemX01(int cfop, std::int64_t valor75, std::int64_t valor88, std::int64_t valor101) {
-  return Digitos(cfop, 3) + Digitos(0, 13) + Digitos(0, 13) + Digitos(valor75, 13) +
-         Digitos(valor88, 13) + Digitos(valor101, 13);
+  // X01's items have X05's columns, whose table names the amounts at 88 and 101.
+  std::string item = ItemEmBranco(cm::X05);
+  PoeNoItem(item, CampoDe(cm::X05, "CFOP"), cfop);
+  PoeNoItem(item, CampoDe(cm::X05, "Valor (col. 49)"), 0);
+  PoeNoItem(item, CampoDe(cm::X05, "Valor (col. 62)"), 0);
+  PoeNoItem(item, CampoDe(cm::X05, "Valor do total do anexo X05"), valor75);
+  PoeNoItem(item, CampoDe(cm::X05, "Valor do CFOP no anexo X05A"), valor88);
+  PoeNoItem(item, CampoDe(cm::X05, "Valor do CFOP no anexo X05B"), valor101);
+  return item;
 }
 
 std::string ItemX05A(int cfop, std::int64_t valor, int numero) {
-  return Digitos(cfop, 3) + Digitos(numero, 3) + Digitos(valor, 13);
+  std::string item = ItemEmBranco(cm::X05A);
+  PoeNoItem(item, CampoDe(cm::X05A, "CFOP"), cfop);
+  PoeNoItem(item, CampoDe(cm::X05A, "Número"), numero);
+  PoeNoItem(item, CampoDe(cm::X05A, "Valor do CFOP"), valor);
+  return item;
 }
 
 std::string ItemX02(std::string_view inscricao, std::int64_t valor, int numero) {
-  return std::string(inscricao) + Digitos(numero, 3) + Digitos(valor, 13);
+  std::string item = ItemEmBranco(cm::X02);
+  PoeNoItem(item, CampoDe(cm::X02, "Inscrição do item"), inscricao);
+  PoeNoItem(item, CampoDe(cm::X02, "Número"), numero);
+  PoeNoItem(item, CampoDe(cm::X02, "Valor do total do anexo X02"), valor);
+  return item;
 }
 
 std::string ItemX03(int codigo, std::int64_t valor) {
-  return Digitos(codigo, 3) + Digitos(valor, 13);
+  std::string item = ItemEmBranco(cm::X03);
+  PoeNoItem(item, CampoDe(cm::X03, "Código"), codigo);
+  PoeNoItem(item, CampoDe(cm::X03, "Valor do total do anexo X03"), valor);
+  return item;
 }
 
 std::string ItemX03A(int codigo, char tipo, std::string_view inscricao) {
-  return Digitos(codigo, 3) + std::string(1, tipo) + Digitos(1, 9) + Digitos(1, 2) +
-         std::string(inscricao) + Digitos(0, 13);
+  std::string item = ItemEmBranco(cm::X03A);
+  PoeNoItem(item, CampoDe(cm::X03A, "Código do anexo X03"), codigo);
+  PoeNoItem(item, CampoDe(cm::X03A, "Tipo (A, B ou S)"), std::string_view(&tipo, 1));
+  PoeNoItem(item, CampoDe(cm::X03A, "Número (col. 50)"), 1);
+  PoeNoItem(item, CampoDe(cm::X03A, "Número (col. 59)"), 1);
+  PoeNoItem(item, CampoDe(cm::X03A, "Inscrição do item"), inscricao);
+  PoeNoItem(item, CampoDe(cm::X03A, "Valor"), 0);
+  return item;
 }
 
 std::string ItemX04(std::string_view periodo, std::string_view vencimento, std::int64_t p,
                     std::int64_t q) {
-  return std::string(periodo) + std::string(vencimento) + Digitos(p, 13) + Digitos(q, 13);
+  std::string item = ItemEmBranco(cm::X04);
+  PoeNoItem(item, CampoDe(cm::X04, "Período (dias, mês e ano)"), periodo);
+  PoeNoItem(item, CampoDe(cm::X04, "Vencimento"), vencimento);
+  PoeNoItem(item, CampoDe(cm::X04, "Valor P"), p);
+  PoeNoItem(item, CampoDe(cm::X04, "Valor Q"), q);
+  return item;
+}
+
+std::string ItemX07A(std::string_view cfop, std::int64_t valor49, std::int64_t valor62) {
+  std::string item = ItemEmBranco(cm::X07A);
+  PoeNoItem(item, CampoDe(cm::X07A, "CFOP"), cfop);
+  PoeNoItem(item, CampoDe(cm::X07A, "Valor (col. 49)"), valor49);
+  PoeNoItem(item, CampoDe(cm::X07A, "Valor do total do anexo X07A"), valor62);
+  return item;
+}
+
+std::string ItemX08(std::string_view dias, std::string_view vencimento, std::int64_t a,
+                    std::int64_t b, std::string_view inscricao) {
+  std::string item = ItemEmBranco(cm::X08);
+  PoeNoItem(item, CampoDe(cm::X08, "Dias (início e fim)"), dias);
+  PoeNoItem(item, CampoDe(cm::X08, "Vencimento"), vencimento);
+  PoeNoItem(item, CampoDe(cm::X08, "Valor do total 1 do anexo X08"), a);
+  PoeNoItem(item, CampoDe(cm::X08, "Valor do total 2 do anexo X08"), b);
+  PoeNoItem(item, CampoDe(cm::X08, "Inscrição do item"), inscricao);
+  return item;
+}
+
+std::string ItemX09(std::string_view dia, std::int64_t a, std::int64_t b,
+                    std::string_view inscricao) {
+  std::string item = ItemEmBranco(cm::X09);
+  PoeNoItem(item, CampoDe(cm::X09, "Dia de vencimento"), dia);
+  PoeNoItem(item, CampoDe(cm::X09, "Valor do total 1 do anexo X09"), a);
+  PoeNoItem(item, CampoDe(cm::X09, "Valor do total 2 do anexo X09"), b);
+  PoeNoItem(item, CampoDe(cm::X09, "Inscrição do item"), inscricao);
+  return item;
+}
+
+std::string ItemX11(std::string_view codigo, std::int64_t a, std::int64_t b) {
+  std::string item = ItemEmBranco(cm::X11);
+  PoeNoItem(item, CampoDe(cm::X11, "Código"), codigo);
+  PoeNoItem(item, CampoDe(cm::X11, "Valor do total 1 do anexo X11"), a);
+  PoeNoItem(item, CampoDe(cm::X11, "Valor do total 2 do anexo X11"), b);
+  return item;
+}
+
+std::string ItemX12(std::string_view numero, std::int64_t a, std::int64_t b) {
+  std::string item = ItemEmBranco(cm::X12);
+  PoeNoItem(item, CampoDe(cm::X12, "Número"), numero);
+  PoeNoItem(item, CampoDe(cm::X12, "Valor do total 1 do anexo X12"), a);
+  PoeNoItem(item, CampoDe(cm::X12, "Valor do total 2 do anexo X12"), b);
+  return item;
+}
+
+std::string CorpoX07::Texto() const {
+  // The body runs from the first column after the count to X07's last field.
+  constexpr CampoRegistro ultimo = CampoDe(cm::X07, "Total 2");
+  std::string corpo(static_cast<std::size_t>(ultimo.Ultima() - cm::QuantidadeItens.Ultima()), ' ');
+  auto texto = [](const std::string& t) { return t + std::string(60 - t.size(), ' '); };
+  PoeNoItem(corpo, CampoDe(cm::X07, "Valor 1 (total do anexo X07A)"), v1);
+  PoeNoItem(corpo, CampoDe(cm::X07, "Outros valores 1"), w1);
+  PoeNoItem(corpo, CampoDe(cm::X07, "Descrição de outros valores 1"), texto(texto1));
+  PoeNoItem(corpo, CampoDe(cm::X07, "Total 1"), t1);
+  PoeNoItem(corpo, CampoDe(cm::X07, "Valor 2 (total do anexo X07B)"), v2);
+  PoeNoItem(corpo, CampoDe(cm::X07, "Outros valores 2"), w2);
+  PoeNoItem(corpo, CampoDe(cm::X07, "Descrição de outros valores 2"), texto(texto2));
+  PoeNoItem(corpo, CampoDe(cm::X07, "Total 2"), t2);
+  return corpo;
+}
+
+std::string CorpoX07Somado(std::int64_t v1, std::int64_t w1, std::int64_t v2, std::int64_t w2) {
+  CorpoX07 corpo;
+  corpo.v1 = Digitos(v1, 13);
+  corpo.w1 = Digitos(w1, 13);
+  corpo.texto1 = std::string(60, 'T');
+  corpo.t1 = Digitos(v1 + w1, 13);
+  corpo.v2 = Digitos(v2, 13);
+  corpo.w2 = Digitos(w2, 13);
+  corpo.texto2 = std::string(60, 'T');
+  corpo.t2 = Digitos(v2 + w2, 13);
+  return corpo.Texto();
 }
 
 ROLMensal::ROLMensal(PrefixoMensal p) : prefixo(std::move(p)) {}
@@ -166,6 +289,12 @@ std::vector<std::string> ROLMensal::Registros() const {
   std::vector<std::string> registros{cabecalho};
   registros.insert(registros.end(), anexos_.begin(), anexos_.end());
   return registros;
+}
+
+ROLMensal ComPreRequisitos() {
+  ROLMensal rol;
+  rol.Anexo("X05 ", {ItemX01(102)}).Anexo("X03 ", {ItemX03(5)});
+  return rol;
 }
 
 std::vector<std::string> Junta(const std::vector<ROLMensal>& retornos) {

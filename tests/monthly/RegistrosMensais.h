@@ -68,6 +68,30 @@ std::string ItemX04(std::string_view periodo = "0131122004",
                     std::string_view vencimento = "10012005", std::int64_t p = 0,
                     std::int64_t q = 0);
 
+// Valid items of the annexes X07A to X12, every field given as its text except the amounts.
+std::string ItemX07A(std::string_view cfop = "102", std::int64_t valor49 = 0,
+                     std::int64_t valor62 = 0);  // X07A and X07B, 29
+// X08 and X10, 48: days, due date, two amounts, registry number.
+std::string ItemX08(std::string_view dias = "0131", std::string_view vencimento = "10012005",
+                    std::int64_t a = 0, std::int64_t b = 0,
+                    std::string_view inscricao = "0000000000");
+std::string ItemX09(std::string_view dia = "10", std::int64_t a = 0, std::int64_t b = 0,
+                    std::string_view inscricao = "0000000000");                               // 38
+std::string ItemX11(std::string_view codigo = "01", std::int64_t a = 0, std::int64_t b = 0);  // 28
+std::string ItemX12(std::string_view numero = "001", std::int64_t a = 0,
+                    std::int64_t b = 0);  // 29
+
+// The X07 body, columns 46-243: V1, W1, its text, T1, then V2, W2, its text, T2; each amount as
+// its 13 characters, each text blank-padded to its 60.
+struct CorpoX07 {
+  std::string v1 = Digitos(0, 13), w1 = Digitos(0, 13), texto1 = "", t1 = Digitos(0, 13);
+  std::string v2 = Digitos(0, 13), w2 = Digitos(0, 13), texto2 = "", t2 = Digitos(0, 13);
+  std::string Texto() const;
+};
+
+// An X07 body with V1 + W1 = T1 and V2 + W2 = T2, both texts given.
+std::string CorpoX07Somado(std::int64_t v1, std::int64_t w1, std::int64_t v2, std::int64_t w2);
+
 // A whole return: its header and its annex records, numbered 0001 onward, the header declaring
 // for each annex type the items put in (set before Registros() is called).
 class ROLMensal {
@@ -86,6 +110,10 @@ class ROLMensal {
   std::vector<std::string> tipos_;
   std::vector<int> quantidades_;
 };
+
+// A return whose X05 (line 2) and X03 (line 3) give the CFOP 102 and the code 5 that the detail
+// records need; the record under test is line 4.
+ROLMensal ComPreRequisitos();
 
 // The records of several returns, one after another.
 std::vector<std::string> Junta(const std::vector<ROLMensal>& retornos);

@@ -14,12 +14,6 @@ namespace rolval::teste {
 namespace {
 
 std::string Quinze(std::int64_t valor) { return Digitos(valor, 15); }
-std::string ItemX12(std::int64_t a) { return "001" + Digitos(a, 13) + Digitos(0, 13); }
-std::string ItemX07A(std::int64_t valor62) { return "102" + Digitos(0, 13) + Digitos(valor62, 13); }
-std::string CorpoX07Zerado() {
-  const std::string texto(60, 'T');
-  return Digitos(0, 13 * 3) + texto + Digitos(0, 13 * 4) + texto + Digitos(0, 13);
-}
 
 // The registration 012345678 with a check digit other than its own.
 std::string InscricaoComDigitoErrado() {
@@ -45,11 +39,11 @@ struct Caso {
 TEST(ValoresDosAchadosMensais, DeclaradoECalculadoDeCadaTotalContagemEDigito) {
   const Caso casos[] = {
       {"annex lines declared against lines read",
-       [](ROLMensal& r) { r.Cabecalho(841, "002").Anexo("X12 ", {ItemX12(0)}); },
+       [](ROLMensal& r) { r.Cabecalho(841, "002").Anexo("X12 ", {ItemX12("001", 0)}); },
        CodigoM::LinhasAnexoInvalidas, 841, 2, 0},
       {"header amount against its annex's sum",
        [](ROLMensal& r) {
-         r.Anexo("X12 ", {ItemX12(3), ItemX12(4)});
+         r.Anexo("X12 ", {ItemX12("001", 3), ItemX12("001", 4)});
        },
        CodigoM::TotalDaReferenciaIncorreto, 733, 0, 7},
       {"header total against the amounts before it",
@@ -58,7 +52,9 @@ TEST(ValoresDosAchadosMensais, DeclaradoECalculadoDeCadaTotalContagemEDigito) {
        [](ROLMensal& r) { r.Cabecalho(209, Quinze(1000)).Cabecalho(359, Quinze(1000)); },
        CodigoM::IcmsProprioIncorreto, 480, 0, 1000},
       {"X07 amount against the sum of X07A",
-       [](ROLMensal& r) { r.Anexo("X07 ", {CorpoX07Zerado()}).Anexo("X07A", {ItemX07A(5)}); },
+       [](ROLMensal& r) {
+         r.Anexo("X07 ", {CorpoX07Somado(0, 0, 0, 0)}).Anexo("X07A", {ItemX07A("102", 0, 5)});
+       },
        CodigoM::SomaX07Incorreta, 46, 0, 5},
       {"X05 CFOP amount against its X05A detail",
        [](ROLMensal& r) {
@@ -73,7 +69,7 @@ TEST(ValoresDosAchadosMensais, DeclaradoECalculadoDeCadaTotalContagemEDigito) {
        CodigoM::DigitoControleInvalido, 26, InscricaoComDigitoErrado()[9] - '0',
        InscricaoComDigito("012345678")[9] - '0'},
       {"item count out of range: declared only",
-       [](ROLMensal& r) { r.Anexo("X12 ", {ItemX12(0)}).Registro(2, 44, "00"); },
+       [](ROLMensal& r) { r.Anexo("X12 ", {ItemX12("001", 0)}).Registro(2, 44, "00"); },
        CodigoM::OcorrenciasAnexoInvalidas, 44, 0, std::nullopt},
   };
   for (const Caso& c : casos) {
@@ -100,18 +96,20 @@ TEST(ValoresDosAchadosMensais, CampoEOcorrenciaDasColunasDoAchado) {
        [](ROLMensal& r) { r.Cabecalho(26, InscricaoComDigitoErrado()); },
        CodigoM::DigitoControleInvalido, 26, "ABC", "Inscrição", 0},
       {"closed return, at its header",
-       [](ROLMensal& r) { r.Cabecalho(841, "002").Anexo("X12 ", {ItemX12(0)}); },
+       [](ROLMensal& r) { r.Cabecalho(841, "002").Anexo("X12 ", {ItemX12("001", 0)}); },
        CodigoM::LinhasAnexoInvalidas, 841, "ABC", "Linhas do anexo X01", 0},
       {"closed return, at its X07 line",
-       [](ROLMensal& r) { r.Anexo("X07 ", {CorpoX07Zerado()}).Anexo("X07A", {ItemX07A(5)}); },
+       [](ROLMensal& r) {
+         r.Anexo("X07 ", {CorpoX07Somado(0, 0, 0, 0)}).Anexo("X07A", {ItemX07A("102", 0, 5)});
+       },
        CodigoM::SomaX07Incorreta, 46, "X07", "Valor 1 (total do anexo X07A)", 0},
       {"second item of an annex",
        [](ROLMensal& r) {
-         r.Anexo("X12 ", {ItemX12(0), ItemX12(0)}).Registro(2, 75, "AAA");
+         r.Anexo("X12 ", {ItemX12("001", 0), ItemX12("001", 0)}).Registro(2, 75, "AAA");
        },
        CodigoM::CampoNaoNumerico, 75, "X12", "Número", 1},
       {"record of no known type: its prefix only",
-       [](ROLMensal& r) { r.Anexo("X12 ", {ItemX12(0)}).Registro(2, 40, "X99 "); },
+       [](ROLMensal& r) { r.Anexo("X12 ", {ItemX12("001", 0)}).Registro(2, 40, "X99 "); },
        CodigoM::IdentificacaoRegistroInvalida, 40, "", "Tipo de registro", 0},
       {"columns past the record", [](ROLMensal& r) { r.Anexo("X05 ", {ItemX01(102, 0, 7)}); },
        CodigoM::ValorCfopIncorreto, 999, "X05", nullptr, 0},

@@ -5,8 +5,6 @@
 
 namespace rolval::teste {
 
-namespace {
-
 bool GuardaDigitos(TipoCampo tipo) {
   switch (tipo) {
     case TipoCampo::Digitos:
@@ -19,8 +17,6 @@ bool GuardaDigitos(TipoCampo tipo) {
       return false;
   }
 }
-
-}  // namespace
 
 void ZeraCamposNumericos(std::string& registro, const TabelaRegistro& tabela, int desde) {
   if (static_cast<int>(registro.size()) < tabela.comprimento)

@@ -541,22 +541,29 @@ void Saida::BImprimir_Click() {
   if (Imprime(impressora)) lblStatus->setText(QStringLiteral("Impresso"));
 }
 
+bool Saida::ImprimeGrade(QPrinter& impressora) const {
+  AjustaMargens(impressora);
+  ImpressoraQt linhas(impressora, molde_);
+  if (!linhas.Comeca()) return false;
+  for (const QString& linha : grade->Modelo().LinhasParaImpressao()) linhas.ImprimeLinha(linha);
+  return linhas.Termina();
+}
+
 void Saida::mnuimpgrade_Click() {
   QPrinter impressora(QPrinter::HighResolution);
   PreparaPagina(impressora);
   impressora.setPageOrientation(QPageLayout::Landscape);  // the grid's columns are wide
-  if (!dialogos_.PreparaImpressora(this, impressora)) return;
-  AjustaMargens(impressora);
-  ImpressoraQt linhas(impressora, molde_);
-  if (!linhas.Comeca()) return;
-  for (const QString& linha : grade->Modelo().LinhasParaImpressao()) linhas.ImprimeLinha(linha);
-  if (linhas.Termina()) lblStatus->setText(QStringLiteral("Impresso"));
+  if (dialogos_.MostraVisualizacao(this, impressora,
+                                   [this](QPrinter& destino) { ImprimeGrade(destino); }))
+    lblStatus->setText(QStringLiteral("Impresso"));
 }
 
 void Saida::BVisualizar_Click() {
   QPrinter impressora(QPrinter::HighResolution);
   PreparaPagina(impressora);
-  dialogos_.MostraVisualizacao(this, impressora, [this](QPrinter& destino) { Imprime(destino); });
+  if (dialogos_.MostraVisualizacao(this, impressora,
+                                   [this](QPrinter& destino) { Imprime(destino); }))
+    lblStatus->setText(QStringLiteral("Impresso"));
 }
 
 void Saida::BFechar_Click() {

@@ -57,8 +57,9 @@ class Saida : public QWidget {
 
   void BImprimir_Click();
   void BVisualizar_Click();  // the print preview, from which the user may print
-  // Imprimir grade...: the grid's rows, as filtered and sorted, as a table on landscape pages
-  // with the report's page header and foot.
+  // Imprimir grade...: the print preview of the grid's rows, as filtered and sorted, as a table
+  // on landscape pages with the report's page header, foot and column headings on every page;
+  // the user prints from it.
   void mnuimpgrade_Click();
   void BFechar_Click();
   void mnusalrel_Click();   // Salvar relatório como...
@@ -99,7 +100,8 @@ class Saida : public QWidget {
                  std::string_view bytes);
   QString NomeSugerido(const QString& sufixo) const;
   void PreparaPagina(QPrinter& impressora) const;
-  bool Imprime(QPrinter& impressora) const;  // the report on a printer the user set up
+  bool Imprime(QPrinter& impressora) const;       // the report on a printer the user set up
+  bool ImprimeGrade(QPrinter& impressora) const;  // the grid's rows, likewise
   // Whatever the dialog chose, no side of the page is printed closer to the edge than the margin.
   static void AjustaMargens(QPrinter& impressora);
   void MostraAchadoDaLinha(int bloco);  // the finding on that line of the report view, if any

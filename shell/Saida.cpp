@@ -239,7 +239,7 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
   botoes->addWidget(BVisualizar);
   botoes->addWidget(BImprimir);
   botoes->addWidget(BFechar);
-  auto* divisor = new QSplitter(Qt::Vertical, this);
+  divisor = new QSplitter(Qt::Vertical, this);
   divisor->setObjectName(QStringLiteral("divisor"));
   divisor->setChildrenCollapsible(false);
   divisor->addWidget(abas);
@@ -319,8 +319,17 @@ void Saida::MostraAchado(int indice) {
   atual_ = indice;
   const auto i = static_cast<std::size_t>(indice);
   if (!indice_) indice_ = std::make_unique<IndiceLinhas>(caminhoEntrada_, marcaEntrada_);
+  const bool abrindo = registro->isHidden();
   registro->show();
   registro->Mostra(achados_.Le(i), indice + 1, total, *indice_);
+  // The panel opens as tall as its content at the window's width (its wrapped captions hint at
+  // several lines each), the grid keeping the rest; later the user's division stays.
+  if (abrindo && registro->layout()->hasHeightForWidth()) {
+    const int altura = std::max(registro->layout()->heightForWidth(divisor->width()),
+                                registro->minimumSizeHint().height());
+    const int soma = divisor->height() - divisor->handleWidth();
+    if (soma > altura) divisor->setSizes({soma - altura, altura});
+  }
   grade->SelecionaAchado(indice);
   if (relatorioNaVisao_) MarcaNoRelatorio(indice);
   AtualizaBotoes();

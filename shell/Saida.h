@@ -30,6 +30,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QPrinter;
+class QSplitter;
 class QTabWidget;
 
 namespace rolval {
@@ -139,6 +140,7 @@ class Saida : public QWidget {
   QPushButton* BCorrigir = nullptr;  // made with the first hint that a copy can mend
   QLabel* lblCorrecao = nullptr;     // made when the report is a corrected copy's
   VisaoRegistro* registro;
+  QSplitter* divisor;  // the tabs above, the record panel under them
   QLabel* lblResumo;
   QLabel* lblStatus;
   QPushButton* BSalvar;

@@ -203,18 +203,17 @@ VisaoRegistro::VisaoRegistro(QWidget* pai) : QWidget(pai) {
   lblCabecalho->setWordWrap(true);
   lblCabecalho->setTextFormat(Qt::PlainText);
   lblCabecalho->hide();
-  // The header line in the record's font, one line and its scroll bar. It follows the record's
-  // scrolling (a column is then the same column in both) and is scrolled on its own, past the end
-  // of a shorter record.
+  // The header line in the record's font, one line without a scroll bar of its own (the panel
+  // keeps its height for the grid): it follows the record's scrolling, so that a column is the
+  // same column in both, and the arrow keys scroll it on its own past the end of a shorter record.
   txtcabecalho = new QPlainTextEdit(this);
   txtcabecalho->setObjectName(QStringLiteral("txtcabecalho"));
   txtcabecalho->setReadOnly(true);
   txtcabecalho->setLineWrapMode(QPlainTextEdit::NoWrap);
   txtcabecalho->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  txtcabecalho->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  txtcabecalho->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   txtcabecalho->setFont(fonte);
-  txtcabecalho->setFixedHeight(medidas.lineSpacing() + margens +
-                               txtcabecalho->horizontalScrollBar()->sizeHint().height() + 4);
+  txtcabecalho->setFixedHeight(medidas.lineSpacing() + margens + 4);
   txtcabecalho->hide();
   connect(txtregistro->horizontalScrollBar(), &QScrollBar::valueChanged,
           txtcabecalho->horizontalScrollBar(), &QScrollBar::setValue);

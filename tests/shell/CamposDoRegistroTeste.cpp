@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <QTest>
+#include <QScrollBar>
 #include <array>
 #include <filesystem>
 #include <string>
@@ -184,6 +187,11 @@ TEST_F(CabecalhoDoRegistro, CabecalhoDaDeclaracaoDeCadaLayout) {
     const int i = Procura(*saida, c.noCabecalho);
     ASSERT_GE(i, 0);
     saida->MostraAchado(i);
+    // The panel opens as tall as its content, not as its captions' hints, the grid keeping the
+    // rest.
+    auto* visao = Controle<VisaoRegistro>(saida, "VisaoRegistro");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(visao->height(), visao->layout()->heightForWidth(visao->width()));
     const Achado a = saida->achados().Le(static_cast<std::size_t>(i));
     const std::array<QString, 3> visto = Mostrado(*saida);
     EXPECT_EQ(visto[0], TextoRegistro(Linha(a.linha)));
@@ -195,6 +203,11 @@ TEST_F(CabecalhoDoRegistro, CabecalhoDaDeclaracaoDeCadaLayout) {
       EXPECT_EQ(visto[1],
                 QStringLiteral("Cabeçalho da declaração (linha %1):").arg(a.linhaCabecalho));
       EXPECT_EQ(visto[2], TextoRegistro(Linha(a.linhaCabecalho)));
+      // Wider than the view (and than an A1 record under an A0), the header line has no scroll
+      // bar of its own but scrolls by the keys.
+      auto* cabecalho = Controle<QPlainTextEdit>(saida, "txtcabecalho");
+      QTest::keyClick(cabecalho, Qt::Key_Right);
+      EXPECT_GT(cabecalho->horizontalScrollBar()->value(), 0);
     }
     saida->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

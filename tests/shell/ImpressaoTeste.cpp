@@ -20,6 +20,7 @@
 #include "shell/Principal.h"
 #include "shell/Saida.h"
 #include "tests/shell/ApoioJanelas.h"
+#include "tests/shell/ComPrincipal.h"
 #include "tests/support/Apoio.h"
 
 namespace rolval::teste {
@@ -231,15 +232,14 @@ QStringList CorpoDaPagina(const QStringList& linhas, int n, int total) {
   return corpo;
 }
 
-class ImpressaoDaSaida : public ::testing::Test {
+class ImpressaoDaSaida : public ComPrincipal {
  protected:
   void SetUp() override {
     if (QString::fromLatin1(ROLVAL_PDFTOTEXT).isEmpty())
       FAIL() << "pdftotext (poppler-utils) is needed to read the printed PDF; scripts/prepara.sh "
                 "installs it";
     dialogos.pastaPdf = QString::fromStdString(pasta.caminho().string());
-    principal = std::make_unique<Principal>(pasta.caminho(), dialogos);
-    principal->show();
+    ComPrincipal::SetUp();
     EscreveArquivo(pasta / "nao-rol.txt", "ARQUIVO QUALQUER\r\n");
     Controle<QLineEdit>(principal.get(), "NomeArq")
         ->setText(QString::fromStdString((pasta / "nao-rol.txt").string()));
@@ -247,14 +247,7 @@ class ImpressaoDaSaida : public ::testing::Test {
     saida = JanelaVisivel(QStringLiteral("Saida"));
     ASSERT_NE(saida, nullptr);
   }
-  void TearDown() override {
-    principal.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
 
-  PastaTemporaria pasta;
-  DialogosGravados dialogos;
-  std::unique_ptr<Principal> principal;
   QWidget* saida = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "achados/ListaAchados.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "run/Relatorio.h"
 
@@ -53,6 +54,9 @@ void ListaAchados::Anota(const Achado& a) {
   }
   g.codigo = static_cast<std::uint16_t>(a.codigo);
   g.catalogo = a.catalogo;
+  if (cabecalhos_.empty() || cabecalhos_.back().linha != a.linhaCabecalho ||
+      cabecalhos_.back().deslocamento != a.deslocamentoCabecalho)
+    cabecalhos_.push_back({achados_.size(), a.linhaCabecalho, a.deslocamentoCabecalho});
   achados_.push_back(g);
   if (a.Aviso()) ++avisos_;
 }
@@ -66,6 +70,11 @@ Achado ListaAchados::Le(std::size_t i) const {
   a.ocorrencia = g.ocorrencia;
   a.encontrado = Texto(g.encontrado);
   a.deslocamento = g.deslocamento;
+  const auto trecho =
+      std::upper_bound(cabecalhos_.begin(), cabecalhos_.end(), i,
+                       [](std::size_t n, const TrechoCabecalho& t) { return n < t.primeiro; });
+  a.linhaCabecalho = std::prev(trecho)->linha;
+  a.deslocamentoCabecalho = std::prev(trecho)->deslocamento;
   if (g.valores != Nenhum) {
     if (g.marcas & TemDeclarado) a.declarado = valores_[g.valores].first;
     if (g.marcas & TemCalculado) a.calculado = valores_[g.valores].second;

@@ -1,8 +1,9 @@
 #pragma once
 // The findings of one run as a face keeps them, told by the run as it writes them: compact (64
-// bytes a finding, and each distinct text once), so that a run of a million findings stays
-// usable. Each finding knows the lines of the report view its report line takes (a break at
-// every CR LF, lone CR and LF), for the views that mark it.
+// bytes a finding, 24 more each time the next finding names another return's header line, and
+// each distinct text once), so that a run of a million findings stays usable. Each finding knows
+// the lines of the report view its report line takes (a break at every CR LF, lone CR and LF), for
+// the views that mark it.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -79,6 +80,15 @@ class ListaAchados : public OuvinteAchados {
       numeros_;                             // each distinct text once
   std::vector<const std::string*> textos_;  // the same, by number
   std::vector<std::pair<double, double>> valores_;
+  // The header lines the findings name, each from the finding that first names it until the next
+  // entry: a return's findings come together, so there are a few entries a return, not one a
+  // finding.
+  struct TrechoCabecalho {
+    std::size_t primeiro;  // the first finding of the run of findings
+    std::int32_t linha;
+    std::int64_t deslocamento;
+  };
+  std::vector<TrechoCabecalho> cabecalhos_;
   std::int32_t proximaLinhaVisao_ = -1;  // past the last finding's lines; -1 before the first
   std::int64_t avisos_ = 0;
 };

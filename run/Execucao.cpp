@@ -63,6 +63,8 @@ void Execucao::LimpaVariaveis() {
   LinhaAtual.clear();
   LinhaLida = {};
   DeslocamentoLinha = 0;
+  LinhaCabecalho = 0;
+  DeslocamentoCabecalho = -1;
   RegistroAtual.Limpa();
   CabecalhoROL.Limpa();
   HouveErro = false;

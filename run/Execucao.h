@@ -162,6 +162,11 @@ class Execucao {
   // file: the findings on it carry the bytes of their columns and where the line starts.
   std::string_view LinhaLida;
   std::int64_t DeslocamentoLinha = 0;
+  // The header line of the return open at the last line read (the monthly header, the A0 record,
+  // or a whole-return line: a line read while the layout's current table is its header table)
+  // and where it starts; 0 and -1 before the first. The findings carry it.
+  std::int32_t LinhaCabecalho = 0;
+  std::int64_t DeslocamentoCabecalho = -1;
   bool HouveErro = false;
   bool CabecalhoLido = false;
   Fixo<2> VersaoArquivo;

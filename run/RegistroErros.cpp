@@ -137,6 +137,18 @@ void Execucao::EscreveLinhaErro(char catalogo, int codigo, std::string_view insc
           achado.ocorrencia = static_cast<std::int16_t>(vez);
         }
     }
+    // The header of its return: the line just read when that is a header and the finding is on
+    // it as a header; otherwise the header of the open return, which a closing return's findings
+    // name too (the next header counts only once it has been read).
+    if (tabela != nullptr && linha > 0) {
+      if (linha == NumLinha && tabela == TabelaCabecalho && TabelaAtual == TabelaCabecalho) {
+        achado.linhaCabecalho = NumLinha;
+        achado.deslocamentoCabecalho = DeslocamentoLinha;
+      } else if (LinhaCabecalho > 0) {
+        achado.linhaCabecalho = LinhaCabecalho;
+        achado.deslocamentoCabecalho = DeslocamentoCabecalho;
+      }
+    }
     // A finding on the line just read: where that line starts and what its columns hold.
     if (linha > 0 && linha == NumLinha) {
       achado.deslocamento = DeslocamentoLinha;

@@ -27,6 +27,10 @@ struct Achado {
   std::int16_t ocorrencia = 0;           // of a repeated field, the one (0-based) its columns name
   std::string_view encontrado = {};      // the bytes of its columns, when on the line just read
   std::int64_t deslocamento = -1;        // byte offset of its line in the file; -1: not known
+  // The header line of its return (the return's first record; for the one-line returns of the
+  // older layouts, the line itself) and its byte offset: 0 and -1 when not known.
+  std::int32_t linhaCabecalho = 0;
+  std::int64_t deslocamentoCabecalho = -1;
   std::optional<double> declarado = {};  // a total, count or check digit as the file has it
   std::optional<double> calculado = {};  // the same as computed from the file
   std::string_view linhaRelatorio = {};  // the whole report line, without its line end

@@ -213,6 +213,12 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
         legendaDefinida = true;
       }
       if (layout->valida != nullptr) layout->valida(ex, linha);
+      // A header line opens a return: only now, so that the findings of the return it closes,
+      // made while it was read, still name the return's own header.
+      if (ex.TabelaAtual != nullptr && ex.TabelaAtual == ex.TabelaCabecalho) {
+        ex.LinhaCabecalho = ex.NumLinha;
+        ex.DeslocamentoCabecalho = ex.DeslocamentoLinha;
+      }
     }
     // At the end of the file the reader has read nothing into its buffer since the last line: no
     // record is as long as a line cut at the reader's limit, so such a line fails the length

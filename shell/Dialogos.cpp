@@ -138,9 +138,10 @@ bool DialogosQt::Confirma(QWidget* pai, const QString& texto, const QString& tit
   return caixa->exec() == QMessageBox::Yes;
 }
 
-void DialogosQt::MostraVisualizacao(QWidget* pai, QPrinter& impressora,
+bool DialogosQt::MostraVisualizacao(QWidget* pai, QPrinter& impressora,
                                     const std::function<void(QPrinter&)>& pinta) {
-  CriaVisualizacao(impressora, pai, pinta)->exec();
+  // The preview is accepted when the user prints from it, rejected when closed.
+  return CriaVisualizacao(impressora, pai, pinta)->exec() == QDialog::Accepted;
 }
 
 void DialogosSilenciosos::MostraMensagem(QWidget*, const QString& texto, const QString&,

@@ -37,8 +37,8 @@ class Dialogos {
   // A question answered Sim or Não; true for Sim.
   virtual bool Confirma(QWidget* pai, const QString& texto, const QString& titulo) = 0;
   // The print preview of what `pinta` draws on the printer it is given (set up as `impressora`),
-  // from which the user may print it; returns when it is closed.
-  virtual void MostraVisualizacao(QWidget* pai, QPrinter& impressora,
+  // from which the user may print it; returns when it is closed, telling whether it printed.
+  virtual bool MostraVisualizacao(QWidget* pai, QPrinter& impressora,
                                   const std::function<void(QPrinter&)>& pinta) = 0;
 };
 
@@ -51,7 +51,7 @@ class DialogosQt : public Dialogos {
                       IconeMensagem icone) override;
   bool PreparaImpressora(QWidget* pai, QPrinter& impressora) override;
   bool Confirma(QWidget* pai, const QString& texto, const QString& titulo) override;
-  void MostraVisualizacao(QWidget* pai, QPrinter& impressora,
+  bool MostraVisualizacao(QWidget* pai, QPrinter& impressora,
                           const std::function<void(QPrinter&)>& pinta) override;
 };
 
@@ -69,7 +69,9 @@ class DialogosSilenciosos : public Dialogos {
                       IconeMensagem icone) override;
   bool PreparaImpressora(QWidget*, QPrinter&) override { return false; }
   bool Confirma(QWidget*, const QString&, const QString&) override { return false; }
-  void MostraVisualizacao(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) override {}
+  bool MostraVisualizacao(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) override {
+    return false;
+  }
 
  private:
   const char* programa_;

@@ -239,7 +239,7 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
   botoes->addWidget(BVisualizar);
   botoes->addWidget(BImprimir);
   botoes->addWidget(BFechar);
-  auto* divisor = new QSplitter(Qt::Vertical, this);
+  divisor = new QSplitter(Qt::Vertical, this);
   divisor->setObjectName(QStringLiteral("divisor"));
   divisor->setChildrenCollapsible(false);
   divisor->addWidget(abas);
@@ -319,8 +319,17 @@ void Saida::MostraAchado(int indice) {
   atual_ = indice;
   const auto i = static_cast<std::size_t>(indice);
   if (!indice_) indice_ = std::make_unique<IndiceLinhas>(caminhoEntrada_, marcaEntrada_);
+  const bool abrindo = registro->isHidden();
   registro->show();
   registro->Mostra(achados_.Le(i), indice + 1, total, *indice_);
+  // The panel opens as tall as its content at the window's width (its wrapped captions hint at
+  // several lines each), the grid keeping the rest; later the user's division stays.
+  if (abrindo && registro->layout()->hasHeightForWidth()) {
+    const int altura = std::max(registro->layout()->heightForWidth(divisor->width()),
+                                registro->minimumSizeHint().height());
+    const int soma = divisor->height() - divisor->handleWidth();
+    if (soma > altura) divisor->setSizes({soma - altura, altura});
+  }
   grade->SelecionaAchado(indice);
   if (relatorioNaVisao_) MarcaNoRelatorio(indice);
   AtualizaBotoes();
@@ -541,22 +550,29 @@ void Saida::BImprimir_Click() {
   if (Imprime(impressora)) lblStatus->setText(QStringLiteral("Impresso"));
 }
 
+bool Saida::ImprimeGrade(QPrinter& impressora) const {
+  AjustaMargens(impressora);
+  ImpressoraQt linhas(impressora, molde_);
+  if (!linhas.Comeca()) return false;
+  for (const QString& linha : grade->Modelo().LinhasParaImpressao()) linhas.ImprimeLinha(linha);
+  return linhas.Termina();
+}
+
 void Saida::mnuimpgrade_Click() {
   QPrinter impressora(QPrinter::HighResolution);
   PreparaPagina(impressora);
   impressora.setPageOrientation(QPageLayout::Landscape);  // the grid's columns are wide
-  if (!dialogos_.PreparaImpressora(this, impressora)) return;
-  AjustaMargens(impressora);
-  ImpressoraQt linhas(impressora, molde_);
-  if (!linhas.Comeca()) return;
-  for (const QString& linha : grade->Modelo().LinhasParaImpressao()) linhas.ImprimeLinha(linha);
-  if (linhas.Termina()) lblStatus->setText(QStringLiteral("Impresso"));
+  if (dialogos_.MostraVisualizacao(this, impressora,
+                                   [this](QPrinter& destino) { ImprimeGrade(destino); }))
+    lblStatus->setText(QStringLiteral("Impresso"));
 }
 
 void Saida::BVisualizar_Click() {
   QPrinter impressora(QPrinter::HighResolution);
   PreparaPagina(impressora);
-  dialogos_.MostraVisualizacao(this, impressora, [this](QPrinter& destino) { Imprime(destino); });
+  if (dialogos_.MostraVisualizacao(this, impressora,
+                                   [this](QPrinter& destino) { Imprime(destino); }))
+    lblStatus->setText(QStringLiteral("Impresso"));
 }
 
 void Saida::BFechar_Click() {

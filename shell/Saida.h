@@ -30,6 +30,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QPrinter;
+class QSplitter;
 class QTabWidget;
 
 namespace rolval {
@@ -57,8 +58,9 @@ class Saida : public QWidget {
 
   void BImprimir_Click();
   void BVisualizar_Click();  // the print preview, from which the user may print
-  // Imprimir grade...: the grid's rows, as filtered and sorted, as a table on landscape pages
-  // with the report's page header and foot.
+  // Imprimir grade...: the print preview of the grid's rows, as filtered and sorted, as a table
+  // on landscape pages with the report's page header, foot and column headings on every page;
+  // the user prints from it.
   void mnuimpgrade_Click();
   void BFechar_Click();
   void mnusalrel_Click();   // Salvar relatório como...
@@ -99,7 +101,8 @@ class Saida : public QWidget {
                  std::string_view bytes);
   QString NomeSugerido(const QString& sufixo) const;
   void PreparaPagina(QPrinter& impressora) const;
-  bool Imprime(QPrinter& impressora) const;  // the report on a printer the user set up
+  bool Imprime(QPrinter& impressora) const;       // the report on a printer the user set up
+  bool ImprimeGrade(QPrinter& impressora) const;  // the grid's rows, likewise
   // Whatever the dialog chose, no side of the page is printed closer to the edge than the margin.
   static void AjustaMargens(QPrinter& impressora);
   void MostraAchadoDaLinha(int bloco);  // the finding on that line of the report view, if any
@@ -137,6 +140,7 @@ class Saida : public QWidget {
   QPushButton* BCorrigir = nullptr;  // made with the first hint that a copy can mend
   QLabel* lblCorrecao = nullptr;     // made when the report is a corrected copy's
   VisaoRegistro* registro;
+  QSplitter* divisor;  // the tabs above, the record panel under them
   QLabel* lblResumo;
   QLabel* lblStatus;
   QPushButton* BSalvar;

@@ -136,6 +136,11 @@ QString ReguaMarcas(int colunas) {
   return regua;
 }
 
+std::int64_t DeslocamentoDoAchado(const Achado& a) {
+  if (a.deslocamento >= 0) return a.deslocamento;
+  return a.linha > 0 && a.linha == a.linhaCabecalho ? a.deslocamentoCabecalho : -1;
+}
+
 QString TextoRegistro(std::string_view bytes) {
   QString texto(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
   QChar* saida = texto.data();
@@ -193,6 +198,29 @@ VisaoRegistro::VisaoRegistro(QWidget* pai) : QWidget(pai) {
   lblNumeroFixo->hide();
   connect(txtregistro->horizontalScrollBar(), &QScrollBar::valueChanged, this,
           &VisaoRegistro::AtualizaNumeroFixo);
+  lblCabecalho = new QLabel(this);
+  lblCabecalho->setObjectName(QStringLiteral("lblCabecalho"));
+  lblCabecalho->setWordWrap(true);
+  lblCabecalho->setTextFormat(Qt::PlainText);
+  lblCabecalho->hide();
+  // The header line in the record's font, one line without a scroll bar of its own (the panel
+  // keeps its height for the grid): it follows the record's scrolling, so that a column is the
+  // same column in both, and the arrow keys scroll it on its own past the end of a shorter record.
+  txtcabecalho = new QPlainTextEdit(this);
+  txtcabecalho->setObjectName(QStringLiteral("txtcabecalho"));
+  txtcabecalho->setReadOnly(true);
+  txtcabecalho->setLineWrapMode(QPlainTextEdit::NoWrap);
+  txtcabecalho->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  txtcabecalho->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  txtcabecalho->setFont(fonte);
+  txtcabecalho->setFixedHeight(medidas.lineSpacing() + margens + 4);
+  txtcabecalho->hide();
+  connect(txtregistro->horizontalScrollBar(), &QScrollBar::valueChanged,
+          txtcabecalho->horizontalScrollBar(), &QScrollBar::setValue);
+  // Laid out after the record, it takes the record's place once it has a range.
+  connect(txtcabecalho->horizontalScrollBar(), &QScrollBar::rangeChanged, this, [this] {
+    txtcabecalho->horizontalScrollBar()->setValue(txtregistro->horizontalScrollBar()->value());
+  });
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -200,6 +228,8 @@ VisaoRegistro::VisaoRegistro(QWidget* pai) : QWidget(pai) {
   layout->addWidget(lblCampo);
   layout->addWidget(lblAviso);
   layout->addWidget(txtregistro);
+  layout->addWidget(lblCabecalho);
+  layout->addWidget(txtcabecalho);
   layout->addStretch(1);
 }
 
@@ -212,6 +242,9 @@ void VisaoRegistro::Mostra(const Achado& achado, int ordem, int total, IndiceLin
   lblCampo->setText(campo);
   lblCampo->setVisible(!campo.isEmpty());
   txtregistro->setExtraSelections({});
+  lblCabecalho->hide();
+  txtcabecalho->clear();
+  txtcabecalho->hide();
   if (achado.linha <= 0) {
     // A finding of the whole file: its message is all there is to show.
     txtregistro->clear();
@@ -219,7 +252,7 @@ void VisaoRegistro::Mostra(const Achado& achado, int ordem, int total, IndiceLin
     lblAviso->hide();
     return;
   }
-  const LinhaArquivo linha = indice.Le(achado.linha, LimiteMostrado, achado.deslocamento);
+  const LinhaArquivo linha = indice.Le(achado.linha, LimiteMostrado, DeslocamentoDoAchado(achado));
   if (linha.situacao != SituacaoLinha::Lida) {
     MostraTexto(AvisoDe(linha));
     return;
@@ -274,7 +307,28 @@ void VisaoRegistro::Mostra(const Achado& achado, int ordem, int total, IndiceLin
     }
   }
   txtregistro->setExtraSelections(realces);
+  MostraCabecalho(achado, indice);
   RolaAteCampo();
+}
+
+void VisaoRegistro::MostraCabecalho(const Achado& achado, IndiceLinhas& indice) {
+  if (achado.linhaCabecalho <= 0) return;
+  lblCabecalho->show();
+  if (achado.linhaCabecalho == achado.linha) {
+    lblCabecalho->setText(QStringLiteral("Este registro é o cabeçalho da declaração."));
+    return;
+  }
+  const QString legenda =
+      QStringLiteral("Cabeçalho da declaração (linha %1)").arg(achado.linhaCabecalho);
+  const LinhaArquivo cabecalho =
+      indice.Le(achado.linhaCabecalho, LimiteMostrado, achado.deslocamentoCabecalho);
+  if (cabecalho.situacao != SituacaoLinha::Lida) {
+    lblCabecalho->setText(legenda + QStringLiteral(": ") + AvisoDe(cabecalho));
+    return;
+  }
+  lblCabecalho->setText(legenda + QLatin1Char(':'));
+  txtcabecalho->setPlainText(TextoRegistro(cabecalho.bytes));
+  txtcabecalho->show();
 }
 
 // Each ruler number ends at its column (10, 20, ...). When the first column in sight falls inside

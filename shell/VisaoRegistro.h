@@ -4,8 +4,10 @@
 // sight. Above the record, the record type and the finding's field by number and name, with what
 // it holds (a date as dd/mm/aaaa, an amount with its decimals) and, for totals, counts and check
 // digits, what the file declares and what was computed. The ruler shades each field of the record
-// type in turn; hovering a column tells its field's name and value. Says so instead when the file
-// is gone or no longer the one the run read. A ruler number that the view's left edge cuts when
+// type in turn; hovering a column tells its field's name and value. Under the record, the header
+// line of the finding's return (its first record), or a word that the record is that header. Only
+// those two lines are read from the file. Says so instead when the file is gone or no longer the
+// one the run read. A ruler number that the view's left edge cuts when
 // scrolled is shown whole over the edge.
 #include <QWidget>
 #include <cstdint>
@@ -39,6 +41,7 @@ class VisaoRegistro : public QWidget {
 
  private:
   void MostraTexto(const QString& aviso);
+  void MostraCabecalho(const Achado& achado, IndiceLinhas& indice);
   void RolaAteCampo();
   void AtualizaNumeroFixo();
 
@@ -47,7 +50,9 @@ class VisaoRegistro : public QWidget {
   QLabel* lblAviso;
   QPlainTextEdit* txtregistro;
   QLabel* lblNumeroFixo;  // over the left edge of the ruler's numbers
-  int colunas_ = 0;       // columns of the ruler shown
+  QLabel* lblCabecalho;   // the caption of the return's header line, or that the record is it
+  QPlainTextEdit* txtcabecalho;
+  int colunas_ = 0;  // columns of the ruler shown
   // Columns of the field on the record line, 0-based, end exclusive; empty when none is shown.
   int campoInicio_ = 0;
   int campoFim_ = 0;
@@ -71,5 +76,9 @@ QString ReguaMarcas(int colunas);
 
 // A line's bytes for display, one column each: Latin-1, with control bytes as U+FFFD.
 QString TextoRegistro(std::string_view bytes);
+
+// Where the line a finding names starts in the file: the offset the run gave it, or its return's
+// header's when the finding is on that header (a return's closing checks); -1 when not known.
+std::int64_t DeslocamentoDoAchado(const Achado& achado);
 
 }  // namespace rolval

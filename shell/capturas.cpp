@@ -38,17 +38,29 @@ bool Captura(QWidget* janela, const QString& arquivo);
 class DialogosDaCaptura : public DialogosSilenciosos {
  public:
   DialogosDaCaptura() : DialogosSilenciosos("rolval-capturas") {}
-  void MostraVisualizacao(QWidget* pai, QPrinter& impressora,
+  bool MostraVisualizacao(QWidget* pai, QPrinter& impressora,
                           const std::function<void(QPrinter&)>& pinta) override {
-    if (capturaVisualizacao.isEmpty()) return;
+    if (capturaVisualizacao.isEmpty()) return false;
     const auto dialogo = CriaVisualizacao(impressora, pai, pinta);
     dialogo->show();
     capturada = Captura(dialogo.get(), capturaVisualizacao);
     dialogo->close();
+    return false;
   }
   QString capturaVisualizacao;
   bool capturada = false;
 };
+
+// The first finding that names a field of a record other than its return's header; the third
+// finding when none does (or the last of fewer).
+int AchadoSobCabecalho(const ListaAchados& achados) {
+  for (std::size_t i = 0; i < achados.Tamanho(); ++i) {
+    const Achado a = achados.Le(i);
+    if (a.campo != nullptr && a.linhaCabecalho > 0 && a.linhaCabecalho < a.linha)
+      return static_cast<int>(i);
+  }
+  return std::min<int>(2, static_cast<int>(achados.Tamanho()) - 1);
+}
 
 void Espera(int ms) {
   const QDeadlineTimer prazo(ms);
@@ -112,7 +124,8 @@ int main(int argc, char** argv) {
   if (saida != nullptr) saida->close();
 
   if (argc == 4) {
-    // The record view on the third finding of the file, which names a field in mid-record.
+    // The record view on a finding that names a field of an annex record, with its return's
+    // header line under the record.
     principal.findChild<QLineEdit*>(QStringLiteral("NomeArq"))
         ->setText(QString::fromLocal8Bit(argv[3]));
     principal.BValidar_Click();
@@ -130,7 +143,7 @@ int main(int argc, char** argv) {
     }
     if (registro != nullptr) {
       if (!escalada) registro->move(80, 80);
-      registro->MostraAchado(std::min<int>(2, static_cast<int>(registro->achados().Tamanho()) - 1));
+      registro->MostraAchado(AchadoSobCabecalho(registro->achados()));
     }
     tudo &= Captura(registro, destino + QStringLiteral("/registro.png"));
     // At a scale factor, the whole screen too: where the program placed the window.

@@ -175,6 +175,13 @@ TEST(ListaAchados, GuardaCadaAchadoELinhasDaVisao) {
   dados[0].ocorrencia = 2;
   dados[0].declarado = 10;
   dados[3].calculado = 0;
+  // Headers named: the first two findings share one, the third another, the fourth the first again.
+  for (const std::size_t i : {0, 1, 3}) {
+    dados[i].linhaCabecalho = 1;
+    dados[i].deslocamentoCabecalho = 0;
+  }
+  dados[2].linhaCabecalho = 3;
+  dados[2].deslocamentoCabecalho = 1800;
   // The report line as the log writes it: only its line breaks matter to the view.
   const std::vector<std::string> linhas = {"um", "reg 1\n2 x", "reg 1\r2\r", "quatro"};
   for (std::size_t i = 0; i < dados.size(); ++i) {
@@ -186,12 +193,13 @@ TEST(ListaAchados, GuardaCadaAchadoELinhasDaVisao) {
   for (std::size_t i = 0; i < dados.size(); ++i) {
     const Achado a = lista.Le(i);
     const Achado& e = dados[i];
-    EXPECT_EQ(std::tie(a.catalogo, a.codigo, a.inscricao, a.periodo, a.linha, a.inicio, a.fim,
-                       a.mensagem, a.tipoRegistro, a.campo, a.ocorrencia, a.encontrado,
-                       a.deslocamento, a.declarado, a.calculado),
-              std::tie(e.catalogo, e.codigo, e.inscricao, e.periodo, e.linha, e.inicio, e.fim,
-                       e.mensagem, e.tipoRegistro, e.campo, e.ocorrencia, e.encontrado,
-                       e.deslocamento, e.declarado, e.calculado))
+    EXPECT_EQ(
+        std::tie(a.catalogo, a.codigo, a.inscricao, a.periodo, a.linha, a.inicio, a.fim, a.mensagem,
+                 a.tipoRegistro, a.campo, a.ocorrencia, a.encontrado, a.deslocamento, a.declarado,
+                 a.calculado, a.linhaCabecalho, a.deslocamentoCabecalho),
+        std::tie(e.catalogo, e.codigo, e.inscricao, e.periodo, e.linha, e.inicio, e.fim, e.mensagem,
+                 e.tipoRegistro, e.campo, e.ocorrencia, e.encontrado, e.deslocamento, e.declarado,
+                 e.calculado, e.linhaCabecalho, e.deslocamentoCabecalho))
         << i;
   }
   EXPECT_EQ(lista.Avisos(), 1);

@@ -22,12 +22,52 @@ namespace {
 using namespace teste;
 namespace am = amostras;
 
-// Compares each finding, as it is written, with the run's state at that moment.
+// Whether a line of layout `layout` is the header line of a return, as the layout reads it.
+bool LinhaDeCabecalho(std::string_view layout, std::string_view linha) {
+  if (layout == "ST02") return linha.starts_with("A0");
+  if (layout == "04" || layout == "05") return linha.size() >= 43 && linha.substr(39, 4) == "ABC ";
+  return true;  // one line a return
+}
+
+// Compares each finding, as it is written, with the run's state at that moment; and the header
+// line it names with the file `texto` of layout `layout`.
 class ConfereLocal : public OuvinteAchados {
  public:
-  explicit ConfereLocal(const Execucao& ex) : ex_(ex) {}
+  ConfereLocal(const Execucao& ex, std::string_view texto, std::string_view layout)
+      : ex_(ex), texto_(texto), layout_(layout) {
+    for (std::size_t i = 0; i < texto.size(); i = texto.find("\r\n", i) + 2) {
+      inicios_.push_back(static_cast<std::int64_t>(i));
+      if (texto.find("\r\n", i) == std::string_view::npos) break;
+    }
+  }
+
+  // Line `n` (1-based) of the file, without its end.
+  std::string_view Linha(std::int32_t n) const {
+    const auto i = static_cast<std::size_t>(inicios_[static_cast<std::size_t>(n) - 1]);
+    return texto_.substr(i, texto_.find("\r\n", i) - i);
+  }
+
+  // A finding of a record names the last header line at or before its own line, where that line
+  // starts; none when no header comes before it.
+  void ConfereCabecalho(const Achado& a) {
+    if (a.tipoRegistro.empty() || a.linha <= 0) return;
+    std::int32_t ultimo = 0;
+    for (std::int32_t n = 1; n <= a.linha; ++n)
+      if (LinhaDeCabecalho(layout_, Linha(n))) ultimo = n;
+    if (ultimo == 0) {
+      EXPECT_EQ(a.linhaCabecalho, 0) << a.linha;
+      return;
+    }
+    ASSERT_GT(a.linhaCabecalho, 0) << a.linha;
+    EXPECT_TRUE(LinhaDeCabecalho(layout_, Linha(a.linhaCabecalho))) << a.linhaCabecalho;
+    EXPECT_EQ(a.deslocamentoCabecalho, inicios_[static_cast<std::size_t>(a.linhaCabecalho) - 1]);
+    // The header of the return a finding at the next return's header closes may come earlier.
+    EXPECT_LE(a.linhaCabecalho, a.linha);
+    EXPECT_TRUE(a.linhaCabecalho == a.linha || a.linhaCabecalho == ultimo || ultimo == a.linha);
+  }
 
   void Anota(const Achado& a) override {
+    ConfereCabecalho(a);
     const EntradaCatalogo* e = EntradaDe(a.catalogo, a.codigo);
     ASSERT_NE(e, nullptr) << a.catalogo << a.codigo;
     const std::string periodoRegistro = Apara(ex_.RegistroAtual.MesAnoRef).empty()
@@ -58,6 +98,9 @@ class ConfereLocal : public OuvinteAchados {
 
  private:
   const Execucao& ex_;
+  std::string_view texto_;
+  std::string_view layout_;
+  std::vector<std::int64_t> inicios_;  // where each line starts
 };
 
 TEST(LocalDosAchados, CadaCodigoOndeOCatalogoDiz) {
@@ -118,7 +161,7 @@ TEST(LocalDosAchados, CadaCodigoOndeOCatalogoDiz) {
       EscreveArquivo(caminho, texto);
       TelaGravada tela;
       Execucao ex(pasta.caminho(), tela);
-      ConfereLocal confere(ex);
+      ConfereLocal confere(ex, texto, modulo.layout);
       ex.DefineOuvinte(&confere);
       ValidaArquivo(ex, caminho.string(), TabelaPadrao());
       vistos.insert(confere.vistos.begin(), confere.vistos.end());

@@ -46,13 +46,14 @@ class DialogosGravados : public Dialogos {
     confirmacoes.push_back({texto, titulo, IconeMensagem::Nenhum});
     return respostaConfirma;
   }
-  void MostraVisualizacao(QWidget*, QPrinter& impressora,
+  bool MostraVisualizacao(QWidget*, QPrinter& impressora,
                           const std::function<void(QPrinter&)>& pinta) override {
     ++impressoes;
     impressora.setOutputFormat(QPrinter::PdfFormat);
     impressora.setOutputFileName(ArquivoPdf(impressoes));
     pinta(impressora);
     ++visualizacoes;
+    return true;  // printed from the preview
   }
   void MostraMensagem(QWidget*, const QString& texto, const QString& titulo,
                       IconeMensagem icone) override {

@@ -3,7 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTest>
+#include <QScrollBar>
+#include <array>
+#include <filesystem>
 #include <string>
 
 #include "layouts/CamposLayouts.h"
@@ -12,6 +19,7 @@
 #include "shell/TelaQt.h"
 #include "shell/VisaoRegistro.h"
 #include "tests/shell/ApoioJanelas.h"
+#include "tests/shell/ComPrincipal.h"
 #include "tests/support/Apoio.h"
 
 namespace rolval::teste {
@@ -114,6 +122,128 @@ TEST(CamposDoRegistro, AchadosDasAmostrasMostramOCampoNaVisaoENaDica) {
     saida->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
+}
+
+// The record view with the header line of the finding's return under the record.
+class CabecalhoDoRegistro : public ComPrincipal {
+ protected:
+  // Validates a copy of sample `amostra` in the test's folder; its output window.
+  Saida* Valida(const char* amostra) {
+    arquivo = pasta / amostra;
+    std::filesystem::copy_file(Amostra(amostra), arquivo,
+                               std::filesystem::copy_options::overwrite_existing);
+    bytes = LeArquivo(arquivo);
+    Controle<QLineEdit>(principal.get(), "NomeArq")
+        ->setText(QString::fromStdString(arquivo.string()));
+    principal->BValidar_Click();
+    return principal->tela()->saida();
+  }
+  // The last finding (the one furthest into the file, mostly) of a record whose return's header is
+  // its own line (`noCabecalho`) or another line, and whose own line's offset the run told
+  // (`comDeslocamento`) or did not, if asked; -1 when none is.
+  static int Procura(const Saida& saida, bool noCabecalho,
+                     std::optional<bool> comDeslocamento = std::nullopt) {
+    for (std::size_t i = saida.achados().Tamanho(); i-- > 0;) {
+      const Achado a = saida.achados().Le(i);
+      if (a.linhaCabecalho > 0 && (a.linha == a.linhaCabecalho) == noCabecalho &&
+          (!comDeslocamento || (a.deslocamento >= 0) == *comDeslocamento))
+        return static_cast<int>(i);
+    }
+    return -1;
+  }
+  // Line `n` (1-based) of the file as validated, without its CR LF.
+  std::string Linha(std::int32_t n) const {
+    std::size_t inicio = 0;
+    for (std::int32_t i = 1; i < n; ++i) inicio = bytes.find("\r\n", inicio) + 2;
+    return bytes.substr(inicio, bytes.find("\r\n", inicio) - inicio);
+  }
+  // What the view shows: the record's line, the header's caption and the header's line (empty
+  // when hidden).
+  static std::array<QString, 3> Mostrado(Saida& saida) {
+    const auto* cabecalho = Controle<QPlainTextEdit>(&saida, "txtcabecalho");
+    return {
+        Controle<QPlainTextEdit>(&saida, "txtregistro")->document()->findBlockByNumber(2).text(),
+        Controle<QLabel>(&saida, "lblCabecalho")->text(),
+        cabecalho->isHidden() ? QString() : cabecalho->toPlainText()};
+  }
+
+  std::filesystem::path arquivo;
+  std::string bytes;
+};
+
+TEST_F(CabecalhoDoRegistro, CabecalhoDaDeclaracaoDeCadaLayout) {
+  const struct {
+    const char* amostra;
+    bool noCabecalho;  // the finding is on the header line itself
+  } casos[] = {
+      {"rol05-com-erros.txt", false},   {"rol05-com-erros.txt", true},
+      {"rolst02-com-erros.txt", false}, {"rolst02-com-erros.txt", true},
+      {"rol03-com-erros.txt", true},    {"rolst01-com-erros.txt", true},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(std::string(c.amostra) + (c.noCabecalho ? " on the header" : " under it"));
+    Saida* saida = Valida(c.amostra);
+    ASSERT_NE(saida, nullptr);
+    const int i = Procura(*saida, c.noCabecalho);
+    ASSERT_GE(i, 0);
+    saida->MostraAchado(i);
+    // The panel opens as tall as its content, not as its captions' hints, the grid keeping the
+    // rest.
+    auto* visao = Controle<VisaoRegistro>(saida, "VisaoRegistro");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(visao->height(), visao->layout()->heightForWidth(visao->width()));
+    const Achado a = saida->achados().Le(static_cast<std::size_t>(i));
+    const std::array<QString, 3> visto = Mostrado(*saida);
+    EXPECT_EQ(visto[0], TextoRegistro(Linha(a.linha)));
+    if (c.noCabecalho) {
+      EXPECT_EQ(visto[1], QStringLiteral("Este registro é o cabeçalho da declaração."));
+      EXPECT_EQ(visto[2], QString());
+    } else {
+      EXPECT_LT(a.linhaCabecalho, a.linha);
+      EXPECT_EQ(visto[1],
+                QStringLiteral("Cabeçalho da declaração (linha %1):").arg(a.linhaCabecalho));
+      EXPECT_EQ(visto[2], TextoRegistro(Linha(a.linhaCabecalho)));
+      // Wider than the view (and than an A1 record under an A0), the header line has no scroll
+      // bar of its own but scrolls by the keys.
+      auto* cabecalho = Controle<QPlainTextEdit>(saida, "txtcabecalho");
+      QTest::keyClick(cabecalho, Qt::Key_Right);
+      EXPECT_GT(cabecalho->horizontalScrollBar()->value(), 0);
+    }
+    saida->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}
+
+// Opening a record reads its line and its header's from where the run found them, nothing else:
+// with every other byte of the file made garbage (no other line ends left), size and time kept,
+// both still show, for a finding under its header and for a return's closing finding on the header.
+TEST_F(CabecalhoDoRegistro, SoAsLinhasMostradasSaoLidas) {
+  Saida* saida = Valida("rol05-com-erros.txt");
+  ASSERT_NE(saida, nullptr);
+  const int sob = Procura(*saida, false, true), sobre = Procura(*saida, true, false);
+  ASSERT_GE(sob, 0);
+  ASSERT_GE(sobre, 0);
+  const Achado a = saida->achados().Le(static_cast<std::size_t>(sob));
+  const Achado b = saida->achados().Le(static_cast<std::size_t>(sobre));
+  std::string lixo(bytes.size(), '\xFF');
+  for (const Achado& x : {a, b}) {
+    const auto guarda = [&](std::int32_t linha, std::int64_t desde) {
+      const std::string l = Linha(linha) + "\r\n";
+      lixo.replace(static_cast<std::size_t>(desde), l.size(), l);
+    };
+    guarda(x.linhaCabecalho, x.deslocamentoCabecalho);
+    if (x.deslocamento >= 0) guarda(x.linha, x.deslocamento);
+  }
+  const auto quando = std::filesystem::last_write_time(arquivo);
+  EscreveArquivo(arquivo, lixo);
+  std::filesystem::last_write_time(arquivo, quando);
+
+  saida->MostraAchado(sob);
+  EXPECT_EQ(Mostrado(*saida)[0], TextoRegistro(Linha(a.linha)));
+  EXPECT_EQ(Mostrado(*saida)[2], TextoRegistro(Linha(a.linhaCabecalho)));
+  saida->MostraAchado(sobre);
+  EXPECT_EQ(Mostrado(*saida)[0], TextoRegistro(Linha(b.linha)));
+  EXPECT_EQ(Mostrado(*saida)[1], QStringLiteral("Este registro é o cabeçalho da declaração."));
 }
 
 }  // namespace

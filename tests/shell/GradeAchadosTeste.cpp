@@ -30,6 +30,7 @@
 #include "shell/Saida.h"
 #include "shell/TelaQt.h"
 #include "tests/shell/ApoioJanelas.h"
+#include "tests/shell/ComPrincipal.h"
 #include "tests/support/Apoio.h"
 
 namespace rolval::teste {
@@ -39,10 +40,10 @@ namespace {
 //   0: line 5, return A (07/2000), ST 9, columns 10-12      3: line 7, return B, ST 29 (warning)
 //   1: line 2, return A, ST 2 (warning), columns 230-244    4: line 3, return A, ST 4
 //   2: line 9, return B (01/2001), ST 9, columns 10-12
-class GradeDeAchados : public ::testing::Test {
+class GradeDeAchados : public ComPrincipal {
  protected:
   void SetUp() override {
-    principal = std::make_unique<Principal>(pasta.caminho(), dialogos);
+    ComPrincipal::SetUp();
     ListaAchados lista = GeraRelatorioST02(*principal->execucao(), [](Execucao& e) {
       struct {
         std::int32_t linha;
@@ -74,8 +75,7 @@ class GradeDeAchados : public ::testing::Test {
   }
   void TearDown() override {
     saida.reset();
-    principal.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ComPrincipal::TearDown();
   }
   // The findings the grid shows, in its order.
   std::vector<int> Mostrados() const {
@@ -90,9 +90,6 @@ class GradeDeAchados : public ::testing::Test {
     return itens.isEmpty() ? nullptr : itens.front();
   }
 
-  PastaTemporaria pasta;
-  DialogosGravados dialogos;
-  std::unique_ptr<Principal> principal;
   std::unique_ptr<Saida> saida;
   GradeAchados* grade = nullptr;
 };

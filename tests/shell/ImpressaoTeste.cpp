@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -19,6 +20,7 @@
 #include "shell/Principal.h"
 #include "shell/Saida.h"
 #include "tests/shell/ApoioJanelas.h"
+#include "tests/shell/ComPrincipal.h"
 #include "tests/support/Apoio.h"
 
 namespace rolval::teste {
@@ -192,15 +194,52 @@ TEST(ImprimeRelatorio, RelatorioDeVariasPaginasNaoPerdeLinhas) {
   EXPECT_EQ(impressas, esperadas);
 }
 
-class ImpressaoDaSaida : public ::testing::Test {
+// The pages of a printed PDF as pdftotext lays them out, each without its trailing blank lines.
+std::vector<QStringList> PaginasPdf(const QString& pdf) {
+  QProcess pdftotext;
+  pdftotext.start(QStringLiteral(ROLVAL_PDFTOTEXT),
+                  {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+  if (!pdftotext.waitForFinished(30000)) return {};
+  QStringList textos =
+      QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QLatin1Char('\f'));
+  if (!textos.isEmpty() && textos.back().trimmed().isEmpty()) textos.removeLast();
+  std::vector<QStringList> paginas;
+  for (const QString& texto : textos) {
+    QStringList linhas = texto.split(QLatin1Char('\n'));
+    while (!linhas.isEmpty() && linhas.back().trimmed().isEmpty()) linhas.removeLast();
+    paginas.push_back(linhas);
+  }
+  return paginas;
+}
+
+// Lines compared with their runs of blanks as one, as pdftotext lays them out.
+QStringList Simples(QStringList linhas) {
+  for (QString& linha : linhas) linha = linha.simplified();
+  linhas.removeAll(QString());
+  return linhas;
+}
+
+// What page `n` (0-based) of `total` adds to the printed lines: the header of the run at its top
+// and its number at its foot. The lines between them, from the first that is not blank.
+QStringList CorpoDaPagina(const QStringList& linhas, int n, int total) {
+  EXPECT_GE(linhas.size(), 5);
+  if (linhas.size() < 5) return {};
+  EXPECT_TRUE(linhas.front().contains(QStringLiteral("Validado em ")));
+  EXPECT_TRUE(linhas.front().trimmed().endsWith(QStringLiteral("NOK")));
+  EXPECT_EQ(linhas.back().trimmed(), QStringLiteral("Página %1 de %2").arg(n + 1).arg(total));
+  QStringList corpo = linhas.mid(1, linhas.size() - 2);
+  while (!corpo.isEmpty() && corpo.front().trimmed().isEmpty()) corpo.removeFirst();
+  return corpo;
+}
+
+class ImpressaoDaSaida : public ComPrincipal {
  protected:
   void SetUp() override {
     if (QString::fromLatin1(ROLVAL_PDFTOTEXT).isEmpty())
       FAIL() << "pdftotext (poppler-utils) is needed to read the printed PDF; scripts/prepara.sh "
                 "installs it";
     dialogos.pastaPdf = QString::fromStdString(pasta.caminho().string());
-    principal = std::make_unique<Principal>(pasta.caminho(), dialogos);
-    principal->show();
+    ComPrincipal::SetUp();
     EscreveArquivo(pasta / "nao-rol.txt", "ARQUIVO QUALQUER\r\n");
     Controle<QLineEdit>(principal.get(), "NomeArq")
         ->setText(QString::fromStdString((pasta / "nao-rol.txt").string()));
@@ -208,14 +247,7 @@ class ImpressaoDaSaida : public ::testing::Test {
     saida = JanelaVisivel(QStringLiteral("Saida"));
     ASSERT_NE(saida, nullptr);
   }
-  void TearDown() override {
-    principal.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
 
-  PastaTemporaria pasta;
-  DialogosGravados dialogos;
-  std::unique_ptr<Principal> principal;
   QWidget* saida = nullptr;
 };
 
@@ -293,43 +325,49 @@ TEST_F(ImpressaoDaSaida, CadaPaginaTemCabecalhoTitulosENumeroEAVisualizacaoEIgua
   avulsa.BVisualizar_Click();
   ASSERT_EQ(dialogos.impressoes, 2);
   EXPECT_EQ(dialogos.visualizacoes, 1);
-  QStringList impressos;
-  for (int vez = 1; vez <= 2; ++vez) {
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral(ROLVAL_PDFTOTEXT),
-                    {QStringLiteral("-layout"), dialogos.ArquivoPdf(vez), QStringLiteral("-")});
-    ASSERT_TRUE(pdftotext.waitForFinished(30000));
-    impressos << QString::fromUtf8(pdftotext.readAllStandardOutput());
-  }
-  EXPECT_EQ(impressos[0], impressos[1]) << "the preview shows the print";
-  // Lines compared with their runs of blanks as one, as pdftotext lays them out.
-  const auto simples = [](QStringList linhas) {
-    for (QString& linha : linhas) linha = linha.simplified();
-    linhas.removeAll(QString());
-    return linhas;
-  };
-  QStringList paginas = impressos[0].split(QLatin1Char('\f'));
-  if (!paginas.isEmpty() && paginas.back().trimmed().isEmpty()) paginas.removeLast();
-  ASSERT_GE(paginas.size(), 3);
+  const std::vector<QStringList> paginas = PaginasPdf(dialogos.ArquivoPdf(1));
+  EXPECT_EQ(paginas, PaginasPdf(dialogos.ArquivoPdf(2))) << "the preview shows the print";
+  ASSERT_GE(paginas.size(), 3u);
+  const int total = static_cast<int>(paginas.size());
   QStringList corpo;  // the report's lines as printed, without what each page adds
-  for (int n = 0; n < paginas.size(); ++n) {
+  for (int n = 0; n < total; ++n) {
     SCOPED_TRACE(n + 1);
-    QStringList linhas = paginas[n].split(QLatin1Char('\n'));
-    while (!linhas.isEmpty() && linhas.back().trimmed().isEmpty()) linhas.removeLast();
-    ASSERT_GE(linhas.size(), 5);
-    EXPECT_TRUE(linhas.front().contains(QStringLiteral("Validado em ")));
-    EXPECT_TRUE(linhas.front().trimmed().endsWith(QStringLiteral("NOK")));
-    EXPECT_EQ(linhas.back().trimmed(),
-              QStringLiteral("Página %1 de %2").arg(n + 1).arg(paginas.size()));
-    linhas = linhas.mid(1, linhas.size() - 2);
-    while (!linhas.isEmpty() && linhas.front().trimmed().isEmpty()) linhas.removeFirst();
+    QStringList linhas = CorpoDaPagina(paginas[static_cast<std::size_t>(n)], n, total);
     if (n > 0) {
-      EXPECT_EQ(simples(linhas.mid(0, 3)), simples(relatorio.mid(3, 3))) << "the headings again";
+      EXPECT_EQ(Simples(linhas.mid(0, 3)), Simples(relatorio.mid(3, 3))) << "the headings again";
       linhas.remove(0, 3);
     }
     corpo += linhas;
   }
-  EXPECT_EQ(simples(corpo), simples(relatorio));
+  EXPECT_EQ(Simples(corpo), Simples(relatorio));
+}
+
+// Imprimir grade... opens the print preview of the grid's table: every page with the run's header,
+// the grid's column headings and its number, and every row once, in the grid's order.
+TEST_F(ImpressaoDaSaida, GradeVisualizadaComCabecalhoTitulosENumeroEmCadaPagina) {
+  const int n = 150;
+  Saida avulsa(*principal->execucao(), pasta.caminho(), nullptr, dialogos, std::nullopt, nullptr,
+               GeraRelatorioDeAchados(*principal->execucao(), n));
+  avulsa.mnuimpgrade_Click();
+  ASSERT_EQ(dialogos.visualizacoes, 1);
+  EXPECT_EQ(Controle<QLabel>(&avulsa, "lblStatus")->text(), QStringLiteral("Impresso"));
+  const std::vector<QStringList> paginas = PaginasPdf(dialogos.ArquivoPdf(1));
+  ASSERT_GE(paginas.size(), 2u);
+  const int total = static_cast<int>(paginas.size());
+  QStringList numeros, esperados;
+  for (int p = 0; p < total; ++p) {
+    SCOPED_TRACE(p + 1);
+    const QStringList corpo =
+        Simples(CorpoDaPagina(paginas[static_cast<std::size_t>(p)], p, total));
+    ASSERT_GE(corpo.size(), 4);
+    EXPECT_EQ(corpo[0], corpo[2]);
+    EXPECT_TRUE(corpo[0].startsWith(QStringLiteral("-----")));
+    EXPECT_TRUE(corpo[1].startsWith(QStringLiteral("Nº Tipo Código Inscrição Período Linha")))
+        << corpo[1].toStdString();
+    for (const QString& linha : corpo.mid(3)) numeros << linha.section(QLatin1Char(' '), 0, 0);
+  }
+  for (int i = 1; i <= n; ++i) esperados << QString::number(i);
+  EXPECT_EQ(numeros, esperados);
 }
 
 TEST_F(ImpressaoDaSaida, DialogoCanceladoNaoImprimeNada) {

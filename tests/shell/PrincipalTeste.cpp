@@ -20,29 +20,18 @@
 #include "shell/Saida.h"
 #include "shell/TelaQt.h"
 #include "tests/shell/ApoioJanelas.h"
+#include "tests/shell/ComPrincipal.h"
 #include "tests/support/Apoio.h"
 
 namespace rolval::teste {
 namespace {
 
-class JanelaPrincipal : public ::testing::Test {
+class JanelaPrincipal : public ComPrincipal {
  protected:
-  void SetUp() override {
-    principal = std::make_unique<Principal>(pasta.caminho(), dialogos);
-    principal->show();
-  }
-  void TearDown() override {
-    principal.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
   QLineEdit* NomeArq() { return Controle<QLineEdit>(principal.get(), "NomeArq"); }
   QPushButton* Botao(const char* nome) { return Controle<QPushButton>(principal.get(), nome); }
   QAction* Menu(const char* nome) { return Controle<QAction>(principal.get(), nome); }
   bool ArquivoNaPasta(const char* nome) { return std::filesystem::exists(pasta / nome); }
-
-  PastaTemporaria pasta;
-  DialogosGravados dialogos;
-  std::unique_ptr<Principal> principal;
 };
 
 TEST_F(JanelaPrincipal, MostraCadaControleComSuaLegenda) {

@@ -23,6 +23,7 @@
 #include "shell/TelaQt.h"
 #include "shell/VisaoRegistro.h"
 #include "tests/shell/ApoioJanelas.h"
+#include "tests/shell/ComPrincipal.h"
 #include "tests/support/Apoio.h"
 
 namespace rolval::teste {
@@ -61,16 +62,8 @@ std::vector<AchadoEsperado> AchadosDoTexto(const QString& texto) {
   return achados;
 }
 
-class VisaoDoRegistro : public ::testing::Test {
+class VisaoDoRegistro : public ComPrincipal {
  protected:
-  void SetUp() override {
-    principal = std::make_unique<Principal>(pasta.caminho(), dialogos);
-    principal->show();
-  }
-  void TearDown() override {
-    principal.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
   Saida* Valida(const std::string& caminho) {
     Controle<QLineEdit>(principal.get(), "NomeArq")->setText(QString::fromStdString(caminho));
     QTest::mouseClick(Controle<QPushButton>(principal.get(), "BValidar"), Qt::LeftButton);
@@ -119,10 +112,6 @@ class VisaoDoRegistro : public ::testing::Test {
     const QRect ret = registro->cursorRect(cursor);
     return registro->viewport()->rect().contains(ret.center());
   }
-
-  PastaTemporaria pasta;
-  DialogosGravados dialogos;
-  std::unique_ptr<Principal> principal;
 };
 
 TEST_F(VisaoDoRegistro, DuploCliqueMostraALinhaComAsColunasDoCampoSelecionadasEmCadaLayout) {

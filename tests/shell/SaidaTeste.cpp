@@ -15,21 +15,14 @@
 #include "shell/Principal.h"
 #include "shell/Saida.h"
 #include "tests/shell/ApoioJanelas.h"
+#include "tests/shell/ComPrincipal.h"
 #include "tests/support/Apoio.h"
 
 namespace rolval::teste {
 namespace {
 
-class JanelaSaida : public ::testing::Test {
+class JanelaSaida : public ComPrincipal {
  protected:
-  void SetUp() override {
-    principal = std::make_unique<Principal>(pasta.caminho(), dialogos);
-    principal->show();
-  }
-  void TearDown() override {
-    principal.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
   // Validates `caminho` from the main window and returns the output window, if one is shown.
   QWidget* Valida(const std::string& caminho) {
     Controle<QLineEdit>(principal.get(), "NomeArq")->setText(QString::fromStdString(caminho));
@@ -43,10 +36,6 @@ class JanelaSaida : public ::testing::Test {
   QString TextoMostrado(QWidget* saida) {
     return Controle<QPlainTextEdit>(saida, "txtsaida")->toPlainText();
   }
-
-  PastaTemporaria pasta;
-  DialogosGravados dialogos;
-  std::unique_ptr<Principal> principal;
 };
 
 TEST_F(JanelaSaida, ValidarMostraORelatorioEDesabilitaAPrincipal) {

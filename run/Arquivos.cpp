@@ -198,9 +198,9 @@ std::string_view LeitorLinhas::LeLinhaDoArquivo(std::size_t limite) {
     const std::size_t disponivel = fim_ - inicio_;
     // A CR beyond the first `maximo` + 1 characters would end a line longer than its limit.
     const std::size_t janela = std::min(disponivel, maximo + 1);
-    const void* cr = semCR < janela ? std::memchr(p + semCR, '\r', janela - semCR) : nullptr;
+    const char* cr = semCR < janela ? BuscaCR(p + semCR, janela - semCR) : nullptr;
     if (cr != nullptr) {
-      const auto ate = static_cast<std::size_t>(static_cast<const char*>(cr) - p);
+      const auto ate = static_cast<std::size_t>(cr - p);
       // The line ends here; the byte after the CR, when the file has one, must be in the buffer
       // to tell whether it is the LF of a CR LF.
       if (ate + 1 < disponivel || fimArquivo) {

@@ -10,6 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "run/CaminhosRapidos.h"
+#if ROLVAL_RAPIDO_SIMD128
+#include <wasm_simd128.h>
+#endif
+
 namespace rolval {
 
 // The operating-system calls the file layer makes, in one place, so that tests can make any of
@@ -53,6 +58,19 @@ class ArquivoSaida {
   std::size_t usado_ = 0;
 };
 
+// The first CR among the `n` bytes at `p`, or null.
+inline const char* BuscaCR(const char* p, std::size_t n) {
+#if ROLVAL_RAPIDO_SIMD128
+  const v128_t cr = wasm_i8x16_splat('\r');
+  for (; n >= 16; p += 16, n -= 16) {
+    const auto achados =
+        static_cast<std::uint32_t>(wasm_i8x16_bitmask(wasm_i8x16_eq(wasm_v128_load(p), cr)));
+    if (achados != 0) return p + std::countr_zero(achados);
+  }
+#endif
+  return static_cast<const char*>(std::memchr(p, '\r', n));
+}
+
 // Reads the input file line by line. A line ends at CR LF or at a lone CR; a lone LF is an
 // ordinary character. One byte is one character.
 class LeitorLinhas {
@@ -80,7 +98,7 @@ class LeitorLinhas {
     if (!restoPendente_ && inicio_ < fim_) {
       const char* p = buffer_.data() + inicio_;
       const std::size_t disponivel = fim_ - inicio_;
-      const void* cr = std::memchr(p, '\r', std::min(disponivel, limite + 2));
+      const char* cr = BuscaCR(p, std::min(disponivel, limite + 2));
       if (cr != nullptr) {
         const auto ate = static_cast<std::size_t>(static_cast<const char*>(cr) - p);
         if (ate + 1 < disponivel) {

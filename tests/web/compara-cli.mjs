@@ -93,6 +93,14 @@ try {
     'desconhecido.txt': Buffer.from('NADA AQUI\r\n', 'latin1'),
     'latin1.txt': Buffer.from('****05çãé\xe7\xff\x80\x01 registro\r\n', 'latin1'),
   };
+  // A lone CR in the second line at each column of its first and last 48: the line ends there,
+  // wherever it falls in the sixteen bytes the engine looks at once.
+  const linhas = base.toString('latin1').split('\r\n');
+  for (const coluna of [...Array(48).keys(), ...Array.from({ length: 48 }, (_, i) => linhas[1].length - 48 + i)]) {
+    const cortada = [...linhas];
+    cortada[1] = linhas[1].slice(0, coluna) + '\r' + linhas[1].slice(coluna + 1);
+    malformados[`cr-na-coluna-${coluna + 1}.txt`] = Buffer.from(cortada.join('\r\n'), 'latin1');
+  }
   for (const [nome, bytes] of Object.entries(malformados)) {
     fs.writeFileSync(path.join(pasta, nome), bytes);
     acrescenta(nome);

@@ -33,7 +33,8 @@ namespace {
 
 // The progress window as the page sees it. The driver sets the percentage after every line and
 // a validator may set the taxpayer at every line: the page is told only when the whole percentage
-// moves, or when a caption changed and 50 ms have passed since it was last told.
+// moves, or when a caption changed and 50 ms have passed since it was last told. The clock is a
+// call out to JavaScript: it is read once every LinhasPorRelogio lines, not at every line.
 class TelaPagina : public rolval::Tela {
  public:
   explicit TelaPagina(std::vector<std::string>& mensagens) : mensagens_(mensagens) {}
@@ -43,7 +44,10 @@ class TelaPagina : public rolval::Tela {
       Informa();
       return;
     }
-    if (legendasMudaram_ && emscripten_get_now() - quando_ >= IntervaloMs) Informa();
+    if (legendasMudaram_ && ++semRelogio_ >= LinhasPorRelogio) {
+      semRelogio_ = 0;
+      if (emscripten_get_now() - quando_ >= IntervaloMs) Informa();
+    }
   }
   void DefineValorProgresso(float valor) override {
     valor_ = valor;
@@ -69,6 +73,7 @@ class TelaPagina : public rolval::Tela {
 
  private:
   static constexpr double IntervaloMs = 50;
+  static constexpr int LinhasPorRelogio = 64;
   void Informa() {
     rolval_mostra_progresso(valor_, ver_.c_str(), contrib_.c_str());
     informado_ = inteiro_;
@@ -82,6 +87,7 @@ class TelaPagina : public rolval::Tela {
   int inteiro_ = 0;
   int informado_ = -1;
   bool legendasMudaram_ = false;
+  int semRelogio_ = 0;  // lines since the clock was last read
   double quando_ = 0;
 };
 

@@ -26,6 +26,9 @@ class SistemaArquivos {
   virtual ssize_t Le(int fd, void* destino, std::size_t n);
   virtual ssize_t Escreve(int fd, const void* origem, std::size_t n);
   virtual int Fecha(int fd);
+  // The bytes of the input that can be read now, when they come while the run goes on (the
+  // page's slices); -1 when every byte left can be read, as with any file of the system.
+  virtual std::int64_t ProntosParaLer() const { return -1; }
   static SistemaArquivos& Padrao();  // the system's own calls; keeps no state
 };
 
@@ -110,6 +113,15 @@ class LeitorLinhas {
       }
     }
     return LeLinhaDoArquivo(limite);
+  }
+  // Whether the next line (or the end of the file) can be read from the bytes at hand: always
+  // with a file of the system; with an input that comes while the run goes on, once the line's
+  // end, or its limit, is among the bytes come.
+  bool LinhaAoAlcance(std::size_t limite) const {
+    const std::int64_t prontos = sistema_->ProntosParaLer();
+    // A line and its end take at most `limite` + 3 bytes: its kept characters, one more that
+    // tells it is longer than its limit, the CR and the byte after it.
+    return prontos < 0 || static_cast<std::size_t>(prontos) + (fim_ - inicio_) >= limite + 3;
   }
   // The same line copied into `linha`.
   void LeLinha(std::string& linha, std::size_t limite) { linha.assign(LeLinha(limite)); }

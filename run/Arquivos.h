@@ -32,6 +32,32 @@ class SistemaArquivos {
   static SistemaArquivos& Padrao();  // the system's own calls; keeps no state
 };
 
+// The input of a run whose bytes come slice by slice while the run goes on (the page reads a
+// file's next slice while the engine validates the one before): the run reads them from here.
+// The file is still opened as any other, so that its length and kind are known; only its bytes
+// come from the slices.
+class EntradaEmFatias : public SistemaArquivos {
+ public:
+  // Room for the next `n` bytes after those not yet read; the bytes read are let go.
+  char* Espaco(std::size_t n);
+  // The first `n` bytes of the room are the file's next ones; `ultimos` when the file ends there.
+  void Recebe(std::size_t n, bool ultimos);
+  // The rest of the file cannot be read: the run's next read fails as a device's.
+  void Falha() { falhou_ = true; }
+  // The file opened again from its start (the run reads its first line twice): nothing of it is
+  // let go before the run reads past its first line.
+  int Abre(const char* caminho, int flags, mode_t modo) override;
+  ssize_t Le(int fd, void* destino, std::size_t n) override;
+  std::int64_t ProntosParaLer() const override;
+
+ private:
+  std::string dados_;          // bytes come and not yet let go, then the room for the next ones
+  std::size_t lidos_ = 0;      // of them, those the run has read
+  std::size_t recebidos_ = 0;  // of them, those come (the rest is room)
+  bool completa_ = false;
+  bool falhou_ = false;
+};
+
 class ArquivoSaida {
  public:
   ArquivoSaida() = default;

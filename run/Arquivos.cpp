@@ -29,6 +29,40 @@ SistemaArquivos& SistemaArquivos::Padrao() {
   return sistema;
 }
 
+char* EntradaEmFatias::Espaco(std::size_t n) {
+  dados_.erase(0, lidos_);
+  lidos_ = 0;
+  recebidos_ = dados_.size();
+  dados_.resize(recebidos_ + n);
+  return dados_.data() + recebidos_;
+}
+
+void EntradaEmFatias::Recebe(std::size_t n, bool ultimos) {
+  dados_.resize(recebidos_ + std::min(n, dados_.size() - recebidos_));
+  recebidos_ = dados_.size();
+  completa_ = ultimos;
+}
+
+int EntradaEmFatias::Abre(const char* caminho, int flags, mode_t modo) {
+  lidos_ = 0;
+  return SistemaArquivos::Abre(caminho, flags, modo);
+}
+
+ssize_t EntradaEmFatias::Le(int, void* destino, std::size_t n) {
+  if (falhou_) {
+    errno = EIO;
+    return -1;
+  }
+  n = std::min(n, recebidos_ - lidos_);
+  std::memcpy(destino, dados_.data() + lidos_, n);
+  lidos_ += n;
+  return static_cast<ssize_t>(n);
+}
+
+std::int64_t EntradaEmFatias::ProntosParaLer() const {
+  return completa_ || falhou_ ? -1 : static_cast<std::int64_t>(recebidos_ - lidos_);
+}
+
 ArquivoSaida::~ArquivoSaida() { FechaEmSilencio(); }
 
 void ArquivoSaida::Cria(const std::string& caminho) { Abre(caminho, O_TRUNC); }
@@ -198,9 +232,9 @@ std::string_view LeitorLinhas::LeLinhaDoArquivo(std::size_t limite) {
     const std::size_t disponivel = fim_ - inicio_;
     // A CR beyond the first `maximo` + 1 characters would end a line longer than its limit.
     const std::size_t janela = std::min(disponivel, maximo + 1);
-    const void* cr = semCR < janela ? std::memchr(p + semCR, '\r', janela - semCR) : nullptr;
+    const char* cr = semCR < janela ? BuscaCR(p + semCR, janela - semCR) : nullptr;
     if (cr != nullptr) {
-      const auto ate = static_cast<std::size_t>(static_cast<const char*>(cr) - p);
+      const auto ate = static_cast<std::size_t>(cr - p);
       // The line ends here; the byte after the CR, when the file has one, must be in the buffer
       // to tell whether it is the LF of a CR LF.
       if (ate + 1 < disponivel || fimArquivo) {

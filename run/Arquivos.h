@@ -10,6 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "run/CaminhosRapidos.h"
+#if ROLVAL_RAPIDO_SIMD128
+#include <wasm_simd128.h>
+#endif
+
 namespace rolval {
 
 // The operating-system calls the file layer makes, in one place, so that tests can make any of
@@ -21,7 +26,36 @@ class SistemaArquivos {
   virtual ssize_t Le(int fd, void* destino, std::size_t n);
   virtual ssize_t Escreve(int fd, const void* origem, std::size_t n);
   virtual int Fecha(int fd);
+  // The bytes of the input that can be read now, when they come while the run goes on (the
+  // page's slices); -1 when every byte left can be read, as with any file of the system.
+  virtual std::int64_t ProntosParaLer() const { return -1; }
   static SistemaArquivos& Padrao();  // the system's own calls; keeps no state
+};
+
+// The input of a run whose bytes come slice by slice while the run goes on (the page reads a
+// file's next slice while the engine validates the one before): the run reads them from here.
+// The file is still opened as any other, so that its length and kind are known; only its bytes
+// come from the slices.
+class EntradaEmFatias : public SistemaArquivos {
+ public:
+  // Room for the next `n` bytes after those not yet read; the bytes read are let go.
+  char* Espaco(std::size_t n);
+  // The first `n` bytes of the room are the file's next ones; `ultimos` when the file ends there.
+  void Recebe(std::size_t n, bool ultimos);
+  // The rest of the file cannot be read: the run's next read fails as a device's.
+  void Falha() { falhou_ = true; }
+  // The file opened again from its start (the run reads its first line twice): nothing of it is
+  // let go before the run reads past its first line.
+  int Abre(const char* caminho, int flags, mode_t modo) override;
+  ssize_t Le(int fd, void* destino, std::size_t n) override;
+  std::int64_t ProntosParaLer() const override;
+
+ private:
+  std::string dados_;          // bytes come and not yet let go, then the room for the next ones
+  std::size_t lidos_ = 0;      // of them, those the run has read
+  std::size_t recebidos_ = 0;  // of them, those come (the rest is room)
+  bool completa_ = false;
+  bool falhou_ = false;
 };
 
 class ArquivoSaida {
@@ -53,6 +87,19 @@ class ArquivoSaida {
   std::size_t usado_ = 0;
 };
 
+// The first CR among the `n` bytes at `p`, or null.
+inline const char* BuscaCR(const char* p, std::size_t n) {
+#if ROLVAL_RAPIDO_SIMD128
+  const v128_t cr = wasm_i8x16_splat('\r');
+  for (; n >= 16; p += 16, n -= 16) {
+    const auto achados =
+        static_cast<std::uint32_t>(wasm_i8x16_bitmask(wasm_i8x16_eq(wasm_v128_load(p), cr)));
+    if (achados != 0) return p + std::countr_zero(achados);
+  }
+#endif
+  return static_cast<const char*>(std::memchr(p, '\r', n));
+}
+
 // Reads the input file line by line. A line ends at CR LF or at a lone CR; a lone LF is an
 // ordinary character. One byte is one character.
 class LeitorLinhas {
@@ -80,7 +127,7 @@ class LeitorLinhas {
     if (!restoPendente_ && inicio_ < fim_) {
       const char* p = buffer_.data() + inicio_;
       const std::size_t disponivel = fim_ - inicio_;
-      const void* cr = std::memchr(p, '\r', std::min(disponivel, limite + 2));
+      const char* cr = BuscaCR(p, std::min(disponivel, limite + 2));
       if (cr != nullptr) {
         const auto ate = static_cast<std::size_t>(static_cast<const char*>(cr) - p);
         if (ate + 1 < disponivel) {
@@ -92,6 +139,15 @@ class LeitorLinhas {
       }
     }
     return LeLinhaDoArquivo(limite);
+  }
+  // Whether the next line (or the end of the file) can be read from the bytes at hand: always
+  // with a file of the system; with an input that comes while the run goes on, once the line's
+  // end, or its limit, is among the bytes come.
+  bool LinhaAoAlcance(std::size_t limite) const {
+    const std::int64_t prontos = sistema_->ProntosParaLer();
+    // A line and its end take at most `limite` + 3 bytes: its kept characters, one more that
+    // tells it is longer than its limit, the CR and the byte after it.
+    return prontos < 0 || static_cast<std::size_t>(prontos) + (fim_ - inicio_) >= limite + 3;
   }
   // The same line copied into `linha`.
   void LeLinha(std::string& linha, std::size_t limite) { linha.assign(LeLinha(limite)); }

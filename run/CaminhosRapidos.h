@@ -21,6 +21,15 @@
 #define ROLVAL_RAPIDO_SSE2 0
 #endif
 
+// The sixteen-byte instructions of WebAssembly, where the engine is built for them: a line's CR
+// looked for sixteen bytes at once (WebAssembly's C library looks four at a time; native C
+// libraries already use the widest instructions).
+#if ROLVAL_FAST_PATHS && defined(__wasm_simd128__)
+#define ROLVAL_RAPIDO_SIMD128 1
+#else
+#define ROLVAL_RAPIDO_SIMD128 0
+#endif
+
 // Inlining hints of the hot helpers: kept inline at every call, or kept out of the way.
 #if ROLVAL_FAST_PATHS
 #define ROLVAL_EM_LINHA [[gnu::always_inline]]

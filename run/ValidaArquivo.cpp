@@ -33,27 +33,6 @@ float ValorProgresso(std::int64_t posicao, std::int64_t tamanho, int comprimento
   return static_cast<float>(std::min(valor, 100.0));
 }
 
-// The progress value of the read loop. It depends only on the 128-byte blocks read and on the
-// record length: the window is given it when a line ends in another block or has another length
-// than the line before (a line in the same block as the one before, of the same length, has its
-// value already).
-class ProgressoLeitura {
- public:
-  explicit ProgressoLeitura(std::int64_t tamanho) : tamanho_(tamanho) {}
-  void Define(Tela& tela, std::int64_t posicao, int comprimento) {
-    const std::int64_t bloco = posicao / 128;
-    if (bloco == bloco_ && comprimento == comprimento_) return;
-    bloco_ = bloco;
-    comprimento_ = comprimento;
-    tela.DefineValorProgresso(ValorProgresso(bloco * 128, tamanho_, comprimento_));
-  }
-
- private:
-  std::int64_t tamanho_;
-  std::int64_t bloco_ = -1;
-  int comprimento_ = -1;
-};
-
 void FechaTudo(Execucao& ex) noexcept {
   ex.entrada.Fecha();
   ex.arquivoAchados.FechaEmSilencio();
@@ -90,9 +69,28 @@ bool PublicariaSobreEntrada(const Execucao& ex, const std::string& caminho) {
          (EscreveriaSobre(pasta, NomeSaida, caminho) || EscreveriaSobre(pasta, NomeParam, caminho));
 }
 
-Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& tabela);
-
 }  // namespace
+
+// The progress value of the read loop. It depends only on the 128-byte blocks read and on the
+// record length: the window is given it when a line ends in another block or has another length
+// than the line before (a line in the same block as the one before, of the same length, has its
+// value already).
+class CorridaArquivo::ProgressoLeitura {
+ public:
+  explicit ProgressoLeitura(std::int64_t tamanho) : tamanho_(tamanho) {}
+  void Define(Tela& tela, std::int64_t posicao, int comprimento) {
+    const std::int64_t bloco = posicao / 128;
+    if (bloco == bloco_ && comprimento == comprimento_) return;
+    bloco_ = bloco;
+    comprimento_ = comprimento;
+    tela.DefineValorProgresso(ValorProgresso(bloco * 128, tamanho_, comprimento_));
+  }
+
+ private:
+  std::int64_t tamanho_;
+  std::int64_t bloco_ = -1;
+  int comprimento_ = -1;
+};
 
 void AdotaLayout(Execucao& ex, const LayoutArquivo& layout) {
   ex.controle.Documento = layout.documento;
@@ -107,45 +105,72 @@ const LayoutArquivo* ReconheceLayout(const TabelaLayouts& tabela, std::string_vi
 }
 
 Desfecho ValidaArquivo(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& tabela) {
-  ex.DescartaRelatorio();
-  ex.CausaFalha.clear();
-  ex.controle.NomeArquivo = std::string(nomeArq);
-  if (PublicariaSobreEntrada(ex, ex.controle.NomeArquivo)) {
-    // Nothing is written: the report would replace the very file to be validated.
-    ex.LimpaVariaveis();
-    ex.tela().MostraMensagem(
-        "O arquivo a ser validado é o saida.txt ou o param.txt da pasta do relatório e não pode "
-        "ser "
-        "substituído pelo relatório; copie-o para outra pasta antes de validá-lo.",
-        "Atenção", IconeMensagem::Informacao);
-    return Desfecho::SemRelatorio;
+  CorridaArquivo corrida(ex, nomeArq, tabela);
+  while (corrida.Avanca()) {
   }
-  // The folder holds no report while the run lasts: one stopped half-way leaves none to be taken
-  // for its own.
-  if (!ex.pastaRelatorio().empty()) RetiraRelatorio(ex.pastaRelatorio());
-  const Desfecho desfecho = Executa(ex, nomeArq, tabela);
-  // A run that ends without a report leaves no report of an earlier run to be taken for its own.
-  if (desfecho == Desfecho::SemRelatorio) {
-    ex.DescartaRelatorio();
-    const std::string motivo =
-        ex.pastaRelatorio().empty() ? std::string() : RetiraRelatorio(ex.pastaRelatorio());
-    // Files that cannot be removed are said to be someone else's, never left to pass for ours.
-    if (!motivo.empty())
-      ex.tela().MostraMensagem(MensagemRelatorioAnterior(motivo), "Atenção",
-                               IconeMensagem::Informacao);
-  }
-  return desfecho;
+  return corrida.Resultado();
 }
 
-namespace {
+CorridaArquivo::CorridaArquivo(Execucao& execucao, std::string_view nomeArq,
+                               const TabelaLayouts& tabela)
+    : ex_(execucao), nomeArq_(nomeArq), tabela_(tabela) {}
 
-Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& tabela) {
+CorridaArquivo::~CorridaArquivo() = default;
+
+bool CorridaArquivo::Avanca() {
+  if (fase_ == Fase::Inicio) {
+    if (!ex_.entrada.LinhaAoAlcance(LimiteLinha)) return true;
+    Execucao& ex = ex_;
+    ex.DescartaRelatorio();
+    ex.CausaFalha.clear();
+    ex.controle.NomeArquivo = nomeArq_;
+    if (PublicariaSobreEntrada(ex, ex.controle.NomeArquivo)) {
+      ex.LimpaVariaveis();
+      ex.tela().MostraMensagem(
+          "O arquivo a ser validado é o saida.txt ou o param.txt da pasta do relatório e não "
+          "pode ser "
+          "substituído pelo relatório; copie-o para outra pasta antes de validá-lo.",
+          "Atenção", IconeMensagem::Informacao);
+      fase_ = Fase::Encerrada;
+      desfecho_ = Desfecho::SemRelatorio;
+      return false;
+    }
+    // The folder holds no report while the run lasts: one stopped half-way leaves none to be
+    // taken for its own.
+    if (!ex.pastaRelatorio().empty()) RetiraRelatorio(ex.pastaRelatorio());
+    if (!Comeca()) return false;
+    fase_ = Fase::Linhas;
+  }
+  if (fase_ == Fase::Linhas) {
+    if (LeLinhas()) return true;
+    if (fase_ == Fase::Linhas) Termina();
+  }
+  return false;
+}
+
+// The end of a run: the outcome kept; a run that ends without a report leaves no report of an
+// earlier run to be taken for its own.
+void CorridaArquivo::Encerra(Desfecho desfecho) {
+  fase_ = Fase::Encerrada;
+  desfecho_ = desfecho;
+  if (desfecho != Desfecho::SemRelatorio) return;
+  Execucao& ex = ex_;
+  ex.DescartaRelatorio();
+  const std::string motivo =
+      ex.pastaRelatorio().empty() ? std::string() : RetiraRelatorio(ex.pastaRelatorio());
+  // Files that cannot be removed are said to be someone else's, never left to pass for ours.
+  if (!motivo.empty())
+    ex.tela().MostraMensagem(MensagemRelatorioAnterior(motivo), "Atenção",
+                             IconeMensagem::Informacao);
+}
+
+bool CorridaArquivo::Comeca() {
+  Execucao& ex = ex_;
   Tela& tela = ex.tela();
-  bool reconhecido = false;
   ex.LimpaVariaveis();
   try {
     tela.MostraProgresso();
-    ex.controle.NomeArquivo = std::string(nomeArq);
+    ex.controle.NomeArquivo = nomeArq_;
     const std::string& caminho = ex.controle.NomeArquivo;
     ex.arquivoAchados.Abre();
     ex.arquivoLista.Abre();
@@ -157,62 +182,76 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
                               ? "O caminho especificado é uma pasta; escolha um arquivo nela."
                               : "Não foi possível localizar o arquivo especificado.",
                           "Atenção", IconeMensagem::Informacao);
-      return Desfecho::SemRelatorio;
+      Encerra(Desfecho::SemRelatorio);
+      return false;
     }
     ex.entrada.Abre(caminho);
     ex.entrada.LeLinha(ex.LinhaAtual, LimiteLinha);
 
-    const LayoutArquivo* layout = ReconheceLayout(tabela, ex.LinhaAtual);
-    if (layout == nullptr) {
+    layout_ = ReconheceLayout(tabela_, ex.LinhaAtual);
+    if (layout_ == nullptr) {
       ex.controle.Documento = "";
       ex.controle.Forma = {};
       ex.GravaErroDoArquivo(CodigoM::ArquivoNaoROL);
       Conclui(ex);
       tela.EscondeProgresso();
       tela.MostraSaida();
-      return Desfecho::RelatorioNOK;
+      Encerra(Desfecho::RelatorioNOK);
+      return false;
     }
-    AdotaLayout(ex, *layout);
-    reconhecido = true;
+    AdotaLayout(ex, *layout_);
+    reconhecido_ = true;
     // Start again from the first line, so that the read loop counts it.
     ex.entrada.Fecha();
     ex.entrada.Abre(caminho);
-    int comprimento = layout->comprimento;
+    comprimento_ = layout_->comprimento;
 
-    bool ler = true;
-    if (layout->verificaTamanho) {
+    if (layout_->verificaTamanho) {
       const std::int64_t tamanho = ex.entrada.Tamanho();
-      const std::int64_t registro = comprimento + 2;  // every record carries its CR LF
+      const std::int64_t registro = comprimento_ + 2;  // every record carries its CR LF
       if (tamanho % registro != 0 || tamanho / registro == 0) {
         ex.GravaErroDoArquivo(CodigoM::ArquivoNaoROL);
-        ler = false;
+        ler_ = false;
       }
     }
-    if (ler && layout->prepara != nullptr) layout->prepara(ex);
+    if (ler_ && layout_->prepara != nullptr) layout_->prepara(ex);
+    progresso_ = std::make_unique<ProgressoLeitura>(ex.entrada.Tamanho());
+    return true;
+  } catch (const FalhaExecucao& falha) {
+    Falhou(&falha);
+  } catch (const std::exception&) {
+    Falhou(nullptr);
+  }
+  return false;
+}
 
+bool CorridaArquivo::LeLinhas() {
+  Execucao& ex = ex_;
+  Tela& tela = ex.tela();
+  const LayoutArquivo& layout = *layout_;
+  try {
     // Each line is a view into the reader's buffer, valid until the next line is read; the run
     // state keeps a copy of the last one only when the reading ends.
-    std::string_view linha;
-    ProgressoLeitura progresso(ex.entrada.Tamanho());
-    bool legendaDefinida = false;
-    while (ler && !ex.entrada.Fim()) {
+    while (ler_) {
+      if (!ex.entrada.LinhaAoAlcance(LimiteLinha)) return true;
+      if (ex.entrada.Fim()) break;
       ex.DeslocamentoLinha = ex.entrada.Posicao();
-      linha = ex.entrada.LeLinha(LimiteLinha);
-      ex.LinhaLida = linha;
+      linha_ = ex.entrada.LeLinha(LimiteLinha);
+      ex.LinhaLida = linha_;
       ++ex.NumLinha;
-      if (layout->enquadra != nullptr) comprimento = layout->enquadra(ex, linha, comprimento);
-      progresso.Define(tela, ex.entrada.Posicao(), comprimento);
-      if (linha.size() != static_cast<std::size_t>(comprimento)) {
+      if (layout.enquadra != nullptr) comprimento_ = layout.enquadra(ex, linha_, comprimento_);
+      progresso_->Define(tela, ex.entrada.Posicao(), comprimento_);
+      if (linha_.size() != static_cast<std::size_t>(comprimento_)) {
         ex.GravaErroDoArquivo(CodigoM::ArquivoNaoROL);
         break;
       }
-      if (layout->antesDeValidar != nullptr && !layout->antesDeValidar(ex, linha)) break;
+      if (layout.antesDeValidar != nullptr && !layout.antesDeValidar(ex, linha_)) break;
       tela.AtualizaProgresso();
-      if (!legendaDefinida) {
-        tela.DefineVer(layout->legenda);  // the same caption for every line of the file
-        legendaDefinida = true;
+      if (!legendaDefinida_) {
+        tela.DefineVer(layout.legenda);  // the same caption for every line of the file
+        legendaDefinida_ = true;
       }
-      if (layout->valida != nullptr) layout->valida(ex, linha);
+      if (layout.valida != nullptr) layout.valida(ex, linha_);
       // A header line opens a return: only now, so that the findings of the return it closes,
       // made while it was read, still name the return's own header.
       if (ex.TabelaAtual != nullptr && ex.TabelaAtual == ex.TabelaCabecalho) {
@@ -220,51 +259,73 @@ Desfecho Executa(Execucao& ex, std::string_view nomeArq, const TabelaLayouts& ta
         ex.DeslocamentoCabecalho = ex.DeslocamentoLinha;
       }
     }
-    // At the end of the file the reader has read nothing into its buffer since the last line: no
-    // record is as long as a line cut at the reader's limit, so such a line fails the length
+  } catch (const FalhaExecucao& falha) {
+    Falhou(&falha);
+  } catch (const std::exception&) {
+    Falhou(nullptr);
+  }
+  return false;
+}
+
+void CorridaArquivo::Termina() {
+  Execucao& ex = ex_;
+  Tela& tela = ex.tela();
+  try {
+    // At the end of the file the reader has read nothing into its buffer since the last line:
+    // no record is as long as a line cut at the reader's limit, so such a line fails the length
     // check and leaves the loop by its break before the rest of it is skipped.
-    if (ex.NumLinha > 0) ex.LinhaAtual.assign(linha);
+    if (ex.NumLinha > 0) ex.LinhaAtual.assign(linha_);
     ex.LinhaLida = ex.LinhaAtual;  // the reader's buffer goes on to other uses
 
     // End phase.
     if (ex.ListaROLs.size() > 1) ex.arquivoLista.EscreveLinha(ex.ListaROLs);
-    if (layout->fechaArquivo != nullptr) layout->fechaArquivo(ex);
+    if (layout_->fechaArquivo != nullptr) layout_->fechaArquivo(ex);
     Conclui(ex);
     tela.EscondeProgresso();
     tela.MostraSaida();
-    return ex.HouveErro ? Desfecho::RelatorioNOK : Desfecho::RelatorioOK;
+    Encerra(ex.HouveErro ? Desfecho::RelatorioNOK : Desfecho::RelatorioOK);
   } catch (const FalhaExecucao& falha) {
-    if (falha.classe() != ClasseFalha::Outra) ex.CausaFalha = falha.what();
-    switch (falha.classe()) {
+    Falhou(&falha);
+  } catch (const std::exception&) {
+    Falhou(nullptr);
+  }
+}
+
+// A failure of the system's calls (`falha`), or anything else (null: memory exhausted, a failed
+// conversion), handled as an unknown failure.
+void CorridaArquivo::Falhou(const FalhaExecucao* falha) {
+  Execucao& ex = ex_;
+  Tela& tela = ex.tela();
+  if (falha != nullptr) {
+    if (falha->classe() != ClasseFalha::Outra) ex.CausaFalha = falha->what();
+    switch (falha->classe()) {
       case ClasseFalha::Acesso:
       case ClasseFalha::Dispositivo: {
         const bool relatorio =
-            reconhecido && RelatorioDeFalha(ex, falha.classe() == ClasseFalha::Acesso
-                                                    ? CodigoM::ArquivoNaoEncontrado
-                                                    : CodigoM::UnidadeIlegivel);
+            reconhecido_ && RelatorioDeFalha(ex, falha->classe() == ClasseFalha::Acesso
+                                                     ? CodigoM::ArquivoNaoEncontrado
+                                                     : CodigoM::UnidadeIlegivel);
         FechaTudo(ex);
         tela.EscondeProgresso();
-        return relatorio ? Desfecho::RelatorioSemJanela : Desfecho::SemRelatorio;
+        Encerra(relatorio ? Desfecho::RelatorioSemJanela : Desfecho::SemRelatorio);
+        return;
       }
       case ClasseFalha::DiscoCheio:
         FechaTudo(ex);
         tela.MostraMensagem("Disco Cheio. Não é possível Executar Validador.", "Atenção",
                             IconeMensagem::Nenhum);
         tela.EscondeProgresso();
-        return Desfecho::SemRelatorio;
+        Encerra(Desfecho::SemRelatorio);
+        return;
       case ClasseFalha::Outra:
         break;
     }
-  } catch (const std::exception&) {
-    // Anything else (memory exhausted, a failed conversion) is handled as an unknown failure.
   }
   FechaTudo(ex);
   tela.EscondeProgresso();
   tela.MostraMensagem("Não foi possível acessar o arquivo que você marcou para ser validado.",
                       "Atenção", IconeMensagem::Informacao);
-  return Desfecho::SemRelatorio;
+  Encerra(Desfecho::SemRelatorio);
 }
-
-}  // namespace
 
 }  // namespace rolval

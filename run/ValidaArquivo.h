@@ -9,6 +9,8 @@
 
 namespace rolval {
 
+class FalhaExecucao;
+
 // One layout the driver recognises: everything the driver needs to frame and dispatch its lines,
 // close its last return, keep its state and lay out its report.
 struct LayoutArquivo {
@@ -60,5 +62,41 @@ enum class Desfecho {
 // One run of the file `nomeArq`, its path taken exactly. With a report folder, the run refuses
 // (a message, nothing written) when saida.txt or param.txt there is that file itself.
 Desfecho ValidaArquivo(Execucao& execucao, std::string_view nomeArq, const TabelaLayouts& tabela);
+
+// The same run taken in steps, for a caller whose input's bytes come while the run goes on (the
+// page reads the next part of a file while the engine validates the part before): each step
+// validates the lines the input holds whole, then hands back. With an input that holds all its
+// bytes, as a file of the system does, the first step runs to the end.
+class CorridaArquivo {
+ public:
+  CorridaArquivo(Execucao& execucao, std::string_view nomeArq, const TabelaLayouts& tabela);
+  ~CorridaArquivo();
+  CorridaArquivo(const CorridaArquivo&) = delete;
+  CorridaArquivo& operator=(const CorridaArquivo&) = delete;
+  // Goes as far as the input allows; false once the run has ended and Desfecho can be asked.
+  bool Avanca();
+  Desfecho Resultado() const { return desfecho_; }
+
+ private:
+  enum class Fase { Inicio, Linhas, Encerrada };
+  bool Comeca();    // up to the first line to be validated; false when the run ended there
+  bool LeLinhas();  // true when it stopped for more input, false at the end of the lines
+  void Termina();   // the last return's checks and the report
+  void Falhou(const FalhaExecucao* falha);  // the run stopped by a failure
+  void Encerra(Desfecho desfecho);
+  Execucao& ex_;
+  std::string nomeArq_;
+  const TabelaLayouts& tabela_;
+  Fase fase_ = Fase::Inicio;
+  Desfecho desfecho_ = Desfecho::SemRelatorio;
+  const LayoutArquivo* layout_ = nullptr;
+  bool reconhecido_ = false;
+  bool ler_ = true;
+  bool legendaDefinida_ = false;
+  int comprimento_ = 0;
+  class ProgressoLeitura;
+  std::unique_ptr<ProgressoLeitura> progresso_;
+  std::string_view linha_;  // the last line read, a view into the reader's buffer
+};
 
 }  // namespace rolval

@@ -3,7 +3,10 @@
 // SHA-256), WebAssembly, and workers made from the page's own blobs, and no request of any kind.
 //
 //   node monta-pagina.mjs --pagina web/pagina --motor BUILD/web/rolval-engine.js --versao 1.0.0 \
-//                         --saida BUILD/web/rolval.html
+//                         --amostras samples --saida BUILD/web/rolval.html
+//
+// The clean samples of --amostras go into the worker, which validates them while the page waits
+// for a file, so that the engine is at full speed when the first file comes.
 import crypto from 'node:crypto';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -14,13 +17,15 @@ const TamanhoMaximo = 1_500_000;
 const opcoes = {};
 const lista = process.argv.slice(2);
 for (let i = 0; i < lista.length; i += 2) opcoes[lista[i].replace(/^--/, '')] = lista[i + 1];
-for (const nome of ['pagina', 'motor', 'versao', 'saida'])
+for (const nome of ['pagina', 'motor', 'versao', 'amostras', 'saida'])
   if (!opcoes[nome]) throw new Error(`monta-pagina: --${nome} is missing`);
 
 const le = (nome) => fs.readFileSync(path.join(opcoes.pagina, nome), 'utf8');
 const estilo = le('estilo.css');
 const pagina = ['registro.js', 'relatorio.js', 'lista.js', 'achados.js', 'pagina.js'].map(le).join('\n');
-const trabalhador = le('trabalhador.js');
+const amostras = ['rol03-limpo.txt', 'rol05-limpo.txt', 'rolst01-limpo.txt', 'rolst02-limpo.txt']
+  .map((nome) => fs.readFileSync(path.join(opcoes.amostras, nome), 'latin1'));
+const trabalhador = `var amostrasAquecimento = ${JSON.stringify(amostras)};\n${le('trabalhador.js')}`;
 const motor = fs.readFileSync(opcoes.motor, 'utf8');
 
 // Inline text that would end its element early, or change how the parser reads it, is refused.

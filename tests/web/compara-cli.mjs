@@ -1,8 +1,9 @@
 // The WebAssembly engine against rolval-cli, file by file: the report and the status file byte for
 // byte, the JSON Lines and CSV outputs byte for byte, the findings as the page reads them from the
 // engine's packed rows against rolval-cli's finding objects, and the summary field by field.
-// Files: the bundled samples, files of every layout from the sample generator (clean and spoiled),
-// the same files with bytes changed at random, and a few malformed ones.
+// The engine is given each file in slices of many sizes, as the page gives it. Files: the bundled
+// samples, files of every layout from the sample generator (clean and spoiled), the same files
+// with bytes changed at random, and a few malformed ones.
 //
 //   node compara-cli.mjs --cli BUILD/cli/rolval-cli --amostras BUILD/tools/rolval-amostras \
 //                        --motor BUILD/web/rolval-engine.js [--por-layout N]
@@ -93,6 +94,14 @@ try {
     'desconhecido.txt': Buffer.from('NADA AQUI\r\n', 'latin1'),
     'latin1.txt': Buffer.from('****05çãé\xe7\xff\x80\x01 registro\r\n', 'latin1'),
   };
+  // A lone CR in the second line at each column of its first and last 48: the line ends there,
+  // wherever it falls in the sixteen bytes the engine looks at once.
+  const linhas = base.toString('latin1').split('\r\n');
+  for (const coluna of [...Array(48).keys(), ...Array.from({ length: 48 }, (_, i) => linhas[1].length - 48 + i)]) {
+    const cortada = [...linhas];
+    cortada[1] = linhas[1].slice(0, coluna) + '\r' + linhas[1].slice(coluna + 1);
+    malformados[`cr-na-coluna-${coluna + 1}.txt`] = Buffer.from(cortada.join('\r\n'), 'latin1');
+  }
   for (const [nome, bytes] of Object.entries(malformados)) {
     fs.writeFileSync(path.join(pasta, nome), bytes);
     acrescenta(nome);
@@ -139,7 +148,13 @@ try {
     if (porArquivo.length !== parte.length) throw new Error(`rolval-cli gave ${porArquivo.length} summaries for ${parte.length} files`);
 
     parte.forEach((caso, i) => {
-      const r = engine.valida(new Uint8Array(fs.readFileSync(caso.caminho)), caso.caminho, { formats: ['jsonl', 'csv'] });
+      // The engine is given each file in slices as the page gives it, of sizes that end them
+      // anywhere in a line: a small file in slices of a few bytes to a few lines, a larger one in
+      // the page's own.
+      const bytes = new Uint8Array(fs.readFileSync(caso.caminho));
+      const fatias = [1, 2, 7, 899, 900, 901, 1027, 4096];
+      const fatia = bytes.length <= 200000 ? fatias[(inicio + i) % fatias.length] : undefined;
+      const r = engine.valida(bytes, caso.caminho, { formats: ['jsonl', 'csv'], slice: fatia });
       const linhas = porArquivo[i];
       const resumo = JSON.parse(linhas[linhas.length - 1]);
       const achados = linhas.slice(0, -1).map((l) => JSON.parse(l));

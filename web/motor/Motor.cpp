@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -22,6 +23,7 @@
 #include "run/Catalogos.h"
 #include "run/Latin1.h"
 #include "run/Relatorio.h"
+#include "run/ValidaArquivo.h"
 
 // Hands the progress window's state to the page: percentage, layout caption and taxpayer (UTF-8).
 EM_JS(void, rolval_mostra_progresso, (double valor, const char* ver, const char* contrib), {
@@ -33,7 +35,8 @@ namespace {
 
 // The progress window as the page sees it. The driver sets the percentage after every line and
 // a validator may set the taxpayer at every line: the page is told only when the whole percentage
-// moves, or when a caption changed and 50 ms have passed since it was last told.
+// moves, or when a caption changed and 50 ms have passed since it was last told. The clock is a
+// call out to JavaScript: it is read once every LinhasPorRelogio lines, not at every line.
 class TelaPagina : public rolval::Tela {
  public:
   explicit TelaPagina(std::vector<std::string>& mensagens) : mensagens_(mensagens) {}
@@ -43,7 +46,10 @@ class TelaPagina : public rolval::Tela {
       Informa();
       return;
     }
-    if (legendasMudaram_ && emscripten_get_now() - quando_ >= IntervaloMs) Informa();
+    if (legendasMudaram_ && ++semRelogio_ >= LinhasPorRelogio) {
+      semRelogio_ = 0;
+      if (emscripten_get_now() - quando_ >= IntervaloMs) Informa();
+    }
   }
   void DefineValorProgresso(float valor) override {
     valor_ = valor;
@@ -69,6 +75,7 @@ class TelaPagina : public rolval::Tela {
 
  private:
   static constexpr double IntervaloMs = 50;
+  static constexpr int LinhasPorRelogio = 64;
   void Informa() {
     rolval_mostra_progresso(valor_, ver_.c_str(), contrib_.c_str());
     informado_ = inteiro_;
@@ -82,6 +89,7 @@ class TelaPagina : public rolval::Tela {
   int inteiro_ = 0;
   int informado_ = -1;
   bool legendasMudaram_ = false;
+  int semRelogio_ = 0;  // lines since the clock was last read
   double quando_ = 0;
 };
 
@@ -248,20 +256,67 @@ constexpr int FormatoCsv = 2;
 
 }  // namespace
 
+// One run of the page: its input, its findings and its progress, from RolvalComeca to
+// RolvalConclui.
+struct CorridaWeb {
+  CorridaWeb(const char* caminho, const char* nome, int formatos_, char separador_)
+      : arquivo(nome),
+        formatos(formatos_),
+        separador(separador_),
+        corrida(execucao, caminho, rolval::TabelaPadrao()) {
+    execucao.entrada.Usa(entrada);
+    execucao.DefineOuvinte(&resultado->achados);
+  }
+  std::unique_ptr<ResultadoWeb> resultado = std::make_unique<ResultadoWeb>();
+  std::string arquivo;
+  int formatos;
+  char separador;
+  std::vector<std::string> mensagens;
+  TelaPagina tela{mensagens};
+  rolval::Execucao execucao{std::filesystem::path{}, tela};
+  rolval::EntradaEmFatias entrada;
+  rolval::CorridaArquivo corrida;
+};
+
 extern "C" {
 
-// One run of the file at `caminho`, named `nome` in the findings; `formatos` (FormatoJsonl,
-// FormatoCsv) says which renderings of the findings to write as well, the CSV with `separador`
-// between its fields. The caller frees the result with RolvalLibera.
-EMSCRIPTEN_KEEPALIVE ResultadoWeb* RolvalValida(const char* caminho, const char* nome, int formatos,
-                                                char separador) {
-  auto* resultado = new ResultadoWeb;
-  const std::string arquivo = nome;
-  std::vector<std::string> mensagens;
-  TelaPagina tela(mensagens);
-  rolval::Execucao execucao(std::filesystem::path{}, tela);
-  execucao.DefineOuvinte(&resultado->achados);
-  const rolval::Desfecho desfecho = rolval::ValidaArquivo(execucao, caminho);
+// One run of the file at `caminho`, named `nome` in the findings, its bytes given slice by slice
+// (RolvalEspaco, RolvalRecebe) as the page reads them; `formatos` (FormatoJsonl, FormatoCsv)
+// says which renderings of the findings to write as well, the CSV with `separador` between its
+// fields. RolvalConclui gives the result and ends the run.
+EMSCRIPTEN_KEEPALIVE CorridaWeb* RolvalComeca(const char* caminho, const char* nome, int formatos,
+                                              char separador) {
+  return new CorridaWeb(caminho, nome, formatos, separador);
+}
+
+// Room in the run's input for the next `n` bytes of the file.
+EMSCRIPTEN_KEEPALIVE char* RolvalEspaco(CorridaWeb* c, std::size_t n) {
+  return c->entrada.Espaco(n);
+}
+
+// The next `n` bytes of the file are in the room, the last ones when `ultimos`: the run goes as
+// far as they allow. 1 while it wants more of the file, 0 once it has ended.
+EMSCRIPTEN_KEEPALIVE int RolvalRecebe(CorridaWeb* c, std::size_t n, int ultimos) {
+  c->entrada.Recebe(n, ultimos != 0);
+  return c->corrida.Avanca() ? 1 : 0;
+}
+
+// The rest of the file could not be read (it changed or went away): the run ends as when a
+// device fails.
+EMSCRIPTEN_KEEPALIVE void RolvalFalhaLeitura(CorridaWeb* c) {
+  c->entrada.Falha();
+  while (c->corrida.Avanca()) {
+  }
+}
+
+// The run's result, for the JavaScript side to read; the run itself is let go. The caller frees
+// the result with RolvalLibera.
+EMSCRIPTEN_KEEPALIVE ResultadoWeb* RolvalConclui(CorridaWeb* c) {
+  // A run still waiting for bytes that will not come ends as one whose file could not be read.
+  if (c->corrida.Avanca()) RolvalFalhaLeitura(c);
+  ResultadoWeb* resultado = c->resultado.release();
+  rolval::Execucao& execucao = c->execucao;
+  const rolval::Desfecho desfecho = c->corrida.Resultado();
   execucao.DefineOuvinte(nullptr);
   const std::string documento = rolval::DocumentoDaExecucao(execucao);
   if (desfecho != rolval::Desfecho::SemRelatorio) {
@@ -270,23 +325,25 @@ EMSCRIPTEN_KEEPALIVE ResultadoWeb* RolvalValida(const char* caminho, const char*
   }
   const rolval::ListaAchados& lista = resultado->achados;
   Empacota(lista, resultado->empacotados);
-  if (formatos & FormatoJsonl) {
-    const std::string arquivoJson = rolval::NomeEmJson(arquivo);
+  if (c->formatos & FormatoJsonl) {
+    const std::string arquivoJson = rolval::NomeEmJson(c->arquivo);
     for (std::size_t i = 0; i < lista.Tamanho(); ++i)
       rolval::AcrescentaJsonAchado(resultado->jsonl, arquivoJson, lista.Le(i));
   }
-  if (formatos & FormatoCsv) {
-    const std::string arquivoUtf8 = rolval::NomeEmUtf8(arquivo);
+  if (c->formatos & FormatoCsv) {
+    const std::string arquivoUtf8 = rolval::NomeEmUtf8(c->arquivo);
     resultado->csv.assign(rolval::MarcaUtf8);
-    rolval::AcrescentaCsvCabecalho(resultado->csv, separador);
+    rolval::AcrescentaCsvCabecalho(resultado->csv, c->separador);
     for (std::size_t i = 0; i < lista.Tamanho(); ++i)
-      rolval::AcrescentaCsvAchado(resultado->csv, arquivoUtf8, lista.Le(i), separador);
+      rolval::AcrescentaCsvAchado(resultado->csv, arquivoUtf8, lista.Le(i), c->separador);
   }
   rolval::AcrescentaJsonResumo(
-      resultado->resumo, {arquivo, documento, desfecho, execucao.QtdROLs,
-                          static_cast<std::int64_t>(lista.Tamanho()), lista.Avisos(), &mensagens});
-  if (formatos & FormatoJsonl) resultado->jsonl.append(resultado->resumo);
+      resultado->resumo,
+      {c->arquivo, documento, desfecho, execucao.QtdROLs,
+       static_cast<std::int64_t>(lista.Tamanho()), lista.Avisos(), &c->mensagens});
+  if (c->formatos & FormatoJsonl) resultado->jsonl.append(resultado->resumo);
   resultado->resumo.pop_back();  // the object without its line end
+  delete c;
   return resultado;
 }
 

@@ -2,7 +2,7 @@
 //
 //   const engine = await require('./rolval-engine.js')();
 //   engine.valida(bytes, name[, options])           // bytes: Uint8Array, the whole file
-//   engine.validaArquivo(blob, name[, options])     // a File or Blob, read in slices (workers only)
+//   engine.validaArquivo(blob, name[, options])     // a File or Blob, read in slices: a Promise
 //
 // Both return { status: 'OK'|'NOK'|'NO_REPORT', document, returns, warnings, saida, param,
 // findings, messages, jsonl, csv }: saida and param are the report and the status file byte for
@@ -20,7 +20,7 @@
 var rolvalContador = 0;
 
 // Bytes read from a Blob at a time: few reads of a large file, and a bounded buffer.
-var rolvalTamanhoFatia = 32 * 1024 * 1024;
+var rolvalTamanhoFatia = 8 * 1024 * 1024;
 
 function rolvalTextoC(texto) {
   var n = lengthBytesUTF8(texto) + 1;
@@ -64,26 +64,61 @@ function rolvalBytes(ponteiro, tamanho) {
   return HEAPU8.slice(ponteiro, ponteiro + tamanho);
 }
 
-function rolvalExecuta(caminho, nome, opcoes) {
+// A run of the file at `caminho` (mounted, so that its length is known) whose bytes the caller
+// gives slice by slice: corrida.recebe(bytes, ultimos) is true while the run wants more;
+// corrida.falha() when the rest cannot be read; corrida.conclui() gives the result and ends it.
+function rolvalCorrida(caminho, nome, opcoes) {
   var aoProgredir = opcoes && opcoes.onProgress;
   var formatos = (opcoes && opcoes.formats) || [];
   var separador = (opcoes && opcoes.separator) || ';';
-  Module['rolvalProgresso'] = aoProgredir
+  var progresso = aoProgredir
     ? function (valor, legenda, contribuinte) {
         aoProgredir({ percent: valor, caption: legenda, taxpayer: contribuinte });
       }
     : null;
+  // The engine tells its progress while it goes on, inside each call below.
+  function comProgresso(faz) {
+    Module['rolvalProgresso'] = progresso;
+    try {
+      return faz();
+    } finally {
+      Module['rolvalProgresso'] = null;
+    }
+  }
   var pc = rolvalTextoC(caminho);
   var pn = rolvalTextoC(String(nome));
-  var r;
+  var c;
   try {
-    r = _RolvalValida(pc, pn, (formatos.indexOf('jsonl') >= 0 ? 1 : 0) | (formatos.indexOf('csv') >= 0 ? 2 : 0),
-                      separador.charCodeAt(0));
+    c = comProgresso(function () {
+      return _RolvalComeca(pc, pn, (formatos.indexOf('jsonl') >= 0 ? 1 : 0) | (formatos.indexOf('csv') >= 0 ? 2 : 0),
+                           separador.charCodeAt(0));
+    });
   } finally {
-    Module['rolvalProgresso'] = null;
     _free(pc);
     _free(pn);
   }
+  return {
+    recebe: function (bytes, ultimos) {
+      return comProgresso(function () {
+        HEAPU8.set(bytes, _RolvalEspaco(c, bytes.length));
+        return _RolvalRecebe(c, bytes.length, ultimos ? 1 : 0) !== 0;
+      });
+    },
+    falha: function () {
+      comProgresso(function () {
+        _RolvalFalhaLeitura(c);
+      });
+    },
+    conclui: function () {
+      return rolvalResultado(comProgresso(function () {
+        return _RolvalConclui(c);
+      }), formatos);
+    },
+  };
+}
+
+// The result of a run as the caller receives it; the engine's copy is freed.
+function rolvalResultado(r, formatos) {
   try {
     var sumario = JSON.parse(UTF8ToString(_RolvalResumo(r)));
     return {
@@ -115,9 +150,17 @@ Module['valida'] = function (bytes, nome, opcoes) {
   FS.mkdirTree(pasta);
   var caminho = pasta + '/arquivo';
   try {
-    // The file system keeps a view of the caller's bytes instead of a copy; they are only read.
+    // The file system keeps a view of the caller's bytes instead of a copy, for their length;
+    // the run is given them slice by slice (opcoes.slice bytes at a time, for tests), as the
+    // page gives a file's.
     FS.writeFile(caminho, bytes, { canOwn: true });
-    return rolvalExecuta(caminho, nome, opcoes);
+    var corrida = rolvalCorrida(caminho, nome, opcoes);
+    var fatia = (opcoes && opcoes.slice) || rolvalTamanhoFatia;
+    for (var inicio = 0; ; inicio += fatia) {
+      var fim = Math.min(bytes.length, inicio + fatia);
+      if (!corrida.recebe(bytes.subarray(inicio, fim), fim === bytes.length) || fim === bytes.length) break;
+    }
+    return corrida.conclui();
   } finally {
     if (FS.analyzePath(caminho).exists) FS.unlink(caminho);
     FS.rmdir(pasta);
@@ -202,8 +245,58 @@ Module['corrigeArquivo'] = function (blob, nome) {
   }
 };
 
+// The Blob validated as it is read: the next slice is asked for before the engine validates the
+// one before, so that it is read meanwhile. options.readSlice(start, end) gives a Promise of a
+// slice's bytes (an ArrayBuffer), by default read here from the Blob; a worker may have the page
+// read them instead, in its own thread. A read that fails (the file changed or went away) ends
+// the run as a device's failure. Returns a Promise of the result.
 Module['validaArquivo'] = function (blob, nome, opcoes) {
-  return rolvalComArquivo(blob, function (caminho) {
-    return rolvalExecuta(caminho, nome, opcoes);
-  });
+  var ponto = '/rolval/arquivo-' + (++rolvalContador);
+  FS.mkdirTree(ponto);
+  FS.mount(WORKERFS, { blobs: [{ name: 'arquivo', data: blob }] }, ponto);
+  function desmonta() {
+    FS.unmount(ponto);
+    FS.rmdir(ponto);
+  }
+  var corrida;
+  try {
+    corrida = rolvalCorrida(ponto + '/arquivo', nome, opcoes);
+  } catch (erro) {
+    desmonta();
+    throw erro;
+  }
+  var leFatia = (opcoes && opcoes.readSlice) || function (inicio, fim) {
+    return blob.slice(inicio, fim).arrayBuffer();
+  };
+  function le(inicio) {
+    return leFatia(inicio, Math.min(blob.size, inicio + rolvalTamanhoFatia));
+  }
+  // Each slice given to the run once read, the next one asked for first.
+  function percorre(proxima, inicio) {
+    return proxima.then(
+      function (lidos) {
+        var bytes = new Uint8Array(lidos);
+        if (bytes.length === 0 && inicio < blob.size) return corrida.falha();
+        var fim = inicio + bytes.length;
+        var seguinte = fim < blob.size ? le(fim) : null;
+        if (corrida.recebe(bytes, fim >= blob.size) && seguinte) return percorre(seguinte, fim);
+        // The run ended before the file did: the slice asked for is not wanted, nor its failure.
+        if (seguinte) seguinte.catch(function () {});
+      },
+      function () {
+        corrida.falha();
+      });
+  }
+  return percorre(le(0), 0).then(
+    function () {
+      try {
+        return corrida.conclui();
+      } finally {
+        desmonta();
+      }
+    },
+    function (erro) {
+      desmonta();
+      throw erro;
+    });
 };

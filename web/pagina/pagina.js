@@ -50,7 +50,7 @@
   function NovoTrabalhador() {
     PreparaTrabalhador();
     var t = { w: new Worker(urlTrabalhador), item: null };
-    t.w.postMessage({ tipo: 'inicia', wasm: wasmMotor });
+    t.w.postMessage({ tipo: 'inicia', wasm: wasmMotor, aquece: true });
     t.w.onmessage = function (ev) { Recebe(t, ev.data); };
     t.w.onerror = function (ev) {
       ev.preventDefault();

@@ -22,18 +22,86 @@ function Dicas(engine, arquivo) {
   }
 }
 
+// The engine's code starts in the browser's quick first form and is made faster only once it has
+// run for a while, which a first large file would spend at a third of its speed: the clean
+// samples (amostrasAquecimento, put in by the page's build) are validated a few times while the
+// page waits for a file. Nothing of it is shown; a failure here is met again by the first file.
+var VezesAquecimento = 20;
+
+function Aquece() {
+  return Motor()
+    .then(function (engine) {
+      amostrasAquecimento.forEach(function (texto) {
+        var bytes = new Uint8Array(texto.length);
+        for (var i = 0; i < texto.length; i++) bytes[i] = texto.charCodeAt(i);
+        for (var vez = 0; vez < VezesAquecimento; vez++) engine.valida(bytes, 'aquecimento.txt');
+      });
+    })
+    .catch(function () {});
+}
+
+// The file being validated is read by a worker of this worker, slice by slice, while the engine
+// validates here the slice before: reading and validating go on side by side. The reader reads
+// with the synchronous reader, the quickest the browser has.
+var leitor = null;
+var fatiasPedidas = {};  // the slices asked of the reader, by their start
+
+function CodigoLeitor() {
+  onmessage = function (evento) {
+    var p = evento.data;
+    try {
+      var bytes = new FileReaderSync().readAsArrayBuffer(p.arquivo.slice(p.inicio, p.fim));
+      postMessage({ inicio: p.inicio, bytes: bytes }, [bytes]);
+    } catch (erro) {
+      postMessage({ inicio: p.inicio, falha: String((erro && erro.message) || erro) });
+    }
+  };
+}
+
+function LeFatiaAoLado(arquivo, inicio, fim) {
+  if (!leitor) {
+    leitor = new Worker(URL.createObjectURL(new Blob(['(' + CodigoLeitor + ')();'], { type: 'text/javascript' })));
+    leitor.onmessage = function (evento) {
+      var r = evento.data;
+      var espera = fatiasPedidas[r.inicio];
+      delete fatiasPedidas[r.inicio];
+      if (!espera) return;
+      if (r.bytes) espera.lida(r.bytes);
+      else espera.falhou(new Error(r.falha));
+    };
+  }
+  return new Promise(function (lida, falhou) {
+    fatiasPedidas[inicio] = { lida: lida, falhou: falhou };
+    leitor.postMessage({ arquivo: arquivo, inicio: inicio, fim: fim });
+  });
+}
+
+// Requests are served one after another: a file is validated while its next slice is read, and
+// a request that comes meanwhile waits for the run before it to end.
+var fila = Promise.resolve();
+
 onmessage = function (evento) {
   var pedido = evento.data;
   if (pedido.tipo === 'inicia') {
     // The engine is made ready before the first file comes.
     bytesMotor = pedido.wasm;
-    Motor();
+    fila = pedido.aquece ? fila.then(Aquece) : fila.then(Motor);
     return;
   }
+  fila = fila
+    .then(function () {
+      return Atende(pedido);
+    })
+    .catch(function (erro) {
+      postMessage({ tipo: 'falha', id: pedido.id, texto: String((erro && erro.message) || erro) });
+    });
+};
+
+function Atende(pedido) {
   var id = pedido.id;
   if (pedido.tipo === 'corrige') {
     // The corrected copy of a file, saved by the page and then validated as any file.
-    Motor().then(function (engine) {
+    return Motor().then(function (engine) {
       var r;
       try {
         r = engine.corrigeArquivo(pedido.arquivo, pedido.arquivo.name);
@@ -44,41 +112,33 @@ onmessage = function (evento) {
     }, function (erro) {
       postMessage({ tipo: 'corrigido', id: id, correcao: { refusal: String((erro && erro.message) || erro) } });
     });
-    return;
   }
   if (pedido.tipo === 'exporta') {
     // The findings of a file in one of the command line's formats: the file validated again, so
     // that nothing of a run is kept between the page's requests.
-    Motor().then(function (engine) {
-      var r;
-      try {
-        r = engine.validaArquivo(pedido.arquivo, pedido.arquivo.name, { formats: [pedido.formato] });
-      } catch (erro) {
-        postMessage({ tipo: 'exportado', id: id, falha: String((erro && erro.message) || erro) });
-        return;
-      }
+    return Motor().then(function (engine) {
+      return engine.validaArquivo(pedido.arquivo, pedido.arquivo.name, { formats: [pedido.formato] });
+    }).then(function (r) {
       var bytes = r[pedido.formato];
       postMessage({ tipo: 'exportado', id: id, bytes: bytes }, [bytes.buffer]);
     }, function (erro) {
       postMessage({ tipo: 'exportado', id: id, falha: String((erro && erro.message) || erro) });
     });
-    return;
   }
-  Motor().then(function (engine) {
-    var inicio = performance.now();
-    var resultado;
-    try {
-      resultado = engine.validaArquivo(pedido.arquivo, pedido.arquivo.name, {
-        onProgress: function (p) {
-          postMessage({ tipo: 'progresso', id: id, percent: p.percent, caption: p.caption, taxpayer: p.taxpayer });
-        },
-      });
-    } catch (erro) {
-      // A module that failed half-way is not used again.
-      motor = null;
-      postMessage({ tipo: 'falha', id: id, texto: String((erro && erro.message) || erro) });
-      return;
-    }
+  var inicio;
+  var engine;
+  return Motor().then(function (e) {
+    engine = e;
+    inicio = performance.now();
+    return engine.validaArquivo(pedido.arquivo, pedido.arquivo.name, {
+      readSlice: function (inicio, fim) {
+        return LeFatiaAoLado(pedido.arquivo, inicio, fim);
+      },
+      onProgress: function (p) {
+        postMessage({ tipo: 'progresso', id: id, percent: p.percent, caption: p.caption, taxpayer: p.taxpayer });
+      },
+    });
+  }).then(function (resultado) {
     postMessage(
       {
         tipo: 'fim',
@@ -92,7 +152,8 @@ onmessage = function (evento) {
       [resultado.saida.buffer, resultado.param.buffer, resultado.findings.inteiros.buffer, resultado.findings.reais.buffer]
     );
   }, function (erro) {
+    // A module that failed half-way is not used again.
     motor = null;
     postMessage({ tipo: 'falha', id: id, texto: String((erro && erro.message) || erro) });
   });
-};
+}

@@ -20,7 +20,7 @@
 var rolvalContador = 0;
 
 // Bytes read from a Blob at a time: few reads of a large file, and a bounded buffer.
-var rolvalTamanhoFatia = 8 * 1024 * 1024;
+var rolvalTamanhoFatia = 32 * 1024 * 1024;
 
 function rolvalTextoC(texto) {
   var n = lengthBytesUTF8(texto) + 1;
@@ -100,7 +100,10 @@ function rolvalCorrida(caminho, nome, opcoes) {
   return {
     recebe: function (bytes, ultimos) {
       return comProgresso(function () {
-        HEAPU8.set(bytes, _RolvalEspaco(c, bytes.length));
+        // The room is made first: making it may grow the module's memory, which gives HEAPU8 a
+        // new buffer.
+        var espaco = _RolvalEspaco(c, bytes.length);
+        HEAPU8.set(bytes, espaco);
         return _RolvalRecebe(c, bytes.length, ultimos ? 1 : 0) !== 0;
       });
     },

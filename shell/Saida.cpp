@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QShortcut>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
@@ -147,7 +148,16 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
       QStringLiteral("QLabel { background: #fff5c8; color: #000; padding: 4px; }"));
   lblDicas->hide();
   registro = new VisaoRegistro(this);
-  registro->hide();
+  // The record panel scrolls within its part of the window when the window has less room than
+  // the panel would take (a small screen at a large scale), instead of making the window taller
+  // than the screen.
+  painelRegistro = new QScrollArea(this);
+  painelRegistro->setObjectName(QStringLiteral("painelRegistro"));
+  painelRegistro->setWidget(registro);
+  painelRegistro->setWidgetResizable(true);
+  painelRegistro->setFrameShape(QFrame::NoFrame);
+  painelRegistro->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  painelRegistro->hide();
   lblResumo = new QLabel(this);
   lblResumo->setObjectName(QStringLiteral("lblResumo"));
   // What the last save or print did; cut rather than push the counts out of sight.
@@ -243,7 +253,7 @@ Saida::Saida(Execucao& execucao, std::filesystem::path pastaTrabalho, QWidget* p
   divisor->setObjectName(QStringLiteral("divisor"));
   divisor->setChildrenCollapsible(false);
   divisor->addWidget(abas);
-  divisor->addWidget(registro);
+  divisor->addWidget(painelRegistro);
   divisor->setStretchFactor(0, 1);
   divisor->setStretchFactor(1, 0);
   auto* layout = new QVBoxLayout(this);
@@ -319,8 +329,8 @@ void Saida::MostraAchado(int indice) {
   atual_ = indice;
   const auto i = static_cast<std::size_t>(indice);
   if (!indice_) indice_ = std::make_unique<IndiceLinhas>(caminhoEntrada_, marcaEntrada_);
-  const bool abrindo = registro->isHidden();
-  registro->show();
+  const bool abrindo = painelRegistro->isHidden();
+  painelRegistro->show();
   registro->Mostra(achados_.Le(i), indice + 1, total, *indice_);
   // The panel opens as tall as its content at the window's width (its wrapped captions hint at
   // several lines each), the grid keeping the rest; later the user's division stays.
@@ -391,7 +401,7 @@ void Saida::BAnterior_Click() { MostraAchado(AchadoVizinho(-1)); }
 void Saida::BProximo_Click() { MostraAchado(AchadoVizinho(1)); }
 
 void Saida::FechaRegistro() {
-  registro->hide();
+  painelRegistro->hide();
   VisaoAtual()->setFocus();
 }
 

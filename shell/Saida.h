@@ -30,6 +30,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QPrinter;
+class QScrollArea;
 class QSplitter;
 class QTabWidget;
 
@@ -140,7 +141,8 @@ class Saida : public QWidget {
   QPushButton* BCorrigir = nullptr;  // made with the first hint that a copy can mend
   QLabel* lblCorrecao = nullptr;     // made when the report is a corrected copy's
   VisaoRegistro* registro;
-  QSplitter* divisor;  // the tabs above, the record panel under them
+  QScrollArea* painelRegistro;  // the record panel, scrolled when the window is short of room
+  QSplitter* divisor;           // the tabs above, the record panel under them
   QLabel* lblResumo;
   QLabel* lblStatus;
   QPushButton* BSalvar;

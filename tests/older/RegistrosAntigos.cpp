@@ -63,8 +63,9 @@ Registro ST01Valido() {
   Registro r(std::move(linha));
   // Field 4 is the first day, the last day and the reference month, in one field.
   r.Poe(CampoST01("Identificação do leiaute"), "RST01").Poe(CampoST01("Marcador"), " ");
-  r.Poe(CampoDe(CamposST01, 4), "0130091999").Poe(CampoDe(CamposST01, 5), "0123456789");
-  r.Poe(CampoDe(CamposST01, 23), "11222333000181");
+  r.Poe(*CampoDeNumero(TabelaST01(), 4), "0130091999")
+      .Poe(*CampoDeNumero(TabelaST01(), 5), "0123456789");
+  r.Poe(*CampoDeNumero(TabelaST01(), 23), "11222333000181");
   const auto valor = [&r](int campo, std::int64_t v) {
     r.Valor(*CampoDeNumero(TabelaST01(), campo), v);
   };
@@ -75,8 +76,9 @@ Registro ST01Valido() {
   valor(12, 100);
   valor(17, 100);
   r.Poe(CampoST01("Vencimento da parcela"), "10082000").Valor(CampoST01("Valor da parcela"), 100);
-  r.Poe(CampoDe(CamposST01, 24), "COMERCIO DE BEBIDAS EXEMPLO LTDA");
-  r.Poe(CampoDe(CamposST01, 25), "52998224725").Poe(CampoDe(CamposST01, 26), "JOSE DA SILVA");
+  r.Poe(*CampoDeNumero(TabelaST01(), 24), "COMERCIO DE BEBIDAS EXEMPLO LTDA");
+  r.Poe(*CampoDeNumero(TabelaST01(), 25), "52998224725")
+      .Poe(*CampoDeNumero(TabelaST01(), 26), "JOSE DA SILVA");
   r.Poe(CampoST01("Nome do signatário"), "JOSE DA SILVA");
   r.Poe(CampoST01("Data da assinatura"), "15082000");
   return r;

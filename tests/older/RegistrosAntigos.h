@@ -14,8 +14,10 @@
 namespace rolval::teste {
 
 // The fields of the records of layouts 03 and ST 01 by name, from the layouts' tables.
-consteval CampoRegistro CampoROL03(std::string_view nome) { return CampoDe(CamposROL03, nome); }
-consteval CampoRegistro CampoST01(std::string_view nome) { return CampoDe(CamposST01, nome); }
+constexpr CampoRegistro CampoROL03(std::string_view nome) {
+  return CampoChamado(CamposROL03, nome);
+}
+constexpr CampoRegistro CampoST01(std::string_view nome) { return CampoChamado(CamposST01, nome); }
 
 // A fixed-width record line under construction.
 class Registro {

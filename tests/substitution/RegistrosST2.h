@@ -23,9 +23,15 @@ inline constexpr std::string_view InscricaoCliente3 = "2222222227    ";
 inline constexpr std::string_view InscricaoSP = "110042490114  ";
 
 // The fields of the records A0, A1 (and A2) and A3 by name, from the layout's tables.
-consteval CampoRegistro CampoA0(std::string_view nome) { return CampoDe(CamposCabecalhoST2, nome); }
-consteval CampoRegistro CampoA1(std::string_view nome) { return CampoDe(CamposAnexoIST2, nome); }
-consteval CampoRegistro CampoA3(std::string_view nome) { return CampoDe(CamposAnexoIIIST2, nome); }
+constexpr CampoRegistro CampoA0(std::string_view nome) {
+  return CampoChamado(CamposCabecalhoST2, nome);
+}
+constexpr CampoRegistro CampoA1(std::string_view nome) {
+  return CampoChamado(CamposAnexoIST2, nome);
+}
+constexpr CampoRegistro CampoA3(std::string_view nome) {
+  return CampoChamado(CamposAnexoIIIST2, nome);
+}
 
 // A record line of fixed length, written by 1-based column or by field.
 class RegistroST2 {

@@ -1,12 +1,15 @@
 #pragma once
 // Test helpers: a window set that records what the run showed, a temporary folder, reading and
 // writing files byte for byte, and one whole run of a file with its report.
+#include <array>
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "run/CamposRegistro.h"
 #include "run/Execucao.h"
 #include "run/ValidaArquivo.h"
 
@@ -112,5 +115,17 @@ const TabelaLayouts& TabelaSoEnquadramento();
 // The run set up as the driver sets it up for the layout of tag `documento`; a tag of no layout
 // (blanks) leaves the run with that tag and no layout.
 void DefineDocumento(Execucao& execucao, std::string_view documento);
+
+// The field of `campos` named `nome`, for the test records' builders; a name the table lacks is a
+// fault of the test. Not the engine's compile-time CampoDe: clang 14, which builds the fuzz
+// targets' seeds from these builders, miscompiles a compile-time lookup made inside another
+// compile-time function and hands back a field of garbage.
+template <std::size_t N>
+constexpr CampoRegistro CampoChamado(const std::array<CampoRegistro, N>& campos,
+                                     std::string_view nome) {
+  for (const CampoRegistro& campo : campos)
+    if (campo.nome == nome) return campo;
+  throw std::invalid_argument("no field named " + std::string(nome));
+}
 
 }  // namespace rolval::teste

@@ -120,24 +120,6 @@ CorridaArquivo::~CorridaArquivo() = default;
 bool CorridaArquivo::Avanca() {
   if (fase_ == Fase::Inicio) {
     if (!ex_.entrada.LinhaAoAlcance(LimiteLinha)) return true;
-    Execucao& ex = ex_;
-    ex.DescartaRelatorio();
-    ex.CausaFalha.clear();
-    ex.controle.NomeArquivo = nomeArq_;
-    if (PublicariaSobreEntrada(ex, ex.controle.NomeArquivo)) {
-      ex.LimpaVariaveis();
-      ex.tela().MostraMensagem(
-          "O arquivo a ser validado é o saida.txt ou o param.txt da pasta do relatório e não "
-          "pode ser "
-          "substituído pelo relatório; copie-o para outra pasta antes de validá-lo.",
-          "Atenção", IconeMensagem::Informacao);
-      fase_ = Fase::Encerrada;
-      desfecho_ = Desfecho::SemRelatorio;
-      return false;
-    }
-    // The folder holds no report while the run lasts: one stopped half-way leaves none to be
-    // taken for its own.
-    if (!ex.pastaRelatorio().empty()) RetiraRelatorio(ex.pastaRelatorio());
     if (!Comeca()) return false;
     fase_ = Fase::Linhas;
   }
@@ -167,6 +149,22 @@ void CorridaArquivo::Encerra(Desfecho desfecho) {
 bool CorridaArquivo::Comeca() {
   Execucao& ex = ex_;
   Tela& tela = ex.tela();
+  ex.DescartaRelatorio();
+  ex.CausaFalha.clear();
+  ex.controle.NomeArquivo = nomeArq_;
+  if (PublicariaSobreEntrada(ex, ex.controle.NomeArquivo)) {
+    ex.LimpaVariaveis();
+    tela.MostraMensagem(
+        "O arquivo a ser validado é o saida.txt ou o param.txt da pasta do relatório e não pode "
+        "ser substituído pelo relatório; copie-o para outra pasta antes de validá-lo.",
+        "Atenção", IconeMensagem::Informacao);
+    fase_ = Fase::Encerrada;
+    desfecho_ = Desfecho::SemRelatorio;
+    return false;
+  }
+  // The folder holds no report while the run lasts: one stopped half-way leaves none to be taken
+  // for its own.
+  if (!ex.pastaRelatorio().empty()) RetiraRelatorio(ex.pastaRelatorio());
   ex.LimpaVariaveis();
   try {
     tela.MostraProgresso();

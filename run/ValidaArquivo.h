@@ -79,7 +79,7 @@ class CorridaArquivo {
 
  private:
   enum class Fase { Inicio, Linhas, Encerrada };
-  bool Comeca();    // up to the first line to be validated; false when the run ended there
+  bool Comeca();    // refusals, then up to the first line; false when the run ended there
   bool LeLinhas();  // true when it stopped for more input, false at the end of the lines
   void Termina();   // the last return's checks and the report
   void Falhou(const FalhaExecucao* falha);  // the run stopped by a failure

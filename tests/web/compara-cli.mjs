@@ -1,7 +1,8 @@
 // The WebAssembly engine against rolval-cli, file by file: the report and the status file byte for
 // byte, the JSON Lines and CSV outputs byte for byte, the findings as the page reads them from the
 // engine's packed rows against rolval-cli's finding objects, and the summary field by field.
-// The engine is given each file in slices of many sizes, as the page gives it. Files: the bundled
+// The engine is given each file in slices of many sizes, as the page gives it, and each file again
+// as a File read slice by slice, the reads coming back out of order. Files: the bundled
 // samples, files of every layout from the sample generator (clean and spoiled), the same files
 // with bytes changed at random, and a few malformed ones.
 //
@@ -32,6 +33,25 @@ const ESTRAGOS = {
   '03': ['soma', 'digito', 'numerico', 'vencimento'],
   ST01: ['soma', 'digito', 'numerico', 'vencimento'],
 };
+
+// The file validated as the page validates a File it was given: validaArquivo asking for several
+// slices ahead (1 to 4) and each batch of reads answered in the reverse of the order asked, so
+// that a later slice comes before an earlier one. A small file in slices that end anywhere in a
+// line, a larger one in the page's own.
+function ValidaComoPagina(engine, bytes, nome, k) {
+  const fatias = [899, 900, 901, 1027, 4096];
+  const pendentes = [];
+  const readSlice = (inicio, fim) => new Promise((lida) => {
+    pendentes.push(() => lida(bytes.slice(inicio, fim).buffer));
+    if (pendentes.length === 1) setImmediate(() => { while (pendentes.length) pendentes.pop()(); });
+  });
+  return engine.validaArquivo(new Blob([bytes]), nome, {
+    formats: ['jsonl', 'csv'],
+    readSlice,
+    sliceSize: bytes.length <= 200000 ? fatias[k % fatias.length] : 16 << 20,
+    readAhead: 1 + (k % 4),
+  });
+}
 
 const pasta = fs.mkdtempSync(path.join(os.tmpdir(), 'rolval-web-'));
 const contagem = { amostras: 0, geradas: {}, alteradas: 0, malformadas: 0 };
@@ -108,6 +128,14 @@ try {
     contagem.malformadas++;
   }
 
+  // The engine mounts a File only inside a worker, to learn its length; its bytes then come
+  // through validaArquivo's readSlice. Here the process is made to look like a worker.
+  globalThis.importScripts = () => {};
+  globalThis.FileReaderSync = class {
+    readAsArrayBuffer() {
+      throw new Error('the comparison gives the engine its bytes through readSlice only');
+    }
+  };
   const engine = await require(path.resolve(args.motor))();
   const campos = CamposDasTabelas(engine.tabelas());
   const divergencias = [];
@@ -147,7 +175,7 @@ try {
     }
     if (porArquivo.length !== parte.length) throw new Error(`rolval-cli gave ${porArquivo.length} summaries for ${parte.length} files`);
 
-    parte.forEach((caso, i) => {
+    for (const [i, caso] of parte.entries()) {
       // The engine is given each file in slices as the page gives it, of sizes that end them
       // anywhere in a line: a small file in slices of a few bytes to a few lines, a larger one in
       // the page's own.
@@ -155,6 +183,7 @@ try {
       const fatias = [1, 2, 7, 899, 900, 901, 1027, 4096];
       const fatia = bytes.length <= 200000 ? fatias[(inicio + i) % fatias.length] : undefined;
       const r = engine.valida(bytes, caso.caminho, { formats: ['jsonl', 'csv'], slice: fatia });
+      const comoArquivo = await ValidaComoPagina(engine, bytes, caso.caminho, inicio + i);
       const linhas = porArquivo[i];
       const resumo = JSON.parse(linhas[linhas.length - 1]);
       const achados = linhas.slice(0, -1).map((l) => JSON.parse(l));
@@ -182,10 +211,31 @@ try {
       if (!Buffer.from(csvEsperado, 'utf8').equals(Buffer.from(r.csv))) erros.push('CSV differs');
       for (const campo of ['status', 'document', 'returns', 'warnings', 'messages'])
         if (JSON.stringify(resumo[campo]) !== JSON.stringify(r[campo])) erros.push(`${campo}: ${JSON.stringify(r[campo])} against ${JSON.stringify(resumo[campo])}`);
+      for (const saida of ['saida', 'param', 'jsonl', 'csv'])
+        if (!Buffer.from(comoArquivo[saida]).equals(Buffer.from(r[saida]))) erros.push(`${saida} of the file read as a File differs`);
       porStatus[r.status] = (porStatus[r.status] ?? 0) + 1;
       if (erros.length) divergencias.push(`${caso.nome}: ${erros.join('; ')}`);
-    });
+    }
   }
+
+  // A read that comes back short (the file got shorter while it was read) ends the run as a
+  // failed read does: with the device's failure.
+  const amostra = new Uint8Array(fs.readFileSync(path.join(amostras, 'rol05-com-erros.txt')));
+  const lendo = (estraga) => engine.validaArquivo(new Blob([amostra]), 'rol05-com-erros.txt', {
+    sliceSize: 901,
+    readAhead: 3,
+    readSlice: async (inicio, fim) => estraga(inicio, fim) ?? amostra.slice(inicio, fim).buffer,
+  });
+  const curta = await lendo((inicio, fim) => (inicio === 1802 ? amostra.slice(inicio, fim - 1).buffer : null));
+  const falha = await lendo((inicio) => {
+    if (inicio === 1802) throw new Error('unreadable');
+  });
+  const ultima = (r) => Buffer.from(r.saida).toString('latin1').split('\r\n').at(-2);
+  for (const [caso, r] of [['short', curta], ['failed', falha]]) {
+    if (!/Não pode ler unidade informada$/.test(ultima(r)))
+      divergencias.push(`a ${caso} read of the third slice ends the report with "${ultima(r)}"`);
+  }
+  if (!Buffer.from(curta.saida).equals(Buffer.from(falha.saida))) divergencias.push('a short read and a failed read give different reports');
 
   const geradas = Object.entries(contagem.geradas).map(([l, n]) => `${l} ${n}`).join(', ');
   console.log(`compared ${casos.length} files with rolval-cli: ${contagem.amostras} bundled samples, ` +

@@ -28,11 +28,11 @@ const amostras = path.join(raizFontes, 'samples');
 const temporaria = fs.mkdtempSync(path.join(os.tmpdir(), 'rolval-navegador-'));
 
 let falhas = 0;
-// How many times the browser's bare reading of the large file the page may take at most: a guard
-// against a page that adds work per line or per slice, not the speed target (1.3 times), which is
-// reported beside it. On one quiet two-core machine the same build's fastest page run ranged from
-// 2.6 to 5.2 times the fastest bare reading between runs (971 to 1,849 ms for 180 MB).
-const LimiteSobreLeitura = 8;
+// How many times the browser's bare reading of the large file (one slice after another) the page
+// may take at most: a guard against a page that adds work per line or per slice, not the speed
+// target (1.3 times), which is reported beside it. On one two-core machine the fastest page run
+// took 1.2 to 1.5 times the fastest bare reading.
+const LimiteSobreLeitura = 3;
 function confere(condicao, descricao, detalhe) {
   if (condicao) {
     console.log(`ok   ${descricao}`);
@@ -634,17 +634,27 @@ try {
     tempos.sort((a, b) => a - b);
     const cliMs = tempos[2];
 
+    // Three timed runs, each on the page loaded afresh, then a fourth that samples the memory of
+    // every browser process while it validates. Reading the memory of a process takes tens of
+    // milliseconds of this machine's two cores, so the timed runs go without it, and wait for the
+    // report by looking every 100 ms rather than at every frame: the page times itself, from the
+    // file chosen to the report shown, and the waiting only has to notice.
     const medidas = [];
     let pico = 0;
     let base = 0;
     let progresso = null;
     let maiorPausa = 0;
-    for (let i = 0; i < 3; i++) {
+    let msComMemoria = 0;
+    for (let i = 0; i < 4; i++) {
+      const comMemoria = i === 3;
       await page.goto(urlPagina);
       await page.waitForTimeout(300);
-      base = MemoriaNavegador(perfil);
-      pico = Math.max(pico, base);
-      const amostrador = setInterval(() => { pico = Math.max(pico, MemoriaNavegador(perfil)); }, 50);
+      let amostrador = null;
+      if (comMemoria) {
+        base = MemoriaNavegador(perfil);
+        pico = Math.max(pico, base);
+        amostrador = setInterval(() => { pico = Math.max(pico, MemoriaNavegador(perfil)); }, 50);
+      }
       // How long the page's own thread goes without running a timer while the file is validated.
       await page.evaluate(() => {
         window.maiorPausa = 0;
@@ -662,18 +672,36 @@ try {
           const b = document.querySelector('.progresso');
           if (b) window.progressos.push({ ver: b.querySelector('.ver').textContent, contrib: b.querySelector('.contrib').textContent, valor: b.querySelector('progress').value });
         }).observe(document.getElementById('andamento'), { subtree: true, childList: true, characterData: true, attributes: true });
+        // When the tab's title changes, and to what.
+        window.titulos = [];
+        new MutationObserver(() => window.titulos.push({ quando: performance.now(), titulo: document.title }))
+          .observe(document.querySelector('title'), { subtree: true, childList: true, characterData: true });
       });
       await page.setInputFiles('#NomeArq', grande);
-      await EsperaRelatorio(page, 'OK', 300000);
+      await page.waitForFunction(() => document.getElementById('lblStatus').textContent === 'OK' && document.getElementById('Saida').dataset.msTotal,
+                                 null, { timeout: 300000, polling: 100 });
       if (i === 0) {
         const estados = await page.evaluate(() => window.progressos);
         progresso = estados.find((p) => p.valor > 0 && p.valor < 100 && p.contrib !== '') ?? estados.at(-1) ?? null;
         console.log(`  progress window: ${estados.length} states seen, e.g. ${JSON.stringify(progresso)}`);
+        // Each change of the title is the browser's work too: while validating it changes at
+        // most once a second.
+        const titulos = await page.evaluate(() => window.titulos);
+        const validando = titulos.filter((t) => / - Validando \d+% - /.test(t.titulo));
+        const juntos = validando.slice(1).filter((t, k) => t.quando - validando[k].quando < 990);
+        confere(validando.length > 0 && juntos.length === 0 && / - OK - /.test(titulos.at(-1).titulo),
+                `while the large file is validated the title tells its percentage at most once a second, then its status (${titulos.length} titles)`,
+                JSON.stringify(titulos.map((t) => t.titulo)));
       }
       maiorPausa = Math.max(maiorPausa, await page.evaluate(() => { clearInterval(window.sonda); return window.maiorPausa; }));
-      clearInterval(amostrador);
-      pico = Math.max(pico, MemoriaNavegador(perfil));
-      medidas.push(await page.$eval('#Saida', (s) => ({ ...s.dataset })));
+      const medida = await page.$eval('#Saida', (s) => ({ ...s.dataset }));
+      if (comMemoria) {
+        clearInterval(amostrador);
+        pico = Math.max(pico, MemoriaNavegador(perfil));
+        msComMemoria = Number(medida.msTotal);
+      } else {
+        medidas.push(medida);
+      }
     }
     const totais = medidas.map((m) => Number(m.msTotal)).sort((a, b) => a - b);
     const paginaMs = totais[1];
@@ -682,7 +710,9 @@ try {
     await page.$eval('#txtsaida', (c) => { c.scrollTop = c.scrollHeight; });
     await page.waitForFunction(() => /ROL\(s\)\.$/.test(document.getElementById('txtsaida-linhas').lastChild.textContent));
     const ultimas = await page.$$eval('#txtsaida-linhas div', (ds) => ds.map((d) => d.textContent));
-    // What the same browser takes only to read the file, in the slices the engine reads.
+    // What the same browser takes only to read the file, in a worker with the synchronous
+    // reader: one slice of 32 MB after another, and as the page reads it, three readers side by
+    // side taking 16 MB slices in turn (web/pagina/trabalhador.js).
     await page.evaluate(() => {
       const entrada = document.createElement('input');
       entrada.type = 'file';
@@ -690,41 +720,54 @@ try {
       document.body.appendChild(entrada);
     });
     await page.setInputFiles('#so-leitura', grande);
-    const leituras = await page.evaluate(async () => {
+    const LeituraNua = (fatiaMb, leitores) => page.evaluate(async ([fatiaMb, leitores]) => {
       const codigo = `onmessage = (e) => {
         const leitor = new FileReaderSync();
-        const inicio = performance.now();
-        for (let p = 0; p < e.data.size; p += e.data.fatia) leitor.readAsArrayBuffer(e.data.arquivo.slice(p, p + e.data.fatia));
-        postMessage(performance.now() - inicio);
+        const { arquivo, fatia, de, passo } = e.data;
+        for (let p = de; p < arquivo.size; p += passo) leitor.readAsArrayBuffer(arquivo.slice(p, p + fatia));
+        postMessage(0);
       };`;
+      const url = URL.createObjectURL(new Blob([codigo], { type: 'text/javascript' }));
       const arquivo = document.getElementById('so-leitura').files[0];
+      const fatia = fatiaMb * 1024 * 1024;
       const tempos = [];
       for (let i = 0; i < 3; i++) {
-        const w = new Worker(URL.createObjectURL(new Blob([codigo], { type: 'text/javascript' })));
-        tempos.push(await new Promise((pronto) => {
-          w.onmessage = (e) => pronto(e.data);
-          w.postMessage({ arquivo, size: arquivo.size, fatia: 32 * 1024 * 1024 });
-        }));
-        w.terminate();
+        const ws = Array.from({ length: leitores }, () => new Worker(url));
+        // The workers are up before the clock starts, as the page's readers are.
+        await Promise.all(ws.map((w) => new Promise((pronto) => { w.onmessage = pronto; w.postMessage({ arquivo, fatia, de: arquivo.size, passo: 1 }); })));
+        const inicio = performance.now();
+        await Promise.all(ws.map((w, k) => new Promise((pronto) => {
+          w.onmessage = pronto;
+          w.postMessage({ arquivo, fatia, de: k * fatia, passo: leitores * fatia });
+        })));
+        tempos.push(performance.now() - inicio);
+        ws.forEach((w) => w.terminate());
       }
       return tempos.sort((a, b) => a - b);
-    });
+    }, [fatiaMb, leitores]);
+    const leituras = await LeituraNua(32, 1);
+    const leiturasPagina = await LeituraNua(16, 3);
     const leituraMs = Math.round(leituras[1]);
+    const leituraPaginaMs = Math.round(leiturasPagina[1]);
     console.log(`large file: ${(tamanho / 1e6).toFixed(1)} MB, ${retornos} returns`);
-    console.log(`  rolval-cli median of 5: ${cliMs.toFixed(0)} ms; page median of 3 (file chosen to report shown): ${paginaMs} ms ` +
-                `(engine in the worker ${motorMs} ms); ratio ${(paginaMs / cliMs).toFixed(2)}`);
-    console.log(`  browser processes (PSS): ${base.toFixed(0)} MB with the page open, peak ${pico.toFixed(0)} MB while validating; ` +
-                `engine heap ${(Number(medidas[2].memoriaMotor) / 1048576).toFixed(0)} MB`);
+    console.log(`  rolval-cli ${cliMs.toFixed(0)} ms (median of 5) | page ${paginaMs} ms (median of 3, file chosen to report shown; ` +
+                `engine in the worker ${motorMs} ms) | bare reading ${leituraMs} ms one slice after another, ` +
+                `${leituraPaginaMs} ms as the page reads (medians of 3)`);
+    console.log(`  browser processes (PSS): ${base.toFixed(0)} MB with the page open, peak ${pico.toFixed(0)} MB while validating ` +
+                `(a fourth run, ${msComMemoria} ms with the sampling); engine heap ${(Number(medidas[2].memoriaMotor) / 1048576).toFixed(0)} MB`);
     confere(progresso && progresso.ver === 'Validando ROL Versão 5' && /^\d{3}\/\d{7}$/.test(progresso.contrib) && progresso.valor > 0 && progresso.valor < 100,
             'while the large file is read, the progress shows the caption, the bar and the taxpayer', JSON.stringify(progresso));
     confere(maiorPausa < 500, `the page stays responsive while it validates (longest pause of its thread ${maiorPausa.toFixed(0)} ms)`);
     confere(ultimas.some((l) => l === `Foram Validadas ${String(retornos).padStart(3, '0')} ROL(s).`), 'the large file\'s report counts its returns');
-    console.log(`  the same browser only reading the file in the engine's slices, in a worker: ${leituraMs} ms (median of 3)`);
-    console.log(`  target "within 3 times rolval-cli": ${paginaMs <= 3 * cliMs ? 'met' : 'NOT met'} (${(paginaMs / cliMs).toFixed(2)}x)`);
+    const alvo = (atingido) => (atingido ? 'met' : 'NOT met');
+    console.log(`  target "within 3 times rolval-cli": ${alvo(paginaMs <= 3 * cliMs)} (${(paginaMs / cliMs).toFixed(2)}x)`);
+    console.log(`  target "within 1.3 times the bare reading": ${alvo(paginaMs <= 1.3 * leituraMs)} against one slice after another ` +
+                `(${(paginaMs / leituraMs).toFixed(2)}x), ${alvo(paginaMs <= 1.3 * leituraPaginaMs)} against the page's own way of reading ` +
+                `(${(paginaMs / leituraPaginaMs).toFixed(2)}x)`);
     // The browser's own reading of the file is the floor of the page's time: what the page adds
-    // (the engine in the worker, the messages, the report) must keep it within 3 times that floor.
-    // Each run's noise only adds to its time, so the guard compares the fastest page run with the
-    // fastest bare reading; the medians above are what the figures report.
+    // (the engine in the worker, the messages, the report) must keep it within a few times that
+    // floor. Each run's noise only adds to its time, so the guard compares the fastest page run
+    // with the fastest bare reading; the medians above are what the figures report.
     const razaoMinima = totais[0] / leituras[0];
     console.log(`  fastest page run ${totais[0]} ms against the fastest bare reading ${Math.round(leituras[0])} ms: ${razaoMinima.toFixed(2)}x`);
     confere(razaoMinima <= LimiteSobreLeitura, `the page validates the large file within ${LimiteSobreLeitura} times the browser's bare reading of it (${razaoMinima.toFixed(2)}x)`);

@@ -34,19 +34,16 @@ EM_JS(void, rolval_mostra_progresso, (double valor, const char* ver, const char*
 namespace {
 
 // The progress window as the page sees it. The driver sets the percentage after every line and
-// a validator may set the taxpayer at every line: the page is told only when the whole percentage
-// moves, or when a caption changed and 50 ms have passed since it was last told. The clock is a
-// call out to JavaScript: it is read once every LinhasPorRelogio lines, not at every line.
+// a validator may set the taxpayer at every line: the page is told when the whole percentage or a
+// caption changed and 50 ms have passed since it was last told, so that a large file sends the
+// page a few messages a second, not one for each percent. The clock is a call out to JavaScript:
+// it is read once every LinhasPorRelogio lines, not at every line.
 class TelaPagina : public rolval::Tela {
  public:
   explicit TelaPagina(std::vector<std::string>& mensagens) : mensagens_(mensagens) {}
   void MostraProgresso() override { Informa(); }
   void AtualizaProgresso() override {
-    if (inteiro_ != informado_) {
-      Informa();
-      return;
-    }
-    if (legendasMudaram_ && ++semRelogio_ >= LinhasPorRelogio) {
+    if ((inteiro_ != informado_ || legendasMudaram_) && ++semRelogio_ >= LinhasPorRelogio) {
       semRelogio_ = 0;
       if (emscripten_get_now() - quando_ >= IntervaloMs) Informa();
     }

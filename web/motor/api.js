@@ -248,11 +248,13 @@ Module['corrigeArquivo'] = function (blob, nome) {
   }
 };
 
-// The Blob validated as it is read: the next slice is asked for before the engine validates the
-// one before, so that it is read meanwhile. options.readSlice(start, end) gives a Promise of a
-// slice's bytes (an ArrayBuffer), by default read here from the Blob; a worker may have the page
-// read them instead, in its own thread. A read that fails (the file changed or went away) ends
-// the run as a device's failure. Returns a Promise of the result.
+// The Blob validated as it is read: the slices after the current one are asked for before the
+// engine validates it, so that they are read meanwhile. options.readSlice(start, end) gives a
+// Promise of a slice's bytes (an ArrayBuffer), by default read here from the Blob; a worker may
+// have other workers read them instead, in their own threads. options.sliceSize (bytes, 32 MB by
+// default) and options.readAhead (how many slices are being read while one is validated, 1 by
+// default) set how much is in flight. A read that fails or comes back short (the file changed or went away) ends the run as a
+// device's failure. Returns a Promise of the result.
 Module['validaArquivo'] = function (blob, nome, opcoes) {
   var ponto = '/rolval/arquivo-' + (++rolvalContador);
   FS.mkdirTree(ponto);
@@ -271,26 +273,48 @@ Module['validaArquivo'] = function (blob, nome, opcoes) {
   var leFatia = (opcoes && opcoes.readSlice) || function (inicio, fim) {
     return blob.slice(inicio, fim).arrayBuffer();
   };
-  function le(inicio) {
-    return leFatia(inicio, Math.min(blob.size, inicio + rolvalTamanhoFatia));
+  var tamanhoFatia = (opcoes && opcoes.sliceSize) || rolvalTamanhoFatia;
+  var adiante = Math.max(1, (opcoes && opcoes.readAhead) || 1);
+  // The slices asked for and not yet given to the run, in the file's order.
+  var pedidas = [];
+  var proximoInicio = 0;
+  function pede() {
+    while (pedidas.length < adiante && proximoInicio < blob.size) {
+      var fim = Math.min(blob.size, proximoInicio + tamanhoFatia);
+      pedidas.push({ inicio: proximoInicio, fim: fim, lidos: leFatia(proximoInicio, fim) });
+      proximoInicio = fim;
+    }
   }
-  // Each slice given to the run once read, the next one asked for first.
-  function percorre(proxima, inicio) {
-    return proxima.then(
+  // The slices asked for that the run will not take: neither their bytes nor their failures.
+  function dispensa() {
+    pedidas.forEach(function (p) {
+      p.lidos.catch(function () {});
+    });
+    pedidas = [];
+  }
+  // Each slice given to the run once read, the ones after it asked for first.
+  function percorre() {
+    pede();
+    // An empty file is given to the run as its last, empty, slice.
+    if (pedidas.length === 0) return Promise.resolve(corrida.recebe(new Uint8Array(0), true));
+    var atual = pedidas.shift();
+    return atual.lidos.then(
       function (lidos) {
         var bytes = new Uint8Array(lidos);
-        if (bytes.length === 0 && inicio < blob.size) return corrida.falha();
-        var fim = inicio + bytes.length;
-        var seguinte = fim < blob.size ? le(fim) : null;
-        if (corrida.recebe(bytes, fim >= blob.size) && seguinte) return percorre(seguinte, fim);
-        // The run ended before the file did: the slice asked for is not wanted, nor its failure.
-        if (seguinte) seguinte.catch(function () {});
+        if (bytes.length !== atual.fim - atual.inicio) {
+          dispensa();
+          return corrida.falha();
+        }
+        pede();
+        if (corrida.recebe(bytes, atual.fim >= blob.size) && atual.fim < blob.size) return percorre();
+        dispensa();
       },
       function () {
+        dispensa();
         corrida.falha();
       });
   }
-  return percorre(le(0), 0).then(
+  return percorre().then(
     function () {
       try {
         return corrida.conclui();

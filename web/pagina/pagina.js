@@ -218,15 +218,35 @@
     Baixa(new TextEncoder().encode(TextoCsv(linhas)), 'arquivos-validados.csv', 'text/csv;charset=utf-8');
   }
 
-  // The tab names the report shown and its status, or else the file being validated.
+  // The tab names the report shown and its status, or else the file being validated. While a
+  // file is validated its percentage reaches the title at most once a second: each change of the
+  // title is work for the browser itself, which would otherwise take it from the validation.
+  var IntervaloTituloMs = 1000;
+  var tituloMudouEm = -Infinity;
+  var tituloAdiado = null;
   function AtualizaTitulo() {
     var item = aberto;
     var situacao = item ? $('lblStatus').textContent : '';
+    var validando = false;
     if (!item) {
       item = arquivos.find(function (a) { return a.situacao === 'validando'; });
       if (item) situacao = TextoSituacao(item);
+      validando = !!item;
     }
-    document.title = TituloPagina(TituloBase, item ? item.arquivo.name : '', situacao);
+    var titulo = TituloPagina(TituloBase, item ? item.arquivo.name : '', situacao);
+    if (titulo === document.title) return;
+    var espera = tituloMudouEm + IntervaloTituloMs - performance.now();
+    if (validando && espera > 0) {
+      if (!tituloAdiado) {
+        tituloAdiado = setTimeout(function () {
+          tituloAdiado = null;
+          AtualizaTitulo();
+        }, espera);
+      }
+      return;
+    }
+    document.title = titulo;
+    tituloMudouEm = performance.now();
   }
 
   // Progress blocks and the table of files.

@@ -40,39 +40,51 @@ function Aquece() {
     .catch(function () {});
 }
 
-// The file being validated is read by a worker of this worker, slice by slice, while the engine
-// validates here the slice before: reading and validating go on side by side. The reader reads
-// with the synchronous reader, the quickest the browser has.
-var leitor = null;
-var fatiasPedidas = {};  // the slices asked of the reader, by their start
+// The file being validated is read by workers of this worker, a slice each at a time, while the
+// engine validates here the slice before: reading and validating go on side by side. The browser
+// reads a file several times faster with a few reads under way at once than with one after
+// another. Each reader reads with the synchronous reader, the quickest the browser has.
+var QtdLeitores = 3;
+var TamanhoFatia = 16 * 1024 * 1024;
+var leitores = [];
+var proximoLeitor = 0;
+var pedidosLeitura = {};  // the slices asked of the readers and not yet come back, by request
+var ultimoPedido = 0;
 
 function CodigoLeitor() {
   onmessage = function (evento) {
     var p = evento.data;
     try {
       var bytes = new FileReaderSync().readAsArrayBuffer(p.arquivo.slice(p.inicio, p.fim));
-      postMessage({ inicio: p.inicio, bytes: bytes }, [bytes]);
+      postMessage({ pedido: p.pedido, bytes: bytes }, [bytes]);
     } catch (erro) {
-      postMessage({ inicio: p.inicio, falha: String((erro && erro.message) || erro) });
+      postMessage({ pedido: p.pedido, falha: String((erro && erro.message) || erro) });
     }
   };
 }
 
-function LeFatiaAoLado(arquivo, inicio, fim) {
-  if (!leitor) {
-    leitor = new Worker(URL.createObjectURL(new Blob(['(' + CodigoLeitor + ')();'], { type: 'text/javascript' })));
-    leitor.onmessage = function (evento) {
+// The readers take the slices in turn; they are started with the engine, before the first file.
+function Leitor() {
+  var i = proximoLeitor;
+  proximoLeitor = (i + 1) % QtdLeitores;
+  if (!leitores[i]) {
+    leitores[i] = new Worker(URL.createObjectURL(new Blob(['(' + CodigoLeitor + ')();'], { type: 'text/javascript' })));
+    leitores[i].onmessage = function (evento) {
       var r = evento.data;
-      var espera = fatiasPedidas[r.inicio];
-      delete fatiasPedidas[r.inicio];
-      if (!espera) return;
+      var espera = pedidosLeitura[r.pedido];
+      delete pedidosLeitura[r.pedido];
       if (r.bytes) espera.lida(r.bytes);
       else espera.falhou(new Error(r.falha));
     };
   }
+  return leitores[i];
+}
+
+function LeFatiaAoLado(arquivo, inicio, fim) {
   return new Promise(function (lida, falhou) {
-    fatiasPedidas[inicio] = { lida: lida, falhou: falhou };
-    leitor.postMessage({ arquivo: arquivo, inicio: inicio, fim: fim });
+    var pedido = ++ultimoPedido;
+    pedidosLeitura[pedido] = { lida: lida, falhou: falhou };
+    Leitor().postMessage({ pedido: pedido, arquivo: arquivo, inicio: inicio, fim: fim });
   });
 }
 
@@ -85,6 +97,7 @@ onmessage = function (evento) {
   if (pedido.tipo === 'inicia') {
     // The engine is made ready before the first file comes.
     bytesMotor = pedido.wasm;
+    for (var i = 0; i < QtdLeitores; i++) Leitor();
     fila = pedido.aquece ? fila.then(Aquece) : fila.then(Motor);
     return;
   }
@@ -134,6 +147,8 @@ function Atende(pedido) {
       readSlice: function (inicio, fim) {
         return LeFatiaAoLado(pedido.arquivo, inicio, fim);
       },
+      sliceSize: TamanhoFatia,
+      readAhead: QtdLeitores,
       onProgress: function (p) {
         postMessage({ tipo: 'progresso', id: id, percent: p.percent, caption: p.caption, taxpayer: p.taxpayer });
       },

@@ -323,6 +323,7 @@ Module['validaArquivo'] = function (blob, nome, opcoes) {
       }
     },
     function (erro) {
+      dispensa();
       desmonta();
       throw erro;
     });

@@ -2,6 +2,7 @@
 // A numeric field that a record requires, with its finding: when the field is not a number,
 // CampoNaoNumerico ("Campo numérico é esperado") of the monthly catalogue at the field's columns.
 // Every layout reports a non-numeric field this way; a field that fails adds nothing to any sum.
+// Also the fields both tax-substitution layouts require, reported with the field's number.
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -38,19 +39,36 @@ inline bool ExigeNumerico(Execucao& execucao, std::string_view linha, int coluna
   return false;
 }
 
+// The same for field `campo` (of a repeated field, its first occurrence).
+inline bool ExigeNumerico(Execucao& execucao, std::string_view linha, const CampoRegistro& campo) {
+  return ExigeNumerico(execucao, linha, campo.coluna, campo.tamanho);
+}
+
+// A finding of the substitution catalogue at field `campo`, named by the field's number.
+inline void GravaErroNoCampoST(Execucao& execucao, CodigoST codigo, const CampoRegistro& campo,
+                               const ValoresAchado& valores = {}) {
+  execucao.GravaErroST(codigo, campo.numero, campo.coluna, campo.Ultima(), valores);
+}
+
+// A text field a tax-substitution return requires: blanks only are CampoNaoInformado.
+inline void ExigeTextoST(Execucao& execucao, std::string_view linha, const CampoRegistro& campo) {
+  if (Apara(Campo(linha, campo)).empty())
+    GravaErroNoCampoST(execucao, CodigoST::CampoNaoInformado, campo);
+}
+
 // A federal number a tax-substitution return requires at `campo` (a CNPJ of 14 digits, a CPF of
 // 11): when numeric, zero is CampoNaoInformado and wrong check digits DigitoDoCampoIncorreto, both
 // of the substitution catalogue with the field's number. Inlined, so that the numeric test sees
 // the field's constant column and length.
 ROLVAL_EM_LINHA inline void ConfereNumeroFederalST(Execucao& execucao, std::string_view linha,
                                                    const CampoRegistro& campo) {
-  if (!ExigeNumerico(execucao, linha, campo.coluna, campo.tamanho)) return;
-  const std::string_view numero = Campo(linha, campo.coluna, campo.tamanho);
+  if (!ExigeNumerico(execucao, linha, campo)) return;
+  const std::string_view numero = Campo(linha, campo);
   if (ValorNumerico(numero) == 0)
-    execucao.GravaErroST(CodigoST::CampoNaoInformado, campo.numero, campo.coluna, campo.Ultima());
+    GravaErroNoCampoST(execucao, CodigoST::CampoNaoInformado, campo);
   else if (!ValidaCPFCNPJ(numero))
-    execucao.GravaErroST(CodigoST::DigitoDoCampoIncorreto, campo.numero, campo.coluna,
-                         campo.Ultima(), DigitosFederaisDeclaradosECalculados(numero));
+    GravaErroNoCampoST(execucao, CodigoST::DigitoDoCampoIncorreto, campo,
+                       DigitosFederaisDeclaradosECalculados(numero));
 }
 
 // The value of a field of 1 to 18 characters when it is numeric, tested and read in one pass;

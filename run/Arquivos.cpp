@@ -30,16 +30,24 @@ SistemaArquivos& SistemaArquivos::Padrao() {
 }
 
 char* EntradaEmFatias::Espaco(std::size_t n) {
-  dados_.erase(0, lidos_);
+  const std::size_t pendentes = recebidos_ - lidos_;
+  if (pendentes + n > capacidade_) {
+    std::unique_ptr<char[]> maior(new char[pendentes + n]);  // not cleared: written over at once
+    if (pendentes > 0) std::memcpy(maior.get(), dados_.get() + lidos_, pendentes);
+    dados_ = std::move(maior);
+    capacidade_ = pendentes + n;
+  } else if (pendentes > 0) {
+    std::memmove(dados_.get(), dados_.get() + lidos_, pendentes);
+  }
   lidos_ = 0;
-  recebidos_ = dados_.size();
-  dados_.resize(recebidos_ + n);
-  return dados_.data() + recebidos_;
+  recebidos_ = pendentes;
+  espaco_ = n;
+  return dados_.get() + recebidos_;
 }
 
 void EntradaEmFatias::Recebe(std::size_t n, bool ultimos) {
-  dados_.resize(recebidos_ + std::min(n, dados_.size() - recebidos_));
-  recebidos_ = dados_.size();
+  recebidos_ += std::min(n, espaco_);
+  espaco_ = 0;
   completa_ = ultimos;
 }
 
@@ -54,7 +62,7 @@ ssize_t EntradaEmFatias::Le(int, void* destino, std::size_t n) {
     return -1;
   }
   n = std::min(n, recebidos_ - lidos_);
-  std::memcpy(destino, dados_.data() + lidos_, n);
+  if (n > 0) std::memcpy(destino, dados_.get() + lidos_, n);
   lidos_ += n;
   return static_cast<ssize_t>(n);
 }

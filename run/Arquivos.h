@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,9 +52,13 @@ class EntradaEmFatias : public SistemaArquivos {
   std::int64_t ProntosParaLer() const override;
 
  private:
-  std::string dados_;          // bytes come and not yet let go, then the room for the next ones
+  // Bytes come and not yet let go, then the room for the next ones. The room is not cleared
+  // first: the caller writes the slice's bytes over it at once.
+  std::unique_ptr<char[]> dados_;
+  std::size_t capacidade_ = 0;
   std::size_t lidos_ = 0;      // of them, those the run has read
-  std::size_t recebidos_ = 0;  // of them, those come (the rest is room)
+  std::size_t recebidos_ = 0;  // of them, those come
+  std::size_t espaco_ = 0;     // the room after them, given by the last Espaco
   bool completa_ = false;
   bool falhou_ = false;
 };

@@ -9,6 +9,8 @@
 #include <span>
 #include <string_view>
 
+#include "run/Campo.h"
+
 namespace rolval {
 
 // What a field holds, as the record layouts describe it.
@@ -43,6 +45,11 @@ struct CampoRegistro {
   constexpr int ColunaDe(int i) const { return coluna + i * largura; }
   constexpr int UltimaDe(int i) const { return ColunaDe(i) + tamanho - 1; }
 };
+
+// The characters of field `campo` in `linha` (of a repeated field, its first occurrence).
+constexpr std::string_view Campo(std::string_view linha, const CampoRegistro& campo) {
+  return Campo(linha, campo.coluna, campo.tamanho);
+}
 
 // One record type: its name as the findings and the faces show it ("ABC", "X01", "A0", "ST01"),
 // the record's length (0 where records vary in length) and its fields in column order.

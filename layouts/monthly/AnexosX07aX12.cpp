@@ -127,7 +127,7 @@ void ValidaGrupoX07(Execucao& ex, std::string_view linha, const GrupoX07& grupo,
   const double v = Valor(ex, linha, grupo.valor, 0).value_or(0);
   valorGuardado = v;
   const double w = Valor(ex, linha, grupo.outros, 0).value_or(0);
-  if (w > 0 && Apara(Campo(linha, grupo.descricao.coluna, grupo.descricao.tamanho)).empty())
+  if (w > 0 && Apara(Campo(linha, grupo.descricao)).empty())
     GravaErroNoCampo(ex, CodigoM::CampoObrigatorioAusente, grupo.descricao, 0);
   if (const std::optional<double> t = Valor(ex, linha, grupo.total, 0)) {
     if (*t != v + w)

@@ -61,18 +61,13 @@ double ConfereTotal(Execucao& ex, std::string_view linha, const CampoRegistro& c
 double ParcelaExplicada(Execucao& ex, std::string_view linha, const CampoRegistro& campo,
                         const CampoRegistro& texto) {
   const double valor = Parcela(ex, linha, campo);
-  if (valor > 0 && Apara(Campo(linha, texto.coluna, texto.tamanho)).empty())
+  if (valor > 0 && Apara(Campo(linha, texto)).empty())
     GravaErroNoCampo(ex, CodigoM::CampoObrigatorioAusente, texto);
   return valor;
 }
 
 void ConfereSimNao(Execucao& ex, std::string_view marca, const CampoRegistro& campo) {
   if (marca != "S" && marca != "N") GravaErroNoCampo(ex, CodigoM::ConteudoNaoSouN, campo);
-}
-
-// A field of the header that must be numeric (CampoNaoNumerico otherwise).
-bool ExigeNumerico(Execucao& ex, std::string_view linha, const CampoRegistro& campo) {
-  return rolval::ExigeNumerico(ex, linha, campo.coluna, campo.tamanho);
 }
 
 // The identification of the header: mark, version, marker, period, days and registration.
@@ -125,7 +120,7 @@ void ConfereIdentificacao(Execucao& ex, std::string_view linha) {
   }
 
   if (!ExigeNumerico(ex, linha, P::Inscricao)) return;
-  if (ValorInteiro(Campo(linha, P::Inscricao.coluna, P::Inscricao.tamanho)) == 0) {
+  if (ValorInteiro(Campo(linha, P::Inscricao)) == 0) {
     // A return without a registration is known as registration 0 from here on. Written as
     // assign(1, '0') rather than `= "0"`: GCC 12 at -O3 inlines the assignment of a literal and
     // then wrongly reports overlapping copies (-Wrestrict, GCC bug 105329).
@@ -194,7 +189,7 @@ void ConfereValoresCabecalho(Execucao& ex, std::string_view l) {
   a += ParcelaExplicada(ex, l, OutrosDebitos, DescricaoDebitos);
   k.TotalDebitos = ConfereTotal(ex, l, F::TotalDebitos, a);
 
-  k.MarcaAnexo7 = Campo(l, F::MarcaAnexo7.coluna, F::MarcaAnexo7.tamanho);
+  k.MarcaAnexo7 = Campo(l, F::MarcaAnexo7);
   ConfereSimNao(ex, k.MarcaAnexo7, F::MarcaAnexo7);
 
   k.DeducaoProprioA = parcela(F::DeducaoProprioA);
@@ -218,7 +213,7 @@ void ConfereValoresCabecalho(Execucao& ex, std::string_view l) {
   k.CredorProprio = parcela(F::CredorProprio);
 
   // The totals mark decides whether 570 and 585 carry the sums above or nothing.
-  const Fixo<1> marcaTotais = Campo(l, MarcaTotais.coluna, MarcaTotais.tamanho);
+  const Fixo<1> marcaTotais = Campo(l, MarcaTotais);
   ConfereSimNao(ex, marcaTotais, MarcaTotais);
   const bool totais = marcaTotais == "S";
   for (const auto& [campo, soma] : {std::pair{&Soma405e510, a}, std::pair{&Soma420e495, b}}) {
@@ -255,8 +250,7 @@ void LeLinhasDeclaradas(Execucao& ex, std::string_view linha) {
   for (std::size_t i = 0; i < QtdTiposAnexo; ++i) {
     const CampoRegistro& campo = C[campos_mensal::PrimeiraLinhaDeclarada + i];
     if (!ExigeNumerico(ex, linha, campo)) continue;
-    m.LinhasDeclaradas[i] =
-        static_cast<std::int32_t>(ValorInteiro(Campo(linha, campo.coluna, campo.tamanho)));
+    m.LinhasDeclaradas[i] = static_cast<std::int32_t>(ValorInteiro(Campo(linha, campo)));
     m.LinhasLidas[i] = 0;
   }
 }

@@ -51,8 +51,8 @@ std::size_t IndiceAnexo(const Fixo<4>& tipo) {
 // The prefix of the record, columns 1-43.
 void LePrefixo(PrefixoRegistro& reg, std::string_view linha) {
   reg.LeIdentificacaoMensal(linha);
-  reg.Sequencia = Campo(linha, P::Sequencia.coluna, P::Sequencia.tamanho);
-  reg.TipoRegistro = Campo(linha, P::Tipo.coluna, P::Tipo.tamanho);
+  reg.Sequencia = Campo(linha, P::Sequencia);
+  reg.TipoRegistro = Campo(linha, P::Tipo);
 }
 
 // An annex record carries its header's identification; the first field that differs is
@@ -143,9 +143,9 @@ bool ReconheceROL05(std::string_view primeiraLinha) {
 
 bool ConfereCabecalhoInicial(Execucao& ex, std::string_view linha) {
   if (ex.CabecalhoLido) return true;
-  ex.RegistroAtual.Versao = Campo(linha, P::Versao.coluna, P::Versao.tamanho);
-  ex.RegistroAtual.Sequencia = Campo(linha, P::Sequencia.coluna, P::Sequencia.tamanho);
-  ex.RegistroAtual.TipoRegistro = Campo(linha, P::Tipo.coluna, P::Tipo.tamanho);
+  ex.RegistroAtual.Versao = Campo(linha, P::Versao);
+  ex.RegistroAtual.Sequencia = Campo(linha, P::Sequencia);
+  ex.RegistroAtual.TipoRegistro = Campo(linha, P::Tipo);
   const CodigoM codigo =
       ex.controle.Documento == DocROL04 ? CodigoM::ArquivoNaoROL04 : CodigoM::ArquivoNaoROL05;
   if (ex.RegistroAtual.TipoRegistro != "ABC ") {

@@ -68,18 +68,12 @@ std::int64_t DataOrdenavel(std::string_view ddmmaaaa) {
          ValorInteiro(ddmmaaaa.substr(0, 2));
 }
 
-// A finding of the substitution catalogue at `campo`, with the field's number.
-void GravaNoCampo(Execucao& ex, CodigoST codigo, const CampoRegistro& campo,
-                  const ValoresAchado& valores = {}) {
-  ex.GravaErroST(codigo, campo.numero, campo.coluna, campo.Ultima(), valores);
-}
-
 // The period of the return (field 4, columns 7-16): first day, last day and reference month.
 // Gives the reference AAAAMM, or 0 when the period is not accepted.
 std::int32_t ConferePeriodo(Execucao& ex, std::string_view linha) {
   // Every finding of the period names the whole field 4.
   constexpr int inicio = Periodo.coluna, fim = Periodo.Ultima();
-  if (!ExigeNumerico(ex, linha, Periodo.coluna, Periodo.tamanho)) return 0;
+  if (!ExigeNumerico(ex, linha, Periodo)) return 0;
   // The last day followed by the reference month makes a date DDMMAAAA.
   if (!ValidaData(linha, ColunaDiaFim, DataDDMMAAAA)) {
     ex.GravaErro(CodigoM::DataInvalida, inicio, fim);
@@ -108,13 +102,13 @@ std::int32_t ConferePeriodo(Execucao& ex, std::string_view linha) {
 
 // The registration number (field 5) and the federal number of the declarant (field 23).
 void ConfereInscricoes(Execucao& ex, std::string_view linha) {
-  if (ExigeNumerico(ex, linha, Inscricao.coluna, Inscricao.tamanho)) {
-    const std::string_view inscricao = Campo(linha, Inscricao.coluna, Inscricao.tamanho);
+  if (ExigeNumerico(ex, linha, Inscricao)) {
+    const std::string_view inscricao = Campo(linha, Inscricao);
     if (ValorNumerico(inscricao) == 0)
-      GravaNoCampo(ex, CodigoST::CampoNaoInformado, Inscricao);
+      GravaErroNoCampoST(ex, CodigoST::CampoNaoInformado, Inscricao);
     else if (inscricao.back() != CalculaDigito(inscricao))
-      GravaNoCampo(ex, CodigoST::DigitoDoCampoIncorreto, Inscricao,
-                   DigitoDeclaradoECalculado(inscricao));
+      GravaErroNoCampoST(ex, CodigoST::DigitoDoCampoIncorreto, Inscricao,
+                         DigitoDeclaradoECalculado(inscricao));
   }
   ConfereNumeroFederalST(ex, linha, CNPJ);
 }
@@ -134,7 +128,7 @@ double ConfereValores(Execucao& ex, std::string_view linha) {
     const std::optional<double> v = LeCampo(ex, linha, campo);
     if (!v) continue;
     if (*v > v6)
-      GravaNoCampo(ex, CodigoST::CampoMaiorQueO6, CampoValor(campo));
+      GravaErroNoCampoST(ex, CodigoST::CampoMaiorQueO6, CampoValor(campo));
     else
       t += *v;
   }
@@ -144,7 +138,7 @@ double ConfereValores(Execucao& ex, std::string_view linha) {
   if (v10 > 0) t += v10;
   if (const std::optional<double> v9 = LeCampo(ex, linha, 9)) {
     if ((*v9 > 0 || v10 > 0) && !(*v9 > v10))
-      GravaNoCampo(ex, CodigoST::Campo10MaiorQue9, CampoValor(9));
+      GravaErroNoCampoST(ex, CodigoST::Campo10MaiorQue9, CampoValor(9));
     if (*v9 == 0 && v10 == 0)
       ex.GravaErroST(CodigoST::Campos9e10Zerados, 0, CampoValor(9).coluna, CampoValor(9).Ultima());
     t += *v9;
@@ -170,7 +164,7 @@ double ConfereValores(Execucao& ex, std::string_view linha) {
   t += v14;
 
   // The no-movement mark and the amounts exclude each other, and one of them must be there.
-  const bool marcado = !Apara(Campo(linha, SemMovimento.coluna, SemMovimento.tamanho)).empty();
+  const bool marcado = !Apara(Campo(linha, SemMovimento)).empty();
   if (marcado && t > 0)
     ex.GravaErroST(CodigoST::CampoNaoDeveSerInformado, 0, SemMovimento.coluna,
                    SemMovimento.Ultima());
@@ -181,13 +175,15 @@ double ConfereValores(Execucao& ex, std::string_view linha) {
   if (const std::optional<double> v16 = LeCampo(ex, linha, 16)) {
     double x = v14 + v13 + v15 - v12;
     if (x < 0) x = 0;
-    if (*v16 != x) GravaNoCampo(ex, CodigoST::ValorDoCampoIncorreto, CampoValor(16), {*v16, x});
+    if (*v16 != x)
+      GravaErroNoCampoST(ex, CodigoST::ValorDoCampoIncorreto, CampoValor(16), {*v16, x});
   }
   const std::optional<double> v17 = LeCampo(ex, linha, 17);
   if (v17) {
     double y = v12 - (v14 + v13 + v15);
     if (y < 0) y = 0;
-    if (*v17 != y) GravaNoCampo(ex, CodigoST::ValorDoCampoIncorreto, CampoValor(17), {*v17, y});
+    if (*v17 != y)
+      GravaErroNoCampoST(ex, CodigoST::ValorDoCampoIncorreto, CampoValor(17), {*v17, y});
   }
   return v17.value_or(0);
 }
@@ -220,7 +216,7 @@ void ConfereParcelas(Execucao& ex, std::string_view linha, std::int32_t r, doubl
       ex.GravaErroST(CodigoST::VencimentoDoPagamentoAusente, k, p, fim);
   }
 
-  if (s != v17) GravaNoCampo(ex, CodigoST::SomaParcelasDifere, CampoValor(17), {v17, s});
+  if (s != v17) GravaErroNoCampoST(ex, CodigoST::SomaParcelasDifere, CampoValor(17), {v17, s});
 
   for (int k = 1; k <= QtdParcelas; ++k) {
     if (d[k] <= 0) continue;
@@ -238,47 +234,41 @@ void ConfereParcelas(Execucao& ex, std::string_view linha, std::int32_t r, doubl
   }
 }
 
-// A text field that must be filled in (blanks do not count).
-void ExigeTexto(Execucao& ex, std::string_view linha, const CampoRegistro& campo) {
-  if (Apara(Campo(linha, campo.coluna, campo.tamanho)).empty())
-    GravaNoCampo(ex, CodigoST::CampoNaoInformado, campo);
-}
-
 // The declarant (fields 24 to 26), the signature (field 28) and the digit fields among them.
 void ConfereFechamento(Execucao& ex, std::string_view linha, std::int32_t r) {
-  ExigeTexto(ex, linha, NomeEmpresa);
+  ExigeTextoST(ex, linha, NomeEmpresa);
   ConfereNumeroFederalST(ex, linha, CPF);
-  ExigeTexto(ex, linha, NomeResponsavel);
-  ExigeNumerico(ex, linha, Numero453.coluna, Numero453.tamanho);
-  ExigeNumerico(ex, linha, Numero457.coluna, Numero457.tamanho);
-  ExigeTexto(ex, linha, NomeSignatario);
+  ExigeTextoST(ex, linha, NomeResponsavel);
+  ExigeNumerico(ex, linha, Numero453);
+  ExigeNumerico(ex, linha, Numero457);
+  ExigeTextoST(ex, linha, NomeSignatario);
   constexpr CampoRegistro d = DataAssinatura;
-  if (ExigeNumerico(ex, linha, d.coluna, d.tamanho)) {
-    const std::string_view data = Campo(linha, d.coluna, d.tamanho);
+  if (ExigeNumerico(ex, linha, d)) {
+    const std::string_view data = Campo(linha, d);
     if (ValorNumerico(data) == 0)
-      GravaNoCampo(ex, CodigoST::CampoNaoInformado, d);
+      GravaErroNoCampoST(ex, CodigoST::CampoNaoInformado, d);
     else if (!ValidaData(linha, d.coluna, DataDDMMAAAA))
       ex.GravaErro(CodigoM::DataInvalida, d.coluna, d.Ultima());
     else if (DataOrdenavel(data) / 100 < r)  // the return cannot be signed before its month
       ex.GravaErroST(CodigoST::DataIncorreta, 0, d.coluna, d.Ultima());
   }
-  ExigeNumerico(ex, linha, Numero503.coluna, Numero503.tamanho);
-  ExigeNumerico(ex, linha, Numero507.coluna, Numero507.tamanho);
+  ExigeNumerico(ex, linha, Numero503);
+  ExigeNumerico(ex, linha, Numero507);
 }
 
 }  // namespace
 
 void ValidaST1(Execucao& ex, std::string_view linha) {
   PrefixoRegistro& reg = ex.RegistroAtual;
-  reg.Marca = Campo(linha, Leiaute.coluna, Leiaute.tamanho);
-  reg.Marcador = Campo(linha, Marcador.coluna, Marcador.tamanho);
+  reg.Marca = Campo(linha, Leiaute);
+  reg.Marcador = Campo(linha, Marcador);
   reg.DiaInicio = Campo(linha, ColunaDiaInicio, 2);
   reg.DiaFim = Campo(linha, ColunaDiaFim, 2);
   reg.MesAnoRef = Campo(linha, ColunaMesAnoRef, 6);
-  reg.Inscricao = Campo(linha, Inscricao.coluna, Inscricao.tamanho);
+  reg.Inscricao = Campo(linha, Inscricao);
   RegistraRetornoAntigo(ex);
 
-  if (Campo(linha, Leiaute.coluna, Leiaute.tamanho) != "RST01")
+  if (Campo(linha, Leiaute) != "RST01")
     ex.GravaErroST(CodigoST::CampoFixoIncorreto, 0, Leiaute.coluna, Leiaute.Ultima());
   const std::string_view marcador = reg.Marcador;
   if (marcador != " " && marcador != "X")
@@ -296,7 +286,7 @@ void PreparaST01(Execucao& ex) {
 }
 
 bool ReconheceROLST01(std::string_view primeiraLinha) {
-  return Campo(primeiraLinha, Leiaute.coluna, Leiaute.tamanho) == "RST01";
+  return Campo(primeiraLinha, Leiaute) == "RST01";
 }
 
 }  // namespace rolval

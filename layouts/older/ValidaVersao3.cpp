@@ -106,25 +106,22 @@ constexpr std::uint64_t UltimaReferencia = Ordem({'1', '9', '9', '8', '0', '9'})
 
 // Identification of the return (columns 1-35); gives the reference key.
 Referencia ConfereIdentificacao(Execucao& ex, std::string_view linha) {
-  if (Campo(linha, Marca.coluna, Marca.tamanho) != "****")
+  if (Campo(linha, Marca) != "****")
     GravaNoCampo(ex, CodigoM::MarcaTeleprocessamentoInvalida, Marca);
-  if (ExigeNumerico(ex, linha, Versao.coluna, Versao.tamanho) &&
-      Campo(linha, Versao.coluna, Versao.tamanho) != "03")
+  if (ExigeNumerico(ex, linha, Versao) && Campo(linha, Versao) != "03")
     GravaNoCampo(ex, CodigoM::VersaoIncorreta, Versao);
   const std::string_view marcador = ex.RegistroAtual.Marcador;
   if (marcador != " " && marcador != "X") GravaNoCampo(ex, CodigoM::ConteudoNaoXouBranco, Marcador);
 
-  const std::string_view diaInicio = Campo(linha, DiaInicio.coluna, DiaInicio.tamanho);
-  if (ExigeNumerico(ex, linha, DiaInicio.coluna, DiaInicio.tamanho) &&
-      (diaInicio < "01" || diaInicio > "31"))
+  const std::string_view diaInicio = Campo(linha, DiaInicio);
+  if (ExigeNumerico(ex, linha, DiaInicio) && (diaInicio < "01" || diaInicio > "31"))
     GravaNoCampo(ex, CodigoM::DiaInicioInvalido, DiaInicio);
-  if (ExigeNumerico(ex, linha, DiaFim.coluna, DiaFim.tamanho) &&
-      !(Campo(linha, DiaFim.coluna, DiaFim.tamanho) > diaInicio))
+  if (ExigeNumerico(ex, linha, DiaFim) && !(Campo(linha, DiaFim) > diaInicio))
     GravaNoCampo(ex, CodigoM::DiaTerminoInvalido, DiaFim);
 
   Referencia r;
-  if (ExigeNumerico(ex, linha, Periodo.coluna, Periodo.tamanho)) {
-    r.chave = ChaveDoPeriodo(Campo(linha, Periodo.coluna, Periodo.tamanho));
+  if (ExigeNumerico(ex, linha, Periodo)) {
+    r.chave = ChaveDoPeriodo(Campo(linha, Periodo));
     r.lida = true;
     if (!ValidaData(linha, Periodo.coluna, DataMMAAAA))
       GravaNoCampo(ex, CodigoM::DataInvalida, Periodo);
@@ -132,8 +129,8 @@ Referencia ConfereIdentificacao(Execucao& ex, std::string_view linha) {
       GravaNoCampo(ex, CodigoM::ReferenciaInvalida, Periodo);
   }
 
-  if (ExigeNumerico(ex, linha, Inscricao.coluna, Inscricao.tamanho)) {
-    const std::string_view inscricao = Campo(linha, Inscricao.coluna, Inscricao.tamanho);
+  if (ExigeNumerico(ex, linha, Inscricao)) {
+    const std::string_view inscricao = Campo(linha, Inscricao);
     if (ValorNumerico(inscricao) == 0) {
       // A return without a registration is reported, from here on, as registration 0.
       ex.RegistroAtual.Inscricao.assign(1, '0');
@@ -322,7 +319,7 @@ void ValidaVersao3(Execucao& ex, std::string_view linha) {
   ConfereVencimentos(ex, linha, r, m);
   for (int i = 0; i < Numero748.vezes; ++i)
     ExigeNumerico(ex, linha, Numero748.ColunaDe(i), Numero748.tamanho);
-  ExigeNumerico(ex, linha, Numero876.coluna, Numero876.tamanho);
+  ExigeNumerico(ex, linha, Numero876);
 }
 
 void PreparaROL03(Execucao& ex) {

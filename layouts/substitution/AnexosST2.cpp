@@ -68,10 +68,10 @@ void ValidaAnexoIouII(Execucao& ex, std::string_view linha, AnexoST2 anexo) {
           LeInteiro(ex, linha, NumeroI.coluna, NumeroI.tamanho);
       numero && *numero == 0)
     ex.GravaErro(CodigoM::CampoObrigatorioAusente, NumeroI.coluna, NumeroI.Ultima());
-  if (Apara(Campo(linha, CodigoI.coluna, CodigoI.tamanho)).empty())
+  if (Apara(Campo(linha, CodigoI)).empty())
     ex.GravaErro(CodigoM::CampoObrigatorioAusente, CodigoI.coluna, CodigoI.Ultima());
 
-  const std::string_view inscricao = Campo(linha, InscricaoI.coluna, InscricaoI.tamanho);
+  const std::string_view inscricao = Campo(linha, InscricaoI);
   if (!ValidaInscricao(inscricao, st.UFFavorecida))
     ex.GravaErroST(CodigoST::InscricaoIncorreta, 0, InscricaoI.coluna, InscricaoI.Ultima());
   else if (MesmaInscricaoDaROL(ex, inscricao))
@@ -93,7 +93,7 @@ void ValidaAnexoIII(Execucao& ex, std::string_view linha) {
   // The key runs from the type to the registration number.
   ConfereDuplicidade(ex, linha, InscricaoIII.Ultima(), st.ChaveAnexoIII, 3);
 
-  const std::string_view inscricao = Campo(linha, InscricaoIII.coluna, InscricaoIII.tamanho);
+  const std::string_view inscricao = Campo(linha, InscricaoIII);
   if (!ValidaInscricao(inscricao, st.UFFavorecida))
     ex.GravaErroST(CodigoST::InscricaoIncorreta, 0, InscricaoIII.coluna, InscricaoIII.Ultima());
   else if (MesmaInscricaoDaROL(ex, inscricao))

@@ -26,13 +26,8 @@ constexpr CampoRegistro LinhasAnexoI = CampoDe(CamposCabecalhoST2, "Linhas do an
 constexpr CampoRegistro LinhasAnexoII = CampoDe(CamposCabecalhoST2, "Linhas do anexo II");
 constexpr CampoRegistro LinhasAnexoIII = CampoDe(CamposCabecalhoST2, "Linhas do anexo III");
 
-void ConfereTextoObrigatorio(Execucao& ex, std::string_view linha, const CampoRegistro& campo) {
-  if (Apara(Campo(linha, campo.coluna, campo.tamanho)).empty())
-    ex.GravaErroST(CodigoST::CampoNaoInformado, campo.numero, campo.coluna, campo.Ultima());
-}
-
 void ConfereSN(Execucao& ex, std::string_view linha, const CampoRegistro& campo) {
-  const std::string_view c = Campo(linha, campo.coluna, campo.tamanho);
+  const std::string_view c = Campo(linha, campo);
   if (c != "S" && c != "N") ex.GravaErro(CodigoM::ConteudoNaoSouN, campo.coluna, campo.Ultima());
 }
 
@@ -41,7 +36,7 @@ void ConfereSN(Execucao& ex, std::string_view linha, const CampoRegistro& campo)
 // is late.
 void ConfereDataAssinatura(Execucao& ex, std::string_view linha, std::int32_t refAAAAMM) {
   constexpr CampoRegistro d = DataAssinatura;
-  if (!ExigeNumerico(ex, linha, d.coluna, d.tamanho)) return;
+  if (!ExigeNumerico(ex, linha, d)) return;
   if (!ValidaDataAAAAMMDD(linha, d.coluna)) {
     ex.GravaErro(CodigoM::DataInvalida, d.coluna, d.Ultima());
     return;
@@ -58,8 +53,8 @@ void ConfereDataAssinatura(Execucao& ex, std::string_view linha, std::int32_t re
 // A declared number of annex records, kept for the end-of-return checks only when accepted.
 bool LeQuantidade(Execucao& ex, std::string_view linha, const CampoRegistro& campo,
                   std::int32_t& valor) {
-  if (!ExigeNumerico(ex, linha, campo.coluna, campo.tamanho)) return false;
-  valor = static_cast<std::int32_t>(ValorInteiro(Campo(linha, campo.coluna, campo.tamanho)));
+  if (!ExigeNumerico(ex, linha, campo)) return false;
+  valor = static_cast<std::int32_t>(ValorInteiro(Campo(linha, campo)));
   return true;
 }
 
@@ -67,13 +62,13 @@ bool LeQuantidade(Execucao& ex, std::string_view linha, const CampoRegistro& cam
 
 void ValidaDeclaranteST2(Execucao& ex, std::string_view linha, const LeituraCabecalhoST2& leitura) {
   ConfereNumeroFederalST(ex, linha, CNPJDeclarante);
-  ConfereTextoObrigatorio(ex, linha, NomeEmpresa);
+  ExigeTextoST(ex, linha, NomeEmpresa);
   ConfereNumeroFederalST(ex, linha, CPFResponsavel);
-  ConfereTextoObrigatorio(ex, linha, NomeResponsavel);
-  ExigeNumerico(ex, linha, Numero496.coluna, Numero496.tamanho);
-  ExigeNumerico(ex, linha, Numero508.coluna, Numero508.tamanho);
+  ExigeTextoST(ex, linha, NomeResponsavel);
+  ExigeNumerico(ex, linha, Numero496);
+  ExigeNumerico(ex, linha, Numero508);
   // Field 35 is the signer's name and the date; a missing name names the whole field.
-  if (Apara(Campo(linha, NomeSignatario.coluna, NomeSignatario.tamanho)).empty())
+  if (Apara(Campo(linha, NomeSignatario)).empty())
     ex.GravaErroST(CodigoST::CampoNaoInformado, NomeSignatario.numero, NomeSignatario.coluna,
                    DataAssinatura.Ultima());
   ConfereDataAssinatura(ex, linha, leitura.RefAAAAMM);
@@ -86,7 +81,7 @@ void ValidaDeclaranteST2(Execucao& ex, std::string_view linha, const LeituraCabe
   if (LeQuantidade(ex, linha, LinhasAnexoII, qtd)) st.QtdLinhasAnexoII = qtd;
   if (LeQuantidade(ex, linha, LinhasAnexoIII, qtd)) {
     // An annex III announced in its marker needs its number of lines.
-    if (Campo(linha, MarcaAnexoIII.coluna, MarcaAnexoIII.tamanho) == "S" && qtd == 0)
+    if (Campo(linha, MarcaAnexoIII) == "S" && qtd == 0)
       ex.GravaErroST(CodigoST::LinhasAnexoIIIAusentes, 0, LinhasAnexoIII.coluna,
                      LinhasAnexoIII.Ultima());
     else

@@ -35,9 +35,9 @@ bool MarcaXOuBranco(char c) { return c == 'X' || c == ' '; }
 }  // namespace
 
 void ValidaIdentificacaoST2(Execucao& ex, std::string_view linha, LeituraCabecalhoST2& leitura) {
-  const std::string_view uf = Campo(linha, UFFavorecida.coluna, UFFavorecida.tamanho);
+  const std::string_view uf = Campo(linha, UFFavorecida);
 
-  if (!ValidaInscricao(Campo(linha, Inscricao.coluna, Inscricao.tamanho), uf))
+  if (!ValidaInscricao(Campo(linha, Inscricao), uf))
     ex.GravaErroST(CodigoST::InscricaoIncorreta, 0, Inscricao.coluna, Inscricao.Ultima());
   const char semMovimento = linha[SemMovimento.coluna - 1];
   if (!MarcaXOuBranco(semMovimento))
@@ -48,10 +48,10 @@ void ValidaIdentificacaoST2(Execucao& ex, std::string_view linha, LeituraCabecal
 
   // Reference period. Its month and year are also needed, as numbers, for the due-date warning;
   // a period that is not all digits cannot give them, and that warning is then not made.
-  const bool periodoNumerico = ExigeNumerico(ex, linha, Periodo.coluna, Periodo.tamanho);
+  const bool periodoNumerico = ExigeNumerico(ex, linha, Periodo);
   std::int32_t mesRef = 0, anoRef = 0;
   if (periodoNumerico) {
-    const std::string_view periodo = Campo(linha, Periodo.coluna, Periodo.tamanho);
+    const std::string_view periodo = Campo(linha, Periodo);
     mesRef = static_cast<std::int32_t>(ValorInteiro(periodo.substr(0, 2)));
     anoRef = static_cast<std::int32_t>(ValorInteiro(periodo.substr(2, 4)));
     if (!ValidaData(linha, Periodo.coluna, DataMMAAAA)) {

@@ -23,12 +23,11 @@ void AbreRetornoST2(Execucao& ex, std::string_view linha) {
   st.ChaveAnexoI.clear();
   st.ChaveAnexoII.clear();
   st.ChaveAnexoIII.clear();
-  if (Campo(linha, Leiaute.coluna, Leiaute.tamanho) != "RST02")
-    ex.GravaErroDoArquivo(CodigoM::ArquivoNaoROL);
+  if (Campo(linha, Leiaute) != "RST02") ex.GravaErroDoArquivo(CodigoM::ArquivoNaoROL);
   ConfereAnexosST(ex);
 
-  ex.RegistroAtual.Inscricao.assign(Campo(linha, Inscricao.coluna, Inscricao.tamanho));
-  ex.RegistroAtual.MesAnoRef = Campo(linha, Periodo.coluna, Periodo.tamanho);
+  ex.RegistroAtual.Inscricao.assign(Campo(linha, Inscricao));
+  ex.RegistroAtual.MesAnoRef = Campo(linha, Periodo);
   ex.MostraContribuinte(ex.RegistroAtual.Inscricao);
 
   // List entry: the registration as read, the period masked, two blanks.
@@ -87,7 +86,7 @@ void PreparaST2(Execucao& ex) {
 }
 
 bool ReconheceROLST02(std::string_view primeiraLinha) {
-  return Campo(primeiraLinha, Leiaute.coluna, Leiaute.tamanho) == "RST02";
+  return Campo(primeiraLinha, Leiaute) == "RST02";
 }
 
 int ComprimentoRegistroST2(std::string_view linha) {
@@ -114,8 +113,7 @@ int EnquadraST2(Execucao& ex, std::string_view linha, int comprimentoAnterior) {
     return comprimento;
   }
   ex.TabelaAtual = &TabelaTipoDesconhecidoST2();
-  ex.RegistroAtual.TipoRegistro =
-      Apara(Campo(linha, TipoDoRegistro.coluna, TipoDoRegistro.tamanho));
+  ex.RegistroAtual.TipoRegistro = Apara(Campo(linha, TipoDoRegistro));
   ex.RegistroAtual.MesAnoRef = "";
   ex.GravaErro(CodigoM::IdentificacaoRegistroInvalida, TipoDoRegistro.coluna,
                TipoDoRegistro.Ultima());

@@ -308,9 +308,10 @@ EMSCRIPTEN_KEEPALIVE void RolvalFalhaLeitura(CorridaWeb* c) {
 
 // The run's result, for the JavaScript side to read; the run itself is let go. The caller frees
 // the result with RolvalLibera.
-EMSCRIPTEN_KEEPALIVE ResultadoWeb* RolvalConclui(CorridaWeb* c) {
+EMSCRIPTEN_KEEPALIVE ResultadoWeb* RolvalConclui(CorridaWeb* corrida) {
+  const std::unique_ptr<CorridaWeb> c(corrida);
   // A run still waiting for bytes that will not come ends as one whose file could not be read.
-  if (c->corrida.Avanca()) RolvalFalhaLeitura(c);
+  if (c->corrida.Avanca()) RolvalFalhaLeitura(c.get());
   ResultadoWeb* resultado = c->resultado.release();
   rolval::Execucao& execucao = c->execucao;
   const rolval::Desfecho desfecho = c->corrida.Resultado();
@@ -340,7 +341,6 @@ EMSCRIPTEN_KEEPALIVE ResultadoWeb* RolvalConclui(CorridaWeb* c) {
        static_cast<std::int64_t>(lista.Tamanho()), lista.Avisos(), &c->mensagens});
   if (c->formatos & FormatoJsonl) resultado->jsonl.append(resultado->resumo);
   resultado->resumo.pop_back();  // the object without its line end
-  delete c;
   return resultado;
 }
 

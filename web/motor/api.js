@@ -253,8 +253,8 @@ Module['corrigeArquivo'] = function (blob, nome) {
 // Promise of a slice's bytes (an ArrayBuffer), by default read here from the Blob; a worker may
 // have other workers read them instead, in their own threads. options.sliceSize (bytes, 32 MB by
 // default) and options.readAhead (how many slices are being read while one is validated, 1 by
-// default) set how much is in flight. A read that fails or comes back short (the file changed or went away) ends the run as a
-// device's failure. Returns a Promise of the result.
+// default) set how much is in flight. A read that fails or comes back short (the file changed or
+// went away) ends the run as a device's failure. Returns a Promise of the result.
 Module['validaArquivo'] = function (blob, nome, opcoes) {
   var ponto = '/rolval/arquivo-' + (++rolvalContador);
   FS.mkdirTree(ponto);
